@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks to build, run and test Tarvek.
+# Sourced by run.sh and test.sh; add packages to the lists below.
+set -euo pipefail
+
+# Build tools and libraries.
+TARVEK_PACKAGES=(
+    g++ cmake ninja-build pkg-config
+    libgtest-dev libgmock-dev googletest libbenchmark-dev
+    zlib1g-dev
+    qt6-base-dev qt6-svg-dev libgl-dev
+    fonts-liberation2
+    libxdo-dev
+)
+# Only the tests need these: an X server and a terminal for the go-to test, a web server for the
+# download test.
+TARVEK_TEST_PACKAGES=(xvfb xauth xterm nginx-light)
+# Fuzzing (scripts/fuzz.sh, and the short fuzz of test.sh when present).
+TARVEK_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
+tarvek_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "Bitte als root ausführen oder sudo installieren: $*" >&2
+        return 1
+    fi
+}
+
+# tarvek_install PACKAGE...: installs the packages that are not installed yet.
+tarvek_install() {
+    local missing=()
+    local p
+    for p in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$p")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    if [ -z "${TARVEK_APT_UPDATED:-}" ]; then
+        tarvek_as_root apt-get update
+        export TARVEK_APT_UPDATED=1
+    fi
+    tarvek_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+        "${missing[@]}"
+}

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs
+# every test. A second argument-free run reuses the build folder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+tarvek_install "${TARVEK_PACKAGES[@]}" "${TARVEK_TEST_PACKAGES[@]}"
+# Fuzzing is optional: its runtime is installed when available, and skipped when not.
+tarvek_install "${TARVEK_FUZZ_PACKAGES[@]}" || echo "Fuzzing runtime not installed; the short fuzz is skipped."
+
+build=build-test
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVEK_SANITIZE=ON -DTARVEK_BENCH=ON
+cmake --build "$build"
+ctest --test-dir "$build" --output-on-failure -j2
+
+if [ -x scripts/fuzz.sh ]; then
+    scripts/fuzz.sh --short
+fi
