@@ -1,0 +1,93 @@
+#pragma once
+
+#include "calc/Clock.h"
+#include "calc/RunObserver.h"
+#include "calc/RunState.h"
+#include "importfile/ImportLines.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace tarvek {
+
+// How a run ended.
+enum class RunOutcome
+{
+    Complete,         // all eight phases and the bill; billReady set
+    Stopped,          // the nested-items question answered No: no phase 8, no bill; billReady set
+    Cancelled,        // "Stopp" (pump() returned true at a cancel check): window reset
+    PriceListMissing, // message "Die Datei Preisliste.txt existiert nicht. ...": window reset
+    Aborted,          // conversion error / malformed price line / line beyond the end: message
+                      // "Fehler", the lists keep what was written so far
+    Unreadable,       // the import file could not be read at run start: message, no phase ran
+};
+
+// True for the two outcomes that reached the end of a run (tarvek-calc exit status 0).
+constexpr bool reachedEnd(RunOutcome outcome)
+{
+    return outcome == RunOutcome::Complete || outcome == RunOutcome::Stopped;
+}
+
+struct RunSettings
+{
+    // ImportFileName: the file execute() reads at run start (the validity test is not repeated).
+    std::string importFileName;
+    // ProgramDir: the folder where the price list "Preisliste.txt" is found (case ignored).
+    std::string programDir;
+    // When not empty: the price list file to use instead of finding it in programDir.
+    std::string priceListFile;
+    // Seam, when set, replaces both: each call is one "read the price list afresh from disk";
+    // nothing means the file is missing (or cannot be read). For tests and in-process fuzzing.
+    std::function<std::optional<std::string>()> readPriceList;
+    // The clock of the protocol's time stamps; nullptr: the system's local time.
+    const Clock* clock = nullptr;
+    // Thousands separator of the money texts and separator of "HH:MM:SS".
+    LocaleSeparators separators;
+};
+
+// One calculation run (Part 3.1, Timer1Timer from step 2 on): the eight phases and the bill. The
+// run owns ImportLines and every working list; they live only inside execute() and are released
+// at every end. Results that outlive the run are written into the window's RunState; everything
+// shown goes through the RunObserver. Never throws on any file content and never crashes; an
+// exception thrown by the observer passes through.
+//
+// How the desktop window drives it (single thread, inside the 1 ms one-shot Timer1):
+//
+//   void MainWindow::Timer1Timer() {
+//       m_timer1.stop();
+//       tarvek::RunSettings s;
+//       s.importFileName = m_importFileName; s.programDir = m_programDir;
+//       s.clock = &m_clock; s.separators = m_separators;
+//       tarvek::CalculationRun run(std::move(s), m_runState, *this);
+//       run.execute();                      // calls schalterschalt(false) ... schalterschalt(true)
+//       m_runActive = false; m_cancelRequested = false;
+//   }
+//   bool MainWindow::pump() { processPendingEventsCheaply(); return m_cancelRequested; }
+//   // "Stopp" (BitBtn2Click while m_runActive): m_cancelRequested = true; the run ends at its
+//   // next cancel check with schalterschalt(true) and Resetten().
+//   Answer MainWindow::askYesNo(...)  -> QMessageBox::question; Nein -> Answer::No.
+//   // Refresh / fee check boxes: tarvek::refreshBill(m_runState, {feeChoice(), BDigit4 value},
+//   //                                                 *this, m_clock, m_separators);
+class CalculationRun
+{
+public:
+    CalculationRun(RunSettings settings, RunState& state, RunObserver& observer);
+    ~CalculationRun();
+    CalculationRun(const CalculationRun&) = delete;
+    CalculationRun& operator=(const CalculationRun&) = delete;
+
+    // The whole run: schalterschalt(false), read settings.importFileName (unreadable: message
+    // "Datei %s kann nicht geöffnet werden. %s", schalterschalt(true), Unreadable), Resetten(),
+    // phases 1 to 8, the bill, schalterschalt(true).
+    RunOutcome execute();
+    // The same with the import lines already read (tests, fuzzing): no file is read.
+    RunOutcome execute(ImportLines lines);
+
+private:
+    RunSettings m_settings;
+    RunState& m_state;
+    RunObserver& m_observer;
+};
+
+} // namespace tarvek

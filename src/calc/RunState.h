@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tarvek {
+
+// The run state that the main window keeps (Part 3.1, Part 4.2) and that survives a run. The
+// window owns one RunState, zero-initialised at creation, and hands it by reference to every
+// CalculationRun and to rechnungsermittlung()/refreshBill(). RunActive, CancelRequested and
+// CloseAllowed stay in the window (see CalculationRun.h for who sets them).
+//
+// Money is 64-bit here (the description's 32-bit sums wrap around: a mended fault); prices and
+// piece counts are still read as 32-bit numbers.
+struct RunState
+{
+    // A run reached its end since the last load: set by a complete run and by the answer No to
+    // the nested-items question; the window's load command sets it to false (Part 2.1 step 9).
+    bool billReady = false;
+    // Spawns found by phase 5 (set to 0 when phase 5 starts).
+    std::int32_t spawnCount = 0;
+    // Item sums: cleared at the end of phase 7, summed in phase 8.
+    std::int64_t itemSumHZ = 0;
+    std::int64_t itemSumNHZ = 0;
+    // Bill fields written by rechnungsermittlung.
+    std::int64_t waterFlatFee = 0;
+    std::int64_t basementFlatFee = 0;
+    std::int64_t squareStepFee = 0;
+    std::int64_t grandTotal = 0;
+};
+
+} // namespace tarvek

@@ -1,0 +1,107 @@
+#include "importfile/ImportFormat.h"
+
+#include "importfile/Cp1252.h"
+
+namespace tarvek {
+
+bool pruefeimportdatei(const ImportLines& lines, const std::function<void()>& pump)
+{
+    std::size_t i = 0;
+    const std::size_t n = lines.size();
+    while (i < n) {
+        if (pump) {
+            pump();
+        }
+        if (lines[i].find("Entry Header") != std::string::npos) {
+            ++i;
+            if (i < n && lines[i].find('{') != std::string::npos) {
+                return true;
+            }
+        }
+        ++i;
+    }
+    return false;
+}
+
+std::string_view fixedCut(std::string_view line, std::string_view key, std::size_t count)
+{
+    const std::size_t pos = line.find(key);
+    if (pos == std::string_view::npos) {
+        return {};
+    }
+    return line.substr(pos + key.size(), count);
+}
+
+std::string_view restCut(std::string_view line, std::string_view key)
+{
+    const std::size_t pos = line.find(key);
+    if (pos == std::string_view::npos) {
+        return {};
+    }
+    std::string_view rest = line.substr(pos + key.size());
+    while (!rest.empty() && static_cast<unsigned char>(rest.front()) <= 32) {
+        rest.remove_prefix(1);
+    }
+    while (!rest.empty() && static_cast<unsigned char>(rest.back()) <= 32) {
+        rest.remove_suffix(1);
+    }
+    return rest;
+}
+
+std::optional<std::int32_t> toInteger(std::string_view text)
+{
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n && text[i] == ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    bool hex = false;
+    if (i < n && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+        hex = true;
+        ++i;
+    } else if (i + 1 < n && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        hex = true;
+        i += 2;
+    }
+    if (i >= n) {
+        return std::nullopt;
+    }
+    constexpr std::uint64_t kLimit = std::uint64_t{1} << 31; // |INT32_MIN|
+    std::uint64_t value = 0;
+    for (; i < n; ++i) {
+        const char c = text[i];
+        unsigned digit = 0;
+        if (c >= '0' && c <= '9') {
+            digit = static_cast<unsigned>(c - '0');
+        } else if (hex && c >= 'a' && c <= 'f') {
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        } else if (hex && c >= 'A' && c <= 'F') {
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        } else {
+            return std::nullopt;
+        }
+        value = value * (hex ? 16 : 10) + digit;
+        if (value > kLimit) {
+            return std::nullopt;
+        }
+    }
+    if (negative) {
+        return static_cast<std::int32_t>(-static_cast<std::int64_t>(value));
+    }
+    if (value == kLimit) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::string conversionErrorText(std::string_view text)
+{
+    return "'" + cp1252ToUtf8(text) + "' ist kein gültiger Integerwert";
+}
+
+} // namespace tarvek

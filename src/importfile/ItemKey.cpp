@@ -1,0 +1,113 @@
+#include "importfile/ItemKey.h"
+
+#include "importfile/ImportFormat.h"
+
+namespace tarvek {
+namespace {
+
+unsigned char fold(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+}
+
+bool ignored(unsigned char c)
+{
+    return c == '-' || c == '\'';
+}
+
+// Weight of one byte in the first comparison: class (symbols 0, digits 1, letters 2), then code.
+unsigned weight(unsigned char c)
+{
+    c = fold(c);
+    if (c >= '0' && c <= '9') {
+        return 0x100u + c;
+    }
+    if (c >= 'a' && c <= 'z') {
+        return 0x200u + c;
+    }
+    return c;
+}
+
+} // namespace
+
+std::optional<std::string> itemPositionKey(const ImportLines& lines, std::size_t yIndex)
+{
+    if (yIndex < 2 || yIndex + 1 >= lines.size()) {
+        return std::nullopt;
+    }
+    std::string key;
+    key.reserve(6 + 4 + 4 + 4 + 3);
+    key += fixedCut(lines[yIndex - 2], kKeyGraphic, kGraphicCut);
+    key += '|';
+    key += fixedCut(lines[yIndex - 1], kKeyX, kCoordinateCut);
+    key += '|';
+    key += fixedCut(lines[yIndex], kKeyY, kCoordinateCut);
+    key += '|';
+    key += fixedCut(lines[yIndex + 1], kKeyZ, kCoordinateCut);
+    return key;
+}
+
+int compareItemKeys(std::string_view a, std::string_view b)
+{
+    std::size_t i = 0;
+    std::size_t j = 0;
+    for (;;) {
+        while (i < a.size() && ignored(static_cast<unsigned char>(a[i]))) {
+            ++i;
+        }
+        while (j < b.size() && ignored(static_cast<unsigned char>(b[j]))) {
+            ++j;
+        }
+        const bool endA = i >= a.size();
+        const bool endB = j >= b.size();
+        if (endA || endB) {
+            if (endA != endB) {
+                return endA ? -1 : 1;
+            }
+            break;
+        }
+        const unsigned wa = weight(static_cast<unsigned char>(a[i]));
+        const unsigned wb = weight(static_cast<unsigned char>(b[j]));
+        if (wa != wb) {
+            return wa < wb ? -1 : 1;
+        }
+        ++i;
+        ++j;
+    }
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const unsigned char ca = fold(static_cast<unsigned char>(a[k]));
+        const unsigned char cb = fold(static_cast<unsigned char>(b[k]));
+        if (ca != cb) {
+            return ca < cb ? -1 : 1;
+        }
+    }
+    if (a.size() != b.size()) {
+        return a.size() < b.size() ? -1 : 1;
+    }
+    return 0;
+}
+
+std::string asciiLower(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c + ('a' - 'A'));
+        }
+    }
+    return out;
+}
+
+std::string asciiUpper(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - ('a' - 'A'));
+        }
+    }
+    return out;
+}
+
+} // namespace tarvek
