@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// Every modal message box and file or folder dialog of the program goes through here, so that
+// window tests can answer them without a person at the screen.
+class Dialogs
+{
+public:
+    enum class Icon
+    {
+        None,
+        Information,
+        Question,
+        Critical
+    };
+
+    // What actually shows a dialog. The default shows Qt's dialogs; tests install their own.
+    class Handler
+    {
+    public:
+        virtual ~Handler() = default;
+        virtual QMessageBox::StandardButton message(QWidget* parent, Icon icon,
+                                                    const QString& title, const QString& text,
+                                                    QMessageBox::StandardButtons buttons) = 0;
+        virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                     const QString& filter) = 0;
+        virtual QString existingDirectory(QWidget* parent, const QString& prompt) = 0;
+    };
+
+    // Installs a handler; nullptr brings back the real dialogs. The handler is not owned.
+    static void setHandler(Handler* handler);
+
+    // Notice: title "Hinweis", information icon, OK.
+    static void notice(QWidget* parent, const QString& text);
+    // Error: title "Fehler", error icon, OK.
+    static void error(QWidget* parent, const QString& text);
+    // Question with Yes and No; true on Yes.
+    static bool ask(QWidget* parent, const QString& text);
+    // Plain box with an OK button and no icon.
+    static void plain(QWidget* parent, const QString& title, const QString& text);
+    // The application's general error report: title "Tarvek 2.4", error icon, OK.
+    static void report(QWidget* parent, const QString& text);
+
+    static QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                const QString& filter);
+    // Lets the user pick a folder; empty text when nothing was chosen.
+    static QString ChooseFolder(QWidget* parent, const QString& prompt);
+
+private:
+    static Handler& handler();
+};

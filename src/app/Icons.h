@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+// The program's own pictures (SVG resources), drawn at the size they are shown.
+class Icons
+{
+public:
+    // name: "importpfad", "editieren", "beenden", "info", "waehlen"
+    static QPixmap pixmap(const QString& name, QSize size);
+    static QIcon icon(const QString& name, QSize size);
+};

@@ -1,0 +1,118 @@
+#include "app/OptionsFile.h"
+
+#include "app/TextCodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <stdexcept>
+
+namespace {
+
+[[noreturn]] void fail(const QString& message)
+{
+    throw std::runtime_error(message.toStdString());
+}
+
+QString cannotCreate(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+} // namespace
+
+OptionsFile::OptionsFile(const QString& programDir)
+    : m_path(programDir + QStringLiteral("Optionen.txt"))
+{}
+
+QString OptionsFile::trimmed(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 32) {
+        ++begin;
+    }
+    while (end > begin && text.at(end - 1).unicode() <= 32) {
+        --end;
+    }
+    return text.mid(begin, end - begin);
+}
+
+QString OptionsFile::Optionenladen(const QString& key) const
+{
+    ensureExists();
+    const QByteArray wanted = TextCodec::toBytes(key);
+    for (const QByteArray& line : readLines()) {
+        bool hasKey = false;
+        if (keyOf(line, &hasKey) == wanted && hasKey) {
+            return TextCodec::toText(line.mid(wanted.size() + 1));
+        }
+    }
+    return QString();
+}
+
+void OptionsFile::Optionenspeichern(const QString& key, const QString& value) const
+{
+    ensureExists();
+    const QByteArray wanted = TextCodec::toBytes(key);
+    const QByteArray newLine = wanted + '|' + TextCodec::toBytes(value);
+    QList<QByteArray> lines = readLines();
+    bool replaced = false;
+    for (QByteArray& line : lines) {
+        bool hasKey = false;
+        if (keyOf(line, &hasKey) == wanted && hasKey) {
+            line = newLine;
+            replaced = true;
+            break;
+        }
+    }
+    if (!replaced) {
+        lines.append(newLine);
+    }
+    writeLines(lines);
+}
+
+void OptionsFile::ensureExists() const
+{
+    if (QFile::exists(m_path)) {
+        return;
+    }
+    QFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        fail(cannotCreate(m_path, file.errorString()));
+    }
+}
+
+QList<QByteArray> OptionsFile::readLines() const
+{
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
+                 .arg(QDir::toNativeSeparators(m_path), file.errorString()));
+    }
+    return TextCodec::splitLines(file.readAll());
+}
+
+void OptionsFile::writeLines(const QList<QByteArray>& lines) const
+{
+    // The new content replaces the old file only when it has been written completely.
+    QSaveFile file(m_path);
+    QByteArray content;
+    for (const QByteArray& line : lines) {
+        content += line;
+        content += "\r\n";
+    }
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
+        !file.commit()) {
+        fail(cannotCreate(m_path, file.errorString()));
+    }
+}
+
+QByteArray OptionsFile::keyOf(const QByteArray& line, bool* hasKey)
+{
+    const qsizetype bar = line.indexOf('|');
+    *hasKey = bar >= 0;
+    return bar >= 0 ? line.left(bar) : QByteArray();
+}

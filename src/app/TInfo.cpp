@@ -1,0 +1,35 @@
+#include "app/TInfo.h"
+
+#include "app/Fonts.h"
+#include "app/Icons.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+TInfo::TInfo(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Info"));
+    setWindowTitle(QStringLiteral("Info"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(Fonts::sansSerif(11));
+    setFixedSize(206, 120);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setGeometry(6, 6, 50, 55);
+    picture->setPixmap(Icons::pixmap(QStringLiteral("info"), QSize(50, 55)));
+
+    auto* name = new QLabel(QStringLiteral("Tarvek 2.4"), this);
+    name->setObjectName(QStringLiteral("Label1"));
+    name->setFont(Fonts::sansSerif(11, true));
+    name->move(101, 13);
+    name->adjustSize();
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("BitBtn1"));
+    ok->setGeometry(66, 86, 75, 25);
+    ok->setFont(Fonts::sansSerif(11, true));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}

@@ -1,0 +1,107 @@
+#include "app/TPfadangaben.h"
+
+#include "app/Dialogs.h"
+#include "app/ErrorReport.h"
+#include "app/Fonts.h"
+#include "app/Icons.h"
+#include "app/OptionsFile.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QRect& place)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(place);
+    return button;
+}
+
+} // namespace
+
+TPfadangaben::TPfadangaben(const OptionsFile& options, QWidget* parent)
+    : QDialog(parent), m_options(options)
+{
+    setObjectName(QStringLiteral("Pfadangaben"));
+    setWindowTitle(QStringLiteral("Pfadangaben"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(Fonts::sansSerif(11, true));
+    setFixedSize(322, 120);
+
+    auto* label = new QLabel(QStringLiteral("Pfad für Importfiles:"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->move(11, 25);
+    label->adjustSize();
+
+    m_edit1 = new QLineEdit(this);
+    m_edit1->setObjectName(QStringLiteral("Edit1"));
+    m_edit1->setGeometry(11, 42, 225, 21);
+
+    QPushButton* choose =
+        makeButton(this, "BitBtn1", QStringLiteral("Wählen"), QRect(239, 40, 73, 25));
+    choose->setIcon(Icons::icon(QStringLiteral("waehlen"), QSize(16, 16)));
+    QPushButton* ok = makeButton(this, "BitBtn2", QStringLiteral("OK"), QRect(86, 81, 75, 25));
+    QPushButton* cancel =
+        makeButton(this, "BitBtn3", QStringLiteral("Abbruch"), QRect(161, 81, 75, 25));
+    ok->setDefault(true);
+
+    connect(choose, &QPushButton::clicked, this, &TPfadangaben::BitBtn1Click);
+    connect(ok, &QPushButton::clicked, this, &TPfadangaben::BitBtn2Click);
+    connect(cancel, &QPushButton::clicked, this, &TPfadangaben::BitBtn3Click);
+}
+
+QString TPfadangaben::importFolder() const
+{
+    return m_edit1->text();
+}
+
+void TPfadangaben::setImportFolder(const QString& folder)
+{
+    m_edit1->setText(folder);
+}
+
+void TPfadangaben::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    ErrorReport::guard(this, [this] {
+        m_edit1->setText(
+            OptionsFile::trimmed(m_options.Optionenladen(QStringLiteral("Importpfad"))));
+    });
+}
+
+void TPfadangaben::BitBtn1Click()
+{
+    QString folder =
+        Dialogs::ChooseFolder(this, QStringLiteral("Wähle bitte ein Verzeichnis aus:"));
+    // A cancelled chooser leaves the field as it was.
+    if (folder.isEmpty()) {
+        return;
+    }
+    folder = QDir::toNativeSeparators(folder);
+    if (!folder.endsWith(QDir::separator())) {
+        folder += QDir::separator();
+    }
+    m_edit1->setText(folder);
+}
+
+void TPfadangaben::BitBtn2Click()
+{
+    // When the options cannot be written, the dialog stays open.
+    if (ErrorReport::guard(this, [this] {
+            m_options.Optionenspeichern(QStringLiteral("Importpfad"),
+                                        OptionsFile::trimmed(m_edit1->text()));
+        })) {
+        accept();
+    }
+}
+
+void TPfadangaben::BitBtn3Click()
+{
+    reject();
+}
