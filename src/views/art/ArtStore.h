@@ -1,7 +1,7 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 namespace tarvek::art {
@@ -10,12 +10,13 @@ namespace tarvek::art {
 class ArtStore
 {
 public:
+    // No entry of an art file is anywhere near this long; a longer one is damaged.
+    static constexpr std::size_t kMaxEntryLength = 16 * 1024 * 1024;
+
     virtual ~ArtStore() = default;
 
-    // The data of entry `index`, or an empty span for an empty, unknown or damaged entry. The
-    // span points into the mapped file, or into `scratch` when the entry had to be unpacked.
-    virtual std::span<const std::uint8_t> entry(std::uint32_t index,
-                                                std::vector<std::uint8_t>& scratch) const = 0;
+    // Fills `out` with the data of entry `index`; false for an empty, unknown or damaged entry.
+    virtual bool entry(std::uint32_t index, std::vector<std::uint8_t>& out) const = 0;
 };
 
 } // namespace tarvek::art

@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -13,6 +14,32 @@ std::shared_ptr<const tarvek::art::ArtSource>& sharedSource()
 {
     static std::shared_ptr<const tarvek::art::ArtSource> source;
     return source;
+}
+
+QImage toImage(const tarvek::art::ArtImage& art)
+{
+    if (art.empty()) {
+        return {};
+    }
+    QImage image(art.width, art.height, QImage::Format_ARGB32);
+    for (int y = 0; y < art.height; ++y) {
+        std::memcpy(image.scanLine(y), art.pixels.data() + static_cast<std::size_t>(y) * art.width,
+                    static_cast<std::size_t>(art.width) * sizeof(std::uint32_t));
+    }
+    return image;
+}
+
+// Where a picture is drawn in an area: centred, at its own size when it fits, otherwise scaled
+// down to fit with its proportions kept.
+QRect targetRect(QSize picture, QSize area)
+{
+    QSize drawn = picture;
+    if (picture.width() > area.width() || picture.height() > area.height()) {
+        drawn = picture.scaled(area, Qt::KeepAspectRatio);
+        drawn = drawn.expandedTo(QSize(1, 1));
+    }
+    return QRect(QPoint((area.width() - drawn.width()) / 2, (area.height() - drawn.height()) / 2),
+                 drawn);
 }
 
 } // namespace
@@ -61,7 +88,14 @@ std::shared_ptr<const tarvek::art::ArtSource> TUOArt::currentSource() const
 
 QImage TUOArt::picture() const
 {
-    return {};
+    const auto source = currentSource();
+    if (!m_pictureValid || m_pictureSource.lock() != source || m_pictureIndex != m_artIndex) {
+        m_picture = source ? toImage(source->itemArt(m_artIndex)) : QImage();
+        m_pictureSource = source;
+        m_pictureIndex = m_artIndex;
+        m_pictureValid = true;
+    }
+    return m_picture;
 }
 
 QSize TUOArt::sizeHint() const
@@ -69,7 +103,13 @@ QSize TUOArt::sizeHint() const
     return {kAreaWidth, kAreaHeight};
 }
 
-void TUOArt::paintEvent(QPaintEvent* event)
+void TUOArt::paintEvent(QPaintEvent*)
 {
-    QWidget::paintEvent(event);
+    const QImage image = picture();
+    if (image.isNull()) {
+        return; // the dialog's background shows through
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(targetRect(image.size(), size()), image);
 }

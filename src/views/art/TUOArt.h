@@ -78,7 +78,7 @@ private:
 
     // The last decoded picture and what it was decoded from.
     mutable QImage m_picture;
-    mutable const tarvek::art::ArtSource* m_pictureSource = nullptr;
+    mutable std::weak_ptr<const tarvek::art::ArtSource> m_pictureSource;
     mutable int m_pictureIndex = 0;
     mutable bool m_pictureValid = false;
 };
