@@ -1,6 +1,608 @@
 #include "calc/CalculationRun.h"
 
+#include "importfile/Cp1252.h"
+#include "importfile/ImportFormat.h"
+#include "importfile/ItemKey.h"
+#include "pricing/Bill.h"
+#include "pricing/GraphicKey.h"
+#include "pricing/PriceList.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
 namespace tarvek {
+namespace {
+
+constexpr std::string_view kPriceListMissing =
+    "Die Datei Preisliste.txt existiert nicht. Der Preis für den Import kann nicht ermittelt "
+    "werden!";
+constexpr std::string_view kNestedQuestion =
+    "Es wurden ineinanderliegende Items gefunden.\r\nDiese werden natürlich mitberechnet. "
+    "Möchtest du die\r\nBerechnung dennoch fortführen?";
+constexpr std::string_view kBundleError = "Berechnungsfehler. Bundleitem hat Anzahl Items 0. "
+                                          "Bitte folgende Zeile an Morlin senden:\r\n";
+
+// Thrown inside the run to leave the phases; the run's lists are released by unwinding.
+struct RunEnd
+{
+    RunOutcome outcome;
+    std::string message; // for PriceListMissing and Aborted
+};
+
+std::string number(std::int64_t value)
+{
+    return std::to_string(value);
+}
+
+bool contains(std::string_view line, std::string_view key)
+{
+    return line.find(key) != std::string_view::npos;
+}
+
+// One run over one ImportLines; lives inside CalculationRun::execute().
+class Run
+{
+public:
+    Run(const RunSettings& settings, RunState& state, RunObserver& observer, ImportLines lines)
+        : m_settings(settings), m_state(state), m_out(observer), m_lines(std::move(lines)),
+          m_clock(settings.clock != nullptr ? settings.clock : &m_systemClock)
+    {}
+
+    RunOutcome run()
+    {
+        try {
+            m_out.Resetten();
+            m_autoSelect = true;
+            phase1ItemCount();
+            phase2LowestLevel();
+            phase3Extents();
+            phase4SquareSteps();
+            m_autoSelect = false;
+            phase5And6Movable();
+            if (!phase7Nested()) {
+                // Answer No: the run ends without phase 8 and without a bill.
+                m_state.billReady = true;
+                m_out.schalterschalt(true);
+                return RunOutcome::Stopped;
+            }
+            phase8Pricing();
+            m_state.billReady = true;
+            m_out.schalterschalt(true);
+            return RunOutcome::Complete;
+        } catch (const RunEnd& end) {
+            switch (end.outcome) {
+            case RunOutcome::Cancelled:
+                m_out.schalterschalt(true);
+                m_out.Resetten();
+                break;
+            case RunOutcome::PriceListMissing:
+                m_out.showMessage(MessageKind::Error, "Fehler", end.message);
+                m_out.schalterschalt(true);
+                m_out.Resetten();
+                break;
+            default:
+                m_out.showMessage(MessageKind::Error, "Fehler", end.message);
+                m_out.schalterschalt(true);
+                break;
+            }
+            return end.outcome;
+        }
+    }
+
+private:
+    // ---- Reporting helpers
+
+    void append(ResultList list, const std::string& text, Colour colour)
+    {
+        m_out.appendLine(list, text, colour);
+        m_written |= 1u << static_cast<unsigned>(list);
+    }
+    void protocol(std::string_view text, Colour colour)
+    {
+        append(ResultList::Protocol,
+               formatTime(m_clock->now(), m_settings.separators.time) + std::string(text), colour);
+    }
+    void select(ResultList list) { m_out.selectLastEntry(list); }
+
+    void lampStart(Lamp lamp)
+    {
+        m_out.setLampColour(lamp, kColourRed);
+        m_out.setLampOn(lamp, true);
+    }
+    void lampDone(Lamp lamp) { m_out.setLampColour(lamp, kColourLampGreen); }
+
+    // Pending messages are processed; in phases 1 to 4 the newest entry of every list written
+    // since the last time is selected first. Returns the cancel state.
+    bool pump()
+    {
+        if (m_autoSelect && m_written != 0) {
+            for (unsigned l = 1; l <= 6; ++l) {
+                if ((m_written & (1u << l)) != 0) {
+                    m_out.selectLastEntry(static_cast<ResultList>(l));
+                }
+            }
+            m_written = 0;
+        }
+        return m_out.pump();
+    }
+    // Processing of pending messages without a cancel check.
+    void processMessages() { (void)pump(); }
+
+    // Progress step and cancel check after `index` (from 0) of `total`.
+    void progressStep(std::size_t index, std::size_t total)
+    {
+        const auto value = static_cast<int>((static_cast<std::uint64_t>(index) + 1) * 100 / total);
+        m_out.setProgress(value > 100 ? 100 : value);
+        if (pump()) {
+            throw RunEnd{RunOutcome::Cancelled, {}};
+        }
+    }
+
+    // ---- Failures
+
+    [[noreturn]] void conversionError(std::string_view text, std::string_view where,
+                                      std::size_t lineIndex)
+    {
+        throw RunEnd{RunOutcome::Aborted,
+                     conversionErrorText(text) + "\r\n(" + std::string(where) + ", Zeile " +
+                         number(static_cast<std::int64_t>(lineIndex) + 1) + ")"};
+    }
+    std::int32_t importNumber(std::string_view text, std::size_t lineIndex)
+    {
+        const auto value = toInteger(text);
+        if (!value) {
+            conversionError(text, "Importdatei", lineIndex);
+        }
+        return *value;
+    }
+    std::int32_t priceNumber(std::string_view text, std::size_t lineIndex)
+    {
+        const auto value = toInteger(text);
+        if (!value) {
+            conversionError(text, "Preisliste.txt", lineIndex);
+        }
+        return *value;
+    }
+    [[noreturn]] void beyondEnd(std::size_t lineIndex, std::string_view what)
+    {
+        throw RunEnd{RunOutcome::Aborted, conversionErrorText("") + "\r\n(Importdatei, Zeile " +
+                                              number(static_cast<std::int64_t>(lineIndex) + 1) +
+                                              ": " + std::string(what) +
+                                              " liegt hinter dem Dateiende)"};
+    }
+    [[noreturn]] void malformedPriceLine(const PriceList& list, std::size_t index)
+    {
+        throw RunEnd{RunOutcome::Aborted,
+                     "Die Zeile " + number(static_cast<std::int64_t>(index) + 1) +
+                         " der Preisliste ist fehlerhaft (weniger als acht Spalten oder eine leere "
+                         "Spalte 6, 7 oder 8):\r\n" +
+                         cp1252ToUtf8(list.lines()[index])};
+    }
+    void checkColumns(const PriceList& list, std::size_t index, std::string_view line,
+                      std::initializer_list<int> marks)
+    {
+        if (priceColumnCount(line) < 8) {
+            malformedPriceLine(list, index);
+        }
+        for (const int n : marks) {
+            if (priceColumnText(line, n).empty()) {
+                malformedPriceLine(list, index);
+            }
+        }
+    }
+
+    // Each phase that needs the price list reads it afresh (once per phase).
+    PriceList loadPriceList()
+    {
+        std::optional<std::string> bytes;
+        if (m_settings.readPriceList) {
+            bytes = m_settings.readPriceList();
+        } else if (!m_settings.priceListFile.empty()) {
+            bytes = readFileBytes(m_settings.priceListFile);
+        } else if (const auto path = findPriceList(m_settings.programDir)) {
+            bytes = readFileBytes(*path);
+        }
+        if (!bytes) {
+            throw RunEnd{RunOutcome::PriceListMissing, std::string(kPriceListMissing)};
+        }
+        return PriceList::fromBytes(*bytes);
+    }
+
+    // ---- Phases
+
+    void phase1ItemCount()
+    {
+        lampStart(Lamp::BLED1);
+        protocol(" Berechnung Itemanzahl gestartet", kColourGreen);
+        select(ResultList::Protocol);
+        processMessages();
+        std::int64_t count = 0;
+        const std::size_t n = m_lines.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::string& line = m_lines[i];
+            if (contains(line, "Entry I") || contains(line, "Entry M") ||
+                contains(line, "Entry C")) {
+                ++count;
+                m_out.setDisplay(NumberDisplay::ItemCount, count);
+            }
+            progressStep(i, n);
+        }
+        lampDone(Lamp::BLED1);
+        protocol(" Anzahl Items: " + number(count) + " Stück", kColourBlack);
+        if (count > 3000) {
+            append(ResultList::Warnings, "Itemanzahl > 3000 Items", kColourRed);
+        }
+        protocol(" Berechnung Itemanzahl beendet", kColourGreen);
+        select(ResultList::Protocol);
+        select(ResultList::Warnings);
+        processMessages();
+    }
+
+    void phase2LowestLevel()
+    {
+        lampStart(Lamp::BLED2);
+        protocol(" Ermittlung der niedrigsten Fläche gestartet", kColourGreen);
+        select(ResultList::Protocol);
+        std::int32_t current = 0;
+        std::int32_t lowest = 0;
+        const std::size_t n = m_lines.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::string& line = m_lines[i];
+            if (contains(line, kKeyZ)) {
+                current = importNumber(fixedCut(line, kKeyZ, kCoordinateCut), i);
+            }
+            lowest = std::min(lowest, current);
+            progressStep(i, n);
+        }
+        m_out.setDisplay(NumberDisplay::LowestLevel, lowest);
+        lampDone(Lamp::BLED2);
+        if (lowest <= -20) {
+            append(ResultList::Warnings, "ACHTUNG: Eventuell ist ein Keller vorhanden!!!",
+                   kColourRed);
+            select(ResultList::Warnings);
+        }
+        protocol(" Niedrigste Fläche auf Z=" + number(lowest), kColourBlack);
+        protocol(" Ermittlung der niedrigsten Fläche beendet", kColourGreen);
+    }
+
+    // One extents scan: the value of every line holding `key` replaces the result when it is
+    // smaller (wantMin) or larger.
+    std::int32_t extentScan(std::string_view key, std::int32_t start, bool wantMin, bool keys)
+    {
+        std::int32_t current = start;
+        std::int32_t result = start;
+        const std::size_t n = m_lines.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::string& line = m_lines[i];
+            if (contains(line, key)) {
+                current = importNumber(fixedCut(line, key, kCoordinateCut), i);
+                if (keys) {
+                    if (auto k = itemPositionKey(m_lines, i)) {
+                        m_keySet.push_back({std::move(*k), i});
+                    }
+                }
+            }
+            result = wantMin ? std::min(result, current) : std::max(result, current);
+            progressStep(i, n);
+        }
+        return result;
+    }
+
+    void phase3Extents()
+    {
+        protocol(" Ermittlung der X/Y Koordinaten gestartet", kColourGreen);
+        select(ResultList::Protocol);
+        lampStart(Lamp::BLED7);
+        processMessages();
+        m_minX = extentScan(kKeyX, 10000, true, false);
+        protocol(" Kleinster X-Wert=" + number(m_minX), kColourBlack);
+        select(ResultList::Protocol);
+        processMessages();
+        m_minY = extentScan(kKeyY, 10000, true, false);
+        protocol(" Kleinster Y-Wert=" + number(m_minY), kColourBlack);
+        select(ResultList::Protocol);
+        processMessages();
+        m_maxX = extentScan(kKeyX, 0, false, false);
+        protocol(" Größter X-Wert=" + number(m_maxX), kColourBlack);
+        select(ResultList::Protocol);
+        processMessages();
+        m_maxY = extentScan(kKeyY, 0, false, true);
+        // ItemKeySet: sorted, each key once (the first one added stays).
+        std::stable_sort(m_keySet.begin(), m_keySet.end(), [](const auto& a, const auto& b) {
+            return compareItemKeys(a.first, b.first) < 0;
+        });
+        m_keySet.erase(std::unique(m_keySet.begin(), m_keySet.end(),
+                                   [](const auto& a, const auto& b) {
+                                       return compareItemKeys(a.first, b.first) == 0;
+                                   }),
+                       m_keySet.end());
+        protocol(" Größter Y-Wert=" + number(m_maxY), kColourBlack);
+        protocol(" Ermittlung der X/Y Koordinaten beendet", kColourGreen);
+    }
+
+    void phase4SquareSteps()
+    {
+        protocol(" Ermittlung der Quadratschritt gestartet", kColourGreen);
+        select(ResultList::Protocol);
+        lampDone(Lamp::BLED7);
+        lampStart(Lamp::BLED5);
+        processMessages();
+        const std::int64_t width = std::int64_t{m_maxX} - m_minX + 1;
+        const std::int64_t height = std::int64_t{m_maxY} - m_minY + 1;
+        // 32-bit signed arithmetic (the cut values keep it in range; wraps like it otherwise).
+        m_squareSteps = static_cast<std::int32_t>(static_cast<std::uint32_t>(
+            static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height)));
+        m_out.setDisplay(NumberDisplay::SquareSteps, m_squareSteps);
+        const std::int32_t qs = m_squareSteps;
+        if (qs > 300 && qs <= 450) {
+            append(ResultList::Warnings, "QS überschreiten eventuell das Maximum für Einzelperson",
+                   kColourRed);
+        } else if (qs > 450) {
+            append(ResultList::Warnings, "QS überschreiten eventuell das Maximum für Paare",
+                   kColourRed);
+        }
+        if (qs > 1000) {
+            append(ResultList::Warnings,
+                   "QS überschreiten event. das Maximum für nicht anerkannte Gilden", kColourRed);
+        }
+        if (qs > 3000) {
+            append(ResultList::Warnings,
+                   "QS überschreiten event. das Maximum für anerkannte Gilden", kColourRed);
+        }
+        select(ResultList::Warnings);
+        protocol(" Ermittelte Quadratschritt: " + number(qs), kColourBlack);
+        protocol(" Ermittlung der Quadratschritt beendet", kColourGreen);
+        select(ResultList::Protocol);
+        lampDone(Lamp::BLED5);
+    }
+
+    void phase5And6Movable()
+    {
+        lampStart(Lamp::BLED9);
+        protocol(" Prüfung auf bewegliche Items gestartet", kColourGreen);
+        select(ResultList::Protocol);
+        const PriceList prices = loadPriceList();
+        std::int64_t movable = 0;
+        std::uint32_t spawns = 0; // wraps like the 32-bit field instead of overflowing
+        m_state.spawnCount = 0;
+        const std::size_t n = m_lines.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::string& line = m_lines[i];
+            if (contains(line, kKeyGraphic)) {
+                const std::string_view d = restCut(line, kKeyGraphic);
+                const std::string h = asciiLower(graphicKey(importNumber(d, i)));
+                const auto& matches = prices.findMovableMarks(h);
+                if (!matches.empty() && i + 3 >= n) {
+                    beyondEnd(i, "eine x-, y- oder z-Zeile");
+                }
+                for (const std::uint32_t m : matches) {
+                    const std::string& priceLine = prices.lines()[m];
+                    checkColumns(prices, m, priceLine, {6, 7, 8});
+                    if (priceColumnMark(priceLine, 6) == "1" &&
+                        priceColumnMark(priceLine, 7) == "1") {
+                        ++movable;
+                        append(ResultList::Movable,
+                               "D:" + cp1252ToUtf8(d) + ", H:" + h +
+                                   ", Pos. X:" + cp1252ToUtf8(restCut(m_lines[i + 1], "x\t")) +
+                                   ", Y:" + cp1252ToUtf8(restCut(m_lines[i + 2], "y\t")) +
+                                   ", Z:" + cp1252ToUtf8(restCut(m_lines[i + 3], "z\t")),
+                               kColourRed);
+                        select(ResultList::Movable);
+                    }
+                    if (priceColumnMark(priceLine, 8) == "1") {
+                        ++spawns;
+                        m_state.spawnCount = static_cast<std::int32_t>(spawns);
+                    }
+                    processMessages();
+                }
+            }
+            progressStep(i, n);
+        }
+        protocol(" Anzahl beweglicher Items: " + number(movable), kColourBlack);
+        select(ResultList::Protocol);
+        protocol(" Prüfung auf bewegliche Items beendet", kColourGreen);
+        select(ResultList::Protocol);
+
+        // Phase 6: spawn limits.
+        const std::int32_t count = m_state.spawnCount;
+        protocol(" Anzahl Spawns: " + number(count), kColourBlack);
+        select(ResultList::Protocol);
+        const std::string n2 = number(count);
+        if (count > 10) {
+            append(ResultList::Warnings, "Anzahl Spawns (" + n2 + ") zuviel für einen Char",
+                   kColourRed);
+        }
+        if (count > 20) {
+            append(ResultList::Warnings, "Anzahl Spawns (" + n2 + ") zuviel für zwei Chars",
+                   kColourRed);
+        }
+        if (count > 30) {
+            append(ResultList::Warnings,
+                   "Anzahl Spawns (" + n2 + ") zuviel für nichtanerkannte Gilde", kColourRed);
+        }
+        if (count > 60) {
+            append(ResultList::Warnings, "Anzahl Spawns (" + n2 + ") zuviel für anerkannte Gilde",
+                   kColourRed);
+        }
+        select(ResultList::Warnings);
+        lampDone(Lamp::BLED9);
+    }
+
+    // Phase 7; false when the user declined to go on.
+    bool phase7Nested()
+    {
+        std::int64_t nested = 0;
+        lampStart(Lamp::BLED3);
+        protocol(" Prüfung ineinanderliegender Items gestartet", kColourGreen);
+        {
+            // AllKeys as a counted multiset: keys equal case-insensitively are one key.
+            std::unordered_map<std::string, std::int64_t> allKeys;
+            const std::size_t n = m_lines.size();
+            for (std::size_t i = 0; i < n; ++i) {
+                if (contains(m_lines[i], "y\t")) {
+                    if (auto key = itemPositionKey(m_lines, i)) {
+                        ++allKeys[asciiLower(*key)];
+                    }
+                }
+                progressStep(i, n);
+            }
+            std::optional<PriceList> prices;
+            const std::size_t keys = m_keySet.size();
+            for (std::size_t p = 0; p < keys; ++p) {
+                const auto& [key, yIndex] = m_keySet[p];
+                std::int64_t j = 0;
+                if (const auto it = allKeys.find(asciiLower(key)); it != allKeys.end()) {
+                    j = it->second;
+                    allKeys.erase(it);
+                }
+                // One test per removal and the final failing test, each followed by processing.
+                for (std::int64_t t = 0; t <= j; ++t) {
+                    processMessages();
+                }
+                if (j > 1) {
+                    const std::size_t b1 = key.find('|');
+                    const std::size_t b2 = key.find('|', b1 + 1);
+                    const std::size_t b3 = key.find('|', b2 + 1);
+                    const std::string_view k = key;
+                    const std::string_view g = k.substr(0, b1);
+                    const std::string_view x = k.substr(b1 + 1, b2 - b1 - 1);
+                    const std::string_view y = k.substr(b2 + 1, b3 - b2 - 1);
+                    const std::string_view z = k.substr(b3 + 1);
+                    if (!prices) {
+                        prices = loadPriceList();
+                    }
+                    const std::string h = graphicKey(importNumber(g, yIndex - 2));
+                    if (prices->contains(h)) {
+                        nested += j;
+                        append(ResultList::Nested,
+                               "D:" + cp1252ToUtf8(g) + ", H:" + h + ", Pos. X:" + cp1252ToUtf8(x) +
+                                   ", Y:" + cp1252ToUtf8(y) + ", Z:" + cp1252ToUtf8(z) +
+                                   ", Anz.:" + number(j),
+                               kColourRed);
+                        select(ResultList::Nested);
+                    }
+                }
+                progressStep(p, keys);
+            }
+        }
+        protocol(" Anzahl ineinanderliegender Items: " + number(nested), kColourBlack);
+        protocol(" Prüfung ineinanderliegender Items beendet", kColourGreen);
+        lampDone(Lamp::BLED3);
+        m_keySet.clear();
+        m_keySet.shrink_to_fit();
+        bool goOn = true;
+        if (nested == 0) {
+            m_out.setLampColour(Lamp::BLED6, kColourLampGreen);
+            m_out.setLampOn(Lamp::BLED6, true);
+        } else {
+            goOn = m_out.askYesNo("Bestätigen", kNestedQuestion) != Answer::No;
+        }
+        m_state.itemSumHZ = 0;
+        m_state.itemSumNHZ = 0;
+        return goOn;
+    }
+
+    void phase8Pricing()
+    {
+        lampStart(Lamp::BLED4);
+        protocol(" Itemberechnung gestartet", kColourGreen);
+        {
+            // GraphicTally: graphics in the order of first occurrence, with their counts.
+            std::vector<std::pair<std::string, std::int64_t>> tally;
+            std::unordered_map<std::int32_t, std::size_t> tallyIndex;
+            const std::size_t n = m_lines.size();
+            for (std::size_t i = 0; i < n; ++i) {
+                const std::string& line = m_lines[i];
+                if (contains(line, kKeyGraphic)) {
+                    const std::string_view text = fixedCut(line, kKeyGraphic, kGraphicCut);
+                    const std::int32_t graphic = importNumber(text, i);
+                    const auto [it, added] = tallyIndex.try_emplace(graphic, tally.size());
+                    if (added) {
+                        tally.emplace_back(asciiLower(graphicKey(graphic)), 1);
+                    } else {
+                        ++tally[it->second].second;
+                    }
+                    if (text == "1173") {
+                        if (i + 4 >= n) {
+                            beyondEnd(i, "die color-Zeile");
+                        }
+                        if (fixedCut(m_lines[i + 4], kKeyColor, kColorCut) == "1283") {
+                            append(ResultList::Warnings,
+                                   "Achtung: Bauzonenränder sind noch vorhanden!!!", kColourRed);
+                            select(ResultList::Warnings);
+                        }
+                    }
+                }
+                progressStep(i, n);
+            }
+            const PriceList prices = loadPriceList();
+            const std::size_t entries = tally.size() * 2; // key and count text per graphic
+            for (std::size_t g = 0; g < tally.size(); ++g) {
+                const auto& [key, count] = tally[g];
+                if (const auto found = prices.findPriceLine(key)) {
+                    priceGraphic(prices, *found, count);
+                } else if (key != "0x1646" && key != "0x1647") {
+                    append(ResultList::NotCalculated,
+                           "D:" + number(graphicKeyToNumber(key)) + ", H:" + key +
+                               ", Anz.:" + number(count),
+                           kColourRed);
+                    select(ResultList::NotCalculated);
+                }
+                progressStep(2 * g, entries);
+                progressStep(2 * g + 1, entries); // the count text, passed over
+            }
+            rechnungsermittlung(m_state, BillInputs{m_out.feeChoice(), m_squareSteps}, m_out,
+                                m_settings.separators);
+        }
+        protocol(" Itemberechnung beendet", kColourGreen);
+        select(ResultList::Protocol);
+        lampDone(Lamp::BLED4);
+    }
+
+    // The pricing of one graphic from its price line (Part 4.1).
+    void priceGraphic(const PriceList& prices, std::size_t index, std::int64_t count)
+    {
+        const std::string line = asciiLower(prices.lines()[index]);
+        checkColumns(prices, index, line, {6});
+        const std::string_view kind = priceColumnText(line, 4);
+        const std::int32_t price = priceNumber(priceColumnText(line, 3), index);
+        const bool hz = priceColumnMark(line, 6) == "0";
+        std::int64_t amount = 0;
+        if (kind == "t") {
+            amount = count * price;
+        } else {
+            const std::int32_t pieces = priceNumber(priceColumnText(line, 5), index);
+            if (pieces == 0) {
+                m_out.showMessage(MessageKind::Error, "Fehler",
+                                  std::string(kBundleError) + cp1252ToUtf8(line));
+                return;
+            }
+            amount = count * price / pieces;
+        }
+        (hz ? m_state.itemSumHZ : m_state.itemSumNHZ) += amount;
+    }
+
+    const RunSettings& m_settings;
+    RunState& m_state;
+    RunObserver& m_out;
+    ImportLines m_lines;
+    SystemClock m_systemClock;
+    const Clock* m_clock;
+    bool m_autoSelect = false;
+    unsigned m_written = 0;
+
+    std::int32_t m_minX = 10000;
+    std::int32_t m_minY = 10000;
+    std::int32_t m_maxX = 0;
+    std::int32_t m_maxY = 0;
+    std::int32_t m_squareSteps = 0;
+    // ItemKeySet: the keys with the index of the y line of their first occurrence.
+    std::vector<std::pair<std::string, std::size_t>> m_keySet;
+};
+
+} // namespace
 
 CalculationRun::CalculationRun(RunSettings settings, RunState& state, RunObserver& observer)
     : m_settings(std::move(settings)), m_state(state), m_observer(observer)
@@ -10,26 +612,24 @@ CalculationRun::~CalculationRun() = default;
 
 RunOutcome CalculationRun::execute()
 {
+    m_observer.schalterschalt(false);
     std::string reason;
     auto lines = readImportLines(m_settings.importFileName, &reason);
     if (!lines) {
-        m_observer.schalterschalt(false);
         m_observer.showMessage(MessageKind::Error, "Fehler",
                                fileOpenErrorText(m_settings.importFileName, reason));
         m_observer.schalterschalt(true);
         return RunOutcome::Unreadable;
     }
-    return execute(std::move(*lines));
+    Run run(m_settings, m_state, m_observer, std::move(*lines));
+    return run.run();
 }
 
 RunOutcome CalculationRun::execute(ImportLines lines)
 {
-    // Stub of the API commit: the phases follow.
-    (void)lines;
     m_observer.schalterschalt(false);
-    m_observer.Resetten();
-    m_observer.schalterschalt(true);
-    return RunOutcome::Aborted;
+    Run run(m_settings, m_state, m_observer, std::move(lines));
+    return run.run();
 }
 
 } // namespace tarvek

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace tarvek {
+
+// tarvek-calc [--price-list FILE] [--water] [--basement] [--nested continue|stop] [--json]
+//             IMPORTFILE
+// Runs one calculation like the main window (load command, then start) and prints what the
+// window would show at the end. `programDir` is where the price list is found by default.
+// Returns the exit status: 0 when the run reached its end (complete or stopped), 1 when it did
+// not (invalid, aborted, unreadable file), 2 for a usage error.
+int runCalcCommand(const std::vector<std::string>& args, const std::string& programDir,
+                   std::ostream& out, std::ostream& err);
+
+} // namespace tarvek

@@ -1,0 +1,262 @@
+#include "calc/cli/Report.h"
+
+#include <array>
+#include <string>
+#include <utility>
+
+namespace tarvek {
+namespace {
+
+struct ListInfo
+{
+    ResultList list;
+    const char* jsonName;
+    const char* caption;
+};
+
+// The lists in the order of the JSON contract (the bill last).
+constexpr std::array<ListInfo, 6> kLists = {{
+    {ResultList::Protocol, "protocol", "Protokoll"},
+    {ResultList::Warnings, "warnings", "Unbedingt prüfen"},
+    {ResultList::Movable, "movable", "Items, welche nicht importiert werden dürfen"},
+    {ResultList::Nested, "nested", "Ineinanderliegende Items"},
+    {ResultList::NotCalculated, "notCalculated",
+     "Nicht berechnete Items (bitte manuell hinzuaddieren)"},
+    {ResultList::Bill, "bill", "Rechnung"},
+}};
+
+constexpr std::array<std::pair<Lamp, const char*>, 8> kLamps = {{
+    {Lamp::BLED1, "BLED1"},
+    {Lamp::BLED2, "BLED2"},
+    {Lamp::BLED3, "BLED3"},
+    {Lamp::BLED4, "BLED4"},
+    {Lamp::BLED5, "BLED5"},
+    {Lamp::BLED6, "BLED6"},
+    {Lamp::BLED7, "BLED7"},
+    {Lamp::BLED9, "BLED9"},
+}};
+
+const char* kindName(RecordingObserver::Message::Kind kind)
+{
+    switch (kind) {
+    case RecordingObserver::Message::Kind::Error:
+        return "error";
+    case RecordingObserver::Message::Kind::Information:
+        return "information";
+    case RecordingObserver::Message::Kind::Question:
+        return "question";
+    }
+    return "error";
+}
+
+std::string quoted(std::string_view text)
+{
+    return "\"" + jsonEscape(text) + "\"";
+}
+
+void appendCodePoint(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+} // namespace
+
+std::string jsonEscape(std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size() + 8);
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x80) {
+            switch (b) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\b':
+                out += "\\b";
+                break;
+            case '\f':
+                out += "\\f";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (b < 0x20 || b == 0x7F) {
+                    out += "\\u00";
+                    out += kHex[b >> 4];
+                    out += kHex[b & 0xF];
+                } else {
+                    out.push_back(static_cast<char>(b));
+                }
+            }
+            ++i;
+            continue;
+        }
+        // Validate one UTF-8 sequence; pass it through or replace it by U+FFFD.
+        std::size_t len = (b >= 0xC2 && b <= 0xDF)   ? 2
+                          : (b >= 0xE0 && b <= 0xEF) ? 3
+                          : (b >= 0xF0 && b <= 0xF4) ? 4
+                                                     : 0;
+        char32_t cp = len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
+        bool ok = len != 0 && i + len <= text.size();
+        for (std::size_t k = 1; ok && k < len; ++k) {
+            const auto c = static_cast<unsigned char>(text[i + k]);
+            ok = (c & 0xC0) == 0x80;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        const char32_t min = len == 2 ? 0x80 : len == 3 ? 0x800 : 0x10000;
+        if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) {
+            ok = false;
+        }
+        if (!ok) {
+            appendCodePoint(out, 0xFFFD);
+            ++i;
+            continue;
+        }
+        if (cp >= 0x80 && cp <= 0x9F) {
+            // C1 controls (the undefined Windows-1252 bytes) stay readable as escapes.
+            out += "\\u00";
+            out += kHex[cp >> 4];
+            out += kHex[cp & 0xF];
+        } else {
+            out.append(text.substr(i, len));
+        }
+        i += len;
+    }
+    return out;
+}
+
+std::string jsonReport(const CalcResult& result)
+{
+    const RecordingObserver& w = result.window;
+    const RunState& s = result.state;
+    std::string o = "{\n  \"outcome\": " + quoted(result.outcome) + ",\n  \"lists\": {";
+    bool firstList = true;
+    for (const auto& info : kLists) {
+        o += firstList ? "\n" : ",\n";
+        firstList = false;
+        o += "    \"" + std::string(info.jsonName) + "\": [";
+        const auto& entries = w.list(info.list).entries;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            o += i == 0 ? "\n" : ",\n";
+            o += "      {\"text\": " + quoted(entries[i].text) +
+                 ", \"colour\": " + std::to_string(entries[i].colour) + "}";
+        }
+        o += entries.empty() ? "]" : "\n    ]";
+    }
+    o += "\n  },\n";
+    o += "  \"displays\": {\"progress\": " + std::to_string(w.progress()) +
+         ", \"itemCount\": " + std::to_string(w.display(NumberDisplay::ItemCount)) +
+         ", \"lowestLevel\": " + std::to_string(w.display(NumberDisplay::LowestLevel)) +
+         ", \"squareSteps\": " + std::to_string(w.display(NumberDisplay::SquareSteps)) +
+         ", \"grandTotal\": " + std::to_string(w.display(NumberDisplay::GrandTotal)) + "},\n";
+    o += "  \"lamps\": {";
+    for (std::size_t i = 0; i < kLamps.size(); ++i) {
+        const auto& lamp = w.lamp(kLamps[i].first);
+        o += i == 0 ? "\n" : ",\n";
+        o += "    \"" + std::string(kLamps[i].second) +
+             "\": {\"lit\": " + (lamp.on ? "true" : "false") +
+             ", \"colour\": " + std::to_string(lamp.colour) + "}";
+    }
+    o += "\n  },\n";
+    o += "  \"sums\": {\"itemSumHZ\": " + std::to_string(s.itemSumHZ) +
+         ", \"itemSumNHZ\": " + std::to_string(s.itemSumNHZ) +
+         ", \"waterFlatFee\": " + std::to_string(s.waterFlatFee) +
+         ", \"basementFlatFee\": " + std::to_string(s.basementFlatFee) +
+         ", \"squareStepFee\": " + std::to_string(s.squareStepFee) +
+         ", \"grandTotal\": " + std::to_string(s.grandTotal) + "},\n";
+    o += "  \"spawnCount\": " + std::to_string(s.spawnCount) + ",\n";
+    o += std::string("  \"billReady\": ") + (s.billReady ? "true" : "false") + ",\n";
+    o += "  \"messages\": [";
+    const auto& messages = w.messages();
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        const auto& m = messages[i];
+        o += i == 0 ? "\n" : ",\n";
+        o += std::string("    {\"kind\": \"") + kindName(m.kind) +
+             "\", \"title\": " + quoted(m.title) + ", \"text\": " + quoted(m.text) +
+             ", \"answer\": " +
+             (m.answer ? (*m.answer == Answer::Yes ? "\"yes\"" : "\"no\"") : "null") + "}";
+    }
+    o += messages.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return o;
+}
+
+std::string textReport(const CalcResult& result)
+{
+    const RecordingObserver& w = result.window;
+    std::string o;
+    auto section = [&](const ListInfo& info) {
+        o += info.caption;
+        o += "\n";
+        const auto& entries = w.list(info.list).entries;
+        if (entries.empty()) {
+            o += "  (leer)\n";
+        }
+        for (const auto& e : entries) {
+            o += "  ";
+            o += e.text;
+            o += "\n";
+        }
+        o += "\n";
+    };
+    for (const auto& info : kLists) {
+        if (info.list != ResultList::Bill) {
+            section(info);
+        }
+    }
+    o += "Anzeigen\n";
+    o += "  Fortschritt:                  " + std::to_string(w.progress()) + " %\n";
+    o += "  Anzahl Items:                 " + std::to_string(w.display(NumberDisplay::ItemCount)) +
+         "\n";
+    o +=
+        "  Niedrigstes Item auf Pos Z:   " + std::to_string(w.display(NumberDisplay::LowestLevel)) +
+        "\n";
+    o +=
+        "  Ermittelte QS:                " + std::to_string(w.display(NumberDisplay::SquareSteps)) +
+        "\n";
+    o += "  Zu zahlende Gesamtsumme:      " + std::to_string(w.display(NumberDisplay::GrandTotal)) +
+         "\n\n";
+    section(kLists.back());
+    for (const auto& m : w.messages()) {
+        o += std::string("Meldung (") + kindName(m.kind) + ") " + m.title + ": ";
+        for (const char c : m.text) {
+            if (c != '\r') {
+                o += c;
+            }
+        }
+        if (m.answer) {
+            o += *m.answer == Answer::Yes ? " -> Ja" : " -> Nein";
+        }
+        o += "\n";
+    }
+    o += "Ergebnis: " + result.outcome + "\n";
+    return o;
+}
+
+} // namespace tarvek
