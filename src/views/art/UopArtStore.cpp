@@ -86,7 +86,12 @@ void UopArtStore::readTables(std::uint64_t firstBlock)
 
 bool UopArtStore::entry(std::uint32_t index, std::vector<std::uint8_t>& out) const
 {
-    const auto found = m_entries.find(UopHash::hashLittle2(UopHash::artEntryName(index)));
+    return entryByHash(UopHash::hashLittle2(UopHash::artEntryName(index)), out);
+}
+
+bool UopArtStore::entryByHash(std::uint64_t nameHash, std::vector<std::uint8_t>& out) const
+{
+    const auto found = m_entries.find(nameHash);
     if (found == m_entries.end()) {
         return false;
     }

@@ -20,6 +20,8 @@ public:
     static std::unique_ptr<UopArtStore> open(std::unique_ptr<ByteSource> file);
 
     bool entry(std::uint32_t index, std::vector<std::uint8_t>& out) const override;
+    // The entry whose name has the hash `nameHash`.
+    bool entryByHash(std::uint64_t nameHash, std::vector<std::uint8_t>& out) const;
     std::size_t entryCount() const { return m_entries.size(); }
 
 private:
