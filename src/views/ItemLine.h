@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <span>
+#include <utility>
+#include <vector>
+
+namespace tarvek::views {
+
+// The fields an item line of a result list can carry, in the order of the view dialogs' rows.
+enum class ItemField
+{
+    D, // graphic number, decimal
+    H, // graphic number, hexadecimal text
+    X,
+    Y,
+    Z,
+    Anzahl // number of items
+};
+
+// One field of a line form and the marker that ends it; no marker: the field is the rest.
+struct FieldCut
+{
+    ItemField field;
+    const char* endMarker;
+};
+
+// Takes an item line apart, for example "D:3645, H:0x0e3d, Pos. X:1000, Y:2000, Z:5": the first
+// two characters (the "D:" marker) are dropped, then each field is the text before the first
+// occurrence of its end marker, and the line goes on after that marker. A line that lacks a
+// marker (the writers never produce one) gives that field the rest of the line and the later
+// fields the empty text.
+std::vector<std::pair<ItemField, QString>> splitItemLine(const QString& line,
+                                                         std::span<const FieldCut> form);
+
+// Whole-number conversion of a field text: leading blanks, an optional sign, then decimal digits
+// or hexadecimal digits after "$", "x", "X", "0x" or "0X"; nothing may follow, and the value must
+// fit 32 bits signed.
+std::optional<int> toWholeNumber(const QString& text);
+
+// The error of a text that is not a whole number, as the general error report shows it.
+QString wholeNumberErrorText(const QString& text);
+
+} // namespace tarvek::views

@@ -1,0 +1,274 @@
+#include "views/ItemViewDialog.h"
+
+#include "views/QtItemViewPrompts.h"
+#include "views/art/TUOArt.h"
+#include "views/goto/GameClient.h"
+
+#include <QAbstractItemView>
+#include <QFrame>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include <utility>
+
+using tarvek::views::FieldCut;
+using tarvek::views::ItemField;
+
+namespace {
+
+// Field rows, top to bottom: a label at left 206 and a sunken value field to its right.
+constexpr int kLabelLeft = 206;
+constexpr std::array<int, 6> kLabelTops{13, 36, 59, 81, 104, 127};
+constexpr std::array<int, 6> kFieldTops{11, 34, 57, 80, 103, 126};
+constexpr int kFieldHeight = 17;
+
+struct FieldLook
+{
+    const char* label;
+    const char* labelName;
+    const char* fieldName;
+    int left;
+    int width;
+    bool alignRight; // "Anzahl" is right-aligned and carries its blank behind the value
+};
+
+// Indexed by ItemField.
+constexpr std::array<FieldLook, 6> kFieldLooks{{
+    {"D:", "FieldLabel1", "StaticText1", 222, 85, false},
+    {"H:", "FieldLabel2", "StaticText2", 222, 85, false},
+    {"X:", "FieldLabel3", "StaticText3", 222, 85, false},
+    {"Y:", "FieldLabel4", "StaticText4", 222, 85, false},
+    {"Z:", "FieldLabel5", "StaticText5", 222, 85, false},
+    {"Anzahl:", "FieldLabel6", "StaticText6", 250, 57, true},
+}};
+
+struct Strip
+{
+    const char* name;
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// Four narrow raised panels on the edges of the art area; the picture shows between them.
+constexpr std::array<Strip, 4> kArtStrips{{
+    {"ArtStripTop", 11, 1, 190, 7},
+    {"ArtStripLeft", 11, 8, 7, 172},
+    {"ArtStripRight", 194, 8, 7, 172},
+    {"ArtStripBottom", 11, 180, 190, 7},
+}};
+
+constexpr int kArtLeft = 11;
+constexpr int kArtPanelWidth = TUOArt::kAreaWidth + 2;
+constexpr int kArtPanelHeight = TUOArt::kAreaHeight + 2;
+constexpr int kButtonWidth = 147;
+constexpr int kButtonHeight = 25;
+constexpr int kGoLeft = 12;
+constexpr int kGoTop = 193;
+
+constexpr std::size_t indexOf(ItemField field)
+{
+    return static_cast<std::size_t>(field);
+}
+
+QFont dialogFont(bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}
+
+QFrame* raisedPanel(QWidget* parent, const char* name, const QRect& place)
+{
+    auto* const panel = new QFrame(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(1);
+    panel->setAutoFillBackground(true);
+    panel->setGeometry(place);
+    return panel;
+}
+
+} // namespace
+
+ItemViewDialog::ItemViewDialog(const Form& form, Services services, QWidget* parent)
+    : QDialog(parent), m_cuts(form.cuts),
+      m_prompts(services.prompts ? std::move(services.prompts)
+                                 : std::make_shared<tarvek::views::QtItemViewPrompts>()),
+      m_client(services.client ? std::move(services.client)
+                               : std::shared_ptr(tarvek::client::makePlatformGameClient()))
+{
+    setWindowTitle(QString::fromUtf8(form.caption));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
+    setFixedSize(form.width, form.height);
+    setFont(dialogFont(false));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    buildArtArea(form.artTop);
+    buildFields(form.cuts);
+    buildButtons(form);
+}
+
+ItemViewDialog::~ItemViewDialog() = default;
+
+void ItemViewDialog::buildArtArea(int artTop)
+{
+    auto* const panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel12"));
+    panel->setFrameStyle(QFrame::Box | QFrame::Plain);
+    panel->setLineWidth(1);
+    panel->setGeometry(kArtLeft, artTop, kArtPanelWidth, kArtPanelHeight);
+    m_art = new TUOArt(panel);
+    m_art->setObjectName(QStringLiteral("UOArt2"));
+    m_art->move(1, 1);
+    for (const Strip& strip : kArtStrips) {
+        raisedPanel(this, strip.name, QRect(strip.left, strip.top, strip.width, strip.height));
+    }
+}
+
+void ItemViewDialog::buildFields(std::span<const FieldCut> cuts)
+{
+    for (std::size_t row = 0; row < cuts.size(); ++row) {
+        const ItemField field = cuts[row].field;
+        const FieldLook& look = kFieldLooks[indexOf(field)];
+
+        auto* const label = new QLabel(QLatin1String(look.label), this);
+        label->setObjectName(QLatin1String(look.labelName));
+        label->setFont(boldFont());
+        label->adjustSize();
+        label->move(kLabelLeft, kLabelTops[row]);
+
+        auto* const value = new QLabel(this);
+        value->setObjectName(QLatin1String(look.fieldName));
+        value->setTextFormat(Qt::PlainText);
+        value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        value->setLineWidth(1);
+        value->setAlignment((look.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        value->setGeometry(look.left, kFieldTops[row], look.width, kFieldHeight);
+        m_fields[indexOf(field)] = value;
+    }
+}
+
+void ItemViewDialog::buildButtons(const Form& form)
+{
+    const auto makeButton = [this](const char* caption, const char* name, int left, int top) {
+        auto* const button = new QPushButton(QString::fromUtf8(caption), this);
+        button->setObjectName(QLatin1String(name));
+        button->setFont(boldFont());
+        button->setAutoDefault(false);
+        button->setGeometry(left, top, kButtonWidth, kButtonHeight);
+        return button;
+    };
+    if (form.goTo) {
+        m_goButton = makeButton("Hingehen", "BitBtn1", kGoLeft, kGoTop);
+        connect(m_goButton, &QPushButton::clicked, this, &ItemViewDialog::BitBtn1Click);
+    }
+    m_closeButton = makeButton("Schliessen", "BitBtn2", form.closeLeft, form.closeTop);
+    connect(m_closeButton, &QPushButton::clicked, this, &ItemViewDialog::BitBtn2Click);
+}
+
+QFont ItemViewDialog::boldFont()
+{
+    return dialogFont(true);
+}
+
+void ItemViewDialog::showSelected(const QAbstractItemView& list)
+{
+    const QAbstractItemModel* const model = list.model();
+    if (model == nullptr || model->rowCount(list.rootIndex()) == 0) {
+        return;
+    }
+    QModelIndex line = list.currentIndex();
+    if (const QItemSelectionModel* const selection = list.selectionModel()) {
+        const QModelIndexList selected = selection->selectedIndexes();
+        if (!selected.isEmpty()) {
+            line = selected.first();
+        }
+    }
+    if (!line.isValid()) {
+        return;
+    }
+    showLine(line.data(Qt::DisplayRole).toString());
+}
+
+bool ItemViewDialog::showLine(const QString& line)
+{
+    for (const auto& [field, value] : tarvek::views::splitItemLine(line, m_cuts)) {
+        setFieldText(field, value);
+        if (field == ItemField::D) {
+            // The graphic is read back from the field, before the other fields are filled.
+            const QString text = fieldText(ItemField::D);
+            const std::optional<int> graphic = tarvek::views::toWholeNumber(text);
+            if (!graphic) {
+                m_prompts->reportError(parentWidget(), tarvek::views::wholeNumberErrorText(text));
+                return false;
+            }
+            m_art->setArtIndex(*graphic);
+        }
+    }
+    beforeModal();
+    m_prompts->showModal(*this);
+    afterModal();
+    return true;
+}
+
+void ItemViewDialog::setFieldText(ItemField field, const QString& value)
+{
+    QLabel* const label = m_fields[indexOf(field)];
+    if (label == nullptr) {
+        return;
+    }
+    const bool rightAligned = kFieldLooks[indexOf(field)].alignRight;
+    label->setText(rightAligned ? value + u' ' : u' ' + value);
+}
+
+QString ItemViewDialog::fieldText(ItemField field) const
+{
+    const QLabel* const label = m_fields[indexOf(field)];
+    return label == nullptr ? QString() : label->text();
+}
+
+QString ItemViewDialog::goToCommand() const
+{
+    return QStringLiteral(".go ") + fieldText(ItemField::X) + u',' + fieldText(ItemField::Y) +
+           u',' + fieldText(ItemField::Z);
+}
+
+void ItemViewDialog::BitBtn1Click()
+{
+    SendToUO(goToCommand());
+}
+
+void ItemViewDialog::BitBtn2Click()
+{
+    close();
+}
+
+void ItemViewDialog::SendToUO(const QString& command)
+{
+    if (!m_client->SendToUO(command.toStdString())) {
+        m_prompts->information(this, QLatin1String(kNoClientTitle),
+                               QString::fromUtf8(kNoClientText));
+    }
+    // The keys went to the client; the dialog takes the keyboard again.
+    activateWindow();
+}
+
+void ItemViewDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* const shown = screen()) {
+        move(shown->availableGeometry().center() - rect().center());
+    }
+    FormShow();
+}

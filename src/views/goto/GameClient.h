@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace tarvek::client {
+
+// The running game client, as far as the item views need it: a window that takes a chat command.
+class GameClient
+{
+public:
+    virtual ~GameClient() = default;
+
+    // SendToUO: types the Escape key (closes an open chat line), then the Return key, the
+    // command and the Return key into the game client's window. The command is UTF-8 text.
+    // Returns false when no client window was found (or there is no window system to look in);
+    // a window that was found but could not be given the keyboard focus gets nothing typed and
+    // still counts as found.
+    virtual bool SendToUO(const std::string& command) = 0;
+};
+
+// The platform's way to reach the client: X11 through libxdo, or the window messages of Windows.
+// A build without either gets a client that is never found.
+std::unique_ptr<GameClient> makePlatformGameClient();
+
+} // namespace tarvek::client

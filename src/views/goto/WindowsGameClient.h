@@ -1,0 +1,17 @@
+#pragma once
+
+#include "views/goto/GameClient.h"
+
+#include <string>
+
+namespace tarvek::client {
+
+// The client on Windows: found by its window class ("Ultima Online", then "Ultima Online Third
+// Dawn"); the text is typed as character messages after joining the client thread's input.
+class WindowsGameClient : public GameClient
+{
+public:
+    bool SendToUO(const std::string& command) override;
+};
+
+} // namespace tarvek::client

@@ -1,0 +1,129 @@
+// "Hingehen" against real X windows: the test runs its own Xvfb and xterms that stand in for
+// the game client and record every byte typed into them.
+#include "ViewsTestSupport.h"
+#include "X11Session.h"
+
+#include "views/TAnsichtbeweglich.h"
+#include "views/TAnsichtinein.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+namespace {
+
+// ESC, then CR, the 18 characters of the command, CR.
+const std::string kExpected = std::string("\x1b\r") + ".go  1000, 2000, 5" + "\r";
+const QString kLine = QStringLiteral("D:3645, H:0x0e3d, Pos. X:1000, Y:2000, Z:5");
+
+class GoToX11Test : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_missing = XvfbServer::missingPrograms();
+        if (!s_missing.empty()) {
+            return;
+        }
+        s_server = new XvfbServer;
+        s_started = s_server->start();
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_server;
+        s_server = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (!s_missing.empty()) {
+            GTEST_SKIP() << "the go-to test needs " << s_missing
+                         << " (Debian: xvfb, xterm); scripts/deps.sh installs them";
+        }
+        ASSERT_TRUE(s_started) << s_server->error();
+        ensureApplication();
+        m_prompts->whileShown = [](QDialog& shown) { clickButton(shown, "BitBtn1"); };
+    }
+
+    std::unique_ptr<RecordingTerminal>
+    terminal(const std::string& name, const std::string& windowClass, const std::string& title = {})
+    {
+        auto recorder = std::make_unique<RecordingTerminal>(m_folder.path(), name, windowClass,
+                                                            title, int(kExpected.size()));
+        EXPECT_TRUE(recorder->waitReady()) << name << " did not start";
+        return recorder;
+    }
+
+    // "Anzeigen" and "Hingehen" in the view of an item that may not be imported, with the
+    // platform's game client.
+    void goThere()
+    {
+        TAnsichtbeweglich dialog(nullptr, ItemViewDialog::Services{m_prompts, nullptr});
+        ASSERT_TRUE(dialog.showLine(kLine));
+    }
+
+    static void settle() { std::this_thread::sleep_for(std::chrono::milliseconds(300)); }
+
+    static inline std::string s_missing;
+    static inline XvfbServer* s_server = nullptr;
+    static inline bool s_started = false;
+    TemporaryFolder m_folder;
+    std::shared_ptr<RecordingPrompts> m_prompts = std::make_shared<RecordingPrompts>();
+};
+
+TEST_F(GoToX11Test, ClassicClassWinsOverThirdDawn)
+{
+    // The Third Dawn window comes first in the window tree.
+    const auto thirdDawn = terminal("thirddawn", "Ultima Online Third Dawn");
+    const auto classic = terminal("classic", "Ultima Online");
+    goThere();
+
+    EXPECT_EQ(classic->waitForBytes(kExpected.size()), kExpected);
+    settle();
+    EXPECT_EQ(thirdDawn->received(), "");
+    EXPECT_TRUE(m_prompts->informations.empty());
+}
+
+TEST_F(GoToX11Test, ThirdDawnWhenNoClassicClientRuns)
+{
+    const auto thirdDawn = terminal("thirddawn", "Ultima Online Third Dawn");
+    goThere();
+    EXPECT_EQ(thirdDawn->waitForBytes(kExpected.size()), kExpected);
+}
+
+TEST_F(GoToX11Test, ClientUnderWineIsFoundByItsTitle)
+{
+    const auto other = terminal("other", "", "Ultima Online Launcher");
+    const auto wine = terminal("wine", "", "Ultima Online - Tester (Velmar)");
+    goThere();
+    EXPECT_EQ(wine->waitForBytes(kExpected.size()), kExpected);
+    settle();
+    EXPECT_EQ(other->received(), "");
+}
+
+TEST_F(GoToX11Test, NamesMatchExactlyAndNoWindowGivesTheMessage)
+{
+    const auto lowerCase = terminal("lower", "ultima online", "ultima online");
+    const auto longer = terminal("longer", "Ultima Online 2", "Ultima Online Launcher");
+    goThere();
+    settle();
+    EXPECT_EQ(lowerCase->received(), "");
+    EXPECT_EQ(longer->received(), "");
+    ASSERT_EQ(m_prompts->informations.size(), 1u);
+    EXPECT_EQ(m_prompts->informations[0].title, "Info");
+    EXPECT_EQ(m_prompts->informations[0].text, "Bitte zuerst einen entsprechenden Client starten.");
+}
+
+TEST_F(GoToX11Test, NoDisplayGivesTheMessage)
+{
+    const std::string display = qEnvironmentVariable("DISPLAY").toStdString();
+    setenv("DISPLAY", ":65000", 1);
+    goThere();
+    setenv("DISPLAY", display.c_str(), 1);
+    ASSERT_EQ(m_prompts->informations.size(), 1u);
+    EXPECT_EQ(m_prompts->informations[0].text, "Bitte zuerst einen entsprechenden Client starten.");
+}
+
+} // namespace
