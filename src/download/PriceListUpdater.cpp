@@ -1,0 +1,281 @@
+#include "PriceListUpdater.h"
+
+#include "ContentRange.h"
+#include "DownloadError.h"
+#include "DownloadPrompter.h"
+#include "DownloadSettings.h"
+#include "TLaden.h"
+#include "TVerbindungsaufbau.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QScopeGuard>
+
+#include <limits>
+
+const QString PriceListUpdater::RemoteFileName = QStringLiteral("preisliste.txt");
+const QString PriceListUpdater::RemotePath = QStringLiteral("/downloads/vaskodata/");
+
+namespace {
+
+// Lets the windows draw; clicks wait until the check is over.
+void processPending()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// Sizes from the server are 32-bit numbers; anything else counts as no size.
+qint32 toSize32(qint64 size)
+{
+    if (size < 0 || size > std::numeric_limits<qint32>::max())
+        return -1;
+    return static_cast<qint32>(size);
+}
+
+QString cannotCreate(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+} // namespace
+
+PriceListUpdater::PriceListUpdater(DownloadSettings& settings, DownloadPrompter& prompter,
+                                   QObject* parent)
+    : QObject(parent), m_settings(settings), m_prompter(prompter),
+      m_verbindungsaufbau(std::make_unique<TVerbindungsaufbau>()),
+      m_laden(std::make_unique<TLaden>())
+{}
+
+PriceListUpdater::~PriceListUpdater() = default;
+
+QUrl PriceListUpdater::fileUrl(const QString& name)
+{
+    QString server = m_settings.readOption(QStringLiteral("Server")).trimmed();
+    static const QString scheme = QStringLiteral("http://");
+    if (server.startsWith(scheme, Qt::CaseInsensitive))
+        server.remove(0, scheme.size());
+    while (server.endsWith(u'/'))
+        server.chop(1);
+    if (server.isEmpty())
+        return QUrl();
+    QUrl url;
+    url.setScheme(QStringLiteral("http"));
+    url.setAuthority(server, QUrl::StrictMode);
+    url.setPath(RemotePath + name);
+    if (!url.isValid() || url.host().isEmpty() || !url.userInfo().isEmpty())
+        return QUrl();
+    return url;
+}
+
+void PriceListUpdater::pruefedownload()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    const auto done = qScopeGuard([this] { m_running = false; });
+    try {
+        runCheck();
+    } catch (const DownloadError& error) {
+        Verbindungschliessen();
+        ladenschliessen();
+        m_prompter.reportError(error.text());
+    } catch (const std::exception& error) {
+        Verbindungschliessen();
+        ladenschliessen();
+        m_prompter.reportError(QString::fromUtf8(error.what()));
+    }
+}
+
+void PriceListUpdater::runCheck()
+{
+    m_verbindungsaufbau->setCloseAllowed(false);
+    m_verbindungsaufbau->showCentred();
+    processPending();
+
+    m_updateAvailable = false;
+    QString question = QStringLiteral("Folgende Downloads haben sich geändert:\r\n\r\n");
+    m_remoteFileSize = Ermittledownload(RemoteFileName);
+    processPending();
+    Verbindungschliessen();
+    if (m_remoteFileSize == 0)
+        return;
+
+    const QString target = m_settings.priceListPath();
+    if (!QFileInfo::exists(target) || Ermittlelocalsize(target) != m_remoteFileSize) {
+        question += RemoteFileName + QStringLiteral("\r\n");
+        m_updateAvailable = true;
+    }
+    question += QStringLiteral("\r\nSoll diese jetzt per Download geladen werden ?");
+    if (!m_updateAvailable)
+        return;
+
+    if (!m_prompter.askYesNo(QStringLiteral("Tarvek Downloadabfrage"), question)) {
+        ladenschliessen();
+        return;
+    }
+    download(target);
+}
+
+void PriceListUpdater::download(const QString& target)
+{
+    m_laden->setCloseAllowed(false);
+    m_laden->setProgress(0);
+    m_laden->showCentred();
+    QString reason;
+    try {
+        if (HTTPDownloadfile(RemoteFileName, target)) {
+            ladenschliessen();
+            return;
+        }
+        reason = m_connectionError;
+    } catch (const DownloadError& error) {
+        reason = error.text();
+    }
+    // A failed download must not leave a window behind that nobody can close.
+    ladenschliessen();
+    m_prompter.showError(QStringLiteral("Der Download der Preisliste ist fehlgeschlagen.\r\n\r\n"
+                                        "%1\r\n\r\nDie bisherige Preisliste bleibt unverändert.")
+                             .arg(reason));
+}
+
+qint32 PriceListUpdater::Ermittledownload(const QString& name)
+{
+    const QUrl url = fileUrl(name);
+    if (url.isEmpty())
+        return 0;
+    const HttpClient::Answer answer = m_http.head(url);
+    if (answer.failure == HttpClient::Failure::Connection)
+        return 0;
+    if (answer.failure != HttpClient::Failure::None)
+        throw DownloadError(answer.errorText);
+    return std::max(toSize32(answer.contentLength), 0);
+}
+
+qint32 PriceListUpdater::Ermittlelocalsize(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    return static_cast<qint32>(std::min<qint64>(file.size(), std::numeric_limits<qint32>::max()));
+}
+
+bool PriceListUpdater::HTTPDownloadfile(const QString& name, const QString& target)
+{
+    m_connectionError.clear();
+    const QUrl url = fileUrl(name);
+    if (url.isEmpty()) {
+        m_connectionError = QStringLiteral("Es ist kein Server eingestellt.");
+        return false;
+    }
+    const HttpClient::Answer size = m_http.head(url);
+    if (size.failure == HttpClient::Failure::Connection) {
+        m_connectionError = size.errorText;
+        return false;
+    }
+    if (size.failure != HttpClient::Failure::None)
+        throw DownloadError(size.errorText);
+    m_downloadFileSize = toSize32(size.contentLength);
+    const qint64 reported = m_downloadFileSize;
+
+    // The price list itself is replaced only by commit(); until then the pieces go into a
+    // temporary file beside it, which is removed again when anything fails.
+    QSaveFile file(target);
+    if (!file.open(QIODevice::WriteOnly))
+        throw DownloadError(cannotCreate(target, file.errorString()));
+
+    qint64 expectedTotal = reported > 0 ? reported : -1;
+    qint64 offset = 0;
+    do {
+        processPending();
+        const bool openRange = reported - offset <= DownloadChunkSize;
+        const QString range =
+            openRange ? QStringLiteral("%1-").arg(offset)
+                      : QStringLiteral("%1-%2").arg(offset).arg(offset + DownloadChunkSize - 1);
+        const qint64 maxBody = expectedTotal >= 0 ? expectedTotal - offset : MaxUnknownSize;
+        const HttpClient::Answer piece = m_http.get(url, range, maxBody);
+        if (piece.failure != HttpClient::Failure::None)
+            throw DownloadError(piece.errorText);
+        const bool whole = acceptPiece(piece, offset, openRange, expectedTotal);
+        writePiece(file, piece.body);
+        // A server that tells no size gets 0 until the end instead of a division by it.
+        m_laden->setProgress(reported > 0 ? static_cast<int>(offset * 100 / reported) : 0);
+        processPending();
+        if (whole)
+            break;
+        offset += DownloadChunkSize;
+    } while (offset < reported);
+
+    const qint64 written = file.pos();
+    if (written == 0)
+        throw DownloadError(QStringLiteral("Der Server hat eine leere Preisliste geschickt."));
+    if (expectedTotal >= 0 && written != expectedTotal)
+        throw DownloadError(QStringLiteral("Es sind nur %1 von %2 Bytes angekommen.")
+                                .arg(written)
+                                .arg(expectedTotal));
+    if (!file.commit())
+        throw DownloadError(cannotCreate(target, file.errorString()));
+    return true;
+}
+
+bool PriceListUpdater::acceptPiece(const HttpClient::Answer& piece, qint64 offset, bool openRange,
+                                   qint64& expectedTotal) const
+{
+    if (piece.status == 200 && offset == 0) {
+        // The server ignored the range and sent the whole file: take it once.
+        if (expectedTotal < 0)
+            expectedTotal = piece.contentLength >= 0 ? piece.contentLength : piece.body.size();
+        return true;
+    }
+    if (piece.status != 206)
+        throw DownloadError(
+            QStringLiteral("Der Server hat ein Teilstück der Preisliste nicht geschickt (HTTP %1).")
+                .arg(piece.status));
+    const ContentRange range = ContentRange::parse(piece.contentRange);
+    const bool fits = range.isValid() && range.first() == offset &&
+                      range.length() == piece.body.size() &&
+                      (openRange ? range.total() < 0 || range.last() == range.total() - 1
+                                 : range.last() == offset + DownloadChunkSize - 1);
+    if (!fits)
+        throw DownloadError(
+            QStringLiteral("Der Server hat ein falsches Teilstück der Preisliste geschickt."));
+    if (range.total() >= 0) {
+        if (expectedTotal >= 0 && range.total() != expectedTotal)
+            throw DownloadError(QStringLiteral(
+                "Die Preisliste auf dem Server hat sich während des Downloads geändert."));
+        expectedTotal = range.total();
+    }
+    return false;
+}
+
+void PriceListUpdater::writePiece(QSaveFile& file, const QByteArray& body)
+{
+    if (file.write(body) != body.size())
+        throw DownloadError(cannotCreate(file.fileName(), file.errorString()));
+}
+
+void PriceListUpdater::Verbindungschliessen()
+{
+    m_verbindungsaufbau->closeNow();
+}
+
+void PriceListUpdater::ladenschliessen()
+{
+    m_laden->closeNow();
+}
+
+void PriceListUpdater::Downloadaktiv1Click(QAction* item)
+{
+    const bool checked = item->isChecked();
+    try {
+        m_settings.writeOption(QStringLiteral("Download"),
+                               checked ? QStringLiteral("true") : QStringLiteral("false"));
+    } catch (const std::exception& error) {
+        item->setChecked(!checked);
+        m_prompter.reportError(QString::fromUtf8(error.what()));
+    }
+}
