@@ -97,7 +97,9 @@ void PixelCanvas::wideLine(QPoint from, QPoint to)
 {
     QPen pen(m_penColour, m_penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     m_painter.setPen(pen);
-    // Pixel centres, so that an odd-width stroke lies symmetrically around the line.
-    const QPointF centre(0.5, 0.5);
-    m_painter.drawLine(QPointF(from) + centre, QPointF(to) + centre);
+    // An odd width centres the stroke on the pixels of the line, an even width on the pixel
+    // corner, so that the stroke covers exactly `width` pixels across in both cases.
+    const qreal shift = m_penWidth % 2 == 1 ? 0.5 : 0.0;
+    const QPointF offset(shift, shift);
+    m_painter.drawLine(QPointF(from) + offset, QPointF(to) + offset);
 }

@@ -123,12 +123,13 @@ void TBLED::paintEvent(QPaintEvent* /*event*/)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
-    // The ellipse inscribed in the control, its rim centred on the outline.
-    QPen rim(m_randfarbe, m_rand);
-    rim.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(rim);
+    // The ellipse inscribed in the control, its rim centred on the outline through the outer
+    // pixels. Qt places a 1-pixel outline half a pixel further in than wider ones; the shift
+    // keeps both symmetric.
+    painter.setPen(QPen(m_randfarbe, m_rand));
     painter.setBrush(m_anAus ? m_farbeAn : m_farbeAus);
-    painter.drawEllipse(QRectF(0.5, 0.5, width() - 1, height() - 1));
+    const qreal shift = m_rand == 1 ? 0.0 : 0.5;
+    painter.drawEllipse(QRectF(shift, shift, width() - 1, height() - 1));
 
     // The highlight: a short line with a wide round pen, which paints a dot.
     PixelCanvas canvas(painter);
