@@ -2,7 +2,8 @@
 
 #include "views/art/ArtSource.h"
 
-#include <QPaintEvent>
+#include <QApplication>
+#include <QFile>
 #include <QPainter>
 
 #include <cstring>
@@ -63,11 +64,18 @@ void TUOArt::setArtIndex(int index)
 void TUOArt::setSharedArtSource(std::shared_ptr<const tarvek::art::ArtSource> source)
 {
     sharedSource() = std::move(source);
+    // Controls on screen show the graphic from the new folder at once.
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (auto* art = qobject_cast<TUOArt*>(widget)) {
+            art->update();
+        }
+    }
 }
 
 void TUOArt::useClientFolder(const QString& clientPathOption)
 {
-    setSharedArtSource(tarvek::art::ArtSource::locate(clientPathOption.toStdString()));
+    setSharedArtSource(
+        tarvek::art::ArtSource::locate(QFile::encodeName(clientPathOption).toStdString()));
 }
 
 std::shared_ptr<const tarvek::art::ArtSource> TUOArt::sharedArtSource()
