@@ -87,7 +87,7 @@ private:
     static void write(const std::filesystem::path& path, const Bytes& bytes,
                       std::ios::openmode mode)
     {
-        std::ofstream out(path, std::ios::binary | mode);
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
     }
@@ -110,7 +110,7 @@ private:
             written += graphic.size();
             legacyCount = n + 1;
         }
-        write(legacy / "artidx.mul", index, std::ios::trunc);
+        write(legacy / "artidx.mul", index);
     }
 
     void writeUop()
@@ -158,7 +158,7 @@ private:
             }
         }
         uopCount = n;
-        write(uop / "artLegacyMUL.uop", file, std::ios::trunc);
+        write(uop / "artLegacyMUL.uop", file);
     }
 };
 

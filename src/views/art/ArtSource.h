@@ -12,8 +12,8 @@ namespace tarvek::art {
 class ArtStore;
 
 // The item graphics of one game-client folder. The files are opened once, when the source is
-// made, and stay mapped while it lives; each call decodes only the graphic asked for. A folder
-// without art files, a missing graphic or damaged data all give an empty picture.
+// made, and stay open while it lives; each call reads and decodes only the graphic asked for. A
+// folder without art files, a missing graphic or damaged data all give an empty picture.
 class ArtSource
 {
 public:
