@@ -84,8 +84,7 @@ private:
                (std::string("tarvek-art-bench-") + kind + "-" + std::to_string(::getpid()));
     }
 
-    static void write(const std::filesystem::path& path, const Bytes& bytes,
-                      std::ios::openmode mode)
+    static void write(const std::filesystem::path& path, const Bytes& bytes)
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()),
