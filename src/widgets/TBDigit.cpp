@@ -3,6 +3,8 @@
 #include "PixelCanvas.h"
 #include "StripeGradient.h"
 
+#include "StoreIfChanged.h"
+
 #include <QPainter>
 
 #include <cstdlib>
@@ -195,29 +197,23 @@ QRect TBDigit::valueArea() const
 
 void TBDigit::setFarbe(const QColor& colour)
 {
-    if (colour == m_farbe) {
-        return;
+    if (storeIfChanged(m_farbe, colour)) {
+        update();
     }
-    m_farbe = colour;
-    redraw();
 }
 
 void TBDigit::setGlaslicht(const QColor& colour)
 {
-    if (colour == m_glaslicht) {
-        return;
+    if (storeIfChanged(m_glaslicht, colour)) {
+        update();
     }
-    m_glaslicht = colour;
-    redraw();
 }
 
 void TBDigit::setGlasschatten(const QColor& colour)
 {
-    if (colour == m_glasschatten) {
-        return;
+    if (storeIfChanged(m_glasschatten, colour)) {
+        update();
     }
-    m_glasschatten = colour;
-    redraw();
 }
 
 void TBDigit::setDigitanzahl(int count)
@@ -227,7 +223,7 @@ void TBDigit::setDigitanzahl(int count)
     }
     m_digitanzahl = count;
     applySize();
-    redraw();
+    update();
 }
 
 void TBDigit::setWert(int value)
@@ -251,69 +247,52 @@ void TBDigit::setWert(int value)
 
 void TBDigit::setGroesse(tgroesse size)
 {
-    if (size == m_groesse) {
-        return;
+    if (storeIfChanged(m_groesse, size)) {
+        applySize();
+        update();
     }
-    m_groesse = size;
-    applySize();
-    redraw();
 }
 
 void TBDigit::setDigitsVisible(bool visible)
 {
-    if (visible == m_visible) {
-        return;
+    if (storeIfChanged(m_visible, visible)) {
+        update();
     }
-    m_visible = visible;
-    redraw();
 }
 
 void TBDigit::setNullen(bool zeros)
 {
-    if (zeros == m_nullen) {
-        return;
+    if (storeIfChanged(m_nullen, zeros)) {
+        update();
     }
-    m_nullen = zeros;
-    redraw();
 }
 
 void TBDigit::setError(bool error)
 {
-    if (error == m_error) {
-        return;
+    if (storeIfChanged(m_error, error)) {
+        update();
     }
-    m_error = error;
-    redraw();
 }
 
 void TBDigit::setMinusfeld(bool minusField)
 {
-    if (minusField == m_minusfeld) {
-        return;
+    if (storeIfChanged(m_minusfeld, minusField)) {
+        applySize();
+        update();
     }
-    m_minusfeld = minusField;
-    applySize();
-    redraw();
 }
 
 void TBDigit::setRahmen(bool frame)
 {
-    if (frame == m_rahmen) {
-        return;
+    if (storeIfChanged(m_rahmen, frame)) {
+        update();
     }
-    m_rahmen = frame;
-    redraw();
 }
 
 void TBDigit::applySize()
 {
     setFixedSize(sizeHint());
     updateGeometry();
-}
-
-void TBDigit::redraw()
-{
-    update();
 }
 
 void TBDigit::drawCellBackground(PixelCanvas& canvas, int originX) const

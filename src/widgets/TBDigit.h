@@ -93,7 +93,6 @@ protected:
 
 private:
     void applySize();
-    void redraw();
     void drawCellBackground(PixelCanvas& canvas, int originX) const;
     void drawSegments(PixelCanvas& canvas, int originX, unsigned segments) const;
     int minusFieldWidth() const;

@@ -2,6 +2,8 @@
 
 #include "PixelCanvas.h"
 
+#include "StoreIfChanged.h"
+
 #include <QPainter>
 #include <QTimer>
 
@@ -21,76 +23,60 @@ QSize TBLED::sizeHint() const
 
 void TBLED::setFarbeAn(const QColor& colour)
 {
-    if (colour == m_farbeAn) {
-        return;
+    if (storeIfChanged(m_farbeAn, colour)) {
+        update();
     }
-    m_farbeAn = colour;
-    update();
 }
 
 void TBLED::setFarbeAus(const QColor& colour)
 {
-    if (colour == m_farbeAus) {
-        return;
+    if (storeIfChanged(m_farbeAus, colour)) {
+        update();
     }
-    m_farbeAus = colour;
-    update();
 }
 
 void TBLED::setAnAus(bool on)
 {
-    if (on == m_anAus) {
-        return;
+    if (storeIfChanged(m_anAus, on)) {
+        update();
     }
-    m_anAus = on;
-    update();
 }
 
 void TBLED::setLichtpunktx(int x)
 {
-    if (x == m_lichtpunktx) {
-        return;
+    if (storeIfChanged(m_lichtpunktx, x)) {
+        update();
     }
-    m_lichtpunktx = x;
-    update();
 }
 
 void TBLED::setLichtpunkty(int y)
 {
-    if (y == m_lichtpunkty) {
-        return;
+    if (storeIfChanged(m_lichtpunkty, y)) {
+        update();
     }
-    m_lichtpunkty = y;
-    update();
 }
 
 void TBLED::setLichtpunkt(int diameter)
 {
     const int stored = std::min(diameter, MaxPenWidth);
-    if (stored == m_lichtpunkt) {
-        return;
+    if (storeIfChanged(m_lichtpunkt, stored)) {
+        update();
     }
-    m_lichtpunkt = stored;
-    update();
 }
 
 void TBLED::setRand(int width)
 {
     const int stored = std::clamp(width, 1, MaxPenWidth);
-    if (stored == m_rand) {
-        return;
+    if (storeIfChanged(m_rand, stored)) {
+        update();
     }
-    m_rand = stored;
-    update();
 }
 
 void TBLED::setRandfarbe(const QColor& colour)
 {
-    if (colour == m_randfarbe) {
-        return;
+    if (storeIfChanged(m_randfarbe, colour)) {
+        update();
     }
-    m_randfarbe = colour;
-    update();
 }
 
 void TBLED::setBlinken(bool blink)

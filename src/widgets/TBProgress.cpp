@@ -3,6 +3,8 @@
 #include "PixelCanvas.h"
 #include "StripeGradient.h"
 
+#include "StoreIfChanged.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -51,20 +53,16 @@ QRect TBProgress::channelRect() const
 
 void TBProgress::setAusrichtung(tausricht direction)
 {
-    if (direction == m_ausrichtung) {
-        return;
+    if (storeIfChanged(m_ausrichtung, direction)) {
+        update();
     }
-    m_ausrichtung = direction;
-    update();
 }
 
 void TBProgress::setColour(QColor& field, const QColor& colour)
 {
-    if (colour == field) {
-        return;
+    if (storeIfChanged(field, colour)) {
+        update();
     }
-    field = colour;
-    update();
 }
 
 void TBProgress::setPanel_Licht(const QColor& colour)
@@ -89,13 +87,10 @@ void TBProgress::setLED_Schatten(const QColor& colour)
 
 void TBProgress::setWert(int percent)
 {
-    const int stored = std::clamp(percent, 0, 100);
-    if (stored == m_wert) {
-        return;
-    }
-    m_wert = stored;
     // Only the channel changes; the panel and the frame stay.
-    update(channelRect());
+    if (storeIfChanged(m_wert, std::clamp(percent, 0, 100))) {
+        update(channelRect());
+    }
 }
 
 void TBProgress::paintEvent(QPaintEvent* /*event*/)

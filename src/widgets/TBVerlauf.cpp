@@ -2,6 +2,8 @@
 
 #include "PixelCanvas.h"
 
+#include "StoreIfChanged.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -18,48 +20,38 @@ QSize TBVerlauf::sizeHint() const
 
 void TBVerlauf::setRichtung(torientation direction)
 {
-    if (direction == m_richtung) {
-        return;
+    if (storeIfChanged(m_richtung, direction)) {
+        update();
     }
-    m_richtung = direction;
-    update();
 }
 
 void TBVerlauf::setVonfarbe(const QColor& colour)
 {
-    if (colour == m_vonfarbe) {
-        return;
+    if (storeIfChanged(m_vonfarbe, colour)) {
+        update();
     }
-    m_vonfarbe = colour;
-    update();
 }
 
 void TBVerlauf::setBisfarbe(const QColor& colour)
 {
-    if (colour == m_bisfarbe) {
-        return;
+    if (storeIfChanged(m_bisfarbe, colour)) {
+        update();
     }
-    m_bisfarbe = colour;
-    update();
 }
 
 void TBVerlauf::setRaster(int thickness)
 {
     const int stored = std::clamp(thickness, 0, 255);
-    if (stored == m_raster) {
-        return;
+    if (storeIfChanged(m_raster, stored)) {
+        update();
     }
-    m_raster = stored;
-    update();
 }
 
 void TBVerlauf::setRahmen(bool frame)
 {
-    if (frame == m_rahmen) {
-        return;
+    if (storeIfChanged(m_rahmen, frame)) {
+        update();
     }
-    m_rahmen = frame;
-    update();
 }
 
 void TBVerlauf::paintEvent(QPaintEvent* /*event*/)

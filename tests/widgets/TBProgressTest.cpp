@@ -85,17 +85,25 @@ TEST(TBProgressTest, ValueIsClampedToZeroToHundred)
 
 TEST(TBProgressTest, PictureDependsOnlyOnTheValue)
 {
-    // Rising values, falling to zero, and a jump back: no stale column anywhere.
-    TBProgress changed;
-    mainWindowBar(changed);
-    for (const int v : {10, 11, 37, 50, 0, 73, 72}) {
-        changed.setWert(v);
-        static_cast<void>(renderWidget(changed));
+    // Rising values, falling to zero, and a jump back leave no stale column or row, and an
+    // upright bar keeps its frame's bottom line.
+    for (const auto direction :
+         {TBProgress::tausricht::Horizontal, TBProgress::tausricht::Vertikal}) {
+        const QSize size =
+            direction == TBProgress::tausricht::Horizontal ? QSize(231, 19) : QSize(19, 231);
+        TBProgress changed;
+        changed.resize(size);
+        changed.setAusrichtung(direction);
+        for (const int v : {10, 11, 37, 50, 0, 73, 72}) {
+            changed.setWert(v);
+            static_cast<void>(renderWidget(changed));
+        }
+        TBProgress fresh;
+        fresh.resize(size);
+        fresh.setAusrichtung(direction);
+        fresh.setWert(72);
+        EXPECT_EQ(renderWidget(changed), renderWidget(fresh));
     }
-    TBProgress fresh;
-    mainWindowBar(fresh);
-    fresh.setWert(72);
-    EXPECT_EQ(renderWidget(changed), renderWidget(fresh));
 }
 
 TEST(TBProgressTest, ValueChangeRepaintsOnlyTheChannel)
