@@ -1,9 +1,8 @@
 #include "TBDigit.h"
 
 #include "PixelCanvas.h"
-#include "StripeGradient.h"
-
 #include "StoreIfChanged.h"
+#include "StripeGradient.h"
 
 #include <QPainter>
 

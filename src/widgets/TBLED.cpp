@@ -1,7 +1,6 @@
 #include "TBLED.h"
 
 #include "PixelCanvas.h"
-
 #include "StoreIfChanged.h"
 
 #include <QPainter>

@@ -1,19 +1,12 @@
 #include "TBProgress.h"
 
 #include "PixelCanvas.h"
-#include "StripeGradient.h"
-
 #include "StoreIfChanged.h"
+#include "StripeGradient.h"
 
 #include <QPainter>
 
 #include <algorithm>
-
-namespace {
-// Margins of the channel: 20 pixels at the ends where the bar starts and stops, 3 at the sides.
-constexpr int EndMargin = 20;
-constexpr int SideMargin = 3;
-} // namespace
 
 TBProgress::TBProgress(QWidget* parent) : QWidget(parent)
 {
@@ -33,10 +26,9 @@ QSize TBProgress::minimumSizeHint() const
 
 int TBProgress::barLength(int percent) const
 {
-    // The channel is 40 pixels shorter than the control across its length (39 upright, where
-    // the bar may also cover the frame's bottom line).
-    const int span = m_ausrichtung == tausricht::Horizontal ? width() - 2 * EndMargin
-                                                            : height() - 2 * EndMargin + 1;
+    // The channel leaves 20 pixels at either end; an upright bar may also cover the frame's
+    // bottom line, so it has one pixel more.
+    const int span = m_ausrichtung == tausricht::Horizontal ? width() - 40 : height() - 39;
     return static_cast<int>(
         StripeGradient::roundHalfEven(static_cast<long long>(percent) * span, 100));
 }
@@ -46,9 +38,9 @@ QRect TBProgress::channelRect() const
     const int w = width();
     const int h = height();
     if (m_ausrichtung == tausricht::Horizontal) {
-        return QRect(QPoint(EndMargin, SideMargin), QPoint(w - EndMargin - 1, h - SideMargin - 1));
+        return QRect(QPoint(20, 3), QPoint(w - 21, h - 4));
     }
-    return QRect(QPoint(SideMargin, EndMargin), QPoint(w - SideMargin - 1, h - EndMargin));
+    return QRect(QPoint(3, 20), QPoint(w - 4, h - 20));
 }
 
 void TBProgress::setAusrichtung(tausricht direction)

@@ -1,7 +1,6 @@
 #include "TBVerlauf.h"
 
 #include "PixelCanvas.h"
-
 #include "StoreIfChanged.h"
 
 #include <QPainter>
