@@ -73,14 +73,15 @@ struct CellGeometry
 };
 
 // G1 draws two 1-pixel lines per segment (a bevelled bar two pixels wide); G2 one 3-pixel line;
-// G3 a 5-pixel line and a 1-pixel line that extends it to pointed ends.
+// G3 a 5-pixel line and a 1-pixel line that extends it to pointed ends. Segments a to g, each
+// as pen width, start x, y, end x, y.
 constexpr std::array<CellGeometry, 3> Geometry = {{
-    {10,
-     20,
-     10,
-     12,
-     17,
-     {{
+    {.pitch = 10,
+     .height = 20,
+     .minusWidth = 10,
+     .cellRight = 12,
+     .cellBottom = 17,
+     .segments = {{
          {{{1, 10, 3, 5, 3}, {1, 9, 4, 6, 4}}},
          {{{1, 11, 8, 11, 3}, {1, 10, 7, 10, 4}}},
          {{{1, 11, 14, 11, 9}, {1, 10, 13, 10, 10}}},
@@ -89,12 +90,12 @@ constexpr std::array<CellGeometry, 3> Geometry = {{
          {{{1, 5, 4, 5, 9}, {1, 6, 5, 6, 8}}},
          {{{1, 6, 9, 11, 9}, {1, 7, 8, 10, 8}}},
      }}},
-    {19,
-     35,
-     19,
-     21,
-     33,
-     {{
+    {.pitch = 19,
+     .height = 35,
+     .minusWidth = 19,
+     .cellRight = 21,
+     .cellBottom = 33,
+     .segments = {{
          {{{3, 14, 5, 8, 5}, {0, 0, 0, 0, 0}}},
          {{{3, 16, 14, 16, 8}, {0, 0, 0, 0, 0}}},
          {{{3, 16, 26, 16, 20}, {0, 0, 0, 0, 0}}},
@@ -103,12 +104,12 @@ constexpr std::array<CellGeometry, 3> Geometry = {{
          {{{3, 6, 8, 6, 14}, {0, 0, 0, 0, 0}}},
          {{{3, 8, 17, 14, 17}, {0, 0, 0, 0, 0}}},
      }}},
-    {36,
-     57,
-     30,
-     38,
-     55,
-     {{
+    {.pitch = 36,
+     .height = 57,
+     .minusWidth = 30,
+     .cellRight = 38,
+     .cellBottom = 55,
+     .segments = {{
          {{{5, 15, 7, 28, 7}, {1, 12, 7, 32, 7}}},
          {{{5, 32, 23, 32, 12}, {1, 32, 26, 32, 8}}},
          {{{5, 32, 44, 32, 33}, {1, 32, 47, 32, 29}}},
