@@ -69,9 +69,14 @@ void Dialogs::error(QWidget* parent, const QString& text)
     handler().message(parent, Icon::Critical, QStringLiteral("Fehler"), text, QMessageBox::Ok);
 }
 
-bool Dialogs::ask(QWidget* parent, const QString& text)
+void Dialogs::show(QWidget* parent, Icon icon, const QString& title, const QString& text)
 {
-    return handler().message(parent, Icon::Question, QStringLiteral("Bestätigen"), text,
+    handler().message(parent, icon, title, text, QMessageBox::Ok);
+}
+
+bool Dialogs::ask(QWidget* parent, const QString& text, const QString& title)
+{
+    return handler().message(parent, Icon::Question, title, text,
                              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 

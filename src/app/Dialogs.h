@@ -38,8 +38,11 @@ public:
     static void notice(QWidget* parent, const QString& text);
     // Error: title "Fehler", error icon, OK.
     static void error(QWidget* parent, const QString& text);
-    // Question with Yes and No; true on Yes.
-    static bool ask(QWidget* parent, const QString& text);
+    // Any box with an OK button.
+    static void show(QWidget* parent, Icon icon, const QString& title, const QString& text);
+    // Question with Yes and No (title "Bestätigen" unless given); true on Yes.
+    static bool ask(QWidget* parent, const QString& text,
+                    const QString& title = QStringLiteral("Bestätigen"));
     // Plain box with an OK button and no icon.
     static void plain(QWidget* parent, const QString& title, const QString& text);
     // The application's general error report: title "Tarvek 2.4", error icon, OK.

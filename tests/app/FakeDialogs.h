@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <functional>
+#include <ostream>
 
 // Answers the program's message boxes and file dialogs in tests and records what was shown.
 class FakeDialogs : public Dialogs::Handler
@@ -67,6 +68,18 @@ public:
         return all;
     }
 
+    // Everything shown but the questions.
+    QStringList notices() const
+    {
+        QStringList all;
+        for (const Shown& shown : messages) {
+            if (shown.icon != Dialogs::Icon::Question) {
+                all.append(shown.text);
+            }
+        }
+        return all;
+    }
+
     QList<Shown> messages;
     std::deque<bool> answers; // answers to Yes/No questions, Yes when empty
     std::function<void(const QString&)> onMessage;
@@ -75,6 +88,12 @@ public:
     QStringList openCalls;
     QStringList folderPrompts;
 };
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 // The QApplication of a test executable, created on first use.
 inline QApplication& testApp()

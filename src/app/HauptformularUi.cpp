@@ -1,0 +1,328 @@
+#include "app/HauptformularUi.h"
+
+#include "app/Fonts.h"
+#include "app/Icons.h"
+#include "views/lists/TResultList.h"
+
+#include "TBDigit.h"
+#include "TBLED.h"
+#include "TBProgress.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr int ClientWidth = 688;
+constexpr int ClientHeight = 635;
+constexpr int ToolBarHeight = 39;
+constexpr int StatusBarHeight = 23;
+
+template <typename Widget> Widget* place(Widget* widget, const char* name, int left, int top)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->move(left, top);
+    return widget;
+}
+
+// A section header: single border, light yellow (0x80FFFF), bold; as wide as its text unless a
+// width is given.
+QLabel* header(QWidget* parent, const char* name, const QString& text, int left, int top,
+               int width = 0)
+{
+    auto* label = place(new QLabel(text, parent), name, left, top);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(1);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Fonts::colour(0x80FFFF));
+    label->setPalette(palette);
+    label->setFont(Fonts::sansSerif(11, true));
+    label->adjustSize();
+    if (width > 0) {
+        label->resize(width, label->height());
+    }
+    return label;
+}
+
+// A sunken caption of a fixed size (phase captions and the labels of the number displays).
+QLabel* sunken(QWidget* parent, const char* name, const QString& text, const QRect& place_)
+{
+    auto* label = place(new QLabel(text, parent), name, place_.left(), place_.top());
+    label->resize(place_.size());
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
+    label->setFont(Fonts::sansSerif(11, true));
+    return label;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& place_)
+{
+    auto* button = place(new QPushButton(caption, parent), name, place_.left(), place_.top());
+    button->resize(place_.size());
+    button->setFont(Fonts::sansSerif(11, true));
+    return button;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, const QRect& place_)
+{
+    auto* box = place(new QCheckBox(caption, parent), name, place_.left(), place_.top());
+    box->resize(place_.size());
+    box->setFont(Fonts::sansSerif(11, true));
+    box->setAutoFillBackground(true);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Window, QColor(0x95, 0x95, 0x95));
+    box->setPalette(palette);
+    return box;
+}
+
+QFrame* line(QWidget* parent, const char* name, QFrame::Shape shape, const QRect& place_)
+{
+    auto* frame = place(new QFrame(parent), name, place_.left(), place_.top());
+    frame->resize(place_.size());
+    frame->setFrameShape(shape);
+    frame->setFrameShadow(QFrame::Sunken);
+    return frame;
+}
+
+QToolButton* toolButton(QWidget* parent, const char* name, const QString& picture,
+                        const QString& hint, int left)
+{
+    auto* tool = place(new QToolButton(parent), name, left, 0);
+    tool->resize(39, 38);
+    tool->setIcon(Icons::icon(picture, QSize(32, 32)));
+    tool->setIconSize(QSize(32, 32));
+    tool->setToolTip(hint);
+    tool->setAutoRaise(true);
+    return tool;
+}
+
+} // namespace
+
+HauptformularUi::HauptformularUi(QMainWindow* window)
+{
+    auto* client = new QWidget(window);
+    client->setObjectName(QStringLiteral("Client"));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    client->setFont(Fonts::sansSerif(11));
+    window->setCentralWidget(client);
+
+    buildMenu(window);
+    buildToolBar(client);
+    buildLists(client);
+    buildPhases(client);
+    buildDisplays(client);
+    buildBill(client);
+
+    bitBtn1 = button(client, "BitBtn1", QStringLiteral("Importfile laden"), {62, 580, 136, 25});
+    bitBtn2 = button(client, "BitBtn2", QStringLiteral("Berechnung starten"), {198, 580, 136, 25});
+    bitBtn2->setEnabled(false);
+    line(client, "Bevel1", QFrame::VLine, {393, 31, 3, 581});
+    line(client, "Bevel2", QFrame::HLine, {398, 291, 290, 3});
+
+    statusBar1 = new QStatusBar(client);
+    statusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar1->setGeometry(0, ClientHeight - StatusBarHeight, ClientWidth, StatusBarHeight);
+    statusBar1->setSizeGripEnabled(false);
+    statusPanel = new QLabel(QStringLiteral("Geladenes Importfile:"), statusBar1);
+    statusPanel->setObjectName(QStringLiteral("StatusPanel1"));
+    statusPanel->setFont(Fonts::sansSerif(12, true));
+    statusPanel->setFixedWidth(600);
+    statusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusBar1->addWidget(statusPanel);
+}
+
+void HauptformularUi::buildMenu(QMainWindow* window)
+{
+    QMenuBar* menu = window->menuBar();
+    menu->setObjectName(QStringLiteral("MainMenu1"));
+    menu->setFont(Fonts::sansSerif(11));
+
+    QMenu* optionen = menu->addMenu(QStringLiteral("Optionen"));
+    optionen->setObjectName(QStringLiteral("Optionen1"));
+    optionen1 = optionen->menuAction();
+    optionen1->setObjectName(QStringLiteral("Optionen1"));
+    pfadangaben1 = optionen->addAction(QStringLiteral("Pfadangaben"));
+    pfadangaben1->setObjectName(QStringLiteral("Pfadangaben1"));
+    clientVerzeichnis1 = optionen->addAction(QStringLiteral("Client-Verzeichnis"));
+    clientVerzeichnis1->setObjectName(QStringLiteral("ClientVerzeichnis1"));
+    downloadaktiv1 = optionen->addAction(QStringLiteral("Download aktiv"));
+    downloadaktiv1->setObjectName(QStringLiteral("Downloadaktiv1"));
+    downloadaktiv1->setCheckable(true);
+
+    QMenu* importdatei = menu->addMenu(QStringLiteral("Importdatei"));
+    importdatei->setObjectName(QStringLiteral("Importdatei1"));
+    importdatei1 = importdatei->menuAction();
+    importdatei1->setObjectName(QStringLiteral("Importdatei1"));
+    importdatei1->setEnabled(false);
+    ansehen1 = importdatei->addAction(QStringLiteral("Editieren"));
+    ansehen1->setObjectName(QStringLiteral("Ansehen1"));
+
+    info1 = menu->addAction(QStringLiteral("Info"));
+    info1->setObjectName(QStringLiteral("Info1"));
+    beenden1 = menu->addAction(QStringLiteral("Beenden"));
+    beenden1->setObjectName(QStringLiteral("Beenden1"));
+}
+
+void HauptformularUi::buildToolBar(QWidget* client)
+{
+    auto* bar = new QFrame(client);
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setGeometry(0, 0, ClientWidth, ToolBarHeight);
+    bar->setStyleSheet(
+        QStringLiteral("QFrame#ToolBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                       "stop:0 #FFFFFF, stop:1 #C8C8C8); border-bottom: 1px solid #A0A0A0; }"));
+    toolButton1 = toolButton(bar, "ToolButton1", QStringLiteral("importpfad"),
+                             QStringLiteral("Importpfad setzen"), 0);
+    toolButton2 = toolButton(bar, "ToolButton2", QStringLiteral("editieren"),
+                             QStringLiteral("Importdatei editieren"), 39);
+    toolButton2->setEnabled(false);
+    // ToolButton4 is the 10 pixel wide separator between the two groups.
+    toolButton5 = toolButton(bar, "ToolButton5", QStringLiteral("beenden"),
+                             QStringLiteral("Tarvek beenden"), 39 + 39 + 10);
+}
+
+void HauptformularUi::buildLists(QWidget* client)
+{
+    struct ListPlace
+    {
+        int number;
+        const char* name;
+        QRect place;
+    };
+    static constexpr std::array<ListPlace, 5> Left = {{
+        {1, "ListBox1", {4, 63, 386, 81}},
+        {6, "ListBox6", {4, 167, 386, 81}},
+        {3, "ListBox3", {4, 273, 386, 81}},
+        {2, "ListBox2", {4, 378, 386, 85}},
+        {5, "ListBox5", {4, 487, 386, 85}},
+    }};
+    for (const ListPlace& entry : Left) {
+        const QFont font = entry.number == 5 ? Fonts::microsoftSansSerif(11) : Fonts::sansSerif(11);
+        auto* list = new TResultList(font, 13, client);
+        list->setObjectName(QString::fromLatin1(entry.name));
+        list->setGeometry(entry.place);
+        listBox[std::size_t(entry.number - 1)] = list;
+    }
+    header(client, "StaticText1", QStringLiteral(" Protokoll "), 4, 45);
+    header(client, "StaticText21",
+           QStringLiteral(" Items, welche nicht importiert werden dürfen  "), 4, 149);
+    bitBtn7 = button(client, "BitBtn7", QStringLiteral("Anzeigen"), {272, 148, 75, 19});
+    header(client, "StaticText11", QStringLiteral(" Ineinanderliegende Items "), 4, 255, 153);
+    bitBtn3 = button(client, "BitBtn3", QStringLiteral("Anzeigen"), {158, 254, 75, 19});
+    header(client, "StaticText2", QStringLiteral(" Unbedingt prüfen "), 4, 360);
+    header(client, "StaticText16",
+           QStringLiteral(" Nicht berechnete Items (bitte manuell hinzuaddieren) "), 4, 469);
+    bitBtn4 = button(client, "BitBtn4", QStringLiteral("Anzeigen"), {316, 468, 75, 19});
+}
+
+void HauptformularUi::buildPhases(QWidget* client)
+{
+    struct Phase
+    {
+        const char* caption;
+        const char* label;
+        int lamp;
+    };
+    static const std::array<Phase, 8> Phases = {{
+        {" Berechnung Itemanzahl", "StaticText3", 1},
+        {" Ermittlung der niedrigsten Fläche", "StaticText6", 2},
+        {" Ermittlung X/Y Koordinaten", "StaticText13", 7},
+        {" Berechnung der Quadratschritt", "StaticText5", 5},
+        {" Prüfung beweglicher Items", "StaticText22", 9},
+        {" Prüfung ineinanderliegender Items", "StaticText7", 3},
+        {" Bereinigung ineinanderliegender Items", "StaticText19", 6},
+        {" Itemberechnung", "StaticText8", 4},
+    }};
+    header(client, "StaticText4", QStringLiteral(" Ablauffolge "), 399, 53);
+    auto* panel = place(new QFrame(client), "Panel1", 663, 73);
+    panel->resize(22, 165);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    for (std::size_t i = 0; i < Phases.size(); ++i) {
+        const int top = 72 + 21 * int(i);
+        sunken(client, Phases[i].label, QString::fromUtf8(Phases[i].caption), {399, top, 262, 17});
+        auto* lamp = new TBLED(panel);
+        lamp->setObjectName(QStringLiteral("BLED%1").arg(Phases[i].lamp));
+        lamp->setGeometry(3, top - 73 + 1, 15, 15);
+        lamp->setFarbeAn(QColor(0x00, 0xFF, 0x00));
+        lamp->setFarbeAus(QColor(0x80, 0x80, 0x80));
+        lamp->setAnAus(false);
+        lamp->setRand(1);
+        lamp->setRandfarbe(QColor(0x80, 0x80, 0x80));
+        lamp->setLichtpunkt(2);
+        lamp->setLichtpunktx(5);
+        lamp->setLichtpunkty(4);
+        lamp->setBlinken(false);
+        bled[std::size_t(Phases[i].lamp - 1)] = lamp;
+    }
+}
+
+void HauptformularUi::buildDisplays(QWidget* client)
+{
+    bprogress1 = place(new TBProgress(client), "BProgress1", 399, 254);
+    bprogress1->resize(231, 19);
+    bprogress1->setAusrichtung(TBProgress::tausricht::Horizontal);
+    bprogress1->setPanel_Licht(QColor(0xC0, 0xC0, 0xC0));
+    bprogress1->setPanel_Schatten(QColor(0x80, 0x80, 0x80));
+    bprogress1->setLED_Licht(QColor(0xFF, 0xFF, 0xFF));
+    bprogress1->setLED_Schatten(QColor(0xFF, 0x00, 0x00));
+    bprogress1->setWert(0);
+
+    struct Display
+    {
+        const char* label;
+        const char* caption;
+        int digits;
+        bool minus;
+        int top;
+    };
+    static const std::array<Display, 4> Displays = {{
+        {"StaticText9", " Anzahl Items:", 10, false, 301},
+        {"StaticText10", " Niedrigstes Item auf Pos Z:", 9, true, 322},
+        {"StaticText14", " Ermittelte QS:", 9, true, 343},
+        {"StaticText12", " Zu zahlende Gesamtsumme:", 9, true, 364},
+    }};
+    const auto makeDigit = [client](int number, int digits, bool minus, QPoint at) {
+        auto* digit = new TBDigit(client);
+        digit->setObjectName(QStringLiteral("BDigit%1").arg(number));
+        digit->setFarbe(QColor(0, 0, 0));
+        digit->setGlaslicht(QColor(0xC0, 0xC0, 0xC0));
+        digit->setGlasschatten(QColor(0xFF, 0xFF, 0xFF));
+        digit->setGroesse(TBDigit::tgroesse::G1);
+        digit->setRahmen(true);
+        digit->setNullen(false);
+        digit->setDigitanzahl(digits);
+        digit->setMinusfeld(minus);
+        digit->setWert(0);
+        digit->move(at);
+        return digit;
+    };
+    bdigit[0] = makeDigit(1, 3, false, {631, 253});
+    auto* percent = place(new QLabel(QStringLiteral("%"), client), "Label2", 668, 251);
+    percent->setFont(Fonts::sansSerif(19));
+    percent->adjustSize();
+    for (std::size_t i = 0; i < Displays.size(); ++i) {
+        const Display& d = Displays[i];
+        sunken(client, d.label, QString::fromUtf8(d.caption), {399, d.top + 2, 176, 17});
+        bdigit[i + 1] = makeDigit(int(i) + 2, d.digits, d.minus, {579, d.top});
+    }
+}
+
+void HauptformularUi::buildBill(QWidget* client)
+{
+    checkBox2 = checkBox(client, "CheckBox2", QStringLiteral("Wasserbau"), {428, 399, 85, 17});
+    checkBox1 = checkBox(client, "CheckBox1", QStringLiteral("Kellerbau (nur Gilden)"),
+                         {522, 399, 143, 17});
+    header(client, "StaticText15", QStringLiteral(" Rechnung"), 400, 426, 69);
+    bitBtn6 = button(client, "BitBtn6", QStringLiteral("Refresh"), {471, 425, 75, 19});
+    auto* bill = new TResultList(Fonts::courierNew(12), 15, client);
+    bill->setObjectName(QStringLiteral("ListBox4"));
+    bill->setGeometry(398, 444, 284, 166);
+    listBox[3] = bill;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMainWindow;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QToolButton;
+class QWidget;
+class TBDigit;
+class TBLED;
+class TBProgress;
+class TResultList;
+
+// The controls of the main window at their fixed places in the 688 x 635 client area, with their
+// captions, hints and fonts. Builds them; the window connects the handlers.
+class HauptformularUi
+{
+public:
+    explicit HauptformularUi(QMainWindow* window);
+
+    // ListBox1 .. ListBox6, index = number - 1.
+    std::array<TResultList*, 6> listBox{};
+    // BLED1 .. BLED9 by number (index = number - 1; BLED8 does not exist and stays nullptr).
+    std::array<TBLED*, 9> bled{};
+    // BDigit1 .. BDigit5, index = number - 1.
+    std::array<TBDigit*, 5> bdigit{};
+    TBProgress* bprogress1 = nullptr;
+
+    QPushButton* bitBtn1 = nullptr; // "Importfile laden"
+    QPushButton* bitBtn2 = nullptr; // "Berechnung starten" / "Stopp"
+    QPushButton* bitBtn3 = nullptr; // "Anzeigen" nested items
+    QPushButton* bitBtn4 = nullptr; // "Anzeigen" items without a price
+    QPushButton* bitBtn6 = nullptr; // "Refresh"
+    QPushButton* bitBtn7 = nullptr; // "Anzeigen" items that may not be imported
+    QCheckBox* checkBox1 = nullptr; // "Kellerbau (nur Gilden)"
+    QCheckBox* checkBox2 = nullptr; // "Wasserbau"
+
+    QToolButton* toolButton1 = nullptr; // "Importpfad setzen"
+    QToolButton* toolButton2 = nullptr; // "Importdatei editieren"
+    QToolButton* toolButton5 = nullptr; // "Tarvek beenden"
+
+    QAction* optionen1 = nullptr;          // menu "Optionen"
+    QAction* pfadangaben1 = nullptr;       // "Pfadangaben"
+    QAction* clientVerzeichnis1 = nullptr; // "Client-Verzeichnis"
+    QAction* downloadaktiv1 = nullptr;     // "Download aktiv" (check mark)
+    QAction* importdatei1 = nullptr;       // menu "Importdatei"
+    QAction* ansehen1 = nullptr;           // "Editieren"
+    QAction* info1 = nullptr;              // "Info"
+    QAction* beenden1 = nullptr;           // "Beenden"
+
+    QStatusBar* statusBar1 = nullptr;
+    QLabel* statusPanel = nullptr; // the status bar's one panel
+
+private:
+    void buildMenu(QMainWindow* window);
+    void buildToolBar(QWidget* client);
+    void buildLists(QWidget* client);
+    void buildPhases(QWidget* client);
+    void buildDisplays(QWidget* client);
+    void buildBill(QWidget* client);
+};

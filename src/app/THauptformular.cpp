@@ -1,0 +1,470 @@
+#include "app/THauptformular.h"
+
+#include "app/Dialogs.h"
+#include "app/ErrorReport.h"
+#include "app/Fonts.h"
+#include "app/TInfo.h"
+#include "app/TPfadangaben.h"
+#include "calc/CalculationRun.h"
+#include "importfile/ImportFormat.h"
+#include "importfile/ImportLines.h"
+#include "importfile/editor/TImportedit.h"
+#include "views/lists/TResultList.h"
+
+#include "TBDigit.h"
+#include "TBLED.h"
+#include "TBProgress.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+
+#include <limits>
+#include <stdexcept>
+
+namespace {
+
+QString programFolder(const QString& given)
+{
+    QString dir = given.isEmpty() ? QCoreApplication::applicationDirPath() : given;
+    if (!dir.endsWith(u'/') && !dir.endsWith(QDir::separator())) {
+        dir += u'/';
+    }
+    return dir;
+}
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+void setButtonTextColour(QPushButton* button, tarvek::Colour colour)
+{
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, Fonts::colour(colour));
+    button->setPalette(palette);
+}
+
+const QString FileGone = QStringLiteral("Die Importdatei ist nicht mehr vorhanden (eventuell im "
+                                        "laufenden Tarvek umbenannt)! Datei bitte neu laden.");
+
+} // namespace
+
+THauptformular::THauptformular(const QString& programDir)
+    : m_programDir(programFolder(programDir)), m_options(m_programDir), m_ui(this),
+      m_separators(tarvek::systemLocaleSeparators())
+{
+    setObjectName(QStringLiteral("Hauptformular"));
+    setWindowTitle(QStringLiteral("Tarvek 2.4 Tarvekrechner"));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(Fonts::sansSerif(11));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer1.setSingleShot(true);
+    m_timer1.setInterval(1);
+    setButtonTextColour(m_ui.bitBtn2, tarvek::kColourGreen);
+    m_pumpClock.start();
+    connectHandlers();
+}
+
+THauptformular::~THauptformular() = default;
+
+void THauptformular::setDialogs(TPfadangaben* pfadangaben, TImportedit* importedit, TInfo* info)
+{
+    m_pfadangaben = pfadangaben;
+    m_importedit = importedit;
+    m_info = info;
+    connect(m_importedit, &TImportedit::saved, this, &THauptformular::importSaved);
+}
+
+void THauptformular::connectHandlers()
+{
+    // Every handler runs under the general error report.
+    const auto bind = [this](auto handler) {
+        return
+            [this, handler] { ErrorReport::guard(this, [this, handler] { (this->*handler)(); }); };
+    };
+    connect(m_ui.bitBtn1, &QPushButton::clicked, this, bind(&THauptformular::BitBtn1Click));
+    connect(m_ui.bitBtn2, &QPushButton::clicked, this, bind(&THauptformular::BitBtn2Click));
+    connect(m_ui.bitBtn6, &QPushButton::clicked, this, bind(&THauptformular::BitBtn6Click));
+    // The boxes ask for a new bill whenever their state changes, by a click or by the load.
+    connect(m_ui.checkBox1, &QCheckBox::toggled, this, bind(&THauptformular::CheckBoxClick));
+    connect(m_ui.checkBox2, &QCheckBox::toggled, this, bind(&THauptformular::CheckBoxClick));
+    connect(&m_timer1, &QTimer::timeout, this, bind(&THauptformular::Timer1Timer));
+    connect(m_ui.ansehen1, &QAction::triggered, this, bind(&THauptformular::Ansehen1Click));
+    connect(m_ui.toolButton2, &QToolButton::clicked, this, bind(&THauptformular::Ansehen1Click));
+    connect(m_ui.pfadangaben1, &QAction::triggered, this, bind(&THauptformular::Pfadangaben1Click));
+    connect(m_ui.toolButton1, &QToolButton::clicked, this,
+            bind(&THauptformular::Pfadangaben1Click));
+    connect(m_ui.clientVerzeichnis1, &QAction::triggered, this,
+            bind(&THauptformular::ClientVerzeichnis1Click));
+    connect(m_ui.downloadaktiv1, &QAction::triggered, this,
+            bind(&THauptformular::Downloadaktiv1Click));
+    connect(m_ui.info1, &QAction::triggered, this, bind(&THauptformular::Info1Click));
+    connect(m_ui.beenden1, &QAction::triggered, this, bind(&THauptformular::Beenden1Click));
+    connect(m_ui.toolButton5, &QToolButton::clicked, this, bind(&THauptformular::Beenden1Click));
+    connect(m_ui.bitBtn7, &QPushButton::clicked, this,
+            [this] { runHook(m_hooks.anzeigenBeweglich); });
+    connect(m_ui.bitBtn3, &QPushButton::clicked, this, [this] { runHook(m_hooks.anzeigenInein); });
+    connect(m_ui.bitBtn4, &QPushButton::clicked, this,
+            [this] { runHook(m_hooks.anzeigenNichtberechnet); });
+}
+
+void THauptformular::runHook(const std::function<void()>& hook)
+{
+    if (hook) {
+        ErrorReport::guard(this, hook);
+    }
+}
+
+TResultList* THauptformular::listBox(int number) const
+{
+    return number >= 1 && number <= 6 ? m_ui.listBox[std::size_t(number - 1)] : nullptr;
+}
+
+QString THauptformular::statusText() const
+{
+    return m_ui.statusPanel->text();
+}
+
+// --- start and close ---------------------------------------------------------------------------
+
+void THauptformular::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shown) {
+        return;
+    }
+    m_shown = true;
+    if (const QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    FormShow();
+}
+
+void THauptformular::FormShow()
+{
+    // When the options cannot be read, the error is shown and the window still works and closes.
+    ErrorReport::guard(this, [this] {
+        const QString folder = m_options.Optionenladen(QStringLiteral("Importpfad"));
+        if (m_pfadangaben) {
+            m_pfadangaben->setImportFolder(folder);
+        }
+        m_ui.downloadaktiv1->setChecked(m_options.Optionenladen(QStringLiteral("Download")) !=
+                                        QStringLiteral("false"));
+    });
+    m_cancelRequested = false;
+    m_runActive = false;
+    if (m_ui.downloadaktiv1->isChecked()) {
+        runHook(m_hooks.pruefedownload);
+    }
+    m_closeAllowed = true;
+}
+
+void THauptformular::closeEvent(QCloseEvent* event)
+{
+    // FormCloseQuery: refused without a word while starting up or running.
+    if (!m_closeAllowed) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void THauptformular::Beenden1Click()
+{
+    close();
+}
+
+void THauptformular::Info1Click()
+{
+    if (m_info) {
+        m_info->exec();
+    }
+}
+
+// --- options -----------------------------------------------------------------------------------
+
+void THauptformular::Pfadangaben1Click()
+{
+    if (m_pfadangaben) {
+        m_pfadangaben->exec();
+    }
+}
+
+void THauptformular::ClientVerzeichnis1Click()
+{
+    QString folder = Dialogs::ChooseFolder(
+        this, QStringLiteral("Wähle bitte das Verzeichnis des Ultima-Online-Clients aus:"));
+    if (folder.isEmpty()) {
+        return;
+    }
+    folder = QDir::toNativeSeparators(folder);
+    if (!folder.endsWith(QDir::separator())) {
+        folder += QDir::separator();
+    }
+    m_options.Optionenspeichern(QStringLiteral("Clientpfad"), folder);
+}
+
+void THauptformular::Downloadaktiv1Click()
+{
+    // The menu item has already toggled its check mark; the setting counts from the next start.
+    m_options.Optionenspeichern(QStringLiteral("Download"), m_ui.downloadaktiv1->isChecked()
+                                                                ? QStringLiteral("true")
+                                                                : QStringLiteral("false"));
+}
+
+// --- loading and editing -----------------------------------------------------------------------
+
+void THauptformular::BitBtn1Click()
+{
+    const QString folder = m_pfadangaben ? m_pfadangaben->importFolder() : QString();
+    const QString fileName = Dialogs::openFileName(this, QStringLiteral("Importfile laden"), folder,
+                                                   QStringLiteral("SCP Dateien (*.cfg)"));
+    if (fileName.isEmpty()) {
+        return;
+    }
+    m_ui.statusPanel->setText(QStringLiteral("Geladenes Importfile: ") +
+                              QDir::toNativeSeparators(fileName));
+    if (m_importedit) {
+        m_importedit->setEditFileName(fileName);
+    }
+    std::string reason;
+    const std::string path = fileName.toStdString();
+    const std::optional<tarvek::ImportLines> lines = tarvek::readImportLines(path, &reason);
+    if (!lines) {
+        throw std::runtime_error(tarvek::fileOpenErrorText(path, reason));
+    }
+    const bool valid = tarvek::pruefeimportdatei(*lines, [this] { (void)pump(); });
+    if (valid) {
+        m_importFileName = fileName;
+    }
+    Resetten();
+    m_ui.bitBtn2->setEnabled(valid);
+    setButtonTextColour(m_ui.bitBtn2, tarvek::kColourGreen);
+    m_ui.importdatei1->setEnabled(valid);
+    m_ui.toolButton2->setEnabled(valid);
+    m_runState.billReady = false;
+    m_ui.checkBox1->setChecked(false);
+    m_ui.checkBox2->setChecked(false);
+}
+
+void THauptformular::Ansehen1Click()
+{
+    if (!QFile::exists(m_importFileName)) {
+        Dialogs::notice(this, FileGone);
+        return;
+    }
+    if (m_importedit) {
+        m_importedit->setWindowTitle(QStringLiteral("Importdatei ") +
+                                     QDir::toNativeSeparators(m_importFileName));
+        m_importedit->exec();
+    }
+}
+
+void THauptformular::importSaved(const QString& fileName)
+{
+    std::string reason;
+    const std::string path = fileName.toStdString();
+    const std::optional<tarvek::ImportLines> lines = tarvek::readImportLines(path, &reason);
+    if (!lines) {
+        throw std::runtime_error(tarvek::fileOpenErrorText(path, reason));
+    }
+    const bool valid = tarvek::pruefeimportdatei(*lines, [this] { (void)pump(); });
+    Resetten();
+    m_ui.bitBtn2->setEnabled(valid);
+    m_ui.importdatei1->setEnabled(valid);
+}
+
+// --- the run -----------------------------------------------------------------------------------
+
+void THauptformular::BitBtn2Click()
+{
+    if (m_runActive) {
+        m_cancelRequested = true;
+        return;
+    }
+    if (!m_importFileName.isEmpty() && QFile::exists(m_importFileName)) {
+        m_runActive = true;
+        m_timer1.start();
+        return;
+    }
+    Dialogs::notice(this, FileGone);
+}
+
+void THauptformular::Timer1Timer()
+{
+    m_timer1.stop();
+    tarvek::RunSettings settings;
+    settings.importFileName = m_importFileName.toStdString();
+    settings.programDir = m_programDir.toStdString();
+    settings.clock = &m_clock;
+    settings.separators = m_separators;
+    try {
+        tarvek::CalculationRun run(std::move(settings), m_runState, *this);
+        m_pumpClock.restart();
+        run.execute();
+    } catch (...) {
+        // Whatever ends the run, the window must not stay in the run look.
+        m_runActive = false;
+        m_cancelRequested = false;
+        schalterschalt(true);
+        throw;
+    }
+    m_runActive = false;
+    m_cancelRequested = false;
+}
+
+bool THauptformular::pump()
+{
+    // Processing events costs far more than a line of a scan: do it at most every few ms.
+    if (m_pumpClock.elapsed() >= PumpIntervalMs) {
+        QCoreApplication::processEvents();
+        m_pumpClock.restart();
+    }
+    return m_cancelRequested;
+}
+
+void THauptformular::schalterschalt(bool on)
+{
+    for (QWidget* control :
+         {static_cast<QWidget*>(m_ui.bitBtn1), static_cast<QWidget*>(m_ui.bitBtn3),
+          static_cast<QWidget*>(m_ui.bitBtn4), static_cast<QWidget*>(m_ui.bitBtn6),
+          static_cast<QWidget*>(m_ui.bitBtn7)}) {
+        control->setEnabled(on);
+    }
+    for (QAction* menu : {m_ui.optionen1, m_ui.importdatei1, m_ui.info1, m_ui.beenden1}) {
+        menu->setEnabled(on);
+    }
+    for (QToolButton* tool : {m_ui.toolButton1, m_ui.toolButton2, m_ui.toolButton5}) {
+        tool->setEnabled(on);
+    }
+    m_ui.bitBtn2->setText(on ? QStringLiteral("Berechnung starten") : QStringLiteral("Stopp"));
+    setButtonTextColour(m_ui.bitBtn2, on ? tarvek::kColourGreen : tarvek::kColourRed);
+    m_closeAllowed = on;
+}
+
+void THauptformular::Resetten()
+{
+    for (TBLED* lamp : m_ui.bled) {
+        if (lamp) {
+            lamp->setFarbeAn(Fonts::colour(tarvek::kColourLampGrey));
+        }
+    }
+    m_ui.bprogress1->setWert(0);
+    for (int number = 1; number <= 5; ++number) {
+        showNumber(number, 0);
+    }
+    for (TResultList* list : m_ui.listBox) {
+        list->clear();
+    }
+}
+
+// --- the bill ----------------------------------------------------------------------------------
+
+tarvek::BillInputs THauptformular::billInputs()
+{
+    return tarvek::BillInputs{feeChoice(), m_squareSteps};
+}
+
+void THauptformular::BitBtn6Click()
+{
+    tarvek::refreshBill(m_runState, billInputs(), *this, m_clock, m_separators);
+}
+
+void THauptformular::CheckBoxClick()
+{
+    BitBtn6Click();
+}
+
+// --- what the run shows ------------------------------------------------------------------------
+
+void THauptformular::appendLine(tarvek::ResultList list, std::string_view utf8Text,
+                                tarvek::Colour colour)
+{
+    listBox(int(list))->LogLine(fromUtf8(utf8Text), colour);
+}
+
+void THauptformular::selectLastEntry(tarvek::ResultList list)
+{
+    listBox(int(list))->SelectLastEntry();
+}
+
+void THauptformular::clearList(tarvek::ResultList list)
+{
+    listBox(int(list))->clear();
+}
+
+void THauptformular::setLampOn(tarvek::Lamp lamp, bool on)
+{
+    m_ui.bled[std::size_t(lamp) - 1]->setAnAus(on);
+}
+
+void THauptformular::setLampColour(tarvek::Lamp lamp, tarvek::Colour colour)
+{
+    m_ui.bled[std::size_t(lamp) - 1]->setFarbeAn(Fonts::colour(colour));
+}
+
+void THauptformular::setProgress(int percent)
+{
+    m_ui.bprogress1->setWert(percent);
+    // BDigit1 shows the bar's value, which the bar has clamped to 0..100.
+    showNumber(1, m_ui.bprogress1->Wert());
+}
+
+void THauptformular::setDisplay(tarvek::NumberDisplay display, std::int64_t value)
+{
+    showNumber(int(display), value);
+}
+
+void THauptformular::showNumber(int number, std::int64_t value)
+{
+    TBDigit* digit = m_ui.bdigit[std::size_t(number - 1)];
+    if (number == 4) {
+        m_squareSteps = value;
+    }
+    // A number with more digits than the display has shows the display's error look rather than
+    // a cut-off number.
+    std::int64_t limit = 1;
+    for (int i = 0; i < digit->Digitanzahl(); ++i) {
+        limit *= 10;
+    }
+    const bool fits = value < limit && value <= std::numeric_limits<int>::max() &&
+                      (value >= 0 || (digit->Minusfeld() && -value < limit));
+    digit->setError(!fits);
+    if (fits) {
+        digit->setWert(int(value));
+    }
+}
+
+void THauptformular::showMessage(tarvek::MessageKind kind, std::string_view title,
+                                 std::string_view text)
+{
+    Dialogs::show(this,
+                  kind == tarvek::MessageKind::Error ? Dialogs::Icon::Critical
+                                                     : Dialogs::Icon::Information,
+                  fromUtf8(title), fromUtf8(text));
+}
+
+tarvek::Answer THauptformular::askYesNo(std::string_view title, std::string_view text)
+{
+    return Dialogs::ask(this, fromUtf8(text), fromUtf8(title)) ? tarvek::Answer::Yes
+                                                               : tarvek::Answer::No;
+}
+
+tarvek::FeeChoice THauptformular::feeChoice()
+{
+    return tarvek::FeeChoice{m_ui.checkBox2->isChecked(), m_ui.checkBox1->isChecked()};
+}

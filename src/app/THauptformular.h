@@ -1,0 +1,125 @@
+#pragma once
+
+#include "app/HauptformularUi.h"
+#include "app/OptionsFile.h"
+#include "calc/Clock.h"
+#include "calc/RunObserver.h"
+#include "calc/RunState.h"
+#include "pricing/Bill.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+
+class TImportedit;
+class TInfo;
+class TPfadangaben;
+class TResultList;
+
+// The main window: loads an import file, starts and stops the calculation run, shows what the run
+// reports (lists, lamps, progress, number displays, bill) and owns the run state. The run itself
+// is the engine's; the window is its observer and lets Qt process pending events while it runs.
+class THauptformular : public QMainWindow, public tarvek::RunObserver
+{
+    Q_OBJECT
+
+public:
+    // What other parts of the program plug into the window. Every hook may stay empty.
+    struct Hooks
+    {
+        std::function<void()> anzeigenBeweglich;      // BitBtn7 "Anzeigen": not importable items
+        std::function<void()> anzeigenInein;          // BitBtn3 "Anzeigen": nested items
+        std::function<void()> anzeigenNichtberechnet; // BitBtn4 "Anzeigen": items without price
+        std::function<void()> pruefedownload;         // start-up check of the price list
+    };
+
+    // programDir: the folder of Optionen.txt and the price list, ending in a separator; empty
+    // means the folder of the program file.
+    explicit THauptformular(const QString& programDir = QString());
+    ~THauptformular() override;
+
+    // The dialogs the window uses; they are created after the window (see TarvekWindows).
+    void setDialogs(TPfadangaben* pfadangaben, TImportedit* importedit, TInfo* info);
+    void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
+    Hooks& hooks() { return m_hooks; }
+
+    QString ProgramDir() const { return m_programDir; }
+    QString ImportFileName() const { return m_importFileName; }
+    bool RunActive() const { return m_runActive; }
+    bool CancelRequested() const { return m_cancelRequested; }
+    bool CloseAllowed() const { return m_closeAllowed; }
+    const tarvek::RunState& runState() const { return m_runState; }
+    const OptionsFile& options() const { return m_options; }
+    const HauptformularUi& ui() const { return m_ui; }
+    TResultList* listBox(int number) const;
+    QString statusText() const;
+
+    // Handlers of the controls.
+    void BitBtn1Click();  // "Importfile laden"
+    void BitBtn2Click();  // "Berechnung starten" / "Stopp"
+    void BitBtn6Click();  // "Refresh"
+    void CheckBoxClick(); // "Wasserbau", "Kellerbau (nur Gilden)"
+    void Timer1Timer();   // the run
+    void Ansehen1Click(); // edit the import file
+    void Pfadangaben1Click();
+    void ClientVerzeichnis1Click();
+    void Downloadaktiv1Click();
+    void Info1Click();
+    void Beenden1Click();
+
+    // tarvek::RunObserver
+    void appendLine(tarvek::ResultList list, std::string_view utf8Text,
+                    tarvek::Colour colour) override;
+    void selectLastEntry(tarvek::ResultList list) override;
+    void clearList(tarvek::ResultList list) override;
+    void setLampOn(tarvek::Lamp lamp, bool on) override;
+    void setLampColour(tarvek::Lamp lamp, tarvek::Colour colour) override;
+    void setProgress(int percent) override;
+    void setDisplay(tarvek::NumberDisplay display, std::int64_t value) override;
+    void Resetten() override;
+    void schalterschalt(bool on) override;
+    void showMessage(tarvek::MessageKind kind, std::string_view title,
+                     std::string_view text) override;
+    tarvek::Answer askYesNo(std::string_view title, std::string_view text) override;
+    tarvek::FeeChoice feeChoice() override;
+    bool pump() override;
+
+    // How often a run lets Qt process pending events, at most.
+    static constexpr int PumpIntervalMs = 15;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormShow();
+    void connectHandlers();
+    void importSaved(const QString& fileName);
+    void showNumber(int number, std::int64_t value);
+    void runHook(const std::function<void()>& hook);
+    tarvek::BillInputs billInputs();
+
+    const QString m_programDir;
+    const OptionsFile m_options;
+    HauptformularUi m_ui;
+    QTimer m_timer1;
+    QElapsedTimer m_pumpClock;
+    const tarvek::SystemClock m_clock;
+    const tarvek::LocaleSeparators m_separators;
+    tarvek::RunState m_runState;
+    std::int64_t m_squareSteps = 0; // the value BDigit4 shows
+
+    QString m_importFileName;
+    bool m_runActive = false;
+    bool m_cancelRequested = false;
+    bool m_closeAllowed = false;
+    bool m_shown = false;
+
+    Hooks m_hooks;
+    TPfadangaben* m_pfadangaben = nullptr;
+    TImportedit* m_importedit = nullptr;
+    TInfo* m_info = nullptr;
+};

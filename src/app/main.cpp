@@ -1,0 +1,24 @@
+#include "app/Dialogs.h"
+#include "app/SingleInstance.h"
+#include "app/THauptformular.h"
+#include "app/TarvekWindows.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarvek"));
+    QApplication::setApplicationVersion(QStringLiteral("2.4"));
+
+    // Only one copy runs; the lock is held until the program ends.
+    SingleInstance instance;
+    if (!instance.acquire()) {
+        Dialogs::plain(nullptr, QStringLiteral("Tarvek 2.4"), SingleInstance::message());
+        return 0;
+    }
+
+    TarvekWindows windows;
+    windows.hauptformular().show();
+    return QApplication::exec();
+}

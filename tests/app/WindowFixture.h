@@ -1,0 +1,89 @@
+#pragma once
+
+#include "FakeDialogs.h"
+
+#include "app/THauptformular.h"
+#include "app/TarvekWindows.h"
+#include "views/lists/TResultList.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+// A main window with its dialogs in a program folder of its own (with the sample price list),
+// driven through its controls.
+class WindowFixture : public GuiTest
+{
+protected:
+    WindowFixture() { copyPriceList(); }
+    ~WindowFixture() override { delete m_windows; }
+
+    static QString sample(const char* name)
+    {
+        return QStringLiteral(TARVEK_SOURCE_DIR "/examples/") + QString::fromLatin1(name);
+    }
+    void copyPriceList() const
+    {
+        QFile::copy(sample("Preisliste.txt"), m_dir.filePath(QStringLiteral("Preisliste.txt")));
+    }
+    QString writeFile(const QString& name, const QByteArray& content) const
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        return path;
+    }
+
+    // Creates the windows and shows the main window (which reads the options).
+    THauptformular& start()
+    {
+        m_windows = new TarvekWindows(m_dir.path() + u'/');
+        window().show();
+        return window();
+    }
+    THauptformular& window() const { return m_windows->hauptformular(); }
+    template <typename Widget = QPushButton> Widget* control(const char* name) const
+    {
+        Widget* widget = window().findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    void click(const char* name) const
+    {
+        QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton);
+    }
+
+    void load(const QString& path)
+    {
+        m_dialogs.nextFile = path;
+        click("BitBtn1");
+    }
+    // Starts a run with the start button and waits until it has ended.
+    void run()
+    {
+        click("BitBtn2");
+        ASSERT_TRUE(window().RunActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!window().RunActive(), 20000);
+    }
+    // Calls action once, from inside the run, when a protocol line containing `text` appears.
+    void whenProtocolShows(const QString& text, std::function<void()> action)
+    {
+        TResultList* protocol = window().listBox(1);
+        QObject::connect(
+            protocol->model(), &QAbstractItemModel::rowsInserted, protocol,
+            [protocol, text, action, done = false](const QModelIndex&, int first, int) mutable {
+                if (!done && protocol->entryText(first).contains(text)) {
+                    done = true;
+                    action();
+                }
+            });
+    }
+
+    FakeDialogs m_dialogs;
+    QTemporaryDir m_dir;
+    TarvekWindows* m_windows = nullptr;
+};
