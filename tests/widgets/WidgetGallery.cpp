@@ -49,30 +49,36 @@ private:
     int m_failures = 0;
 };
 
+// The main window's number displays: black segments on silver-to-white glass.
+void mainWindowDigit(TBDigit& display, int digits, bool minusField, int value)
+{
+    display.setFarbe(QColor(0, 0, 0));
+    display.setGlaslicht(QColor(192, 192, 192));
+    display.setGlasschatten(QColor(255, 255, 255));
+    display.setDigitanzahl(digits);
+    display.setMinusfeld(minusField);
+    display.setWert(value);
+}
+
 void mainWindowDisplays(Gallery& gallery)
 {
     // Per-cent display beside the progress bar, and the four counters below it.
-    TBDigit percent;
-    percent.setDigitanzahl(3);
-    percent.setWert(42);
-    gallery.write("main-BDigit1-percent", percent);
-
-    TBDigit items;
-    items.setDigitanzahl(10);
-    items.setWert(1234567);
-    gallery.write("main-BDigit2-items", items);
-
-    TBDigit lowest;
-    lowest.setDigitanzahl(9);
-    lowest.setMinusfeld(true);
-    lowest.setWert(-45);
-    gallery.write("main-BDigit3-lowest-z", lowest);
-
-    TBDigit total;
-    total.setDigitanzahl(9);
-    total.setMinusfeld(true);
-    total.setWert(2147483647);
-    gallery.write("main-BDigit5-total", total);
+    const struct
+    {
+        const char* name;
+        int digits;
+        bool minusField;
+        int value;
+    } displays[] = {
+        {"main-BDigit1-percent", 3, false, 42},      {"main-BDigit2-items", 10, false, 1234567},
+        {"main-BDigit3-lowest-z", 9, true, -45},     {"main-BDigit4-square-steps", 9, true, 1316},
+        {"main-BDigit5-total", 9, true, 2147483647},
+    };
+    for (const auto& d : displays) {
+        TBDigit display;
+        mainWindowDigit(display, d.digits, d.minusField, d.value);
+        gallery.write(d.name, display);
+    }
 
     TBDigit digits;
     digits.setDigitanzahl(10);
