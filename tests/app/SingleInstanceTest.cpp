@@ -1,0 +1,76 @@
+#include "app/SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SingleInstanceTest : public ::testing::Test
+{
+protected:
+    // Starts a probe that takes the lock and keeps it until its input is closed.
+    void startHolder(QProcess& holder) const
+    {
+        holder.start(QStringLiteral(PROBE_PATH), {QStringLiteral("hold"), m_dir.path()});
+        ASSERT_TRUE(holder.waitForStarted());
+        ASSERT_TRUE(holder.waitForReadyRead(10000));
+        ASSERT_EQ(holder.readLine().trimmed(), QByteArray("locked"));
+    }
+    // What a copy started now reports.
+    QByteArray secondCopy() const
+    {
+        QProcess probe;
+        probe.start(QStringLiteral(PROBE_PATH), {QStringLiteral("try"), m_dir.path()});
+        EXPECT_TRUE(probe.waitForFinished(10000));
+        return probe.readAllStandardOutput().trimmed();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(SingleInstanceTest, ASecondCopyIsRefusedWhileTheFirstRuns)
+{
+    QProcess holder;
+    startHolder(holder);
+    EXPECT_EQ(secondCopy(), QByteArray("busy"));
+
+    // However old a live lock is, it is never taken over.
+    const QString lock = m_dir.filePath(QStringLiteral("Tarvek"));
+    QFile file(lock);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_EQ(secondCopy(), QByteArray("busy"));
+
+    holder.closeWriteChannel(); // the first copy ends normally
+    ASSERT_TRUE(holder.waitForFinished(10000));
+    EXPECT_EQ(secondCopy(), QByteArray("locked"));
+}
+
+TEST_F(SingleInstanceTest, TheLockOfACrashedCopyDoesNotBlockTheNextStart)
+{
+    QProcess holder;
+    startHolder(holder);
+    holder.kill();
+    ASSERT_TRUE(holder.waitForFinished(10000));
+    EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("Tarvek"))));
+    EXPECT_EQ(secondCopy(), QByteArray("locked"));
+}
+
+TEST_F(SingleInstanceTest, TheSameProcessKeepsItsLock)
+{
+    SingleInstance instance(m_dir.path());
+    EXPECT_TRUE(instance.acquire());
+    EXPECT_TRUE(instance.acquire());
+    EXPECT_EQ(secondCopy(), QByteArray("busy"));
+    EXPECT_EQ(SingleInstance::message(),
+              QStringLiteral("Tarvek läuft bereits und kann nur einmal gestartet werden"));
+}
+
+} // namespace
