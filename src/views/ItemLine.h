@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -34,13 +33,5 @@ struct FieldCut
 // fields the empty text.
 std::vector<std::pair<ItemField, QString>> splitItemLine(const QString& line,
                                                          std::span<const FieldCut> form);
-
-// Whole-number conversion of a field text: leading blanks, an optional sign, then decimal digits
-// or hexadecimal digits after "$", "x", "X", "0x" or "0X"; nothing may follow, and the value must
-// fit 32 bits signed.
-std::optional<int> toWholeNumber(const QString& text);
-
-// The error of a text that is not a whole number, as the general error report shows it.
-QString wholeNumberErrorText(const QString& text);
 
 } // namespace tarvek::views

@@ -1,5 +1,8 @@
 #include "views/ItemViewDialog.h"
 
+#include "app/Fonts.h"
+#include "importfile/Cp1252.h"
+#include "importfile/ImportFormat.h"
 #include "views/QtItemViewPrompts.h"
 #include "views/art/TUOArt.h"
 #include "views/goto/GameClient.h"
@@ -11,6 +14,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <optional>
+#include <string_view>
 #include <utility>
 
 using tarvek::views::FieldCut;
@@ -74,14 +79,18 @@ constexpr std::size_t indexOf(ItemField field)
     return static_cast<std::size_t>(field);
 }
 
-QFont dialogFont(bool bold)
+// The graphic number of the "D:" field, converted as the calculation converts numbers. Field
+// texts are Windows-1252 text as read from the import file; anything else is no digit anyway.
+std::optional<int> graphicNumber(const QString& text)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    font.setBold(bold);
-    return font;
+    const QByteArray bytes = text.toLatin1();
+    return tarvek::toInteger(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+}
+
+QString notANumberText(const QString& text)
+{
+    return QString::fromStdString(
+        tarvek::conversionErrorText(tarvek::utf8ToCp1252(text.toStdString())));
 }
 
 QFrame* raisedPanel(QWidget* parent, const char* name, const QRect& place)
@@ -108,7 +117,7 @@ ItemViewDialog::ItemViewDialog(const Form& form, Services services, QWidget* par
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
     setFixedSize(form.width, form.height);
-    setFont(dialogFont(false));
+    setFont(Fonts::sansSerif(11));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
     setPalette(colours);
@@ -179,7 +188,7 @@ void ItemViewDialog::buildButtons(const Form& form)
 
 QFont ItemViewDialog::boldFont()
 {
-    return dialogFont(true);
+    return Fonts::sansSerif(11, true);
 }
 
 void ItemViewDialog::showSelected(const QAbstractItemView& list)
@@ -208,9 +217,9 @@ bool ItemViewDialog::showLine(const QString& line)
         if (field == ItemField::D) {
             // The graphic is read back from the field, before the other fields are filled.
             const QString text = fieldText(ItemField::D);
-            const std::optional<int> graphic = tarvek::views::toWholeNumber(text);
+            const std::optional<int> graphic = graphicNumber(text);
             if (!graphic) {
-                m_prompts->reportError(parentWidget(), tarvek::views::wholeNumberErrorText(text));
+                m_prompts->reportError(parentWidget(), notANumberText(text));
                 return false;
             }
             m_art->setArtIndex(*graphic);

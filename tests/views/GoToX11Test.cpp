@@ -1,10 +1,15 @@
 // "Hingehen" against real X windows: the test runs its own Xvfb and xterms that stand in for
 // the game client and record every byte typed into them.
+#include "RecordingClient.h"
+#include "RecordingPrompts.h"
+#include "RecordingTerminal.h"
 #include "ViewsTestSupport.h"
-#include "X11Session.h"
+#include "XvfbServer.h"
 
 #include "views/TAnsichtbeweglich.h"
 #include "views/TAnsichtinein.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -50,8 +55,8 @@ protected:
     std::unique_ptr<RecordingTerminal>
     terminal(const std::string& name, const std::string& windowClass, const std::string& title = {})
     {
-        auto recorder = std::make_unique<RecordingTerminal>(m_folder.path(), name, windowClass,
-                                                            title, int(kExpected.size()));
+        auto recorder = std::make_unique<RecordingTerminal>(
+            m_folder.path().toStdString(), name, windowClass, title, int(kExpected.size()));
         EXPECT_TRUE(recorder->waitReady()) << name << " did not start";
         return recorder;
     }
@@ -69,7 +74,7 @@ protected:
     static inline std::string s_missing;
     static inline XvfbServer* s_server = nullptr;
     static inline bool s_started = false;
-    TemporaryFolder m_folder;
+    QTemporaryDir m_folder;
     std::shared_ptr<RecordingPrompts> m_prompts = std::make_shared<RecordingPrompts>();
 };
 

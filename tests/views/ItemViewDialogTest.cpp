@@ -1,3 +1,5 @@
+#include "RecordingClient.h"
+#include "RecordingPrompts.h"
 #include "ViewsTestSupport.h"
 
 #include "views/TAnsichtbeweglich.h"
@@ -7,6 +9,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 

@@ -341,7 +341,7 @@ X11GameClient::X11GameClient(unsigned keyDelayMicroseconds) : m_keyDelay(keyDela
 
 bool X11GameClient::SendToUO(const std::string& command)
 {
-    // No X display (for example a Wayland session without XWayland): no client can be found.
+    // No X display (for example a Wayland desktop without XWayland): no client can be found.
     Display* const display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         return false;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "views/goto/GameClient.h"
+
+#include <string>
+#include <vector>
+
+// A game client that records the commands it is given.
+class RecordingClient : public tarvek::client::GameClient
+{
+public:
+    bool SendToUO(const std::string& command) override
+    {
+        commands.push_back(command);
+        return running;
+    }
+
+    bool running = true;
+    std::vector<std::string> commands;
+};
