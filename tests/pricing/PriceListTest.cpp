@@ -1,0 +1,168 @@
+#include "pricing/PriceList.h"
+
+#include "importfile/ItemKey.h"
+#include "pricing/GraphicKey.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+using namespace tarvek;
+
+namespace {
+
+std::vector<std::uint32_t> plainSearch(const PriceList& list, const std::string& key, bool foldCase)
+{
+    std::vector<std::uint32_t> out;
+    const std::string k = foldCase ? asciiLower(key) : key;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const std::string line = foldCase ? asciiLower(list.lines()[i]) : list.lines()[i];
+        if (line.find(k) != std::string::npos) {
+            out.push_back(static_cast<std::uint32_t>(i));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(PriceColumns, TextAndMarks)
+{
+    const std::string line = "0x0e75|Name|120|t|1|0|0|0";
+    EXPECT_EQ(priceColumnCount(line), 8u);
+    EXPECT_EQ(priceColumnText(line, 3), "120");
+    EXPECT_EQ(priceColumnText(line, 4), "t");
+    EXPECT_EQ(priceColumnText(line, 5), "1");
+    EXPECT_EQ(priceColumnMark(line, 6), "0");
+    EXPECT_EQ(priceColumnMark(line, 7), "0");
+    EXPECT_EQ(priceColumnMark(line, 8), "0");
+}
+
+TEST(PriceColumns, MarkIsTheFirstCharacterOnly)
+{
+    const std::string line = "0x1bfb|Name|500|b|10|1x|12|1 and more|extra";
+    EXPECT_EQ(priceColumnText(line, 5), "10");
+    EXPECT_EQ(priceColumnMark(line, 6), "1");
+    EXPECT_EQ(priceColumnMark(line, 7), "1");
+    EXPECT_EQ(priceColumnMark(line, 8), "1");
+    EXPECT_EQ(priceColumnText(line, 8), "1 and more");
+}
+
+TEST(PriceColumns, ShortAndEmptyColumns)
+{
+    EXPECT_EQ(priceColumnCount(""), 1u);
+    EXPECT_EQ(priceColumnText("a|b", 3), "");
+    EXPECT_EQ(priceColumnMark("a|b|c|d|e|", 6), "");
+    EXPECT_EQ(priceColumnText("a|b|c|d|e||x|y", 6), "");
+    EXPECT_EQ(priceColumnMark("a|b|c|d|e||x|y", 6), "|"); // what is left starts with the bar
+}
+
+TEST(PriceListLookups, SubstringSemantics)
+{
+    const PriceList list(ImportLines{
+        "header line without keys",
+        "0x0e751|Other|5|t|1|0|0|0", // holds 0x0e75 as a prefix of a longer key
+        "0x0e75|Name|120|t|1|0|0|0",
+        "x|0x0e75 in column two|7|t|1|1|1|1",
+        "0X0E75|Upper|9|t|1|0|0|0",
+    });
+    EXPECT_EQ(list.findMovableMarks("0x0e75"), (std::vector<std::uint32_t>{1, 2, 3}));
+    EXPECT_EQ(list.findMovableMarks("0x0E75"), std::vector<std::uint32_t>{});
+    EXPECT_EQ(list.findPriceLine("0x0e75"), 1u);
+    EXPECT_EQ(list.findPriceLine("0X0E75"), 1u);
+    EXPECT_TRUE(list.contains("0x0E75"));
+    EXPECT_EQ(list.findPriceLine("0x0e7"), 1u); // three digits: searched line by line
+    EXPECT_FALSE(list.contains("0x1234"));
+    EXPECT_FALSE(list.findPriceLine("0x1234"));
+    EXPECT_TRUE(list.findMovableMarks("0x1234").empty());
+}
+
+TEST(PriceListLookups, UpperCaseListGivesNoMarksButIsFound)
+{
+    const PriceList list(ImportLines{"0X0E75|Name|120|t|1|1|1|1"});
+    EXPECT_TRUE(list.findMovableMarks("0x0e75").empty());
+    EXPECT_TRUE(list.contains("0x0E75"));
+    EXPECT_EQ(list.findPriceLine("0x0e75"), 0u);
+}
+
+TEST(PriceListLookups, OverlappingAndLongRuns)
+{
+    const PriceList list(ImportLines{
+        "0x0x0e75",          // "0x" inside the digits of nothing: second 0x holds the key
+        "10x0e75abcdef0123", // the key inside a longer run
+        "0x0e7",             // too short
+        "0xfffffffb|neg",
+    });
+    EXPECT_EQ(list.findMovableMarks("0x0e75"), (std::vector<std::uint32_t>{0, 1}));
+    EXPECT_EQ(list.findMovableMarks("0x0e75abcd"), (std::vector<std::uint32_t>{1}));
+    EXPECT_EQ(list.findMovableMarks("0xfffffffb"), (std::vector<std::uint32_t>{3}));
+    EXPECT_EQ(list.findPriceLine("0xFFFFFFFB"), 3u);
+}
+
+TEST(PriceListLookups, KeysOfOtherFormsAreSearchedPlainly)
+{
+    const PriceList list(ImportLines{"abc|Name", "xABCx"});
+    EXPECT_EQ(list.findMovableMarks("abc"), (std::vector<std::uint32_t>{0}));
+    EXPECT_EQ(list.findPriceLine("ABC"), 0u);
+    EXPECT_EQ(list.findPriceLine("x0e75"), std::nullopt);
+}
+
+// The indexed lookups give exactly the lines of a plain substring search.
+TEST(PriceListLookups, RandomizedAgainstPlainSearch)
+{
+    std::mt19937 rng(20240601);
+    const std::string alphabet = "0123456789abcdefABCDEFxX|g ";
+    for (int round = 0; round < 40; ++round) {
+        ImportLines lines;
+        const int count = 1 + static_cast<int>(rng() % 60);
+        for (int i = 0; i < count; ++i) {
+            std::string line;
+            const int len = static_cast<int>(rng() % 24);
+            for (int j = 0; j < len; ++j) {
+                if (rng() % 5 == 0) {
+                    line += (rng() % 2) ? "0x" : "0X";
+                } else {
+                    line += alphabet[rng() % alphabet.size()];
+                }
+            }
+            lines.push_back(line);
+        }
+        const PriceList list(lines);
+        for (int q = 0; q < 200; ++q) {
+            // Keys as the phases make them, from small numbers so that they do occur.
+            const auto number = static_cast<std::int32_t>(rng() % 4 == 0   ? rng()
+                                                          : rng() % 4 == 0 ? rng() % 0x100000
+                                                                           : rng() % 0x40);
+            const std::string upper = graphicKey(number);
+            const std::string lower = asciiLower(upper);
+            ASSERT_EQ(list.findMovableMarks(lower), plainSearch(list, lower, false)) << lower;
+            const auto folded = plainSearch(list, lower, true);
+            const auto first = list.findPriceLine(lower);
+            ASSERT_EQ(first.has_value(), !folded.empty()) << lower;
+            if (first) {
+                ASSERT_EQ(*first, folded.front()) << lower;
+            }
+            ASSERT_EQ(list.contains(upper), !folded.empty()) << upper;
+        }
+    }
+}
+
+TEST(FindPriceList, LetterCaseIgnored)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(testing::TempDir()) / "tarvek_pricelist_find";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    EXPECT_FALSE(findPriceList(dir.string()));
+    std::ofstream(dir / "PREISLISTE.TXT") << "x";
+    EXPECT_EQ(findPriceList(dir.string()), (dir / "PREISLISTE.TXT").string());
+    EXPECT_EQ(findPriceList(dir.string() + "/"), (dir / "PREISLISTE.TXT").string());
+    std::ofstream(dir / "preisliste.txt") << "x";
+    EXPECT_EQ(findPriceList(dir.string()), (dir / "preisliste.txt").string());
+    std::ofstream(dir / "Preisliste.txt") << "x";
+    EXPECT_EQ(findPriceList(dir.string()), (dir / "Preisliste.txt").string());
+    EXPECT_FALSE(findPriceList((dir / "missing").string()));
+    fs::remove_all(dir);
+}
