@@ -1,17 +1,17 @@
 #include "DownloadSettings.h"
 
+#include "pricing/PriceList.h"
+
 #include <QDir>
+#include <QFile>
 
 QString DownloadSettings::priceListPath() const
 {
-    static const QString name = QStringLiteral("Preisliste.txt");
-    const QDir dir(programDir());
-    const QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    if (files.contains(name))
-        return dir.filePath(name);
-    for (const QString& file : files) {
-        if (file.compare(name, Qt::CaseInsensitive) == 0)
-            return dir.filePath(file);
-    }
-    return dir.filePath(name);
+    const QString folder = programDir();
+    const std::optional<std::string> found =
+        tarvek::findPriceList(QFile::encodeName(folder).toStdString());
+    if (found)
+        return QFile::decodeName(QByteArray::fromStdString(*found));
+    return QDir(folder).filePath(QString::fromLatin1(tarvek::kPriceListName.data(),
+                                                     qsizetype(tarvek::kPriceListName.size())));
 }

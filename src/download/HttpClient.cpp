@@ -153,6 +153,11 @@ HttpClient::Answer HttpClient::wait(QNetworkReply* rawReply, qint64 maxBody)
     } else if (error != QNetworkReply::NoError) {
         answer.failure = Failure::Other;
         answer.errorText = reply->errorString();
+    } else if (reply->operation() == QNetworkAccessManager::GetOperation &&
+               answer.contentLength >= 0 && answer.body.size() < answer.contentLength) {
+        // A connection closed before the announced length is not always reported as such.
+        answer.failure = Failure::Connection;
+        answer.errorText = connectionFailureText(QNetworkReply::RemoteHostClosedError, url);
     }
     return answer;
 }
