@@ -78,17 +78,20 @@ void PriceListUpdater::pruefedownload()
         return;
     m_running = true;
     const auto done = qScopeGuard([this] { m_running = false; });
+    QString failure;
     try {
         runCheck();
-    } catch (const DownloadError& error) {
-        Verbindungschliessen();
-        ladenschliessen();
-        m_prompter.reportError(error.text());
+        return;
     } catch (const std::exception& error) {
-        Verbindungschliessen();
-        ladenschliessen();
-        m_prompter.reportError(QString::fromUtf8(error.what()));
+        failure = QString::fromUtf8(error.what());
+    } catch (...) {
+        failure = QStringLiteral("Unbekannter Fehler");
     }
+    // The check ends here, as the general error report would end it, but never leaves a window
+    // open that refuses to close.
+    Verbindungschliessen();
+    ladenschliessen();
+    m_prompter.reportError(failure);
 }
 
 void PriceListUpdater::runCheck()
@@ -98,6 +101,7 @@ void PriceListUpdater::runCheck()
     processPending();
 
     m_updateAvailable = false;
+    m_remoteFileSize = 0;
     QString question = QStringLiteral("Folgende Downloads haben sich geändert:\r\n\r\n");
     m_remoteFileSize = Ermittledownload(RemoteFileName);
     processPending();

@@ -1,4 +1,5 @@
 #include "DownloadFakes.h"
+#include "MessageBoxPrompter.h"
 #include "TBDigit.h"
 #include "TBProgress.h"
 #include "TBVerlauf.h"
@@ -67,4 +68,14 @@ TEST_F(DownloadWindowsTest, ProgressWindowShowsTheValueTheBarHolds)
     progress.setProgress(250);
     EXPECT_EQ(bar->Wert(), 100);
     EXPECT_EQ(digit->Wert(), 100);
+}
+
+TEST(MessageBoxPrompterTest, ErrorReportEndsWithAFullStop)
+{
+    EXPECT_EQ(MessageBoxPrompter::reportText(QStringLiteral("HTTP/1.1 404 Not Found")),
+              "HTTP/1.1 404 Not Found.");
+    EXPECT_EQ(MessageBoxPrompter::reportText(QStringLiteral("Zugriff verweigert.")),
+              "Zugriff verweigert.");
+    EXPECT_EQ(MessageBoxPrompter::reportText(QStringLiteral("Fehler (5)")), "Fehler (5)");
+    EXPECT_EQ(MessageBoxPrompter::reportText(QString()), "");
 }
