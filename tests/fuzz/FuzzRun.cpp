@@ -1,0 +1,51 @@
+#include "fuzz/FuzzRun.h"
+
+#include "hardening/CheckedWindow.h"
+#include "importfile/ImportFormat.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace tarvek::fuzz {
+
+std::uint64_t choiceOf(const std::uint8_t* data, std::size_t size)
+{
+    std::uint64_t h = 14695981039346656037ull;
+    for (std::size_t i = 0; i < size; ++i) {
+        h = (h ^ data[i]) * 1099511628211ull;
+    }
+    return h;
+}
+
+void runChecked(const std::string& importBytes, const std::string& priceListBytes,
+                std::uint64_t choice)
+{
+    ImportLines lines = splitLines(importBytes);
+    if (!pruefeimportdatei(lines)) {
+        return;
+    }
+    // One run in eight is stopped somewhere within its first pumps (each line is one pump).
+    const std::uint64_t cancelAt =
+        (choice >> 1) % 8 == 0 ? 1 + (choice >> 4) % (8 * lines.size() + 64) : 0;
+    const Answer answer = (choice & 1) != 0 ? Answer::No : Answer::Yes;
+    hardening::CheckedWindow window(answer, cancelAt);
+    window.setFeeChoice({(choice & 0x100) != 0, (choice & 0x200) != 0});
+
+    FixedClock clock({12, 34, 56});
+    RunSettings settings;
+    settings.clock = &clock;
+    settings.readPriceList = [&priceListBytes]() -> std::optional<std::string> {
+        return priceListBytes;
+    };
+    RunState state;
+    CalculationRun run(std::move(settings), state, window);
+    const RunOutcome outcome = run.execute(std::move(lines));
+    window.checkEnd(outcome, state);
+    if (!window.violations().empty()) {
+        std::fprintf(stderr, "run ended %s, broken rules:\n%s", hardening::outcomeName(outcome),
+                     window.report().c_str());
+        std::abort();
+    }
+}
+
+} // namespace tarvek::fuzz

@@ -1,0 +1,64 @@
+// Writes the seed corpora of the fuzz targets: fuzz_seeds SOURCE_DIR OUT_DIR. Each target gets
+// the example files and made-up inputs that reach the code paths it fuzzes, in OUT_DIR/<target>.
+#include "hardening/SampleInputs.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace tarvek::hardening;
+
+namespace {
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void writeSeeds(const fs::path& folder, const std::vector<std::string>& seeds)
+{
+    fs::create_directories(folder);
+    int n = 0;
+    for (const auto& seed : seeds) {
+        std::ofstream(folder / ("seed-" + std::to_string(++n)), std::ios::binary) << seed;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::cerr << "Aufruf: fuzz_seeds QUELLORDNER ZIELORDNER\n";
+        return 2;
+    }
+    const fs::path source = argv[1];
+    const fs::path out = argv[2];
+    const std::string house = readFile(source / "examples" / "Haus.cfg");
+    const std::string prices = readFile(source / "examples" / "Preisliste.txt");
+
+    writeSeeds(out / "fuzz_import",
+               {house, sampleImport(), generatedImport(3, 7), generatedImport(40, 11),
+                "Entry Header\n{\n}\n", "x Entry Header y\r  {  \r\tx\t-5 \r\ty\t12345\r\tz\t$7F\r",
+                "Entry Header\r\n{\r\n\tgraphic\t1173\r\n\tx\t1\r\n\ty\t2\r\n\tz\t3\r\n"});
+    writeSeeds(out / "fuzz_prices",
+               {prices, samplePriceList(), "0x0064|A|1|t|1|0|0|0\n0x0064|B|2|t|1|1|1|1\n",
+                "0X0E75|A|120|t|1|0|0|0\r\n0x1bfb|B|500|b|0|1|0|0\r\n",
+                "0x0e75|A|2147483647|b|-1|0|0|0\r\n0x0064|A|-2147483648|t|1|1|1|1\r\n",
+                "0x0064|A|12|t|1|\r\n0x0e75|A|x|t|1|0|0|0\r\n"});
+    writeSeeds(out / "fuzz_values",
+               {"\tx\t1234\n\ty\t-123\n\tz\t$7F\n\tgraphic\t0x1F13\n\tcolor\t1283\n",
+                "2147483647\n-2147483648\n2147483648\n+0X7fffffff\n-$80000000\n   12\n",
+                "0x0e75|Name|120|t|1|0|0|0\n0x0e751|x|1|B|0|1|1|1\n0X0E75||||||\n",
+                "Kellertreppe-1|2'3|AB|ab\nab|-|''|1\n",
+                "\tgraphic\t1173\n\tx\t12345\n\ty\t2\n"
+                "\tz\t 5\n\tcolor\t1283 \n"});
+    return 0;
+}

@@ -1,0 +1,260 @@
+// The whole-number conversion, the value cuts, the item position key and its order, the graphic
+// key, the price columns and the three price list lookups, on arbitrary lines. Each is checked
+// against a plain model of what it must do; a difference aborts.
+#include "importfile/Cp1252.h"
+#include "importfile/ImportFormat.h"
+#include "importfile/ItemKey.h"
+#include "pricing/GraphicKey.h"
+#include "pricing/Money.h"
+#include "pricing/PriceList.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace tarvek;
+
+namespace {
+
+[[noreturn]] void fail(const char* what, std::string_view text)
+{
+    std::fprintf(stderr, "%s: '%.*s'\n", what, static_cast<int>(text.size()), text.data());
+    std::abort();
+}
+
+void require(bool condition, const char* what, std::string_view text)
+{
+    if (!condition) {
+        fail(what, text);
+    }
+}
+
+// The whole-number conversion as the import format states it.
+std::optional<std::int32_t> modelInteger(std::string_view t)
+{
+    while (!t.empty() && t.front() == ' ') {
+        t.remove_prefix(1);
+    }
+    bool negative = false;
+    if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
+        negative = t.front() == '-';
+        t.remove_prefix(1);
+    }
+    int base = 10;
+    if (t.starts_with("0x") || t.starts_with("0X")) {
+        base = 16;
+        t.remove_prefix(2);
+    } else if (!t.empty() && (t.front() == '$' || t.front() == 'x' || t.front() == 'X')) {
+        base = 16;
+        t.remove_prefix(1);
+    }
+    if (t.empty()) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (const char c : t) {
+        int digit = -1;
+        if (c >= '0' && c <= '9') {
+            digit = c - '0';
+        } else if (base == 16 && c >= 'a' && c <= 'f') {
+            digit = c - 'a' + 10;
+        } else if (base == 16 && c >= 'A' && c <= 'F') {
+            digit = c - 'A' + 10;
+        }
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        value = std::min<std::int64_t>(value * base + digit, std::int64_t{1} << 40);
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value < INT32_MIN || value > INT32_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::vector<std::string> splitColumns(std::string_view line)
+{
+    std::vector<std::string> columns(1);
+    for (const char c : line) {
+        if (c == '|') {
+            columns.emplace_back();
+        } else {
+            columns.back() += c;
+        }
+    }
+    return columns;
+}
+
+void checkLine(std::string_view line)
+{
+    // Whole-number conversion, on the line and on each of its fixed and rest cuts.
+    for (const std::string_view key : {kKeyX, kKeyY, kKeyZ, kKeyGraphic, kKeyColor}) {
+        const std::size_t pos = line.find(key);
+        const std::size_t count = key == kKeyGraphic || key == kKeyColor ? 6 : 4;
+        const std::string_view cut = fixedCut(line, key, count);
+        const std::string_view rest = restCut(line, key);
+        if (pos == std::string_view::npos) {
+            require(cut.empty() && rest.empty(), "cut without key", line);
+            continue;
+        }
+        const std::string_view after = line.substr(pos + key.size());
+        require(after.starts_with(cut) && cut.size() == std::min(after.size(), count), "fixed cut",
+                line);
+        require(rest.empty() || (static_cast<unsigned char>(rest.front()) > 32 &&
+                                 static_cast<unsigned char>(rest.back()) > 32),
+                "rest cut not trimmed", line);
+        require(after.find(rest) != std::string_view::npos, "rest cut not in the line", line);
+        for (const std::string_view text : {cut, rest}) {
+            require(toInteger(text) == modelInteger(text), "whole-number conversion", text);
+        }
+    }
+    const auto value = toInteger(line);
+    require(value == modelInteger(line), "whole-number conversion", line);
+
+    // The graphic key and its way back.
+    if (value) {
+        const std::string key = graphicKey(*value);
+        require(key.size() >= 6 && key.size() <= 10 && key.starts_with("0x") &&
+                    key.find_first_not_of("0123456789ABCDEF", 2) == std::string::npos,
+                "graphic key form", key);
+        require(graphicKeyToNumber(key) == *value && graphicKeyToNumber(asciiLower(key)) == *value,
+                "graphic key way back", key);
+        const std::string money = moneyText(std::int64_t{*value} * 50000, ".");
+        std::string digits;
+        for (const char c : money) {
+            if (c != '.') {
+                digits += c;
+            }
+        }
+        require(digits == std::to_string(std::int64_t{*value} * 50000) + " GS", "money text",
+                money);
+    }
+    (void)graphicKeyToNumber(line);
+    bool allMapped = false;
+    require(utf8ToCp1252(cp1252ToUtf8(line), &allMapped) == line && allMapped,
+            "code page round trip", line);
+
+    // Price columns.
+    const auto columns = splitColumns(line);
+    require(priceColumnCount(line) == columns.size(), "column count", line);
+    for (int n = 1; n <= 9; ++n) {
+        const bool present = static_cast<std::size_t>(n) <= columns.size();
+        require(priceColumnText(line, n) == (present ? columns[n - 1] : std::string()),
+                "column text", line);
+        std::string_view rest = line;
+        for (int k = 1; k < n && present; ++k) {
+            rest.remove_prefix(rest.find('|') + 1);
+        }
+        require(priceColumnMark(line, n) == (present ? rest.substr(0, 1) : std::string_view()),
+                "column mark", line);
+    }
+}
+
+// The order of the item key set must be a strict weak order that calls two keys the same exactly
+// when they are equal without regard to case; otherwise sorting and removing duplicates break.
+void checkKeyOrder(std::string_view a, std::string_view b, std::string_view c)
+{
+    const int ab = compareItemKeys(a, b);
+    const int ba = compareItemKeys(b, a);
+    require((ab < 0) == (ba > 0) && (ab == 0) == (ba == 0), "key order not antisymmetric", a);
+    require((ab == 0) == (asciiLower(a) == asciiLower(b)), "key order equality", a);
+    const int bc = compareItemKeys(b, c);
+    const int ac = compareItemKeys(a, c);
+    if (ab <= 0 && bc <= 0) {
+        require(ac <= 0 && (ac < 0 || (ab == 0 && bc == 0)), "key order not transitive", a);
+    }
+}
+
+// The three lookups must give exactly what a plain search of every line gives.
+void checkLookups(const PriceList& prices, const std::string& key)
+{
+    const auto& lines = prices.lines();
+    std::vector<std::uint32_t> movable;
+    std::optional<std::size_t> first;
+    const std::string upperKey = asciiUpper(key);
+    const std::string lowerKey = asciiLower(key);
+    bool any = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].find(key) != std::string::npos) {
+            movable.push_back(static_cast<std::uint32_t>(i));
+        }
+        if (!first && asciiLower(lines[i]).find(lowerKey) != std::string::npos) {
+            first = i;
+        }
+        any = any || asciiUpper(lines[i]).find(upperKey) != std::string::npos;
+    }
+    require(prices.findMovableMarks(key) == movable, "FindMovableMarks", key);
+    require(prices.findPriceLine(key) == first, "FindPriceLine", key);
+    require(prices.contains(key) == any, "PriceListContains", key);
+}
+
+// Keys to look up: every "0x" in the bytes with 4 to 8 following characters, in the case found
+// and folded both ways, and the graphic keys of the numbers on the lines.
+std::vector<std::string> lookupKeys(std::string_view bytes, const ImportLines& lines)
+{
+    std::vector<std::string> keys;
+    for (std::size_t p = bytes.find("0"); p != std::string_view::npos && keys.size() < 96;
+         p = bytes.find('0', p + 1)) {
+        if (p + 1 < bytes.size() && (bytes[p + 1] == 'x' || bytes[p + 1] == 'X')) {
+            for (std::size_t digits = 4; digits <= 8 && p + 2 + digits <= bytes.size(); ++digits) {
+                const std::string key(bytes.substr(p, 2 + digits));
+                keys.push_back(key);
+                keys.push_back(asciiLower(key));
+                keys.push_back(asciiUpper(key));
+            }
+        }
+    }
+    for (const auto& line : lines) {
+        if (const auto value = toInteger(line); value && keys.size() < 64) {
+            keys.push_back(asciiLower(graphicKey(*value)));
+        }
+    }
+    if (!lines.empty()) {
+        keys.push_back(lines.front().substr(0, 6)); // a key of another form
+    }
+    return keys;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const ImportLines lines = splitLines(bytes);
+    std::size_t kept = 0;
+    for (const auto& line : lines) {
+        kept += line.size();
+    }
+    require(kept == size - static_cast<std::size_t>(
+                               std::count_if(bytes.begin(), bytes.end(),
+                                             [](char c) { return c == '\r' || c == '\n'; })),
+            "line split lost bytes", bytes);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        checkLine(lines[i]);
+        if (const auto key = itemPositionKey(lines, i)) {
+            require(i >= 2 && i + 1 < lines.size() &&
+                        std::count(key->begin(), key->end(), '|') >= 3 &&
+                        key->size() <= 6 + 4 + 4 + 4 + 3,
+                    "item position key", *key);
+        } else {
+            require(i < 2 || i + 1 >= lines.size(), "item position key missing", lines[i]);
+        }
+        if (i + 2 < lines.size()) {
+            checkKeyOrder(lines[i], lines[i + 1], lines[i + 2]);
+            checkKeyOrder(lines[i + 2], lines[i + 1], lines[i]);
+        }
+    }
+    const PriceList prices(lines);
+    for (const auto& key : lookupKeys(bytes, lines)) {
+        checkLookups(prices, key);
+    }
+    return 0;
+}
