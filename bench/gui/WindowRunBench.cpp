@@ -3,7 +3,8 @@
 // platform unless another one is asked for.
 //
 //   tarvek-gui-bench [IMPORTFILE]   (without a file, a 10,000-item file is generated)
-#include "app/Dialogs.h"
+#include "AnsweringDialogs.h"
+
 #include "app/THauptformular.h"
 #include "app/TarvekWindows.h"
 #include "views/lists/TResultList.h"
@@ -21,30 +22,6 @@
 #include <vector>
 
 namespace {
-
-// Answers every box with Yes or OK and opens the given file.
-class BenchDialogs final : public Dialogs::Handler
-{
-public:
-    explicit BenchDialogs(QString file) : m_file(std::move(file)) {}
-    QMessageBox::StandardButton message(QWidget*, Dialogs::Icon, const QString&,
-                                        const QString& text,
-                                        QMessageBox::StandardButtons buttons) override
-    {
-        if (!buttons.testFlag(QMessageBox::Yes)) {
-            std::fprintf(stderr, "Meldung: %s\n", qPrintable(text));
-        }
-        return buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
-    }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return m_file;
-    }
-    QString existingDirectory(QWidget*, const QString&) override { return QString(); }
-
-private:
-    QString m_file;
-};
 
 // An import file of `items` items over the sample price list's graphics, with a few graphics
 // without a price and a few items lying in one another.
@@ -108,8 +85,7 @@ int main(int argc, char* argv[])
             return 1;
         }
     }
-    BenchDialogs dialogs(importFile);
-    Dialogs::setHandler(&dialogs);
+    const AnsweringDialogs dialogs(importFile);
 
     TarvekWindows windows(dir.path() + u'/');
     THauptformular& window = windows.hauptformular();
@@ -134,6 +110,5 @@ int main(int argc, char* argv[])
     }
     std::printf("Stopp bis Leerlauf: Median %.1f ms, längste %.1f ms (%zu Messungen)\n",
                 median(stops), *std::max_element(stops.begin(), stops.end()), stops.size());
-    Dialogs::setHandler(nullptr);
     return 0;
 }

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/Dialogs.h"
+
+#include <cstdio>
+
+// Answers every box with Yes or OK (printing notices and errors) and opens the given file: runs
+// of the main window without a person at the screen.
+class AnsweringDialogs final : public Dialogs::Handler
+{
+public:
+    explicit AnsweringDialogs(QString file) : m_file(std::move(file)) { Dialogs::setHandler(this); }
+    ~AnsweringDialogs() override { Dialogs::setHandler(nullptr); }
+    AnsweringDialogs(const AnsweringDialogs&) = delete;
+    AnsweringDialogs& operator=(const AnsweringDialogs&) = delete;
+
+    QMessageBox::StandardButton message(QWidget*, Dialogs::Icon, const QString&,
+                                        const QString& text,
+                                        QMessageBox::StandardButtons buttons) override
+    {
+        if (buttons.testFlag(QMessageBox::Yes)) {
+            return QMessageBox::Yes;
+        }
+        std::fprintf(stderr, "Meldung: %s\n", qPrintable(text));
+        return QMessageBox::Ok;
+    }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return m_file;
+    }
+    QString existingDirectory(QWidget*, const QString&) override { return QString(); }
+
+private:
+    QString m_file;
+};

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Draws docs/hauptfenster.png, the README's picture of the main window after a run of the sample
+# house, on a virtual X display, so the picture can be made again after every change.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+tarvek_install "${TARVEK_PACKAGES[@]}" xvfb xauth
+
+build=build-screenshot
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEK_TESTS=OFF -DTARVEK_BENCH=ON
+cmake --build "$build" --target tarvek-screenshot
+
+mkdir -p docs
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$build/bin/tarvek-screenshot" docs/hauptfenster.png examples/Haus.cfg
+echo "docs/hauptfenster.png"
