@@ -324,5 +324,7 @@ void HauptformularUi::buildBill(QWidget* client)
     auto* bill = new TResultList(Fonts::courierNew(12), 15, client);
     bill->setObjectName(QStringLiteral("ListBox4"));
     bill->setGeometry(398, 444, 284, 166);
+    // The bill's 39 columns need the whole width; its eight lines fit without scrolling.
+    bill->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     listBox[3] = bill;
 }

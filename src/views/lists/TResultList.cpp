@@ -9,7 +9,7 @@ TResultList::TResultList(const QFont& font, int entryHeight, QWidget* parent)
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTextElideMode(Qt::ElideNone);
     setWordWrap(false);
     setItemDelegate(new ResultListDelegate(entryHeight, this));
