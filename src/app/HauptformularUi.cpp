@@ -183,7 +183,8 @@ void HauptformularUi::buildToolBar(QWidget* client)
     toolButton2 = toolButton(bar, "ToolButton2", QStringLiteral("editieren"),
                              QStringLiteral("Importdatei editieren"), 39);
     toolButton2->setEnabled(false);
-    // ToolButton4 is the 10 pixel wide separator between the two groups.
+    auto* separator = place(new QFrame(bar), "ToolButton4", 39 + 39, 0);
+    separator->resize(10, 38);
     toolButton5 = toolButton(bar, "ToolButton5", QStringLiteral("beenden"),
                              QStringLiteral("Tarvek beenden"), 39 + 39 + 10);
 }

@@ -1,5 +1,6 @@
 #include "WindowFixture.h"
 
+#include "app/TInfo.h"
 #include "app/TPfadangaben.h"
 #include "calc/CalculationRun.h"
 #include "calc/RecordingObserver.h"
@@ -402,6 +403,38 @@ TEST_F(WindowTest, PathDialogAndClientFolderStoreTheChosenFolders)
               QStringLiteral("Wähle bitte das Verzeichnis des Ultima-Online-Clients aus:"));
     EXPECT_EQ(window().options().Optionenladen(QStringLiteral("Clientpfad")),
               QStringLiteral("/opt/client/"));
+}
+
+TEST_F(WindowTest, TheAnzeigenButtonsCallTheirHooksAndInfoShowsTheAboutWindow)
+{
+    start();
+    QStringList called;
+    window().setHooks({[&] { called.append(QStringLiteral("beweglich")); },
+                       [&] { called.append(QStringLiteral("inein")); },
+                       [&] { called.append(QStringLiteral("nichtberechnet")); },
+                       {}});
+    click("BitBtn7");
+    click("BitBtn3");
+    click("BitBtn4");
+    EXPECT_EQ(called, (QStringList{QStringLiteral("beweglich"), QStringLiteral("inein"),
+                                   QStringLiteral("nichtberechnet")}));
+
+    window().hooks().anzeigenInein = [] { throw std::runtime_error("Kein Eintrag gewählt"); };
+    click("BitBtn3");
+    EXPECT_EQ(m_dialogs.texts(), QStringList{QStringLiteral("Kein Eintrag gewählt.")});
+
+    bool shown = false;
+    QTimer::singleShot(0, &m_windows->info(), [&] {
+        shown = m_windows->info().isVisible();
+        QTest::mouseClick(m_windows->info().findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+    });
+    control<QAction>("Info1")->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(m_windows->info().isVisible());
+    EXPECT_EQ(m_windows->info().windowTitle(), QStringLiteral("Info"));
+
+    control<QAction>("Beenden1")->trigger();
+    EXPECT_FALSE(window().isVisible());
 }
 
 } // namespace
