@@ -1,15 +1,12 @@
 #include "app/Dialogs.h"
 #include "app/SingleInstance.h"
 #include "app/THauptformular.h"
+#include "app/TarvekApplication.h"
 #include "app/TarvekWindows.h"
-
-#include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarvek"));
-    QApplication::setApplicationVersion(QStringLiteral("2.4"));
+    TarvekApplication application(argc, argv);
 
     // Only one copy runs; the lock is held until the program ends.
     SingleInstance instance;
@@ -20,5 +17,5 @@ int main(int argc, char* argv[])
 
     TarvekWindows windows;
     windows.hauptformular().show();
-    return QApplication::exec();
+    return TarvekApplication::exec();
 }
