@@ -2,7 +2,8 @@
 // with every list and display update, and how soon "Stopp" ends a run. Runs on Qt's offscreen
 // platform unless another one is asked for.
 //
-//   tarvek-gui-bench [IMPORTFILE]   (without a file, a 10,000-item file is generated)
+//   tarvek-gui-bench [IMPORTFILE [PRICELIST]]
+// Without a file, a 10,000-item file is generated; without a price list, the sample one is used.
 #include "AnsweringDialogs.h"
 
 #include "app/THauptformular.h"
@@ -74,7 +75,8 @@ int main(int argc, char* argv[])
     }
     QApplication application(argc, argv);
     QTemporaryDir dir;
-    QFile::copy(QStringLiteral(TARVEK_SOURCE_DIR "/examples/Preisliste.txt"),
+    QFile::copy(argc > 2 ? QString::fromLocal8Bit(argv[2])
+                         : QStringLiteral(TARVEK_SOURCE_DIR "/examples/Preisliste.txt"),
                 dir.filePath(QStringLiteral("Preisliste.txt")));
     QString importFile = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (importFile.isEmpty()) {
