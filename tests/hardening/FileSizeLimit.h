@@ -1,0 +1,31 @@
+#pragma once
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstddef>
+
+namespace tarvek::hardening {
+
+// While it lives, no regular file of this process can grow beyond `bytes`: a write past the
+// limit fails with "File too large", as a full disk fails a write. This makes writes fail for
+// root too, for whom permissions are no obstacle. The signal that the kernel sends with the
+// failure is ignored meanwhile.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(std::size_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+    // False when the limit could not be set (the test should then be skipped).
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = SIG_DFL;
+    bool m_active = false;
+};
+
+} // namespace tarvek::hardening
