@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -178,7 +179,7 @@ private:
                      "Die Zeile " + number(static_cast<std::int64_t>(index) + 1) +
                          " der Preisliste ist fehlerhaft (weniger als acht Spalten oder eine leere "
                          "Spalte 6, 7 oder 8):\r\n" +
-                         cp1252ToUtf8(list.lines()[index])};
+                         cp1252ToUtf8(list.line(index))};
     }
     void checkColumns(const PriceList& list, std::size_t index, std::string_view line,
                       std::initializer_list<int> marks)
@@ -207,7 +208,7 @@ private:
         if (!bytes) {
             throw RunEnd{RunOutcome::PriceListMissing, std::string(kPriceListMissing)};
         }
-        return PriceList::fromBytes(*bytes);
+        return PriceList::fromBytes(std::move(*bytes));
     }
 
     // ---- Phases
@@ -309,17 +310,35 @@ private:
         select(ResultList::Protocol);
         processMessages();
         m_maxY = extentScan(kKeyY, 0, false, true);
-        // ItemKeySet: sorted, each key once (the first one added stays).
-        std::stable_sort(m_keySet.begin(), m_keySet.end(), [](const auto& a, const auto& b) {
-            return compareItemKeys(a.first, b.first) < 0;
-        });
-        m_keySet.erase(std::unique(m_keySet.begin(), m_keySet.end(),
-                                   [](const auto& a, const auto& b) {
-                                       return compareItemKeys(a.first, b.first) == 0;
-                                   }),
-                       m_keySet.end());
+        sortKeySet();
         protocol(" Größter Y-Wert=" + number(m_maxY), kColourBlack);
         protocol(" Ermittlung der X/Y Koordinaten beendet", kColourGreen);
+    }
+
+    // ItemKeySet: sorted by compareItemKeys, each key once (the first one added stays). Sorts by
+    // precomputed sort texts that memcmp orders exactly as compareItemKeys does. Remembers for
+    // every y line that gave a key the index of its key in the set (phase 7 counts by it).
+    void sortKeySet()
+    {
+        std::vector<std::pair<std::string, std::uint32_t>> order;
+        order.reserve(m_keySet.size());
+        for (std::size_t k = 0; k < m_keySet.size(); ++k) {
+            order.emplace_back(itemKeySortText(m_keySet[k].first), static_cast<std::uint32_t>(k));
+        }
+        std::stable_sort(order.begin(), order.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<std::pair<std::string, std::size_t>> sorted;
+        sorted.reserve(order.size());
+        m_keyLines.assign(m_keySet.size(), {});
+        for (std::size_t k = 0; k < order.size(); ++k) {
+            const std::uint32_t original = order[k].second;
+            if (k == 0 || order[k].first != order[k - 1].first) {
+                sorted.push_back(m_keySet[original]);
+            }
+            m_keyLines[original] = {m_keySet[original].second,
+                                    static_cast<std::uint32_t>(sorted.size() - 1)};
+        }
+        m_keySet = std::move(sorted);
     }
 
     void phase4SquareSteps()
@@ -364,6 +383,20 @@ private:
         protocol(" Prüfung auf bewegliche Items gestartet", kColourGreen);
         select(ResultList::Protocol);
         const PriceList prices = loadPriceList();
+        {
+            // The keys this phase will look up (unconvertible ones stop the scan below anyway).
+            std::vector<std::string> keys;
+            std::unordered_set<std::int32_t> seen;
+            for (const std::string& line : m_lines) {
+                if (contains(line, kKeyGraphic)) {
+                    if (const auto g = toInteger(restCut(line, kKeyGraphic));
+                        g && seen.insert(*g).second) {
+                        keys.push_back(asciiLower(graphicKey(*g)));
+                    }
+                }
+            }
+            prices.prepareMovableMarks(keys);
+        }
         std::int64_t movable = 0;
         std::uint32_t spawns = 0; // wraps like the 32-bit field instead of overflowing
         m_state.spawnCount = 0;
@@ -378,10 +411,11 @@ private:
                     beyondEnd(i, "eine x-, y- oder z-Zeile");
                 }
                 for (const std::uint32_t m : matches) {
-                    const std::string& priceLine = prices.lines()[m];
-                    checkColumns(prices, m, priceLine, {6, 7, 8});
-                    if (priceColumnMark(priceLine, 6) == "1" &&
-                        priceColumnMark(priceLine, 7) == "1") {
+                    const PriceList::Marks marks = prices.marks(m);
+                    if (!marks.wellFormed) {
+                        malformedPriceLine(prices, m);
+                    }
+                    if (marks.notImportable) {
                         ++movable;
                         append(ResultList::Movable,
                                "D:" + cp1252ToUtf8(d) + ", H:" + h +
@@ -391,7 +425,7 @@ private:
                                kColourRed);
                         select(ResultList::Movable);
                     }
-                    if (priceColumnMark(priceLine, 8) == "1") {
+                    if (marks.spawn) {
                         ++spawns;
                         m_state.spawnCount = static_cast<std::int32_t>(spawns);
                     }
@@ -437,13 +471,28 @@ private:
         lampStart(Lamp::BLED3);
         protocol(" Prüfung ineinanderliegender Items gestartet", kColourGreen);
         {
-            // AllKeys as a counted multiset: keys equal case-insensitively are one key.
-            std::unordered_map<std::string, std::int64_t> allKeys;
+            // AllKeys as counts per key of ItemKeySet (keys equal case-insensitively are one
+            // key; keys that ItemKeySet does not hold are never counted). The y lines of phase 3
+            // are known with their key; other lines with "y\t" are looked up by their key.
+            std::vector<std::int64_t> counts(m_keySet.size(), 0);
+            std::unordered_map<std::string, std::uint32_t> byKey; // built when first needed
+            std::size_t next = 0;
             const std::size_t n = m_lines.size();
             for (std::size_t i = 0; i < n; ++i) {
-                if (contains(m_lines[i], "y\t")) {
+                if (next < m_keyLines.size() && m_keyLines[next].first == i) {
+                    ++counts[m_keyLines[next].second];
+                    ++next;
+                } else if (contains(m_lines[i], "y\t")) {
                     if (auto key = itemPositionKey(m_lines, i)) {
-                        ++allKeys[asciiLower(*key)];
+                        if (byKey.empty()) {
+                            for (std::size_t p = 0; p < m_keySet.size(); ++p) {
+                                byKey.emplace(asciiLower(m_keySet[p].first),
+                                              static_cast<std::uint32_t>(p));
+                            }
+                        }
+                        if (const auto it = byKey.find(asciiLower(*key)); it != byKey.end()) {
+                            ++counts[it->second];
+                        }
                     }
                 }
                 progressStep(i, n);
@@ -452,11 +501,7 @@ private:
             const std::size_t keys = m_keySet.size();
             for (std::size_t p = 0; p < keys; ++p) {
                 const auto& [key, yIndex] = m_keySet[p];
-                std::int64_t j = 0;
-                if (const auto it = allKeys.find(asciiLower(key)); it != allKeys.end()) {
-                    j = it->second;
-                    allKeys.erase(it);
-                }
+                const std::int64_t j = counts[p];
                 // One test per removal and the final failing test, each followed by processing.
                 for (std::int64_t t = 0; t <= j; ++t) {
                     processMessages();
@@ -472,6 +517,12 @@ private:
                     const std::string_view z = k.substr(b3 + 1);
                     if (!prices) {
                         prices = loadPriceList();
+                        // The graphics of this and of the remaining nested positions.
+                        auto keys = nestedGraphicKeys(counts);
+                        if (const auto first = toInteger(g)) {
+                            keys.push_back(graphicKey(*first));
+                        }
+                        prices->prepareFind(keys);
                     }
                     const std::string h = graphicKey(importNumber(g, yIndex - 2));
                     if (prices->contains(h)) {
@@ -492,6 +543,8 @@ private:
         lampDone(Lamp::BLED3);
         m_keySet.clear();
         m_keySet.shrink_to_fit();
+        m_keyLines.clear();
+        m_keyLines.shrink_to_fit();
         bool goOn = true;
         if (nested == 0) {
             m_out.setLampColour(Lamp::BLED6, kColourLampGreen);
@@ -502,6 +555,24 @@ private:
         m_state.itemSumHZ = 0;
         m_state.itemSumNHZ = 0;
         return goOn;
+    }
+
+    // The keys phase 7 will look up: the graphics of positions holding more than one item.
+    std::vector<std::string> nestedGraphicKeys(const std::vector<std::int64_t>& counts) const
+    {
+        std::vector<std::string> keys;
+        std::unordered_set<std::int32_t> seen;
+        for (std::size_t p = 0; p < m_keySet.size(); ++p) {
+            if (counts[p] < 2) {
+                continue;
+            }
+            const std::string& key = m_keySet[p].first;
+            if (const auto g = toInteger(std::string_view(key).substr(0, key.find('|')));
+                g && seen.insert(*g).second) {
+                keys.push_back(graphicKey(*g));
+            }
+        }
+        return keys;
     }
 
     void phase8Pricing()
@@ -538,6 +609,14 @@ private:
                 progressStep(i, n);
             }
             const PriceList prices = loadPriceList();
+            {
+                std::vector<std::string> keys;
+                keys.reserve(tally.size());
+                for (const auto& entry : tally) {
+                    keys.push_back(entry.first);
+                }
+                prices.prepareFind(keys);
+            }
             const std::size_t entries = tally.size() * 2; // key and count text per graphic
             for (std::size_t g = 0; g < tally.size(); ++g) {
                 const auto& [key, count] = tally[g];
@@ -564,7 +643,7 @@ private:
     // The pricing of one graphic from its price line (Part 4.1).
     void priceGraphic(const PriceList& prices, std::size_t index, std::int64_t count)
     {
-        const std::string line = asciiLower(prices.lines()[index]);
+        const std::string line = asciiLower(prices.line(index));
         checkColumns(prices, index, line, {6});
         const std::string_view kind = priceColumnText(line, 4);
         const std::int32_t price = priceNumber(priceColumnText(line, 3), index);
@@ -600,6 +679,8 @@ private:
     std::int32_t m_squareSteps = 0;
     // ItemKeySet: the keys with the index of the y line of their first occurrence.
     std::vector<std::pair<std::string, std::size_t>> m_keySet;
+    // Every y line of phase 3 that gave a key, in file order, with the index of its key.
+    std::vector<std::pair<std::size_t, std::uint32_t>> m_keyLines;
 };
 
 } // namespace

@@ -88,6 +88,28 @@ int compareItemKeys(std::string_view a, std::string_view b)
     return 0;
 }
 
+std::string itemKeySortText(std::string_view key)
+{
+    // Each byte not left out as two bytes (class + 1, code), so that a shorter text comes first;
+    // then 0 (below every class byte) and the folded full text for the second comparison.
+    std::string text;
+    text.reserve(key.size() * 3 + 1);
+    for (const char c : key) {
+        const auto b = static_cast<unsigned char>(c);
+        if (ignored(b)) {
+            continue;
+        }
+        const unsigned w = weight(b);
+        text.push_back(static_cast<char>((w >> 8) + 1));
+        text.push_back(static_cast<char>(w & 0xFF));
+    }
+    text.push_back('\0');
+    for (const char c : key) {
+        text.push_back(static_cast<char>(fold(static_cast<unsigned char>(c))));
+    }
+    return text;
+}
+
 std::string asciiLower(std::string_view text)
 {
     std::string out(text);

@@ -21,6 +21,10 @@ std::optional<std::string> itemPositionKey(const ImportLines& lines, std::size_t
 // case-insensitively (then they are the same key).
 int compareItemKeys(std::string_view a, std::string_view b);
 
+// A text whose byte order (std::string's <, memcmp) is the order of compareItemKeys, and which
+// is equal for two keys exactly when compareItemKeys gives 0. For sorting many keys.
+std::string itemKeySortText(std::string_view key);
+
 struct ItemKeyLess
 {
     bool operator()(std::string_view a, std::string_view b) const

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <dirent.h>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace tarvek {
 namespace {
@@ -79,50 +80,152 @@ std::optional<std::uint64_t> packKey(std::string_view key, bool anyCase)
 
 struct PriceList::Index
 {
-    bool exactBuilt = false;
-    bool foldedBuilt = false;
     // Lines holding the key as stored (lower-case digits after "0x"), in file order.
     std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> exact;
     // The first line holding the key with letter case ignored.
     std::unordered_map<std::uint64_t, std::uint32_t> folded;
+    // The keys whose answers the maps hold completely: all keys once a full index is built,
+    // else the prepared ones.
+    bool exactFull = false;
+    bool foldedFull = false;
+    std::unordered_set<std::uint64_t> exactReady;
+    std::unordered_set<std::uint64_t> foldedReady;
     // Results of plain searches for keys of another form.
     std::unordered_map<std::string, std::vector<std::uint32_t>> plain;
+    // Marks per line: bit 0 read, 1 well formed, 2 not importable, 3 spawn.
+    std::vector<std::uint8_t> marks;
+
+    void addExact(std::uint64_t key, std::uint32_t line)
+    {
+        auto& v = exact[key];
+        if (v.empty() || v.back() != line) {
+            v.push_back(line);
+        }
+    }
 };
 
 PriceList::PriceList() = default;
-PriceList::PriceList(ImportLines lines) : m_lines(std::move(lines)) {}
+
+PriceList::PriceList(const ImportLines& lines)
+{
+    std::size_t size = 0;
+    for (const auto& l : lines) {
+        size += l.size() + 1;
+    }
+    m_bytes.reserve(size);
+    m_spans.reserve(lines.size());
+    for (const auto& l : lines) {
+        m_spans.emplace_back(m_bytes.size(), l.size());
+        m_bytes += l;
+        m_bytes += '\n';
+    }
+}
+
+PriceList PriceList::fromBytes(std::string bytes)
+{
+    PriceList list;
+    list.m_bytes = std::move(bytes);
+    const std::string_view b = list.m_bytes;
+    const std::size_t n = b.size();
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < n) {
+        const char c = b[i];
+        if (c == '\r' || c == '\n') {
+            list.m_spans.emplace_back(start, i - start);
+            if (c == '\r' && i + 1 < n && b[i + 1] == '\n') {
+                ++i;
+            }
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < n) {
+        list.m_spans.emplace_back(start, n - start);
+    }
+    return list;
+}
 PriceList::~PriceList() = default;
 PriceList::PriceList(PriceList&&) noexcept = default;
 PriceList& PriceList::operator=(PriceList&&) noexcept = default;
 
-const std::vector<std::uint32_t>& PriceList::findMovableMarks(std::string_view key) const
+PriceList::Index& PriceList::index() const
 {
-    static const std::vector<std::uint32_t> kNone;
     if (!m_index) {
         m_index = std::make_unique<Index>();
     }
-    Index& index = *m_index;
-    if (const auto packed = packKey(key, false)) {
-        if (!index.exactBuilt) {
-            for (std::size_t i = 0; i < m_lines.size(); ++i) {
-                const auto line = static_cast<std::uint32_t>(i);
-                forEachKeyPrefix(m_lines[i], false, [&](std::uint64_t k) {
-                    auto& v = index.exact[k];
-                    if (v.empty() || v.back() != line) {
-                        v.push_back(line);
-                    }
-                });
-            }
-            index.exactBuilt = true;
+    return *m_index;
+}
+
+void PriceList::prepareMovableMarks(const std::vector<std::string>& keys) const
+{
+    prepare(keys, true);
+}
+
+void PriceList::prepareFind(const std::vector<std::string>& keys) const
+{
+    prepare(keys, false);
+}
+
+void PriceList::prepare(const std::vector<std::string>& keys, bool exact) const
+{
+    Index& ix = index();
+    if (exact ? ix.exactFull : ix.foldedFull) {
+        return;
+    }
+    auto& ready = exact ? ix.exactReady : ix.foldedReady;
+    std::unordered_set<std::uint64_t> wanted;
+    // A first filter on the low 16 bits of the value, so that most prefixes of the lines need no
+    // look-up in the set.
+    std::vector<bool> filter(0x10000, false);
+    for (const auto& key : keys) {
+        if (const auto k = packKey(key, !exact); k && ready.count(*k) == 0) {
+            wanted.insert(*k);
+            filter[*k & 0xFFFF] = true;
         }
-        const auto it = index.exact.find(*packed);
-        return it == index.exact.end() ? kNone : it->second;
+    }
+    if (wanted.empty()) {
+        return;
+    }
+    for (std::size_t i = 0; i < m_spans.size(); ++i) {
+        const auto lineIndex = static_cast<std::uint32_t>(i);
+        forEachKeyPrefix(line(i), !exact, [&](std::uint64_t k) {
+            if (filter[k & 0xFFFF] && wanted.count(k) != 0) {
+                if (exact) {
+                    ix.addExact(k, lineIndex);
+                } else {
+                    ix.folded.try_emplace(k, lineIndex);
+                }
+            }
+        });
+    }
+    ready.insert(wanted.begin(), wanted.end());
+}
+
+const std::vector<std::uint32_t>& PriceList::findMovableMarks(std::string_view key) const
+{
+    static const std::vector<std::uint32_t> kNone;
+    Index& ix = index();
+    if (const auto packed = packKey(key, false)) {
+        if (!ix.exactFull && ix.exactReady.count(*packed) == 0) {
+            // Not prepared: index every key of every line once.
+            ix.exact.clear();
+            for (std::size_t i = 0; i < m_spans.size(); ++i) {
+                const auto lineIndex = static_cast<std::uint32_t>(i);
+                forEachKeyPrefix(line(i), false,
+                                 [&](std::uint64_t k) { ix.addExact(k, lineIndex); });
+            }
+            ix.exactFull = true;
+        }
+        const auto it = ix.exact.find(*packed);
+        return it == ix.exact.end() ? kNone : it->second;
     }
     const std::string k(key);
-    auto [it, inserted] = index.plain.try_emplace("s" + k);
+    auto [it, inserted] = ix.plain.try_emplace("s" + k);
     if (inserted) {
-        for (std::size_t i = 0; i < m_lines.size(); ++i) {
-            if (m_lines[i].find(k) != std::string::npos) {
+        for (std::size_t i = 0; i < m_spans.size(); ++i) {
+            if (line(i).find(k) != std::string_view::npos) {
                 it->second.push_back(static_cast<std::uint32_t>(i));
             }
         }
@@ -132,32 +235,51 @@ const std::vector<std::uint32_t>& PriceList::findMovableMarks(std::string_view k
 
 std::optional<std::size_t> PriceList::findPriceLine(std::string_view key) const
 {
-    if (!m_index) {
-        m_index = std::make_unique<Index>();
-    }
-    Index& index = *m_index;
+    Index& ix = index();
     if (const auto packed = packKey(key, true)) {
-        if (!index.foldedBuilt) {
-            for (std::size_t i = 0; i < m_lines.size(); ++i) {
-                const auto line = static_cast<std::uint32_t>(i);
-                forEachKeyPrefix(m_lines[i], true,
-                                 [&](std::uint64_t k) { index.folded.try_emplace(k, line); });
+        if (!ix.foldedFull && ix.foldedReady.count(*packed) == 0) {
+            ix.folded.clear();
+            for (std::size_t i = 0; i < m_spans.size(); ++i) {
+                const auto lineIndex = static_cast<std::uint32_t>(i);
+                forEachKeyPrefix(line(i), true,
+                                 [&](std::uint64_t k) { ix.folded.try_emplace(k, lineIndex); });
             }
-            index.foldedBuilt = true;
+            ix.foldedFull = true;
         }
-        const auto it = index.folded.find(*packed);
-        if (it == index.folded.end()) {
+        const auto it = ix.folded.find(*packed);
+        if (it == ix.folded.end()) {
             return std::nullopt;
         }
         return it->second;
     }
     const std::string lowerKey = asciiLower(key);
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        if (asciiLower(m_lines[i]).find(lowerKey) != std::string::npos) {
+    for (std::size_t i = 0; i < m_spans.size(); ++i) {
+        if (asciiLower(line(i)).find(lowerKey) != std::string::npos) {
             return i;
         }
     }
     return std::nullopt;
+}
+
+PriceList::Marks PriceList::marks(std::size_t index) const
+{
+    auto& cache = this->index().marks;
+    if (cache.size() != m_spans.size()) {
+        cache.assign(m_spans.size(), 0);
+    }
+    std::uint8_t& bits = cache.at(index);
+    if (bits == 0) {
+        const std::string_view line = this->line(index);
+        const bool wellFormed = priceColumnCount(line) >= 8 && !priceColumnText(line, 6).empty() &&
+                                !priceColumnText(line, 7).empty() &&
+                                !priceColumnText(line, 8).empty();
+        const bool notImportable =
+            priceColumnMark(line, 6) == "1" && priceColumnMark(line, 7) == "1";
+        const bool spawn = priceColumnMark(line, 8) == "1";
+        bits = static_cast<std::uint8_t>(1u | (wellFormed ? 2u : 0u) | (notImportable ? 4u : 0u) |
+                                         (spawn ? 8u : 0u));
+    }
+    return Marks{(bits & 2u) != 0, (bits & 4u) != 0, (bits & 8u) != 0};
 }
 
 bool PriceList::contains(std::string_view key) const

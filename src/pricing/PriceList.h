@@ -38,15 +38,27 @@ class PriceList
 {
 public:
     PriceList();
-    explicit PriceList(ImportLines lines);
+    explicit PriceList(const ImportLines& lines);
     ~PriceList();
     PriceList(PriceList&&) noexcept;
     PriceList& operator=(PriceList&&) noexcept;
 
-    static PriceList fromBytes(std::string_view bytes) { return PriceList(splitLines(bytes)); }
+    // The file's bytes split into lines as splitLines() does (kept as one block).
+    static PriceList fromBytes(std::string bytes);
 
-    const ImportLines& lines() const { return m_lines; }
-    std::size_t size() const { return m_lines.size(); }
+    std::size_t size() const { return m_spans.size(); }
+    // Line `index` (0-based) as stored, without its line end.
+    std::string_view line(std::size_t index) const
+    {
+        return {m_bytes.data() + m_spans[index].first, m_spans[index].second};
+    }
+
+    // Optional: prepares lookups of these keys (GraphicKeys) in one pass over the lines, so that
+    // the index holds only what a phase asks for: prepareMovableMarks for findMovableMarks (keys
+    // as stored), prepareFind for findPriceLine and contains (any case). A lookup of a key that
+    // was not prepared indexes every key of the list once. Results are the same either way.
+    void prepareMovableMarks(const std::vector<std::string>& keys) const;
+    void prepareFind(const std::vector<std::string>& keys) const;
 
     // FindMovableMarks: the indices of every line that contains `key` as stored (case-sensitive),
     // in file order. Phase 5 passes the lower-cased GraphicKey.
@@ -57,9 +69,23 @@ public:
     // key; nothing when none does.
     std::optional<std::size_t> findPriceLine(std::string_view key) const;
 
+    // The marks of Part 4.1 of line `index` as stored (read once per line, then kept):
+    // wellFormed: at least eight columns and columns 6, 7 and 8 not empty; notImportable:
+    // PriceColumnMark 6 and 7 both "1"; spawn: PriceColumnMark 8 is "1".
+    struct Marks
+    {
+        bool wellFormed = false;
+        bool notImportable = false;
+        bool spawn = false;
+    };
+    Marks marks(std::size_t index) const;
+
 private:
     struct Index;
-    ImportLines m_lines;
+    Index& index() const;
+    void prepare(const std::vector<std::string>& keys, bool exact) const;
+    std::string m_bytes;
+    std::vector<std::pair<std::size_t, std::size_t>> m_spans; // start and length of each line
     mutable std::unique_ptr<Index> m_index;
 };
 

@@ -220,8 +220,7 @@ TEST(Phase5, ValuesAsWrittenTrimmed)
     RunFixture f;
     f.priceList = lines({"0x0e75|Name|120|t|1|1|1|0"});
     std::string file = importFile({});
-    file +=
-        "Entry I\r\n\tgraphic\t 3701\r\n\tx\t 12345 \r\n\ty\t0x10\r\n\tz\t-5\r\n\tcolor\t0\r\n";
+    file += "Entry I\r\n\tgraphic\t 3701\r\n\tx\t 12345 \r\n\ty\t0x10\r\n\tz\t-5\r\n\tcolor\t0\r\n";
     EXPECT_EQ(f.run(file), RunOutcome::Complete);
     EXPECT_EQ(f.texts(ResultList::Movable),
               std::vector<std::string>{"D:3701, H:0x0e75, Pos. X:12345, Y:0x10, Z:-5"});
@@ -557,4 +556,18 @@ TEST(Texts, ConversionErrorNamesTheTextInUtf8)
     EXPECT_EQ(f.run(file), RunOutcome::Aborted);
     ASSERT_EQ(f.window.messages().size(), 1u);
     EXPECT_TRUE(f.window.messages()[0].text.starts_with("'1ä' ist kein gültiger Integerwert"));
+}
+
+TEST(Phase7, OtherLinesWithYTabDoNotDisturbTheCount)
+{
+    // "\tkey\t..." holds "y\t" but not "\ty\t": phase 7 builds a key for it that no item has.
+    RunFixture f;
+    f.priceList = lines({"0x0e75|A|1|t|1|0|0|0"});
+    std::string file = importFile({item("3701"), item("3701")});
+    file += "\tkey\t1\r\n\tkey\t2\r\n";
+    file += importFile({item("3701")})
+                .substr(std::string("Entry Header\r\n{\r\n\tVersion\t2\r\n}\r\n").size());
+    EXPECT_EQ(f.run(file), RunOutcome::Complete);
+    EXPECT_EQ(f.texts(ResultList::Nested),
+              std::vector<std::string>{"D:3701, H:0x0E75, Pos. X:100, Y:200, Z:0, Anz.:3"});
 }

@@ -97,6 +97,9 @@ TEST(ItemKeyOrder, IsAStrictWeakOrder)
             const int ba = compareItemKeys(b, a);
             EXPECT_EQ(ab<0, ba> 0);
             EXPECT_EQ(ab == 0, asciiLower(a) == asciiLower(b));
+            const int st = itemKeySortText(a).compare(itemKeySortText(b));
+            EXPECT_EQ(ab < 0, st < 0) << a << " / " << b;
+            EXPECT_EQ(ab == 0, st == 0) << a << " / " << b;
         }
     }
     std::sort(keys.begin(), keys.end(), ItemKeyLess{});

@@ -18,7 +18,7 @@ std::vector<std::uint32_t> plainSearch(const PriceList& list, const std::string&
     std::vector<std::uint32_t> out;
     const std::string k = foldCase ? asciiLower(key) : key;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        const std::string line = foldCase ? asciiLower(list.lines()[i]) : list.lines()[i];
+        const std::string line = foldCase ? asciiLower(list.line(i)) : std::string(list.line(i));
         if (line.find(k) != std::string::npos) {
             out.push_back(static_cast<std::uint32_t>(i));
         }
@@ -129,22 +129,39 @@ TEST(PriceListLookups, RandomizedAgainstPlainSearch)
             }
             lines.push_back(line);
         }
-        const PriceList list(lines);
+        // Keys as the phases make them, from small numbers so that they do occur.
+        std::vector<std::string> upperKeys;
         for (int q = 0; q < 200; ++q) {
-            // Keys as the phases make them, from small numbers so that they do occur.
             const auto number = static_cast<std::int32_t>(rng() % 4 == 0   ? rng()
                                                           : rng() % 4 == 0 ? rng() % 0x100000
                                                                            : rng() % 0x40);
-            const std::string upper = graphicKey(number);
-            const std::string lower = asciiLower(upper);
-            ASSERT_EQ(list.findMovableMarks(lower), plainSearch(list, lower, false)) << lower;
-            const auto folded = plainSearch(list, lower, true);
-            const auto first = list.findPriceLine(lower);
-            ASSERT_EQ(first.has_value(), !folded.empty()) << lower;
-            if (first) {
-                ASSERT_EQ(*first, folded.front()) << lower;
+            upperKeys.push_back(graphicKey(number));
+        }
+        // One list answers from the full index, one from keys prepared in advance (half of them
+        // lower-case, half upper-case), one prepared with only some of the keys.
+        const PriceList full(lines);
+        const PriceList prepared(lines);
+        const PriceList partly(lines);
+        std::vector<std::string> mixed;
+        for (std::size_t q = 0; q < upperKeys.size(); ++q) {
+            mixed.push_back(q % 2 == 0 ? upperKeys[q] : asciiLower(upperKeys[q]));
+        }
+        prepared.prepareMovableMarks(mixed);
+        prepared.prepareFind(mixed);
+        partly.prepareMovableMarks(std::vector<std::string>(mixed.begin(), mixed.begin() + 20));
+        partly.prepareFind(std::vector<std::string>(mixed.begin() + 10, mixed.begin() + 30));
+        for (const PriceList* list : {&full, &prepared, &partly}) {
+            for (const auto& upper : upperKeys) {
+                const std::string lower = asciiLower(upper);
+                ASSERT_EQ(list->findMovableMarks(lower), plainSearch(*list, lower, false)) << lower;
+                const auto folded = plainSearch(*list, lower, true);
+                const auto first = list->findPriceLine(lower);
+                ASSERT_EQ(first.has_value(), !folded.empty()) << lower;
+                if (first) {
+                    ASSERT_EQ(*first, folded.front()) << lower;
+                }
+                ASSERT_EQ(list->contains(upper), !folded.empty()) << upper;
             }
-            ASSERT_EQ(list.contains(upper), !folded.empty()) << upper;
         }
     }
 }

@@ -1,0 +1,61 @@
+// tarvek-bench-gen: writes a deterministic synthetic import file and price list.
+//   tarvek-bench-gen [--items N] [--graphics N] [--price-lines N] [--nested SHARE]
+//                    [--scale K] [--seed S] OUTDIR
+// Writes OUTDIR/bench.cfg and OUTDIR/Preisliste.txt. --scale K multiplies items, graphics and
+// price lines.
+#include "BenchInput.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    tarvek::bench::InputSpec spec;
+    std::string out;
+    int scale = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&]() -> const char* {
+            if (i + 1 >= argc) {
+                std::cerr << "tarvek-bench-gen: " << a << " needs a value\n";
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (a == "--items") {
+            spec.items = std::atoi(value());
+        } else if (a == "--graphics") {
+            spec.graphics = std::atoi(value());
+        } else if (a == "--price-lines") {
+            spec.priceLines = std::atoi(value());
+        } else if (a == "--nested") {
+            spec.nestedShare = std::atof(value());
+        } else if (a == "--scale") {
+            scale = std::atoi(value());
+        } else if (a == "--seed") {
+            spec.seed = static_cast<std::uint32_t>(std::strtoul(value(), nullptr, 10));
+        } else if (!a.empty() && a[0] != '-' && out.empty()) {
+            out = a;
+        } else {
+            std::cerr << "usage: tarvek-bench-gen [--items N] [--graphics N] [--price-lines N] "
+                         "[--nested SHARE] [--scale K] [--seed S] OUTDIR\n";
+            return 2;
+        }
+    }
+    if (out.empty() || scale < 1 || spec.items < 0 || spec.graphics < 1) {
+        std::cerr << "usage: tarvek-bench-gen [options] OUTDIR\n";
+        return 2;
+    }
+    spec.items *= scale;
+    spec.graphics *= scale;
+    spec.priceLines *= scale;
+    const auto input = tarvek::bench::makeInput(spec);
+    std::ofstream(out + "/bench.cfg", std::ios::binary) << input.importFile;
+    std::ofstream(out + "/Preisliste.txt", std::ios::binary) << input.priceList;
+    std::cout << out << "/bench.cfg: " << spec.items << " items, " << input.importFile.size()
+              << " bytes; " << out << "/Preisliste.txt: " << spec.priceLines << " lines\n";
+    return 0;
+}
