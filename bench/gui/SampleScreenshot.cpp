@@ -5,9 +5,9 @@
 #include "AnsweringDialogs.h"
 
 #include "app/THauptformular.h"
+#include "app/TarvekApplication.h"
 #include "app/TarvekWindows.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QPixmap>
 #include <QPushButton>
@@ -18,7 +18,7 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    TarvekApplication application(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "Aufruf: tarvek-screenshot BILD.png IMPORTDATEI\n");
         return 2;

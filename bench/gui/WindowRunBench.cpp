@@ -7,10 +7,10 @@
 #include "AnsweringDialogs.h"
 
 #include "app/THauptformular.h"
+#include "app/TarvekApplication.h"
 #include "app/TarvekWindows.h"
 #include "views/lists/TResultList.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
@@ -73,7 +73,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication application(argc, argv);
+    TarvekApplication application(argc, argv);
     QTemporaryDir dir;
     QFile::copy(argc > 2 ? QString::fromLocal8Bit(argv[2])
                          : QStringLiteral(TARVEK_SOURCE_DIR "/examples/Preisliste.txt"),
