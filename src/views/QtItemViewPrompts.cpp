@@ -1,9 +1,9 @@
 #include "views/QtItemViewPrompts.h"
 
-#include <QDialog>
-#include <QMessageBox>
+#include "app/Dialogs.h"
+#include "app/ErrorReport.h"
 
-#include <utility>
+#include <QDialog>
 
 namespace tarvek::views {
 
@@ -17,10 +17,6 @@ QString boxText(QString text)
 
 } // namespace
 
-QtItemViewPrompts::QtItemViewPrompts(ErrorReport errorReport)
-    : m_errorReport(std::move(errorReport))
-{}
-
 void QtItemViewPrompts::showModal(QDialog& dialog)
 {
     dialog.exec();
@@ -28,20 +24,12 @@ void QtItemViewPrompts::showModal(QDialog& dialog)
 
 void QtItemViewPrompts::information(QWidget* parent, const QString& title, const QString& text)
 {
-    QMessageBox::information(parent, title, boxText(text), QMessageBox::Ok);
+    Dialogs::show(parent, Dialogs::Icon::Information, title, boxText(text));
 }
 
 void QtItemViewPrompts::reportError(QWidget* parent, const QString& text)
 {
-    if (m_errorReport) {
-        m_errorReport(parent, text);
-        return;
-    }
-    QString shown = boxText(text);
-    if (!shown.isEmpty() && shown.back().unicode() > u'.') {
-        shown += u'.';
-    }
-    QMessageBox::critical(parent, QStringLiteral("Tarvek 2.4"), shown, QMessageBox::Ok);
+    ErrorReport::show(parent, text);
 }
 
 } // namespace tarvek::views

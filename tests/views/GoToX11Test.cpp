@@ -4,6 +4,7 @@
 #include "RecordingPrompts.h"
 #include "RecordingTerminal.h"
 #include "ViewsTestSupport.h"
+#include "X11Focus.h"
 #include "XvfbServer.h"
 
 #include "views/TAnsichtbeweglich.h"
@@ -119,6 +120,22 @@ TEST_F(GoToX11Test, NamesMatchExactlyAndNoWindowGivesTheMessage)
     ASSERT_EQ(m_prompts->informations.size(), 1u);
     EXPECT_EQ(m_prompts->informations[0].title, "Info");
     EXPECT_EQ(m_prompts->informations[0].text, "Bitte zuerst einen entsprechenden Client starten.");
+}
+
+TEST_F(GoToX11Test, FocusGoesBackToWhereItWasAndNothingLandsThere)
+{
+    // A terminal standing in for Tarvek's dialog has the focus when "Hingehen" is pressed.
+    const auto desk = terminal("desk", "Tarvek Stand-in");
+    const auto classic = terminal("classic", "Ultima Online");
+    const unsigned long deskWindow = X11Focus::windowOfClass("Tarvek Stand-in");
+    ASSERT_NE(deskWindow, 0u);
+    ASSERT_TRUE(X11Focus::focus(deskWindow));
+
+    goThere();
+    EXPECT_EQ(classic->waitForBytes(kExpected.size()), kExpected);
+    EXPECT_TRUE(X11Focus::isFocused(deskWindow));
+    settle();
+    EXPECT_EQ(desk->received(), "");
 }
 
 TEST_F(GoToX11Test, NoDisplayGivesTheMessage)

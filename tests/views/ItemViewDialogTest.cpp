@@ -2,6 +2,7 @@
 #include "RecordingPrompts.h"
 #include "ViewsTestSupport.h"
 
+#include "app/Dialogs.h"
 #include "views/TAnsichtbeweglich.h"
 #include "views/TAnsichtinein.h"
 #include "views/TAnsichtnichtberechnet.h"
@@ -252,6 +253,54 @@ TEST_F(ItemViewDialogTest, LayoutHasTheFixedPlacesOfTheDesign)
     EXPECT_EQ(art->mapTo(nested.get(), QPoint(0, 0)), QPoint(12, 2));
     EXPECT_EQ(notCalculated->findChild<QWidget*>("Panel12")->geometry(), QRect(11, 2, 190, 186));
     EXPECT_EQ(nested->findChild<QWidget*>("ArtStripRight")->geometry(), QRect(194, 8, 7, 172));
+}
+
+// The program's own boxes, as the main window's tests see them.
+class RecordingDialogs : public Dialogs::Handler
+{
+public:
+    struct Box
+    {
+        Dialogs::Icon icon;
+        QString title;
+        QString text;
+    };
+
+    QMessageBox::StandardButton message(QWidget*, Dialogs::Icon icon, const QString& title,
+                                        const QString& text, QMessageBox::StandardButtons) override
+    {
+        boxes.push_back({icon, title, text});
+        return QMessageBox::Ok;
+    }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    QString existingDirectory(QWidget*, const QString&) override { return {}; }
+
+    std::vector<Box> boxes;
+};
+
+TEST(ItemViewProgramBoxesTest, ErrorReportAndNoClientMessageUseTheProgramsBoxes)
+{
+    ensureApplication();
+    RecordingDialogs dialogs;
+    Dialogs::setHandler(&dialogs);
+    auto client = std::make_shared<RecordingClient>();
+    client->running = false;
+    TAnsichtinein view(nullptr, ItemViewDialog::Services{nullptr, client});
+
+    EXPECT_FALSE(view.showLine("D:1x, H:0x0001, Pos. X:1, Y:2, Z:3, Anz.:2"));
+    view.SendToUO(".go  1, 2, 3");
+    Dialogs::setHandler(nullptr);
+
+    ASSERT_EQ(dialogs.boxes.size(), 2u);
+    EXPECT_EQ(dialogs.boxes[0].icon, Dialogs::Icon::Critical);
+    EXPECT_EQ(dialogs.boxes[0].title, "Tarvek 2.4");
+    EXPECT_EQ(dialogs.boxes[0].text, "' 1x' ist kein gültiger Integerwert.");
+    EXPECT_EQ(dialogs.boxes[1].icon, Dialogs::Icon::Information);
+    EXPECT_EQ(dialogs.boxes[1].title, "Info");
+    EXPECT_EQ(dialogs.boxes[1].text, "Bitte zuerst einen entsprechenden Client starten.");
 }
 
 } // namespace

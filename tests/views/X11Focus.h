@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// The keyboard focus on the test's X display (DISPLAY), for the checks of where the focus goes.
+// Windows are X window ids; 0 means none.
+class X11Focus
+{
+public:
+    // The first window (depth first from the root) whose WM_CLASS class is windowClass.
+    static unsigned long windowOfClass(const std::string& windowClass);
+    // Gives the window the focus; false when the server refused.
+    static bool focus(unsigned long window);
+    // True when the focus is on the window or inside it.
+    static bool isFocused(unsigned long window);
+};
