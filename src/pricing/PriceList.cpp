@@ -34,27 +34,34 @@ std::uint64_t pack(std::size_t length, std::uint32_t value)
 }
 
 // Calls f(packedPrefix) for every prefix of 4..8 digits of every digit run that follows an "0x"
-// in the line ("0X" too and digits of either case when anyCase).
+// in the line ("0X" too and digits of either case when anyCase). Finds the x with memchr.
 template <typename F> void forEachKeyPrefix(std::string_view line, bool anyCase, F&& f)
 {
     const std::size_t n = line.size();
-    for (std::size_t p = 0; p + 1 < n; ++p) {
-        if (line[p] != '0' || !(line[p + 1] == 'x' || (anyCase && line[p + 1] == 'X'))) {
-            continue;
-        }
-        std::uint32_t value = 0;
-        std::size_t length = 0;
-        for (std::size_t q = p + 2; q < n && length < kMaxDigits; ++q) {
-            const int d = hexValue(line[q], anyCase);
-            if (d < 0) {
-                break;
+    const auto scan = [&](char x) {
+        std::size_t p = line.find(x, 1);
+        while (p != std::string_view::npos) {
+            if (line[p - 1] == '0') {
+                std::uint32_t value = 0;
+                std::size_t length = 0;
+                for (std::size_t q = p + 1; q < n && length < kMaxDigits; ++q) {
+                    const int d = hexValue(line[q], anyCase);
+                    if (d < 0) {
+                        break;
+                    }
+                    value = value * 16u + static_cast<std::uint32_t>(d);
+                    ++length;
+                    if (length >= kMinDigits) {
+                        f(pack(length, value));
+                    }
+                }
             }
-            value = value * 16u + static_cast<std::uint32_t>(d);
-            ++length;
-            if (length >= kMinDigits) {
-                f(pack(length, value));
-            }
+            p = line.find(x, p + 1);
         }
+    };
+    scan('x');
+    if (anyCase) {
+        scan('X');
     }
 }
 
