@@ -166,6 +166,9 @@ void checkKeyOrder(std::string_view a, std::string_view b, std::string_view c)
     const int ba = compareItemKeys(b, a);
     require((ab < 0) == (ba > 0) && (ab == 0) == (ba == 0), "key order not antisymmetric", a);
     require((ab == 0) == (asciiLower(a) == asciiLower(b)), "key order equality", a);
+    const std::string sa = itemKeySortText(a);
+    const std::string sb = itemKeySortText(b);
+    require((sa < sb) == (ab < 0) && (sa == sb) == (ab == 0), "sort text order", a);
     const int bc = compareItemKeys(b, c);
     const int ac = compareItemKeys(a, c);
     if (ab <= 0 && bc <= 0) {
@@ -173,10 +176,10 @@ void checkKeyOrder(std::string_view a, std::string_view b, std::string_view c)
     }
 }
 
-// The three lookups must give exactly what a plain search of every line gives.
-void checkLookups(const PriceList& prices, const std::string& key)
+// The three lookups must give exactly what a plain search of every line gives, whether the
+// keys were prepared or not.
+void checkLookups(const PriceList& prices, const ImportLines& lines, const std::string& key)
 {
-    const auto& lines = prices.lines();
     std::vector<std::uint32_t> movable;
     std::optional<std::size_t> first;
     const std::string upperKey = asciiUpper(key);
@@ -194,6 +197,25 @@ void checkLookups(const PriceList& prices, const std::string& key)
     require(prices.findMovableMarks(key) == movable, "FindMovableMarks", key);
     require(prices.findPriceLine(key) == first, "FindPriceLine", key);
     require(prices.contains(key) == any, "PriceListContains", key);
+}
+
+// The lines of the price list and the marks of each line.
+void checkPriceLines(const PriceList& prices, const ImportLines& lines)
+{
+    require(prices.size() == lines.size(), "price list line count", "");
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        require(prices.line(i) == lines[i], "price list line", lines[i]);
+        const auto columns = splitColumns(lines[i]);
+        const bool wellFormed = columns.size() >= 8 && !columns[5].empty() && !columns[6].empty() &&
+                                !columns[7].empty();
+        const PriceList::Marks marks = prices.marks(i);
+        require(marks.wellFormed == wellFormed, "price line well formed", lines[i]);
+        if (wellFormed) {
+            require(marks.notImportable == (columns[5][0] == '1' && columns[6][0] == '1'),
+                    "not importable mark", lines[i]);
+            require(marks.spawn == (columns[7][0] == '1'), "spawn mark", lines[i]);
+        }
+    }
 }
 
 // Keys to look up: every "0x" in the bytes with 4 to 8 following characters, in the case found
@@ -252,9 +274,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             checkKeyOrder(lines[i + 2], lines[i + 1], lines[i]);
         }
     }
-    const PriceList prices(lines);
-    for (const auto& key : lookupKeys(bytes, lines)) {
-        checkLookups(prices, key);
+    // Three price lists over the same lines: indexed in full on the first lookup, prepared for
+    // every key, and prepared for every other key.
+    const auto keys = lookupKeys(bytes, lines);
+    const PriceList full = PriceList::fromBytes(std::string(bytes));
+    const PriceList prepared(lines);
+    const PriceList partly = PriceList::fromBytes(std::string(bytes));
+    prepared.prepareMovableMarks(keys);
+    prepared.prepareFind(keys);
+    std::vector<std::string> half;
+    for (std::size_t k = 0; k < keys.size(); k += 2) {
+        half.push_back(keys[k]);
+    }
+    partly.prepareMovableMarks(half);
+    partly.prepareFind(half);
+    checkPriceLines(full, lines);
+    checkPriceLines(prepared, lines);
+    for (const auto& key : keys) {
+        for (const PriceList* prices : {&full, &prepared, &partly}) {
+            checkLookups(*prices, lines, key);
+        }
     }
     return 0;
 }
