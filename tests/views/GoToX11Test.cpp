@@ -109,6 +109,13 @@ TEST_F(GoToX11Test, ClientUnderWineIsFoundByItsTitle)
     EXPECT_EQ(other->received(), "");
 }
 
+TEST_F(GoToX11Test, OpenSourceClientIsFoundByItsTitle)
+{
+    const auto open = terminal("open", "", "ClassicUO 1.0 - Tester");
+    goThere();
+    EXPECT_EQ(open->waitForBytes(kExpected.size()), kExpected);
+}
+
 TEST_F(GoToX11Test, NamesMatchExactlyAndNoWindowGivesTheMessage)
 {
     const auto lowerCase = terminal("lower", "ultima online", "ultima online");
