@@ -154,6 +154,10 @@ TEST_F(ItemViewDialogTest, AnzeigenShowsTheSelectedLineAndNothingForAnEmptyList)
 
     list.addItems(
         {"D:1, H:0x0001, Pos. X:1, Y:1, Z:1", kMovableLine, "D:3, H:0x0003, Pos. X:3, Y:3, Z:3"});
+    list.setCurrentRow(-1);
+    dialog->showSelected(list);
+    EXPECT_EQ(m_prompts->modalShowings, 0) << "lines but none selected: nothing to show";
+
     list.setCurrentRow(1);
     dialog->showSelected(list);
     EXPECT_EQ(m_prompts->modalShowings, 1);
