@@ -1,8 +1,10 @@
 #include "fuzz/FuzzRun.h"
 
+#include "calc/cli/Report.h"
 #include "hardening/CheckedWindow.h"
 #include "importfile/ImportFormat.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -41,6 +43,16 @@ void runChecked(const std::string& importBytes, const std::string& priceListByte
     CalculationRun run(std::move(settings), state, window);
     const RunOutcome outcome = run.execute(std::move(lines));
     window.checkEnd(outcome, state);
+    // tarvek-calc's reports of the same run: the JSON must be UTF-8 without raw control
+    // characters, whatever bytes the files held.
+    const std::string json = jsonReport({hardening::outcomeName(outcome), window, state});
+    (void)textReport({hardening::outcomeName(outcome), window, state});
+    if (!hardening::isValidUtf8(json) || std::any_of(json.begin(), json.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20 && c != '\n';
+        })) {
+        std::fprintf(stderr, "tarvek-calc's JSON is not clean UTF-8\n");
+        std::abort();
+    }
     if (!window.violations().empty()) {
         std::fprintf(stderr, "run ended %s, broken rules:\n%s", hardening::outcomeName(outcome),
                      window.report().c_str());

@@ -1,6 +1,8 @@
 // The whole-number conversion, the value cuts, the item position key and its order, the graphic
 // key, the price columns and the three price list lookups, on arbitrary lines. Each is checked
 // against a plain model of what it must do; a difference aborts.
+#include "calc/cli/Report.h"
+#include "hardening/CheckedWindow.h"
 #include "importfile/Cp1252.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ItemKey.h"
@@ -141,6 +143,18 @@ void checkLine(std::string_view line)
     bool allMapped = false;
     require(utf8ToCp1252(cp1252ToUtf8(line), &allMapped) == line && allMapped,
             "code page round trip", line);
+
+    // JSON text of tarvek-calc: UTF-8, no raw control characters, no unescaped quote.
+    const std::string escaped = jsonEscape(line);
+    require(hardening::isValidUtf8(escaped), "JSON escape not UTF-8", line);
+    for (std::size_t k = 0; k < escaped.size(); ++k) {
+        require(static_cast<unsigned char>(escaped[k]) >= 0x20, "JSON escape control", line);
+        if (escaped[k] == '\\') {
+            ++k; // the escaped character
+        } else {
+            require(escaped[k] != '"', "JSON escape quote", line);
+        }
+    }
 
     // Price columns.
     const auto columns = splitColumns(line);
