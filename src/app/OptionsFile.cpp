@@ -1,10 +1,10 @@
 #include "app/OptionsFile.h"
 
+#include "app/FileWriter.h"
 #include "app/TextCodec.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <stdexcept>
 
@@ -13,12 +13,6 @@ namespace {
 [[noreturn]] void fail(const QString& message)
 {
     throw std::runtime_error(message.toStdString());
-}
-
-QString cannotCreate(const QString& path, const QString& reason)
-{
-    return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
-        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace
@@ -81,7 +75,7 @@ void OptionsFile::ensureExists() const
     }
     QFile file(m_path);
     if (!file.open(QIODevice::WriteOnly)) {
-        fail(cannotCreate(m_path, file.errorString()));
+        fail(FileWriter::cannotCreateText(m_path, file.errorString()));
     }
 }
 
@@ -97,17 +91,12 @@ QList<QByteArray> OptionsFile::readLines() const
 
 void OptionsFile::writeLines(const QList<QByteArray>& lines) const
 {
-    // The new content replaces the old file only when it has been written completely.
-    QSaveFile file(m_path);
     QByteArray content;
     for (const QByteArray& line : lines) {
         content += line;
         content += "\r\n";
     }
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
-        fail(cannotCreate(m_path, file.errorString()));
-    }
+    FileWriter::writeAll(m_path, content);
 }
 
 QByteArray OptionsFile::keyOf(const QByteArray& line, bool* hasKey)

@@ -1,5 +1,6 @@
 #include "FakeDialogs.h"
 
+#include "hardening/FileSizeLimit.h"
 #include "importfile/editor/TFindDialog.h"
 #include "importfile/editor/TImportedit.h"
 
@@ -131,6 +132,25 @@ TEST_F(ImporteditTest, AFileThatCannotBeWrittenKeepsTheEditorOpenWithItsText)
     EXPECT_EQ(m_dialogs.messages[1].title, QStringLiteral("Tarvek 2.4"));
     EXPECT_TRUE(m_dialogs.messages[1].text.contains(QStringLiteral("kann nicht erstellt werden")));
     EXPECT_TRUE(memo()->toPlainText().endsWith(QStringLiteral("neu")));
+}
+
+TEST_F(ImporteditTest, ASaveThatFailsHalfWayKeepsTheOldFileAndTheEditorOpen)
+{
+    const QByteArray old = "Entry Header\r\n{\r\n\xe4\xf6\xfc\r\n";
+    open(old);
+    memo()->appendPlainText(QStringLiteral("Entry I 0x40000001\n{\n\tgraphic\t3701\n}"));
+    m_dialogs.answers = {true};
+    {
+        const tarvek::hardening::FileSizeLimit full(std::size_t(old.size()));
+        ASSERT_TRUE(full.active());
+        click("BitBtn2");
+    }
+    EXPECT_EQ(readFile(), old);
+    EXPECT_TRUE(m_editor.isVisible());
+    EXPECT_EQ(m_dialogs.notices().size(), 1);
+    EXPECT_TRUE(
+        m_dialogs.notices().value(0).contains(QStringLiteral("kann nicht erstellt werden")));
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Haus.cfg")});
 }
 
 TEST_F(ImporteditTest, AMissingFileIsReportedAndCannotBeOverwritten)

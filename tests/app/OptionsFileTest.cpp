@@ -1,5 +1,8 @@
 #include "app/OptionsFile.h"
 #include "app/TextCodec.h"
+#include "hardening/FileSizeLimit.h"
+
+#include <QDir>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -76,24 +79,25 @@ TEST_F(OptionsFileTest, ValuesKeepBarsBlanksAndUmlauts)
     EXPECT_EQ(m_options.Optionenladen(QStringLiteral("Download")), QString());
 }
 
-TEST_F(OptionsFileTest, AFailedWriteKeepsTheOldFileAndReportsIt)
+TEST_F(OptionsFileTest, AWriteThatFailsHalfWayKeepsTheOldFileAndReportsIt)
 {
-    write("Download|true\r\n");
-    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (QFile probe(m_dir.filePath(QStringLiteral("probe"))); probe.open(QIODevice::WriteOnly)) {
-        GTEST_SKIP() << "folder permissions are not enforced for this user";
-    }
+    const QByteArray old = "Importpfad|/srv/alt/\r\nDownload|true\r\n";
+    write(old);
     try {
-        m_options.Optionenspeichern(QStringLiteral("Download"), QStringLiteral("false"));
+        // As on a full disk: the new, longer content cannot be written completely.
+        const tarvek::hardening::FileSizeLimit full(std::size_t(old.size()));
+        ASSERT_TRUE(full.active());
+        m_options.Optionenspeichern(QStringLiteral("Importpfad"),
+                                    QStringLiteral("/srv/ein/viel/laengerer/Pfad/"));
         ADD_FAILURE() << "no error";
     } catch (const std::runtime_error& error) {
-        EXPECT_TRUE(QString::fromUtf8(error.what()).startsWith(QStringLiteral("Datei \"")));
         EXPECT_TRUE(QString::fromUtf8(error.what())
-                        .contains(QStringLiteral("kann nicht erstellt werden. ")));
+                        .startsWith(QStringLiteral("Datei \"") + m_options.path() +
+                                    QStringLiteral("\" kann nicht erstellt werden. ")));
     }
-    QFile::setPermissions(m_dir.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_EQ(content(), QByteArray("Download|true\r\n"));
+    EXPECT_EQ(content(), old);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files),
+              QStringList{QStringLiteral("Optionen.txt")});
 }
 
 TEST_F(OptionsFileTest, AnUnreadableFileIsReported)

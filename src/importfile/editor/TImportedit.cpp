@@ -2,6 +2,7 @@
 
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
+#include "app/FileWriter.h"
 #include "app/Fonts.h"
 #include "app/TextCodec.h"
 #include "importfile/editor/TFindDialog.h"
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -139,14 +139,7 @@ void TImportedit::save() const
         content += "\r\n";
         start = i + 1;
     }
-    QSaveFile file(m_editFileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
-        throw std::runtime_error(
-            QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
-                .arg(QDir::toNativeSeparators(m_editFileName), file.errorString())
-                .toStdString());
-    }
+    FileWriter::writeAll(m_editFileName, content);
 }
 
 void TImportedit::BitBtn1Click()
