@@ -3,8 +3,10 @@
 // platform unless another one is asked for.
 //
 //   tarvek-gui-bench [IMPORTFILE [PRICELIST]]
-// Without a file, a 10,000-item file is generated; without a price list, the sample one is used.
+// Without files, the engine benchmark's input is used: 10,000 items with a 20,000-line price
+// list. An import file without a price list runs with the sample price list.
 #include "AnsweringDialogs.h"
+#include "BenchInput.h"
 
 #include "app/THauptformular.h"
 #include "app/TarvekApplication.h"
@@ -20,26 +22,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
 
-// An import file of `items` items over the sample price list's graphics, with a few graphics
-// without a price and a few items lying in one another.
-QByteArray generateImport(int items)
+bool writeFile(const QString& path, const std::string& bytes)
 {
-    static constexpr int Graphics[] = {100, 1313, 1701, 2856, 2870, 3701, 7163, 2171, 16515, 4242};
-    QByteArray out = "[SCP Export] Messdatei\r\nEntry Header\r\n{\r\n\tVersion\t2\r\n}\r\n";
-    for (int i = 0; i < items; ++i) {
-        const int n = i % 997 == 0 && i > 0 ? i - 1 : i; // now and then the item before again
-        out += "Entry I 0x" + QByteArray::number(0x40000000 + i, 16) + "\r\n{\r\n";
-        out += "\tgraphic\t" + QByteArray::number(Graphics[n % 10]) + "\r\n";
-        out += "\tx\t" + QByteArray::number(1400 + n % 97) + "\r\n";
-        out += "\ty\t" + QByteArray::number(1600 + (n / 97) % 89) + "\r\n";
-        out += "\tz\t" + QByteArray::number(n % 7 * 5 - 10) + "\r\n";
-        out += "\tcolor\t0\r\n\tname\tTeil\r\n}\r\n";
-    }
-    return out;
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
 }
 
 // Runs once; when stopAfterMs >= 0, "Stopp" is clicked that long after the start. Returns the
@@ -75,15 +67,18 @@ int main(int argc, char* argv[])
     }
     TarvekApplication application(argc, argv);
     QTemporaryDir dir;
-    QFile::copy(argc > 2 ? QString::fromLocal8Bit(argv[2])
-                         : QStringLiteral(TARVEK_SOURCE_DIR "/examples/Preisliste.txt"),
-                dir.filePath(QStringLiteral("Preisliste.txt")));
-    QString importFile = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (importFile.isEmpty()) {
-        importFile = dir.filePath(QStringLiteral("Messung.cfg"));
-        QFile file(importFile);
-        if (!file.open(QIODevice::WriteOnly) || file.write(generateImport(10000)) < 0) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(importFile));
+    const QString priceList = dir.filePath(QStringLiteral("Preisliste.txt"));
+    QString importFile;
+    if (argc > 1) {
+        importFile = QString::fromLocal8Bit(argv[1]);
+        QFile::copy(argc > 2 ? QString::fromLocal8Bit(argv[2])
+                             : QStringLiteral(TARVEK_SOURCE_DIR "/examples/Preisliste.txt"),
+                    priceList);
+    } else {
+        const tarvek::bench::Input input = tarvek::bench::makeInput({});
+        importFile = dir.filePath(QStringLiteral("bench.cfg"));
+        if (!writeFile(importFile, input.importFile) || !writeFile(priceList, input.priceList)) {
+            std::fprintf(stderr, "Messdaten in %s nicht schreibbar\n", qPrintable(dir.path()));
             return 1;
         }
     }
@@ -101,9 +96,11 @@ int main(int argc, char* argv[])
     std::printf("Lauf im Fenster (%s): Median %.1f ms, bester %.1f ms\n",
                 qPrintable(importFile.section(u'/', -1)), median(runs),
                 *std::min_element(runs.begin(), runs.end()));
-    for (int i = 0; i < window.listBox(1)->count(); ++i) {
-        std::printf("  %s\n", qPrintable(window.listBox(1)->entryText(i)));
+    std::printf("Einträge der Listen 1 bis 6:");
+    for (int n = 1; n <= 6; ++n) {
+        std::printf(" %d", window.listBox(n)->count());
     }
+    std::printf("\n");
 
     const double whole = median(runs);
     std::vector<double> stops;
