@@ -221,9 +221,15 @@ void THauptformular::ClientVerzeichnis1Click()
 void THauptformular::Downloadaktiv1Click()
 {
     // The menu item has already toggled its check mark; the setting counts from the next start.
-    m_options.Optionenspeichern(QStringLiteral("Download"), m_ui.downloadaktiv1->isChecked()
-                                                                ? QStringLiteral("true")
-                                                                : QStringLiteral("false"));
+    const bool checked = m_ui.downloadaktiv1->isChecked();
+    try {
+        m_options.Optionenspeichern(QStringLiteral("Download"),
+                                    checked ? QStringLiteral("true") : QStringLiteral("false"));
+    } catch (...) {
+        // Not stored: the check mark goes back to what the file says.
+        m_ui.downloadaktiv1->setChecked(!checked);
+        throw;
+    }
 }
 
 // --- loading and editing -----------------------------------------------------------------------
