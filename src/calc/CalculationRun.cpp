@@ -42,6 +42,44 @@ bool contains(std::string_view line, std::string_view key)
     return line.find(key) != std::string_view::npos;
 }
 
+// Which keys a line holds; the phases test these instead of searching the line again (the
+// lines do not change during a run, so the answers are the same).
+enum LineKey : std::uint8_t
+{
+    kHasEntry = 1,    // "Entry I", "Entry M" or "Entry C"
+    kHasX = 2,        // "\tx\t"
+    kHasY = 4,        // "\ty\t"
+    kHasZ = 8,        // "\tz\t"
+    kHasGraphic = 16, // "graphic\t"
+    kHasYTab = 32,    // "y\t"
+};
+
+std::uint8_t lineKeys(std::string_view line)
+{
+    std::uint8_t keys = 0;
+    if (line.find('\t') != std::string_view::npos) {
+        if (contains(line, kKeyX)) {
+            keys |= kHasX;
+        }
+        if (contains(line, "y\t")) {
+            keys |= kHasYTab;
+            if (contains(line, kKeyY)) {
+                keys |= kHasY;
+            }
+        }
+        if (contains(line, kKeyZ)) {
+            keys |= kHasZ;
+        }
+        if (contains(line, kKeyGraphic)) {
+            keys |= kHasGraphic;
+        }
+    }
+    if (contains(line, "Entry I") || contains(line, "Entry M") || contains(line, "Entry C")) {
+        keys |= kHasEntry;
+    }
+    return keys;
+}
+
 // One run over one ImportLines; lives inside CalculationRun::execute().
 class Run
 {
@@ -53,6 +91,10 @@ public:
 
     RunOutcome run()
     {
+        m_keys.reserve(m_lines.size());
+        for (const std::string& line : m_lines) {
+            m_keys.push_back(lineKeys(line));
+        }
         try {
             m_out.Resetten();
             m_autoSelect = true;
@@ -134,8 +176,13 @@ private:
     // Progress step and cancel check after `index` (from 0) of `total`.
     void progressStep(std::size_t index, std::size_t total)
     {
-        const auto value = static_cast<int>((static_cast<std::uint64_t>(index) + 1) * 100 / total);
-        m_out.setProgress(value > 100 ? 100 : value);
+        int value = static_cast<int>((static_cast<std::uint64_t>(index) + 1) * 100 / total);
+        value = value > 100 ? 100 : value;
+        if (value != m_progress) {
+            // The bar ignores an unchanged value; Resetten sets it to 0 (see below).
+            m_out.setProgress(value);
+            m_progress = value;
+        }
         if (pump()) {
             throw RunEnd{RunOutcome::Cancelled, {}};
         }
@@ -222,9 +269,7 @@ private:
         std::int64_t count = 0;
         const std::size_t n = m_lines.size();
         for (std::size_t i = 0; i < n; ++i) {
-            const std::string& line = m_lines[i];
-            if (contains(line, "Entry I") || contains(line, "Entry M") ||
-                contains(line, "Entry C")) {
+            if ((m_keys[i] & kHasEntry) != 0) {
                 ++count;
                 m_out.setDisplay(NumberDisplay::ItemCount, count);
             }
@@ -251,7 +296,7 @@ private:
         const std::size_t n = m_lines.size();
         for (std::size_t i = 0; i < n; ++i) {
             const std::string& line = m_lines[i];
-            if (contains(line, kKeyZ)) {
+            if ((m_keys[i] & kHasZ) != 0) {
                 current = importNumber(fixedCut(line, kKeyZ, kCoordinateCut), i);
             }
             lowest = std::min(lowest, current);
@@ -272,12 +317,13 @@ private:
     // smaller (wantMin) or larger.
     std::int32_t extentScan(std::string_view key, std::int32_t start, bool wantMin, bool keys)
     {
+        const std::uint8_t keyBit = key == kKeyX ? kHasX : kHasY;
         std::int32_t current = start;
         std::int32_t result = start;
         const std::size_t n = m_lines.size();
         for (std::size_t i = 0; i < n; ++i) {
             const std::string& line = m_lines[i];
-            if (contains(line, key)) {
+            if ((m_keys[i] & keyBit) != 0) {
                 current = importNumber(fixedCut(line, key, kCoordinateCut), i);
                 if (keys) {
                     if (auto k = itemPositionKey(m_lines, i)) {
@@ -387,8 +433,9 @@ private:
             // The keys this phase will look up (unconvertible ones stop the scan below anyway).
             std::vector<std::string> keys;
             std::unordered_set<std::int32_t> seen;
-            for (const std::string& line : m_lines) {
-                if (contains(line, kKeyGraphic)) {
+            for (std::size_t i = 0; i < m_lines.size(); ++i) {
+                const std::string& line = m_lines[i];
+                if ((m_keys[i] & kHasGraphic) != 0) {
                     if (const auto g = toInteger(restCut(line, kKeyGraphic));
                         g && seen.insert(*g).second) {
                         keys.push_back(asciiLower(graphicKey(*g)));
@@ -403,7 +450,7 @@ private:
         const std::size_t n = m_lines.size();
         for (std::size_t i = 0; i < n; ++i) {
             const std::string& line = m_lines[i];
-            if (contains(line, kKeyGraphic)) {
+            if ((m_keys[i] & kHasGraphic) != 0) {
                 const std::string_view d = restCut(line, kKeyGraphic);
                 const std::string h = asciiLower(graphicKey(importNumber(d, i)));
                 const auto& matches = prices.findMovableMarks(h);
@@ -482,7 +529,7 @@ private:
                 if (next < m_keyLines.size() && m_keyLines[next].first == i) {
                     ++counts[m_keyLines[next].second];
                     ++next;
-                } else if (contains(m_lines[i], "y\t")) {
+                } else if ((m_keys[i] & kHasYTab) != 0) {
                     if (auto key = itemPositionKey(m_lines, i)) {
                         if (byKey.empty()) {
                             for (std::size_t p = 0; p < m_keySet.size(); ++p) {
@@ -586,7 +633,7 @@ private:
             const std::size_t n = m_lines.size();
             for (std::size_t i = 0; i < n; ++i) {
                 const std::string& line = m_lines[i];
-                if (contains(line, kKeyGraphic)) {
+                if ((m_keys[i] & kHasGraphic) != 0) {
                     const std::string_view text = fixedCut(line, kKeyGraphic, kGraphicCut);
                     const std::int32_t graphic = importNumber(text, i);
                     const auto [it, added] = tallyIndex.try_emplace(graphic, tally.size());
@@ -667,9 +714,11 @@ private:
     RunState& m_state;
     RunObserver& m_out;
     ImportLines m_lines;
+    std::vector<std::uint8_t> m_keys; // lineKeys() of every line
     SystemClock m_systemClock;
     const Clock* m_clock;
     bool m_autoSelect = false;
+    int m_progress = -1; // the value last sent to setProgress; -1: none since Resetten
     unsigned m_written = 0;
 
     std::int32_t m_minX = 10000;
