@@ -6,7 +6,7 @@
 namespace tarvek::bench {
 
 // Parameters of a synthetic import file and price list.
-struct InputSpec
+struct InputShape
 {
     int items = 10000;         // entries; 6 lines each ("Entry I", graphic, x, y, z, color)
     int graphics = 300;        // distinct graphic numbers
@@ -24,7 +24,7 @@ struct Input
     std::string priceList;
 };
 
-// Deterministic: the same spec gives the same bytes on every machine.
-Input makeInput(const InputSpec& spec);
+// Deterministic: the same shape gives the same bytes on every machine.
+Input makeInput(const InputShape& shape);
 
 } // namespace tarvek::bench

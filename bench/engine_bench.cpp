@@ -14,11 +14,11 @@ const tarvek::bench::Input& input(int scale)
 {
     static const tarvek::bench::Input one = [] { return tarvek::bench::makeInput({}); }();
     static const tarvek::bench::Input ten = [] {
-        tarvek::bench::InputSpec spec;
-        spec.items *= 10;
-        spec.graphics *= 10;
-        spec.priceLines *= 10;
-        return tarvek::bench::makeInput(spec);
+        tarvek::bench::InputShape shape;
+        shape.items *= 10;
+        shape.graphics *= 10;
+        shape.priceLines *= 10;
+        return tarvek::bench::makeInput(shape);
     }();
     return scale == 1 ? one : ten;
 }

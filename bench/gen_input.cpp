@@ -13,7 +13,7 @@
 
 int main(int argc, char** argv)
 {
-    tarvek::bench::InputSpec spec;
+    tarvek::bench::InputShape shape;
     std::string out;
     int scale = 1;
     for (int i = 1; i < argc; ++i) {
@@ -26,17 +26,17 @@ int main(int argc, char** argv)
             return argv[++i];
         };
         if (a == "--items") {
-            spec.items = std::atoi(value());
+            shape.items = std::atoi(value());
         } else if (a == "--graphics") {
-            spec.graphics = std::atoi(value());
+            shape.graphics = std::atoi(value());
         } else if (a == "--price-lines") {
-            spec.priceLines = std::atoi(value());
+            shape.priceLines = std::atoi(value());
         } else if (a == "--nested") {
-            spec.nestedShare = std::atof(value());
+            shape.nestedShare = std::atof(value());
         } else if (a == "--scale") {
             scale = std::atoi(value());
         } else if (a == "--seed") {
-            spec.seed = static_cast<std::uint32_t>(std::strtoul(value(), nullptr, 10));
+            shape.seed = static_cast<std::uint32_t>(std::strtoul(value(), nullptr, 10));
         } else if (!a.empty() && a[0] != '-' && out.empty()) {
             out = a;
         } else {
@@ -45,17 +45,17 @@ int main(int argc, char** argv)
             return 2;
         }
     }
-    if (out.empty() || scale < 1 || spec.items < 0 || spec.graphics < 1) {
+    if (out.empty() || scale < 1 || shape.items < 0 || shape.graphics < 1) {
         std::cerr << "usage: tarvek-bench-gen [options] OUTDIR\n";
         return 2;
     }
-    spec.items *= scale;
-    spec.graphics *= scale;
-    spec.priceLines *= scale;
-    const auto input = tarvek::bench::makeInput(spec);
+    shape.items *= scale;
+    shape.graphics *= scale;
+    shape.priceLines *= scale;
+    const auto input = tarvek::bench::makeInput(shape);
     std::ofstream(out + "/bench.cfg", std::ios::binary) << input.importFile;
     std::ofstream(out + "/Preisliste.txt", std::ios::binary) << input.priceList;
-    std::cout << out << "/bench.cfg: " << spec.items << " items, " << input.importFile.size()
-              << " bytes; " << out << "/Preisliste.txt: " << spec.priceLines << " lines\n";
+    std::cout << out << "/bench.cfg: " << shape.items << " items, " << input.importFile.size()
+              << " bytes; " << out << "/Preisliste.txt: " << shape.priceLines << " lines\n";
     return 0;
 }

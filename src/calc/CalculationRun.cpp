@@ -687,7 +687,7 @@ private:
         lampDone(Lamp::BLED4);
     }
 
-    // The pricing of one graphic from its price line (Part 4.1).
+    // The pricing of one graphic from its price line.
     void priceGraphic(const PriceList& prices, std::size_t index, std::int64_t count)
     {
         const std::string line = asciiLower(prices.line(index));

@@ -46,7 +46,7 @@ struct RunSettings
     LocaleSeparators separators;
 };
 
-// One calculation run (Part 3.1, Timer1Timer from step 2 on): the eight phases and the bill. The
+// One calculation run (Timer1Timer from step 2 on): the eight phases and the bill. The
 // run owns ImportLines and every working list; they live only inside execute() and are released
 // at every end. Results that outlive the run are written into the window's RunState; everything
 // shown goes through the RunObserver. Never throws on any file content and never crashes; an

@@ -5,7 +5,7 @@
 
 namespace tarvek {
 
-// Colour values of the window system: 0x00BBGGRR, red in the lowest byte (Part 6.1).
+// Colour values of the window system: 0x00BBGGRR, red in the lowest byte.
 using Colour = std::uint32_t;
 inline constexpr Colour kColourGreen = 0x008000; // phase start/end lines in the protocol
 inline constexpr Colour kColourBlack = 0x000000; // result lines, bill lines
@@ -82,9 +82,9 @@ class RunObserver
 public:
     virtual ~RunObserver() = default;
 
-    // LogLine (Part 6.1): append one entry with its colour at the end of a list.
+    // LogLine: append one entry with its colour at the end of a list.
     virtual void appendLine(ResultList list, std::string_view utf8Text, Colour colour) = 0;
-    // SelectLastEntry (Part 6.1): select the list's last entry (none when the list is empty).
+    // SelectLastEntry: select the list's last entry (none when the list is empty).
     virtual void selectLastEntry(ResultList list) = 0;
     // Remove every entry of one list (the bill clears ListBox4 before writing it anew).
     virtual void clearList(ResultList list) = 0;
@@ -99,11 +99,11 @@ public:
     // BDigit2..BDigit5.
     virtual void setDisplay(NumberDisplay display, std::int64_t value) = 0;
 
-    // Resetten (Part 1.1): lamps' on-colours grey (on/off unchanged), BProgress1 and BDigit1..5 to
+    // Resetten: lamps' on-colours grey (on/off unchanged), BProgress1 and BDigit1..5 to
     // 0, all six lists emptied. The window owns it; the run calls it at run start, on a cancel and
     // on the missing price list.
     virtual void Resetten() = 0;
-    // schalterschalt (Part 1.1): on = false: controls to the run look (caption "Stopp", menus and
+    // schalterschalt: on = false: controls to the run look (caption "Stopp", menus and
     // buttons disabled, CloseAllowed false); on = true: back to idle. The run calls it with false
     // at its start and with true at every end (complete, stopped, cancelled, aborted).
     virtual void schalterschalt(bool on) = 0;
@@ -119,7 +119,7 @@ public:
 
     // "Let the window system process pending messages", then report CancelRequested (true: the
     // user pressed "Stopp"). Called after every progress step (after every line of every scan)
-    // and at the other points the description names, so tens of thousands of times a second: it
+    // and at the other points the phases name, so tens of thousands of times a second: it
     // must be cheap when nothing is pending (e.g. only process events when some are pending or a
     // few milliseconds have passed). It reports the flag's state, not an edge: where the engine
     // only processes messages without a cancel check it ignores the result, and the next cancel

@@ -4,17 +4,17 @@
 
 namespace tarvek {
 
-// The run state that the main window keeps (Part 3.1, Part 4.2) and that survives a run. The
+// The run state that the main window keeps and that survives a run. The
 // window owns one RunState, zero-initialised at creation, and hands it by reference to every
 // CalculationRun and to rechnungsermittlung()/refreshBill(). RunActive, CancelRequested and
 // CloseAllowed stay in the window (see CalculationRun.h for who sets them).
 //
-// Money is 64-bit here (the description's 32-bit sums wrap around: a mended fault); prices and
+// Money is 64-bit here (32-bit sums would wrap around); prices and
 // piece counts are still read as 32-bit numbers.
 struct RunState
 {
     // A run reached its end since the last load: set by a complete run and by the answer No to
-    // the nested-items question; the window's load command sets it to false (Part 2.1 step 9).
+    // the nested-items question; the window's load command sets it to false (step 9 of loading).
     bool billReady = false;
     // Spawns found by phase 5 (set to 0 when phase 5 starts).
     std::int32_t spawnCount = 0;

@@ -25,18 +25,18 @@ ContentRange ContentRange::parse(const QByteArray& header)
     static const QByteArray unit = QByteArrayLiteral("bytes ");
     if (!text.startsWith(unit))
         return range;
-    const QByteArray spec = text.mid(unit.size()).trimmed();
-    const qsizetype slash = spec.indexOf('/');
-    const qsizetype dash = spec.indexOf('-');
+    const QByteArray rangeText = text.mid(unit.size()).trimmed();
+    const qsizetype slash = rangeText.indexOf('/');
+    const qsizetype dash = rangeText.indexOf('-');
     if (slash < 0 || dash < 0 || dash > slash)
         return range;
     qint64 first = 0;
     qint64 last = 0;
     qint64 total = -1;
-    if (!parseDigits(spec.left(dash), first) ||
-        !parseDigits(spec.mid(dash + 1, slash - dash - 1), last) || last < first)
+    if (!parseDigits(rangeText.left(dash), first) ||
+        !parseDigits(rangeText.mid(dash + 1, slash - dash - 1), last) || last < first)
         return range;
-    const QByteArray totalText = spec.mid(slash + 1);
+    const QByteArray totalText = rangeText.mid(slash + 1);
     if (totalText != "*" && (!parseDigits(totalText, total) || total <= last))
         return range;
     range.m_valid = true;

@@ -10,7 +10,7 @@
 
 namespace tarvek {
 
-// Key texts of the import file (Part 2.1); \t is one TAB.
+// Key texts of the import file; \t is one TAB.
 inline constexpr std::string_view kKeyX = "\tx\t";
 inline constexpr std::string_view kKeyY = "\ty\t";
 inline constexpr std::string_view kKeyZ = "\tz\t";
@@ -20,7 +20,7 @@ inline constexpr std::size_t kCoordinateCut = 4; // fixed cut of "\tx\t", "\ty\t
 inline constexpr std::size_t kGraphicCut = 6;    // fixed cut of "graphic\t"
 inline constexpr std::size_t kColorCut = 6;      // fixed cut of "color\t"
 
-// Validity test pruefeimportdatei (Part 2.1): a line containing "Entry Header" whose next line
+// Validity test pruefeimportdatei: a line containing "Entry Header" whose next line
 // contains "{" (case-sensitive). pump, when given, is called once per examined line ("let the
 // window process pending messages"). Used by the window's load command and the editor's save.
 bool pruefeimportdatei(const ImportLines& lines, const std::function<void()>& pump = {});

@@ -7,7 +7,7 @@
 
 namespace tarvek {
 
-// ImportLines (Part 2.1): a text file as an ordered list of lines without their line ends,
+// ImportLines: a text file as an ordered list of lines without their line ends,
 // indexed from 0. The lines hold the file's bytes (Windows-1252): one byte is one character.
 using ImportLines = std::vector<std::string>;
 

@@ -8,7 +8,7 @@
 
 namespace tarvek {
 
-// ItemPositionKey (Part 2.1) from the y line at `yIndex`: fixed cut of "graphic\t" on line
+// ItemPositionKey from the y line at `yIndex`: fixed cut of "graphic\t" on line
 // yIndex-2, "|", fixed cut of "\tx\t" on yIndex-1, "|", fixed cut of "\ty\t" on yIndex, "|",
 // fixed cut of "\tz\t" on yIndex+1 (cuts of 6, 4, 4, 4 bytes, not converted). Nothing when the
 // line two above or the line below does not exist (decision 3: such a line is skipped).

@@ -20,11 +20,11 @@ struct BillInputs
     std::int64_t squareSteps = 0; // the value shown in BDigit4 " Ermittelte QS:"
 };
 
-// The bill's lines (Part 4.2) for the fields in `state`, as rechnungsermittlung writes them.
+// The bill's lines for the fields in `state`, as rechnungsermittlung writes them.
 std::vector<std::string> billLines(const RunState& state, FeeChoice fees,
                                    const LocaleSeparators& separators);
 
-// rechnungsermittlung (Part 4.2): sets the four bill fields of `state` (64-bit), clears ListBox4
+// rechnungsermittlung: sets the four bill fields of `state` (64-bit), clears ListBox4
 // and writes the bill there (every line selected), adds "Gesamtsumme: <money>" to the protocol
 // (selected) and shows the total in BDigit5. Called by the run at its end.
 void rechnungsermittlung(RunState& state, const BillInputs& inputs, RunObserver& observer,

@@ -19,7 +19,7 @@ inline constexpr std::string_view kPriceListName = "Preisliste.txt";
 // Nothing when there is none. `folder` may end with "/" or not.
 std::optional<std::string> findPriceList(const std::string& folder);
 
-// Column readers (Part 4.1) on one price line; columns counted from 1, separated by "|".
+// Column readers on one price line; columns counted from 1, separated by "|".
 // Number of columns: the count of "|" plus 1.
 std::size_t priceColumnCount(std::string_view line);
 // PriceColumnText of column n (3, 4, 5): the text of column n, up to the next "|" (or the end).
@@ -29,7 +29,7 @@ std::string_view priceColumnText(std::string_view line, int n);
 // columns with their separators; empty when nothing is left.
 std::string_view priceColumnMark(std::string_view line, int n);
 
-// The price list read whole into lines, with the three lookups of Part 4.1. A lookup by a
+// The price list read whole into lines, with its three lookups. A lookup by a
 // GraphicKey ("0x" and 4 to 8 hex digits) uses an index built on first use, so a lookup costs
 // about as much as its result; it returns exactly the lines a plain substring search returns
 // (the key 0x0e75 also selects a line holding 0x0e751, or the key in any column). Other keys
@@ -69,7 +69,7 @@ public:
     // key; nothing when none does.
     std::optional<std::size_t> findPriceLine(std::string_view key) const;
 
-    // The marks of Part 4.1 of line `index` as stored (read once per line, then kept):
+    // The marks of line `index` as stored (read once per line, then kept):
     // wellFormed: at least eight columns and columns 6, 7 and 8 not empty; notImportable:
     // PriceColumnMark 6 and 7 both "1"; spawn: PriceColumnMark 8 is "1".
     struct Marks

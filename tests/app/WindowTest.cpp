@@ -96,7 +96,7 @@ protected:
     }
 };
 
-TEST_F(WindowTest, StartsWithTheDescribedLookAndSize)
+TEST_F(WindowTest, StartsWithItsFixedLookAndSize)
 {
     start();
     EXPECT_EQ(window().centralWidget()->size(), QSize(688, 635));

@@ -118,10 +118,10 @@ void TestHttpServer::answer(QTcpSocket* socket, const Request& request)
         send(socket, "HTTP/1.1 200 OK\r\n" + length, m_file);
         return;
     }
-    const QByteArray spec = range.mid(range.indexOf('=') + 1);
-    const qsizetype dash = spec.indexOf('-');
-    qint64 first = spec.left(dash).toLongLong();
-    const QByteArray lastText = spec.mid(dash + 1);
+    const QByteArray rangeText = range.mid(range.indexOf('=') + 1);
+    const qsizetype dash = rangeText.indexOf('-');
+    qint64 first = rangeText.left(dash).toLongLong();
+    const QByteArray lastText = rangeText.mid(dash + 1);
     qint64 last = lastText.isEmpty() ? size - 1 : std::min(lastText.toLongLong(), size - 1);
     if (first >= size) {
         send(socket, "HTTP/1.1 416 Range Not Satisfiable\r\nContent-Length: 0\r\n", "");

@@ -127,7 +127,7 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
     std::string outcome;
     bool reachedEnd = false;
 
-    // The load command (Part 2.1): read, test, Resetten; then the start (Part 3.1).
+    // The load command: read, test, Resetten; then the start.
     std::string reason;
     auto lines = readImportLines(options.importFile, &reason);
     if (!lines) {
