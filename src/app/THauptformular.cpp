@@ -164,6 +164,9 @@ void THauptformular::FormShow()
         }
         m_ui.downloadaktiv1->setChecked(m_options.Optionenladen(QStringLiteral("Download")) !=
                                         QStringLiteral("false"));
+        if (m_hooks.useClientFolder) {
+            m_hooks.useClientFolder(m_options.Optionenladen(QStringLiteral("Clientpfad")));
+        }
     });
     m_cancelRequested = false;
     m_runActive = false;
@@ -216,6 +219,9 @@ void THauptformular::ClientVerzeichnis1Click()
         folder += QDir::separator();
     }
     m_options.Optionenspeichern(QStringLiteral("Clientpfad"), folder);
+    if (m_hooks.useClientFolder) {
+        m_hooks.useClientFolder(folder);
+    }
 }
 
 void THauptformular::Downloadaktiv1Click()

@@ -34,6 +34,9 @@ public:
         std::function<void()> anzeigenInein;          // BitBtn3 "Anzeigen": nested items
         std::function<void()> anzeigenNichtberechnet; // BitBtn4 "Anzeigen": items without price
         std::function<void()> pruefedownload;         // start-up check of the price list
+        // The game client's folder for the item graphics: the option "Clientpfad" at start and
+        // after "Client-Verzeichnis" (empty when none is set).
+        std::function<void(const QString&)> useClientFolder;
     };
 
     // programDir: the folder of Optionen.txt and the price list, ending in a separator; empty

@@ -1,19 +1,58 @@
 #include "app/TarvekWindows.h"
 
+#include "app/OptionsFile.h"
 #include "app/THauptformular.h"
 #include "app/TInfo.h"
 #include "app/TPfadangaben.h"
+#include "download/DownloadCallbacks.h"
+#include "download/MessageBoxPrompter.h"
+#include "download/PriceListUpdater.h"
 #include "importfile/editor/TImportedit.h"
+#include "views/TAnsichtbeweglich.h"
+#include "views/TAnsichtinein.h"
+#include "views/TAnsichtnichtberechnet.h"
+#include "views/art/TUOArt.h"
+#include "views/lists/TResultList.h"
 
 TarvekWindows::TarvekWindows(const QString& programDir)
     : m_hauptformular(new THauptformular(programDir)),
+      m_ansichtbeweglich(new TAnsichtbeweglich(m_hauptformular)),
       m_pfadangaben(new TPfadangaben(m_hauptformular->options(), m_hauptformular)),
       m_importedit(new TImportedit(m_hauptformular)), m_info(new TInfo(m_hauptformular))
 {
+    THauptformular& main = *m_hauptformular;
+    m_downloadSettings = std::make_unique<DownloadCallbacks>(
+        [&main](const QString& key) { return main.options().Optionenladen(key); },
+        [&main](const QString& key, const QString& value) {
+            main.options().Optionenspeichern(key, value);
+        },
+        main.ProgramDir());
+    m_downloadPrompter = std::make_unique<MessageBoxPrompter>(m_hauptformular);
+    m_updater = std::make_unique<PriceListUpdater>(*m_downloadSettings, *m_downloadPrompter);
+    m_ansichtinein = new TAnsichtinein(m_hauptformular);
+    m_ansichtnichtberechnet = new TAnsichtnichtberechnet(m_hauptformular);
+
     m_hauptformular->setDialogs(m_pfadangaben, m_importedit, m_info);
+    connectHooks();
 }
 
 TarvekWindows::~TarvekWindows()
 {
+    // The updater's windows go first: they may refer to the main window's options.
+    m_updater.reset();
     delete m_hauptformular;
+}
+
+void TarvekWindows::connectHooks()
+{
+    THauptformular::Hooks& hooks = m_hauptformular->hooks();
+    hooks.anzeigenBeweglich = [this] {
+        m_ansichtbeweglich->showSelected(*m_hauptformular->listBox(6));
+    };
+    hooks.anzeigenInein = [this] { m_ansichtinein->showSelected(*m_hauptformular->listBox(3)); };
+    hooks.anzeigenNichtberechnet = [this] {
+        m_ansichtnichtberechnet->showSelected(*m_hauptformular->listBox(5));
+    };
+    hooks.pruefedownload = [this] { m_updater->pruefedownload(); };
+    hooks.useClientFolder = [](const QString& clientPath) { TUOArt::useClientFolder(clientPath); };
 }

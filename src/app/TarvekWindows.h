@@ -2,14 +2,22 @@
 
 #include <QString>
 
+#include <memory>
+
+class DownloadCallbacks;
+class MessageBoxPrompter;
+class PriceListUpdater;
+class TAnsichtbeweglich;
+class TAnsichtinein;
+class TAnsichtnichtberechnet;
 class THauptformular;
 class TImportedit;
 class TInfo;
 class TPfadangaben;
 
 // All windows of the program, created once at start in their fixed order and reused until the
-// program ends. The main window comes first; every other window is its child, so it closes with
-// it. Windows of other parts of the program are added here in their place of the order.
+// program ends. The main window comes first; the dialogs are its children, so they close with
+// it. This is also where the parts of the program are plugged into the main window's hooks.
 class TarvekWindows
 {
 public:
@@ -23,13 +31,19 @@ public:
     TPfadangaben& pfadangaben() const { return *m_pfadangaben; }
     TImportedit& importedit() const { return *m_importedit; }
     TInfo& info() const { return *m_info; }
+    PriceListUpdater& updater() const { return *m_updater; }
 
 private:
-    THauptformular* m_hauptformular; // 1 (owned; deletes the others as its children)
-    // 2: the view of an item that may not be imported
-    TPfadangaben* m_pfadangaben; // 3
-    TImportedit* m_importedit;   // 4
-    TInfo* m_info;               // 5
-    // 6, 7: the connection-wait and download progress windows of the price list update
-    // 8, 9: the views of a nested item and of an item without a price
+    void connectHooks();
+
+    THauptformular* m_hauptformular;       // 1 (owned; deletes the dialogs as its children)
+    TAnsichtbeweglich* m_ansichtbeweglich; // 2
+    TPfadangaben* m_pfadangaben;           // 3
+    TImportedit* m_importedit;             // 4
+    TInfo* m_info;                         // 5
+    std::unique_ptr<DownloadCallbacks> m_downloadSettings;
+    std::unique_ptr<MessageBoxPrompter> m_downloadPrompter;
+    std::unique_ptr<PriceListUpdater> m_updater; // 6, 7: the connection-wait and progress windows
+    TAnsichtinein* m_ansichtinein;               // 8
+    TAnsichtnichtberechnet* m_ansichtnichtberechnet; // 9
 };

@@ -118,7 +118,7 @@ TEST_F(WindowTest, StartUpReadsBothOptionsAndRunsTheCheckOnlyWhenActive)
     int checks = 0;
     writeFile(QStringLiteral("Optionen.txt"), "Importpfad| /srv/Import/ \r\nDownload|false\r\n");
     m_windows = new TarvekWindows(m_dir.path() + u'/');
-    window().setHooks({{}, {}, {}, [&] { ++checks; }});
+    window().setHooks({{}, {}, {}, [&] { ++checks; }, {}});
     window().show();
     EXPECT_EQ(m_windows->pfadangaben().importFolder(), QStringLiteral(" /srv/Import/ "));
     EXPECT_FALSE(control<QAction>("Downloadaktiv1")->isChecked());
@@ -127,10 +127,14 @@ TEST_F(WindowTest, StartUpReadsBothOptionsAndRunsTheCheckOnlyWhenActive)
 
     writeFile(QStringLiteral("Optionen.txt"), "Download|False\r\n");
     m_windows = new TarvekWindows(m_dir.path() + u'/');
-    window().setHooks({{}, {}, {}, [&] {
+    window().setHooks({{},
+                       {},
+                       {},
+                       [&] {
                            EXPECT_FALSE(window().CloseAllowed()); // not before the check is done
                            ++checks;
-                       }});
+                       },
+                       {}});
     window().show();
     EXPECT_TRUE(control<QAction>("Downloadaktiv1")->isChecked());
     EXPECT_EQ(checks, 1);
@@ -412,6 +416,7 @@ TEST_F(WindowTest, TheAnzeigenButtonsCallTheirHooksAndInfoShowsTheAboutWindow)
     window().setHooks({[&] { called.append(QStringLiteral("beweglich")); },
                        [&] { called.append(QStringLiteral("inein")); },
                        [&] { called.append(QStringLiteral("nichtberechnet")); },
+                       {},
                        {}});
     click("BitBtn7");
     click("BitBtn3");
