@@ -5,12 +5,14 @@
 #include "calc/CalculationRun.h"
 #include "calc/RecordingObserver.h"
 #include "importfile/editor/TImportedit.h"
+#include "views/ItemViewDialog.h"
 
 #include "TBDigit.h"
 #include "TBLED.h"
 #include "TBProgress.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
@@ -443,3 +445,38 @@ TEST_F(WindowTest, TheAnzeigenButtonsCallTheirHooksAndInfoShowsTheAboutWindow)
 }
 
 } // namespace
+
+// The program as put together at start: each "Anzeigen" opens its own item view with the line
+// selected in its list, and the item art follows the client folder option.
+TEST_F(WindowTest, EachAnzeigenOpensTheItemViewOfItsListWithTheSelectedLine)
+{
+    start();
+    load(sample("Haus.cfg"));
+    run();
+    const struct
+    {
+        const char* button;
+        int list;
+        const char* dialogClass;
+    } views[] = {{"BitBtn7", 6, "TAnsichtbeweglich"},
+                 {"BitBtn3", 3, "TAnsichtinein"},
+                 {"BitBtn4", 5, "TAnsichtnichtberechnet"}};
+    for (const auto& view : views) {
+        ASSERT_GT(window().listBox(view.list)->count(), 0) << view.button;
+        QString shownClass;
+        QString shownD;
+        QTimer::singleShot(0, &window(), [&] {
+            auto* dialog = qobject_cast<ItemViewDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shownClass = QString::fromLatin1(dialog->metaObject()->className());
+            shownD = dialog->fieldText(tarvek::views::ItemField::D);
+            dialog->close();
+        });
+        click(view.button);
+        EXPECT_EQ(shownClass, QString::fromLatin1(view.dialogClass));
+        const TResultList* list = window().listBox(view.list);
+        const QString line = list->entryText(list->currentRow());
+        EXPECT_TRUE(line.startsWith(QStringLiteral("D:") + shownD.trimmed()))
+            << line.toStdString() << " / " << shownD.toStdString();
+    }
+}
