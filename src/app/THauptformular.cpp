@@ -253,13 +253,7 @@ void THauptformular::BitBtn1Click()
     if (m_importedit) {
         m_importedit->setEditFileName(fileName);
     }
-    std::string reason;
-    const std::string path = fileName.toStdString();
-    const std::optional<tarvek::ImportLines> lines = tarvek::readImportLines(path, &reason);
-    if (!lines) {
-        throw std::runtime_error(tarvek::fileOpenErrorText(path, reason));
-    }
-    const bool valid = tarvek::pruefeimportdatei(*lines, [this] { (void)pump(); });
+    const bool valid = testImportFile(fileName);
     if (valid) {
         m_importFileName = fileName;
     }
@@ -271,6 +265,17 @@ void THauptformular::BitBtn1Click()
     m_runState.billReady = false;
     m_ui.checkBox1->setChecked(false);
     m_ui.checkBox2->setChecked(false);
+}
+
+bool THauptformular::testImportFile(const QString& fileName)
+{
+    std::string reason;
+    const std::string path = fileName.toStdString();
+    const std::optional<tarvek::ImportLines> lines = tarvek::readImportLines(path, &reason);
+    if (!lines) {
+        throw std::runtime_error(tarvek::fileOpenErrorText(path, reason));
+    }
+    return tarvek::pruefeimportdatei(*lines, [this] { (void)pump(); });
 }
 
 void THauptformular::Ansehen1Click()
@@ -288,13 +293,7 @@ void THauptformular::Ansehen1Click()
 
 void THauptformular::importSaved(const QString& fileName)
 {
-    std::string reason;
-    const std::string path = fileName.toStdString();
-    const std::optional<tarvek::ImportLines> lines = tarvek::readImportLines(path, &reason);
-    if (!lines) {
-        throw std::runtime_error(tarvek::fileOpenErrorText(path, reason));
-    }
-    const bool valid = tarvek::pruefeimportdatei(*lines, [this] { (void)pump(); });
+    const bool valid = testImportFile(fileName);
     Resetten();
     m_ui.bitBtn2->setEnabled(valid);
     m_ui.importdatei1->setEnabled(valid);

@@ -101,6 +101,9 @@ private:
     void FormShow();
     void connectHandlers();
     void importSaved(const QString& fileName);
+    // Reads an import file and runs the validity test on it; an unreadable file throws the
+    // file error.
+    bool testImportFile(const QString& fileName);
     void showNumber(int number, std::int64_t value);
     void runHook(const std::function<void()>& hook);
     tarvek::BillInputs billInputs();

@@ -1,5 +1,6 @@
 #include "app/TPfadangaben.h"
 
+#include "app/Controls.h"
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
@@ -10,19 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QRect& place)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(place);
-    return button;
-}
-
-} // namespace
 
 TPfadangaben::TPfadangaben(const OptionsFile& options, QWidget* parent)
     : QDialog(parent), m_options(options)

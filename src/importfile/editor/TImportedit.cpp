@@ -1,5 +1,6 @@
 #include "importfile/editor/TImportedit.h"
 
+#include "app/Controls.h"
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
 #include "app/FileWriter.h"
@@ -19,15 +20,6 @@
 #include <stdexcept>
 
 namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QRect& place)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(place);
-    return button;
-}
 
 bool isLineBreak(QChar c)
 {
