@@ -1,5 +1,6 @@
 #include "calc/CalculationRun.h"
 
+#include "calc/RunSteps.h"
 #include "importfile/Cp1252.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ItemKey.h"
@@ -16,77 +17,20 @@
 namespace tarvek {
 namespace {
 
-constexpr std::string_view kPriceListMissing =
-    "Die Datei Preisliste.txt existiert nicht. Der Preis für den Import kann nicht ermittelt "
-    "werden!";
+using namespace detail;
+
 constexpr std::string_view kNestedQuestion =
     "Es wurden ineinanderliegende Items gefunden.\r\nDiese werden natürlich mitberechnet. "
     "Möchtest du die\r\nBerechnung dennoch fortführen?";
 constexpr std::string_view kBundleError = "Berechnungsfehler. Bundleitem hat Anzahl Items 0. "
                                           "Bitte folgende Zeile an Morlin senden:\r\n";
 
-// Thrown inside the run to leave the phases; the run's lists are released by unwinding.
-struct RunEnd
-{
-    RunOutcome outcome;
-    std::string message; // for PriceListMissing and Aborted
-};
-
-std::string number(std::int64_t value)
-{
-    return std::to_string(value);
-}
-
-bool contains(std::string_view line, std::string_view key)
-{
-    return line.find(key) != std::string_view::npos;
-}
-
-// Which keys a line holds; the phases test these instead of searching the line again (the
-// lines do not change during a run, so the answers are the same).
-enum LineKey : std::uint8_t
-{
-    kHasEntry = 1,    // "Entry I", "Entry M" or "Entry C"
-    kHasX = 2,        // "\tx\t"
-    kHasY = 4,        // "\ty\t"
-    kHasZ = 8,        // "\tz\t"
-    kHasGraphic = 16, // "graphic\t"
-    kHasYTab = 32,    // "y\t"
-};
-
-std::uint8_t lineKeys(std::string_view line)
-{
-    std::uint8_t keys = 0;
-    if (line.find('\t') != std::string_view::npos) {
-        if (contains(line, kKeyX)) {
-            keys |= kHasX;
-        }
-        if (contains(line, "y\t")) {
-            keys |= kHasYTab;
-            if (contains(line, kKeyY)) {
-                keys |= kHasY;
-            }
-        }
-        if (contains(line, kKeyZ)) {
-            keys |= kHasZ;
-        }
-        if (contains(line, kKeyGraphic)) {
-            keys |= kHasGraphic;
-        }
-    }
-    if (contains(line, "Entry I") || contains(line, "Entry M") || contains(line, "Entry C")) {
-        keys |= kHasEntry;
-    }
-    return keys;
-}
-
 // One run over one ImportLines; lives inside CalculationRun::execute().
-class Run
+class Run : private detail::RunSteps
 {
 public:
     Run(const RunSettings& settings, RunState& state, RunObserver& observer, ImportLines lines)
-        : m_settings(settings), m_state(state), m_out(observer), m_lines(std::move(lines)),
-          m_clock(settings.clock != nullptr ? settings.clock : &m_systemClock)
+        : RunSteps(settings, observer), m_state(state), m_lines(std::move(lines))
     {}
 
     RunOutcome run()
@@ -135,129 +79,6 @@ public:
     }
 
 private:
-    // ---- Reporting helpers
-
-    void append(ResultList list, const std::string& text, Colour colour)
-    {
-        m_out.appendLine(list, text, colour);
-        m_written |= 1u << static_cast<unsigned>(list);
-    }
-    void protocol(std::string_view text, Colour colour)
-    {
-        append(ResultList::Protocol,
-               formatTime(m_clock->now(), m_settings.separators.time) + std::string(text), colour);
-    }
-    void select(ResultList list) { m_out.selectLastEntry(list); }
-
-    void lampStart(Lamp lamp)
-    {
-        m_out.setLampColour(lamp, kColourRed);
-        m_out.setLampOn(lamp, true);
-    }
-    void lampDone(Lamp lamp) { m_out.setLampColour(lamp, kColourLampGreen); }
-
-    // Pending messages are processed; in phases 1 to 4 the newest entry of every list written
-    // since the last time is selected first. Returns the cancel state.
-    bool pump()
-    {
-        if (m_autoSelect && m_written != 0) {
-            for (unsigned l = 1; l <= 6; ++l) {
-                if ((m_written & (1u << l)) != 0) {
-                    m_out.selectLastEntry(static_cast<ResultList>(l));
-                }
-            }
-            m_written = 0;
-        }
-        return m_out.pump();
-    }
-    // Processing of pending messages without a cancel check.
-    void processMessages() { (void)pump(); }
-
-    // Progress step and cancel check after `index` (from 0) of `total`.
-    void progressStep(std::size_t index, std::size_t total)
-    {
-        int value = static_cast<int>((static_cast<std::uint64_t>(index) + 1) * 100 / total);
-        value = value > 100 ? 100 : value;
-        if (value != m_progress) {
-            // The bar ignores an unchanged value; Resetten sets it to 0 (see below).
-            m_out.setProgress(value);
-            m_progress = value;
-        }
-        if (pump()) {
-            throw RunEnd{RunOutcome::Cancelled, {}};
-        }
-    }
-
-    // ---- Failures
-
-    [[noreturn]] void conversionError(std::string_view text, std::string_view where,
-                                      std::size_t lineIndex)
-    {
-        throw RunEnd{RunOutcome::Aborted,
-                     conversionErrorText(text) + "\r\n(" + std::string(where) + ", Zeile " +
-                         number(static_cast<std::int64_t>(lineIndex) + 1) + ")"};
-    }
-    std::int32_t importNumber(std::string_view text, std::size_t lineIndex)
-    {
-        const auto value = toInteger(text);
-        if (!value) {
-            conversionError(text, "Importdatei", lineIndex);
-        }
-        return *value;
-    }
-    std::int32_t priceNumber(std::string_view text, std::size_t lineIndex)
-    {
-        const auto value = toInteger(text);
-        if (!value) {
-            conversionError(text, "Preisliste.txt", lineIndex);
-        }
-        return *value;
-    }
-    [[noreturn]] void beyondEnd(std::size_t lineIndex, std::string_view what)
-    {
-        throw RunEnd{RunOutcome::Aborted, conversionErrorText("") + "\r\n(Importdatei, Zeile " +
-                                              number(static_cast<std::int64_t>(lineIndex) + 1) +
-                                              ": " + std::string(what) +
-                                              " liegt hinter dem Dateiende)"};
-    }
-    [[noreturn]] void malformedPriceLine(const PriceList& list, std::size_t index)
-    {
-        throw RunEnd{RunOutcome::Aborted,
-                     "Die Zeile " + number(static_cast<std::int64_t>(index) + 1) +
-                         " der Preisliste ist fehlerhaft (weniger als acht Spalten oder eine leere "
-                         "Spalte 6, 7 oder 8):\r\n" +
-                         cp1252ToUtf8(list.line(index))};
-    }
-    void checkColumns(const PriceList& list, std::size_t index, std::string_view line,
-                      std::initializer_list<int> marks)
-    {
-        if (priceColumnCount(line) < 8) {
-            malformedPriceLine(list, index);
-        }
-        for (const int n : marks) {
-            if (priceColumnText(line, n).empty()) {
-                malformedPriceLine(list, index);
-            }
-        }
-    }
-
-    // Each phase that needs the price list reads it afresh (once per phase).
-    PriceList loadPriceList()
-    {
-        std::optional<std::string> bytes;
-        if (m_settings.readPriceList) {
-            bytes = m_settings.readPriceList();
-        } else if (!m_settings.priceListFile.empty()) {
-            bytes = readFileBytes(m_settings.priceListFile);
-        } else if (const auto path = findPriceList(m_settings.programDir)) {
-            bytes = readFileBytes(*path);
-        }
-        if (!bytes) {
-            throw RunEnd{RunOutcome::PriceListMissing, std::string(kPriceListMissing)};
-        }
-        return PriceList::fromBytes(std::move(*bytes));
-    }
-
     // ---- Phases
 
     void phase1ItemCount()
@@ -710,16 +531,9 @@ private:
         (hz ? m_state.itemSumHZ : m_state.itemSumNHZ) += amount;
     }
 
-    const RunSettings& m_settings;
     RunState& m_state;
-    RunObserver& m_out;
     ImportLines m_lines;
     std::vector<std::uint8_t> m_keys; // lineKeys() of every line
-    SystemClock m_systemClock;
-    const Clock* m_clock;
-    bool m_autoSelect = false;
-    int m_progress = -1; // the value last sent to setProgress; -1: none since Resetten
-    unsigned m_written = 0;
 
     std::int32_t m_minX = 10000;
     std::int32_t m_minY = 10000;

@@ -1,0 +1,168 @@
+#include "calc/RunSteps.h"
+
+#include "importfile/Cp1252.h"
+#include "importfile/ImportFormat.h"
+#include "importfile/ImportLines.h"
+#include "pricing/PriceList.h"
+
+namespace tarvek::detail {
+namespace {
+
+constexpr std::string_view kPriceListMissing =
+    "Die Datei Preisliste.txt existiert nicht. Der Preis für den Import kann nicht ermittelt "
+    "werden!";
+
+bool contains(std::string_view line, std::string_view key)
+{
+    return line.find(key) != std::string_view::npos;
+}
+
+} // namespace
+
+std::uint8_t lineKeys(std::string_view line)
+{
+    std::uint8_t keys = 0;
+    if (line.find('\t') != std::string_view::npos) {
+        if (contains(line, kKeyX)) {
+            keys |= kHasX;
+        }
+        if (contains(line, "y\t")) {
+            keys |= kHasYTab;
+            if (contains(line, kKeyY)) {
+                keys |= kHasY;
+            }
+        }
+        if (contains(line, kKeyZ)) {
+            keys |= kHasZ;
+        }
+        if (contains(line, kKeyGraphic)) {
+            keys |= kHasGraphic;
+        }
+    }
+    if (contains(line, "Entry I") || contains(line, "Entry M") || contains(line, "Entry C")) {
+        keys |= kHasEntry;
+    }
+    return keys;
+}
+
+std::string number(std::int64_t value)
+{
+    return std::to_string(value);
+}
+
+RunSteps::RunSteps(const RunSettings& settings, RunObserver& observer)
+    : m_settings(settings), m_out(observer),
+      m_clock(settings.clock != nullptr ? settings.clock : &m_systemClock)
+{}
+
+void RunSteps::append(ResultList list, const std::string& text, Colour colour)
+{
+    m_out.appendLine(list, text, colour);
+    m_written |= 1u << static_cast<unsigned>(list);
+}
+
+void RunSteps::protocol(std::string_view text, Colour colour)
+{
+    append(ResultList::Protocol,
+           formatTime(m_clock->now(), m_settings.separators.time) + std::string(text), colour);
+}
+
+void RunSteps::lampStart(Lamp lamp)
+{
+    m_out.setLampColour(lamp, kColourRed);
+    m_out.setLampOn(lamp, true);
+}
+
+bool RunSteps::pump()
+{
+    if (m_autoSelect && m_written != 0) {
+        for (unsigned l = 1; l <= 6; ++l) {
+            if ((m_written & (1u << l)) != 0) {
+                m_out.selectLastEntry(static_cast<ResultList>(l));
+            }
+        }
+        m_written = 0;
+    }
+    return m_out.pump();
+}
+
+void RunSteps::progressStep(std::size_t index, std::size_t total)
+{
+    int value = static_cast<int>((static_cast<std::uint64_t>(index) + 1) * 100 / total);
+    value = value > 100 ? 100 : value;
+    if (value != m_progress) {
+        // The bar ignores an unchanged value; Resetten sets it to 0.
+        m_out.setProgress(value);
+        m_progress = value;
+    }
+    if (pump()) {
+        throw RunEnd{RunOutcome::Cancelled, {}};
+    }
+}
+
+void RunSteps::conversionError(std::string_view text, std::string_view where, std::size_t lineIndex)
+{
+    throw RunEnd{RunOutcome::Aborted, conversionErrorText(text) + "\r\n(" + std::string(where) +
+                                          ", Zeile " +
+                                          number(static_cast<std::int64_t>(lineIndex) + 1) + ")"};
+}
+std::int32_t RunSteps::importNumber(std::string_view text, std::size_t lineIndex)
+{
+    const auto value = toInteger(text);
+    if (!value) {
+        conversionError(text, "Importdatei", lineIndex);
+    }
+    return *value;
+}
+std::int32_t RunSteps::priceNumber(std::string_view text, std::size_t lineIndex)
+{
+    const auto value = toInteger(text);
+    if (!value) {
+        conversionError(text, "Preisliste.txt", lineIndex);
+    }
+    return *value;
+}
+void RunSteps::beyondEnd(std::size_t lineIndex, std::string_view what)
+{
+    throw RunEnd{RunOutcome::Aborted, conversionErrorText("") + "\r\n(Importdatei, Zeile " +
+                                          number(static_cast<std::int64_t>(lineIndex) + 1) + ": " +
+                                          std::string(what) + " liegt hinter dem Dateiende)"};
+}
+void RunSteps::malformedPriceLine(const PriceList& list, std::size_t index)
+{
+    throw RunEnd{RunOutcome::Aborted,
+                 "Die Zeile " + number(static_cast<std::int64_t>(index) + 1) +
+                     " der Preisliste ist fehlerhaft (weniger als acht Spalten oder eine leere "
+                     "Spalte 6, 7 oder 8):\r\n" +
+                     cp1252ToUtf8(list.line(index))};
+}
+void RunSteps::checkColumns(const PriceList& list, std::size_t index, std::string_view line,
+                            std::initializer_list<int> marks)
+{
+    if (priceColumnCount(line) < 8) {
+        malformedPriceLine(list, index);
+    }
+    for (const int n : marks) {
+        if (priceColumnText(line, n).empty()) {
+            malformedPriceLine(list, index);
+        }
+    }
+}
+
+PriceList RunSteps::loadPriceList()
+{
+    std::optional<std::string> bytes;
+    if (m_settings.readPriceList) {
+        bytes = m_settings.readPriceList();
+    } else if (!m_settings.priceListFile.empty()) {
+        bytes = readFileBytes(m_settings.priceListFile);
+    } else if (const auto path = findPriceList(m_settings.programDir)) {
+        bytes = readFileBytes(*path);
+    }
+    if (!bytes) {
+        throw RunEnd{RunOutcome::PriceListMissing, std::string(kPriceListMissing)};
+    }
+    return PriceList::fromBytes(std::move(*bytes));
+}
+
+} // namespace tarvek::detail

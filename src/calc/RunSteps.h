@@ -1,0 +1,90 @@
+#pragma once
+
+#include "calc/CalculationRun.h"
+#include "calc/Clock.h"
+#include "calc/RunObserver.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace tarvek {
+
+class PriceList;
+
+namespace detail {
+
+// Thrown inside a run to leave the phases; the run's lists are released by unwinding.
+struct RunEnd
+{
+    RunOutcome outcome;
+    std::string message; // for PriceListMissing and Aborted
+};
+
+// Which keys a line holds; the phases test these instead of searching the line again (the
+// lines do not change during a run, so the answers are the same).
+enum LineKey : std::uint8_t
+{
+    kHasEntry = 1,    // "Entry I", "Entry M" or "Entry C"
+    kHasX = 2,        // "\tx\t"
+    kHasY = 4,        // "\ty\t"
+    kHasZ = 8,        // "\tz\t"
+    kHasGraphic = 16, // "graphic\t"
+    kHasYTab = 32,    // "y\t"
+};
+std::uint8_t lineKeys(std::string_view line);
+
+std::string number(std::int64_t value);
+
+// What every phase of a run does besides its own work: protocol and list lines, lamps, the
+// progress step with its cancel check, reading the price list, and leaving the run with an
+// error. The phases themselves live in CalculationRun.cpp.
+class RunSteps
+{
+protected:
+    RunSteps(const RunSettings& settings, RunObserver& observer);
+
+    // ---- Reporting
+    void append(ResultList list, const std::string& text, Colour colour);
+    // A protocol line: the time "HH:MM:SS" followed by the text (which begins with a blank).
+    void protocol(std::string_view text, Colour colour);
+    void select(ResultList list) { m_out.selectLastEntry(list); }
+    void lampStart(Lamp lamp);
+    void lampDone(Lamp lamp) { m_out.setLampColour(lamp, kColourLampGreen); }
+
+    // Pending messages are processed; in phases 1 to 4 the newest entry of every list written
+    // since the last time is selected first. Returns the cancel state.
+    bool pump();
+    // Processing of pending messages without a cancel check.
+    void processMessages() { (void)pump(); }
+    // Progress step and cancel check after `index` (from 0) of `total`.
+    void progressStep(std::size_t index, std::size_t total);
+
+    // ---- Failures: each leaves the run with a message
+    [[noreturn]] void conversionError(std::string_view text, std::string_view where,
+                                      std::size_t lineIndex);
+    std::int32_t importNumber(std::string_view text, std::size_t lineIndex);
+    std::int32_t priceNumber(std::string_view text, std::size_t lineIndex);
+    [[noreturn]] void beyondEnd(std::size_t lineIndex, std::string_view what);
+    [[noreturn]] void malformedPriceLine(const PriceList& list, std::size_t index);
+    // A price line needs eight columns, and the columns `marks` must not be empty.
+    void checkColumns(const PriceList& list, std::size_t index, std::string_view line,
+                      std::initializer_list<int> marks);
+
+    // Each phase that needs the price list reads it afresh (once per phase).
+    PriceList loadPriceList();
+
+    const RunSettings& m_settings;
+    RunObserver& m_out;
+    bool m_autoSelect = false;
+
+private:
+    SystemClock m_systemClock;
+    const Clock* m_clock;
+    int m_progress = -1; // the value last sent to setProgress; -1: none since Resetten
+    unsigned m_written = 0;
+};
+
+} // namespace detail
+} // namespace tarvek
