@@ -334,3 +334,25 @@ TEST(StressNumbers, CoordinatesAtTheirCutLimits)
     EXPECT_EQ(run.window.display(NumberDisplay::LowestLevel), -999);
     EXPECT_EQ(run.state.squareStepFee, std::int64_t{120978001} * 50);
 }
+
+TEST(StressCancel, StoppAtEveryMomentEndsCleanly)
+{
+    // How many times the whole run lets the window process its messages.
+    const StressRun whole(sampleImport());
+    ASSERT_EQ(whole.outcome, RunOutcome::Complete);
+    const std::uint64_t pumps = whole.window.pumpCount();
+    ASSERT_GT(pumps, 100u);
+    for (std::uint64_t at = 1; at <= pumps; ++at) {
+        CheckedWindow window(Answer::Yes, at);
+        RunState state;
+        const std::string prices = samplePriceList();
+        RunSettings settings;
+        settings.readPriceList = [&prices]() -> std::optional<std::string> { return prices; };
+        CalculationRun run(std::move(settings), state, window);
+        const RunOutcome outcome = run.execute(splitLines(sampleImport()));
+        window.checkEnd(outcome, state);
+        ASSERT_TRUE(window.violations().empty()) << "Stopp at " << at << ":\n" << window.report();
+        // The last pumps come after the last cancel check: the run may still end complete.
+        ASSERT_TRUE(outcome == RunOutcome::Cancelled || outcome == RunOutcome::Complete) << at;
+    }
+}
