@@ -356,3 +356,29 @@ TEST(StressCancel, StoppAtEveryMomentEndsCleanly)
         ASSERT_TRUE(outcome == RunOutcome::Cancelled || outcome == RunOutcome::Complete) << at;
     }
 }
+
+TEST(StressCancel, PriceListVanishingBetweenReadsEndsWithItsMessage)
+{
+    // The sample reads the price list in phases 5, 7 and 8; it goes missing before each read.
+    for (int present = 0; present < 3; ++present) {
+        CheckedWindow window;
+        RunState state;
+        int reads = 0;
+        RunSettings settings;
+        settings.readPriceList = [&]() -> std::optional<std::string> {
+            if (reads++ < present) {
+                return samplePriceList();
+            }
+            return std::nullopt;
+        };
+        CalculationRun run(std::move(settings), state, window);
+        const RunOutcome outcome = run.execute(splitLines(sampleImport()));
+        window.checkEnd(outcome, state);
+        EXPECT_TRUE(window.violations().empty()) << window.report();
+        EXPECT_EQ(outcome, RunOutcome::PriceListMissing) << present;
+        ASSERT_EQ(window.endingErrors().size(), 1u);
+        EXPECT_EQ(window.endingErrors().front(),
+                  "Die Datei Preisliste.txt existiert nicht. Der Preis für den Import kann nicht "
+                  "ermittelt werden!");
+    }
+}
