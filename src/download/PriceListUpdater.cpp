@@ -187,9 +187,11 @@ bool PriceListUpdater::HTTPDownloadfile(const QString& name, const QString& targ
     const qint64 reported = m_downloadFileSize;
 
     // The price list itself is replaced only by commit(); until then the pieces go into a
-    // temporary file beside it, which is removed again when anything fails.
+    // temporary file beside it, which is removed again when anything fails. Unbuffered, so that
+    // a write that fails (a full disk) is seen at its piece and not lost in the last flush,
+    // which commit() does not check.
     QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw DownloadError(cannotCreate(target, file.errorString()));
 
     qint64 expectedTotal = reported > 0 ? reported : -1;
