@@ -523,7 +523,7 @@ private:
             const std::int32_t pieces = priceNumber(priceColumnText(line, 5), index);
             if (pieces == 0) {
                 m_out.showMessage(MessageKind::Error, "Fehler",
-                                  std::string(kBundleError) + cp1252ToUtf8(line));
+                                  std::string(kBundleError) + messageQuote(line));
                 return;
             }
             amount = count * price / pieces;

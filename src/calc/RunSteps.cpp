@@ -134,7 +134,7 @@ void RunSteps::malformedPriceLine(const PriceList& list, std::size_t index)
                  "Die Zeile " + number(static_cast<std::int64_t>(index) + 1) +
                      " der Preisliste ist fehlerhaft (weniger als acht Spalten oder eine leere "
                      "Spalte 6, 7 oder 8):\r\n" +
-                     cp1252ToUtf8(list.line(index))};
+                     messageQuote(list.line(index))};
 }
 void RunSteps::checkColumns(const PriceList& list, std::size_t index, std::string_view line,
                             std::initializer_list<int> marks)

@@ -99,9 +99,17 @@ std::optional<std::int32_t> toInteger(std::string_view text)
     return static_cast<std::int32_t>(value);
 }
 
+std::string messageQuote(std::string_view bytes)
+{
+    if (bytes.size() <= kMessageQuoteLimit) {
+        return cp1252ToUtf8(bytes);
+    }
+    return cp1252ToUtf8(bytes.substr(0, kMessageQuoteLimit)) + "...";
+}
+
 std::string conversionErrorText(std::string_view text)
 {
-    return "'" + cp1252ToUtf8(text) + "' ist kein gültiger Integerwert";
+    return "'" + messageQuote(text) + "' ist kein gültiger Integerwert";
 }
 
 } // namespace tarvek

@@ -33,12 +33,18 @@ std::string_view fixedCut(std::string_view line, std::string_view key, std::size
 // bytes of code 32 or below removed at both ends. No key: the empty text.
 std::string_view restCut(std::string_view line, std::string_view key);
 
-// Whole-number conversion (Delphi StrToInt): leading spaces, optional sign, decimal digits or
+// Whole-number conversion: leading spaces, optional sign, decimal digits or
 // hexadecimal digits after "$", "x", "X", "0x", "0X"; the value must fit 32-bit signed. Anything
 // else (empty text, trailing blanks, a sign or prefix without digits) gives nothing.
 std::optional<std::int32_t> toInteger(std::string_view text);
 
-// "'%s' ist kein gültiger Integerwert" with the text (Windows-1252 bytes) converted to UTF-8.
+// A piece of a file (Windows-1252 bytes) as a message quotes it, in UTF-8: at most
+// kMessageQuoteLimit bytes of it, and "..." when it was longer. A message box holding a line of a
+// megabyte would take the window many seconds to lay out and help nobody.
+inline constexpr std::size_t kMessageQuoteLimit = 200;
+std::string messageQuote(std::string_view bytes);
+
+// "'%s' ist kein gültiger Integerwert" with the text quoted by messageQuote().
 std::string conversionErrorText(std::string_view text);
 
 } // namespace tarvek

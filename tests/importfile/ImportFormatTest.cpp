@@ -100,4 +100,10 @@ TEST(Conversion, ErrorText)
 {
     EXPECT_EQ(conversionErrorText("5 "), "'5 ' ist kein gültiger Integerwert");
     EXPECT_EQ(conversionErrorText("\xe4"), "'ä' ist kein gültiger Integerwert");
+    // A huge value is quoted shortened, so the message stays readable.
+    const std::string huge = "\xe4" + std::string(kMessageQuoteLimit + 1000, '7');
+    EXPECT_EQ(conversionErrorText(huge), "'\xc3\xa4" + std::string(kMessageQuoteLimit - 1, '7') +
+                                             "...' ist kein gültiger Integerwert");
+    const std::string exact(kMessageQuoteLimit, '7');
+    EXPECT_EQ(messageQuote(exact), exact);
 }
