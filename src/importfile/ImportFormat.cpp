@@ -109,7 +109,9 @@ std::string messageQuote(std::string_view bytes)
 
 std::string conversionErrorText(std::string_view text)
 {
-    return "'" + messageQuote(text) + "' ist kein gültiger Integerwert";
+    std::string message = "'";
+    message.append(messageQuote(text)).append("' ist kein gültiger Integerwert");
+    return message;
 }
 
 } // namespace tarvek

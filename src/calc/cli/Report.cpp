@@ -51,7 +51,9 @@ const char* kindName(RecordingObserver::Message::Kind kind)
 
 std::string quoted(std::string_view text)
 {
-    return "\"" + jsonEscape(text) + "\"";
+    std::string out = "\"";
+    out.append(jsonEscape(text)).push_back('"');
+    return out;
 }
 
 void appendCodePoint(std::string& out, char32_t cp)
