@@ -1,5 +1,7 @@
 #include "importfile/Cp1252.h"
 
+#include "importfile/Utf8.h"
+
 #include <array>
 #include <cstdint>
 
@@ -19,20 +21,6 @@ char32_t codePoint(unsigned char byte)
         return kHigh[byte - 0x80];
     }
     return byte;
-}
-
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
 }
 
 // The byte of a code point, or -1 when Windows-1252 has none.
@@ -72,57 +60,23 @@ std::string utf8ToCp1252(std::string_view utf8, bool* allMapped)
     out.reserve(utf8.size());
     bool mapped = true;
     std::size_t i = 0;
-    const std::size_t n = utf8.size();
-    while (i < n) {
-        const auto b0 = static_cast<unsigned char>(utf8[i]);
-        if (b0 < 0x80) {
-            out.push_back(static_cast<char>(b0));
-            ++i;
-            continue;
-        }
-        std::size_t len = 0;
-        char32_t cp = 0;
-        char32_t min = 0;
-        if (b0 >= 0xC2 && b0 <= 0xDF) {
-            len = 2;
-            cp = b0 & 0x1F;
-            min = 0x80;
-        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            len = 3;
-            cp = b0 & 0x0F;
-            min = 0x800;
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            len = 4;
-            cp = b0 & 0x07;
-            min = 0x10000;
-        }
-        bool ok = len != 0 && i + len <= n;
-        for (std::size_t k = 1; ok && k < len; ++k) {
-            const auto b = static_cast<unsigned char>(utf8[i + k]);
-            if ((b & 0xC0) != 0x80) {
-                ok = false;
-            } else {
-                cp = (cp << 6) | (b & 0x3F);
-            }
-        }
-        if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) {
-            ok = false;
-        }
-        if (!ok) {
+    while (i < utf8.size()) {
+        const std::optional<Utf8Sequence> sequence = decodeUtf8(utf8, i);
+        if (!sequence) {
             // Malformed: one '?' for the lead byte, then resynchronise at the next byte.
             out.push_back('?');
             mapped = false;
             ++i;
             continue;
         }
-        const int byte = byteOf(cp);
+        const int byte = byteOf(sequence->codePoint);
         if (byte < 0) {
             out.push_back('?');
             mapped = false;
         } else {
             out.push_back(static_cast<char>(byte));
         }
-        i += len;
+        i += sequence->length;
     }
     if (allMapped != nullptr) {
         *allMapped = mapped;

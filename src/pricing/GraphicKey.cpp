@@ -1,5 +1,7 @@
 #include "pricing/GraphicKey.h"
 
+#include "importfile/ItemKey.h"
+
 namespace tarvek {
 
 std::string graphicKey(std::int32_t number)
@@ -24,12 +26,7 @@ std::string graphicKey(std::int32_t number)
 
 std::int32_t graphicKeyToNumber(std::string_view key)
 {
-    std::string text(key);
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - ('a' - 'A'));
-        }
-    }
+    std::string text = asciiUpper(key);
     const std::size_t pos = text.find("0X");
     if (pos != std::string::npos) {
         text.erase(pos, 2);

@@ -1,5 +1,7 @@
 #include "calc/cli/Report.h"
 
+#include "importfile/Utf8.h"
+
 #include <array>
 #include <string>
 #include <utility>
@@ -56,25 +58,6 @@ std::string quoted(std::string_view text)
     return out;
 }
 
-void appendCodePoint(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 } // namespace
 
 std::string jsonEscape(std::string_view text)
@@ -121,26 +104,14 @@ std::string jsonEscape(std::string_view text)
             continue;
         }
         // Validate one UTF-8 sequence; pass it through or replace it by U+FFFD.
-        std::size_t len = (b >= 0xC2 && b <= 0xDF)   ? 2
-                          : (b >= 0xE0 && b <= 0xEF) ? 3
-                          : (b >= 0xF0 && b <= 0xF4) ? 4
-                                                     : 0;
-        char32_t cp = len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
-        bool ok = len != 0 && i + len <= text.size();
-        for (std::size_t k = 1; ok && k < len; ++k) {
-            const auto c = static_cast<unsigned char>(text[i + k]);
-            ok = (c & 0xC0) == 0x80;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        const char32_t min = len == 2 ? 0x80 : len == 3 ? 0x800 : 0x10000;
-        if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) {
-            ok = false;
-        }
-        if (!ok) {
-            appendCodePoint(out, 0xFFFD);
+        const std::optional<Utf8Sequence> sequence = decodeUtf8(text, i);
+        if (!sequence) {
+            appendUtf8(out, 0xFFFD);
             ++i;
             continue;
         }
+        const char32_t cp = sequence->codePoint;
+        const std::size_t len = sequence->length;
         if (cp >= 0x80 && cp <= 0x9F) {
             // C1 controls (the undefined Windows-1252 bytes) stay readable as escapes.
             out += "\\u00";
