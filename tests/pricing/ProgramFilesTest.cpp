@@ -5,69 +5,46 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 using namespace tarvek;
 namespace fs = std::filesystem;
 
-namespace {
-
-class ProgramFilesTest : public ::testing::Test
+TEST(ProgramFiles, InstalledCopyUsesTheUsersFoldersAndPortableOneItsOwn)
 {
-protected:
-    ProgramFilesTest()
-        : m_dir(fs::temp_directory_path() / ("tarvek-files-" + std::to_string(getpid())))
-    {
-        fs::create_directories(m_dir);
-    }
-    ~ProgramFilesTest() override { fs::remove_all(m_dir); }
+    const fs::path dir = fs::temp_directory_path() / "tarvek-program-files-test";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const UserFolders user{"/home/spieler/.config/", "/home/spieler/.local/share/"};
 
-    void touch(const std::string& name) const { std::ofstream(m_dir / name) << ""; }
-    std::string dir() const { return m_dir.string(); }
-
-    const UserFolders m_user{"/home/spieler/.config/", "/home/spieler/.local/share/"};
-    fs::path m_dir;
-};
-
-} // namespace
-
-TEST_F(ProgramFilesTest, InstalledCopyUsesTheUsersFoldersAndPortableOneItsOwn)
-{
     // A folder without either file is an installed program's folder, whatever its rights.
-    ProgramFiles files = ProgramFiles::locate(dir(), m_user);
+    ProgramFiles files = ProgramFiles::locate(dir.string(), user);
     EXPECT_FALSE(files.portable);
     EXPECT_EQ(files.optionsFolder, "/home/spieler/.config/tarvek/");
     EXPECT_EQ(files.priceListFolder, "/home/spieler/.local/share/tarvek/");
 
-    // A price list of any letter case makes the copy portable: both files live beside it.
-    touch("PREISLISTE.TXT");
-    files = ProgramFiles::locate(dir(), m_user);
+    // A price list of any letter case, or the options file, keeps both files beside the program.
+    std::ofstream(dir / "PREISLISTE.TXT").put('\n');
+    files = ProgramFiles::locate(dir.string(), user);
     EXPECT_TRUE(files.portable);
-    EXPECT_EQ(files.optionsFolder, dir() + "/");
-    EXPECT_EQ(files.priceListFolder, dir() + "/");
-
-    fs::remove(m_dir / "PREISLISTE.TXT");
-    touch("Optionen.txt");
-    EXPECT_TRUE(ProgramFiles::locate(dir() + "/", m_user).portable);
+    EXPECT_EQ(files.optionsFolder, dir.string() + "/");
+    EXPECT_EQ(files.priceListFolder, dir.string() + "/");
+    fs::remove(dir / "PREISLISTE.TXT");
+    std::ofstream(dir / "Optionen.txt").put('\n');
+    EXPECT_TRUE(ProgramFiles::locate(dir.string() + "/", user).portable);
+    fs::remove_all(dir);
 }
 
-TEST_F(ProgramFilesTest, XdgVariablesCountOnlyAsAbsolutePathsElseTheDefaultsUnderHome)
+TEST(ProgramFiles, XdgVariablesCountOnlyAsAbsolutePaths)
 {
-    const auto setEnv = [](const char* name, const char* value) {
-        if (value != nullptr) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    };
-    const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
-    setEnv("HOME", "/home/spieler");
-    setEnv("XDG_CONFIG_HOME", "/srv/einstellungen");
-    setEnv("XDG_DATA_HOME", "relativ/daten");
+    const char* const oldHome = std::getenv("HOME");
+    const std::string home = oldHome != nullptr ? oldHome : "";
+    setenv("HOME", "/home/spieler", 1);
+    setenv("XDG_CONFIG_HOME", "/srv/einstellungen", 1);
+    setenv("XDG_DATA_HOME", "relativ/daten", 1);
     const UserFolders user = UserFolders::fromEnvironment();
-    setEnv("XDG_CONFIG_HOME", nullptr);
-    setEnv("XDG_DATA_HOME", nullptr);
-    setEnv("HOME", home.empty() ? nullptr : home.c_str());
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("XDG_DATA_HOME");
+    setenv("HOME", home.c_str(), 1);
 
     EXPECT_EQ(user.config, "/srv/einstellungen/");
     EXPECT_EQ(user.data, "/home/spieler/.local/share/");
