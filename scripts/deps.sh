@@ -15,6 +15,9 @@ TARVEK_PACKAGES=(
 # Only the tests need these: an X server and a terminal for the go-to test, a web server for the
 # download test.
 TARVEK_TEST_PACKAGES=(xvfb xauth xterm nginx-light)
+# The Debian package (scripts/package.sh) and its test: dependencies from dpkg-shlibdeps, the
+# desktop entry and the AppStream metadata checked.
+TARVEK_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
 # Fuzzing (scripts/fuzz.sh, and the short fuzz of test.sh when present).
 TARVEK_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-tarvek_install "${TARVEK_PACKAGES[@]}" "${TARVEK_TEST_PACKAGES[@]}"
+tarvek_install "${TARVEK_PACKAGES[@]}" "${TARVEK_TEST_PACKAGES[@]}" "${TARVEK_PACKAGE_PACKAGES[@]}"
 # Fuzzing is optional: its runtime is installed when available, and skipped when not.
 tarvek_install "${TARVEK_FUZZ_PACKAGES[@]}" || echo "Fuzzing runtime not installed; the short fuzz is skipped."
 

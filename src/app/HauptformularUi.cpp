@@ -155,6 +155,10 @@ void HauptformularUi::buildMenu(QMainWindow* window)
     downloadaktiv1 = optionen->addAction(QStringLiteral("Download aktiv"));
     downloadaktiv1->setObjectName(QStringLiteral("Downloadaktiv1"));
     downloadaktiv1->setCheckable(true);
+    preislistenServer1 = optionen->addAction(QStringLiteral("Preislisten-Server ..."));
+    preislistenServer1->setObjectName(QStringLiteral("PreislistenServer1"));
+    preislisteSuchen1 = optionen->addAction(QStringLiteral("Jetzt nach neuer Preisliste suchen"));
+    preislisteSuchen1->setObjectName(QStringLiteral("PreislisteSuchen1"));
 
     QMenu* importdatei = menu->addMenu(QStringLiteral("Importdatei"));
     importdatei->setObjectName(QStringLiteral("Importdatei1"));

@@ -48,6 +48,8 @@ public:
     QAction* pfadangaben1 = nullptr;       // "Pfadangaben"
     QAction* clientVerzeichnis1 = nullptr; // "Client-Verzeichnis"
     QAction* downloadaktiv1 = nullptr;     // "Download aktiv" (check mark)
+    QAction* preislistenServer1 = nullptr; // "Preislisten-Server ..."
+    QAction* preislisteSuchen1 = nullptr;  // "Jetzt nach neuer Preisliste suchen"
     QAction* importdatei1 = nullptr;       // menu "Importdatei"
     QAction* ansehen1 = nullptr;           // "Editieren"
     QAction* info1 = nullptr;              // "Info"

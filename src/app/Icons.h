@@ -9,7 +9,7 @@
 class Icons
 {
 public:
-    // name: "importpfad", "editieren", "beenden", "info", "waehlen"
+    // name: "importpfad", "editieren", "beenden", "info", "waehlen", "tarvek" (the program)
     static QPixmap pixmap(const QString& name, QSize size);
     static QIcon icon(const QString& name, QSize size);
 };

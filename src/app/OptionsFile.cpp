@@ -17,9 +17,7 @@ namespace {
 
 } // namespace
 
-OptionsFile::OptionsFile(const QString& programDir)
-    : m_path(programDir + QStringLiteral("Optionen.txt"))
-{}
+OptionsFile::OptionsFile(const QString& folder) : m_path(folder + QStringLiteral("Optionen.txt")) {}
 
 QString OptionsFile::trimmed(const QString& text)
 {

@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-// The options file Optionen.txt beside the program: one option per line, made of a key, "|" and
+// The options file Optionen.txt: one option per line, made of a key, "|" and
 // a value (the value may itself hold "|"). Lines of other keys, empty lines and lines without
 // "|" survive every write unchanged; a changed option keeps its line, a new one is added last.
 // Nothing is cached: every read and every write goes to the file. Failures are thrown as
@@ -12,8 +12,8 @@
 class OptionsFile
 {
 public:
-    // programDir: the program's folder, ending in a separator.
-    explicit OptionsFile(const QString& programDir);
+    // folder: where the options file lives (FileLocations), ending in a separator.
+    explicit OptionsFile(const QString& folder);
 
     QString path() const { return m_path; }
 

@@ -20,10 +20,13 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
@@ -32,15 +35,6 @@
 #include <stdexcept>
 
 namespace {
-
-QString programFolder(const QString& given)
-{
-    QString dir = given.isEmpty() ? QCoreApplication::applicationDirPath() : given;
-    if (!dir.endsWith(u'/') && !dir.endsWith(QDir::separator())) {
-        dir += u'/';
-    }
-    return dir;
-}
 
 QString fromUtf8(std::string_view text)
 {
@@ -60,8 +54,9 @@ const QString FileGone = QStringLiteral("Die Importdatei ist nicht mehr vorhande
 } // namespace
 
 THauptformular::THauptformular(const QString& programDir)
-    : m_programDir(programFolder(programDir)), m_options(m_programDir), m_ui(this),
-      m_separators(tarvek::systemLocaleSeparators())
+    : m_files(programDir.isEmpty() ? FileLocations::ofProgram()
+                                   : FileLocations::inFolder(programDir)),
+      m_options(m_files.optionsDir), m_ui(this), m_separators(tarvek::systemLocaleSeparators())
 {
     setObjectName(QStringLiteral("Hauptformular"));
     setWindowTitle(QStringLiteral("Tarvek 2.4 Tarvekrechner"));
@@ -76,6 +71,7 @@ THauptformular::THauptformular(const QString& programDir)
     m_timer1.setInterval(1);
     setButtonTextColour(m_ui.bitBtn2, tarvek::kColourGreen);
     m_pumpClock.start();
+    setAcceptDrops(true);
     connectHandlers();
 }
 
@@ -174,6 +170,11 @@ void THauptformular::FormShow()
         runHook(m_hooks.pruefedownload);
     }
     m_closeAllowed = true;
+    if (!m_startFile.isEmpty()) {
+        // Once the window is on the screen, so that a message about the file has its window.
+        QTimer::singleShot(
+            0, this, [this] { ErrorReport::guard(this, [this] { loadImportFile(m_startFile); }); });
+    }
 }
 
 void THauptformular::closeEvent(QCloseEvent* event)
@@ -248,6 +249,11 @@ void THauptformular::BitBtn1Click()
     if (fileName.isEmpty()) {
         return;
     }
+    loadImportFile(fileName);
+}
+
+void THauptformular::loadImportFile(const QString& fileName)
+{
     m_ui.statusPanel->setText(QStringLiteral("Geladenes Importfile: ") +
                               QDir::toNativeSeparators(fileName));
     if (m_importedit) {
@@ -299,6 +305,33 @@ void THauptformular::importSaved(const QString& fileName)
     m_ui.importdatei1->setEnabled(valid);
 }
 
+QString THauptformular::droppedFile(const QMimeData* data) const
+{
+    if (m_runActive || !m_closeAllowed || !data->hasUrls() || data->urls().isEmpty()) {
+        return QString();
+    }
+    const QUrl first = data->urls().constFirst();
+    return first.isLocalFile() ? first.toLocalFile() : QString();
+}
+
+void THauptformular::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void THauptformular::dropEvent(QDropEvent* event)
+{
+    const QString fileName = droppedFile(event->mimeData());
+    if (fileName.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    ErrorReport::guard(this, [this, &fileName] { loadImportFile(fileName); });
+}
+
 // --- the run -----------------------------------------------------------------------------------
 
 void THauptformular::BitBtn2Click()
@@ -320,7 +353,7 @@ void THauptformular::Timer1Timer()
     m_timer1.stop();
     tarvek::RunSettings settings;
     settings.importFileName = m_importFileName.toStdString();
-    settings.programDir = m_programDir.toStdString();
+    settings.programDir = m_files.priceListDir.toStdString();
     settings.clock = &m_clock;
     settings.separators = m_separators;
     try {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FileLocations.h"
 #include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
 #include "calc/Clock.h"
@@ -14,6 +15,7 @@
 
 #include <functional>
 
+class QMimeData;
 class TImportedit;
 class TInfo;
 class TPfadangaben;
@@ -40,7 +42,7 @@ public:
     };
 
     // programDir: the folder of Optionen.txt and the price list, ending in a separator; empty
-    // means the folder of the program file.
+    // means where the running program keeps them (FileLocations::ofProgram).
     explicit THauptformular(const QString& programDir = QString());
     ~THauptformular() override;
 
@@ -49,7 +51,7 @@ public:
     void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
     Hooks& hooks() { return m_hooks; }
 
-    QString ProgramDir() const { return m_programDir; }
+    const FileLocations& files() const { return m_files; }
     QString ImportFileName() const { return m_importFileName; }
     bool RunActive() const { return m_runActive; }
     bool CancelRequested() const { return m_cancelRequested; }
@@ -59,6 +61,13 @@ public:
     const HauptformularUi& ui() const { return m_ui; }
     TResultList* listBox(int number) const;
     QString statusText() const;
+
+    // A file to load once the window has started (after the price list check), as
+    // "Importfile laden" would load it; empty for none.
+    void setStartFile(const QString& fileName) { m_startFile = fileName; }
+    // Loads an import file as "Importfile laden" does after its dialog: status bar, validity
+    // test, displays reset, the start button. An unreadable file throws the file error.
+    void loadImportFile(const QString& fileName);
 
     // Handlers of the controls.
     void BitBtn1Click();  // "Importfile laden"
@@ -96,9 +105,14 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // One file dropped on the window is loaded as "Importfile laden" would; of several, the
+    // first counts. Refused while starting up and during a run.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormShow();
+    QString droppedFile(const QMimeData* data) const;
     void connectHandlers();
     void importSaved(const QString& fileName);
     // Reads an import file and runs the validity test on it; an unreadable file throws the
@@ -108,7 +122,7 @@ private:
     void runHook(const std::function<void()>& hook);
     tarvek::BillInputs billInputs();
 
-    const QString m_programDir;
+    const FileLocations m_files;
     const OptionsFile m_options;
     HauptformularUi m_ui;
     QTimer m_timer1;
@@ -119,6 +133,7 @@ private:
     std::int64_t m_squareSteps = 0; // the value BDigit4 shows
 
     QString m_importFileName;
+    QString m_startFile;
     bool m_runActive = false;
     bool m_cancelRequested = false;
     bool m_closeAllowed = false;

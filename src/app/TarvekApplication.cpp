@@ -2,6 +2,7 @@
 
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
+#include "app/Icons.h"
 
 #include <exception>
 
@@ -10,6 +11,13 @@ TarvekApplication::TarvekApplication(int& argc, char** argv) : QApplication(argc
     setApplicationName(QStringLiteral("Tarvek"));
     setApplicationVersion(QStringLiteral("2.4"));
     setFont(Fonts::sansSerif(11));
+    // The desktop's menu entry, the task bar and the window's own icon name the same program.
+    setDesktopFileName(QStringLiteral("de.velmar.Tarvek"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addPixmap(Icons::pixmap(QStringLiteral("tarvek"), QSize(size, size)));
+    }
+    setWindowIcon(icon);
 }
 
 bool TarvekApplication::notify(QObject* receiver, QEvent* event)

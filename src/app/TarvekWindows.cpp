@@ -1,9 +1,12 @@
 #include "app/TarvekWindows.h"
 
+#include "app/Dialogs.h"
+#include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
 #include "app/THauptformular.h"
 #include "app/TInfo.h"
 #include "app/TPfadangaben.h"
+#include "app/TPreislistenServer.h"
 #include "download/DownloadCallbacks.h"
 #include "download/MessageBoxPrompter.h"
 #include "download/PriceListUpdater.h"
@@ -13,6 +16,8 @@
 #include "views/TAnsichtnichtberechnet.h"
 #include "views/art/TUOArt.h"
 #include "views/lists/TResultList.h"
+
+#include <QAction>
 
 TarvekWindows::TarvekWindows(const QString& programDir)
     : m_hauptformular(new THauptformular(programDir)),
@@ -26,11 +31,12 @@ TarvekWindows::TarvekWindows(const QString& programDir)
         [&main](const QString& key, const QString& value) {
             main.options().Optionenspeichern(key, value);
         },
-        main.ProgramDir());
+        main.files().priceListDir);
     m_downloadPrompter = std::make_unique<MessageBoxPrompter>(m_hauptformular);
     m_updater = std::make_unique<PriceListUpdater>(*m_downloadSettings, *m_downloadPrompter);
     m_ansichtinein = new TAnsichtinein(m_hauptformular);
     m_ansichtnichtberechnet = new TAnsichtnichtberechnet(m_hauptformular);
+    m_preislistenServer = new TPreislistenServer(m_hauptformular->options(), m_hauptformular);
 
     m_hauptformular->setDialogs(m_pfadangaben, m_importedit, m_info);
     connectHooks();
@@ -55,4 +61,15 @@ void TarvekWindows::connectHooks()
     };
     hooks.pruefedownload = [this] { m_updater->pruefedownload(); };
     hooks.useClientFolder = [](const QString& clientPath) { TUOArt::useClientFolder(clientPath); };
+
+    // The price list server and the check on request.
+    const HauptformularUi& ui = m_hauptformular->ui();
+    QObject::connect(ui.preislistenServer1, &QAction::triggered, m_hauptformular,
+                     [this] { m_preislistenServer->exec(); });
+    QObject::connect(ui.preislisteSuchen1, &QAction::triggered, m_hauptformular, [this] {
+        const QString notice = PriceListUpdater::outcomeNotice(m_updater->pruefedownload());
+        if (!notice.isEmpty()) {
+            Dialogs::notice(m_hauptformular, notice);
+        }
+    });
 }

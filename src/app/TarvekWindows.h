@@ -14,6 +14,7 @@ class THauptformular;
 class TImportedit;
 class TInfo;
 class TPfadangaben;
+class TPreislistenServer;
 
 // All windows of the program, created once at start in their fixed order and reused until the
 // program ends. The main window comes first; the dialogs are its children, so they close with
@@ -46,4 +47,5 @@ private:
     std::unique_ptr<PriceListUpdater> m_updater; // 6, 7: the connection-wait and progress windows
     TAnsichtinein* m_ansichtinein;               // 8
     TAnsichtnichtberechnet* m_ansichtnichtberechnet; // 9
+    TPreislistenServer* m_preislistenServer;         // the price list server's dialog
 };

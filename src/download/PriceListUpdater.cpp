@@ -4,6 +4,7 @@
 #include "DownloadError.h"
 #include "DownloadPrompter.h"
 #include "DownloadSettings.h"
+#include "ServerAddress.h"
 #include "TLaden.h"
 #include "TVerbindungsaufbau.h"
 
@@ -55,33 +56,18 @@ PriceListUpdater::~PriceListUpdater() = default;
 
 QUrl PriceListUpdater::fileUrl(const QString& name)
 {
-    QString server = m_settings.readOption(QStringLiteral("Server")).trimmed();
-    static const QString scheme = QStringLiteral("http://");
-    if (server.startsWith(scheme, Qt::CaseInsensitive))
-        server.remove(0, scheme.size());
-    while (server.endsWith(u'/'))
-        server.chop(1);
-    if (server.isEmpty())
-        return QUrl();
-    QUrl url;
-    url.setScheme(QStringLiteral("http"));
-    url.setAuthority(server, QUrl::StrictMode);
-    url.setPath(RemotePath + name);
-    if (!url.isValid() || url.host().isEmpty() || !url.userInfo().isEmpty())
-        return QUrl();
-    return url;
+    return ServerAddress::url(m_settings.readOption(QStringLiteral("Server")), RemotePath + name);
 }
 
-void PriceListUpdater::pruefedownload()
+PriceListUpdater::Outcome PriceListUpdater::pruefedownload()
 {
     if (m_running)
-        return;
+        return Outcome::Busy;
     m_running = true;
     const auto done = qScopeGuard([this] { m_running = false; });
     QString failure;
     try {
-        runCheck();
-        return;
+        return runCheck();
     } catch (const std::exception& error) {
         failure = QString::fromUtf8(error.what());
     } catch (...) {
@@ -92,9 +78,26 @@ void PriceListUpdater::pruefedownload()
     Verbindungschliessen();
     ladenschliessen();
     m_prompter.reportError(failure);
+    return Outcome::Failed;
 }
 
-void PriceListUpdater::runCheck()
+QString PriceListUpdater::outcomeNotice(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::NoServer:
+        return QStringLiteral("Es ist kein Preislisten-Server eingestellt. Bitte unter "
+                              "\"Optionen\" > \"Preislisten-Server ...\" einen angeben.");
+    case Outcome::NoAnswer:
+        return QStringLiteral("Der Preislisten-Server ist nicht erreichbar oder nennt keine "
+                              "Größe der Preisliste.");
+    case Outcome::Current:
+        return QStringLiteral("Die Preisliste ist aktuell.");
+    default:
+        return QString();
+    }
+}
+
+PriceListUpdater::Outcome PriceListUpdater::runCheck()
 {
     m_verbindungsaufbau->setCloseAllowed(false);
     m_verbindungsaufbau->showCentred();
@@ -107,7 +110,7 @@ void PriceListUpdater::runCheck()
     processPending();
     Verbindungschliessen();
     if (m_remoteFileSize == 0)
-        return;
+        return fileUrl(RemoteFileName).isEmpty() ? Outcome::NoServer : Outcome::NoAnswer;
 
     const QString target = m_settings.priceListPath();
     if (!QFileInfo::exists(target) || Ermittlelocalsize(target) != m_remoteFileSize) {
@@ -116,16 +119,16 @@ void PriceListUpdater::runCheck()
     }
     question += QStringLiteral("\r\nSoll diese jetzt per Download geladen werden ?");
     if (!m_updateAvailable)
-        return;
+        return Outcome::Current;
 
     if (!m_prompter.askYesNo(QStringLiteral("Tarvek Downloadabfrage"), question)) {
         ladenschliessen();
-        return;
+        return Outcome::Declined;
     }
-    download(target);
+    return download(target) ? Outcome::Downloaded : Outcome::Failed;
 }
 
-void PriceListUpdater::download(const QString& target)
+bool PriceListUpdater::download(const QString& target)
 {
     m_laden->setCloseAllowed(false);
     m_laden->setProgress(0);
@@ -134,7 +137,7 @@ void PriceListUpdater::download(const QString& target)
     try {
         if (HTTPDownloadfile(RemoteFileName, target)) {
             ladenschliessen();
-            return;
+            return true;
         }
         reason = m_connectionError;
     } catch (const DownloadError& error) {
@@ -145,6 +148,7 @@ void PriceListUpdater::download(const QString& target)
     m_prompter.showError(QStringLiteral("Der Download der Preisliste ist fehlgeschlagen.\r\n\r\n"
                                         "%1\r\n\r\nDie bisherige Preisliste bleibt unverändert.")
                              .arg(reason));
+    return false;
 }
 
 qint32 PriceListUpdater::Ermittledownload(const QString& name)

@@ -46,9 +46,24 @@ public:
     TVerbindungsaufbau& Verbindungsaufbau() const { return *m_verbindungsaufbau; }
     TLaden& Laden() const { return *m_laden; }
 
-    // The update check at start. Reports its own errors and always returns with both windows
-    // closed; does nothing when called again while it runs.
-    void pruefedownload();
+    // How one update check ended.
+    enum class Outcome
+    {
+        NoServer,   // no usable "Server" option: nothing was asked
+        NoAnswer,   // the server could not be reached or told no size
+        Current,    // the local price list has the server's size
+        Declined,   // a newer list was offered and not wanted
+        Downloaded, // the newer list replaced the local one
+        Failed,     // an error, already reported
+        Busy        // a check was already running
+    };
+
+    // The update check, at start and on request. Reports its own errors and always returns with
+    // both windows closed; does nothing when called again while it runs.
+    Outcome pruefedownload();
+    // What a check the user asked for still has to say once it has ended; empty when the check
+    // has said all itself (a question, a download, an error).
+    static QString outcomeNotice(Outcome outcome);
     // The size of the named file on the server; 0 when the server cannot be reached or sends
     // no size. Throws DownloadError for any other failure (an HTTP error status, say).
     qint32 Ermittledownload(const QString& name);
@@ -75,8 +90,8 @@ public:
     qint32 DownloadFileSize() const { return m_downloadFileSize; }
 
 private:
-    void runCheck();
-    void download(const QString& target);
+    Outcome runCheck();
+    bool download(const QString& target);
     // Checks one answer of the download against what was asked for and learns the file's size
     // from it. Returns true when the answer holds the whole file.
     bool acceptPiece(const HttpClient::Answer& piece, qint64 offset, bool openRange,

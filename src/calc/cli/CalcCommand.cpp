@@ -13,7 +13,8 @@ namespace {
 constexpr std::string_view kUsage =
     "Aufruf: tarvek-calc [--price-list DATEI] [--water] [--basement] [--nested continue|stop] "
     "[--json] IMPORTDATEI\n"
-    "  --price-list DATEI  Preisliste (Standard: Preisliste.txt neben dem Programm)\n"
+    "  --price-list DATEI  Preisliste (Standard: Preisliste.txt neben dem Programm oder, bei "
+    "einer installierten Kopie, im Datenordner des Benutzers)\n"
     "  --water             \"Wasserbau\" angekreuzt\n"
     "  --basement          \"Kellerbau (nur Gilden)\" angekreuzt\n"
     "  --nested ANTWORT    Antwort auf die Frage nach ineinanderliegenden Items "

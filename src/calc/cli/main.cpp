@@ -1,4 +1,5 @@
 #include "calc/cli/CalcCommand.h"
+#include "pricing/ProgramFiles.h"
 
 #include <iostream>
 #include <string>
@@ -7,7 +8,7 @@
 
 namespace {
 
-// The folder of the program file, where the desktop program finds its price list.
+// The folder of the program file.
 std::string programDir(const char* argv0)
 {
     std::string path;
@@ -31,6 +32,9 @@ int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return tarvek::runCalcCommand(args, programDir(argc > 0 ? argv[0] : nullptr), std::cout,
-                                  std::cerr);
+    // The price list is found where the desktop program finds it: beside a portable copy, in
+    // the user's data folder for an installed one.
+    const tarvek::ProgramFiles files =
+        tarvek::ProgramFiles::locate(programDir(argc > 0 ? argv[0] : nullptr));
+    return tarvek::runCalcCommand(args, files.priceListFolder, std::cout, std::cerr);
 }

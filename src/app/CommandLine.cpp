@@ -1,0 +1,116 @@
+#include "app/CommandLine.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+const QCommandLineOption HelpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                    QStringLiteral("Zeigt diese Hilfe an."));
+const QCommandLineOption VersionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                       QStringLiteral("Zeigt die Versionsnummer an."));
+
+QString optionNames(const QCommandLineOption& option)
+{
+    QStringList names;
+    for (const QString& name : option.names()) {
+        names.append((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name);
+    }
+    QString text = names.join(QStringLiteral(", "));
+    if (!option.valueName().isEmpty()) {
+        text += u' ' + option.valueName();
+    }
+    return text;
+}
+
+} // namespace
+
+const QList<CommandLine::Export>& CommandLine::exports()
+{
+    // The exports that run without a window, one row each.
+    static const QList<Export> all;
+    return all;
+}
+
+QList<QCommandLineOption> CommandLine::options()
+{
+    QList<QCommandLineOption> all{HelpOption, VersionOption};
+    for (const Export& row : exports()) {
+        all.append(row.option);
+        all.append(row.modifiers);
+    }
+    return all;
+}
+
+QString CommandLine::helpText()
+{
+    QList<QPair<QString, QString>> rows;
+    for (const QCommandLineOption& option : options()) {
+        rows.append({optionNames(option), option.description()});
+    }
+    rows.append({QStringLiteral("IMPORTDATEI"),
+                 QStringLiteral("Importdatei (*.cfg), die beim Start geladen wird.")});
+    qsizetype width = 0;
+    for (const auto& row : rows) {
+        width = std::max(width, row.first.size());
+    }
+    QString text = QStringLiteral("Aufruf: tarvek [OPTIONEN] [IMPORTDATEI]\n"
+                                  "Tarvek 2.4 berechnet den Preis eines Hausimports.\n\n"
+                                  "Optionen:\n");
+    for (const auto& row : rows) {
+        if (row.first == QLatin1String("IMPORTDATEI")) {
+            text += QStringLiteral("\nArgumente:\n");
+        }
+        text += QStringLiteral("  %1  %2\n").arg(row.first.leftJustified(width), row.second);
+    }
+    return text;
+}
+
+CommandLine::CommandLine(const QStringList& arguments)
+    : m_parser(std::make_unique<QCommandLineParser>())
+{
+    m_parser->setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    m_parser->addOptions(options());
+    const auto fail = [this](const QString& problem) {
+        m_action = Action::Error;
+        m_text = QStringLiteral("tarvek: %1\nWeitere Hinweise mit: tarvek --help\n").arg(problem);
+    };
+    if (!m_parser->parse(arguments)) {
+        const QStringList unknown = m_parser->unknownOptionNames();
+        m_unknownOption = !unknown.isEmpty();
+        fail(unknown.isEmpty() ? m_parser->errorText()
+                               : QStringLiteral("unbekannte Option: %1").arg(unknown.first()));
+        return;
+    }
+    if (m_parser->isSet(HelpOption)) {
+        m_action = Action::Help;
+        m_text = helpText();
+        return;
+    }
+    if (m_parser->isSet(VersionOption)) {
+        m_action = Action::Version;
+        m_text = QStringLiteral("Tarvek 2.4\n");
+        return;
+    }
+    const QStringList files = m_parser->positionalArguments();
+    if (files.size() > 1) {
+        fail(QStringLiteral("nur eine Importdatei erlaubt"));
+        return;
+    }
+    if (!files.isEmpty()) {
+        m_importFile = QFileInfo(files.first()).absoluteFilePath();
+    }
+    for (const Export& row : exports()) {
+        if (m_parser->isSet(row.option)) {
+            m_action = Action::Export;
+            m_export = &row;
+            return;
+        }
+    }
+}
+
+int CommandLine::runExport(int& argc, char** argv) const
+{
+    return m_export != nullptr ? m_export->run(argc, argv, *this) : 2;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// The folders of the options file and of the price list of the running program, both ending in
+// a separator. The rule (portable or installed copy) is the engine's ProgramFiles; the user's
+// folders come from QStandardPaths.
+struct FileLocations
+{
+    QString optionsDir;
+    QString priceListDir;
+
+    // Where the program in applicationDir (empty: the running program's folder) keeps its files.
+    // An installed copy gets its two folders in the user's home created, so that the options
+    // file and the downloaded price list can be written there.
+    static FileLocations ofProgram(const QString& applicationDir = QString());
+    // Both files in one given folder.
+    static FileLocations inFolder(const QString& folder);
+};

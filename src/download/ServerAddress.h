@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+// The price-list server as the option "Server" names it: a host, optionally with ":port".
+// A hand-written "http://" in front and "/" at the end are tolerated.
+class ServerAddress
+{
+public:
+    // The address in the form it is stored in (host or host:port); empty when the text names
+    // no usable server (no host, a user name, a path, a port outside 1 to 65535).
+    static QString normalized(const QString& text);
+    // The address of `path` on that server over HTTP; empty when the text names no usable server.
+    static QUrl url(const QString& text, const QString& path);
+};

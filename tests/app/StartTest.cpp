@@ -1,0 +1,152 @@
+#include "WindowFixture.h"
+
+#include "app/CommandLine.h"
+#include "app/TPreislistenServer.h"
+#include "download/TestHttpServer.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+
+namespace {
+
+CommandLine parse(const QStringList& arguments)
+{
+    return CommandLine(QStringList{QStringLiteral("tarvek")} + arguments);
+}
+
+class StartTest : public WindowFixture
+{
+protected:
+    QByteArray readAll(const QString& name) const
+    {
+        QFile file(m_dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Drags the files over the window and drops them; whether the window took them.
+    bool drop(const QStringList& paths)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths) {
+            urls.append(QUrl::fromLocalFile(path));
+        }
+        data.setUrls(urls);
+        const QPoint centre = window().rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window(), &enter);
+        if (!enter.isAccepted()) {
+            return false;
+        }
+        QDropEvent dropped(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window(), &dropped);
+        return dropped.isAccepted();
+    }
+    QString options() const { return QString::fromLatin1(readAll(QStringLiteral("Optionen.txt"))); }
+};
+
+} // namespace
+
+TEST(CommandLineTest, HelpVersionErrorsAndTheImportFile)
+{
+    const CommandLine help = parse({QStringLiteral("--help")});
+    EXPECT_EQ(help.action(), CommandLine::Action::Help);
+    EXPECT_TRUE(
+        help.text().contains(QStringLiteral("-v, --version  Zeigt die Versionsnummer an.")));
+    EXPECT_EQ(parse({QStringLiteral("-v")}).text(), QStringLiteral("Tarvek 2.4\n"));
+
+    const CommandLine unknown = parse({QStringLiteral("--pfd"), QStringLiteral("Haus.cfg")});
+    EXPECT_TRUE(unknown.hasUnknownOption());
+    EXPECT_TRUE(unknown.text().startsWith(QStringLiteral("tarvek: unbekannte Option: pfd\n")));
+    EXPECT_EQ(parse({QStringLiteral("a.cfg"), QStringLiteral("b.cfg")}).action(),
+              CommandLine::Action::Error);
+    EXPECT_EQ(parse({QStringLiteral("examples/Haus.cfg")}).importFile(),
+              QDir::current().absoluteFilePath(QStringLiteral("examples/Haus.cfg")));
+}
+
+TEST_F(StartTest, TheCommandLineFileIsLoadedAfterThePriceListCheckAsTheLoadButtonWould)
+{
+    QString statusDuringCheck = QStringLiteral("<no check>");
+    m_windows = new TarvekWindows(m_dir.path() + u'/');
+    window().hooks().pruefedownload = [&] { statusDuringCheck = window().statusText(); };
+    window().setStartFile(sample("Haus.cfg"));
+    window().show();
+
+    QTRY_COMPARE(window().ImportFileName(), sample("Haus.cfg"));
+    EXPECT_EQ(statusDuringCheck, QStringLiteral("Geladenes Importfile:"));
+    EXPECT_EQ(window().statusText(), QStringLiteral("Geladenes Importfile: ") +
+                                         QDir::toNativeSeparators(sample("Haus.cfg")));
+    EXPECT_TRUE(control("BitBtn2")->isEnabled());
+
+    // A file that is not there ends the load with the file error, the window stays usable.
+    EXPECT_THROW(window().loadImportFile(m_dir.filePath(QStringLiteral("fehlt.cfg"))),
+                 std::runtime_error);
+    EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
+}
+
+TEST_F(StartTest, ADroppedFileIsLoadedTheFirstOfSeveralAndNoneDuringARun)
+{
+    start();
+    const QString invalid = writeFile(QStringLiteral("leer.cfg"), "kein Kopf\r\n");
+    EXPECT_TRUE(drop({sample("Haus.cfg"), invalid}));
+    EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
+    EXPECT_TRUE(control("BitBtn2")->isEnabled());
+
+    bool droppedDuringRun = true;
+    whenProtocolShows(QStringLiteral("gestartet"), [&] { droppedDuringRun = drop({invalid}); });
+    run();
+    EXPECT_FALSE(droppedDuringRun);
+
+    EXPECT_TRUE(drop({invalid}));
+    EXPECT_FALSE(control("BitBtn2")->isEnabled());
+    EXPECT_TRUE(window().statusText().endsWith(QDir::toNativeSeparators(invalid)));
+}
+
+TEST_F(StartTest, ServerDialogStoresOnlyACheckedAddress)
+{
+    start();
+    auto* dialog = window().findChild<TPreislistenServer*>(QStringLiteral("PreislistenServer"));
+    ASSERT_NE(dialog, nullptr);
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"));
+    const auto pressOk = [&](const QString& text) {
+        dialog->show();
+        edit->setText(text);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("BitBtn2")),
+                          Qt::LeftButton);
+    };
+
+    for (const char* bad : {"preise example", "host:99999", "host:0", "wer@host", "host/pfad"}) {
+        pressOk(QString::fromLatin1(bad));
+        EXPECT_TRUE(dialog->isVisible()) << bad;
+    }
+    EXPECT_EQ(m_dialogs.notices(), QStringList(5, TPreislistenServer::InvalidText));
+    EXPECT_FALSE(options().contains(QStringLiteral("Server")));
+
+    pressOk(QStringLiteral(" http://preise.example.org:8080/ "));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(options().contains(QStringLiteral("Server|preise.example.org:8080\r\n")));
+    dialog->show();
+    EXPECT_EQ(edit->text(), QStringLiteral("preise.example.org:8080"));
+    pressOk(QString());
+    EXPECT_TRUE(options().contains(QStringLiteral("Server|\r\n")));
+}
+
+TEST_F(StartTest, SearchingOnRequestSaysWhenThePriceListIsCurrent)
+{
+    writeFile(QStringLiteral("Optionen.txt"), "Download|false\r\n");
+    start();
+    QAction* search = control<QAction>("PreislisteSuchen1");
+    search->trigger();
+    EXPECT_TRUE(m_dialogs.notices().constLast().startsWith(
+        QStringLiteral("Es ist kein Preislisten-Server eingestellt.")));
+
+    TestHttpServer server;
+    server.setFile(readAll(QStringLiteral("Preisliste.txt")));
+    window().options().Optionenspeichern(QStringLiteral("Server"),
+                                         QString::fromLatin1(server.authority()));
+    search->trigger();
+    EXPECT_EQ(m_dialogs.notices().constLast(), QStringLiteral("Die Preisliste ist aktuell."));
+    EXPECT_EQ(server.requests("HEAD").size(), 1);
+}

@@ -1,0 +1,43 @@
+// Loaded into an installed tarvek with LD_PRELOAD: once the main window is on the screen, it
+// switches "Download aktiv" through the menu item, as a person would, and ends the program.
+// Exit code 0 when the item was found and switched, 3 when it never appeared.
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+void switchDownloadWhenShown()
+{
+    auto* timer = new QTimer(QCoreApplication::instance());
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, clock] {
+        // The start-up (with its price list check) runs before the main event loop; the window
+        // is ready once that loop runs, and only then does exit() end the program.
+        if (QThread::currentThread()->loopLevel() != 1) {
+            return;
+        }
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* item = window->findChild<QAction*>(QStringLiteral("Downloadaktiv1"));
+            if (item != nullptr && window->isVisible() && item->isEnabled()) {
+                timer->stop();
+                item->trigger();
+                QCoreApplication::exit(0);
+                return;
+            }
+        }
+        if (clock->elapsed() > 30000) {
+            QCoreApplication::exit(3);
+        }
+    });
+    timer->start(50);
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(switchDownloadWhenShown)
