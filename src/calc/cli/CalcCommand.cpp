@@ -4,21 +4,29 @@
 #include "calc/RecordingObserver.h"
 #include "calc/cli/Report.h"
 #include "importfile/ImportFormat.h"
+#include "pricing/BreakdownCsv.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
+#include <unistd.h>
 
 namespace tarvek {
 namespace {
 
 constexpr std::string_view kUsage =
     "Aufruf: tarvek-calc [--price-list DATEI] [--water] [--basement] [--nested continue|stop] "
-    "[--json] IMPORTDATEI\n"
+    "[--json] [--csv DATEI] IMPORTDATEI\n"
     "  --price-list DATEI  Preisliste (Standard: Preisliste.txt neben dem Programm)\n"
     "  --water             \"Wasserbau\" angekreuzt\n"
     "  --basement          \"Kellerbau (nur Gilden)\" angekreuzt\n"
     "  --nested ANTWORT    Antwort auf die Frage nach ineinanderliegenden Items "
     "(continue = Ja, stop = Nein; Standard continue)\n"
-    "  --json              Ergebnis als JSON\n";
+    "  --json              Ergebnis als JSON\n"
+    "  --csv DATEI         Kostenaufstellung als CSV (Semikolon, UTF-8) in DATEI; - für die "
+    "Standardausgabe statt des Ergebnisses\n";
 
 struct Options
 {
@@ -27,6 +35,7 @@ struct Options
     bool basement = false;
     Answer nested = Answer::Yes;
     bool json = false;
+    std::string csvFile; // empty: no CSV; "-": standard output
     std::string importFile;
 };
 
@@ -76,6 +85,11 @@ std::string parse(const std::vector<std::string>& args, Options& options)
                 } else {
                     return "--nested braucht continue oder stop, nicht '" + value + "'";
                 }
+            } else if (arg == "--csv") {
+                if (!takeValue() || value.empty()) {
+                    return "--csv braucht eine Datei oder -";
+                }
+                options.csvFile = value;
             } else if (hasValue) {
                 return "unbekannte Option oder Option ohne Wert: " + args[i];
             } else if (arg == "--water") {
@@ -100,7 +114,39 @@ std::string parse(const std::vector<std::string>& args, Options& options)
     if (!haveFile) {
         return "keine Importdatei angegeben";
     }
+    if (options.json && options.csvFile == "-") {
+        return "--json und --csv - schreiben beide auf die Standardausgabe";
+    }
     return {};
+}
+
+// Writes the file through a temporary file beside it, so that a failed write leaves no cut-short
+// file and keeps an older one; false with the reason when it fails.
+bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& reason)
+{
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    fs::path temporary = target;
+    temporary += ".tmp" + std::to_string(::getpid());
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        file.close();
+        if (!file) {
+            reason = std::strerror(errno);
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            return false;
+        }
+    }
+    std::error_code error;
+    fs::rename(temporary, target, error);
+    if (error) {
+        reason = error.message();
+        fs::remove(temporary, error);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -155,8 +201,25 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
     }
 
     const CalcResult result{outcome, window, state};
-    out << (options.json ? jsonReport(result) : textReport(result));
+    const bool csvToOut = options.csvFile == "-";
+    if (csvToOut) {
+        // Only a run that reached its end has a breakdown and a bill to write.
+        if (reachedEnd) {
+            out << breakdownCsv(state, window.feeChoice());
+        }
+    } else {
+        out << (options.json ? jsonReport(result) : textReport(result));
+    }
     out.flush();
+    if (reachedEnd && !options.csvFile.empty() && !csvToOut) {
+        std::string reason;
+        if (!writeFileAtomically(options.csvFile, breakdownCsv(state, window.feeChoice()),
+                                 reason)) {
+            err << "tarvek-calc: " << options.csvFile
+                << " kann nicht geschrieben werden: " << reason << "\n";
+            return 1;
+        }
+    }
     return reachedEnd ? 0 : 1;
 }
 
