@@ -120,6 +120,16 @@ void THauptformular::connectHandlers()
     connect(m_ui.bitBtn3, &QPushButton::clicked, this, [this] { runHook(m_hooks.anzeigenInein); });
     connect(m_ui.bitBtn4, &QPushButton::clicked, this,
             [this] { runHook(m_hooks.anzeigenNichtberechnet); });
+    connect(m_ui.bitBtn8, &QPushButton::clicked, this,
+            [this] { runHook(m_hooks.kostenaufstellung); });
+    connect(m_ui.kostenaufstellung1, &QAction::triggered, this,
+            [this] { runHook(m_hooks.kostenaufstellung); });
+    connect(m_ui.rechnungSpeichern1, &QAction::triggered, this,
+            [this] { runHook(m_hooks.rechnungSpeichern); });
+    connect(m_ui.rechnungDrucken1, &QAction::triggered, this,
+            [this] { runHook(m_hooks.rechnungDrucken); });
+    connect(m_ui.rechnungKopieren1, &QAction::triggered, this,
+            [this] { runHook(m_hooks.rechnungKopieren); });
 }
 
 void THauptformular::runHook(const std::function<void()>& hook)
@@ -263,6 +273,8 @@ void THauptformular::BitBtn1Click()
     m_ui.importdatei1->setEnabled(valid);
     m_ui.toolButton2->setEnabled(valid);
     m_runState.billReady = false;
+    enableBillCommands(false);
+    runHook(m_hooks.billChanged);
     m_ui.checkBox1->setChecked(false);
     m_ui.checkBox2->setChecked(false);
 }
@@ -336,6 +348,7 @@ void THauptformular::Timer1Timer()
     }
     m_runActive = false;
     m_cancelRequested = false;
+    runHook(m_hooks.billChanged);
 }
 
 bool THauptformular::pump()
@@ -362,6 +375,7 @@ void THauptformular::schalterschalt(bool on)
     for (QToolButton* tool : {m_ui.toolButton1, m_ui.toolButton2, m_ui.toolButton5}) {
         tool->setEnabled(on);
     }
+    enableBillCommands(on && m_runState.billReady);
     m_ui.bitBtn2->setText(on ? QStringLiteral("Berechnung starten") : QStringLiteral("Stopp"));
     setButtonTextColour(m_ui.bitBtn2, on ? tarvek::kColourGreen : tarvek::kColourRed);
     m_closeAllowed = on;
@@ -393,6 +407,15 @@ tarvek::BillInputs THauptformular::billInputs()
 void THauptformular::BitBtn6Click()
 {
     tarvek::refreshBill(m_runState, billInputs(), *this, m_clock, m_separators);
+    if (m_runState.billReady && !m_runActive) {
+        runHook(m_hooks.billChanged);
+    }
+}
+
+void THauptformular::enableBillCommands(bool enabled)
+{
+    m_ui.bitBtn8->setEnabled(enabled);
+    m_ui.rechnung1->setEnabled(enabled);
 }
 
 void THauptformular::CheckBoxClick()

@@ -37,6 +37,13 @@ public:
         // The game client's folder for the item graphics: the option "Clientpfad" at start and
         // after "Client-Verzeichnis" (empty when none is set).
         std::function<void(const QString&)> useClientFolder;
+        // The bill's commands (button "Kostenaufstellung" and the menu "Rechnung"), and the
+        // notice that the bill changed or is no longer ready.
+        std::function<void()> kostenaufstellung;
+        std::function<void()> rechnungSpeichern;
+        std::function<void()> rechnungDrucken;
+        std::function<void()> rechnungKopieren;
+        std::function<void()> billChanged;
     };
 
     // programDir: the folder of Optionen.txt and the price list, ending in a separator; empty
@@ -107,6 +114,8 @@ private:
     void showNumber(int number, std::int64_t value);
     void runHook(const std::function<void()>& hook);
     tarvek::BillInputs billInputs();
+    // The bill's commands are usable while a bill is ready and no run is active.
+    void enableBillCommands(bool enabled);
 
     const QString m_programDir;
     const OptionsFile m_options;

@@ -1,5 +1,6 @@
 #include "app/TarvekWindows.h"
 
+#include "app/BillSource.h"
 #include "app/OptionsFile.h"
 #include "app/THauptformular.h"
 #include "app/TInfo.h"
@@ -12,6 +13,8 @@
 #include "views/TAnsichtinein.h"
 #include "views/TAnsichtnichtberechnet.h"
 #include "views/art/TUOArt.h"
+#include "views/bill/BillActions.h"
+#include "views/bill/TKostenaufstellung.h"
 #include "views/lists/TResultList.h"
 
 TarvekWindows::TarvekWindows(const QString& programDir)
@@ -31,6 +34,7 @@ TarvekWindows::TarvekWindows(const QString& programDir)
     m_updater = std::make_unique<PriceListUpdater>(*m_downloadSettings, *m_downloadPrompter);
     m_ansichtinein = new TAnsichtinein(m_hauptformular);
     m_ansichtnichtberechnet = new TAnsichtnichtberechnet(m_hauptformular);
+    m_kostenaufstellung = new TKostenaufstellung(m_hauptformular);
 
     m_hauptformular->setDialogs(m_pfadangaben, m_importedit, m_info);
     connectHooks();
@@ -55,4 +59,30 @@ void TarvekWindows::connectHooks()
     };
     hooks.pruefedownload = [this] { m_updater->pruefedownload(); };
     hooks.useClientFolder = [](const QString& clientPath) { TUOArt::useClientFolder(clientPath); };
+
+    THauptformular& main = *m_hauptformular;
+    hooks.kostenaufstellung = [this, &main] { m_kostenaufstellung->showBill(billDataOf(main)); };
+    hooks.rechnungSpeichern = [&main] { BillActions::save(&main, billDataOf(main)); };
+    hooks.rechnungDrucken = [&main] { BillActions::print(&main, billDataOf(main)); };
+    hooks.rechnungKopieren = [&main] { BillActions::copy(billDataOf(main)); };
+    hooks.billChanged = [this, &main] {
+        if (main.runState().billReady) {
+            m_kostenaufstellung->refresh(billDataOf(main));
+        } else {
+            m_kostenaufstellung->close();
+        }
+    };
+    // A double-click on a row without a price selects its line in ListBox5.
+    m_kostenaufstellung->setSelectNotCalculated([&main](std::int32_t graphic) {
+        TResultList& list = *main.listBox(5);
+        const QString prefix = QStringLiteral("D:%1, ").arg(graphic);
+        for (int i = 0; i < list.count(); ++i) {
+            if (list.entryText(i).startsWith(prefix)) {
+                list.setCurrentRow(i);
+                list.scrollToItem(list.item(i));
+                main.activateWindow();
+                return;
+            }
+        }
+    });
 }

@@ -12,6 +12,7 @@ class TAnsichtinein;
 class TAnsichtnichtberechnet;
 class THauptformular;
 class TImportedit;
+class TKostenaufstellung;
 class TInfo;
 class TPfadangaben;
 
@@ -32,6 +33,7 @@ public:
     TImportedit& importedit() const { return *m_importedit; }
     TInfo& info() const { return *m_info; }
     PriceListUpdater& updater() const { return *m_updater; }
+    TKostenaufstellung& kostenaufstellung() const { return *m_kostenaufstellung; }
 
 private:
     void connectHooks();
@@ -46,4 +48,5 @@ private:
     std::unique_ptr<PriceListUpdater> m_updater; // 6, 7: the connection-wait and progress windows
     TAnsichtinein* m_ansichtinein;               // 8
     TAnsichtnichtberechnet* m_ansichtnichtberechnet; // 9
+    TKostenaufstellung* m_kostenaufstellung;         // 10
 };

@@ -3,9 +3,14 @@
 #include "app/THauptformular.h"
 #include "app/TarvekApplication.h"
 #include "app/TarvekWindows.h"
+#include "views/bill/BillPdfCommand.h"
 
 int main(int argc, char* argv[])
 {
+    // tarvek --pdf OUT.pdf [--water] [--basement] IMPORTFILE: the bill document without a window.
+    if (pdfRequested(argc, argv)) {
+        return runPdfCommand(argc, argv);
+    }
     TarvekApplication application(argc, argv);
 
     // Only one copy runs; the lock is held until the program ends.

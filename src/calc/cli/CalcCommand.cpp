@@ -151,6 +151,39 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
 
 } // namespace
 
+void calculate(Calculation& calc, const std::string& importFile, const std::string& programDir,
+               const std::string& priceListFile, FeeChoice fees, Answer nested)
+{
+    RecordingObserver& window = calc.window;
+    window.setAnswer(nested);
+    window.setFeeChoice(fees);
+    std::string reason;
+    auto lines = readImportLines(importFile, &reason);
+    if (!lines) {
+        window.showMessage(MessageKind::Error, "Fehler", fileOpenErrorText(importFile, reason));
+        calc.outcome = "aborted";
+        return;
+    }
+    window.Resetten();
+    if (!pruefeimportdatei(*lines)) {
+        calc.outcome = "invalid";
+        return;
+    }
+    RunSettings settings;
+    settings.importFileName = importFile;
+    settings.programDir = programDir;
+    settings.priceListFile = priceListFile;
+    settings.separators = systemLocaleSeparators();
+    SystemClock clock;
+    settings.clock = &clock;
+    CalculationRun run(std::move(settings), calc.state, window);
+    const RunOutcome result = run.execute(std::move(*lines));
+    calc.reachedEnd = tarvek::reachedEnd(result);
+    calc.outcome = result == RunOutcome::Complete  ? "complete"
+                   : result == RunOutcome::Stopped ? "stopped"
+                                                   : "aborted";
+}
+
 int runCalcCommand(const std::vector<std::string>& args, const std::string& programDir,
                    std::ostream& out, std::ostream& err)
 {
@@ -166,61 +199,30 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
         return 2;
     }
 
-    RecordingObserver window;
-    window.setAnswer(options.nested);
-    window.setFeeChoice({options.water, options.basement});
-    RunState state;
-    std::string outcome;
-    bool reachedEnd = false;
-
-    // The load command: read, test, Resetten; then the start.
-    std::string reason;
-    auto lines = readImportLines(options.importFile, &reason);
-    if (!lines) {
-        window.showMessage(MessageKind::Error, "Fehler",
-                           fileOpenErrorText(options.importFile, reason));
-        outcome = "aborted";
-    } else if (!pruefeimportdatei(*lines)) {
-        window.Resetten();
-        outcome = "invalid";
-    } else {
-        window.Resetten();
-        RunSettings settings;
-        settings.importFileName = options.importFile;
-        settings.programDir = programDir;
-        settings.priceListFile = options.priceList;
-        settings.separators = systemLocaleSeparators();
-        SystemClock clock;
-        settings.clock = &clock;
-        CalculationRun run(std::move(settings), state, window);
-        const RunOutcome result = run.execute(std::move(*lines));
-        reachedEnd = tarvek::reachedEnd(result);
-        outcome = result == RunOutcome::Complete  ? "complete"
-                  : result == RunOutcome::Stopped ? "stopped"
-                                                  : "aborted";
-    }
-
-    const CalcResult result{outcome, window, state};
+    Calculation calc;
+    calculate(calc, options.importFile, programDir, options.priceList,
+              {options.water, options.basement}, options.nested);
+    const CalcResult result{calc.outcome, calc.window, calc.state};
+    const FeeChoice fees{options.water, options.basement};
     const bool csvToOut = options.csvFile == "-";
     if (csvToOut) {
         // Only a run that reached its end has a breakdown and a bill to write.
-        if (reachedEnd) {
-            out << breakdownCsv(state, window.feeChoice());
+        if (calc.reachedEnd) {
+            out << breakdownCsv(calc.state, fees);
         }
     } else {
         out << (options.json ? jsonReport(result) : textReport(result));
     }
     out.flush();
-    if (reachedEnd && !options.csvFile.empty() && !csvToOut) {
+    if (calc.reachedEnd && !options.csvFile.empty() && !csvToOut) {
         std::string reason;
-        if (!writeFileAtomically(options.csvFile, breakdownCsv(state, window.feeChoice()),
-                                 reason)) {
+        if (!writeFileAtomically(options.csvFile, breakdownCsv(calc.state, fees), reason)) {
             err << "tarvek-calc: " << options.csvFile
                 << " kann nicht geschrieben werden: " << reason << "\n";
             return 1;
         }
     }
-    return reachedEnd ? 0 : 1;
+    return calc.reachedEnd ? 0 : 1;
 }
 
 } // namespace tarvek
