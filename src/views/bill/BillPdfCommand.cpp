@@ -18,12 +18,14 @@ constexpr const char* kUsage =
 
 } // namespace
 
-int writeBillPdf(const QString& importFile, const QString& outFile, bool water, bool basement)
+int writeBillPdf(const QString& importFile, const QString& outFile, bool water, bool basement,
+                 const QString& programDir)
 {
+    const QString folder =
+        (programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir) + u'/';
     tarvek::Calculation calc;
-    tarvek::calculate(calc, importFile.toStdString(),
-                      (QCoreApplication::applicationDirPath() + u'/').toStdString(), {},
-                      {water, basement}, tarvek::Answer::Yes);
+    tarvek::calculate(calc, importFile.toStdString(), folder.toStdString(), {}, {water, basement},
+                      tarvek::Answer::Yes);
     for (const auto& message : calc.window.messages()) {
         if (message.kind != tarvek::RecordingObserver::Message::Kind::Question) {
             std::cerr << "tarvek: " << message.title << ": " << message.text << "\n";
