@@ -13,8 +13,8 @@ TARVEK_PACKAGES=(
     libxdo-dev
 )
 # Only the tests need these: an X server and a terminal for the go-to test, a web server for the
-# download test.
-TARVEK_TEST_PACKAGES=(xvfb xauth xterm nginx-light)
+# download test, pdftotext for the test of the bill document.
+TARVEK_TEST_PACKAGES=(xvfb xauth xterm nginx-light poppler-utils)
 # Fuzzing (scripts/fuzz.sh, and the short fuzz of test.sh when present).
 TARVEK_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

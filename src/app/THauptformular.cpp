@@ -121,15 +121,15 @@ void THauptformular::connectHandlers()
     connect(m_ui.bitBtn4, &QPushButton::clicked, this,
             [this] { runHook(m_hooks.anzeigenNichtberechnet); });
     connect(m_ui.bitBtn8, &QPushButton::clicked, this,
-            [this] { runHook(m_hooks.kostenaufstellung); });
+            [this] { runHook(m_billHooks.kostenaufstellung); });
     connect(m_ui.kostenaufstellung1, &QAction::triggered, this,
-            [this] { runHook(m_hooks.kostenaufstellung); });
+            [this] { runHook(m_billHooks.kostenaufstellung); });
     connect(m_ui.rechnungSpeichern1, &QAction::triggered, this,
-            [this] { runHook(m_hooks.rechnungSpeichern); });
+            [this] { runHook(m_billHooks.rechnungSpeichern); });
     connect(m_ui.rechnungDrucken1, &QAction::triggered, this,
-            [this] { runHook(m_hooks.rechnungDrucken); });
+            [this] { runHook(m_billHooks.rechnungDrucken); });
     connect(m_ui.rechnungKopieren1, &QAction::triggered, this,
-            [this] { runHook(m_hooks.rechnungKopieren); });
+            [this] { runHook(m_billHooks.rechnungKopieren); });
 }
 
 void THauptformular::runHook(const std::function<void()>& hook)
@@ -274,7 +274,7 @@ void THauptformular::BitBtn1Click()
     m_ui.toolButton2->setEnabled(valid);
     m_runState.billReady = false;
     enableBillCommands(false);
-    runHook(m_hooks.billChanged);
+    runHook(m_billHooks.billChanged);
     m_ui.checkBox1->setChecked(false);
     m_ui.checkBox2->setChecked(false);
 }
@@ -348,7 +348,7 @@ void THauptformular::Timer1Timer()
     }
     m_runActive = false;
     m_cancelRequested = false;
-    runHook(m_hooks.billChanged);
+    runHook(m_billHooks.billChanged);
 }
 
 bool THauptformular::pump()
@@ -408,7 +408,7 @@ void THauptformular::BitBtn6Click()
 {
     tarvek::refreshBill(m_runState, billInputs(), *this, m_clock, m_separators);
     if (m_runState.billReady && !m_runActive) {
-        runHook(m_hooks.billChanged);
+        runHook(m_billHooks.billChanged);
     }
 }
 

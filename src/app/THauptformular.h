@@ -37,8 +37,11 @@ public:
         // The game client's folder for the item graphics: the option "Clientpfad" at start and
         // after "Client-Verzeichnis" (empty when none is set).
         std::function<void(const QString&)> useClientFolder;
-        // The bill's commands (button "Kostenaufstellung" and the menu "Rechnung"), and the
-        // notice that the bill changed or is no longer ready.
+    };
+    // The bill's commands (button "Kostenaufstellung" and the menu "Rechnung"), and the notice
+    // that the bill changed or is no longer ready. Every hook may stay empty.
+    struct BillHooks
+    {
         std::function<void()> kostenaufstellung;
         std::function<void()> rechnungSpeichern;
         std::function<void()> rechnungDrucken;
@@ -55,6 +58,7 @@ public:
     void setDialogs(TPfadangaben* pfadangaben, TImportedit* importedit, TInfo* info);
     void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
     Hooks& hooks() { return m_hooks; }
+    BillHooks& billHooks() { return m_billHooks; }
 
     QString ProgramDir() const { return m_programDir; }
     QString ImportFileName() const { return m_importFileName; }
@@ -134,6 +138,7 @@ private:
     bool m_shown = false;
 
     Hooks m_hooks;
+    BillHooks m_billHooks;
     TPfadangaben* m_pfadangaben = nullptr;
     TImportedit* m_importedit = nullptr;
     TInfo* m_info = nullptr;

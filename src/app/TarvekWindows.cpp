@@ -61,11 +61,12 @@ void TarvekWindows::connectHooks()
     hooks.useClientFolder = [](const QString& clientPath) { TUOArt::useClientFolder(clientPath); };
 
     THauptformular& main = *m_hauptformular;
-    hooks.kostenaufstellung = [this, &main] { m_kostenaufstellung->showBill(billDataOf(main)); };
-    hooks.rechnungSpeichern = [&main] { BillActions::save(&main, billDataOf(main)); };
-    hooks.rechnungDrucken = [&main] { BillActions::print(&main, billDataOf(main)); };
-    hooks.rechnungKopieren = [&main] { BillActions::copy(billDataOf(main)); };
-    hooks.billChanged = [this, &main] {
+    THauptformular::BillHooks& bill = main.billHooks();
+    bill.kostenaufstellung = [this, &main] { m_kostenaufstellung->showBill(billDataOf(main)); };
+    bill.rechnungSpeichern = [&main] { BillActions::save(&main, billDataOf(main)); };
+    bill.rechnungDrucken = [&main] { BillActions::print(&main, billDataOf(main)); };
+    bill.rechnungKopieren = [&main] { BillActions::copy(billDataOf(main)); };
+    bill.billChanged = [this, &main] {
         if (main.runState().billReady) {
             m_kostenaufstellung->refresh(billDataOf(main));
         } else {
