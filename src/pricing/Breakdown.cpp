@@ -1,8 +1,20 @@
 #include "pricing/Breakdown.h"
 
+#include <array>
 #include <utility>
 
 namespace tarvek {
+namespace {
+
+// By BreakdownStatus: the name of the JSON report and the German text of the documents.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kStatusNames = {{
+    {"priced", "berechnet"},
+    {"notCalculated", "nicht berechnet"},
+    {"exempt", "ausgenommen"},
+    {"bundleError", "Bundle-Fehler"},
+}};
+
+} // namespace
 
 void Breakdown::clear()
 {
@@ -35,32 +47,12 @@ std::int64_t Breakdown::sum(bool hz) const
 
 std::string_view statusName(BreakdownStatus status)
 {
-    switch (status) {
-    case BreakdownStatus::Priced:
-        return "priced";
-    case BreakdownStatus::NotCalculated:
-        return "notCalculated";
-    case BreakdownStatus::Exempt:
-        return "exempt";
-    case BreakdownStatus::BundleError:
-        return "bundleError";
-    }
-    return "notCalculated";
+    return kStatusNames[static_cast<std::size_t>(status)].first;
 }
 
 std::string_view statusText(BreakdownStatus status)
 {
-    switch (status) {
-    case BreakdownStatus::Priced:
-        return "berechnet";
-    case BreakdownStatus::NotCalculated:
-        return "nicht berechnet";
-    case BreakdownStatus::Exempt:
-        return "ausgenommen";
-    case BreakdownStatus::BundleError:
-        return "Bundle-Fehler";
-    }
-    return "nicht berechnet";
+    return kStatusNames[static_cast<std::size_t>(status)].second;
 }
 
 std::string_view className(const BreakdownRow& row)
