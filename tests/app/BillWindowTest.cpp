@@ -1,6 +1,7 @@
 // The cost breakdown window and the bill as a document, driven from the main window.
 #include "WindowFixture.h"
 
+#include "views/bill/BillDocument.h"
 #include "views/bill/BillPdfCommand.h"
 #include "views/bill/TKostenaufstellung.h"
 
@@ -8,6 +9,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPrinter>
 #include <QProcess>
 #include <QTableView>
 #include <iostream>
@@ -121,6 +123,13 @@ TEST_F(BillWindowTest, BreakdownTableDocumentAndClipboardFollowTheBill)
     EXPECT_TRUE(pdf.contains(QStringLiteral("Achtung: Bauzonenränder sind noch vorhanden!!!")));
     EXPECT_TRUE(pdf.contains(QRegularExpression(QStringLiteral("Wasserbaupauschale +10.000 GS"))));
 
+    // Printing paints the same document; a printer in PDF mode shows it.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.filePath(QStringLiteral("Druck.pdf")));
+    ASSERT_TRUE(BillDocument(breakdown->bill()).paint(printer));
+    EXPECT_TRUE(pdfText(printer.outputFileName()).contains(QStringLiteral("Seite 1 von 1")));
+
     // A folder that does not exist: an error message, nothing written.
     m_dialogs.nextSaveFile = m_dir.filePath(QStringLiteral("fehlt/Rechnung.pdf"));
     QTest::mouseClick(breakdown->findChild<QPushButton*>(QStringLiteral("RechnungSpeichern")),
@@ -147,4 +156,44 @@ TEST_F(BillWindowTest, PdfWithoutAWindow)
     EXPECT_EQ(QProcess::execute(program, {QStringLiteral("--pdf"), out, m_dir.filePath("x.cfg")}),
               1);
     EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(BillWindowTest, ALongBreakdownRunsOverNumberedPagesWithoutLosingARow)
+{
+    QByteArray import = "Entry Header\r\n{\r\n}\r\n";
+    QByteArray prices;
+    for (int g = 1; g <= 300; ++g) {
+        import += QStringLiteral("Entry I 0x1\r\n{\r\n\tgraphic\t%1\r\n\tx\t%2\r\n\ty\t1\r\n"
+                                 "\tz\t0\r\n\tcolor\t0\r\n}\r\n")
+                      .arg(g)
+                      .arg(1000 + g)
+                      .toLatin1();
+        if (g % 3 != 0) {
+            prices += QStringLiteral("0x%1|Ware %2|7|t|1|0|0|0\r\n")
+                          .arg(g, 4, 16, QChar(u'0'))
+                          .arg(g)
+                          .toLatin1();
+        }
+    }
+    writeFile(QStringLiteral("Preisliste.txt"), prices);
+    const QString pdf = m_dir.filePath(QStringLiteral("Lang.pdf"));
+    ASSERT_EQ(writeBillPdf(writeFile(QStringLiteral("Lang.cfg"), import), pdf, false, false,
+                           m_dir.path()),
+              0);
+    QString text = pdfText(pdf);
+    text.replace(QRegularExpression(QStringLiteral(" +")), QStringLiteral(" "));
+    const QRegularExpressionMatch last =
+        QRegularExpression(QStringLiteral("Seite 1 von (\\d+)")).match(text);
+    ASSERT_TRUE(last.hasMatch());
+    const int pages = last.captured(1).toInt();
+    EXPECT_GT(pages, 2);
+    for (int p = 2; p <= pages; ++p) {
+        EXPECT_TRUE(text.contains(QStringLiteral("Seite %1 von %2").arg(p).arg(pages))) << p;
+    }
+    for (int g = 1; g <= 300; ++g) {
+        const QString row = g % 3 != 0 ? QStringLiteral(" %1 0x%2 1 Ware %1 7 GS")
+                                       : QStringLiteral(" %1 0x%2 1 0 GS nicht berechnet");
+        EXPECT_TRUE(text.contains(row.arg(g).arg(g, 4, 16, QChar(u'0')))) << g;
+    }
+    EXPECT_TRUE(text.contains(QStringLiteral("Summe Items HZ gesamt 1.400 GS")));
 }

@@ -63,6 +63,17 @@ TEST(Breakdown, RowsAddUpToTheItemSums)
         }
         EXPECT_EQ(itemCount, count);
         EXPECT_EQ(notCalculated, f.texts(ResultList::NotCalculated));
+
+        // "Stopp" while phase 8 prices (two progress steps per graphic at the end of the run):
+        // the rows recorded so far still match the sums that "Refresh" would bill.
+        RunFixture stopped;
+        stopped.priceList = f.priceList;
+        const int pumps = static_cast<int>(f.window.pumpCount());
+        stopped.window.setCancelHook([at = pick(pumps - 2 * int(b.rows().size()), pumps - 2)](
+                                         std::uint64_t n) { return n >= std::uint64_t(at); });
+        stopped.run(importFile(items));
+        EXPECT_EQ(stopped.state.breakdown.sum(true), stopped.state.itemSumHZ);
+        EXPECT_EQ(stopped.state.breakdown.sum(false), stopped.state.itemSumNHZ);
     }
 }
 

@@ -282,6 +282,13 @@ TEST(TarvekCalcProgram, SampleBreakdownAsJsonAndCsv)
         text.ends_with("Summe Items NHZ gesamt;;;;;;;;6640;\r\nGesamtsumme;;;;;;;;38840;\r\n"));
     EXPECT_EQ(runProgram("--csv - " + args).out, text);
     EXPECT_EQ(csvField("Bund \"groß\"; 10"), "\"Bund \"\"groß\"\"; 10\"");
+    // A run without its price list writes no breakdown and says so by its exit status.
+    const std::string none = (folder.dir / "none.csv").string();
+    EXPECT_EQ(runProgram("--csv '" + none + "' --price-list '" + src + "/nope.txt' '" + src +
+                         "/examples/Haus.cfg'")
+                  .status,
+              1);
+    EXPECT_FALSE(fs::exists(none));
     // A file that cannot be written fails the command and leaves nothing behind.
     EXPECT_EQ(runProgram("--csv '" + folder.dir.string() + "/nope/k.csv' " + args).status, 1);
 }
