@@ -35,6 +35,7 @@ TKostenaufstellung::TKostenaufstellung(QWidget* parent)
 
     auto* label = new QLabel(QStringLiteral("&Filter (Schlüssel, Nummer oder Name):"), this);
     label->setObjectName(QStringLiteral("FilterLabel"));
+    label->setAccessibleName(QStringLiteral("Filter (Schlüssel, Nummer oder Name)"));
     label->setBuddy(m_filter);
     m_filter->setObjectName(QStringLiteral("Filter"));
     m_filter->setAccessibleName(QStringLiteral("Filter"));
