@@ -13,8 +13,8 @@ TARVEK_PACKAGES=(
     libxdo-dev
 )
 # Only the tests need these: an X server and a terminal for the go-to test, a web server for the
-# download test.
-TARVEK_TEST_PACKAGES=(xvfb xauth xterm nginx-light)
+# download test, pdftotext for the test of the bill document.
+TARVEK_TEST_PACKAGES=(xvfb xauth xterm nginx-light poppler-utils)
 # The Debian package (scripts/package.sh) and its test: dependencies from dpkg-shlibdeps, the
 # desktop entry and the AppStream metadata checked.
 TARVEK_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)

@@ -1,7 +1,8 @@
 // Draws the main window after a run of an import file into a PNG file (the picture of the
-// README). Uses the sample price list; every question is answered with Yes.
+// README), and when asked the "Kostenaufstellung" window too. Uses the sample price list; every
+// question is answered with Yes.
 //
-//   tarvek-screenshot OUT.png IMPORTFILE
+//   tarvek-screenshot OUT.png IMPORTFILE [BREAKDOWN.png]
 #include "AnsweringDialogs.h"
 
 #include "app/THauptformular.h"
@@ -19,8 +20,8 @@
 int main(int argc, char* argv[])
 {
     TarvekApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "Aufruf: tarvek-screenshot BILD.png IMPORTDATEI\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "Aufruf: tarvek-screenshot BILD.png IMPORTDATEI [AUFSTELLUNG.png]\n");
         return 2;
     }
     QTemporaryDir dir;
@@ -40,9 +41,23 @@ int main(int argc, char* argv[])
         QTest::qWait(20);
     }
     QTest::qWait(200);
+    // Without a window manager the fixed size may not have reached the window yet.
+    window.resize(window.maximumSize());
+    (void)QTest::qWaitFor([&window] { return window.size() == window.maximumSize(); }, 2000);
     if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "Bild %s kann nicht geschrieben werden\n", argv[1]);
         return 1;
+    }
+    if (argc == 4) {
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("BitBtn8")),
+                          Qt::LeftButton);
+        auto* breakdown = window.findChild<QWidget*>(QStringLiteral("Kostenaufstellung"));
+        (void)QTest::qWaitForWindowExposed(breakdown);
+        QTest::qWait(200);
+        if (!breakdown->grab().save(QString::fromLocal8Bit(argv[3]))) {
+            std::fprintf(stderr, "Bild %s kann nicht geschrieben werden\n", argv[3]);
+            return 1;
+        }
     }
     return 0;
 }

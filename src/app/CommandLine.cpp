@@ -1,8 +1,13 @@
 #include "app/CommandLine.h"
 
+#include "app/FileLocations.h"
+#include "views/bill/BillPdfCommand.h"
+
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -24,12 +29,53 @@ QString optionNames(const QCommandLineOption& option)
     return text;
 }
 
+const QCommandLineOption PdfOption(QStringLiteral("pdf"),
+                                   QStringLiteral("Berechnet die Importdatei ohne Fenster und "
+                                                  "speichert die Rechnung als PDF."),
+                                   QStringLiteral("AUSGABE.pdf"));
+const QCommandLineOption WaterOption(QStringLiteral("water"),
+                                     QStringLiteral("Mit --pdf: \"Wasserbau\" angekreuzt."));
+const QCommandLineOption
+    BasementOption(QStringLiteral("basement"),
+                   QStringLiteral("Mit --pdf: \"Kellerbau (nur Gilden)\" angekreuzt."));
+
+// An export draws its document without a window: a GUI application on the offscreen platform
+// unless another platform is asked for. It needs the import file.
+int runOffscreen(int& argc, char** argv, const CommandLine& line, const QString& usage,
+                 const std::function<int(const QString& priceListDir)>& run)
+{
+    if (line.importFile().isEmpty()) {
+        std::fputs(usage.toLocal8Bit().constData(), stderr);
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    const QGuiApplication application(argc, argv);
+    return run(FileLocations::ofProgram().priceListDir);
+}
+
 } // namespace
 
 const QList<CommandLine::Export>& CommandLine::exports()
 {
     // The exports that run without a window, one row each.
-    static const QList<Export> all;
+    static const QList<Export> all{
+        {PdfOption,
+         {WaterOption, BasementOption},
+         [](int& argc, char** argv, const CommandLine& line) {
+             return runOffscreen(
+                 argc, argv, line,
+                 QStringLiteral("Aufruf: tarvek --pdf AUSGABE.pdf [--water] [--basement] "
+                                "IMPORTDATEI\n"),
+                 [&line](const QString& priceListDir) {
+                     const QCommandLineParser& options = line.parser();
+                     return writeBillPdf(line.importFile(), options.value(PdfOption),
+                                         options.isSet(WaterOption), options.isSet(BasementOption),
+                                         priceListDir);
+                 });
+         }},
+    };
     return all;
 }
 

@@ -96,6 +96,18 @@ QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QSt
     return handler().openFileName(parent, caption, dir, filter);
 }
 
+QString Dialogs::Handler::saveFileName(QWidget* parent, const QString& caption, const QString& path,
+                                       const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, path, filter);
+}
+
+QString Dialogs::saveFileName(QWidget* parent, const QString& caption, const QString& path,
+                              const QString& filter)
+{
+    return handler().saveFileName(parent, caption, path, filter);
+}
+
 QString Dialogs::ChooseFolder(QWidget* parent, const QString& prompt)
 {
     return handler().existingDirectory(parent, prompt);

@@ -29,6 +29,9 @@ public:
         virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                      const QString& filter) = 0;
         virtual QString existingDirectory(QWidget* parent, const QString& prompt) = 0;
+        // The file-save dialog; the default shows Qt's.
+        virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& path,
+                                     const QString& filter);
     };
 
     // Installs a handler; nullptr brings back the real dialogs. The handler is not owned.
@@ -49,6 +52,9 @@ public:
     static void report(QWidget* parent, const QString& text);
 
     static QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                const QString& filter);
+    // Asks where to save a file, suggesting `path`; empty text when nothing was chosen.
+    static QString saveFileName(QWidget* parent, const QString& caption, const QString& path,
                                 const QString& filter);
     // Lets the user pick a folder; empty text when nothing was chosen.
     static QString ChooseFolder(QWidget* parent, const QString& prompt);

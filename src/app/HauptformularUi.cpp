@@ -168,6 +168,21 @@ void HauptformularUi::buildMenu(QMainWindow* window)
     ansehen1 = importdatei->addAction(QStringLiteral("Editieren"));
     ansehen1->setObjectName(QStringLiteral("Ansehen1"));
 
+    QMenu* rechnung = menu->addMenu(QStringLiteral("Rechnung"));
+    rechnung->setObjectName(QStringLiteral("Rechnung1"));
+    rechnung1 = rechnung->menuAction();
+    rechnung1->setObjectName(QStringLiteral("Rechnung1"));
+    rechnung1->setEnabled(false);
+    const auto billAction = [rechnung](const char* name, const QString& caption) {
+        QAction* action = rechnung->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    kostenaufstellung1 = billAction("Kostenaufstellung1", QStringLiteral("Kostenaufstellung"));
+    rechnungSpeichern1 = billAction("RechnungSpeichern1", QStringLiteral("Rechnung speichern ..."));
+    rechnungDrucken1 = billAction("RechnungDrucken1", QStringLiteral("Rechnung drucken ..."));
+    rechnungKopieren1 = billAction("RechnungKopieren1", QStringLiteral("Rechnung kopieren"));
+
     info1 = menu->addAction(QStringLiteral("Info"));
     info1->setObjectName(QStringLiteral("Info1"));
     beenden1 = menu->addAction(QStringLiteral("Beenden"));
@@ -326,6 +341,9 @@ void HauptformularUi::buildBill(QWidget* client)
                          {522, 399, 143, 17});
     header(client, "StaticText15", QStringLiteral(" Rechnung"), 400, 426, 69);
     bitBtn6 = button(client, "BitBtn6", QStringLiteral("Refresh"), {471, 425, 75, 19});
+    bitBtn8 = button(client, "BitBtn8", QStringLiteral("Kostenaufstellung"), {550, 425, 120, 19});
+    bitBtn8->setAccessibleName(QStringLiteral("Kostenaufstellung"));
+    bitBtn8->setEnabled(false);
     auto* bill = new TResultList(Fonts::courierNew(12), 15, client);
     bill->setObjectName(QStringLiteral("ListBox4"));
     bill->setGeometry(398, 444, 284, 166);

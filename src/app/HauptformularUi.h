@@ -37,6 +37,7 @@ public:
     QPushButton* bitBtn4 = nullptr; // "Anzeigen" items without a price
     QPushButton* bitBtn6 = nullptr; // "Refresh"
     QPushButton* bitBtn7 = nullptr; // "Anzeigen" items that may not be imported
+    QPushButton* bitBtn8 = nullptr; // "Kostenaufstellung" (while a bill is ready)
     QCheckBox* checkBox1 = nullptr; // "Kellerbau (nur Gilden)"
     QCheckBox* checkBox2 = nullptr; // "Wasserbau"
 
@@ -52,6 +53,11 @@ public:
     QAction* preislisteSuchen1 = nullptr;  // "Jetzt nach neuer Preisliste suchen"
     QAction* importdatei1 = nullptr;       // menu "Importdatei"
     QAction* ansehen1 = nullptr;           // "Editieren"
+    QAction* rechnung1 = nullptr;          // menu "Rechnung" (while a bill is ready)
+    QAction* kostenaufstellung1 = nullptr; // "Kostenaufstellung"
+    QAction* rechnungSpeichern1 = nullptr; // "Rechnung speichern ..."
+    QAction* rechnungDrucken1 = nullptr;   // "Rechnung drucken ..."
+    QAction* rechnungKopieren1 = nullptr;  // "Rechnung kopieren"
     QAction* info1 = nullptr;              // "Info"
     QAction* beenden1 = nullptr;           // "Beenden"
 

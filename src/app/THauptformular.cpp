@@ -116,6 +116,16 @@ void THauptformular::connectHandlers()
     connect(m_ui.bitBtn3, &QPushButton::clicked, this, [this] { runHook(m_hooks.anzeigenInein); });
     connect(m_ui.bitBtn4, &QPushButton::clicked, this,
             [this] { runHook(m_hooks.anzeigenNichtberechnet); });
+    connect(m_ui.bitBtn8, &QPushButton::clicked, this,
+            [this] { runHook(m_billHooks.kostenaufstellung); });
+    connect(m_ui.kostenaufstellung1, &QAction::triggered, this,
+            [this] { runHook(m_billHooks.kostenaufstellung); });
+    connect(m_ui.rechnungSpeichern1, &QAction::triggered, this,
+            [this] { runHook(m_billHooks.rechnungSpeichern); });
+    connect(m_ui.rechnungDrucken1, &QAction::triggered, this,
+            [this] { runHook(m_billHooks.rechnungDrucken); });
+    connect(m_ui.rechnungKopieren1, &QAction::triggered, this,
+            [this] { runHook(m_billHooks.rechnungKopieren); });
 }
 
 void THauptformular::runHook(const std::function<void()>& hook)
@@ -269,6 +279,8 @@ void THauptformular::loadImportFile(const QString& fileName)
     m_ui.importdatei1->setEnabled(valid);
     m_ui.toolButton2->setEnabled(valid);
     m_runState.billReady = false;
+    enableBillCommands(false);
+    runHook(m_billHooks.billChanged);
     m_ui.checkBox1->setChecked(false);
     m_ui.checkBox2->setChecked(false);
 }
@@ -369,6 +381,7 @@ void THauptformular::Timer1Timer()
     }
     m_runActive = false;
     m_cancelRequested = false;
+    runHook(m_billHooks.billChanged);
 }
 
 bool THauptformular::pump()
@@ -395,6 +408,7 @@ void THauptformular::schalterschalt(bool on)
     for (QToolButton* tool : {m_ui.toolButton1, m_ui.toolButton2, m_ui.toolButton5}) {
         tool->setEnabled(on);
     }
+    enableBillCommands(on && m_runState.billReady);
     m_ui.bitBtn2->setText(on ? QStringLiteral("Berechnung starten") : QStringLiteral("Stopp"));
     setButtonTextColour(m_ui.bitBtn2, on ? tarvek::kColourGreen : tarvek::kColourRed);
     m_closeAllowed = on;
@@ -426,6 +440,15 @@ tarvek::BillInputs THauptformular::billInputs()
 void THauptformular::BitBtn6Click()
 {
     tarvek::refreshBill(m_runState, billInputs(), *this, m_clock, m_separators);
+    if (m_runState.billReady && !m_runActive) {
+        runHook(m_billHooks.billChanged);
+    }
+}
+
+void THauptformular::enableBillCommands(bool enabled)
+{
+    m_ui.bitBtn8->setEnabled(enabled);
+    m_ui.rechnung1->setEnabled(enabled);
 }
 
 void THauptformular::CheckBoxClick()

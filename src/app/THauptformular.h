@@ -40,6 +40,16 @@ public:
         // after "Client-Verzeichnis" (empty when none is set).
         std::function<void(const QString&)> useClientFolder;
     };
+    // The bill's commands (button "Kostenaufstellung" and the menu "Rechnung"), and the notice
+    // that the bill changed or is no longer ready. Every hook may stay empty.
+    struct BillHooks
+    {
+        std::function<void()> kostenaufstellung;
+        std::function<void()> rechnungSpeichern;
+        std::function<void()> rechnungDrucken;
+        std::function<void()> rechnungKopieren;
+        std::function<void()> billChanged;
+    };
 
     // programDir: the folder of Optionen.txt and the price list, ending in a separator; empty
     // means where the running program keeps them (FileLocations::ofProgram).
@@ -50,6 +60,7 @@ public:
     void setDialogs(TPfadangaben* pfadangaben, TImportedit* importedit, TInfo* info);
     void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
     Hooks& hooks() { return m_hooks; }
+    BillHooks& billHooks() { return m_billHooks; }
 
     const FileLocations& files() const { return m_files; }
     QString ImportFileName() const { return m_importFileName; }
@@ -121,6 +132,8 @@ private:
     void showNumber(int number, std::int64_t value);
     void runHook(const std::function<void()>& hook);
     tarvek::BillInputs billInputs();
+    // The bill's commands are usable while a bill is ready and no run is active.
+    void enableBillCommands(bool enabled);
 
     const FileLocations m_files;
     const OptionsFile m_options;
@@ -140,6 +153,7 @@ private:
     bool m_shown = false;
 
     Hooks m_hooks;
+    BillHooks m_billHooks;
     TPfadangaben* m_pfadangaben = nullptr;
     TImportedit* m_importedit = nullptr;
     TInfo* m_info = nullptr;

@@ -12,6 +12,7 @@ class TAnsichtinein;
 class TAnsichtnichtberechnet;
 class THauptformular;
 class TImportedit;
+class TKostenaufstellung;
 class TInfo;
 class TPfadangaben;
 class TPreislistenServer;
@@ -33,6 +34,7 @@ public:
     TImportedit& importedit() const { return *m_importedit; }
     TInfo& info() const { return *m_info; }
     PriceListUpdater& updater() const { return *m_updater; }
+    TKostenaufstellung& kostenaufstellung() const { return *m_kostenaufstellung; }
 
 private:
     void connectHooks();
@@ -48,4 +50,5 @@ private:
     TAnsichtinein* m_ansichtinein;               // 8
     TAnsichtnichtberechnet* m_ansichtnichtberechnet; // 9
     TPreislistenServer* m_preislistenServer;         // the price list server's dialog
+    TKostenaufstellung* m_kostenaufstellung;         // 10
 };

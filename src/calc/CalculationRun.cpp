@@ -422,6 +422,7 @@ private:
         }
         m_state.itemSumHZ = 0;
         m_state.itemSumNHZ = 0;
+        m_state.breakdown.clear();
         return goOn;
     }
 
@@ -451,6 +452,7 @@ private:
             // GraphicTally: graphics in the order of first occurrence, with their counts.
             std::vector<std::pair<std::string, std::int64_t>> tally;
             std::unordered_map<std::int32_t, std::size_t> tallyIndex;
+            std::vector<std::int32_t> tallyGraphics; // the graphic number of each entry
             const std::size_t n = m_lines.size();
             for (std::size_t i = 0; i < n; ++i) {
                 const std::string& line = m_lines[i];
@@ -460,6 +462,7 @@ private:
                     const auto [it, added] = tallyIndex.try_emplace(graphic, tally.size());
                     if (added) {
                         tally.emplace_back(asciiLower(graphicKey(graphic)), 1);
+                        tallyGraphics.push_back(graphic);
                     } else {
                         ++tally[it->second].second;
                     }
@@ -488,15 +491,22 @@ private:
             const std::size_t entries = tally.size() * 2; // key and count text per graphic
             for (std::size_t g = 0; g < tally.size(); ++g) {
                 const auto& [key, count] = tally[g];
+                BreakdownRow row;
+                row.graphic = tallyGraphics[g];
+                row.key = key;
+                row.items = count;
                 if (const auto found = prices.findPriceLine(key)) {
-                    priceGraphic(prices, *found, count);
-                } else if (key != "0x1646" && key != "0x1647") {
+                    priceGraphic(prices, *found, row);
+                } else if (key == "0x1646" || key == "0x1647") {
+                    row.status = BreakdownStatus::Exempt;
+                } else {
                     append(ResultList::NotCalculated,
                            "D:" + number(graphicKeyToNumber(key)) + ", H:" + key +
                                ", Anz.:" + number(count),
                            kColourRed);
                     select(ResultList::NotCalculated);
                 }
+                m_state.breakdown.add(std::move(row));
                 progressStep(2 * g, entries);
                 progressStep(2 * g + 1, entries); // the count text, passed over
             }
@@ -508,27 +518,32 @@ private:
         lampDone(Lamp::BLED4);
     }
 
-    // The pricing of one graphic from its price line.
-    void priceGraphic(const PriceList& prices, std::size_t index, std::int64_t count)
+    // The pricing of one graphic from its price line; the row of the breakdown records it.
+    void priceGraphic(const PriceList& prices, std::size_t index, BreakdownRow& row)
     {
         const std::string line = asciiLower(prices.line(index));
         checkColumns(prices, index, line, {6});
         const std::string_view kind = priceColumnText(line, 4);
-        const std::int32_t price = priceNumber(priceColumnText(line, 3), index);
-        const bool hz = priceColumnMark(line, 6) == "0";
-        std::int64_t amount = 0;
+        row.hasPriceLine = true;
+        row.name = cp1252ToUtf8(priceColumnText(prices.line(index), 2));
+        row.kind = kind;
+        row.price = priceNumber(priceColumnText(line, 3), index);
+        row.pieces = toInteger(priceColumnText(line, 5));
+        row.hz = priceColumnMark(line, 6) == "0";
         if (kind == "t") {
-            amount = count * price;
+            row.amount = row.items * row.price;
         } else {
             const std::int32_t pieces = priceNumber(priceColumnText(line, 5), index);
             if (pieces == 0) {
+                row.status = BreakdownStatus::BundleError;
                 m_out.showMessage(MessageKind::Error, "Fehler",
                                   std::string(kBundleError) + messageQuote(line));
                 return;
             }
-            amount = count * price / pieces;
+            row.amount = row.items * row.price / pieces;
         }
-        (hz ? m_state.itemSumHZ : m_state.itemSumNHZ) += amount;
+        row.status = BreakdownStatus::Priced;
+        (row.hz ? m_state.itemSumHZ : m_state.itemSumNHZ) += row.amount;
     }
 
     RunState& m_state;

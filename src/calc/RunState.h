@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pricing/Breakdown.h"
+
 #include <cstdint>
 
 namespace tarvek {
@@ -21,6 +23,8 @@ struct RunState
     // Item sums: cleared at the end of phase 7, summed in phase 8.
     std::int64_t itemSumHZ = 0;
     std::int64_t itemSumNHZ = 0;
+    // What phase 8 made of each graphic; cleared with the item sums.
+    Breakdown breakdown;
     // Bill fields written by rechnungsermittlung.
     std::int64_t waterFlatFee = 0;
     std::int64_t basementFlatFee = 0;

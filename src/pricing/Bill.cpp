@@ -2,33 +2,50 @@
 
 #include "pricing/Money.h"
 
+#include <algorithm>
+
 namespace tarvek {
 namespace {
 
 constexpr std::size_t kAmountWidth = 14;
 
-std::string billLine(std::string_view label, std::int64_t amount, const LocaleSeparators& sep)
+constexpr std::size_t kLabelWidth = 23; // then ": ", so every amount ends at character 39
+
+std::string billLine(const BillItem& item, const LocaleSeparators& sep)
 {
-    return std::string(label) + padLeft(moneyText(amount, sep.thousands), kAmountWidth);
+    std::string line(item.label);
+    line.resize(std::max(line.size(), kLabelWidth), ' ');
+    return line + ": " + padLeft(moneyText(item.amount, sep.thousands), kAmountWidth);
 }
 
 } // namespace
+
+std::vector<BillItem> billItems(const RunState& state, FeeChoice fees)
+{
+    std::vector<BillItem> items;
+    if (fees.water) {
+        items.push_back({"Wasserbaupauschale", state.waterFlatFee});
+    }
+    if (fees.basement) {
+        items.push_back({"Kellerpauschale", state.basementFlatFee});
+    }
+    items.push_back({"QS gesamt", state.squareStepFee});
+    items.push_back({"Summe Items HZ gesamt", state.itemSumHZ});
+    items.push_back({"Summe Items NHZ gesamt", state.itemSumNHZ});
+    items.push_back({"Gesamtsumme", state.grandTotal, true});
+    return items;
+}
 
 std::vector<std::string> billLines(const RunState& state, FeeChoice fees,
                                    const LocaleSeparators& separators)
 {
     std::vector<std::string> lines;
-    if (fees.water) {
-        lines.push_back(billLine("Wasserbaupauschale     : ", state.waterFlatFee, separators));
+    for (const BillItem& item : billItems(state, fees)) {
+        if (item.total) {
+            lines.emplace_back("---------------------------------------");
+        }
+        lines.push_back(billLine(item, separators));
     }
-    if (fees.basement) {
-        lines.push_back(billLine("Kellerpauschale        : ", state.basementFlatFee, separators));
-    }
-    lines.push_back(billLine("QS gesamt              : ", state.squareStepFee, separators));
-    lines.push_back(billLine("Summe Items HZ gesamt  : ", state.itemSumHZ, separators));
-    lines.push_back(billLine("Summe Items NHZ gesamt : ", state.itemSumNHZ, separators));
-    lines.emplace_back("---------------------------------------");
-    lines.push_back(billLine("Gesamtsumme            : ", state.grandTotal, separators));
     lines.emplace_back("=======================================");
     return lines;
 }

@@ -20,6 +20,18 @@ struct BillInputs
     std::int64_t squareSteps = 0; // the value shown in BDigit4 " Ermittelte QS:"
 };
 
+// One amount of the bill with its label ("QS gesamt"); `total` marks the grand total.
+struct BillItem
+{
+    std::string_view label;
+    std::int64_t amount = 0;
+    bool total = false;
+};
+
+// The bill's amounts in the order of its lines: the fees whose box is ticked, square steps, the
+// two item sums and the grand total.
+std::vector<BillItem> billItems(const RunState& state, FeeChoice fees);
+
 // The bill's lines for the fields in `state`, as rechnungsermittlung writes them.
 std::vector<std::string> billLines(const RunState& state, FeeChoice fees,
                                    const LocaleSeparators& separators);

@@ -55,6 +55,13 @@ public:
         return nextFile;
     }
 
+    QString saveFileName(QWidget*, const QString& caption, const QString& path,
+                         const QString& filter) override
+    {
+        saveCalls.append(caption + u'|' + path + u'|' + filter);
+        return nextSaveFile;
+    }
+
     QString existingDirectory(QWidget*, const QString& prompt) override
     {
         folderPrompts.append(prompt);
@@ -88,6 +95,8 @@ public:
     QString nextFile;
     QString nextFolder;
     QStringList openCalls;
+    QString nextSaveFile;
+    QStringList saveCalls;
     QStringList folderPrompts;
 };
 

@@ -9,6 +9,7 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QRegularExpression>
 
 namespace {
 
@@ -53,8 +54,9 @@ TEST(CommandLineTest, HelpVersionErrorsAndTheImportFile)
 {
     const CommandLine help = parse({QStringLiteral("--help")});
     EXPECT_EQ(help.action(), CommandLine::Action::Help);
-    EXPECT_TRUE(
-        help.text().contains(QStringLiteral("-v, --version  Zeigt die Versionsnummer an.")));
+    EXPECT_TRUE(help.text().contains(QRegularExpression(
+        QStringLiteral("\\n  -v, --version +Zeigt die Versionsnummer an.\\n"))));
+    EXPECT_TRUE(help.text().contains(QStringLiteral("--pdf AUSGABE.pdf")));
     EXPECT_EQ(parse({QStringLiteral("-v")}).text(), QStringLiteral("Tarvek 2.4\n"));
 
     const CommandLine unknown = parse({QStringLiteral("--pfd"), QStringLiteral("Haus.cfg")});

@@ -3,6 +3,7 @@
 #include "MiniJson.h"
 #include "RunHelpers.h"
 #include "calc/cli/Report.h"
+#include "pricing/BreakdownCsv.h"
 
 #include <gtest/gtest.h>
 
@@ -67,8 +68,9 @@ TEST(CalcCommand, JsonContract)
     const Result r = command({"--json", "--water", file}, folder.dir.string());
     EXPECT_EQ(r.status, 0) << r.err;
     const Json j = JsonReader::parse(r.out);
-    EXPECT_EQ(j.keys, (std::vector<std::string>{"outcome", "lists", "displays", "lamps", "sums",
-                                                "spawnCount", "billReady", "messages"}));
+    EXPECT_EQ(j.keys,
+              (std::vector<std::string>{"outcome", "lists", "displays", "lamps", "sums",
+                                        "breakdown", "spawnCount", "billReady", "messages"}));
     EXPECT_EQ(j["outcome"].string, "complete");
     EXPECT_EQ(j["lists"].keys, (std::vector<std::string>{"protocol", "warnings", "movable",
                                                          "nested", "notCalculated", "bill"}));
@@ -243,6 +245,52 @@ TEST(TarvekCalcProgram, SampleHouse)
     EXPECT_EQ(j["lists"]["notCalculated"].size(), 1u);
     EXPECT_EQ(j["lists"]["warnings"].size(), 1u);
     EXPECT_EQ(j["lists"]["bill"][4]["text"].string, "Gesamtsumme            :      38.840 GS");
+}
+
+TEST(TarvekCalcProgram, SampleBreakdownAsJsonAndCsv)
+{
+    const std::string src = TARVEK_SOURCE_DIR;
+    const std::string args =
+        "--price-list '" + src + "/examples/Preisliste.txt' '" + src + "/examples/Haus.cfg'";
+    const Json j = JsonReader::parse(runProgram("--json " + args).out);
+    const Json& rows = j["breakdown"];
+    ASSERT_EQ(rows.size(), 14u);
+    EXPECT_EQ(rows[6].keys,
+              (std::vector<std::string>{"graphic", "key", "items", "name", "price", "kind",
+                                        "pieces", "class", "amount", "status"}));
+    EXPECT_EQ(rows[6]["key"].string, "0x1bfb");
+    EXPECT_EQ(rows[6]["name"].string, "Fackeln (Bund zu 10)");
+    EXPECT_EQ(rows[6]["pieces"].number, 10);
+    EXPECT_EQ(rows[6]["class"].string, "NHZ");
+    EXPECT_EQ(rows[6]["amount"].number, 150);
+    EXPECT_EQ(rows[12]["graphic"].number, 4660);
+    EXPECT_EQ(rows[12]["status"].string, "notCalculated");
+    EXPECT_EQ(rows[12]["price"].type, Json::Type::Null);
+
+    Folder folder("tarvek_calc_csv");
+    const std::string csv = (folder.dir / "k.csv").string();
+    ASSERT_EQ(runProgram("--csv '" + csv + "' " + args).status, 0);
+    std::ifstream in(csv, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(
+        text.rfind("\xEF\xBB\xBFGrafik;Schlüssel;Anzahl;Name;Preis;Art;Stück je Bund;Klasse;"
+                   "Betrag;Status\r\n100;0x0064;12;Steinwand;250;Stück;1;HZ;3000;berechnet\r\n",
+                   0),
+        0u);
+    EXPECT_NE(text.find("\r\n4660;0x1234;1;;;;;;0;nicht berechnet\r\n"), std::string::npos);
+    EXPECT_TRUE(
+        text.ends_with("Summe Items NHZ gesamt;;;;;;;;6640;\r\nGesamtsumme;;;;;;;;38840;\r\n"));
+    EXPECT_EQ(runProgram("--csv - " + args).out, text);
+    EXPECT_EQ(csvField("Bund \"groß\"; 10"), "\"Bund \"\"groß\"\"; 10\"");
+    // A run without its price list writes no breakdown and says so by its exit status.
+    const std::string none = (folder.dir / "none.csv").string();
+    EXPECT_EQ(runProgram("--csv '" + none + "' --price-list '" + src + "/nope.txt' '" + src +
+                         "/examples/Haus.cfg'")
+                  .status,
+              1);
+    EXPECT_FALSE(fs::exists(none));
+    // A file that cannot be written fails the command and leaves nothing behind.
+    EXPECT_EQ(runProgram("--csv '" + folder.dir.string() + "/nope/k.csv' " + args).status, 1);
 }
 
 TEST(TarvekCalcProgram, ExitStatuses)

@@ -4,22 +4,30 @@
 #include "calc/RecordingObserver.h"
 #include "calc/cli/Report.h"
 #include "importfile/ImportFormat.h"
+#include "pricing/BreakdownCsv.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
+#include <unistd.h>
 
 namespace tarvek {
 namespace {
 
 constexpr std::string_view kUsage =
     "Aufruf: tarvek-calc [--price-list DATEI] [--water] [--basement] [--nested continue|stop] "
-    "[--json] IMPORTDATEI\n"
+    "[--json] [--csv DATEI] IMPORTDATEI\n"
     "  --price-list DATEI  Preisliste (Standard: Preisliste.txt neben dem Programm oder, bei "
     "einer installierten Kopie, im Datenordner des Benutzers)\n"
     "  --water             \"Wasserbau\" angekreuzt\n"
     "  --basement          \"Kellerbau (nur Gilden)\" angekreuzt\n"
     "  --nested ANTWORT    Antwort auf die Frage nach ineinanderliegenden Items "
     "(continue = Ja, stop = Nein; Standard continue)\n"
-    "  --json              Ergebnis als JSON\n";
+    "  --json              Ergebnis als JSON\n"
+    "  --csv DATEI         Kostenaufstellung als CSV (Semikolon, UTF-8) in DATEI; - für die "
+    "Standardausgabe statt des Ergebnisses\n";
 
 struct Options
 {
@@ -28,6 +36,7 @@ struct Options
     bool basement = false;
     Answer nested = Answer::Yes;
     bool json = false;
+    std::string csvFile; // empty: no CSV; "-": standard output
     std::string importFile;
 };
 
@@ -77,6 +86,11 @@ std::string parse(const std::vector<std::string>& args, Options& options)
                 } else {
                     return "--nested braucht continue oder stop, nicht '" + value + "'";
                 }
+            } else if (arg == "--csv") {
+                if (!takeValue() || value.empty()) {
+                    return "--csv braucht eine Datei oder -";
+                }
+                options.csvFile = value;
             } else if (hasValue) {
                 return "unbekannte Option oder Option ohne Wert: " + args[i];
             } else if (arg == "--water") {
@@ -101,10 +115,75 @@ std::string parse(const std::vector<std::string>& args, Options& options)
     if (!haveFile) {
         return "keine Importdatei angegeben";
     }
+    if (options.json && options.csvFile == "-") {
+        return "--json und --csv - schreiben beide auf die Standardausgabe";
+    }
     return {};
 }
 
+// Writes the file through a temporary file beside it, so that a failed write leaves no cut-short
+// file and keeps an older one; false with the reason when it fails.
+bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& reason)
+{
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    fs::path temporary = target;
+    temporary += ".tmp" + std::to_string(::getpid());
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        file.close();
+        if (!file) {
+            reason = std::strerror(errno);
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            return false;
+        }
+    }
+    std::error_code error;
+    fs::rename(temporary, target, error);
+    if (error) {
+        reason = error.message();
+        fs::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
+
+void calculate(Calculation& calc, const std::string& importFile, const std::string& programDir,
+               const std::string& priceListFile, FeeChoice fees, Answer nested)
+{
+    RecordingObserver& window = calc.window;
+    window.setAnswer(nested);
+    window.setFeeChoice(fees);
+    std::string reason;
+    auto lines = readImportLines(importFile, &reason);
+    if (!lines) {
+        window.showMessage(MessageKind::Error, "Fehler", fileOpenErrorText(importFile, reason));
+        calc.outcome = "aborted";
+        return;
+    }
+    window.Resetten();
+    if (!pruefeimportdatei(*lines)) {
+        calc.outcome = "invalid";
+        return;
+    }
+    RunSettings settings;
+    settings.importFileName = importFile;
+    settings.programDir = programDir;
+    settings.priceListFile = priceListFile;
+    settings.separators = systemLocaleSeparators();
+    SystemClock clock;
+    settings.clock = &clock;
+    CalculationRun run(std::move(settings), calc.state, window);
+    const RunOutcome result = run.execute(std::move(*lines));
+    calc.reachedEnd = tarvek::reachedEnd(result);
+    calc.outcome = result == RunOutcome::Complete  ? "complete"
+                   : result == RunOutcome::Stopped ? "stopped"
+                                                   : "aborted";
+}
 
 int runCalcCommand(const std::vector<std::string>& args, const std::string& programDir,
                    std::ostream& out, std::ostream& err)
@@ -121,44 +200,30 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
         return 2;
     }
 
-    RecordingObserver window;
-    window.setAnswer(options.nested);
-    window.setFeeChoice({options.water, options.basement});
-    RunState state;
-    std::string outcome;
-    bool reachedEnd = false;
-
-    // The load command: read, test, Resetten; then the start.
-    std::string reason;
-    auto lines = readImportLines(options.importFile, &reason);
-    if (!lines) {
-        window.showMessage(MessageKind::Error, "Fehler",
-                           fileOpenErrorText(options.importFile, reason));
-        outcome = "aborted";
-    } else if (!pruefeimportdatei(*lines)) {
-        window.Resetten();
-        outcome = "invalid";
+    Calculation calc;
+    calculate(calc, options.importFile, programDir, options.priceList,
+              {options.water, options.basement}, options.nested);
+    const CalcResult result{calc.outcome, calc.window, calc.state};
+    const FeeChoice fees{options.water, options.basement};
+    const bool csvToOut = options.csvFile == "-";
+    if (csvToOut) {
+        // Only a run that reached its end has a breakdown and a bill to write.
+        if (calc.reachedEnd) {
+            out << breakdownCsv(calc.state, fees);
+        }
     } else {
-        window.Resetten();
-        RunSettings settings;
-        settings.importFileName = options.importFile;
-        settings.programDir = programDir;
-        settings.priceListFile = options.priceList;
-        settings.separators = systemLocaleSeparators();
-        SystemClock clock;
-        settings.clock = &clock;
-        CalculationRun run(std::move(settings), state, window);
-        const RunOutcome result = run.execute(std::move(*lines));
-        reachedEnd = tarvek::reachedEnd(result);
-        outcome = result == RunOutcome::Complete  ? "complete"
-                  : result == RunOutcome::Stopped ? "stopped"
-                                                  : "aborted";
+        out << (options.json ? jsonReport(result) : textReport(result));
     }
-
-    const CalcResult result{outcome, window, state};
-    out << (options.json ? jsonReport(result) : textReport(result));
     out.flush();
-    return reachedEnd ? 0 : 1;
+    if (calc.reachedEnd && !options.csvFile.empty() && !csvToOut) {
+        std::string reason;
+        if (!writeFileAtomically(options.csvFile, breakdownCsv(calc.state, fees), reason)) {
+            err << "tarvek-calc: " << options.csvFile
+                << " kann nicht geschrieben werden: " << reason << "\n";
+            return 1;
+        }
+    }
+    return calc.reachedEnd ? 0 : 1;
 }
 
 } // namespace tarvek

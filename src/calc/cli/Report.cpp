@@ -58,6 +58,30 @@ std::string quoted(std::string_view text)
     return out;
 }
 
+// The breakdown rows as JSON objects; price line fields are null without a price line.
+std::string breakdownJson(const Breakdown& breakdown)
+{
+    std::string o = "[";
+    const auto& rows = breakdown.rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const BreakdownRow& r = rows[i];
+        const auto orNull = [&r](const std::string& value) {
+            return r.hasPriceLine ? value : std::string("null");
+        };
+        o += i == 0 ? "\n" : ",\n";
+        o += "    {\"graphic\": " + std::to_string(r.graphic) + ", \"key\": " + quoted(r.key) +
+             ", \"items\": " + std::to_string(r.items) + ", \"name\": " + orNull(quoted(r.name)) +
+             ", \"price\": " + orNull(std::to_string(r.price)) +
+             ", \"kind\": " + orNull(quoted(r.kind)) +
+             ", \"pieces\": " + (r.hasPriceLine && r.pieces ? std::to_string(*r.pieces) : "null") +
+             ", \"class\": " + orNull(quoted(className(r))) +
+             ", \"amount\": " + std::to_string(r.amount) +
+             ", \"status\": " + quoted(statusName(r.status)) + "}";
+    }
+    o += rows.empty() ? "]" : "\n  ]";
+    return o;
+}
+
 } // namespace
 
 std::string jsonEscape(std::string_view text)
@@ -164,6 +188,7 @@ std::string jsonReport(const CalcResult& result)
          ", \"basementFlatFee\": " + std::to_string(s.basementFlatFee) +
          ", \"squareStepFee\": " + std::to_string(s.squareStepFee) +
          ", \"grandTotal\": " + std::to_string(s.grandTotal) + "},\n";
+    o += "  \"breakdown\": " + breakdownJson(s.breakdown) + ",\n";
     o += "  \"spawnCount\": " + std::to_string(s.spawnCount) + ",\n";
     o += std::string("  \"billReady\": ") + (s.billReady ? "true" : "false") + ",\n";
     o += "  \"messages\": [";

@@ -1,0 +1,229 @@
+#include "views/bill/BillDocument.h"
+
+#include "app/FileWriter.h"
+#include "pricing/Bill.h"
+#include "views/bill/BreakdownColumns.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+QString escaped(const QString& text)
+{
+    return text.toHtmlEscaped();
+}
+
+// A heading and its entries as a list; "keine" when the list is empty.
+QString listSection(const QString& caption, const QStringList& entries)
+{
+    QString html = QStringLiteral("<h3>%1</h3>").arg(escaped(caption));
+    if (entries.isEmpty()) {
+        return html + QStringLiteral("<p>keine</p>");
+    }
+    html += QStringLiteral("<ul>");
+    for (const QString& entry : entries) {
+        html += QStringLiteral("<li>%1</li>").arg(escaped(entry));
+    }
+    return html + QStringLiteral("</ul>");
+}
+
+QString cell(const QString& text, bool right, bool bold = false, const char* tag = "td")
+{
+    const QString body = bold ? QStringLiteral("<b>%1</b>").arg(escaped(text)) : escaped(text);
+    return QStringLiteral("<%1%2>%3</%1>")
+        .arg(QLatin1String(tag), right ? QStringLiteral(" align=\"right\"") : QString(), body);
+}
+
+constexpr const char* kTable =
+    "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-collapse: collapse\">";
+
+} // namespace
+
+BillDocument::BillDocument(BillData data) : m_data(std::move(data)) {}
+
+QString BillDocument::money(std::int64_t amount) const
+{
+    return BreakdownColumns::money(amount, m_data.thousands);
+}
+
+QString BillDocument::billHtml() const
+{
+    QString html = QString::fromLatin1(kTable);
+    for (const tarvek::BillItem& item : tarvek::billItems(m_data.state, m_data.fees)) {
+        const QString label = QString::fromUtf8(item.label.data(), qsizetype(item.label.size()));
+        html += QStringLiteral("<tr>") + cell(label, false, item.total) +
+                cell(money(item.amount), true, item.total) + QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+QString BillDocument::breakdownHtml() const
+{
+    QString html = QString::fromLatin1(kTable) + QStringLiteral("<thead><tr>");
+    const QStringList header = BreakdownColumns::header();
+    for (int c = 0; c < header.size(); ++c) {
+        html += cell(header[c], BreakdownColumns::rightAligned(c), true, "th");
+    }
+    html += QStringLiteral("</tr></thead>");
+    for (const tarvek::BreakdownRow& row : m_data.state.breakdown.rows()) {
+        html += QStringLiteral("<tr>");
+        for (int c = 0; c < BreakdownColumns::Count; ++c) {
+            html += cell(BreakdownColumns::text(row, c, m_data.thousands),
+                         BreakdownColumns::rightAligned(c));
+        }
+        html += QStringLiteral("</tr>");
+    }
+    const auto sumRow = [&](const QString& label, std::int64_t amount) {
+        return QStringLiteral("<tr><td colspan=\"8\"><b>%1</b></td>").arg(escaped(label)) +
+               cell(money(amount), true, true) + QStringLiteral("<td></td></tr>");
+    };
+    const tarvek::Breakdown& b = m_data.state.breakdown;
+    html += sumRow(QStringLiteral("Summe HZ"), b.sum(true)) +
+            sumRow(QStringLiteral("Summe NHZ"), b.sum(false)) +
+            sumRow(QStringLiteral("Summe gesamt"), b.sum(true) + b.sum(false));
+    return html + QStringLiteral("</table>");
+}
+
+QString BillDocument::html() const
+{
+    QString html = QStringLiteral("<html><body><h2>Rechnung</h2>");
+    html += QStringLiteral("<p>Importdatei: %1<br>Erstellt: %2</p>")
+                .arg(escaped(QFileInfo(m_data.importFile).fileName()),
+                     m_data.created.toString(QStringLiteral("dd.MM.yyyy HH:mm")));
+    html += QString::fromLatin1(kTable);
+    const auto countRow = [](const QString& label, std::int64_t value) {
+        return QStringLiteral("<tr>") + cell(label, false) + cell(QString::number(value), true) +
+               QStringLiteral("</tr>");
+    };
+    html += countRow(QStringLiteral("Anzahl Items"), m_data.itemCount) +
+            countRow(QStringLiteral("Niedrigstes Item auf Pos Z"), m_data.lowestLevel) +
+            countRow(QStringLiteral("Ermittelte QS"), m_data.squareSteps) +
+            QStringLiteral("</table>");
+    html += listSection(QStringLiteral("Unbedingt prüfen"), m_data.warnings);
+    html +=
+        listSection(QStringLiteral("Items, welche nicht importiert werden dürfen"), m_data.movable);
+    html += listSection(QStringLiteral("Ineinanderliegende Items"), m_data.nested);
+    html += listSection(QStringLiteral("Nicht berechnete Items (bitte manuell hinzuaddieren)"),
+                        m_data.notCalculated);
+    html += QStringLiteral("<h3>Rechnung</h3>") + billHtml();
+    html += QStringLiteral("<h3>Kostenaufstellung</h3>") + breakdownHtml();
+    return html + QStringLiteral("</body></html>");
+}
+
+QString BillDocument::tablesHtml() const
+{
+    return QStringLiteral("<html><body><h3>Rechnung</h3>") + billHtml() +
+           QStringLiteral("<h3>Kostenaufstellung</h3>") + breakdownHtml() +
+           QStringLiteral("</body></html>");
+}
+
+QString BillDocument::plainText() const
+{
+    QString text;
+    for (const std::string& line :
+         tarvek::billLines(m_data.state, m_data.fees, {m_data.thousands.toStdString(), ":"})) {
+        text += QString::fromStdString(line) + u'\n';
+    }
+    // The breakdown: every column as wide as its longest text, numbers right-aligned.
+    QList<QStringList> rows{BreakdownColumns::header()};
+    for (const tarvek::BreakdownRow& row : m_data.state.breakdown.rows()) {
+        QStringList cells;
+        for (int c = 0; c < BreakdownColumns::Count; ++c) {
+            cells.append(BreakdownColumns::text(row, c, m_data.thousands));
+        }
+        rows.append(cells);
+    }
+    QList<qsizetype> widths(BreakdownColumns::Count, 0);
+    for (const QStringList& cells : rows) {
+        for (int c = 0; c < BreakdownColumns::Count; ++c) {
+            widths[c] = std::max(widths[c], cells[c].size());
+        }
+    }
+    text += QStringLiteral("\nKostenaufstellung\n");
+    for (const QStringList& cells : rows) {
+        QString line;
+        for (int c = 0; c < BreakdownColumns::Count; ++c) {
+            line += (c > 0 ? QStringLiteral("  ") : QString()) +
+                    (BreakdownColumns::rightAligned(c) ? cells[c].rightJustified(widths[c])
+                                                       : cells[c].leftJustified(widths[c]));
+        }
+        while (line.endsWith(u' ')) {
+            line.chop(1);
+        }
+        text += line + u'\n';
+    }
+    return text;
+}
+
+bool BillDocument::paint(QPagedPaintDevice& device) const
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&device);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(9);
+    document.setDefaultFont(font);
+    document.setHtml(html());
+
+    const QRectF area = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    const QFontMetricsF metrics(font, &device);
+    const qreal footer = metrics.height() * 2;
+    const QSizeF body(area.width(), area.height() - footer);
+    document.setPageSize(body);
+    const int pages = document.pageCount();
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) {
+            device.newPage();
+        }
+        painter.save();
+        painter.translate(0, -page * body.height());
+        document.drawContents(&painter, QRectF(QPointF(0, page * body.height()), body));
+        painter.restore();
+        painter.setFont(font);
+        painter.drawText(QRectF(0, body.height(), body.width(), footer),
+                         Qt::AlignRight | Qt::AlignBottom,
+                         QStringLiteral("Seite %1 von %2").arg(page + 1).arg(pages));
+    }
+    return painter.end();
+}
+
+QByteArray BillDocument::pdf() const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(QStringLiteral("Rechnung ") + QFileInfo(m_data.importFile).fileName());
+        writer.setCreator(QStringLiteral("Tarvek 2.4"));
+        if (!paint(writer)) {
+            return {};
+        }
+    }
+    return bytes;
+}
+
+void BillDocument::writePdf(const QString& path) const
+{
+    const QByteArray bytes = pdf();
+    if (bytes.isEmpty()) {
+        throw std::runtime_error(FileWriter::cannotCreateText(
+                                     path, QStringLiteral("Das PDF konnte nicht erzeugt werden."))
+                                     .toStdString());
+    }
+    FileWriter::writeAll(path, bytes);
+}

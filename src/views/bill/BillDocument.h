@@ -1,0 +1,39 @@
+#pragma once
+
+#include "views/bill/BillData.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QPagedPaintDevice;
+
+// The bill as a document: the whole report (import file, date and time, counts, the warnings and
+// the item lists, the bill and the cost breakdown) for saving as PDF and printing, and the bill
+// with the breakdown for the clipboard. The window and the command line use the same builder.
+class BillDocument
+{
+public:
+    explicit BillDocument(BillData data);
+
+    // The whole report as HTML for QTextDocument.
+    QString html() const;
+    // The bill and the breakdown in fixed columns, and as HTML tables.
+    QString plainText() const;
+    QString tablesHtml() const;
+
+    // Lays the report out on A4 pages of `device` and paints them, each with "Seite n von m" at
+    // its foot. False when the device cannot be painted on.
+    bool paint(QPagedPaintDevice& device) const;
+    // The report as PDF bytes (empty when it could not be made).
+    QByteArray pdf() const;
+    // Writes the PDF through a temporary file, so that a failed write leaves any old file as it
+    // was; throws std::runtime_error with a German message on failure.
+    void writePdf(const QString& path) const;
+
+private:
+    QString billHtml() const;
+    QString breakdownHtml() const;
+    QString money(std::int64_t amount) const;
+
+    BillData m_data;
+};

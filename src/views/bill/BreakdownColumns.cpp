@@ -1,0 +1,80 @@
+#include "views/bill/BreakdownColumns.h"
+
+#include "pricing/BreakdownCsv.h"
+#include "pricing/Money.h"
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+QStringList BreakdownColumns::header()
+{
+    return {QStringLiteral("Grafik"),        QStringLiteral("Schlüssel"), QStringLiteral("Anzahl"),
+            QStringLiteral("Name"),          QStringLiteral("Preis"),     QStringLiteral("Art"),
+            QStringLiteral("Stück je Bund"), QStringLiteral("Klasse"),    QStringLiteral("Betrag"),
+            QStringLiteral("Status")};
+}
+
+QString BreakdownColumns::money(std::int64_t amount, const QString& thousands)
+{
+    return QString::fromStdString(tarvek::moneyText(amount, thousands.toStdString()));
+}
+
+QString BreakdownColumns::text(const tarvek::BreakdownRow& row, int column,
+                               const QString& thousands)
+{
+    const bool line = row.hasPriceLine;
+    switch (column) {
+    case Graphic:
+        return QString::number(row.graphic);
+    case Key:
+        return QString::fromStdString(row.key);
+    case Items:
+        return QString::number(row.items);
+    case Name:
+        return line ? fromUtf8(row.name) : QString();
+    case Price:
+        return line ? money(row.price, thousands) : QString();
+    case Kind:
+        return fromUtf8(tarvek::kindText(row));
+    case Pieces:
+        return line && row.pieces ? QString::number(*row.pieces) : QString();
+    case Class:
+        return fromUtf8(tarvek::className(row));
+    case Amount:
+        return money(row.amount, thousands);
+    case Status:
+        return fromUtf8(tarvek::statusText(row.status));
+    default:
+        return {};
+    }
+}
+
+QVariant BreakdownColumns::sortValue(const tarvek::BreakdownRow& row, int column)
+{
+    switch (column) {
+    case Graphic:
+        return qlonglong(row.graphic);
+    case Items:
+        return qlonglong(row.items);
+    case Price:
+        return row.hasPriceLine ? qlonglong(row.price) : qlonglong(-1);
+    case Pieces:
+        return row.pieces && row.hasPriceLine ? qlonglong(*row.pieces) : qlonglong(-1);
+    case Amount:
+        return qlonglong(row.amount);
+    default:
+        return text(row, column, QString());
+    }
+}
+
+bool BreakdownColumns::rightAligned(int column)
+{
+    return column == Graphic || column == Items || column == Price || column == Pieces ||
+           column == Amount;
+}

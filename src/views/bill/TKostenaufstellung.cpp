@@ -1,0 +1,112 @@
+#include "views/bill/TKostenaufstellung.h"
+
+#include "views/bill/BillActions.h"
+#include "views/bill/BreakdownColumns.h"
+#include "views/bill/BreakdownModel.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton* commandButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleName(caption);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+TKostenaufstellung::TKostenaufstellung(QWidget* parent)
+    : QDialog(parent), m_model(new BreakdownModel(this)), m_proxy(new BreakdownFilter(this)),
+      m_filter(new QLineEdit(this)), m_table(new QTableView(this))
+{
+    setObjectName(QStringLiteral("Kostenaufstellung"));
+    setWindowTitle(QStringLiteral("Kostenaufstellung"));
+    setFixedSize(780, 460);
+
+    auto* label = new QLabel(QStringLiteral("&Filter (Schlüssel, Nummer oder Name):"), this);
+    label->setObjectName(QStringLiteral("FilterLabel"));
+    label->setAccessibleName(QStringLiteral("Filter (Schlüssel, Nummer oder Name)"));
+    label->setBuddy(m_filter);
+    m_filter->setObjectName(QStringLiteral("Filter"));
+    m_filter->setAccessibleName(QStringLiteral("Filter"));
+    m_filter->setClearButtonEnabled(true);
+    connect(m_filter, &QLineEdit::textChanged, m_proxy, &BreakdownFilter::setText);
+
+    m_proxy->setSourceModel(m_model);
+    m_table->setObjectName(QStringLiteral("Tabelle"));
+    m_table->setAccessibleName(QStringLiteral("Kostenaufstellung"));
+    m_table->setModel(m_proxy);
+    m_table->setSortingEnabled(true);
+    m_table->sortByColumn(-1, Qt::AscendingOrder); // tally order until a header is clicked
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(BreakdownColumns::Name, QHeaderView::Stretch);
+    connect(m_table, &QTableView::doubleClicked, this, &TKostenaufstellung::rowActivated);
+    connect(m_table, &QTableView::activated, this, &TKostenaufstellung::rowActivated);
+
+    auto* save = commandButton(this, "RechnungSpeichern", QStringLiteral("Rechnung speichern ..."));
+    auto* print = commandButton(this, "RechnungDrucken", QStringLiteral("Rechnung drucken ..."));
+    auto* copy = commandButton(this, "RechnungKopieren", QStringLiteral("Rechnung kopieren"));
+    auto* close = commandButton(this, "Schliessen", QStringLiteral("Schließen"));
+    connect(save, &QPushButton::clicked, this, [this] { BillActions::save(this, m_data); });
+    connect(print, &QPushButton::clicked, this, [this] { BillActions::print(this, m_data); });
+    connect(copy, &QPushButton::clicked, this, [this] { BillActions::copy(m_data); });
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(label);
+    top->addWidget(m_filter, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(save);
+    buttons->addWidget(print);
+    buttons->addWidget(copy);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(buttons);
+}
+
+void TKostenaufstellung::setBill(const BillData& data)
+{
+    m_data = data;
+    m_model->setBreakdown(data.state.breakdown, data.thousands);
+    m_table->resizeColumnsToContents();
+    m_table->horizontalHeader()->setSectionResizeMode(BreakdownColumns::Name, QHeaderView::Stretch);
+}
+
+void TKostenaufstellung::showBill(const BillData& data)
+{
+    setBill(data);
+    show();
+    raise();
+    activateWindow();
+    m_filter->setFocus();
+}
+
+void TKostenaufstellung::refresh(const BillData& data)
+{
+    if (isVisible()) {
+        setBill(data);
+    }
+}
+
+void TKostenaufstellung::rowActivated(const QModelIndex& index)
+{
+    const tarvek::BreakdownRow* row = m_model->rowAt(m_proxy->mapToSource(index).row());
+    if (row && row->status == tarvek::BreakdownStatus::NotCalculated && m_selectNotCalculated) {
+        m_selectNotCalculated(row->graphic);
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "views/bill/BillData.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class BreakdownFilter;
+class BreakdownModel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+// "Kostenaufstellung": the cost breakdown of the last bill as a sortable, filterable table with
+// its sums, and the bill's document commands. Shown without blocking the main window; created
+// once at start and reused.
+class TKostenaufstellung : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TKostenaufstellung(QWidget* parent = nullptr);
+
+    // Double-clicking a row that was not calculated passes its graphic number here.
+    void setSelectNotCalculated(std::function<void(std::int32_t graphic)> select)
+    {
+        m_selectNotCalculated = std::move(select);
+    }
+
+    // Shows the window with this bill.
+    void showBill(const BillData& data);
+    // A new bill: the table follows it when the window is open.
+    void refresh(const BillData& data);
+
+    QTableView* table() const { return m_table; }
+    QLineEdit* filter() const { return m_filter; }
+    const BillData& bill() const { return m_data; }
+
+private:
+    void setBill(const BillData& data);
+    void rowActivated(const QModelIndex& index);
+
+    BillData m_data;
+    BreakdownModel* m_model;
+    BreakdownFilter* m_proxy;
+    QLineEdit* m_filter;
+    QTableView* m_table;
+    std::function<void(std::int32_t)> m_selectNotCalculated;
+};

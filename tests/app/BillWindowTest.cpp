@@ -1,0 +1,199 @@
+// The cost breakdown window and the bill as a document, driven from the main window.
+#include "WindowFixture.h"
+
+#include "views/bill/BillDocument.h"
+#include "views/bill/BillPdfCommand.h"
+#include "views/bill/TKostenaufstellung.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
+#include <QTableView>
+#include <iostream>
+
+namespace {
+
+// The text of a PDF as poppler's pdftotext reads it (empty when it cannot).
+QString pdfText(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.waitForFinished(20000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The rows of the breakdown table as they stand, each as "key|name|amount".
+QStringList tableRows(const QTableView& table)
+{
+    QStringList rows;
+    const QAbstractItemModel& m = *table.model();
+    for (int r = 0; r < m.rowCount(); ++r) {
+        rows.append(m.index(r, 1).data().toString() + u'|' + m.index(r, 3).data().toString() +
+                    u'|' + m.index(r, 8).data().toString());
+    }
+    return rows;
+}
+
+const QStringList kBillLines = {
+    QStringLiteral("QS gesamt 2.400 GS"), QStringLiteral("Summe Items HZ gesamt 29.800 GS"),
+    QStringLiteral("Summe Items NHZ gesamt 6.640 GS"), QStringLiteral("Gesamtsumme 38.840 GS")};
+
+// Every bill line, the total and every breakdown row of the sample in a text.
+void expectSampleBill(QString text)
+{
+    text.replace(QRegularExpression(QStringLiteral("[ :]+")), QStringLiteral(" "));
+    for (const QString& line : kBillLines) {
+        EXPECT_TRUE(text.contains(line)) << line.toStdString();
+    }
+    for (const char* row :
+         {"100 0x0064 12 Steinwand 250 GS Stück 1 HZ 3.000 GS berechnet",
+          "7163 0x1bfb 3 Fackeln (Bund zu 10) 500 GS Bund 10 NHZ 150 GS berechnet",
+          "5702 0x1646 1 0 GS ausgenommen", "4660 0x1234 1 0 GS nicht berechnet",
+          "16515 0x4083 1 Hausmulti 25.000 GS Stück 1 HZ 25.000 GS berechnet"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(row))) << row;
+    }
+    EXPECT_EQ(text.count(QStringLiteral(" GS berechnet\n")), 12);
+}
+
+class BillWindowTest : public WindowFixture
+{};
+
+} // namespace
+
+TEST_F(BillWindowTest, BreakdownTableDocumentAndClipboardFollowTheBill)
+{
+    start();
+    load(sample("Haus.cfg"));
+    EXPECT_FALSE(control("BitBtn8")->isEnabled());
+    run();
+    ASSERT_TRUE(control("BitBtn8")->isEnabled());
+    click("BitBtn8");
+    auto* breakdown = window().findChild<TKostenaufstellung*>(QStringLiteral("Kostenaufstellung"));
+    ASSERT_TRUE(breakdown && breakdown->isVisible());
+    QTableView& table = *breakdown->table();
+    EXPECT_EQ(table.model()->rowCount(), 14 + 3);
+
+    // Sorted by amount, largest first: the sum rows stay at the bottom.
+    table.sortByColumn(8, Qt::DescendingOrder);
+    QStringList rows = tableRows(table);
+    EXPECT_EQ(rows.first(), QStringLiteral("0x4083|Hausmulti|25.000 GS"));
+    EXPECT_EQ(rows.mid(14), (QStringList{QStringLiteral("|Summe HZ|29.800 GS"),
+                                         QStringLiteral("|Summe NHZ|6.640 GS"),
+                                         QStringLiteral("|Summe gesamt|36.440 GS")}));
+    breakdown->filter()->setText(QStringLiteral("fackel"));
+    EXPECT_EQ(tableRows(table).first(), QStringLiteral("0x1bfb|Fackeln (Bund zu 10)|150 GS"));
+    EXPECT_EQ(table.model()->rowCount(), 1 + 3);
+
+    // Double-clicking the row without a price selects its line in ListBox5.
+    breakdown->filter()->setText(QStringLiteral("4660"));
+    window().listBox(5)->setCurrentRow(-1);
+    const QModelIndex unpriced = table.model()->index(0, 0);
+    const QPoint at = table.visualRect(unpriced).center();
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, at); // the double-click's first press
+    QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(window().listBox(5)->currentRow(), 0);
+    window().listBox(5)->setCurrentRow(-1);
+    QTest::keyClick(&table, Qt::Key_Return); // the same by keyboard
+    EXPECT_EQ(window().listBox(5)->currentRow(), 0);
+
+    // "Rechnung kopieren": fixed columns as text, tables as HTML.
+    QGuiApplication::clipboard()->clear();
+    window().findChild<QAction*>(QStringLiteral("RechnungKopieren1"))->trigger();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_TRUE(
+        copied->text().startsWith(QStringLiteral("QS gesamt              :       2.400 GS\n")));
+    expectSampleBill(copied->text());
+    EXPECT_TRUE(copied->html().contains(QStringLiteral("<td>Hausmulti</td>")));
+
+    // "Rechnung speichern ...": the PDF beside the suggested name; ticking a fee box refreshes
+    // the open window's bill.
+    QTest::mouseClick(control<QAbstractButton>("CheckBox2"), Qt::LeftButton);
+    EXPECT_EQ(breakdown->bill().state.grandTotal, 48840);
+    m_dialogs.nextSaveFile = m_dir.filePath(QStringLiteral("Rechnung.pdf"));
+    QTest::mouseClick(breakdown->findChild<QPushButton*>(QStringLiteral("RechnungSpeichern")),
+                      Qt::LeftButton);
+    EXPECT_TRUE(m_dialogs.saveCalls.value(0).contains(QStringLiteral("/Haus.pdf|")));
+    const QString pdf = pdfText(m_dialogs.nextSaveFile);
+    EXPECT_TRUE(pdf.contains(QStringLiteral("Seite 1 von 1")));
+    EXPECT_TRUE(pdf.contains(QStringLiteral("Achtung: Bauzonenränder sind noch vorhanden!!!")));
+    EXPECT_TRUE(pdf.contains(QRegularExpression(QStringLiteral("Wasserbaupauschale +10.000 GS"))));
+
+    // Printing paints the same document; a printer in PDF mode shows it.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.filePath(QStringLiteral("Druck.pdf")));
+    ASSERT_TRUE(BillDocument(breakdown->bill()).paint(printer));
+    EXPECT_TRUE(pdfText(printer.outputFileName()).contains(QStringLiteral("Seite 1 von 1")));
+
+    // A folder that does not exist: an error message, nothing written.
+    m_dialogs.nextSaveFile = m_dir.filePath(QStringLiteral("fehlt/Rechnung.pdf"));
+    QTest::mouseClick(breakdown->findChild<QPushButton*>(QStringLiteral("RechnungSpeichern")),
+                      Qt::LeftButton);
+    EXPECT_TRUE(m_dialogs.notices().last().startsWith(QStringLiteral("Datei ")));
+
+    // Loading a file again: no bill, so no breakdown.
+    load(sample("Haus.cfg"));
+    EXPECT_FALSE(breakdown->isVisible());
+    EXPECT_FALSE(control("BitBtn8")->isEnabled());
+    EXPECT_FALSE(window().findChild<QAction*>(QStringLiteral("Rechnung1"))->isEnabled());
+}
+
+TEST_F(BillWindowTest, PdfWithoutAWindow)
+{
+    const QString pdf = m_dir.filePath(QStringLiteral("Haus.pdf"));
+    ASSERT_EQ(writeBillPdf(sample("Haus.cfg"), pdf, false, false, m_dir.path()), 0);
+    expectSampleBill(pdfText(pdf));
+
+    // The program: exit statuses as tarvek-calc's, and no file from a failed run.
+    const QString program = QStringLiteral(TARVEK_BINARY_DIR "/bin/tarvek");
+    const QString out = m_dir.filePath(QStringLiteral("nichts.pdf"));
+    EXPECT_EQ(QProcess::execute(program, {QStringLiteral("--pdf"), out}), 2);
+    EXPECT_EQ(QProcess::execute(program, {QStringLiteral("--pdf"), out, m_dir.filePath("x.cfg")}),
+              1);
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(BillWindowTest, ALongBreakdownRunsOverNumberedPagesWithoutLosingARow)
+{
+    QByteArray import = "Entry Header\r\n{\r\n}\r\n";
+    QByteArray prices;
+    for (int g = 1; g <= 300; ++g) {
+        import += QStringLiteral("Entry I 0x1\r\n{\r\n\tgraphic\t%1\r\n\tx\t%2\r\n\ty\t1\r\n"
+                                 "\tz\t0\r\n\tcolor\t0\r\n}\r\n")
+                      .arg(g)
+                      .arg(1000 + g)
+                      .toLatin1();
+        if (g % 3 != 0) {
+            prices += QStringLiteral("0x%1|Ware %2|7|t|1|0|0|0\r\n")
+                          .arg(g, 4, 16, QChar(u'0'))
+                          .arg(g)
+                          .toLatin1();
+        }
+    }
+    writeFile(QStringLiteral("Preisliste.txt"), prices);
+    const QString pdf = m_dir.filePath(QStringLiteral("Lang.pdf"));
+    ASSERT_EQ(writeBillPdf(writeFile(QStringLiteral("Lang.cfg"), import), pdf, false, false,
+                           m_dir.path()),
+              0);
+    QString text = pdfText(pdf);
+    text.replace(QRegularExpression(QStringLiteral(" +")), QStringLiteral(" "));
+    const QRegularExpressionMatch last =
+        QRegularExpression(QStringLiteral("Seite 1 von (\\d+)")).match(text);
+    ASSERT_TRUE(last.hasMatch());
+    const int pages = last.captured(1).toInt();
+    EXPECT_GT(pages, 2);
+    for (int p = 2; p <= pages; ++p) {
+        EXPECT_TRUE(text.contains(QStringLiteral("Seite %1 von %2").arg(p).arg(pages))) << p;
+    }
+    for (int g = 1; g <= 300; ++g) {
+        const QString row = g % 3 != 0 ? QStringLiteral(" %1 0x%2 1 Ware %1 7 GS")
+                                       : QStringLiteral(" %1 0x%2 1 0 GS nicht berechnet");
+        EXPECT_TRUE(text.contains(row.arg(g).arg(g, 4, 16, QChar(u'0')))) << g;
+    }
+    EXPECT_TRUE(text.contains(QStringLiteral("Summe Items HZ gesamt 1.400 GS")));
+}
