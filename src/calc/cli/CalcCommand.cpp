@@ -124,6 +124,7 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
     window.setAnswer(options.nested);
     window.setFeeChoice({options.water, options.basement});
     RunState state;
+    ItemRecord items;
     std::string outcome;
     bool reachedEnd = false;
 
@@ -146,6 +147,7 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
         settings.separators = systemLocaleSeparators();
         SystemClock clock;
         settings.clock = &clock;
+        settings.items = &items;
         CalculationRun run(std::move(settings), state, window);
         const RunOutcome result = run.execute(std::move(*lines));
         reachedEnd = tarvek::reachedEnd(result);
@@ -154,7 +156,7 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
                                                   : "aborted";
     }
 
-    const CalcResult result{outcome, window, state};
+    const CalcResult result{outcome, window, state, &items};
     out << (options.json ? jsonReport(result) : textReport(result));
     out.flush();
     return reachedEnd ? 0 : 1;
