@@ -43,6 +43,7 @@ public:
     QToolButton* toolButton1 = nullptr; // "Importpfad setzen"
     QToolButton* toolButton2 = nullptr; // "Importdatei editieren"
     QToolButton* toolButton5 = nullptr; // "Tarvek beenden"
+    QToolButton* toolButton6 = nullptr; // "Grundriss anzeigen"
 
     QAction* optionen1 = nullptr;          // menu "Optionen"
     QAction* pfadangaben1 = nullptr;       // "Pfadangaben"
@@ -50,6 +51,7 @@ public:
     QAction* downloadaktiv1 = nullptr;     // "Download aktiv" (check mark)
     QAction* importdatei1 = nullptr;       // menu "Importdatei"
     QAction* ansehen1 = nullptr;           // "Editieren"
+    QAction* grundriss1 = nullptr;         // "Grundriss" (after a complete run)
     QAction* info1 = nullptr;              // "Info"
     QAction* beenden1 = nullptr;           // "Beenden"
 

@@ -120,6 +120,8 @@ void THauptformular::connectHandlers()
     connect(m_ui.bitBtn3, &QPushButton::clicked, this, [this] { runHook(m_hooks.anzeigenInein); });
     connect(m_ui.bitBtn4, &QPushButton::clicked, this,
             [this] { runHook(m_hooks.anzeigenNichtberechnet); });
+    connect(m_ui.grundriss1, &QAction::triggered, this, [this] { runHook(m_hooks.grundriss); });
+    connect(m_ui.toolButton6, &QToolButton::clicked, this, [this] { runHook(m_hooks.grundriss); });
 }
 
 void THauptformular::runHook(const std::function<void()>& hook)
@@ -323,10 +325,12 @@ void THauptformular::Timer1Timer()
     settings.programDir = m_programDir.toStdString();
     settings.clock = &m_clock;
     settings.separators = m_separators;
+    settings.items = &m_itemRecord;
     try {
         tarvek::CalculationRun run(std::move(settings), m_runState, *this);
         m_pumpClock.restart();
         run.execute();
+        setPlanAvailable(m_itemRecord.complete());
     } catch (...) {
         // Whatever ends the run, the window must not stay in the run look.
         m_runActive = false;
@@ -381,6 +385,14 @@ void THauptformular::Resetten()
     for (TResultList* list : m_ui.listBox) {
         list->clear();
     }
+    setPlanAvailable(false);
+}
+
+void THauptformular::setPlanAvailable(bool available)
+{
+    m_ui.grundriss1->setEnabled(available);
+    m_ui.toolButton6->setEnabled(available);
+    emit planAvailable(available);
 }
 
 // --- the bill ----------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
 #include "calc/Clock.h"
+#include "calc/ItemRecord.h"
 #include "calc/RunObserver.h"
 #include "calc/RunState.h"
 #include "pricing/Bill.h"
@@ -37,6 +38,7 @@ public:
         // The game client's folder for the item graphics: the option "Clientpfad" at start and
         // after "Client-Verzeichnis" (empty when none is set).
         std::function<void(const QString&)> useClientFolder;
+        std::function<void()> grundriss; // "Grundriss": the plan of the last complete run
     };
 
     // programDir: the folder of Optionen.txt and the price list, ending in a separator; empty
@@ -55,6 +57,8 @@ public:
     bool CancelRequested() const { return m_cancelRequested; }
     bool CloseAllowed() const { return m_closeAllowed; }
     const tarvek::RunState& runState() const { return m_runState; }
+    // The items of the last run; complete() after a complete run.
+    const tarvek::ItemRecord& itemRecord() const { return m_itemRecord; }
     const OptionsFile& options() const { return m_options; }
     const HauptformularUi& ui() const { return m_ui; }
     TResultList* listBox(int number) const;
@@ -93,6 +97,10 @@ public:
     // How often a run lets Qt process pending events, at most.
     static constexpr int PumpIntervalMs = 15;
 
+signals:
+    // The plan of a complete run can be shown (true), or no longer (a new load or run).
+    void planAvailable(bool available);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -107,6 +115,7 @@ private:
     void showNumber(int number, std::int64_t value);
     void runHook(const std::function<void()>& hook);
     tarvek::BillInputs billInputs();
+    void setPlanAvailable(bool available);
 
     const QString m_programDir;
     const OptionsFile m_options;
@@ -116,6 +125,7 @@ private:
     const tarvek::SystemClock m_clock;
     const tarvek::LocaleSeparators m_separators;
     tarvek::RunState m_runState;
+    tarvek::ItemRecord m_itemRecord;
     std::int64_t m_squareSteps = 0; // the value BDigit4 shows
 
     QString m_importFileName;

@@ -13,6 +13,7 @@
 #include "views/TAnsichtnichtberechnet.h"
 #include "views/art/TUOArt.h"
 #include "views/lists/TResultList.h"
+#include "views/plan/TGrundriss.h"
 
 TarvekWindows::TarvekWindows(const QString& programDir)
     : m_hauptformular(new THauptformular(programDir)),
@@ -31,9 +32,11 @@ TarvekWindows::TarvekWindows(const QString& programDir)
     m_updater = std::make_unique<PriceListUpdater>(*m_downloadSettings, *m_downloadPrompter);
     m_ansichtinein = new TAnsichtinein(m_hauptformular);
     m_ansichtnichtberechnet = new TAnsichtnichtberechnet(m_hauptformular);
+    m_grundriss = new TGrundriss(m_hauptformular);
 
     m_hauptformular->setDialogs(m_pfadangaben, m_importedit, m_info);
     connectHooks();
+    connectPlan();
 }
 
 TarvekWindows::~TarvekWindows()
@@ -55,4 +58,42 @@ void TarvekWindows::connectHooks()
     };
     hooks.pruefedownload = [this] { m_updater->pruefedownload(); };
     hooks.useClientFolder = [](const QString& clientPath) { TUOArt::useClientFolder(clientPath); };
+}
+
+void TarvekWindows::connectPlan()
+{
+    using tarvek::ResultList;
+    using tarvek::plan::ListLine;
+    THauptformular& main = *m_hauptformular;
+    main.hooks().grundriss = [this] { m_grundriss->showPlan(m_hauptformular->itemRecord()); };
+    // The window shows a copy of one run; its lines belong to that run's lists.
+    QObject::connect(&main, &THauptformular::planAvailable, m_grundriss, [this](bool available) {
+        if (!available) {
+            m_grundriss->hide();
+        }
+    });
+    for (const ResultList list :
+         {ResultList::Movable, ResultList::Nested, ResultList::NotCalculated}) {
+        QObject::connect(main.listBox(int(list)), &QListWidget::currentRowChanged, m_grundriss,
+                         [this, list](int row) {
+                             m_grundriss->highlightLine({list, row});
+                         });
+    }
+    const auto select = [this](const ListLine& line) {
+        TResultList* box = m_hauptformular->listBox(int(line.list));
+        box->setCurrentRow(line.row);
+        box->scrollToItem(box->currentItem());
+    };
+    QObject::connect(m_grundriss, &TGrundriss::lineChosen, &main, select);
+    QObject::connect(
+        m_grundriss, &TGrundriss::lineOpened, &main, [this, select](const ListLine& line) {
+            select(line);
+            THauptformular::Hooks& hooks = m_hauptformular->hooks();
+            const auto& open = line.list == ResultList::Movable  ? hooks.anzeigenBeweglich
+                               : line.list == ResultList::Nested ? hooks.anzeigenInein
+                                                                 : hooks.anzeigenNichtberechnet;
+            if (open) {
+                open();
+            }
+        });
 }

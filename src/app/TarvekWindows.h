@@ -13,6 +13,7 @@ class TAnsichtnichtberechnet;
 class THauptformular;
 class TImportedit;
 class TInfo;
+class TGrundriss;
 class TPfadangaben;
 
 // All windows of the program, created once at start in their fixed order and reused until the
@@ -29,12 +30,14 @@ public:
 
     THauptformular& hauptformular() const { return *m_hauptformular; }
     TPfadangaben& pfadangaben() const { return *m_pfadangaben; }
+    TGrundriss& grundriss() const { return *m_grundriss; }
     TImportedit& importedit() const { return *m_importedit; }
     TInfo& info() const { return *m_info; }
     PriceListUpdater& updater() const { return *m_updater; }
 
 private:
     void connectHooks();
+    void connectPlan();
 
     THauptformular* m_hauptformular;       // 1 (owned; deletes the dialogs as its children)
     TAnsichtbeweglich* m_ansichtbeweglich; // 2
@@ -46,4 +49,5 @@ private:
     std::unique_ptr<PriceListUpdater> m_updater; // 6, 7: the connection-wait and progress windows
     TAnsichtinein* m_ansichtinein;               // 8
     TAnsichtnichtberechnet* m_ansichtnichtberechnet; // 9
+    TGrundriss* m_grundriss;                         // the plan of the building
 };
