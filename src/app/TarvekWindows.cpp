@@ -74,9 +74,14 @@ void TarvekWindows::connectPlan()
     });
     for (const ResultList list :
          {ResultList::Movable, ResultList::Nested, ResultList::NotCalculated}) {
-        QObject::connect(main.listBox(int(list)), &QListWidget::currentRowChanged, m_grundriss,
-                         [this, list](int row) {
-                             m_grundriss->highlightLine({list, row});
+        // A click on the line already selected marks it again (after another list's line).
+        TResultList* box = main.listBox(int(list));
+        QObject::connect(box, &QListWidget::currentRowChanged, m_grundriss, [this, list](int row) {
+            m_grundriss->highlightLine({list, row});
+        });
+        QObject::connect(box, &QListWidget::clicked, m_grundriss,
+                         [this, list](const QModelIndex& line) {
+                             m_grundriss->highlightLine({list, line.row()});
                          });
     }
     const auto select = [this](const ListLine& line) {
