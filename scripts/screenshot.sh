@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Draws docs/hauptfenster.png, the README's picture of the main window after a run of the sample
-# house, on a virtual X display, so the picture can be made again after every change.
+# Draws docs/hauptfenster.png and docs/grundriss.png, the README's pictures of the main window and
+# of the window "Grundriss" after a run of the sample house, on a virtual X display, so the
+# pictures can be made again after every change.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -12,5 +13,5 @@ cmake --build "$build" --target tarvek-screenshot
 
 mkdir -p docs
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
-    "$build/bin/tarvek-screenshot" docs/hauptfenster.png examples/Haus.cfg
-echo "docs/hauptfenster.png"
+    "$build/bin/tarvek-screenshot" docs/hauptfenster.png examples/Haus.cfg docs/grundriss.png
+echo "docs/hauptfenster.png docs/grundriss.png"

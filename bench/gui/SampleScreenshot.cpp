@@ -1,26 +1,30 @@
 // Draws the main window after a run of an import file into a PNG file (the picture of the
 // README). Uses the sample price list; every question is answered with Yes.
 //
-//   tarvek-screenshot OUT.png IMPORTFILE
+//   tarvek-screenshot OUT.png IMPORTFILE [PLAN.png]
+//
+// With PLAN.png it also draws the window "Grundriss" of the run.
 #include "AnsweringDialogs.h"
 
 #include "app/THauptformular.h"
 #include "app/TarvekApplication.h"
 #include "app/TarvekWindows.h"
+#include "views/plan/TGrundriss.h"
 
 #include <QFile>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
     TarvekApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "Aufruf: tarvek-screenshot BILD.png IMPORTDATEI\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "Aufruf: tarvek-screenshot BILD.png IMPORTDATEI [GRUNDRISS.png]\n");
         return 2;
     }
     QTemporaryDir dir;
@@ -43,6 +47,18 @@ int main(int argc, char* argv[])
     if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "Bild %s kann nicht geschrieben werden\n", argv[1]);
         return 1;
+    }
+    if (argc == 4) {
+        QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("ToolButton6")),
+                          Qt::LeftButton);
+        TGrundriss& plan = windows.grundriss();
+        plan.resize(760, 520);
+        (void)QTest::qWaitForWindowExposed(&plan);
+        QTest::qWait(200);
+        if (!plan.grab().save(QString::fromLocal8Bit(argv[3]))) {
+            std::fprintf(stderr, "Bild %s kann nicht geschrieben werden\n", argv[3]);
+            return 1;
+        }
     }
     return 0;
 }
