@@ -22,10 +22,15 @@ std::uint8_t bit(ItemCategory category)
 std::optional<std::int32_t> cutNumber(const ImportLines& lines, std::size_t index,
                                       std::string_view key, std::size_t count)
 {
-    if (index >= lines.size() || lines[index].find(key) == std::string::npos) {
+    if (index >= lines.size()) {
         return std::nullopt;
     }
-    return toInteger(fixedCut(lines[index], key, count));
+    const std::string_view line = lines[index];
+    const std::size_t at = line.find(key);
+    if (at == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return toInteger(line.substr(at + key.size(), count)); // the fixed cut
 }
 
 } // namespace
@@ -47,7 +52,10 @@ std::optional<ItemCategory> RecordedItem::category() const
 
 void ItemRecord::clear()
 {
+    std::vector<RecordedItem> items = std::move(m_items);
+    items.clear(); // keeps its room for the next run
     *this = ItemRecord();
+    m_items = std::move(items);
 }
 
 void ItemRecord::setExtents(std::int32_t minX, std::int32_t minY, std::int32_t maxX,
@@ -108,10 +116,17 @@ RecordedItem* ItemRecord::itemAt(std::size_t graphicLine)
 void ItemRecord::markNested(const std::vector<std::pair<std::size_t, std::uint32_t>>& yLines,
                             const std::vector<std::int32_t>& listedLine)
 {
+    // Both in file order: one walk over the items.
+    auto item = m_items.begin();
     for (const auto& [yLine, position] : yLines) {
+        if (listedLine[position] < 0 || yLine < 2) {
+            continue;
+        }
         // The graphic line of a key stands two lines above its y line.
-        RecordedItem* item = yLine >= 2 ? itemAt(yLine - 2) : nullptr;
-        if (item != nullptr && listedLine[position] >= 0) {
+        while (item != m_items.end() && item->line < yLine - 2) {
+            ++item;
+        }
+        if (item != m_items.end() && item->line == yLine - 2) {
             item->flags |= bit(ItemCategory::Nested);
             item->nestedLine = listedLine[position];
         }

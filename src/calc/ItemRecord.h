@@ -74,8 +74,8 @@ public:
     void markSpawn();
     // Phase 7: the next listed nested position; returns its line in the list of nested items.
     std::int32_t nextNestedLine() { return m_nestedLines++; }
-    // Phase 7: the items of the y lines counted at a position (y line, position); the positions
-    // listed have their line in `listedLine`, the others -1.
+    // Phase 7: the items of the y lines counted at a position (y line, position; in file order);
+    // the positions listed have their line in `listedLine`, the others -1.
     void markNested(const std::vector<std::pair<std::size_t, std::uint32_t>>& yLines,
                     const std::vector<std::int32_t>& listedLine);
     // Phase 8: the item whose graphic line is `graphicLine` is a build-zone border.

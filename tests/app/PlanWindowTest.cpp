@@ -2,13 +2,11 @@
 // hovering and clicking tiles, the item lists and views both ways, levels and saving pictures.
 #include "WindowFixture.h"
 
-#include "views/ItemViewDialog.h"
 #include "views/plan/TGrundriss.h"
 
 #include <QComboBox>
 #include <QHelpEvent>
 #include <QImage>
-#include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
 
@@ -61,18 +59,11 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     EXPECT_EQ(std::pair(marked[0]->x, marked[0]->y), std::pair(1435, 1613));
 
     // A double click opens the item view of the nested backpacks.
-    QString shownClass;
-    QString shownX;
-    QTimer::singleShot(0, &plan(), [&] {
-        auto* dialog = qobject_cast<ItemViewDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        shownClass = QString::fromLatin1(dialog->metaObject()->className());
-        shownX = dialog->fieldText(tarvek::views::ItemField::X);
-        dialog->close();
+    const ShownView shown = nextItemView(tarvek::views::ItemField::X, [&] {
+        QTest::mouseDClick(view(), Qt::LeftButton, {}, tileCentre(1435, 1613));
     });
-    QTest::mouseDClick(view(), Qt::LeftButton, {}, tileCentre(1435, 1613));
-    EXPECT_EQ(shownClass, QStringLiteral("TAnsichtinein"));
-    EXPECT_EQ(shownX, QStringLiteral(" 1435"));
+    EXPECT_EQ(shown.className, QStringLiteral("TAnsichtinein"));
+    EXPECT_EQ(shown.field, QStringLiteral(" 1435"));
 
     // The lowest level holds only the basement stair.
     auto* level = plan().findChild<QComboBox*>(QStringLiteral("Ebene"));
