@@ -120,8 +120,8 @@ void THauptformular::connectHandlers()
     connect(m_ui.bitBtn3, &QPushButton::clicked, this, [this] { runHook(m_hooks.anzeigenInein); });
     connect(m_ui.bitBtn4, &QPushButton::clicked, this,
             [this] { runHook(m_hooks.anzeigenNichtberechnet); });
-    connect(m_ui.grundriss1, &QAction::triggered, this, [this] { runHook(m_hooks.grundriss); });
-    connect(m_ui.toolButton6, &QToolButton::clicked, this, [this] { runHook(m_hooks.grundriss); });
+    connect(m_ui.grundriss1, &QAction::triggered, this, &THauptformular::planRequested);
+    connect(m_ui.toolButton6, &QToolButton::clicked, this, &THauptformular::planRequested);
 }
 
 void THauptformular::runHook(const std::function<void()>& hook)

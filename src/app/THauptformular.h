@@ -38,7 +38,6 @@ public:
         // The game client's folder for the item graphics: the option "Clientpfad" at start and
         // after "Client-Verzeichnis" (empty when none is set).
         std::function<void(const QString&)> useClientFolder;
-        std::function<void()> grundriss; // "Grundriss": the plan of the last complete run
     };
 
     // programDir: the folder of Optionen.txt and the price list, ending in a separator; empty
@@ -100,6 +99,8 @@ public:
 signals:
     // The plan of a complete run can be shown (true), or no longer (a new load or run).
     void planAvailable(bool available);
+    // "Grundriss" (menu or tool button): show the plan of the last complete run.
+    void planRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

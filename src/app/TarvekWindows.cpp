@@ -65,7 +65,8 @@ void TarvekWindows::connectPlan()
     using tarvek::ResultList;
     using tarvek::plan::ListLine;
     THauptformular& main = *m_hauptformular;
-    main.hooks().grundriss = [this] { m_grundriss->showPlan(m_hauptformular->itemRecord()); };
+    QObject::connect(&main, &THauptformular::planRequested, m_grundriss,
+                     [this] { m_grundriss->showPlan(m_hauptformular->itemRecord()); });
     // The window shows a copy of one run; its lines belong to that run's lists.
     QObject::connect(&main, &THauptformular::planAvailable, m_grundriss, [this](bool available) {
         if (!available) {
