@@ -520,8 +520,8 @@ private:
                            kColourRed);
                     select(ResultList::NotCalculated);
                 }
-                record(
-                    [&](ItemRecord& r) { r.setGraphicOutcome(graphicKeyToNumber(key), outcome); });
+                const std::int32_t graphic = graphicKeyToNumber(key);
+                record([&](ItemRecord& r) { r.setGraphicOutcome(graphic, outcome); });
                 progressStep(2 * g, entries);
                 progressStep(2 * g + 1, entries); // the count text, passed over
             }

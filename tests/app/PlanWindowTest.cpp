@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QToolButton>
 #include <QToolTip>
+#include <QWheelEvent>
 
 using tarvek::ResultList;
 using tarvek::plan::PlanView;
@@ -44,6 +45,16 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     EXPECT_TRUE(QToolTip::text().startsWith(
         QStringLiteral("D:3703, H:0x0e77, Pos. X:1436, Y:1614, Z:0 (Darf nicht importiert")))
         << QToolTip::text().toStdString();
+
+    // The wheel zooms around the pointer: the barrel stays under it.
+    const double scale = view()->scale();
+    QWheelEvent wheel(barrel, view()->mapToGlobal(barrel), {}, {0, -240}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view(), &wheel);
+    EXPECT_DOUBLE_EQ(view()->scale(), scale / 2);
+    ASSERT_NE(view()->tileAt(barrel), nullptr);
+    EXPECT_EQ(view()->tileAt(barrel)->x, 1436);
+    EXPECT_EQ(view()->tileAt(barrel)->y, 1614);
 
     // A click selects the item's line; a line selected in a list marks its tiles.
     TResultList* movable = window().listBox(6);
