@@ -1,6 +1,7 @@
 // tarvek --plan-png: the fixed picture of the sample house, pixel by pixel where it is fixed.
 #include "views/plan/PlanExport.h"
 #include "app/GuiTest.h"
+#include "calc/RunHelpers.h"
 
 #include <QFile>
 #include <QImage>
@@ -69,6 +70,15 @@ TEST_F(PlanExportTest, NoPictureWithoutACompleteRun)
     file.close();
     EXPECT_EQ(write(invalid), 1);
     EXPECT_EQ(write(m_dir.filePath(QStringLiteral("fehlt.cfg"))), 1);
+    // Items 10,000 tiles apart: the picture would take gigabytes, so none is written.
+    const QString wide = m_dir.filePath(QStringLiteral("weit.cfg"));
+    QFile far(wide);
+    ASSERT_TRUE(far.open(QIODevice::WriteOnly));
+    far.write(tarvek::testing::importFile({tarvek::testing::item("100", "0", "0"),
+                                           tarvek::testing::item("100", "9999", "0")})
+                  .c_str());
+    far.close();
+    EXPECT_EQ(write(wide), 1);
     QFile::remove(m_dir.filePath(QStringLiteral("Preisliste.txt")));
     EXPECT_EQ(write(QStringLiteral(TARVEK_SOURCE_DIR "/examples/Haus.cfg")), 1);
     EXPECT_FALSE(QFile::exists(m_out));
