@@ -147,7 +147,7 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
         settings.separators = systemLocaleSeparators();
         SystemClock clock;
         settings.clock = &clock;
-        settings.items = &items;
+        settings.items = options.json ? &items : nullptr; // only the JSON report lists them
         CalculationRun run(std::move(settings), state, window);
         const RunOutcome result = run.execute(std::move(*lines));
         reachedEnd = tarvek::reachedEnd(result);
