@@ -1,6 +1,7 @@
 #include "app/TarvekWindows.h"
 
 #include "app/OptionsFile.h"
+#include "app/PlanLink.h"
 #include "app/THauptformular.h"
 #include "app/TInfo.h"
 #include "app/TPfadangaben.h"
@@ -36,7 +37,7 @@ TarvekWindows::TarvekWindows(const QString& programDir)
 
     m_hauptformular->setDialogs(m_pfadangaben, m_importedit, m_info);
     connectHooks();
-    connectPlan();
+    PlanLink::connect(*m_hauptformular, *m_grundriss);
 }
 
 TarvekWindows::~TarvekWindows()
@@ -58,48 +59,4 @@ void TarvekWindows::connectHooks()
     };
     hooks.pruefedownload = [this] { m_updater->pruefedownload(); };
     hooks.useClientFolder = [](const QString& clientPath) { TUOArt::useClientFolder(clientPath); };
-}
-
-void TarvekWindows::connectPlan()
-{
-    using tarvek::ResultList;
-    using tarvek::plan::ListLine;
-    THauptformular& main = *m_hauptformular;
-    QObject::connect(&main, &THauptformular::planRequested, m_grundriss,
-                     [this] { m_grundriss->showPlan(m_hauptformular->itemRecord()); });
-    // The window shows a copy of one run; its lines belong to that run's lists.
-    QObject::connect(&main, &THauptformular::planAvailable, m_grundriss, [this](bool available) {
-        if (!available) {
-            m_grundriss->hide();
-        }
-    });
-    for (const ResultList list :
-         {ResultList::Movable, ResultList::Nested, ResultList::NotCalculated}) {
-        // A click on the line already selected marks it again (after another list's line).
-        TResultList* box = main.listBox(int(list));
-        QObject::connect(box, &QListWidget::currentRowChanged, m_grundriss, [this, list](int row) {
-            m_grundriss->highlightLine({list, row});
-        });
-        QObject::connect(box, &QListWidget::clicked, m_grundriss,
-                         [this, list](const QModelIndex& line) {
-                             m_grundriss->highlightLine({list, line.row()});
-                         });
-    }
-    const auto select = [this](const ListLine& line) {
-        TResultList* box = m_hauptformular->listBox(int(line.list));
-        box->setCurrentRow(line.row);
-        box->scrollToItem(box->currentItem());
-    };
-    QObject::connect(m_grundriss, &TGrundriss::lineChosen, &main, select);
-    QObject::connect(
-        m_grundriss, &TGrundriss::lineOpened, &main, [this, select](const ListLine& line) {
-            select(line);
-            THauptformular::Hooks& hooks = m_hauptformular->hooks();
-            const auto& open = line.list == ResultList::Movable  ? hooks.anzeigenBeweglich
-                               : line.list == ResultList::Nested ? hooks.anzeigenInein
-                                                                 : hooks.anzeigenNichtberechnet;
-            if (open) {
-                open();
-            }
-        });
 }

@@ -37,7 +37,6 @@ public:
 
 private:
     void connectHooks();
-    void connectPlan();
 
     THauptformular* m_hauptformular;       // 1 (owned; deletes the dialogs as its children)
     TAnsichtbeweglich* m_ansichtbeweglich; // 2

@@ -1,0 +1,46 @@
+#include "app/PlanLink.h"
+
+#include "app/THauptformular.h"
+#include "views/lists/TResultList.h"
+#include "views/plan/TGrundriss.h"
+
+void PlanLink::connect(THauptformular& main, TGrundriss& plan)
+{
+    using tarvek::ResultList;
+    using tarvek::plan::ListLine;
+    QObject::connect(&main, &THauptformular::planRequested, &plan,
+                     [&main, &plan] { plan.showPlan(main.itemRecord()); });
+    // The window shows a copy of one run; its lines belong to that run's lists.
+    QObject::connect(&main, &THauptformular::planAvailable, &plan, [&plan](bool available) {
+        if (!available) {
+            plan.hide();
+        }
+    });
+    for (const ResultList list :
+         {ResultList::Movable, ResultList::Nested, ResultList::NotCalculated}) {
+        // A click on the line already selected marks it again (after another list's line).
+        TResultList* box = main.listBox(int(list));
+        QObject::connect(box, &QListWidget::currentRowChanged, &plan, [&plan, list](int row) {
+            plan.highlightLine({list, row});
+        });
+        QObject::connect(box, &QListWidget::clicked, &plan, [&plan, list](const QModelIndex& line) {
+            plan.highlightLine({list, line.row()});
+        });
+    }
+    const auto select = [&main](const ListLine& line) {
+        TResultList* box = main.listBox(int(line.list));
+        box->setCurrentRow(line.row);
+        box->scrollToItem(box->currentItem());
+    };
+    QObject::connect(&plan, &TGrundriss::lineChosen, &main, select);
+    QObject::connect(&plan, &TGrundriss::lineOpened, &main, [&main, select](const ListLine& line) {
+        select(line);
+        THauptformular::Hooks& hooks = main.hooks();
+        const auto& open = line.list == ResultList::Movable  ? hooks.anzeigenBeweglich
+                           : line.list == ResultList::Nested ? hooks.anzeigenInein
+                                                             : hooks.anzeigenNichtberechnet;
+        if (open) {
+            open();
+        }
+    });
+}
