@@ -1,6 +1,7 @@
 // In-process benchmarks of the engine: one whole run, and the price list lookups.
 #include "BenchInput.h"
 #include "calc/CalculationRun.h"
+#include "calc/ItemRecord.h"
 #include "calc/RecordingObserver.h"
 #include "importfile/ItemKey.h"
 #include "pricing/GraphicKey.h"
@@ -23,23 +24,33 @@ const tarvek::bench::Input& input(int scale)
     return scale == 1 ? one : ten;
 }
 
+// Arguments: input scale, and 1 when the run records its items for the plan (as the window and
+// tarvek-calc do).
 void BM_WholeRun(benchmark::State& state)
 {
     const auto& in = input(static_cast<int>(state.range(0)));
     const tarvek::ImportLines lines = tarvek::splitLines(in.importFile);
     tarvek::FixedClock clock;
+    tarvek::ItemRecord items;
     for (auto _ : state) {
         tarvek::RecordingObserver window;
         tarvek::RunState runState;
         tarvek::RunSettings settings;
         settings.readPriceList = [&] { return std::optional<std::string>(in.priceList); };
         settings.clock = &clock;
+        settings.items = state.range(1) != 0 ? &items : nullptr;
         tarvek::CalculationRun run(std::move(settings), runState, window);
         benchmark::DoNotOptimize(run.execute(lines));
     }
-    state.SetLabel(std::to_string(lines.size()) + " lines");
+    state.SetLabel(std::to_string(lines.size()) + " lines" +
+                   (state.range(1) != 0 ? ", items recorded" : ""));
 }
-BENCHMARK(BM_WholeRun)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholeRun)
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({10, 0})
+    ->Args({10, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_PriceListIndexedLookups(benchmark::State& state)
 {

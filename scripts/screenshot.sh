@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Draws docs/hauptfenster.png and docs/kostenaufstellung.png, the README's pictures of the main
-# window and of the cost breakdown after a run of the sample house, on a virtual X display, so the
+# Draws docs/hauptfenster.png, docs/kostenaufstellung.png and docs/grundriss.png, the README's
+# pictures of the main window, the cost breakdown and the window "Grundriss" after a run of the
+# sample house, on a virtual X display, so the
 # pictures can be made again after every change.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,5 +14,6 @@ cmake --build "$build" --target tarvek-screenshot
 
 mkdir -p docs
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
-    "$build/bin/tarvek-screenshot" docs/hauptfenster.png examples/Haus.cfg docs/kostenaufstellung.png
-echo "docs/hauptfenster.png docs/kostenaufstellung.png"
+    "$build/bin/tarvek-screenshot" docs/hauptfenster.png examples/Haus.cfg \
+    docs/kostenaufstellung.png docs/grundriss.png
+echo "docs/hauptfenster.png docs/kostenaufstellung.png docs/grundriss.png"

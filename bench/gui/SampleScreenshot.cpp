@@ -1,27 +1,30 @@
 // Draws the main window after a run of an import file into a PNG file (the picture of the
-// README), and when asked the "Kostenaufstellung" window too. Uses the sample price list; every
-// question is answered with Yes.
+// README), and when asked the "Kostenaufstellung" and "Grundriss" windows too. Uses the sample
+// price list; every question is answered with Yes.
 //
-//   tarvek-screenshot OUT.png IMPORTFILE [BREAKDOWN.png]
+//   tarvek-screenshot OUT.png IMPORTFILE [BREAKDOWN.png [PLAN.png]]
 #include "AnsweringDialogs.h"
 
 #include "app/THauptformular.h"
 #include "app/TarvekApplication.h"
 #include "app/TarvekWindows.h"
+#include "views/plan/TGrundriss.h"
 
 #include <QFile>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
     TarvekApplication application(argc, argv);
-    if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "Aufruf: tarvek-screenshot BILD.png IMPORTDATEI [AUFSTELLUNG.png]\n");
+    if (argc < 3 || argc > 5) {
+        std::fprintf(stderr, "Aufruf: tarvek-screenshot BILD.png IMPORTDATEI [AUFSTELLUNG.png "
+                             "[GRUNDRISS.png]]\n");
         return 2;
     }
     QTemporaryDir dir;
@@ -48,7 +51,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "Bild %s kann nicht geschrieben werden\n", argv[1]);
         return 1;
     }
-    if (argc == 4) {
+    if (argc >= 4) {
         QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("BitBtn8")),
                           Qt::LeftButton);
         auto* breakdown = window.findChild<QWidget*>(QStringLiteral("Kostenaufstellung"));
@@ -56,6 +59,19 @@ int main(int argc, char* argv[])
         QTest::qWait(200);
         if (!breakdown->grab().save(QString::fromLocal8Bit(argv[3]))) {
             std::fprintf(stderr, "Bild %s kann nicht geschrieben werden\n", argv[3]);
+            return 1;
+        }
+        breakdown->close();
+    }
+    if (argc == 5) {
+        QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("ToolButton6")),
+                          Qt::LeftButton);
+        TGrundriss& plan = windows.grundriss();
+        plan.resize(760, 520);
+        (void)QTest::qWaitForWindowExposed(&plan);
+        QTest::qWait(200);
+        if (!plan.grab().save(QString::fromLocal8Bit(argv[4]))) {
+            std::fprintf(stderr, "Bild %s kann nicht geschrieben werden\n", argv[4]);
             return 1;
         }
     }

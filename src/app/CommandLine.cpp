@@ -2,6 +2,7 @@
 
 #include "app/FileLocations.h"
 #include "views/bill/BillPdfCommand.h"
+#include "views/plan/PlanExport.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -33,6 +34,10 @@ const QCommandLineOption PdfOption(QStringLiteral("pdf"),
                                    QStringLiteral("Berechnet die Importdatei ohne Fenster und "
                                                   "speichert die Rechnung als PDF."),
                                    QStringLiteral("AUSGABE.pdf"));
+const QCommandLineOption PlanPngOption(QStringLiteral("plan-png"),
+                                       QStringLiteral("Berechnet die Importdatei ohne Fenster und "
+                                                      "speichert den Grundriss als PNG-Bild."),
+                                       QStringLiteral("BILD.png"));
 const QCommandLineOption WaterOption(QStringLiteral("water"),
                                      QStringLiteral("Mit --pdf: \"Wasserbau\" angekreuzt."));
 const QCommandLineOption
@@ -74,6 +79,17 @@ const QList<CommandLine::Export>& CommandLine::exports()
                                          options.isSet(WaterOption), options.isSet(BasementOption),
                                          priceListDir);
                  });
+         }},
+        {PlanPngOption,
+         {},
+         [](int& argc, char** argv, const CommandLine& line) {
+             return runOffscreen(argc, argv, line,
+                                 QStringLiteral("Aufruf: tarvek --plan-png BILD.png IMPORTDATEI\n"),
+                                 [&line](const QString& priceListDir) {
+                                     return writePlanPng(line.importFile(),
+                                                         line.parser().value(PlanPngOption),
+                                                         priceListDir);
+                                 });
          }},
     };
     return all;

@@ -167,6 +167,9 @@ void HauptformularUi::buildMenu(QMainWindow* window)
     importdatei1->setEnabled(false);
     ansehen1 = importdatei->addAction(QStringLiteral("Editieren"));
     ansehen1->setObjectName(QStringLiteral("Ansehen1"));
+    grundriss1 = importdatei->addAction(QStringLiteral("Grundriss"));
+    grundriss1->setObjectName(QStringLiteral("Grundriss1"));
+    grundriss1->setEnabled(false);
 
     QMenu* rechnung = menu->addMenu(QStringLiteral("Rechnung"));
     rechnung->setObjectName(QStringLiteral("Rechnung1"));
@@ -206,6 +209,10 @@ void HauptformularUi::buildToolBar(QWidget* client)
     separator->resize(10, 38);
     toolButton5 = toolButton(bar, "ToolButton5", QStringLiteral("beenden"),
                              QStringLiteral("Tarvek beenden"), 39 + 39 + 10);
+    toolButton6 = toolButton(bar, "ToolButton6", QStringLiteral("grundriss"),
+                             QStringLiteral("Grundriss anzeigen"), 39 + 39 + 10 + 39);
+    toolButton6->setAccessibleName(QStringLiteral("Grundriss anzeigen"));
+    toolButton6->setEnabled(false);
 }
 
 void HauptformularUi::buildLists(QWidget* client)

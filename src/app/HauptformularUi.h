@@ -44,6 +44,7 @@ public:
     QToolButton* toolButton1 = nullptr; // "Importpfad setzen"
     QToolButton* toolButton2 = nullptr; // "Importdatei editieren"
     QToolButton* toolButton5 = nullptr; // "Tarvek beenden"
+    QToolButton* toolButton6 = nullptr; // "Grundriss anzeigen"
 
     QAction* optionen1 = nullptr;          // menu "Optionen"
     QAction* pfadangaben1 = nullptr;       // "Pfadangaben"
@@ -58,6 +59,7 @@ public:
     QAction* rechnungSpeichern1 = nullptr; // "Rechnung speichern ..."
     QAction* rechnungDrucken1 = nullptr;   // "Rechnung drucken ..."
     QAction* rechnungKopieren1 = nullptr;  // "Rechnung kopieren"
+    QAction* grundriss1 = nullptr;         // "Grundriss" (after a complete run)
     QAction* info1 = nullptr;              // "Info"
     QAction* beenden1 = nullptr;           // "Beenden"
 

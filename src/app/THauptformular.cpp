@@ -126,6 +126,8 @@ void THauptformular::connectHandlers()
             [this] { runHook(m_billHooks.rechnungDrucken); });
     connect(m_ui.rechnungKopieren1, &QAction::triggered, this,
             [this] { runHook(m_billHooks.rechnungKopieren); });
+    connect(m_ui.grundriss1, &QAction::triggered, this, &THauptformular::planRequested);
+    connect(m_ui.toolButton6, &QToolButton::clicked, this, &THauptformular::planRequested);
 }
 
 void THauptformular::runHook(const std::function<void()>& hook)
@@ -368,10 +370,12 @@ void THauptformular::Timer1Timer()
     settings.programDir = m_files.priceListDir.toStdString();
     settings.clock = &m_clock;
     settings.separators = m_separators;
+    settings.items = &m_itemRecord;
     try {
         tarvek::CalculationRun run(std::move(settings), m_runState, *this);
         m_pumpClock.restart();
         run.execute();
+        setPlanAvailable(m_itemRecord.complete());
     } catch (...) {
         // Whatever ends the run, the window must not stay in the run look.
         m_runActive = false;
@@ -428,6 +432,14 @@ void THauptformular::Resetten()
     for (TResultList* list : m_ui.listBox) {
         list->clear();
     }
+    setPlanAvailable(false);
+}
+
+void THauptformular::setPlanAvailable(bool available)
+{
+    m_ui.grundriss1->setEnabled(available);
+    m_ui.toolButton6->setEnabled(available);
+    emit planAvailable(available);
 }
 
 // --- the bill ----------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
 #include "calc/Clock.h"
+#include "calc/ItemRecord.h"
 #include "calc/RunObserver.h"
 #include "calc/RunState.h"
 #include "pricing/Bill.h"
@@ -68,6 +69,8 @@ public:
     bool CancelRequested() const { return m_cancelRequested; }
     bool CloseAllowed() const { return m_closeAllowed; }
     const tarvek::RunState& runState() const { return m_runState; }
+    // The items of the last run; complete() after a complete run.
+    const tarvek::ItemRecord& itemRecord() const { return m_itemRecord; }
     const OptionsFile& options() const { return m_options; }
     const HauptformularUi& ui() const { return m_ui; }
     TResultList* listBox(int number) const;
@@ -113,6 +116,12 @@ public:
     // How often a run lets Qt process pending events, at most.
     static constexpr int PumpIntervalMs = 15;
 
+signals:
+    // The plan of a complete run can be shown (true), or no longer (a new load or run).
+    void planAvailable(bool available);
+    // "Grundriss" (menu or tool button): show the plan of the last complete run.
+    void planRequested();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -134,6 +143,7 @@ private:
     tarvek::BillInputs billInputs();
     // The bill's commands are usable while a bill is ready and no run is active.
     void enableBillCommands(bool enabled);
+    void setPlanAvailable(bool available);
 
     const FileLocations m_files;
     const OptionsFile m_options;
@@ -143,6 +153,7 @@ private:
     const tarvek::SystemClock m_clock;
     const tarvek::LocaleSeparators m_separators;
     tarvek::RunState m_runState;
+    tarvek::ItemRecord m_itemRecord;
     std::int64_t m_squareSteps = 0; // the value BDigit4 shows
 
     QString m_importFileName;

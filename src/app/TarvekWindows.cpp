@@ -4,6 +4,7 @@
 #include "app/Dialogs.h"
 #include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
+#include "app/PlanLink.h"
 #include "app/THauptformular.h"
 #include "app/TInfo.h"
 #include "app/TPfadangaben.h"
@@ -19,6 +20,7 @@
 #include "views/bill/BillActions.h"
 #include "views/bill/TKostenaufstellung.h"
 #include "views/lists/TResultList.h"
+#include "views/plan/TGrundriss.h"
 
 #include <QAction>
 
@@ -41,9 +43,11 @@ TarvekWindows::TarvekWindows(const QString& programDir)
     m_ansichtnichtberechnet = new TAnsichtnichtberechnet(m_hauptformular);
     m_preislistenServer = new TPreislistenServer(m_hauptformular->options(), m_hauptformular);
     m_kostenaufstellung = new TKostenaufstellung(m_hauptformular);
+    m_grundriss = new TGrundriss(m_hauptformular);
 
     m_hauptformular->setDialogs(m_pfadangaben, m_importedit, m_info);
     connectHooks();
+    PlanLink::connect(*m_hauptformular, *m_grundriss);
 }
 
 TarvekWindows::~TarvekWindows()

@@ -14,6 +14,7 @@ class THauptformular;
 class TImportedit;
 class TKostenaufstellung;
 class TInfo;
+class TGrundriss;
 class TPfadangaben;
 class TPreislistenServer;
 
@@ -31,6 +32,7 @@ public:
 
     THauptformular& hauptformular() const { return *m_hauptformular; }
     TPfadangaben& pfadangaben() const { return *m_pfadangaben; }
+    TGrundriss& grundriss() const { return *m_grundriss; }
     TImportedit& importedit() const { return *m_importedit; }
     TInfo& info() const { return *m_info; }
     PriceListUpdater& updater() const { return *m_updater; }
@@ -51,4 +53,5 @@ private:
     TAnsichtnichtberechnet* m_ansichtnichtberechnet; // 9
     TPreislistenServer* m_preislistenServer;         // the price list server's dialog
     TKostenaufstellung* m_kostenaufstellung;         // 10
+    TGrundriss* m_grundriss;                         // the plan of the building
 };

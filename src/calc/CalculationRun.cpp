@@ -1,5 +1,6 @@
 #include "calc/CalculationRun.h"
 
+#include "calc/ItemRecord.h"
 #include "calc/RunSteps.h"
 #include "importfile/Cp1252.h"
 #include "importfile/ImportFormat.h"
@@ -30,7 +31,8 @@ class Run : private detail::RunSteps
 {
 public:
     Run(const RunSettings& settings, RunState& state, RunObserver& observer, ImportLines lines)
-        : RunSteps(settings, observer), m_state(state), m_lines(std::move(lines))
+        : RunSteps(settings, observer), m_state(state), m_lines(std::move(lines)),
+          m_items(settings.items)
     {}
 
     RunOutcome run()
@@ -38,6 +40,9 @@ public:
         m_keys.reserve(m_lines.size());
         for (const std::string& line : m_lines) {
             m_keys.push_back(lineKeys(line));
+        }
+        if (m_items) {
+            m_items->clear();
         }
         try {
             m_out.Resetten();
@@ -124,6 +129,7 @@ private:
             progressStep(i, n);
         }
         m_out.setDisplay(NumberDisplay::LowestLevel, lowest);
+        record([&](ItemRecord& r) { r.setLowestLevel(lowest); });
         lampDone(Lamp::BLED2);
         if (lowest <= -20) {
             append(ResultList::Warnings, "ACHTUNG: Eventuell ist ein Keller vorhanden!!!",
@@ -178,6 +184,7 @@ private:
         processMessages();
         m_maxY = extentScan(kKeyY, 0, false, true);
         sortKeySet();
+        record([&](ItemRecord& r) { r.setExtents(m_minX, m_minY, m_maxX, m_maxY); });
         protocol(" Größter Y-Wert=" + number(m_maxY), kColourBlack);
         protocol(" Ermittlung der X/Y Koordinaten beendet", kColourGreen);
     }
@@ -221,6 +228,7 @@ private:
         m_squareSteps = static_cast<std::int32_t>(static_cast<std::uint32_t>(
             static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height)));
         m_out.setDisplay(NumberDisplay::SquareSteps, m_squareSteps);
+        record([&](ItemRecord& r) { r.setSquareSteps(m_squareSteps); });
         const std::int32_t qs = m_squareSteps;
         if (qs > 300 && qs <= 450) {
             append(ResultList::Warnings, "QS überschreiten eventuell das Maximum für Einzelperson",
@@ -275,6 +283,7 @@ private:
                 const std::string_view d = restCut(line, kKeyGraphic);
                 const std::string h = asciiLower(graphicKey(importNumber(d, i)));
                 const auto& matches = prices.findMovableMarks(h);
+                record([&](ItemRecord& r) { r.addItem(m_lines, i); });
                 if (!matches.empty() && i + 3 >= n) {
                     beyondEnd(i, "eine x-, y- oder z-Zeile");
                 }
@@ -292,8 +301,10 @@ private:
                                    ", Z:" + cp1252ToUtf8(restCut(m_lines[i + 3], "z\t")),
                                kColourRed);
                         select(ResultList::Movable);
+                        record([&](ItemRecord& r) { r.markNotImportable(); });
                     }
                     if (marks.spawn) {
+                        record([&](ItemRecord& r) { r.markSpawn(); });
                         ++spawns;
                         m_state.spawnCount = static_cast<std::int32_t>(spawns);
                     }
@@ -344,6 +355,7 @@ private:
             // are known with their key; other lines with "y\t" are looked up by their key.
             std::vector<std::int64_t> counts(m_keySet.size(), 0);
             std::unordered_map<std::string, std::uint32_t> byKey; // built when first needed
+            std::vector<std::pair<std::size_t, std::uint32_t>> otherLines; // y line, key
             std::size_t next = 0;
             const std::size_t n = m_lines.size();
             for (std::size_t i = 0; i < n; ++i) {
@@ -360,6 +372,7 @@ private:
                         }
                         if (const auto it = byKey.find(asciiLower(*key)); it != byKey.end()) {
                             ++counts[it->second];
+                            otherLines.emplace_back(i, it->second);
                         }
                     }
                 }
@@ -367,6 +380,7 @@ private:
             }
             std::optional<PriceList> prices;
             const std::size_t keys = m_keySet.size();
+            std::vector<std::int32_t> listedLine(m_items ? keys : 0, -1); // per key
             for (std::size_t p = 0; p < keys; ++p) {
                 const auto& [key, yIndex] = m_keySet[p];
                 const std::int64_t j = counts[p];
@@ -401,10 +415,15 @@ private:
                                    ", Anz.:" + number(j),
                                kColourRed);
                         select(ResultList::Nested);
+                        record([&](ItemRecord& r) { listedLine[p] = r.nextNestedLine(); });
                     }
                 }
                 progressStep(p, keys);
             }
+            record([&](ItemRecord& r) {
+                r.markNested(m_keyLines, listedLine);
+                r.markNested(otherLines, listedLine);
+            });
         }
         protocol(" Anzahl ineinanderliegender Items: " + number(nested), kColourBlack);
         protocol(" Prüfung ineinanderliegender Items beendet", kColourGreen);
@@ -474,6 +493,7 @@ private:
                             append(ResultList::Warnings,
                                    "Achtung: Bauzonenränder sind noch vorhanden!!!", kColourRed);
                             select(ResultList::Warnings);
+                            record([&](ItemRecord& r) { r.markBorder(i); });
                         }
                     }
                 }
@@ -506,6 +526,12 @@ private:
                            kColourRed);
                     select(ResultList::NotCalculated);
                 }
+                const ItemCategory outcome =
+                    row.status == BreakdownStatus::Exempt          ? ItemCategory::Exempt
+                    : row.status == BreakdownStatus::NotCalculated ? ItemCategory::NotCalculated
+                    : row.hz                                       ? ItemCategory::PricedHZ
+                                                                   : ItemCategory::PricedNHZ;
+                record([&](ItemRecord& r) { r.setGraphicOutcome(row.graphic, outcome); });
                 m_state.breakdown.add(std::move(row));
                 progressStep(2 * g, entries);
                 progressStep(2 * g + 1, entries); // the count text, passed over
@@ -516,6 +542,7 @@ private:
         protocol(" Itemberechnung beendet", kColourGreen);
         select(ResultList::Protocol);
         lampDone(Lamp::BLED4);
+        record([](ItemRecord& r) { r.finish(); });
     }
 
     // The pricing of one graphic from its price line; the row of the breakdown records it.
@@ -546,6 +573,14 @@ private:
         (row.hz ? m_state.itemSumHZ : m_state.itemSumNHZ) += row.amount;
     }
 
+    // Writes into the item record, when the run keeps one.
+    template <typename Write> void record(Write write)
+    {
+        if (m_items) {
+            write(*m_items);
+        }
+    }
+
     RunState& m_state;
     ImportLines m_lines;
     std::vector<std::uint8_t> m_keys; // lineKeys() of every line
@@ -559,6 +594,7 @@ private:
     std::vector<std::pair<std::string, std::size_t>> m_keySet;
     // Every y line of phase 3 that gave a key, in file order, with the index of its key.
     std::vector<std::pair<std::size_t, std::uint32_t>> m_keyLines;
+    ItemRecord* const m_items; // the plan of the building, when the run keeps one
 };
 
 } // namespace

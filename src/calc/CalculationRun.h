@@ -11,6 +11,8 @@
 
 namespace tarvek {
 
+class ItemRecord;
+
 // How a run ended.
 enum class RunOutcome
 {
@@ -44,6 +46,9 @@ struct RunSettings
     const Clock* clock = nullptr;
     // Thousands separator of the money texts and separator of "HH:MM:SS".
     LocaleSeparators separators;
+    // When set: cleared at run start, then every item entry and what the phases find about it
+    // (the plan of the building); complete when phase 8 has ended.
+    ItemRecord* items = nullptr;
 };
 
 // One calculation run (Timer1Timer from step 2 on): the eight phases and the bill. The

@@ -4,12 +4,14 @@
 
 #include "app/THauptformular.h"
 #include "app/TarvekWindows.h"
+#include "views/ItemViewDialog.h"
 #include "views/lists/TResultList.h"
 
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
@@ -81,6 +83,27 @@ protected:
                     action();
                 }
             });
+    }
+
+    // The item view that the next action shows modally: its class and one field's text; the
+    // view is closed again.
+    struct ShownView
+    {
+        QString className;
+        QString field;
+    };
+    ShownView nextItemView(tarvek::views::ItemField field, const std::function<void()>& action)
+    {
+        ShownView shown;
+        QTimer::singleShot(0, &window(), [&] {
+            auto* dialog = qobject_cast<ItemViewDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown = {QString::fromLatin1(dialog->metaObject()->className()),
+                     dialog->fieldText(field)};
+            dialog->close();
+        });
+        action();
+        return shown;
     }
 
     FakeDialogs m_dialogs;

@@ -463,17 +463,10 @@ TEST_F(WindowTest, EachAnzeigenOpensTheItemViewOfItsListWithTheSelectedLine)
                  {"BitBtn4", 5, "TAnsichtnichtberechnet"}};
     for (const auto& view : views) {
         ASSERT_GT(window().listBox(view.list)->count(), 0) << view.button;
-        QString shownClass;
-        QString shownD;
-        QTimer::singleShot(0, &window(), [&] {
-            auto* dialog = qobject_cast<ItemViewDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            shownClass = QString::fromLatin1(dialog->metaObject()->className());
-            shownD = dialog->fieldText(tarvek::views::ItemField::D);
-            dialog->close();
-        });
-        click(view.button);
-        EXPECT_EQ(shownClass, QString::fromLatin1(view.dialogClass));
+        const ShownView shown =
+            nextItemView(tarvek::views::ItemField::D, [&] { click(view.button); });
+        const QString& shownD = shown.field;
+        EXPECT_EQ(shown.className, QString::fromLatin1(view.dialogClass));
         const TResultList* list = window().listBox(view.list);
         const QString line = list->entryText(list->currentRow());
         EXPECT_TRUE(line.startsWith(QStringLiteral("D:") + shownD.trimmed()))

@@ -68,10 +68,18 @@ TEST(CalcCommand, JsonContract)
     const Result r = command({"--json", "--water", file}, folder.dir.string());
     EXPECT_EQ(r.status, 0) << r.err;
     const Json j = JsonReader::parse(r.out);
-    EXPECT_EQ(j.keys,
-              (std::vector<std::string>{"outcome", "lists", "displays", "lamps", "sums",
-                                        "breakdown", "spawnCount", "billReady", "messages"}));
+    EXPECT_EQ(j.keys, (std::vector<std::string>{"outcome", "lists", "displays", "lamps", "sums",
+                                                "breakdown", "spawnCount", "billReady", "messages",
+                                                "items"}));
     EXPECT_EQ(j["outcome"].string, "complete");
+    ASSERT_EQ(j["items"].size(), 4u);
+    EXPECT_EQ(j["items"][2].keys,
+              (std::vector<std::string>{"graphic", "x", "y", "z", "color", "category"}));
+    EXPECT_EQ(j["items"][2]["graphic"].number, 7163);
+    EXPECT_EQ(j["items"][2]["x"].number, 101);
+    EXPECT_EQ(j["items"][2]["category"].string, "spawn");
+    EXPECT_EQ(j["items"][0]["category"].string, "nested");
+    EXPECT_EQ(j["items"][3]["category"].string, "notCalculated");
     EXPECT_EQ(j["lists"].keys, (std::vector<std::string>{"protocol", "warnings", "movable",
                                                          "nested", "notCalculated", "bill"}));
     const Json& protocol = j["lists"]["protocol"];
@@ -122,6 +130,7 @@ TEST(CalcCommand, NestedStop)
     EXPECT_EQ(r.status, 0);
     const Json j = JsonReader::parse(r.out);
     EXPECT_EQ(j["outcome"].string, "stopped");
+    EXPECT_EQ(j["items"].size(), 0u); // no prices decided, so no plan
     EXPECT_TRUE(j["billReady"].boolean);
     EXPECT_EQ(j["lists"]["bill"].size(), 0u);
     EXPECT_EQ(j["messages"][0]["answer"].string, "no");

@@ -1,5 +1,6 @@
 #include "fuzz/FuzzRun.h"
 
+#include "calc/ItemRecord.h"
 #include "calc/cli/Report.h"
 #include "hardening/CheckedWindow.h"
 #include "importfile/ImportFormat.h"
@@ -45,9 +46,19 @@ void runChecked(const std::string& importBytes, const std::string& priceListByte
     settings.readPriceList = [&priceListBytes]() -> std::optional<std::string> {
         return priceListBytes;
     };
+    ItemRecord items;
+    settings.items = &items;
     RunState state;
     CalculationRun run(std::move(settings), state, window);
     const RunOutcome outcome = run.execute(std::move(lines));
+    // After a complete run phase 8 has decided every item's category.
+    if (items.complete() != (outcome == RunOutcome::Complete) ||
+        std::any_of(items.items().begin(), items.items().end(), [&](const RecordedItem& item) {
+            return items.complete() && !item.category();
+        })) {
+        std::fprintf(stderr, "the item record does not match the run\n");
+        std::abort();
+    }
     window.checkEnd(outcome, state);
     // tarvek-calc's reports of the same run: the JSON must be UTF-8 without raw control
     // characters, whatever bytes the files held.
@@ -62,7 +73,7 @@ void runChecked(const std::string& importBytes, const std::string& priceListByte
         std::fprintf(stderr, "the refreshed bill does not add up\n");
         std::abort();
     }
-    const std::string json = jsonReport({hardening::outcomeName(outcome), window, state});
+    const std::string json = jsonReport({hardening::outcomeName(outcome), window, state, &items});
     (void)textReport({hardening::outcomeName(outcome), window, state});
     if (!hardening::isValidUtf8(json) || std::any_of(json.begin(), json.end(), [](char c) {
             return static_cast<unsigned char>(c) < 0x20 && c != '\n';

@@ -3,6 +3,7 @@
 // limits of 32 bits. Every run must end in a way a person can read (a bill, the answer to the
 // question, or exactly one message), with the window back in its idle look. The inputs are made
 // here, at test time.
+#include "calc/ItemRecord.h"
 #include "calc/cli/CalcCommand.h"
 #include "hardening/CheckedWindow.h"
 #include "hardening/SampleInputs.h"
@@ -28,6 +29,7 @@ struct StressRun
 {
     CheckedWindow window;
     RunState state;
+    ItemRecord items; // the plan, recorded as the window records it
     RunOutcome outcome = RunOutcome::Aborted;
 
     explicit StressRun(const std::string& import, const std::string& prices = samplePriceList(),
@@ -38,9 +40,11 @@ struct StressRun
         RunSettings settings;
         settings.clock = &clock;
         settings.readPriceList = [&prices]() -> std::optional<std::string> { return prices; };
+        settings.items = &items;
         CalculationRun run(std::move(settings), state, window);
         outcome = run.execute(splitLines(import));
         window.checkEnd(outcome, state);
+        EXPECT_EQ(items.complete(), outcome == RunOutcome::Complete);
     }
 
     std::vector<std::string> texts(ResultList list) const { return window.texts(list); }

@@ -177,6 +177,7 @@ void calculate(Calculation& calc, const std::string& importFile, const std::stri
     settings.separators = systemLocaleSeparators();
     SystemClock clock;
     settings.clock = &clock;
+    settings.items = calc.recordItems ? &calc.items : nullptr;
     CalculationRun run(std::move(settings), calc.state, window);
     const RunOutcome result = run.execute(std::move(*lines));
     calc.reachedEnd = tarvek::reachedEnd(result);
@@ -201,9 +202,10 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
     }
 
     Calculation calc;
+    calc.recordItems = options.json; // only the JSON report lists them
     calculate(calc, options.importFile, programDir, options.priceList,
               {options.water, options.basement}, options.nested);
-    const CalcResult result{calc.outcome, calc.window, calc.state};
+    const CalcResult result{calc.outcome, calc.window, calc.state, &calc.items};
     const FeeChoice fees{options.water, options.basement};
     const bool csvToOut = options.csvFile == "-";
     if (csvToOut) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/ItemRecord.h"
 #include "calc/RecordingObserver.h"
 #include "calc/RunState.h"
 
@@ -16,6 +17,8 @@ struct Calculation
     RunState state;
     std::string outcome; // "complete", "stopped", "aborted" or "invalid"
     bool reachedEnd = false;
+    bool recordItems = false; // keep `items`, the plan of the building
+    ItemRecord items;
 };
 
 // The load command (read, validity test, Resetten) and the start: the price list is

@@ -82,6 +82,30 @@ std::string breakdownJson(const Breakdown& breakdown)
     return o;
 }
 
+// The items of a complete run in file order, one object a line; values a phase could not read as
+// a number (an entry without its x, y, z or color line where the layout puts them) are null.
+std::string jsonItems(const ItemRecord* record)
+{
+    if (record == nullptr || !record->complete() || record->items().empty()) {
+        return {};
+    }
+    const auto value = [](bool known, std::int32_t n) {
+        return known ? std::to_string(n) : std::string("null");
+    };
+    std::string o;
+    for (const RecordedItem& item : record->items()) {
+        const auto category = item.category();
+        o += o.empty() ? "\n" : ",\n";
+        o += "    {\"graphic\": " + std::to_string(item.graphic) +
+             ", \"x\": " + value(item.hasPosition, item.x) +
+             ", \"y\": " + value(item.hasPosition, item.y) +
+             ", \"z\": " + value(item.hasPosition, item.z) +
+             ", \"color\": " + value(item.hasColour, item.colour) + ", \"category\": " +
+             (category ? quoted(categoryName(*category)) : std::string("null")) + "}";
+    }
+    return o + "\n  ";
+}
+
 } // namespace
 
 std::string jsonEscape(std::string_view text)
@@ -201,7 +225,8 @@ std::string jsonReport(const CalcResult& result)
              ", \"answer\": " +
              (m.answer ? (*m.answer == Answer::Yes ? "\"yes\"" : "\"no\"") : "null") + "}";
     }
-    o += messages.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    o += messages.empty() ? "],\n" : "\n  ],\n";
+    o += "  \"items\": [" + jsonItems(result.items) + "]\n}\n";
     return o;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/ItemRecord.h"
 #include "calc/RecordingObserver.h"
 #include "calc/RunState.h"
 
@@ -14,6 +15,8 @@ struct CalcResult
     std::string outcome;
     const RecordingObserver& window;
     const RunState& state;
+    // The items of a complete run ("items" of the JSON report; empty otherwise).
+    const ItemRecord* items = nullptr;
 };
 
 // Escapes UTF-8 text for a JSON string (without the quotes); malformed UTF-8 becomes U+FFFD.

@@ -1,0 +1,62 @@
+#include "app/PlanLink.h"
+
+#include "app/THauptformular.h"
+#include "calc/Clock.h"
+#include "pricing/Breakdown.h"
+#include "pricing/Money.h"
+#include "views/lists/TResultList.h"
+#include "views/plan/TGrundriss.h"
+
+void PlanLink::connect(THauptformular& main, TGrundriss& plan)
+{
+    using tarvek::ResultList;
+    using tarvek::plan::ListLine;
+    // Hovering a tile names the price of each priced item from the run's cost breakdown.
+    plan.setPriceLookup([&main](std::int32_t graphic) {
+        const tarvek::BreakdownRow* row = main.runState().breakdown.find(graphic);
+        if (row == nullptr || row->status != tarvek::BreakdownStatus::Priced) {
+            return QString();
+        }
+        const std::string price =
+            tarvek::moneyText(row->price, tarvek::systemLocaleSeparators().thousands);
+        return row->kind == "t" || !row->pieces ? QString::fromStdString(price)
+                                                : QStringLiteral("%1 je %2 Stück")
+                                                      .arg(QString::fromStdString(price))
+                                                      .arg(*row->pieces);
+    });
+    QObject::connect(&main, &THauptformular::planRequested, &plan,
+                     [&main, &plan] { plan.showPlan(main.itemRecord()); });
+    // The window shows a copy of one run; its lines belong to that run's lists.
+    QObject::connect(&main, &THauptformular::planAvailable, &plan, [&plan](bool available) {
+        if (!available) {
+            plan.hide();
+        }
+    });
+    for (const ResultList list :
+         {ResultList::Movable, ResultList::Nested, ResultList::NotCalculated}) {
+        // A click on the line already selected marks it again (after another list's line).
+        TResultList* box = main.listBox(int(list));
+        QObject::connect(box, &QListWidget::currentRowChanged, &plan, [&plan, list](int row) {
+            plan.highlightLine({list, row});
+        });
+        QObject::connect(box, &QListWidget::clicked, &plan, [&plan, list](const QModelIndex& line) {
+            plan.highlightLine({list, line.row()});
+        });
+    }
+    const auto select = [&main](const ListLine& line) {
+        TResultList* box = main.listBox(int(line.list));
+        box->setCurrentRow(line.row);
+        box->scrollToItem(box->currentItem());
+    };
+    QObject::connect(&plan, &TGrundriss::lineChosen, &main, select);
+    QObject::connect(&plan, &TGrundriss::lineOpened, &main, [&main, select](const ListLine& line) {
+        select(line);
+        THauptformular::Hooks& hooks = main.hooks();
+        const auto& open = line.list == ResultList::Movable  ? hooks.anzeigenBeweglich
+                           : line.list == ResultList::Nested ? hooks.anzeigenInein
+                                                             : hooks.anzeigenNichtberechnet;
+        if (open) {
+            open();
+        }
+    });
+}

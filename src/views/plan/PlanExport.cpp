@@ -1,0 +1,47 @@
+#include "views/plan/PlanExport.h"
+
+#include "calc/cli/CalcCommand.h"
+#include "views/plan/PlanPicture.h"
+#include "views/plan/PlanTiles.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "tarvek: %s\n", message.c_str());
+    return 1;
+}
+
+} // namespace
+
+int writePlanPng(const QString& importFile, const QString& outFile, const QString& programDir)
+{
+    const std::string path = importFile.toStdString();
+    tarvek::Calculation calc;
+    calc.recordItems = true;
+    const QString folder =
+        programDir.isEmpty() ? QCoreApplication::applicationDirPath() + u'/' : programDir;
+    tarvek::calculate(calc, path, folder.toStdString(), {}, {}, tarvek::Answer::Yes);
+    if (calc.outcome == "invalid") {
+        return fail("Die Datei " + path + " ist keine gültige Importdatei.");
+    }
+    if (calc.outcome != "complete") {
+        std::string messages;
+        for (const auto& message : calc.window.messages()) {
+            messages += "\n" + message.text;
+        }
+        return fail("Die Berechnung ist nicht zu Ende gelaufen." + messages);
+    }
+    try {
+        const tarvek::plan::PlanTiles tiles(calc.items.items(), std::nullopt);
+        tarvek::plan::PlanPicture(calc.items, tiles, QStringLiteral("Alle Ebenen")).save(outFile);
+    } catch (const std::exception& error) {
+        return fail(error.what());
+    }
+    return 0;
+}

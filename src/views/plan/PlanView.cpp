@@ -1,0 +1,404 @@
+#include "views/plan/PlanView.h"
+
+#include "importfile/ItemKey.h"
+#include "pricing/GraphicKey.h"
+#include "views/plan/PlanPicture.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tarvek::plan {
+namespace {
+
+constexpr double kMinScale = 1.0 / 64;
+constexpr double kMaxScale = 64;
+constexpr int kFitMargin = 24;
+constexpr int kPanStep = 32;
+constexpr int kMaxToolTipItems = 12;
+const QColor kOutside(0xD8, 0xD8, 0xD8);
+const QColor kGrid(0xE4, 0xE4, 0xE4);
+
+std::int64_t columnsOf(const ItemRecord& record)
+{
+    return std::max<std::int64_t>(1, std::int64_t{record.maxX()} - record.minX() + 1);
+}
+std::int64_t rowsOf(const ItemRecord& record)
+{
+    return std::max<std::int64_t>(1, std::int64_t{record.maxY()} - record.minY() + 1);
+}
+
+} // namespace
+
+std::optional<ListLine> listLineOf(const RecordedItem& item)
+{
+    if (item.movableLine >= 0) {
+        return ListLine{ResultList::Movable, item.movableLine};
+    }
+    if (item.nestedLine >= 0) {
+        return ListLine{ResultList::Nested, item.nestedLine};
+    }
+    if (item.notCalculatedLine >= 0) {
+        return ListLine{ResultList::NotCalculated, item.notCalculatedLine};
+    }
+    return std::nullopt;
+}
+
+bool itemHasLine(const RecordedItem& item, const ListLine& line)
+{
+    switch (line.list) {
+    case ResultList::Movable:
+        return item.movableLine >= 0 && line.row >= item.movableLine &&
+               line.row < item.movableLine + item.movableLines;
+    case ResultList::Nested:
+        return item.nestedLine >= 0 && line.row == item.nestedLine;
+    case ResultList::NotCalculated:
+        return item.notCalculatedLine >= 0 && line.row == item.notCalculatedLine;
+    default:
+        return false;
+    }
+}
+
+PlanView::PlanView(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("PlanAnsicht"));
+    setAccessibleName(QStringLiteral("Grundriss des Gebäudes"));
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(200, 150);
+}
+
+void PlanView::setPlan(const ItemRecord* record, const PlanTiles* tiles)
+{
+    m_record = record;
+    m_highlight = {};
+    setTiles(tiles);
+    fit();
+}
+
+void PlanView::setTiles(const PlanTiles* tiles)
+{
+    m_tiles = tiles;
+    update();
+}
+
+void PlanView::setPriceLookup(std::function<QString(std::int32_t)> lookup)
+{
+    m_priceLookup = std::move(lookup);
+}
+
+int PlanView::edge(double tiles, bool vertical) const
+{
+    const double at = (vertical ? m_origin.y() : m_origin.x()) + tiles * m_scale;
+    return int(std::floor(std::clamp(at, -1e8, 1e8) + 0.5));
+}
+
+QRect PlanView::tileRect(std::int32_t x, std::int32_t y) const
+{
+    const double column = double(std::int64_t{x} - (m_record ? m_record->minX() : 0));
+    const double row = double(std::int64_t{y} - (m_record ? m_record->minY() : 0));
+    const int left = edge(column, false);
+    const int top = edge(row, true);
+    // At least one pixel, however far out the view is zoomed.
+    const int right = std::max(edge(column + 1, false), left + 1);
+    const int bottom = std::max(edge(row + 1, true), top + 1);
+    return {left, top, right - left, bottom - top};
+}
+
+const Tile* PlanView::tileAt(QPoint point) const
+{
+    if (!m_record || !m_tiles) {
+        return nullptr;
+    }
+    const auto column = std::int64_t(std::floor((point.x() - m_origin.x()) / m_scale));
+    const auto row = std::int64_t(std::floor((point.y() - m_origin.y()) / m_scale));
+    const std::int64_t x = m_record->minX() + column;
+    const std::int64_t y = m_record->minY() + row;
+    if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) {
+        return nullptr;
+    }
+    return m_tiles->at(std::int32_t(x), std::int32_t(y));
+}
+
+QString PlanView::tileText(const Tile& tile) const
+{
+    QStringList lines;
+    const auto indexes = m_tiles->itemsOf(tile);
+    for (std::size_t k = 0; k < indexes.size() && k < kMaxToolTipItems; ++k) {
+        const RecordedItem& item = m_record->items()[indexes[k]];
+        QString line = QStringLiteral("D:%1, H:%2, Pos. X:%3, Y:%4, Z:%5")
+                           .arg(item.graphic)
+                           .arg(QString::fromStdString(asciiLower(graphicKey(item.graphic))))
+                           .arg(item.x)
+                           .arg(item.y)
+                           .arg(item.z);
+        const QString price = m_priceLookup ? m_priceLookup(item.graphic) : QString();
+        if (!price.isEmpty()) {
+            line += QStringLiteral(", Preis: ") + price;
+        }
+        lines << line + QStringLiteral(" (") + categoryLabel(*item.category()) + u')';
+    }
+    if (indexes.size() > kMaxToolTipItems) {
+        lines << QStringLiteral("... und %1 weitere").arg(indexes.size() - kMaxToolTipItems);
+    }
+    return lines.join(u'\n');
+}
+
+void PlanView::fit()
+{
+    m_fitted = true;
+    if (!m_record) {
+        update();
+        return;
+    }
+    const double columns = double(columnsOf(*m_record));
+    const double rows = double(rowsOf(*m_record));
+    const double room = std::max(1, width() - 2 * kFitMargin);
+    const double roomHigh = std::max(1, height() - 2 * kFitMargin);
+    m_scale = std::clamp(std::min(room / columns, roomHigh / rows), kMinScale, kMaxScale);
+    m_origin = QPointF((width() - columns * m_scale) / 2, (height() - rows * m_scale) / 2);
+    update();
+}
+
+void PlanView::highlight(const ListLine& line)
+{
+    m_highlight = line;
+    const std::vector<const Tile*> tiles = highlightedTiles();
+    if (!tiles.empty()) {
+        const bool anyInView = std::any_of(tiles.begin(), tiles.end(), [this](const Tile* tile) {
+            return rect().intersects(tileRect(tile->x, tile->y));
+        });
+        if (!anyInView) {
+            m_origin += QPointF(rect().center() - tileRect(tiles[0]->x, tiles[0]->y).center());
+            m_fitted = false;
+        }
+    }
+    update();
+}
+
+std::vector<const Tile*> PlanView::highlightedTiles() const
+{
+    std::vector<const Tile*> found;
+    if (!m_record || !m_tiles || m_highlight.row < 0) {
+        return found;
+    }
+    for (const Tile& tile : m_tiles->tiles()) {
+        for (const std::uint32_t index : m_tiles->itemsOf(tile)) {
+            if (itemHasLine(m_record->items()[index], m_highlight)) {
+                found.push_back(&tile);
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+void PlanView::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), kOutside);
+    if (!m_record || !m_tiles) {
+        return;
+    }
+    const std::int64_t columns = columnsOf(*m_record);
+    const std::int64_t rows = rowsOf(*m_record);
+    const QRect covered(QPoint(edge(0, false), edge(0, true)),
+                        QPoint(edge(double(columns), false) - 1, edge(double(rows), true) - 1));
+    const QRect inView = covered & rect();
+    painter.fillRect(inView, Qt::white);
+
+    // The tiles in view, and the grid when the squares are large enough to tell apart.
+    const auto firstColumn =
+        std::max<std::int64_t>(0, std::int64_t(std::floor(-m_origin.x() / m_scale)));
+    const auto firstRow =
+        std::max<std::int64_t>(0, std::int64_t(std::floor(-m_origin.y() / m_scale)));
+    const auto lastColumn = std::min<std::int64_t>(
+        columns - 1, std::int64_t(std::floor((width() - m_origin.x()) / m_scale)));
+    const auto lastRow = std::min<std::int64_t>(
+        rows - 1, std::int64_t(std::floor((height() - m_origin.y()) / m_scale)));
+    if (m_scale >= 6 && !inView.isEmpty()) {
+        painter.setPen(kGrid);
+        for (std::int64_t c = firstColumn; c <= lastColumn + 1; ++c) {
+            const int x = edge(double(c), false);
+            painter.drawLine(x, inView.top(), x, inView.bottom());
+        }
+        for (std::int64_t r = firstRow; r <= lastRow + 1; ++r) {
+            const int y = edge(double(r), true);
+            painter.drawLine(inView.left(), y, inView.right(), y);
+        }
+    }
+    QFont countFont = font();
+    countFont.setPixelSize(std::clamp(int(m_scale / 3), 7, 12));
+    painter.setFont(countFont);
+    const TileRange range{
+        std::int32_t(m_record->minX() + firstColumn), std::int32_t(m_record->minY() + firstRow),
+        std::int32_t(m_record->minX() + lastColumn), std::int32_t(m_record->minY() + lastRow)};
+    m_tiles->forEachIn(range, [&](const Tile& tile) {
+        const QRect square = tileRect(tile.x, tile.y);
+        const int inset = square.width() >= 6 ? square.width() / 8 : 0;
+        const QColor colour = categoryColour(tile.category);
+        painter.fillRect(square.adjusted(inset, inset, -inset, -inset), colour);
+        if (tile.count > 1 && square.width() >= 14) {
+            painter.setPen(colour.lightness() < 128 ? Qt::white : Qt::black);
+            painter.drawText(square.adjusted(inset, inset, -inset - 1, -inset),
+                             Qt::AlignRight | Qt::AlignBottom, QString::number(tile.count));
+        }
+    });
+    for (const Tile* tile : highlightedTiles()) {
+        painter.setPen(QPen(Qt::black, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(tileRect(tile->x, tile->y).adjusted(1, 1, -1, -1));
+    }
+
+    // The covered rectangle of phases 3 and 4, with its square steps above it.
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(covered.adjusted(-1, -1, 0, 0));
+    painter.setFont(font());
+    painter.drawText(covered.left(), covered.top() - 6, squareStepsText(*m_record));
+}
+
+void PlanView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_fitted) {
+        fit();
+    }
+}
+
+void PlanView::zoomAround(QPointF point, double factor)
+{
+    const double scale = std::clamp(m_scale * factor, kMinScale, kMaxScale);
+    const QPointF tiles = (point - m_origin) / m_scale;
+    m_origin = point - tiles * scale;
+    m_scale = scale;
+    m_fitted = false;
+    update();
+}
+
+void PlanView::wheelEvent(QWheelEvent* event)
+{
+    zoomAround(event->position(), std::pow(2.0, event->angleDelta().y() / 240.0));
+    event->accept();
+}
+
+void PlanView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_pressAt = event->position().toPoint();
+        m_dragging = false;
+    }
+}
+
+void PlanView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_pressAt || !(event->buttons() & Qt::LeftButton)) {
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    if (!m_dragging && (at - *m_pressAt).manhattanLength() >= QApplication::startDragDistance()) {
+        m_dragging = true;
+        setCursor(Qt::ClosedHandCursor);
+    }
+    if (m_dragging) {
+        m_origin += QPointF(at - *m_pressAt);
+        m_pressAt = at;
+        m_fitted = false;
+        update();
+    }
+}
+
+void PlanView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_pressAt) {
+        return;
+    }
+    if (m_dragging) {
+        unsetCursor();
+    } else if (const auto line = lineAt(event->position().toPoint())) {
+        emit lineChosen(*line);
+    }
+    m_pressAt.reset();
+    m_dragging = false;
+}
+
+void PlanView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        if (const auto line = lineAt(event->position().toPoint())) {
+            emit lineOpened(*line);
+        }
+    }
+}
+
+void PlanView::keyPressEvent(QKeyEvent* event)
+{
+    const QPointF centre = QRectF(rect()).center();
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomAround(centre, 2);
+        return;
+    case Qt::Key_Minus:
+        zoomAround(centre, 0.5);
+        return;
+    case Qt::Key_Home:
+        fit();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const int dx = event->key() == Qt::Key_Left    ? kPanStep
+                       : event->key() == Qt::Key_Right ? -kPanStep
+                                                       : 0;
+        const int dy = event->key() == Qt::Key_Up     ? kPanStep
+                       : event->key() == Qt::Key_Down ? -kPanStep
+                                                      : 0;
+        m_origin += QPointF(dx, dy);
+        m_fitted = false;
+        update();
+        return;
+    }
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool PlanView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (const Tile* tile = tileAt(help->pos())) {
+            QToolTip::showText(help->globalPos(), tileText(*tile), this);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+std::optional<ListLine> PlanView::lineAt(QPoint point) const
+{
+    const Tile* tile = tileAt(point);
+    if (tile == nullptr) {
+        return std::nullopt;
+    }
+    for (const std::uint32_t index : m_tiles->itemsOf(*tile)) {
+        if (const auto line = listLineOf(m_record->items()[index])) {
+            return line;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace tarvek::plan

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "calc/ItemRecord.h"
+#include "calc/RunObserver.h"
+#include "views/plan/PlanTiles.h"
+
+#include <QPointF>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace tarvek::plan {
+
+// A line of one of the three item lists: the list and the line's row.
+struct ListLine
+{
+    ResultList list = ResultList::Movable;
+    int row = -1;
+    bool operator==(const ListLine&) const = default;
+};
+
+// The list line an item was written to (items that may not be imported first, then nested
+// positions, then graphics not calculated), if any.
+std::optional<ListLine> listLineOf(const RecordedItem& item);
+// Whether the item belongs to that line.
+bool itemHasLine(const RecordedItem& item, const ListLine& line);
+
+// The map of a plan: one square per tile, north up (Y grows downward), coloured by category.
+// Zooms with the wheel around the pointer (and with + and -), pans by dragging (and with the
+// arrow keys), shows a tile's items as a tool tip, and reports clicks on tiles whose items stand
+// in one of the item lists. Paints only the tiles in view, at whole pixels, so that the grid stays
+// crisp at every zoom.
+class PlanView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PlanView(QWidget* parent = nullptr);
+
+    // A new plan (the record must outlive the view's use of it) and the tiles of one level.
+    void setPlan(const ItemRecord* record, const PlanTiles* tiles);
+    // The level's tiles changed; the view keeps its place.
+    void setTiles(const PlanTiles* tiles);
+    // The price text of a graphic for the tool tip; empty function or text: no price.
+    void setPriceLookup(std::function<QString(std::int32_t graphic)> lookup);
+
+    // Shows the whole covered rectangle.
+    void fit();
+    // Marks the tiles of the items written to one list line and brings them into view; a row of
+    // -1 clears the marks.
+    void highlight(const ListLine& line);
+    std::vector<const Tile*> highlightedTiles() const;
+
+    // Pixels per tile and the widget position of the covered rectangle's top-left corner.
+    double scale() const { return m_scale; }
+    QPointF origin() const { return m_origin; }
+    // The widget rectangle of a tile, and the tile under a widget point.
+    QRect tileRect(std::int32_t x, std::int32_t y) const;
+    const Tile* tileAt(QPoint point) const;
+    // The tool tip text of a tile: its items as the lists write them.
+    QString tileText(const Tile& tile) const;
+
+signals:
+    void lineChosen(tarvek::plan::ListLine line); // click on a tile
+    void lineOpened(tarvek::plan::ListLine line); // double click on a tile
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void zoomAround(QPointF point, double factor);
+    std::optional<ListLine> lineAt(QPoint point) const;
+    int edge(double tiles, bool vertical) const;
+
+    const ItemRecord* m_record = nullptr;
+    const PlanTiles* m_tiles = nullptr;
+    std::function<QString(std::int32_t)> m_priceLookup;
+    double m_scale = 16;
+    QPointF m_origin;
+    bool m_fitted = false; // the user has not zoomed or panned since the last fit
+    ListLine m_highlight;
+    std::optional<QPoint> m_pressAt;
+    bool m_dragging = false;
+};
+
+} // namespace tarvek::plan

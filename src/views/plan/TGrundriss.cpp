@@ -1,0 +1,159 @@
+#include "views/plan/TGrundriss.h"
+
+#include "app/ErrorReport.h"
+#include "app/Fonts.h"
+#include "views/plan/PlanPicture.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using tarvek::plan::ListLine;
+
+namespace {
+
+// The legend beside the map.
+class Legend : public QWidget
+{
+public:
+    explicit Legend(QWidget* parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("Legende"));
+        setAccessibleName(QStringLiteral("Legende der Farben"));
+        setFixedSize(tarvek::plan::legendSize());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        tarvek::plan::paintLegend(painter, {0, 0});
+    }
+};
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* const control = new QPushButton(caption, parent);
+    control->setObjectName(QLatin1String(name));
+    control->setAccessibleName(caption);
+    control->setAutoDefault(false);
+    return control;
+}
+
+QString chooseImageFile(QWidget* parent)
+{
+    QString filter;
+    QString name = QFileDialog::getSaveFileName(
+        parent, QStringLiteral("Grundriss als Bild speichern"), QStringLiteral("Grundriss.png"),
+        QStringLiteral("PNG-Bild (*.png);;SVG-Bild (*.svg)"), &filter);
+    if (!name.isEmpty() && !name.contains(u'.')) {
+        name += filter.contains(QStringLiteral("svg")) ? QStringLiteral(".svg")
+                                                       : QStringLiteral(".png");
+    }
+    return name;
+}
+
+} // namespace
+
+TGrundriss::TGrundriss(QWidget* parent) : QDialog(parent), m_chooseFile(chooseImageFile)
+{
+    setObjectName(QStringLiteral("Grundriss"));
+    setWindowTitle(QStringLiteral("Grundriss"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setFont(Fonts::sansSerif(11));
+    resize(720, 540);
+
+    auto* const levelLabel = new QLabel(QStringLiteral("&Ebene:"), this);
+    levelLabel->setObjectName(QStringLiteral("EbeneLabel"));
+    m_level = new QComboBox(this);
+    m_level->setObjectName(QStringLiteral("Ebene"));
+    m_level->setAccessibleName(QStringLiteral("Ebene"));
+    levelLabel->setBuddy(m_level);
+    m_fit = button(this, "Einpassen", QStringLiteral("Einpassen"));
+    m_save = button(this, "BildSpeichern", QStringLiteral("Als Bild speichern ..."));
+    m_view = new tarvek::plan::PlanView(this);
+
+    auto* const tools = new QHBoxLayout;
+    tools->addWidget(levelLabel);
+    tools->addWidget(m_level);
+    tools->addWidget(m_fit);
+    tools->addWidget(m_save);
+    tools->addStretch();
+    auto* const side = new QVBoxLayout;
+    side->addWidget(new Legend(this));
+    side->addStretch();
+    auto* const middle = new QHBoxLayout;
+    middle->addWidget(m_view, 1);
+    middle->addLayout(side);
+    auto* const whole = new QVBoxLayout(this);
+    whole->addLayout(tools);
+    whole->addLayout(middle, 1);
+
+    connect(m_level, &QComboBox::currentIndexChanged, this, &TGrundriss::showLevel);
+    connect(m_fit, &QPushButton::clicked, m_view, &tarvek::plan::PlanView::fit);
+    connect(m_save, &QPushButton::clicked, this, &TGrundriss::BildSpeichernClick);
+    connect(m_view, &tarvek::plan::PlanView::lineChosen, this, &TGrundriss::lineChosen);
+    connect(m_view, &tarvek::plan::PlanView::lineOpened, this, &TGrundriss::lineOpened);
+}
+
+void TGrundriss::showPlan(const tarvek::ItemRecord& record)
+{
+    m_record = record;
+    const QSignalBlocker quiet(m_level);
+    m_level->clear();
+    m_level->addItem(QStringLiteral("Alle Ebenen"));
+    for (const std::int32_t z : tarvek::plan::levelsOf(m_record.items())) {
+        m_level->addItem(z == m_record.lowestLevel()
+                             ? QStringLiteral("Z %1 (niedrigste Ebene)").arg(z)
+                             : QStringLiteral("Z %1").arg(z),
+                         z);
+    }
+    m_tiles = tarvek::plan::PlanTiles(m_record.items(), std::nullopt);
+    m_view->setPlan(&m_record, &m_tiles);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TGrundriss::setPriceLookup(std::function<QString(std::int32_t)> lookup)
+{
+    m_view->setPriceLookup(std::move(lookup));
+}
+
+void TGrundriss::setFileChooser(std::function<QString(QWidget*)> chooser)
+{
+    m_chooseFile = std::move(chooser);
+}
+
+void TGrundriss::highlightLine(const ListLine& line)
+{
+    m_view->highlight(line);
+}
+
+std::optional<std::int32_t> TGrundriss::level() const
+{
+    const QVariant z = m_level->currentData();
+    return z.isValid() ? std::optional(std::int32_t(z.toInt())) : std::nullopt;
+}
+
+void TGrundriss::showLevel()
+{
+    m_tiles = tarvek::plan::PlanTiles(m_record.items(), level());
+    m_view->setTiles(&m_tiles);
+}
+
+void TGrundriss::BildSpeichernClick()
+{
+    const QString path = m_chooseFile(this);
+    if (path.isEmpty()) {
+        return;
+    }
+    ErrorReport::guard(this, [&] {
+        tarvek::plan::PlanPicture(m_record, m_tiles, m_level->currentText()).save(path);
+    });
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "calc/ItemRecord.h"
+#include "views/plan/PlanTiles.h"
+#include "views/plan/PlanView.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QPushButton;
+
+// The window "Grundriss": the building of the last complete run as a map, one square per tile,
+// coloured by what the run found about its items, with a legend, a choice of level, "Einpassen"
+// and "Als Bild speichern ...". Not modal: it stays open beside the main window, which links it
+// with its item lists both ways.
+class TGrundriss : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TGrundriss(QWidget* parent = nullptr);
+
+    // Shows the plan of a complete run (the window keeps its own copy) and brings the window up.
+    void showPlan(const tarvek::ItemRecord& record);
+    // The price text of a graphic for the tool tips (empty: none).
+    void setPriceLookup(std::function<QString(std::int32_t graphic)> lookup);
+    // Asks for the file of "Als Bild speichern ..."; an empty text cancels. By default a file
+    // dialog.
+    void setFileChooser(std::function<QString(QWidget* parent)> chooser);
+
+    // Marks the tiles of a line of one of the item lists (row -1: none).
+    void highlightLine(const tarvek::plan::ListLine& line);
+
+    tarvek::plan::PlanView* view() const { return m_view; }
+    // The level shown: nothing for all levels.
+    std::optional<std::int32_t> level() const;
+    // "Als Bild speichern ...": writes the level shown to a PNG or SVG file.
+    void BildSpeichernClick();
+
+signals:
+    void lineChosen(tarvek::plan::ListLine line);
+    void lineOpened(tarvek::plan::ListLine line);
+
+private:
+    void showLevel();
+
+    tarvek::ItemRecord m_record;
+    tarvek::plan::PlanTiles m_tiles;
+    tarvek::plan::PlanView* m_view = nullptr;
+    QComboBox* m_level = nullptr;
+    QPushButton* m_fit = nullptr;
+    QPushButton* m_save = nullptr;
+    std::function<QString(QWidget*)> m_chooseFile;
+};

@@ -1,0 +1,112 @@
+// The window "Grundriss" after a run of the sample house, driven as a person would: opening it,
+// hovering and clicking tiles, the item lists and views both ways, levels and saving pictures.
+#include "WindowFixture.h"
+
+#include "views/plan/TGrundriss.h"
+
+#include <QComboBox>
+#include <QHelpEvent>
+#include <QImage>
+#include <QToolButton>
+#include <QToolTip>
+#include <QWheelEvent>
+
+using tarvek::ResultList;
+using tarvek::plan::PlanView;
+
+namespace {
+
+class PlanWindowTest : public WindowFixture
+{
+protected:
+    TGrundriss& plan() const { return m_windows->grundriss(); }
+    PlanView* view() const { return plan().view(); }
+    QPoint tileCentre(int x, int y) const { return view()->tileRect(x, y).center(); }
+};
+
+} // namespace
+
+TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
+{
+    start();
+    EXPECT_FALSE(control<QToolButton>("ToolButton6")->isEnabled());
+    load(sample("Haus.cfg"));
+    run();
+    ASSERT_TRUE(control<QToolButton>("ToolButton6")->isEnabled());
+    EXPECT_TRUE(control<QAction>("Grundriss1")->isEnabled());
+    click("ToolButton6");
+    ASSERT_TRUE(plan().isVisible());
+    (void)QTest::qWaitForWindowExposed(&plan());
+
+    // Hovering the barrel shows it as the list of items that may not be imported writes it, with
+    // its price from the cost breakdown.
+    const QPoint barrel = tileCentre(1436, 1614);
+    QHelpEvent hover(QEvent::ToolTip, barrel, view()->mapToGlobal(barrel));
+    QApplication::sendEvent(view(), &hover);
+    EXPECT_TRUE(QToolTip::text().startsWith(
+        QStringLiteral("D:3703, H:0x0e77, Pos. X:1436, Y:1614, Z:0, Preis: 90 GS (Darf nicht")))
+        << QToolTip::text().toStdString();
+
+    // The wheel zooms around the pointer: the barrel stays under it.
+    const double scale = view()->scale();
+    QWheelEvent wheel(barrel, view()->mapToGlobal(barrel), {}, {0, -240}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view(), &wheel);
+    EXPECT_DOUBLE_EQ(view()->scale(), scale / 2);
+    ASSERT_NE(view()->tileAt(barrel), nullptr);
+    EXPECT_EQ(view()->tileAt(barrel)->x, 1436);
+    EXPECT_EQ(view()->tileAt(barrel)->y, 1614);
+
+    // A click selects the item's line; a line selected in a list marks its tiles.
+    TResultList* movable = window().listBox(6);
+    movable->setCurrentRow(-1);
+    QTest::mouseClick(view(), Qt::LeftButton, {}, barrel);
+    EXPECT_EQ(movable->currentRow(), 0);
+    TResultList* nested = window().listBox(3);
+    ASSERT_EQ(nested->currentRow(), 0); // selected by the run already: a click marks it again
+    QTest::mouseClick(nested->viewport(), Qt::LeftButton, {},
+                      nested->visualItemRect(nested->item(0)).center());
+    const auto marked = view()->highlightedTiles();
+    ASSERT_EQ(marked.size(), 1u);
+    EXPECT_EQ(std::pair(marked[0]->x, marked[0]->y), std::pair(1435, 1613));
+
+    // A double click opens the item view of the nested backpacks.
+    const ShownView shown = nextItemView(tarvek::views::ItemField::X, [&] {
+        QTest::mouseDClick(view(), Qt::LeftButton, {}, tileCentre(1435, 1613));
+    });
+    EXPECT_EQ(shown.className, QStringLiteral("TAnsichtinein"));
+    EXPECT_EQ(shown.field, QStringLiteral(" 1435"));
+
+    // The lowest level holds only the basement stair.
+    auto* level = plan().findChild<QComboBox*>(QStringLiteral("Ebene"));
+    ASSERT_NE(level, nullptr);
+    level->setCurrentIndex(1);
+    EXPECT_EQ(level->currentText(), QStringLiteral("Z -5 (niedrigste Ebene)"));
+    EXPECT_EQ(plan().level(), -5);
+    EXPECT_EQ(view()->tileAt(barrel), nullptr);
+    EXPECT_NE(view()->tileAt(tileCentre(1435, 1611)), nullptr);
+
+    // Pictures of the level shown, PNG and SVG.
+    const auto messages = m_dialogs.messages.size(); // the nested-items question
+    for (const char* name : {"plan.png", "plan.svg"}) {
+        const QString path = m_dir.filePath(QLatin1String(name));
+        plan().setFileChooser([&path](QWidget*) { return path; });
+        click("ToolButton6"); // brings the window up again; the level stays
+        QTest::mouseClick(plan().findChild<QPushButton*>(QStringLiteral("BildSpeichern")),
+                          Qt::LeftButton);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const QByteArray bytes = file.readAll();
+        if (path.endsWith(QStringLiteral(".svg"))) {
+            EXPECT_TRUE(bytes.contains("<svg"));
+        } else {
+            EXPECT_FALSE(QImage::fromData(bytes, "PNG").isNull());
+        }
+    }
+    EXPECT_EQ(m_dialogs.messages.size(), messages) << m_dialogs.texts().join(u'\n').toStdString();
+
+    // A new load takes the plan away until the next complete run.
+    load(sample("Haus.cfg"));
+    EXPECT_FALSE(plan().isVisible());
+    EXPECT_FALSE(control<QToolButton>("ToolButton6")->isEnabled());
+}
