@@ -3,12 +3,12 @@
 #include "app/Controls.h"
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
+#include "app/FileErrors.h"
 #include "app/FileWriter.h"
 #include "app/Fonts.h"
 #include "app/TextCodec.h"
 #include "importfile/editor/TFindDialog.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -17,6 +17,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <cerrno>
 #include <stdexcept>
 
 namespace {
@@ -91,9 +92,7 @@ void TImportedit::load()
     QFile file(m_editFileName);
     if (!file.open(QIODevice::ReadOnly)) {
         throw std::runtime_error(
-            QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
-                .arg(QDir::toNativeSeparators(m_editFileName), file.errorString())
-                .toStdString());
+            FileErrors::cannotOpen(m_editFileName, FileErrors::reason(file, errno)).toStdString());
     }
     const QList<QByteArray> lines = TextCodec::splitLines(file.readAll());
     QString text;
