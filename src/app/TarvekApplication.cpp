@@ -2,6 +2,7 @@
 
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
+#include "app/QtGerman.h"
 
 #include <exception>
 
@@ -10,6 +11,7 @@ TarvekApplication::TarvekApplication(int& argc, char** argv) : QApplication(argc
     setApplicationName(QStringLiteral("Tarvek"));
     setApplicationVersion(QStringLiteral("2.4"));
     setFont(Fonts::sansSerif(11));
+    QtGerman::install();
 }
 
 bool TarvekApplication::notify(QObject* receiver, QEvent* event)
