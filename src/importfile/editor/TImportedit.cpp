@@ -48,6 +48,7 @@ TImportedit::TImportedit(QWidget* parent) : QDialog(parent)
 
     m_memo1 = new QPlainTextEdit(this);
     m_memo1->setObjectName(QStringLiteral("Memo1"));
+    m_memo1->setAccessibleName(QStringLiteral("Text der Importdatei"));
     m_memo1->setGeometry(8, 28, 704, 488);
     m_memo1->setFont(Fonts::courierNew(13));
     m_memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -172,10 +173,13 @@ void TImportedit::BitBtn2Click()
         return;
     }
     // When the file cannot be written, the editor stays open with its text.
-    if (!ErrorReport::guard(this, [this] {
-            save();
-            emit saved(m_editFileName);
-        })) {
+    if (!ErrorReport::guard(this, [this] { save(); })) {
+        return;
+    }
+    // Written: the editor closes. Only when the main window could read the file again is there
+    // something to calculate anew.
+    if (!ErrorReport::guard(this, [this] { emit saved(m_editFileName); })) {
+        accept();
         return;
     }
     Dialogs::notice(this, QStringLiteral("Es wurden eventuelle Änderungen vorgenommen. Daher muss "
