@@ -33,6 +33,9 @@ int main(int argc, char* argv[])
     THauptformular& window = windows.hauptformular();
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
+    // Without a window manager the X server keeps the window's first size (640 x 480) instead of
+    // the fixed one; ask for it again.
+    window.resize(window.minimumSize());
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
     QTest::qWait(50);
