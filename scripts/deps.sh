@@ -9,6 +9,7 @@ TARVEK_PACKAGES=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     zlib1g-dev
     qt6-base-dev qt6-svg-dev libgl-dev
+    qt6-translations-l10n
     fonts-liberation2
     libxdo-dev
 )

@@ -44,7 +44,8 @@ int main(int argc, char* argv[])
         QTest::qWait(20);
     }
     QTest::qWait(200);
-    // Without a window manager the fixed size may not have reached the window yet.
+    // Without a window manager the X server keeps the window's first size (640 x 480) instead of
+    // the fixed one; ask for it again.
     window.resize(window.maximumSize());
     (void)QTest::qWaitFor([&window] { return window.size() == window.maximumSize(); }, 2000);
     if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {

@@ -1,8 +1,29 @@
 #include "app/Dialogs.h"
 
 #include <QFileDialog>
+#include <QPushButton>
 
 namespace {
+
+// The buttons of every box read German even where Qt's own translation is missing.
+void setGermanButtonTexts(QMessageBox& box)
+{
+    static const struct
+    {
+        QMessageBox::StandardButton button;
+        const char* text;
+    } Texts[] = {
+        {QMessageBox::Ok, "OK"},
+        {QMessageBox::Yes, "&Ja"},
+        {QMessageBox::No, "&Nein"},
+        {QMessageBox::Cancel, "Abbrechen"},
+    };
+    for (const auto& entry : Texts) {
+        if (QAbstractButton* button = box.button(entry.button)) {
+            button->setText(QString::fromLatin1(entry.text));
+        }
+    }
+}
 
 class QtDialogs final : public Dialogs::Handler
 {
@@ -12,6 +33,7 @@ public:
                                         QMessageBox::StandardButtons buttons) override
     {
         QMessageBox box(toQt(icon), title, text, buttons, parent);
+        setGermanButtonTexts(box);
         return static_cast<QMessageBox::StandardButton>(box.exec());
     }
 

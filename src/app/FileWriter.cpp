@@ -1,14 +1,15 @@
 #include "app/FileWriter.h"
 
-#include <QDir>
+#include "app/FileErrors.h"
+
 #include <QSaveFile>
 
+#include <cerrno>
 #include <stdexcept>
 
 QString FileWriter::cannotCreateText(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
-        .arg(QDir::toNativeSeparators(path), reason);
+    return FileErrors::cannotCreate(path, reason);
 }
 
 void FileWriter::writeAll(const QString& path, const QByteArray& content)
@@ -19,7 +20,7 @@ void FileWriter::writeAll(const QString& path, const QByteArray& content)
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
                          file.write(content) == content.size() && file.commit();
     if (!written) {
-        const QString reason = file.errorString();
+        const QString reason = FileErrors::reason(file, errno);
         file.cancelWriting();
         throw std::runtime_error(cannotCreateText(path, reason).toStdString());
     }

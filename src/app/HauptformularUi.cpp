@@ -70,11 +70,32 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
     return button;
 }
 
+// An "Anzeigen" button beside the header of the list whose selected line it shows.
+QPushButton* showButton(QWidget* parent, const char* name, const QString& list, const QRect& place_)
+{
+    auto* show = button(parent, name, QStringLiteral("Anzeigen"), place_);
+    show->setToolTip(QStringLiteral("Zeigt den selektierten Eintrag in der Liste an"));
+    show->setAccessibleName(QStringLiteral("Anzeigen: ") + list);
+    return show;
+}
+
+// The name by which assistive technology reads a control labelled with `caption`.
+QString nameOf(const char* caption)
+{
+    QString name = QString::fromUtf8(caption).trimmed();
+    if (name.endsWith(u':')) {
+        name.chop(1);
+    }
+    return name;
+}
+
 QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, const QRect& place_)
 {
     auto* box = place(new QCheckBox(caption, parent), name, place_.left(), place_.top());
     box->resize(place_.size());
     box->setFont(Fonts::sansSerif(11, true));
+    // A button fills its background with the Button role; the grey belongs to the Window role.
+    box->setBackgroundRole(QPalette::Window);
     box->setAutoFillBackground(true);
     QPalette palette = box->palette();
     palette.setColor(QPalette::Window, QColor(0x95, 0x95, 0x95));
@@ -99,6 +120,7 @@ QToolButton* toolButton(QWidget* parent, const char* name, const QString& pictur
     tool->setIcon(Icons::icon(picture, QSize(32, 32)));
     tool->setIconSize(QSize(32, 32));
     tool->setToolTip(hint);
+    tool->setAccessibleName(hint);
     tool->setAutoRaise(true);
     return tool;
 }
@@ -123,11 +145,13 @@ HauptformularUi::HauptformularUi(QMainWindow* window)
     bitBtn1 = button(client, "BitBtn1", QStringLiteral("Importfile laden"), {62, 580, 136, 25});
     bitBtn2 = button(client, "BitBtn2", QStringLiteral("Berechnung starten"), {198, 580, 136, 25});
     bitBtn2->setEnabled(false);
-    line(client, "Bevel1", QFrame::VLine, {393, 31, 3, 581});
+    // The line starts inside the tool bar's height and belongs beneath it.
+    line(client, "Bevel1", QFrame::VLine, {393, 31, 3, 581})->lower();
     line(client, "Bevel2", QFrame::HLine, {398, 291, 290, 3});
 
     statusBar1 = new QStatusBar(client);
     statusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar1->setAccessibleName(QStringLiteral("Statusleiste"));
     statusBar1->setGeometry(0, ClientHeight - StatusBarHeight, ClientWidth, StatusBarHeight);
     statusBar1->setSizeGripEnabled(false);
     statusPanel = new QLabel(QStringLiteral("Geladenes Importfile:"), statusBar1);
@@ -196,6 +220,7 @@ void HauptformularUi::buildToolBar(QWidget* client)
 {
     auto* bar = new QFrame(client);
     bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setAccessibleName(QStringLiteral("Werkzeugleiste"));
     bar->setGeometry(0, 0, ClientWidth, ToolBarHeight);
     bar->setStyleSheet(
         QStringLiteral("QFrame#ToolBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
@@ -222,31 +247,33 @@ void HauptformularUi::buildLists(QWidget* client)
         int number;
         const char* name;
         QRect place;
+        const char* title; // the header above the list
     };
     static constexpr std::array<ListPlace, 5> Left = {{
-        {1, "ListBox1", {4, 63, 386, 81}},
-        {6, "ListBox6", {4, 167, 386, 81}},
-        {3, "ListBox3", {4, 273, 386, 81}},
-        {2, "ListBox2", {4, 378, 386, 85}},
-        {5, "ListBox5", {4, 487, 386, 85}},
+        {1, "ListBox1", {4, 63, 386, 81}, "Protokoll"},
+        {6, "ListBox6", {4, 167, 386, 81}, "Items, welche nicht importiert werden dürfen"},
+        {3, "ListBox3", {4, 273, 386, 81}, "Ineinanderliegende Items"},
+        {2, "ListBox2", {4, 378, 386, 85}, "Unbedingt prüfen"},
+        {5, "ListBox5", {4, 487, 386, 85}, "Nicht berechnete Items (bitte manuell hinzuaddieren)"},
     }};
     for (const ListPlace& entry : Left) {
         const QFont font = entry.number == 5 ? Fonts::microsoftSansSerif(11) : Fonts::sansSerif(11);
         auto* list = new TResultList(font, 13, client);
         list->setObjectName(QString::fromLatin1(entry.name));
         list->setGeometry(entry.place);
+        list->setAccessibleName(QString::fromUtf8(entry.title));
         listBox[std::size_t(entry.number - 1)] = list;
     }
     header(client, "StaticText1", QStringLiteral(" Protokoll "), 4, 45);
     header(client, "StaticText21",
            QStringLiteral(" Items, welche nicht importiert werden dürfen  "), 4, 149);
-    bitBtn7 = button(client, "BitBtn7", QStringLiteral("Anzeigen"), {272, 148, 75, 19});
+    bitBtn7 = showButton(client, "BitBtn7", listBox[5]->accessibleName(), {272, 148, 75, 19});
     header(client, "StaticText11", QStringLiteral(" Ineinanderliegende Items "), 4, 255, 153);
-    bitBtn3 = button(client, "BitBtn3", QStringLiteral("Anzeigen"), {158, 254, 75, 19});
+    bitBtn3 = showButton(client, "BitBtn3", listBox[2]->accessibleName(), {158, 254, 75, 19});
     header(client, "StaticText2", QStringLiteral(" Unbedingt prüfen "), 4, 360);
     header(client, "StaticText16",
            QStringLiteral(" Nicht berechnete Items (bitte manuell hinzuaddieren) "), 4, 469);
-    bitBtn4 = button(client, "BitBtn4", QStringLiteral("Anzeigen"), {316, 468, 75, 19});
+    bitBtn4 = showButton(client, "BitBtn4", listBox[4]->accessibleName(), {316, 468, 75, 19});
 }
 
 void HauptformularUi::buildPhases(QWidget* client)
@@ -271,11 +298,13 @@ void HauptformularUi::buildPhases(QWidget* client)
     auto* panel = place(new QFrame(client), "Panel1", 663, 73);
     panel->resize(22, 165);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setAccessibleName(QStringLiteral("Phasenlampen"));
     for (std::size_t i = 0; i < Phases.size(); ++i) {
         const int top = 72 + 21 * int(i);
         sunken(client, Phases[i].label, QString::fromUtf8(Phases[i].caption), {399, top, 262, 17});
         auto* lamp = new TBLED(panel);
         lamp->setObjectName(QStringLiteral("BLED%1").arg(Phases[i].lamp));
+        lamp->setAccessibleName(nameOf(Phases[i].caption));
         lamp->setGeometry(3, top - 73 + 1, 15, 15);
         lamp->setFarbeAn(QColor(0x00, 0xFF, 0x00));
         lamp->setFarbeAus(QColor(0x80, 0x80, 0x80));
@@ -300,6 +329,7 @@ void HauptformularUi::buildDisplays(QWidget* client)
     bprogress1->setLED_Licht(QColor(0xFF, 0xFF, 0xFF));
     bprogress1->setLED_Schatten(QColor(0xFF, 0x00, 0x00));
     bprogress1->setWert(0);
+    bprogress1->setAccessibleName(QStringLiteral("Fortschritt"));
 
     struct Display
     {
@@ -331,6 +361,7 @@ void HauptformularUi::buildDisplays(QWidget* client)
         return digit;
     };
     bdigit[0] = makeDigit(1, 3, false, {631, 253});
+    bdigit[0]->setAccessibleName(QStringLiteral("Fortschritt in Prozent"));
     auto* percent = place(new QLabel(QStringLiteral("%"), client), "Label2", 668, 251);
     percent->setFont(Fonts::sansSerif(19));
     percent->adjustSize();
@@ -338,6 +369,7 @@ void HauptformularUi::buildDisplays(QWidget* client)
         const Display& d = Displays[i];
         sunken(client, d.label, QString::fromUtf8(d.caption), {399, d.top + 2, 176, 17});
         bdigit[i + 1] = makeDigit(int(i) + 2, d.digits, d.minus, {579, d.top});
+        bdigit[i + 1]->setAccessibleName(nameOf(d.caption));
     }
 }
 
@@ -353,6 +385,7 @@ void HauptformularUi::buildBill(QWidget* client)
     bitBtn8->setEnabled(false);
     auto* bill = new TResultList(Fonts::courierNew(12), 15, client);
     bill->setObjectName(QStringLiteral("ListBox4"));
+    bill->setAccessibleName(QStringLiteral("Rechnung"));
     bill->setGeometry(398, 444, 284, 166);
     // The bill's 39 columns need the whole width; its eight lines fit without scrolling.
     bill->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

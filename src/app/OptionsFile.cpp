@@ -1,11 +1,12 @@
 #include "app/OptionsFile.h"
 
+#include "app/FileErrors.h"
 #include "app/FileWriter.h"
 #include "app/TextCodec.h"
 
-#include <QDir>
 #include <QFile>
 
+#include <cerrno>
 #include <stdexcept>
 
 namespace {
@@ -73,7 +74,7 @@ void OptionsFile::ensureExists() const
     }
     QFile file(m_path);
     if (!file.open(QIODevice::WriteOnly)) {
-        fail(FileWriter::cannotCreateText(m_path, file.errorString()));
+        fail(FileErrors::cannotCreate(m_path, FileErrors::reason(file, errno)));
     }
 }
 
@@ -81,8 +82,7 @@ QList<QByteArray> OptionsFile::readLines() const
 {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) {
-        fail(QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
-                 .arg(QDir::toNativeSeparators(m_path), file.errorString()));
+        fail(FileErrors::cannotOpen(m_path, FileErrors::reason(file, errno)));
     }
     return TextCodec::splitLines(file.readAll());
 }

@@ -1,5 +1,6 @@
 #include "app/THauptformular.h"
 
+#include "app/ControlLock.h"
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
@@ -28,11 +29,13 @@
 #include <QLayout>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QToolButton>
 
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -41,10 +44,14 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// The caption colour of an enabled button; a disabled one keeps the style's grey, so that it
+// looks as dead as it is.
 void setButtonTextColour(QPushButton* button, tarvek::Colour colour)
 {
     QPalette palette = button->palette();
-    palette.setColor(QPalette::ButtonText, Fonts::colour(colour));
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::ButtonText, Fonts::colour(colour));
+    }
     button->setPalette(palette);
 }
 
@@ -295,6 +302,16 @@ bool THauptformular::testImportFile(const QString& fileName)
     if (!lines) {
         throw std::runtime_error(tarvek::fileOpenErrorText(path, reason));
     }
+    // The test lets Qt process events on long files. Until it ends nothing may start inside it:
+    // no second load, no run, no bill, no editor, and the window does not close.
+    const ControlLock lock({m_ui.bitBtn1, m_ui.bitBtn2, m_ui.bitBtn3, m_ui.bitBtn4, m_ui.bitBtn6,
+                            m_ui.bitBtn7, m_ui.checkBox1, m_ui.checkBox2, m_ui.optionen1,
+                            m_ui.importdatei1, m_ui.info1, m_ui.beenden1, m_ui.toolButton1,
+                            m_ui.toolButton2, m_ui.toolButton5});
+    const auto closeAgain =
+        qScopeGuard([this, closeAllowed = std::exchange(m_closeAllowed, false)] {
+            m_closeAllowed = closeAllowed;
+        });
     return tarvek::pruefeimportdatei(*lines, [this] { (void)pump(); });
 }
 
@@ -313,7 +330,15 @@ void THauptformular::Ansehen1Click()
 
 void THauptformular::importSaved(const QString& fileName)
 {
-    const bool valid = testImportFile(fileName);
+    bool valid = false;
+    try {
+        valid = testImportFile(fileName);
+    } catch (const std::exception& error) {
+        // The file is written; the window stays as after a load that could not read the file.
+        throw std::runtime_error(
+            "Die Importdatei wurde gespeichert, kann aber nicht geladen werden. " +
+            std::string(error.what()));
+    }
     Resetten();
     m_ui.bitBtn2->setEnabled(valid);
     m_ui.importdatei1->setEnabled(valid);

@@ -30,6 +30,7 @@ TPfadangaben::TPfadangaben(const OptionsFile& options, QWidget* parent)
     m_edit1 = new QLineEdit(this);
     m_edit1->setObjectName(QStringLiteral("Edit1"));
     m_edit1->setGeometry(11, 42, 225, 21);
+    label->setBuddy(m_edit1); // the field's name for assistive technology
 
     QPushButton* choose =
         makeButton(this, "BitBtn1", QStringLiteral("Wählen"), QRect(239, 40, 73, 25));

@@ -3,6 +3,7 @@
 #include "app/ErrorReport.h"
 #include "app/Fonts.h"
 #include "app/Icons.h"
+#include "app/QtGerman.h"
 
 #include <exception>
 
@@ -11,6 +12,7 @@ TarvekApplication::TarvekApplication(int& argc, char** argv) : QApplication(argc
     setApplicationName(QStringLiteral("Tarvek"));
     setApplicationVersion(QStringLiteral("2.4"));
     setFont(Fonts::sansSerif(11));
+    QtGerman::install();
     // The desktop's menu entry, the task bar and the window's own icon name the same program.
     setDesktopFileName(QStringLiteral("de.velmar.Tarvek"));
     QIcon icon;

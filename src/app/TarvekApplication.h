@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-// The program's application object: its title, font and the last net of the general error
-// report, for an error that escapes an event handler without a report of its own.
+// The program's application object: its title, font, Qt's German texts and the last net of the
+// general error report, for an error that escapes an event handler without a report of its own.
 class TarvekApplication : public QApplication
 {
     Q_OBJECT

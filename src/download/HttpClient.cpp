@@ -1,5 +1,7 @@
 #include "HttpClient.h"
 
+#include "NetworkReason.h"
+
 #include <QEventLoop>
 #include <QNetworkProxy>
 #include <QNetworkReply>
@@ -152,7 +154,7 @@ HttpClient::Answer HttpClient::wait(QNetworkReply* rawReply, qint64 maxBody)
             QStringLiteral("HTTP/1.1 %1 %2").arg(answer.status).arg(reason).trimmed();
     } else if (error != QNetworkReply::NoError) {
         answer.failure = Failure::Other;
-        answer.errorText = reply->errorString();
+        answer.errorText = NetworkReason::text(error, reply->errorString());
     } else if (reply->operation() == QNetworkAccessManager::GetOperation &&
                answer.contentLength >= 0 && answer.body.size() < answer.contentLength) {
         // A connection closed before the announced length is not always reported as such.

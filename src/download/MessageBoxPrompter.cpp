@@ -1,6 +1,7 @@
 #include "MessageBoxPrompter.h"
 
-#include <QMessageBox>
+#include "app/Dialogs.h"
+#include "app/ErrorReport.h"
 
 namespace {
 
@@ -16,24 +17,20 @@ QString displayText(const QString& text)
 
 bool MessageBoxPrompter::askYesNo(const QString& title, const QString& text)
 {
-    return QMessageBox::question(m_parent, title, displayText(text),
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+    return Dialogs::ask(m_parent, displayText(text), title);
 }
 
 void MessageBoxPrompter::reportError(const QString& text)
 {
-    QMessageBox::critical(m_parent, QStringLiteral("Tarvek 2.4"), displayText(reportText(text)));
+    Dialogs::report(m_parent, displayText(reportText(text)));
 }
 
 void MessageBoxPrompter::showError(const QString& text)
 {
-    QMessageBox::critical(m_parent, QStringLiteral("Fehler"), displayText(text));
+    Dialogs::error(m_parent, displayText(text));
 }
 
 QString MessageBoxPrompter::reportText(const QString& message)
 {
-    if (!message.isEmpty() && message.back().unicode() > u'.')
-        return message + u'.';
-    return message;
+    return ErrorReport::text(message);
 }

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// The prompter of the running program: Qt's message boxes.
+// The prompter of the running program: the program's own message boxes (Dialogs).
 class MessageBoxPrompter : public DownloadPrompter
 {
 public:

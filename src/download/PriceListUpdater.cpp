@@ -8,14 +8,16 @@
 #include "TLaden.h"
 #include "TVerbindungsaufbau.h"
 
+#include "app/FileErrors.h"
+
 #include <QAction>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QScopeGuard>
 
+#include <cerrno>
 #include <limits>
 
 const QString PriceListUpdater::RemoteFileName = QStringLiteral("preisliste.txt");
@@ -37,10 +39,10 @@ qint32 toSize32(qint64 size)
     return static_cast<qint32>(size);
 }
 
-QString cannotCreate(const QString& path, const QString& reason)
+// The failure of the price list file, with its reason in German.
+QString cannotCreate(const QString& path, const QFileDevice& file, int errorNumber)
 {
-    return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
-        .arg(QDir::toNativeSeparators(path), reason);
+    return FileErrors::cannotCreate(path, FileErrors::reason(file, errorNumber));
 }
 
 } // namespace
@@ -196,7 +198,7 @@ bool PriceListUpdater::HTTPDownloadfile(const QString& name, const QString& targ
     // which commit() does not check.
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw DownloadError(cannotCreate(target, file.errorString()));
+        throw DownloadError(cannotCreate(target, file, errno));
 
     qint64 expectedTotal = reported > 0 ? reported : -1;
     qint64 offset = 0;
@@ -228,7 +230,7 @@ bool PriceListUpdater::HTTPDownloadfile(const QString& name, const QString& targ
                                 .arg(written)
                                 .arg(expectedTotal));
     if (!file.commit())
-        throw DownloadError(cannotCreate(target, file.errorString()));
+        throw DownloadError(cannotCreate(target, file, errno));
     return true;
 }
 
@@ -265,7 +267,7 @@ bool PriceListUpdater::acceptPiece(const HttpClient::Answer& piece, qint64 offse
 void PriceListUpdater::writePiece(QSaveFile& file, const QByteArray& body)
 {
     if (file.write(body) != body.size())
-        throw DownloadError(cannotCreate(file.fileName(), file.errorString()));
+        throw DownloadError(cannotCreate(file.fileName(), file, errno));
 }
 
 void PriceListUpdater::Verbindungschliessen()

@@ -1,8 +1,9 @@
 #include "importfile/ImportLines.h"
 
+#include "importfile/SystemReason.h"
+
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 namespace tarvek {
@@ -57,7 +58,7 @@ std::optional<std::string> readFileBytes(const std::string& path, std::string* r
     std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         if (reason != nullptr) {
-            *reason = std::strerror(errno != 0 ? errno : ENOENT);
+            *reason = systemReason(errno != 0 ? errno : ENOENT);
         }
         return std::nullopt;
     }
@@ -69,7 +70,7 @@ std::optional<std::string> readFileBytes(const std::string& path, std::string* r
         if (got < sizeof buffer) {
             if (std::ferror(file.get()) != 0) {
                 if (reason != nullptr) {
-                    *reason = std::strerror(errno != 0 ? errno : EIO);
+                    *reason = systemReason(errno != 0 ? errno : EIO);
                 }
                 return std::nullopt;
             }

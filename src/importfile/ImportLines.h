@@ -19,7 +19,7 @@ ImportLines splitLines(std::string_view bytes);
 std::string joinLinesCrLf(const ImportLines& lines);
 
 // Reads a whole file as bytes. On failure returns nothing and, when given, sets *reason to the
-// system's reason (UTF-8), e.g. "No such file or directory".
+// system's reason (UTF-8, see systemReason), e.g. "Datei oder Ordner nicht gefunden".
 std::optional<std::string> readFileBytes(const std::string& path, std::string* reason = nullptr);
 
 // readFileBytes + splitLines.

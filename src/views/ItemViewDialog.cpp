@@ -159,6 +159,8 @@ void ItemViewDialog::buildFields(std::span<const FieldCut> cuts)
 
         auto* const value = new QLabel(this);
         value->setObjectName(QLatin1String(look.fieldName));
+        // Assistive technology reads the value with what it is ("D", "Anzahl").
+        value->setAccessibleDescription(label->text().chopped(1));
         value->setTextFormat(Qt::PlainText);
         value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         value->setLineWidth(1);

@@ -3,6 +3,7 @@
 #include "PixelCanvas.h"
 #include "StoreIfChanged.h"
 #include "StripeGradient.h"
+#include "WidgetAccessibility.h"
 
 #include <QPainter>
 
@@ -133,6 +134,7 @@ constexpr int FrameExtra = 6;
 TBDigit::TBDigit(QWidget* parent) : QWidget(parent)
 {
     applySize();
+    WidgetAccessibility::install();
 }
 
 QSize TBDigit::controlSize(tgroesse size, int digits, bool minusField)
@@ -233,6 +235,7 @@ void TBDigit::setWert(int value)
         return;
     }
     m_wert = value;
+    WidgetAccessibility::valueChanged(this);
     if (!m_visible) {
         // Blank digits do not change, but the minus sign follows the value.
         if (m_minusfeld) {

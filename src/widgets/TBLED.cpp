@@ -2,6 +2,7 @@
 
 #include "PixelCanvas.h"
 #include "StoreIfChanged.h"
+#include "WidgetAccessibility.h"
 
 #include <QPainter>
 #include <QTimer>
@@ -13,6 +14,7 @@ TBLED::TBLED(QWidget* parent) : ClickableWidget(parent), m_blinkTimer(new QTimer
     resize(sizeHint());
     m_blinkTimer->setInterval(std::max(m_blinkinterval, MinBlinkPeriod));
     connect(m_blinkTimer, &QTimer::timeout, this, &TBLED::blinkTick);
+    WidgetAccessibility::install();
 }
 
 QSize TBLED::sizeHint() const
@@ -24,6 +26,7 @@ void TBLED::setFarbeAn(const QColor& colour)
 {
     if (storeIfChanged(m_farbeAn, colour)) {
         update();
+        WidgetAccessibility::valueChanged(this);
     }
 }
 
@@ -38,6 +41,7 @@ void TBLED::setAnAus(bool on)
 {
     if (storeIfChanged(m_anAus, on)) {
         update();
+        WidgetAccessibility::valueChanged(this);
     }
 }
 

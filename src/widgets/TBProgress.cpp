@@ -3,6 +3,7 @@
 #include "PixelCanvas.h"
 #include "StoreIfChanged.h"
 #include "StripeGradient.h"
+#include "WidgetAccessibility.h"
 
 #include <QPainter>
 
@@ -12,6 +13,7 @@ TBProgress::TBProgress(QWidget* parent) : QWidget(parent)
 {
     setMinimumSize(MinExtent, MinExtent);
     resize(sizeHint());
+    WidgetAccessibility::install();
 }
 
 QSize TBProgress::sizeHint() const
@@ -82,6 +84,7 @@ void TBProgress::setWert(int percent)
     // Only the channel changes; the panel and the frame stay.
     if (storeIfChanged(m_wert, std::clamp(percent, 0, 100))) {
         update(channelRect());
+        WidgetAccessibility::valueChanged(this);
     }
 }
 

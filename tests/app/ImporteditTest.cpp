@@ -148,8 +148,9 @@ TEST_F(ImporteditTest, ASaveThatFailsHalfWayKeepsTheOldFileAndTheEditorOpen)
     EXPECT_EQ(readFile(), old);
     EXPECT_TRUE(m_editor.isVisible());
     EXPECT_EQ(m_dialogs.notices().size(), 1);
-    EXPECT_TRUE(
-        m_dialogs.notices().value(0).contains(QStringLiteral("kann nicht erstellt werden")));
+    EXPECT_TRUE(m_dialogs.notices().value(0).endsWith(
+        QStringLiteral("kann nicht erstellt werden. Datei zu groß.")))
+        << m_dialogs.notices().value(0).toStdString();
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Haus.cfg")});
 }
 

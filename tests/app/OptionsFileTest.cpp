@@ -91,9 +91,9 @@ TEST_F(OptionsFileTest, AWriteThatFailsHalfWayKeepsTheOldFileAndReportsIt)
                                     QStringLiteral("/srv/ein/viel/laengerer/Pfad/"));
         ADD_FAILURE() << "no error";
     } catch (const std::runtime_error& error) {
-        EXPECT_TRUE(QString::fromUtf8(error.what())
-                        .startsWith(QStringLiteral("Datei \"") + m_options.path() +
-                                    QStringLiteral("\" kann nicht erstellt werden. ")));
+        EXPECT_EQ(QString::fromUtf8(error.what()),
+                  QStringLiteral("Datei \"") + m_options.path() +
+                      QStringLiteral("\" kann nicht erstellt werden. Datei zu groß"));
     }
     EXPECT_EQ(content(), old);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files),
@@ -126,7 +126,8 @@ TEST(OptionsFileCreate, AFolderThatDoesNotExistIsReported)
     } catch (const std::runtime_error& error) {
         EXPECT_EQ(QString::fromUtf8(error.what()).left(7), QStringLiteral("Datei \""));
         EXPECT_TRUE(QString::fromUtf8(error.what())
-                        .contains(QStringLiteral("Optionen.txt\" kann nicht erstellt werden. ")));
+                        .endsWith(QStringLiteral("Optionen.txt\" kann nicht erstellt werden. "
+                                                 "Datei oder Ordner nicht gefunden")));
     }
 }
 

@@ -1,8 +1,11 @@
 #include "importfile/ImportLines.h"
+#include "importfile/SystemReason.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 using namespace tarvek;
@@ -57,8 +60,11 @@ TEST(ReadFile, BytesAsStoredAndMissingFile)
 
     std::string reason;
     EXPECT_FALSE(readImportLines(path, &reason));
-    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(reason, "Datei oder Ordner nicht gefunden");
     EXPECT_EQ(fileOpenErrorText("/a/b.cfg", "No such file or directory"),
               "Datei /a/b.cfg kann nicht geöffnet werden. No such file or directory");
-    EXPECT_FALSE(readFileBytes(testing::TempDir())); // a folder is no file
+    EXPECT_FALSE(readFileBytes(testing::TempDir(), &reason)); // a folder is no file
+    EXPECT_EQ(reason, "Ist ein Ordner");
+    // Reasons without a German text keep the system's words.
+    EXPECT_EQ(systemReason(ENOTDIR), std::strerror(ENOTDIR));
 }

@@ -38,6 +38,10 @@ TFindDialog::TFindDialog(QWidget* parent) : QDialog(parent)
     layout->addLayout(buttons);
     setFixedSize(360, 80);
 
+    // There is nothing to look for in an empty text.
+    next->setEnabled(false);
+    connect(m_text, &QLineEdit::textChanged, next,
+            [next](const QString& text) { next->setEnabled(!text.isEmpty()); });
     connect(next, &QPushButton::clicked, this, [this] { emit find(m_text->text()); });
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 }

@@ -3,12 +3,12 @@
 #include "app/Controls.h"
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
+#include "app/FileErrors.h"
 #include "app/FileWriter.h"
 #include "app/Fonts.h"
 #include "app/TextCodec.h"
 #include "importfile/editor/TFindDialog.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -17,6 +17,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <cerrno>
 #include <stdexcept>
 
 namespace {
@@ -47,6 +48,7 @@ TImportedit::TImportedit(QWidget* parent) : QDialog(parent)
 
     m_memo1 = new QPlainTextEdit(this);
     m_memo1->setObjectName(QStringLiteral("Memo1"));
+    m_memo1->setAccessibleName(QStringLiteral("Text der Importdatei"));
     m_memo1->setGeometry(8, 28, 704, 488);
     m_memo1->setFont(Fonts::courierNew(13));
     m_memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -91,9 +93,7 @@ void TImportedit::load()
     QFile file(m_editFileName);
     if (!file.open(QIODevice::ReadOnly)) {
         throw std::runtime_error(
-            QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
-                .arg(QDir::toNativeSeparators(m_editFileName), file.errorString())
-                .toStdString());
+            FileErrors::cannotOpen(m_editFileName, FileErrors::reason(file, errno)).toStdString());
     }
     const QList<QByteArray> lines = TextCodec::splitLines(file.readAll());
     QString text;
@@ -173,10 +173,13 @@ void TImportedit::BitBtn2Click()
         return;
     }
     // When the file cannot be written, the editor stays open with its text.
-    if (!ErrorReport::guard(this, [this] {
-            save();
-            emit saved(m_editFileName);
-        })) {
+    if (!ErrorReport::guard(this, [this] { save(); })) {
+        return;
+    }
+    // Written: the editor closes. Only when the main window could read the file again is there
+    // something to calculate anew.
+    if (!ErrorReport::guard(this, [this] { emit saved(m_editFileName); })) {
+        accept();
         return;
     }
     Dialogs::notice(this, QStringLiteral("Es wurden eventuelle Änderungen vorgenommen. Daher muss "
