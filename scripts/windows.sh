@@ -24,8 +24,19 @@ if [ ! -f "$WINEPREFIX/.tarvek-ready" ]; then
     touch "$WINEPREFIX/.tarvek-ready"
 fi
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+
+# The Linux tarvek-calc that the Windows one is compared with.
+cmake -S . -B "$build/linux" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+    -DTARVEK_GUI=OFF -DTARVEK_TESTS=OFF -DTARVEK_BENCH=OFF -DTARVEK_SANITIZE=OFF
+cmake --build "$build/linux" -j2 --target tarvek-calc
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug "${launcher[@]}" \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DTARVEK_GUI=OFF -DTARVEK_BENCH=OFF -DTARVEK_SANITIZE=OFF
+    -DTARVEK_GUI=OFF -DTARVEK_BENCH=OFF -DTARVEK_SANITIZE=OFF \
+    -DTARVEK_LINUX_CALC="$PWD/$build/linux/bin/tarvek-calc"
 cmake --build "$build" -j2
 ctest --test-dir "$build" --output-on-failure -j2
