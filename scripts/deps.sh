@@ -19,6 +19,12 @@ TARVEK_TEST_PACKAGES=(xvfb xauth xterm nginx-light poppler-utils)
 # The Debian package (scripts/package.sh) and its test: dependencies from dpkg-shlibdeps, the
 # desktop entry and the AppStream metadata checked.
 TARVEK_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
+# The Windows cross-build and its tests under Wine (scripts/windows.sh); locales generates the
+# German and English regional settings that tarvek-calc is compared under.
+TARVEK_WINDOWS_PACKAGES=(
+    g++ cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest
+    wine wine64 locales
+)
 # Fuzzing (scripts/fuzz.sh, and the short fuzz of test.sh when present).
 TARVEK_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

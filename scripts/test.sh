@@ -13,6 +13,9 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVEK_SANITIZE=ON -D
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j2
 
+# The Windows side: cross-built and tested under Wine.
+scripts/windows.sh
+
 if [ -x scripts/fuzz.sh ]; then
     scripts/fuzz.sh --short
 fi

@@ -46,9 +46,11 @@ struct LocaleSeparators
     std::string time = ":";      // "HH:MM:SS"
 };
 
-// The separators of the process environment's locale (LC_ALL/LC_NUMERIC/LC_TIME, as set by the
-// environment, not by setlocale()); "." and ":" for the C/POSIX locale or when a separator is
-// empty or not valid UTF-8. The desktop window may fill LocaleSeparators from QLocale instead.
+// The separators of the user's regional settings: on Windows those of the user's locale
+// (GetLocaleInfoEx), elsewhere those of the process environment's locale (LC_ALL/LC_NUMERIC/
+// LC_TIME, as set by the environment, not by setlocale()). "." and ":" for the C/POSIX locale or
+// when a separator is empty or not valid UTF-8. The desktop window may fill LocaleSeparators from
+// QLocale instead.
 LocaleSeparators systemLocaleSeparators();
 
 // "HH" sep "MM" sep "SS", two digits each.

@@ -1,5 +1,6 @@
 #include "importfile/ImportLines.h"
 
+#include "importfile/FileNames.h"
 #include "importfile/SystemReason.h"
 
 #include <cerrno>
@@ -55,7 +56,7 @@ std::optional<std::string> readFileBytes(const std::string& path, std::string* r
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
     errno = 0;
-    std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, Closer> file(openFile(path, "rb"));
     if (!file) {
         if (reason != nullptr) {
             *reason = systemReason(errno != 0 ? errno : ENOENT);

@@ -1,9 +1,10 @@
 #include "pricing/PriceList.h"
 
+#include "importfile/FileNames.h"
 #include "importfile/ItemKey.h"
 
 #include <algorithm>
-#include <dirent.h>
+#include <filesystem>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -297,23 +298,18 @@ bool PriceList::contains(std::string_view key) const
 
 std::optional<std::string> findPriceList(const std::string& folder)
 {
-    std::string dir = folder.empty() ? std::string(".") : folder;
-    if (dir.back() != '/') {
-        dir += '/';
-    }
-    DIR* d = opendir(dir.c_str());
-    if (d == nullptr) {
-        return std::nullopt;
-    }
+    const std::filesystem::path dir = pathOf(folder.empty() ? std::string(".") : folder);
+    std::error_code error;
+    std::filesystem::directory_iterator entries(dir, error);
     std::vector<std::string> names;
     const std::string wanted = asciiLower(kPriceListName);
-    while (const dirent* entry = readdir(d)) {
-        const std::string name = entry->d_name;
+    for (const auto end = std::filesystem::directory_iterator(); !error && entries != end;
+         entries.increment(error)) {
+        const std::string name = fileNameOf(entries->path().filename());
         if (name.size() == wanted.size() && asciiLower(name) == wanted) {
             names.push_back(name);
         }
     }
-    closedir(d);
     if (names.empty()) {
         return std::nullopt;
     }
@@ -323,7 +319,7 @@ std::optional<std::string> findPriceList(const std::string& folder)
     std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
         return rank(a) != rank(b) ? rank(a) < rank(b) : a < b;
     });
-    return dir + names.front();
+    return fileNameOf(dir / pathOf(names.front()));
 }
 
 std::size_t priceColumnCount(std::string_view line)

@@ -1,22 +1,24 @@
 #include "pricing/UserFolders.h"
 
+#include "importfile/WideText.h"
+
 #include <cstdlib>
 
 namespace tarvek {
 
-// Fallback until the Windows layer reads the folders in wide characters: %APPDATA% for the
-// settings and %LOCALAPPDATA% for the data, as the system's code page spells them.
+// %APPDATA% for the settings and %LOCALAPPDATA% for the data, read in wide characters so that a
+// user name beyond the code page gives a folder that opens.
 UserFolders UserFolders::fromEnvironment()
 {
-    const auto folder = [](const char* variable) {
-        const char* value = std::getenv(variable);
-        std::string text = value != nullptr ? value : "";
+    const auto folder = [](const wchar_t* variable) {
+        const wchar_t* value = _wgetenv(variable);
+        std::string text = value != nullptr ? utf8Text(value) : std::string();
         if (!text.empty() && text.back() != '\\' && text.back() != '/') {
-            text += '/';
+            text += '\\';
         }
         return text;
     };
-    return UserFolders{folder("APPDATA"), folder("LOCALAPPDATA")};
+    return UserFolders{folder(L"APPDATA"), folder(L"LOCALAPPDATA")};
 }
 
 } // namespace tarvek

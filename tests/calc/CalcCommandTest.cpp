@@ -12,7 +12,9 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 using namespace tarvek;
 using namespace tarvek::testing;
@@ -213,6 +215,9 @@ TEST(JsonEscape, ControlsQuotesAndMalformedUtf8)
 }
 
 // ---- The program itself
+// Started through a POSIX shell, so not on Windows; there the same program is compared byte for
+// byte with its Linux output instead.
+#ifndef _WIN32
 
 namespace {
 Result runProgram(const std::string& args)
@@ -323,3 +328,4 @@ TEST(TarvekCalcProgram, OverflowFileInFull)
     EXPECT_EQ(j["displays"]["grandTotal"].number, 4999000050LL);
     EXPECT_EQ(j["lists"]["bill"][0]["text"].string, "QS gesamt              : 4.999.000.050 GS");
 }
+#endif

@@ -22,6 +22,9 @@ TEST(SystemClock, InRange)
     EXPECT_LE(t.minute, 59);
 }
 
+// The environment's locale decides only outside Windows; Windows reads the user's regional
+// settings, which the comparison of tarvek-calc.exe with the Linux output covers.
+#ifndef _WIN32
 TEST(LocaleSeparators, CLocaleGivesPointAndColon)
 {
     const char* old = std::getenv("LC_ALL");
@@ -36,3 +39,4 @@ TEST(LocaleSeparators, CLocaleGivesPointAndColon)
         unsetenv("LC_ALL");
     }
 }
+#endif

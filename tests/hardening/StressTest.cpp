@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 using namespace tarvek;
@@ -80,8 +81,16 @@ class TempFolder
 public:
     TempFolder()
     {
-        std::string pattern = (fs::temp_directory_path() / "tarvek-stress-XXXXXX").string();
-        m_path = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+        // A new folder of a name of its own (create_directory is false for an existing one).
+        std::random_device random;
+        std::error_code error;
+        for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
+            const fs::path path =
+                fs::temp_directory_path() / ("tarvek-stress-" + std::to_string(random()));
+            if (fs::create_directory(path, error)) {
+                m_path = path;
+            }
+        }
     }
     ~TempFolder()
     {

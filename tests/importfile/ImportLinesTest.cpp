@@ -1,11 +1,15 @@
 #include "importfile/ImportLines.h"
 #include "importfile/SystemReason.h"
 
+#include "importfile/FileNames.h"
+#include "pricing/PriceList.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 using namespace tarvek;
@@ -67,4 +71,22 @@ TEST(ReadFile, BytesAsStoredAndMissingFile)
     EXPECT_EQ(reason, "Ist ein Ordner");
     // Reasons without a German text keep the system's words.
     EXPECT_EQ(systemReason(ENOTDIR), std::strerror(ENOTDIR));
+}
+
+// File names are text beyond any code page: folders "Größe" and "Ω" open on Windows as elsewhere.
+TEST(ReadFile, FoldersNamedBeyondTheCodePage)
+{
+    for (const std::string name : {"Größe", "Ω"}) {
+        const std::string folder = fileNameOf(pathOf(testing::TempDir()) / pathOf(name));
+        std::filesystem::create_directories(pathOf(folder));
+        const std::string file = fileNameOf(pathOf(folder) / "Haus.cfg");
+        std::ofstream(pathOf(file), std::ios::binary) << "Entry Header\r\n{\r\n";
+        std::ofstream(pathOf(folder) / "preisliste.txt") << "0x0e75|a|1|t|1|0|0|0";
+
+        EXPECT_EQ(readImportLines(file), (ImportLines{"Entry Header", "{"})) << name;
+        const auto priceList = findPriceList(folder);
+        ASSERT_TRUE(priceList) << name;
+        EXPECT_EQ(readFileBytes(*priceList), "0x0e75|a|1|t|1|0|0|0") << name;
+        std::filesystem::remove_all(pathOf(folder));
+    }
 }

@@ -99,21 +99,34 @@ TEST_F(GoToX11Test, ThirdDawnWhenNoClassicClientRuns)
     EXPECT_EQ(thirdDawn->waitForBytes(kExpected.size()), kExpected);
 }
 
-TEST_F(GoToX11Test, ClientUnderWineIsFoundByItsTitle)
+TEST_F(GoToX11Test, TitleCountsOnlyForWinePrograms)
 {
-    const auto other = terminal("other", "", "Ultima Online Launcher");
-    const auto wine = terminal("wine", "", "Ultima Online - Tester (Velmar)");
+    // A web page about the game: the title alone never makes a window the client.
+    const auto browser = terminal("browser", "firefox", "Ultima Online - Wikipedia");
+    const auto launcher = terminal("launcher", "launcher.exe", "Ultima Online Launcher");
+    goThere();
+    settle();
+    EXPECT_EQ(browser->received(), "");
+    ASSERT_EQ(m_prompts->informations.size(), 1u);
+    EXPECT_EQ(m_prompts->informations[0].text, "Bitte zuerst einen entsprechenden Client starten.");
+
+    // The classic client under Wine: WM_CLASS is its program file.
+    const auto wine = terminal("wine", "client.exe", "Ultima Online - Velmar");
     goThere();
     EXPECT_EQ(wine->waitForBytes(kExpected.size()), kExpected);
     settle();
-    EXPECT_EQ(other->received(), "");
+    EXPECT_EQ(browser->received(), "");
+    EXPECT_EQ(launcher->received(), "");
 }
 
-TEST_F(GoToX11Test, OpenSourceClientIsFoundByItsTitle)
+TEST_F(GoToX11Test, OpenSourceClientIsFoundByItsClass)
 {
-    const auto open = terminal("open", "", "ClassicUO 1.0 - Tester");
+    const auto shell = terminal("shell", "", "ClassicUO - ~/src");
+    const auto open = terminal("open", "ClassicUO", "ClassicUO 1.0 - Tester");
     goThere();
     EXPECT_EQ(open->waitForBytes(kExpected.size()), kExpected);
+    settle();
+    EXPECT_EQ(shell->received(), "");
 }
 
 TEST_F(GoToX11Test, NamesMatchExactlyAndNoWindowGivesTheMessage)

@@ -1,14 +1,35 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvek::art {
 
-// Where the game client's art files are: the folder of the option "Clientpfad", else the usual
-// install folders of the client inside the user's Wine prefix.
+// The install folders of the client's setup programs over the years, newest first, relative to
+// drive C.
+inline constexpr std::array<std::string_view, 12> kUsualInstallFolders = {
+    "Program Files (x86)/Electronic Arts/Ultima Online Classic",
+    "Program Files/Electronic Arts/Ultima Online Classic",
+    "Program Files (x86)/EA Games/Ultima Online Classic",
+    "Program Files/EA Games/Ultima Online Classic",
+    "Program Files (x86)/EA Games/Ultima Online Mondain's Legacy",
+    "Program Files/EA Games/Ultima Online Mondain's Legacy",
+    "Program Files (x86)/EA Games/Ultima Online 2D",
+    "Program Files/EA Games/Ultima Online 2D",
+    "Program Files (x86)/Ultima Online",
+    "Program Files/Ultima Online",
+    "Ultima Online Classic",
+    "Ultima Online",
+};
+
+// Where the game client's art files are: the folder of the option "Clientpfad", else where the
+// client is installed. On Windows that is the folder the client's setup recorded in the registry,
+// then the usual install folders on the system drive; elsewhere the usual install folders inside
+// the user's Wine prefix.
 class ClientFolder
 {
 public:
@@ -19,15 +40,23 @@ public:
     // Whether `folder` holds artLegacyMUL.uop or both artidx.mul and art.mul.
     static bool holdsArtFiles(const std::filesystem::path& folder);
 
-    // The folders looked at, in order: the option's folder (a drive path such as
-    // "C:\Programme\UO" is taken inside the Wine prefix), then the usual install folders.
+    // The folders looked at, in order: the option's folder, then the install folders. The option
+    // is a file name text (UTF-8 on Windows).
     static std::vector<std::filesystem::path> candidates(const std::string& clientPathOption,
                                                          const std::filesystem::path& home);
     // The first candidate that holds art files.
     static std::optional<std::filesystem::path> find(const std::string& clientPathOption,
                                                      const std::filesystem::path& home);
-    // The user's home folder (empty when unknown).
+    // The user's home folder (empty when unknown; not used on Windows).
     static std::filesystem::path homeFolder();
+
+private:
+    // The folder that the option names. Outside Windows, a drive path such as
+    // "C:\Programme\UO" is taken inside the Wine prefix in `home`.
+    static std::filesystem::path optionFolder(const std::string& value,
+                                              const std::filesystem::path& home);
+    // Where the client may be installed, in the order they are looked at.
+    static std::vector<std::filesystem::path> installFolders(const std::filesystem::path& home);
 };
 
 } // namespace tarvek::art

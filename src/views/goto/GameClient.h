@@ -13,9 +13,10 @@ public:
 
     // SendToUO: types the Escape key (closes an open chat line), then the Return key, the
     // command and the Return key into the game client's window. The command is UTF-8 text.
-    // Returns false when no client window was found (or there is no window system to look in);
-    // a window that was found but could not be given the keyboard focus gets nothing typed and
-    // still counts as found.
+    // Returns false when nothing was typed: no client window was found (or there is no window
+    // system to look in), or the client's window could not be given the keyboard focus. Keys are
+    // typed only while the client window (or a window inside it) has the focus, so that they
+    // never land in another program.
     virtual bool SendToUO(const std::string& command) = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "views/goto/WindowsGameClient.h"
 
+#include "importfile/WideText.h"
+
 #include <string>
 
 #include <windows.h>
@@ -8,62 +10,70 @@ namespace tarvek::client {
 
 namespace {
 
-// The command arrives as UTF-8; the client reads characters of the system's code page.
-std::string toCodePage(const std::string& utf8)
+// How long the client may take to report that it has the keyboard focus.
+constexpr ULONGLONG kFocusTimeoutMs = 1000;
+
+// True when `focus` is the window or lies inside it.
+bool focusIsIn(HWND focus, HWND window)
 {
-    const int wideLength =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    if (wideLength <= 0) {
-        return {};
-    }
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        wideLength);
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) {
-        return {};
-    }
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, text.data(), length, nullptr, nullptr);
-    return text;
+    return focus != nullptr && (focus == window || IsChild(window, focus) != 0);
 }
 
-// Types the text into the window as character messages; each message returns when the client
-// has handled it. False when the input could not be joined with the client's thread.
-bool SendTextToWindow(HWND window, const std::string& text)
+// Gives the window the keyboard focus and returns where the focus is then. The client activates
+// its window and may pass the focus on to a window inside it (its chat line) in its own thread,
+// and a first attempt can end before its window is active; so the focus is given again, and
+// asked after a message that the client must answer first, until it is in the client or the time
+// is up.
+HWND giveFocus(HWND window)
 {
-    bool result = true;
+    const ULONGLONG deadline = GetTickCount64() + kFocusTimeoutMs;
+    for (;;) {
+        SetFocus(window);
+        SendMessageW(window, WM_NULL, 0, 0);
+        HWND const focus = GetFocus();
+        if (focusIsIn(focus, window) || GetTickCount64() >= deadline) {
+            return focus;
+        }
+        Sleep(10);
+    }
+}
+
+// SendTextToWindow: joins the client thread's input, gives the window the keyboard focus and
+// types the text as Unicode character messages (each returns when the client has handled it).
+// Only when the focus really is in the client window afterwards: a client that passes the focus
+// on to another program, or a focus that cannot be taken, gets nothing typed, so no keys land in
+// another window. True when the text was typed.
+bool SendTextToWindow(HWND window, std::wstring_view text)
+{
     const DWORD target = GetWindowThreadProcessId(window, nullptr);
     const DWORD own = GetCurrentThreadId();
-    if (target != own) {
-        result = AttachThreadInput(own, target, TRUE) != 0;
+    if (target != own && AttachThreadInput(own, target, TRUE) == 0) {
+        return false;
     }
-    if (result) {
-        SetFocus(window);
-        HWND const focus = GetFocus();
-        for (const char c : text) {
-            SendMessageA(focus, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
+    const HWND focus = giveFocus(window);
+    const bool focused = focusIsIn(focus, window);
+    if (focused) {
+        for (const wchar_t c : text) {
+            SendMessageW(focus, WM_CHAR, static_cast<WPARAM>(c), 1);
         }
-        AttachThreadInput(own, target, FALSE);
     }
-    return result;
+    AttachThreadInput(own, target, FALSE);
+    return focused;
 }
 
 } // namespace
 
 bool WindowsGameClient::SendToUO(const std::string& command)
 {
-    HWND window = FindWindowA("Ultima Online", nullptr);
+    HWND window = FindWindowW(L"Ultima Online", nullptr);
     if (window == nullptr) {
-        window = FindWindowA("Ultima Online Third Dawn", nullptr);
+        window = FindWindowW(L"Ultima Online Third Dawn", nullptr);
     }
     if (window == nullptr) {
         return false;
     }
-    SendTextToWindow(window, "\x1b");
-    SendTextToWindow(window, "\r" + toCodePage(command) + "\r");
-    return true;
+    return SendTextToWindow(window, L"\x1b") &&
+           SendTextToWindow(window, L"\r" + wideText(command) + L"\r");
 }
 
 } // namespace tarvek::client

@@ -7,7 +7,8 @@
 namespace tarvek::client {
 
 // The client on Windows: found by its window class ("Ultima Online", then "Ultima Online Third
-// Dawn"); the text is typed as character messages after joining the client thread's input.
+// Dawn"); the text is typed as Unicode character messages after joining the client thread's
+// input, and only while the focus is in the client window.
 class WindowsGameClient : public GameClient
 {
 public:

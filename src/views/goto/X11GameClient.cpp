@@ -2,6 +2,8 @@
 // macros (None, Bool, Status, ...), so nothing else may be included after it.
 #include "views/goto/X11GameClient.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -162,6 +164,25 @@ const std::string kThirdDawn = "Ultima Online Third Dawn";
 const std::string kTitlePrefix = "Ultima Online - ";
 const std::string kOpenClient = "ClassicUO";
 
+bool endsWithExe(std::string_view name)
+{
+    constexpr std::string_view kExe = ".exe";
+    if (name.size() < kExe.size()) {
+        return false;
+    }
+    const std::string_view end = name.substr(name.size() - kExe.size());
+    return std::equal(end.begin(), end.end(), kExe.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+// Wine names a program's windows after its program file ("client.exe"). A title alone is never
+// enough: a web page or a terminal may carry the client's name in its title.
+bool isWineProgram(const WindowNames& n)
+{
+    return endsWithExe(n.resClass) || endsWithExe(n.resName);
+}
+
 std::vector<SearchRule> searchRules()
 {
     return {
@@ -180,13 +201,13 @@ std::vector<SearchRule> searchRules()
          {},
          "^" + escapeRegex(kClassic) + "(" + escapeRegex(" - ") + ".*)?$",
          [](const WindowNames& n) {
-             return n.title == kClassic || n.title.starts_with(kTitlePrefix);
+             return isWineProgram(n) && (n.title == kClassic || n.title.starts_with(kTitlePrefix));
          }},
         {SEARCH_CLASS | SEARCH_CLASSNAME | SEARCH_NAME, exactly(kOpenClient), exactly(kOpenClient),
          escapeRegex(kOpenClient),
          [](const WindowNames& n) {
              return n.resClass == kOpenClient || n.resName == kOpenClient ||
-                    n.title.find(kOpenClient) != std::string::npos;
+                    (isWineProgram(n) && n.title.find(kOpenClient) != std::string::npos);
          }},
     };
 }
@@ -354,12 +375,10 @@ bool X11GameClient::SendToUO(const std::string& command)
     }
     xdo->quiet = 1;
     const std::optional<Window> window = findClientWindow(xdo);
-    if (window) {
-        const std::string text = std::string(1, kEscape) + kReturn + command + kReturn;
-        SendTextToWindow(xdo, *window, text, m_keyDelay);
-    }
+    const std::string text = std::string(1, kEscape) + kReturn + command + kReturn;
+    const bool typed = window && SendTextToWindow(xdo, *window, text, m_keyDelay);
     xdo_free(xdo);
-    return window.has_value();
+    return typed;
 }
 
 } // namespace tarvek::client

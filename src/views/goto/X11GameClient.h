@@ -11,9 +11,12 @@ namespace tarvek::client {
 // first window found per rule winning:
 //   1. WM_CLASS class "Ultima Online";
 //   2. WM_CLASS class "Ultima Online Third Dawn";
-//   3. title "Ultima Online" or beginning with "Ultima Online - " (the classic client under Wine,
-//      whose WM_CLASS is its program file);
-//   4. WM_CLASS "ClassicUO" or a title containing "ClassicUO" (the open-source client).
+//   3. title "Ultima Online" or beginning with "Ultima Online - ", of a Wine program (WM_CLASS
+//      class or instance ending in ".exe": the classic client under Wine is named after its
+//      program file);
+//   4. WM_CLASS "ClassicUO" (the open-source client), or a Wine program whose title contains
+//      "ClassicUO".
+// A window of any other program is never typed into, whatever its title.
 // The display is opened for each command and closed again, so a client started or ended in
 // between is seen, and no connection outlives the command.
 class X11GameClient : public GameClient

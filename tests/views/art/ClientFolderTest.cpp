@@ -1,11 +1,16 @@
 #include "ArtFiles.h"
 
+#include "importfile/FileNames.h"
 #include "views/art/ArtSource.h"
 #include "views/art/ClientFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 using namespace tarvek::art;
 using namespace tarvek::art::testing;
@@ -43,6 +48,9 @@ TEST_F(ClientFolderTest, RecognisesFoldersWithArtFiles)
     EXPECT_FALSE(ClientFolder::holdsArtFiles(m_home.path() / "dir"));
 }
 
+// Outside Windows the client runs under Wine: its usual install folders are searched inside the
+// user's Wine prefix, and drive paths of the option are taken there too.
+#ifndef _WIN32
 TEST_F(ClientFolderTest, LooksAtTheOptionFirstThenTheInstallFoldersInOrder)
 {
     const auto candidates = ClientFolder::candidates("  /opt/uo  ", m_home.path());
@@ -106,5 +114,35 @@ TEST_F(ClientFolderTest, LocateOpensTheFoundFolderOrStaysClosed)
         ::unsetenv("HOME");
     }
 }
+
+#else
+// On Windows the client's setup records its folder in the registry; it is looked at after the
+// option's folder and before the usual install folders. Both names lie beyond the code page.
+TEST_F(ClientFolderTest, OptionThenTheFolderTheSetupRecorded)
+{
+    const auto recorded = m_home.path() / L"Größe";
+    writeMulPair(recorded, {{0x4000, encodeItemArt(1, 1, {0x7FFF})}}, 0x4001);
+    const wchar_t* const key = L"SOFTWARE\\Electronic Arts\\EA Games\\Ultima Online Classic";
+    const std::wstring value = recorded.wstring();
+    HKEY handle = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0,
+                              KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &handle, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(handle, L"InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(handle);
+
+    const auto found = ClientFolder::find("", {});
+    const auto source = ArtSource(recorded);
+    const auto chosen = makeClient(m_home.path() / L"Ω");
+    const auto option = ClientFolder::find(tarvek::fileNameOf(chosen), {});
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY, 0);
+
+    EXPECT_EQ(found, recorded);
+    EXPECT_EQ(source.itemArt(0).pixels, std::vector<std::uint32_t>{0xFFFFFFFFu});
+    EXPECT_EQ(option, chosen);
+    EXPECT_EQ(ClientFolder::find("", {}), std::nullopt);
+}
+#endif
 
 } // namespace

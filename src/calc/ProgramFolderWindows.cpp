@@ -1,0 +1,31 @@
+#include "calc/ProgramFolder.h"
+
+#include "importfile/WideText.h"
+
+#include <windows.h>
+
+namespace tarvek {
+
+std::string programFolder()
+{
+    // Paths may be longer than MAX_PATH: grow until the name fits.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) {
+            return ".\\";
+        }
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::size_t separator = path.find_last_of(L"\\/");
+    if (separator == std::wstring::npos) {
+        return ".\\";
+    }
+    return utf8Text(std::wstring_view(path).substr(0, separator + 1));
+}
+
+} // namespace tarvek

@@ -1,0 +1,107 @@
+// "Hingehen" on Windows against a stand-in client window in a process of its own (under Wine
+// without a display: its null graphics driver).
+#include "calc/ProgramFolder.h"
+#include "importfile/FileNames.h"
+#include "views/goto/GameClient.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+#include <windows.h>
+
+using namespace tarvek;
+
+namespace {
+
+const std::string kCommand = ".go  1435, 1613, 6";
+const std::string kExpected = "\x1b\r" + kCommand + "\r";
+
+// A running stand-in whose window of class `windowClass` records what is typed into it.
+class StandIn
+{
+public:
+    explicit StandIn(const std::wstring& windowClass, bool refuseFocus = false)
+        : m_typed(std::filesystem::temp_directory_path() /
+                  (L"tarvek-typed-" + std::to_wstring(GetCurrentProcessId()) + windowClass))
+    {
+        std::wstring line = L"\"" + pathOf(programFolder() + "goto_client_stand_in.exe").wstring() +
+                            L"\" \"" + windowClass + L"\" \"" + m_typed.wstring() + L"\"" +
+                            (refuseFocus ? L" refuse" : L"");
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &startup, &m_process) == 0) {
+            return;
+        }
+        for (int i = 0; i < 1000 && m_window == nullptr; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            m_window = FindWindowW(windowClass.c_str(), nullptr);
+        }
+    }
+    ~StandIn()
+    {
+        if (m_process.hProcess != nullptr) {
+            TerminateProcess(m_process.hProcess, 0);
+            WaitForSingleObject(m_process.hProcess, 5000);
+            CloseHandle(m_process.hThread);
+            CloseHandle(m_process.hProcess);
+        }
+        std::error_code ignored;
+        std::filesystem::remove(m_typed, ignored);
+    }
+
+    bool ready() const { return m_window != nullptr; }
+    std::string typed() const
+    {
+        std::ifstream in(m_typed, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+private:
+    std::filesystem::path m_typed;
+    PROCESS_INFORMATION m_process{};
+    HWND m_window = nullptr;
+};
+
+bool sendToUO(const std::string& command)
+{
+    return client::makePlatformGameClient()->SendToUO(command);
+}
+
+TEST(GoToWindows, ClassicClientGetsTheExactKeysBeforeThirdDawn)
+{
+    const StandIn thirdDawn(L"Ultima Online Third Dawn");
+    const StandIn classic(L"Ultima Online");
+    ASSERT_TRUE(thirdDawn.ready() && classic.ready());
+
+    EXPECT_TRUE(sendToUO(kCommand));
+    EXPECT_EQ(classic.typed(), kExpected);
+    // Characters as Unicode, whatever the code page.
+    EXPECT_TRUE(sendToUO("Größe Ω"));
+    EXPECT_EQ(classic.typed(), kExpected + "\x1b\rGröße Ω\r");
+    EXPECT_EQ(thirdDawn.typed(), "");
+}
+
+TEST(GoToWindows, ThirdDawnWhenItIsTheOnlyClient)
+{
+    EXPECT_FALSE(sendToUO(kCommand)); // no client at all
+    const StandIn thirdDawn(L"Ultima Online Third Dawn");
+    ASSERT_TRUE(thirdDawn.ready());
+    EXPECT_TRUE(sendToUO(kCommand));
+    EXPECT_EQ(thirdDawn.typed(), kExpected);
+}
+
+TEST(GoToWindows, NothingIsTypedWhenTheFocusCannotBeTaken)
+{
+    const StandIn classic(L"Ultima Online", true);
+    ASSERT_TRUE(classic.ready());
+    EXPECT_FALSE(sendToUO(kCommand));
+    EXPECT_EQ(classic.typed(), "");
+}
+
+} // namespace
