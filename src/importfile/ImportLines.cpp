@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 namespace tarvek {
@@ -58,8 +59,14 @@ std::optional<std::string> readFileBytes(const std::string& path, std::string* r
     errno = 0;
     std::unique_ptr<std::FILE, Closer> file(openFile(path, "rb"));
     if (!file) {
+        int error = errno != 0 ? errno : ENOENT;
+        // Windows refuses to open a folder with "no permission"; say what it is.
+        std::error_code ignored;
+        if (error == EACCES && std::filesystem::is_directory(pathOf(path), ignored)) {
+            error = EISDIR;
+        }
         if (reason != nullptr) {
-            *reason = systemReason(errno != 0 ? errno : ENOENT);
+            *reason = systemReason(error);
         }
         return std::nullopt;
     }

@@ -5,7 +5,7 @@
 namespace tarvek {
 
 // The user's own folders for settings and data, where an installed copy keeps its options file
-// and its price list (each in a sub-folder "tarvek"). Both end with "/"; empty when the platform
+// and its price list (each in a sub-folder "tarvek"). Both end with a separator; empty when the platform
 // names no such folder. The lookup is the platform's: UserFoldersXdg.cpp on Linux and other
 // Unix systems, UserFoldersWindows.cpp on Windows.
 struct UserFolders

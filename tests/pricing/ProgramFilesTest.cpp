@@ -34,6 +34,16 @@ TEST(ProgramFiles, InstalledCopyUsesTheUsersFoldersAndPortableOneItsOwn)
     fs::remove_all(dir);
 }
 
+#ifdef _WIN32
+TEST(ProgramFiles, WindowsUserFoldersKeepNamesBeyondTheCodePage)
+{
+    _wputenv_s(L"APPDATA", L"C:\\Users\\Jörg Ω\\AppData\\Roaming");
+    _wputenv_s(L"LOCALAPPDATA", L"C:\\Users\\Jörg Ω\\AppData\\Local\\");
+    const UserFolders user = UserFolders::fromEnvironment();
+    EXPECT_EQ(user.config, "C:\\Users\\J\u00f6rg \u03a9\\AppData\\Roaming\\");
+    EXPECT_EQ(user.data, "C:\\Users\\J\u00f6rg \u03a9\\AppData\\Local\\");
+}
+#else
 TEST(ProgramFiles, XdgVariablesCountOnlyAsAbsolutePaths)
 {
     const char* const oldHome = std::getenv("HOME");
@@ -49,3 +59,4 @@ TEST(ProgramFiles, XdgVariablesCountOnlyAsAbsolutePaths)
     EXPECT_EQ(user.config, "/srv/einstellungen/");
     EXPECT_EQ(user.data, "/home/spieler/.local/share/");
 }
+#endif
