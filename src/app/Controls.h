@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
 #include <QString>
 
+class QDialog;
 class QPushButton;
 class QWidget;
 
@@ -10,3 +12,8 @@ class QWidget;
 // handlers find it ("BitBtn1", ...).
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QRect& place);
+
+// A dialog of fixed size with a title and a close button only, in the program's font (bold or
+// plain), with the object name by which tests find it.
+void setUpFixedDialog(QDialog* dialog, const char* name, const QString& title, QSize size,
+                      bool bold = true);

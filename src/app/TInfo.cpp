@@ -1,5 +1,6 @@
 #include "app/TInfo.h"
 
+#include "app/Controls.h"
 #include "app/Fonts.h"
 #include "app/Icons.h"
 
@@ -8,12 +9,7 @@
 
 TInfo::TInfo(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("Info"));
-    setWindowTitle(QStringLiteral("Info"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(Fonts::sansSerif(11));
-    setFixedSize(206, 120);
+    setUpFixedDialog(this, "Info", QStringLiteral("Info"), QSize(206, 120), false);
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));

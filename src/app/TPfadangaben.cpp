@@ -3,7 +3,6 @@
 #include "app/Controls.h"
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
-#include "app/Fonts.h"
 #include "app/Icons.h"
 #include "app/OptionsFile.h"
 
@@ -15,12 +14,7 @@
 TPfadangaben::TPfadangaben(const OptionsFile& options, QWidget* parent)
     : QDialog(parent), m_options(options)
 {
-    setObjectName(QStringLiteral("Pfadangaben"));
-    setWindowTitle(QStringLiteral("Pfadangaben"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(Fonts::sansSerif(11, true));
-    setFixedSize(322, 120);
+    setUpFixedDialog(this, "Pfadangaben", QStringLiteral("Pfadangaben"), QSize(322, 120));
 
     auto* label = new QLabel(QStringLiteral("Pfad für Importfiles:"), this);
     label->setObjectName(QStringLiteral("Label1"));

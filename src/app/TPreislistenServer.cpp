@@ -3,7 +3,6 @@
 #include "app/Controls.h"
 #include "app/Dialogs.h"
 #include "app/ErrorReport.h"
-#include "app/Fonts.h"
 #include "app/OptionsFile.h"
 #include "download/ServerAddress.h"
 
@@ -18,14 +17,10 @@ const QString TPreislistenServer::InvalidText = QStringLiteral(
 TPreislistenServer::TPreislistenServer(const OptionsFile& options, QWidget* parent)
     : QDialog(parent), m_options(options)
 {
-    setObjectName(QStringLiteral("PreislistenServer"));
-    setWindowTitle(QStringLiteral("Preislisten-Server"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(Fonts::sansSerif(11, true));
-    setFixedSize(322, 120);
+    setUpFixedDialog(this, "PreislistenServer", QStringLiteral("Preislisten-Server"),
+                     QSize(322, 120));
 
-    auto* label = new QLabel(QStringLiteral("Server (host oder host:port):"), this);
+    auto* label = new QLabel(QStringLiteral("Server (Rechnername oder Rechnername:Port):"), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->move(11, 25);
     label->adjustSize();

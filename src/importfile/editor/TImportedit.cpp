@@ -31,12 +31,7 @@ bool isLineBreak(QChar c)
 
 TImportedit::TImportedit(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("Importedit"));
-    setWindowTitle(QStringLiteral("Importdatei einsehen"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(Fonts::sansSerif(11, true));
-    setFixedSize(720, 560);
+    setUpFixedDialog(this, "Importedit", QStringLiteral("Importdatei einsehen"), QSize(720, 560));
 
     auto* warning = new QLabel(
         QStringLiteral("Achtung: Falls Einträge nicht der normalen Syntax entsprechen lässt sich "
