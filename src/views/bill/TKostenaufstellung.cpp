@@ -51,6 +51,8 @@ TKostenaufstellung::TKostenaufstellung(QWidget* parent)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    // Rows as high as their text, so that the sums show with the rows of a small house.
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
     m_table->horizontalHeader()->setSectionResizeMode(BreakdownColumns::Name, QHeaderView::Stretch);
     connect(m_table, &QTableView::doubleClicked, this, &TKostenaufstellung::rowActivated);
     connect(m_table, &QTableView::activated, this, &TKostenaufstellung::rowActivated);
