@@ -54,13 +54,13 @@ bool TextMutator::mutateRecords(const std::vector<Record>& records, const std::v
     if (records.empty()) {
         return false;
     }
+    // Records move and repeat as whole lines: the last line gets a line end, so that nothing runs
+    // into it.
+    if (!m_lines.empty() && text(m_lines.size() - 1).size() == m_lines.back().size()) {
+        m_lines.back() += lineEnd();
+    }
     const auto copyOf = [this](const Record& r) {
-        std::vector<std::string> copy(m_lines.begin() + r.first, m_lines.begin() + r.second);
-        // A copy of the last line needs a line end before what follows it.
-        if (!copy.empty() && text(r.second - 1).size() == copy.back().size()) {
-            copy.back() += lineEnd();
-        }
-        return copy;
+        return std::vector<std::string>(m_lines.begin() + r.first, m_lines.begin() + r.second);
     };
     const Record r = pick(records);
     switch (below(4)) {
