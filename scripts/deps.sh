@@ -15,8 +15,9 @@ TARVEK_PACKAGES=(
 # Only the tests need these: an X server and a terminal for the go-to test, a web server for the
 # download test.
 TARVEK_TEST_PACKAGES=(xvfb xauth xterm nginx-light)
-# Fuzzing (scripts/fuzz.sh, and the short fuzz of test.sh when present).
-TARVEK_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# Fuzzing (scripts/fuzz.sh, and the short fuzz of test.sh when present); llvm-14 reports the
+# coverage of scripts/fuzz.sh --coverage.
+TARVEK_FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm-14)
 
 tarvek_as_root() {
     if [ "$(id -u)" -eq 0 ]; then

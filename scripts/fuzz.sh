@@ -53,7 +53,7 @@ configure() {
     shift
     local launcher=()
     command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    cmake -S . -B "$folder" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    cmake -S . -B "$folder" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEK_GUI=OFF -DTARVEK_FUZZ=ON -DTARVEK_TESTS=ON \
         -DTARVEK_BENCH=OFF "${launcher[@]}" "$@" >/dev/null
     cmake --build "$folder" --target fuzz_all -j2
@@ -98,17 +98,35 @@ if [ "$mode" = coverage ]; then
         objects+=(-object "$cov/bin/$name")
     done < <(targets "$cov")
     "$profdata" merge -sparse "$cov"/profiles/*.profraw -o "$cov/profiles/all.profdata"
-    folders=(src/importfile src/pricing src/calc src/views/art)
     "$llvmcov" report "${objects[@]:1}" -instr-profile="$cov/profiles/all.profdata" \
-        "${folders[@]/#/$PWD/}" | tee "$cov/coverage.txt"
-    echo "== Line coverage per folder"
-    for folder in "${folders[@]}"; do
-        # Columns of a file's row: ... Lines, Missed Lines, Cover, Branches ...
-        awk -v f="$PWD/$folder/" 'index($1, f) == 1 { lines += $8; missed += $9 }
-            END { printf "%-16s %5d lines %5d missed %6.2f %%\n", substr(f, length(ENVIRON["PWD"]) + 2),
-                  lines, missed, lines ? 100 * (lines - missed) / lines : 0 }' "$cov/coverage.txt"
-    done
-    echo "Uncovered lines: $llvmcov show ${objects[*]:1} -instr-profile=$cov/profiles/all.profdata -show-line-counts-or-regions FILE"
+        >"$cov/coverage-all.txt"
+    # The rows of the engine's files (named from the source folder on), and a total per folder.
+    # Columns of a row: name, regions (3), functions (3), lines, missed lines, cover, branches.
+    awk -v folders="src/importfile src/pricing src/calc src/views/art" '
+        BEGIN { n = split(folders, folder, " ") }
+        NR <= 2 { print; next }
+        {
+            for (i = 1; i <= n; ++i) {
+                if (index($1, folder[i] "/") == 1) {
+                    print
+                    lines[i] += $8
+                    missed[i] += $9
+                }
+            }
+        }
+        END {
+            print "== Line coverage per folder"
+            for (i = 1; i <= n; ++i) {
+                printf "%-16s %5d lines %5d missed %7.2f %%\n", folder[i], lines[i], missed[i],
+                    lines[i] ? 100 * (lines[i] - missed[i]) / lines[i] : 0
+                all += lines[i]
+                allMissed += missed[i]
+            }
+            printf "%-16s %5d lines %5d missed %7.2f %%\n", "together", all, allMissed,
+                all ? 100 * (all - allMissed) / all : 0
+        }' "$cov/coverage-all.txt" | tee "$cov/coverage.txt"
+    echo "Uncovered lines of a file: $llvmcov show ${objects[*]:1}" \
+        "-instr-profile=$cov/profiles/all.profdata FILE"
     exit 0
 fi
 
