@@ -44,20 +44,7 @@ std::vector<TextMutator::Record> priceLines(const TextMutator& text)
     return lines;
 }
 
-// The columns of a line and the line made of them again.
-std::vector<std::string> columns(std::string_view line)
-{
-    std::vector<std::string> out(1);
-    for (const char c : line) {
-        if (c == '|') {
-            out.emplace_back();
-        } else {
-            out.back() += c;
-        }
-    }
-    return out;
-}
-
+// A line made of columns again.
 std::string joined(const std::vector<std::string>& columns)
 {
     std::string out;
@@ -81,7 +68,7 @@ void mutateColumn(TextMutator& text)
     static const std::vector<std::string> kinds = {"t", "T", "b", "t ", "", "tt"};
     static const std::vector<std::string> marks = {"0", "1", "", "10", "01", " 1"};
     const std::size_t index = text.below(text.size());
-    auto cells = columns(text.text(index));
+    auto cells = fuzz::splitColumns(text.text(index));
     const std::size_t column = text.below(9); // 0-based; 8: one beyond the eighth
     if (text.oneIn(8)) {
         if (cells.size() > 1) {

@@ -2,6 +2,7 @@
 // key, the price columns and the three price list lookups, on arbitrary lines. Each is checked
 // against a plain model of what it must do; a difference aborts.
 #include "calc/cli/Report.h"
+#include "fuzz/TextMutator.h"
 #include "hardening/CheckedWindow.h"
 #include "importfile/Cp1252.h"
 #include "importfile/ImportFormat.h"
@@ -21,6 +22,7 @@
 #include <vector>
 
 using namespace tarvek;
+using tarvek::fuzz::splitColumns;
 
 namespace {
 
@@ -81,19 +83,6 @@ std::optional<std::int32_t> modelInteger(std::string_view t)
         return std::nullopt;
     }
     return static_cast<std::int32_t>(value);
-}
-
-std::vector<std::string> splitColumns(std::string_view line)
-{
-    std::vector<std::string> columns(1);
-    for (const char c : line) {
-        if (c == '|') {
-            columns.emplace_back();
-        } else {
-            columns.back() += c;
-        }
-    }
-    return columns;
 }
 
 std::string_view modelTrim(std::string_view text)

@@ -145,6 +145,19 @@ std::size_t TextMutator::write(std::uint8_t* data, std::size_t maxSize) const
     return size;
 }
 
+std::vector<std::string> splitColumns(std::string_view line)
+{
+    std::vector<std::string> columns(1);
+    for (const char c : line) {
+        if (c == '|') {
+            columns.emplace_back();
+        } else {
+            columns.back() += c;
+        }
+    }
+    return columns;
+}
+
 const std::vector<std::string>& edgeNumbers()
 {
     static const std::vector<std::string> numbers = {

@@ -63,6 +63,9 @@ private:
     std::vector<std::string> m_lines;
 };
 
+// The columns of a price line: the texts between the "|".
+std::vector<std::string> splitColumns(std::string_view line);
+
 // Numbers where the engine's behaviour changes whatever they stand for: 0, 1, negative, the
 // 32-bit limits and one beyond, in the forms the whole-number conversion reads.
 const std::vector<std::string>& edgeNumbers();
