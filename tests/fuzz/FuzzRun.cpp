@@ -80,7 +80,15 @@ void runChecked(const std::string& importBytes, const std::string& priceListByte
         settings.separators = {"\u202F", "\u2236"};
     }
     const LocaleSeparators separators = settings.separators;
-    settings.readPriceList = [&priceListBytes]() -> std::optional<std::string> {
+    // In one run in sixteen the price list disappears before the first, second or third phase
+    // that reads it.
+    const int missingFromRead =
+        (choice >> 19) % 16 == 0 ? 1 + static_cast<int>((choice >> 23) % 3) : 0;
+    settings.readPriceList = [&priceListBytes, missingFromRead,
+                              reads = 0]() mutable -> std::optional<std::string> {
+        if (missingFromRead != 0 && ++reads >= missingFromRead) {
+            return std::nullopt;
+        }
         return priceListBytes;
     };
     RunState state;
