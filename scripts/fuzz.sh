@@ -153,9 +153,9 @@ if [ "$mode" = merge ]; then
         mkdir -p "$stored/$name"
         cp "$merged"/* "$stored/$name/"
         rm -rf "$merged"
-        echo "$name: $(find "$stored/$name" -type f | wc -l) inputs, $(du -sk "$stored/$name" | cut -f1) KB"
+        echo "$name: $(find "$stored/$name" -type f | wc -l) inputs, $(cat "$stored/$name"/* | wc -c) bytes"
     done < <(mkdir -p "$build/fuzz-logs" && targets "$build")
-    echo "All stored: $(du -sk "$stored" | cut -f1) KB (at most 1024)"
+    echo "All stored: $(cat "$stored"/*/* | wc -c) bytes (at most 1048576)"
     exit 0
 fi
 
