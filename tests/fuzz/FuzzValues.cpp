@@ -151,6 +151,11 @@ void checkText(std::string_view line)
     bool allMapped = false;
     require(utf8ToCp1252(cp1252ToUtf8(line), &allMapped) == line && allMapped,
             "code page round trip", line);
+    // The line read as UTF-8 (as the editor saves): each character one byte, each malformed or
+    // unmapped one a '?'; when all were mapped, the way back gives the line again.
+    const std::string saved = utf8ToCp1252(line, &allMapped);
+    require(saved.size() <= line.size() && (!allMapped || cp1252ToUtf8(saved) == line),
+            "code page of UTF-8", line);
     const std::string escaped = jsonEscape(line);
     require(hardening::isValidUtf8(escaped), "JSON escape not UTF-8", line);
     for (std::size_t k = 0; k < escaped.size(); ++k) {
