@@ -84,7 +84,12 @@ inputs() {
 if [ "$mode" = coverage ]; then
     cov=${TARVEK_FUZZ_COVERAGE_BUILD:-build-fuzz-cov}
     version=$(clang++ -dumpversion | cut -d. -f1)
-    tool() { command -v "$1-$version" || command -v "$1" || { echo "$1 is missing (llvm-$version)" >&2; exit 1; }; }
+    tool() {
+        command -v "$1-$version" || command -v "$1" || {
+            echo "$1 is missing (llvm-$version)" >&2
+            exit 1
+        }
+    }
     profdata=$(tool llvm-profdata)
     llvmcov=$(tool llvm-cov)
     configure "$cov" -DTARVEK_FUZZ_COVERAGE=ON
