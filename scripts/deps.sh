@@ -25,8 +25,9 @@ TARVEK_WINDOWS_PACKAGES=(
     g++ cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest
     wine wine64 locales
 )
-# Fuzzing (scripts/fuzz.sh, and the short fuzz of test.sh when present).
-TARVEK_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# Fuzzing (scripts/fuzz.sh, and the short fuzz of test.sh when present); llvm-14 reports the
+# coverage of scripts/fuzz.sh --coverage.
+TARVEK_FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm-14)
 
 tarvek_as_root() {
     if [ "$(id -u)" -eq 0 ]; then

@@ -260,9 +260,15 @@ std::optional<std::size_t> PriceList::findPriceLine(std::string_view key) const
         }
         return it->second;
     }
+    // Keys of another form: each line searched with letter case folded as it is read.
     const std::string lowerKey = asciiLower(key);
+    const auto foldedEqual = [](char c, char lower) {
+        return (c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c) == lower;
+    };
     for (std::size_t i = 0; i < m_spans.size(); ++i) {
-        if (asciiLower(line(i)).find(lowerKey) != std::string::npos) {
+        const std::string_view l = line(i);
+        if (lowerKey.empty() || std::search(l.begin(), l.end(), lowerKey.begin(), lowerKey.end(),
+                                            foldedEqual) != l.end()) {
             return i;
         }
     }

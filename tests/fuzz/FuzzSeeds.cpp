@@ -31,6 +31,17 @@ void writeSeeds(const fs::path& folder, const std::vector<std::string>& seeds)
     }
 }
 
+// A file of `items` entries in the shortest form: the item limit lies beyond what the fuzzer's
+// length limit lets it write.
+std::string itemCount(int items)
+{
+    std::string out = "Entry Header\n{\n";
+    for (int i = 0; i < items; ++i) {
+        out += "Entry I\n";
+    }
+    return out;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -47,7 +58,8 @@ int main(int argc, char** argv)
     writeSeeds(out / "fuzz_import",
                {house, sampleImport(), generatedImport(3, 7), generatedImport(40, 11),
                 "Entry Header\n{\n}\n", "x Entry Header y\r  {  \r\tx\t-5 \r\ty\t12345\r\tz\t$7F\r",
-                "Entry Header\r\n{\r\n\tgraphic\t1173\r\n\tx\t1\r\n\ty\t2\r\n\tz\t3\r\n"});
+                "Entry Header\r\n{\r\n\tgraphic\t1173\r\n\tx\t1\r\n\ty\t2\r\n\tz\t3\r\n",
+                itemCount(3000), itemCount(3001)});
     writeSeeds(out / "fuzz_prices",
                {prices, samplePriceList(), "0x0064|A|1|t|1|0|0|0\n0x0064|B|2|t|1|1|1|1\n",
                 "0X0E75|A|120|t|1|0|0|0\r\n0x1bfb|B|500|b|0|1|0|0\r\n",

@@ -2,6 +2,7 @@
 // key, the price columns and the three price list lookups, on arbitrary lines. Each is checked
 // against a plain model of what it must do; a difference aborts.
 #include "calc/cli/Report.h"
+#include "fuzz/TextMutator.h"
 #include "hardening/CheckedWindow.h"
 #include "importfile/Cp1252.h"
 #include "importfile/ImportFormat.h"
@@ -15,11 +16,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
 using namespace tarvek;
+using tarvek::fuzz::splitColumns;
 
 namespace {
 
@@ -80,19 +83,6 @@ std::optional<std::int32_t> modelInteger(std::string_view t)
         return std::nullopt;
     }
     return static_cast<std::int32_t>(value);
-}
-
-std::vector<std::string> splitColumns(std::string_view line)
-{
-    std::vector<std::string> columns(1);
-    for (const char c : line) {
-        if (c == '|') {
-            columns.emplace_back();
-        } else {
-            columns.back() += c;
-        }
-    }
-    return columns;
 }
 
 std::string_view modelTrim(std::string_view text)
@@ -161,6 +151,11 @@ void checkText(std::string_view line)
     bool allMapped = false;
     require(utf8ToCp1252(cp1252ToUtf8(line), &allMapped) == line && allMapped,
             "code page round trip", line);
+    // The line read as UTF-8 (as the editor saves): each character one byte, each malformed or
+    // unmapped one a '?'; when all were mapped, the way back gives the line again.
+    const std::string saved = utf8ToCp1252(line, &allMapped);
+    require(saved.size() <= line.size() && (!allMapped || cp1252ToUtf8(saved) == line),
+            "code page of UTF-8", line);
     const std::string escaped = jsonEscape(line);
     require(hardening::isValidUtf8(escaped), "JSON escape not UTF-8", line);
     for (std::size_t k = 0; k < escaped.size(); ++k) {
@@ -208,27 +203,45 @@ void checkKeyOrder(std::string_view a, std::string_view b, std::string_view c)
     }
 }
 
-// The three lookups must give exactly what a plain search of every line gives, whether the
-// keys were prepared or not.
-void checkLookups(const PriceList& prices, const ImportLines& lines, const std::string& key)
+// The lines once as stored, lower-cased and upper-cased, for the plain searches of the lookups.
+struct FoldedLines
+{
+    explicit FoldedLines(const ImportLines& lines) : stored(lines)
+    {
+        for (const auto& line : lines) {
+            lower.push_back(asciiLower(line));
+            upper.push_back(asciiUpper(line));
+        }
+    }
+    const ImportLines& stored;
+    std::vector<std::string> lower;
+    std::vector<std::string> upper;
+};
+
+// The three lookups of every price list must give exactly what a plain search of every line
+// gives, whether the keys were prepared or not.
+void checkLookups(std::initializer_list<const PriceList*> lists, const FoldedLines& lines,
+                  const std::string& key)
 {
     std::vector<std::uint32_t> movable;
     std::optional<std::size_t> first;
     const std::string upperKey = asciiUpper(key);
     const std::string lowerKey = asciiLower(key);
     bool any = false;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].find(key) != std::string::npos) {
+    for (std::size_t i = 0; i < lines.stored.size(); ++i) {
+        if (lines.stored[i].find(key) != std::string::npos) {
             movable.push_back(static_cast<std::uint32_t>(i));
         }
-        if (!first && asciiLower(lines[i]).find(lowerKey) != std::string::npos) {
+        if (!first && lines.lower[i].find(lowerKey) != std::string::npos) {
             first = i;
         }
-        any = any || asciiUpper(lines[i]).find(upperKey) != std::string::npos;
+        any = any || lines.upper[i].find(upperKey) != std::string::npos;
     }
-    require(prices.findMovableMarks(key) == movable, "FindMovableMarks", key);
-    require(prices.findPriceLine(key) == first, "FindPriceLine", key);
-    require(prices.contains(key) == any, "PriceListContains", key);
+    for (const PriceList* prices : lists) {
+        require(prices->findMovableMarks(key) == movable, "FindMovableMarks", key);
+        require(prices->findPriceLine(key) == first, "FindPriceLine", key);
+        require(prices->contains(key) == any, "PriceListContains", key);
+    }
 }
 
 // The lines of the price list and the marks of each line.
@@ -251,23 +264,25 @@ void checkPriceLines(const PriceList& prices, const ImportLines& lines)
 }
 
 // Keys to look up: every "0x" in the bytes with 4 to 8 following characters, in the case found
-// and folded both ways, and the graphic keys of the numbers on the lines.
+// and folded one way (lower for an even count of characters, upper for an odd one), and the
+// graphic keys of the numbers on the lines. At most about forty: each lookup is checked against
+// a plain search of every line in three price lists, which costs more than the rest of the
+// checks together.
 std::vector<std::string> lookupKeys(std::string_view bytes, const ImportLines& lines)
 {
     std::vector<std::string> keys;
-    for (std::size_t p = bytes.find("0"); p != std::string_view::npos && keys.size() < 96;
+    for (std::size_t p = bytes.find("0"); p != std::string_view::npos && keys.size() < 30;
          p = bytes.find('0', p + 1)) {
         if (p + 1 < bytes.size() && (bytes[p + 1] == 'x' || bytes[p + 1] == 'X')) {
             for (std::size_t digits = 4; digits <= 8 && p + 2 + digits <= bytes.size(); ++digits) {
                 const std::string key(bytes.substr(p, 2 + digits));
                 keys.push_back(key);
-                keys.push_back(asciiLower(key));
-                keys.push_back(asciiUpper(key));
+                keys.push_back(digits % 2 == 0 ? asciiLower(key) : asciiUpper(key));
             }
         }
     }
     for (const auto& line : lines) {
-        if (const auto value = toInteger(line); value && keys.size() < 64) {
+        if (const auto value = toInteger(line); value && keys.size() < 40) {
             keys.push_back(asciiLower(graphicKey(*value)));
         }
     }
@@ -325,10 +340,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     partly.prepareFind(half);
     checkPriceLines(full, lines);
     checkPriceLines(prepared, lines);
+    const FoldedLines folded(lines);
     for (const auto& key : keys) {
-        for (const PriceList* prices : {&full, &prepared, &partly}) {
-            checkLookups(*prices, lines, key);
-        }
+        checkLookups({&full, &prepared, &partly}, folded, key);
     }
     return 0;
 }

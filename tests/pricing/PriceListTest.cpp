@@ -106,7 +106,11 @@ TEST(PriceListLookups, KeysOfOtherFormsAreSearchedPlainly)
     const PriceList list(ImportLines{"abc|Name", "xABCx"});
     EXPECT_EQ(list.findMovableMarks("abc"), (std::vector<std::uint32_t>{0}));
     EXPECT_EQ(list.findPriceLine("ABC"), 0u);
+    EXPECT_EQ(list.findPriceLine("Xa"), 1u); // the case of both sides ignored
     EXPECT_EQ(list.findPriceLine("x0e75"), std::nullopt);
+    // The empty key stands in every line, an empty one too.
+    EXPECT_EQ(PriceList(ImportLines{"", "a"}).findPriceLine(""), 0u);
+    EXPECT_EQ(PriceList(ImportLines{}).findPriceLine(""), std::nullopt);
 }
 
 // The indexed lookups give exactly the lines of a plain substring search.
