@@ -11,13 +11,15 @@ constexpr std::array<std::string_view, 10> kHeader = {
     "Grafik", "Schlüssel",     "Anzahl", "Name",   "Preis",
     "Art",    "Stück je Bund", "Klasse", "Betrag", "Status"};
 
+constexpr std::size_t kNameColumn = 3;
+
 void appendRow(std::string& out, const std::array<std::string, 10>& fields)
 {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
             out += ';';
         }
-        out += csvField(fields[i]);
+        out += i == kNameColumn ? csvTextField(fields[i]) : csvField(fields[i]);
     }
     out += "\r\n";
 }
@@ -46,6 +48,15 @@ std::string csvField(std::string_view text)
     }
     out += '"';
     return out;
+}
+
+std::string csvTextField(std::string_view text)
+{
+    if (!text.empty() &&
+        std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
+        return csvField("'" + std::string(text));
+    }
+    return csvField(text);
 }
 
 std::string breakdownCsv(const RunState& state, FeeChoice fees)

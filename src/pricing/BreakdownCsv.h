@@ -19,5 +19,9 @@ std::string breakdownCsv(const RunState& state, FeeChoice fees);
 
 // One CSV field: quoted, with doubled quotes, when it holds ";", a quote or a line end.
 std::string csvField(std::string_view text);
+// A text field from outside (a price line's name): one that a spreadsheet would take as a formula
+// (beginning with "=", "+", "-", "@", a tab or a line end) gets an apostrophe in front, so that
+// opening the file never runs what a price list says.
+std::string csvTextField(std::string_view text);
 
 } // namespace tarvek

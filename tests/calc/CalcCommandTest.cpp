@@ -296,6 +296,9 @@ TEST(TarvekCalcProgram, SampleBreakdownAsJsonAndCsv)
         text.ends_with("Summe Items NHZ gesamt;;;;;;;;6640;\r\nGesamtsumme;;;;;;;;38840;\r\n"));
     EXPECT_EQ(runProgram("--csv - " + args).out, text);
     EXPECT_EQ(csvField("Bund \"groß\"; 10"), "\"Bund \"\"groß\"\"; 10\"");
+    // A name from the price list never becomes a formula in the spreadsheet.
+    EXPECT_EQ(csvTextField("=HYPERLINK(\"x\";\"y\")"), "\"'=HYPERLINK(\"\"x\"\";\"\"y\"\")\"");
+    EXPECT_EQ(csvTextField("Kiste -5"), "Kiste -5");
     // A run without its price list writes no breakdown and says so by its exit status.
     const std::string none = (folder.dir / "none.csv").string();
     EXPECT_EQ(runProgram("--csv '" + none + "' --price-list '" + src + "/nope.txt' '" + src +
