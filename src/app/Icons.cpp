@@ -23,6 +23,12 @@ QPixmap Icons::pixmap(const QString& name, QSize size)
     return picture;
 }
 
+QIcon Icons::scalable(const QString& name)
+{
+    initResources();
+    return QIcon(QStringLiteral(":/tarvek/icons/%1.svg").arg(name));
+}
+
 QIcon Icons::icon(const QString& name, QSize size)
 {
     QIcon icon;

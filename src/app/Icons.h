@@ -12,4 +12,6 @@ public:
     // name: "importpfad", "editieren", "beenden", "info", "waehlen", "tarvek" (the program)
     static QPixmap pixmap(const QString& name, QSize size);
     static QIcon icon(const QString& name, QSize size);
+    // The picture at every size, drawn only when a size is asked for (Qt's SVG icon engine).
+    static QIcon scalable(const QString& name);
 };

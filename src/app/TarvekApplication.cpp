@@ -15,11 +15,7 @@ TarvekApplication::TarvekApplication(int& argc, char** argv) : QApplication(argc
     QtGerman::install();
     // The desktop's menu entry, the task bar and the window's own icon name the same program.
     setDesktopFileName(QStringLiteral("de.velmar.Tarvek"));
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
-        icon.addPixmap(Icons::pixmap(QStringLiteral("tarvek"), QSize(size, size)));
-    }
-    setWindowIcon(icon);
+    setWindowIcon(Icons::scalable(QStringLiteral("tarvek")));
 }
 
 bool TarvekApplication::notify(QObject* receiver, QEvent* event)

@@ -25,26 +25,7 @@ std::optional<std::int32_t> cutNumber(const ImportLines& lines, std::size_t inde
     if (index >= lines.size()) {
         return std::nullopt;
     }
-    const std::string_view line = lines[index];
-    // Keys stand at the start of their line or after one tab: look there before searching it all.
-    std::size_t at = 0;
-    if (!line.starts_with(key)) {
-        at = !line.empty() && line.substr(1).starts_with(key) ? 1 : line.find(key);
-        if (at == std::string_view::npos) {
-            return std::nullopt;
-        }
-    }
-    // The fixed cut; digits only, as nearly every entry has them, are read at once.
-    const std::string_view cut = line.substr(at + key.size(), count);
-    if (!cut.empty() && cut.size() <= 9 &&
-        std::all_of(cut.begin(), cut.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        std::int32_t value = 0;
-        for (const char c : cut) {
-            value = value * 10 + (c - '0');
-        }
-        return value;
-    }
-    return toInteger(cut);
+    return toInteger(fixedCut(lines[index], key, count));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "importfile/Cp1252.h"
 
+#include <algorithm>
+
 namespace tarvek {
 
 bool pruefeimportdatei(const ImportLines& lines, const std::function<void()>& pump)
@@ -23,9 +25,26 @@ bool pruefeimportdatei(const ImportLines& lines, const std::function<void()>& pu
     return false;
 }
 
+namespace {
+
+// The first place of a key in a line. Keys stand at the start of their line or after one tab:
+// look there before searching the whole line.
+std::size_t findKey(std::string_view line, std::string_view key)
+{
+    if (line.starts_with(key)) {
+        return 0;
+    }
+    if (!line.empty() && line.substr(1).starts_with(key)) {
+        return 1;
+    }
+    return line.find(key);
+}
+
+} // namespace
+
 std::string_view fixedCut(std::string_view line, std::string_view key, std::size_t count)
 {
-    const std::size_t pos = line.find(key);
+    const std::size_t pos = findKey(line, key);
     if (pos == std::string_view::npos) {
         return {};
     }
@@ -34,7 +53,7 @@ std::string_view fixedCut(std::string_view line, std::string_view key, std::size
 
 std::string_view restCut(std::string_view line, std::string_view key)
 {
-    const std::size_t pos = line.find(key);
+    const std::size_t pos = findKey(line, key);
     if (pos == std::string_view::npos) {
         return {};
     }
@@ -50,6 +69,15 @@ std::string_view restCut(std::string_view line, std::string_view key)
 
 std::optional<std::int32_t> toInteger(std::string_view text)
 {
+    // Digits only, as nearly every value of an import file is, are read at once.
+    if (!text.empty() && text.size() <= 9 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        std::int32_t value = 0;
+        for (const char c : text) {
+            value = value * 10 + (c - '0');
+        }
+        return value;
+    }
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n && text[i] == ' ') {

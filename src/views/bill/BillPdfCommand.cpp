@@ -3,19 +3,15 @@
 #include "calc/cli/CalcCommand.h"
 #include "views/bill/BillDocument.h"
 
-#include <QCoreApplication>
-
 #include <iostream>
 #include <stdexcept>
 
 int writeBillPdf(const QString& importFile, const QString& outFile, bool water, bool basement,
                  const QString& programDir)
 {
-    const QString folder =
-        (programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir) + u'/';
     tarvek::Calculation calc;
-    tarvek::calculate(calc, importFile.toStdString(), folder.toStdString(), {}, {water, basement},
-                      tarvek::Answer::Yes);
+    tarvek::calculate(calc, importFile.toStdString(), (programDir + u'/').toStdString(), {},
+                      {water, basement}, tarvek::Answer::Yes);
     for (const auto& message : calc.window.messages()) {
         if (message.kind != tarvek::RecordingObserver::Message::Kind::Question) {
             std::cerr << "tarvek: " << message.title << ": " << message.text << "\n";

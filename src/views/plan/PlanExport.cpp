@@ -4,8 +4,6 @@
 #include "views/plan/PlanPicture.h"
 #include "views/plan/PlanTiles.h"
 
-#include <QCoreApplication>
-
 #include <cstdio>
 #include <stdexcept>
 
@@ -24,9 +22,7 @@ int writePlanPng(const QString& importFile, const QString& outFile, const QStrin
     const std::string path = importFile.toStdString();
     tarvek::Calculation calc;
     calc.recordItems = true;
-    const QString folder =
-        programDir.isEmpty() ? QCoreApplication::applicationDirPath() + u'/' : programDir;
-    tarvek::calculate(calc, path, folder.toStdString(), {}, {}, tarvek::Answer::Yes);
+    tarvek::calculate(calc, path, (programDir + u'/').toStdString(), {}, {}, tarvek::Answer::Yes);
     if (calc.outcome == "invalid") {
         return fail("Die Datei " + path + " ist keine gültige Importdatei.");
     }
