@@ -35,6 +35,6 @@ BillData billDataOf(const THauptformular& window)
     data.notCalculated = entries(*window.listBox(5));
     data.state = window.runState();
     data.fees = {ui.checkBox2->isChecked(), ui.checkBox1->isChecked()};
-    data.thousands = QString::fromStdString(tarvek::systemLocaleSeparators().thousands);
+    data.thousands = QString::fromStdString(window.separators().thousands);
     return data;
 }

@@ -1,7 +1,6 @@
 #include "app/PlanLink.h"
 
 #include "app/THauptformular.h"
-#include "calc/Clock.h"
 #include "pricing/Breakdown.h"
 #include "pricing/Money.h"
 #include "views/lists/TResultList.h"
@@ -17,8 +16,7 @@ void PlanLink::connect(THauptformular& main, TGrundriss& plan)
         if (row == nullptr || row->status != tarvek::BreakdownStatus::Priced) {
             return QString();
         }
-        const std::string price =
-            tarvek::moneyText(row->price, tarvek::systemLocaleSeparators().thousands);
+        const std::string price = tarvek::moneyText(row->price, main.separators().thousands);
         return row->kind == "t" || !row->pieces ? QString::fromStdString(price)
                                                 : QStringLiteral("%1 je %2 Stück")
                                                       .arg(QString::fromStdString(price))

@@ -72,6 +72,8 @@ public:
     // The items of the last run; complete() after a complete run.
     const tarvek::ItemRecord& itemRecord() const { return m_itemRecord; }
     const OptionsFile& options() const { return m_options; }
+    // The separators the window writes its numbers with.
+    const tarvek::LocaleSeparators& separators() const { return m_separators; }
     const HauptformularUi& ui() const { return m_ui; }
     TResultList* listBox(int number) const;
     QString statusText() const;
