@@ -3,7 +3,8 @@
 # (tests/fuzz/corpus/<target>), its generated seeds and what earlier runs found, then prints the
 # executions per target.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]  each target (default: all) for SECONDS (default 60);
-#                                          scripts/fuzz.sh 900 fuzz_import is a long run
+#                                          scripts/fuzz.sh 900 fuzz_import is a long run; with
+#                                          TARVEK_FUZZ_RUNS=N a target also ends after N executions
 #   scripts/fuzz.sh --short                about 20 seconds in all (what scripts/test.sh runs)
 #   scripts/fuzz.sh --merge [TARGET...]    minimises the stored corpus with what the runs found
 #   scripts/fuzz.sh --coverage             replays the stored corpus and the seeds in a build with
@@ -175,7 +176,8 @@ while read -r name maxLen dict; do
     args=(-max_total_time="$seconds" -max_len="$maxLen" -timeout=20 -rss_limit_mb=2048
         -print_final_stats=1 -artifact_prefix="$artifacts/")
     [ "$dict" != "-" ] && args+=(-dict="$dict")
-    echo "== $name: $seconds s"
+    [ -n "${TARVEK_FUZZ_RUNS:-}" ] && args+=(-runs="$TARVEK_FUZZ_RUNS")
+    echo "== $name: $seconds s${TARVEK_FUZZ_RUNS:+, at most $TARVEK_FUZZ_RUNS executions}"
     status=0
     # New inputs go to the first folder only: the stored corpus and the seeds stay as they are.
     nice -n 10 "$build/bin/$name" "${args[@]}" "$corpus" "${dirs[@]}" >"$log" 2>&1 || status=$?

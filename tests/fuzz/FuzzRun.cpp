@@ -5,10 +5,15 @@
 #include "hardening/CheckedWindow.h"
 #include "importfile/ImportFormat.h"
 #include "pricing/Bill.h"
+#include "pricing/Breakdown.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
 
 namespace tarvek::fuzz {
 
@@ -49,6 +54,86 @@ void checkReports(RunOutcome outcome, const hardening::CheckedWindow& window, co
     }
 }
 
+// The cost breakdown of a complete run: its rows add up to the item sums, one row per graphic.
+void checkBreakdown(const RunState& state)
+{
+    const Breakdown& breakdown = state.breakdown;
+    bool rowsFound = true;
+    for (const BreakdownRow& row : breakdown.rows()) {
+        rowsFound =
+            rowsFound && breakdown.find(row.graphic) == &row && !statusText(row.status).empty();
+    }
+    if (!rowsFound || breakdown.sum(true) != state.itemSumHZ ||
+        breakdown.sum(false) != state.itemSumNHZ) {
+        std::fprintf(stderr, "the cost breakdown does not match the item sums\n");
+        std::abort();
+    }
+}
+
+// A folder of this process for the runs that go through files, removed at the end.
+class FileFolder
+{
+public:
+    FileFolder()
+    {
+        std::random_device random;
+        do {
+            m_path = std::filesystem::temp_directory_path() /
+                     ("tarvek-fuzz-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(m_path));
+    }
+    ~FileFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    FileFolder(const FileFolder&) = delete;
+    FileFolder& operator=(const FileFolder&) = delete;
+
+    // Writes `bytes` as file `name`, or removes the file when there are none.
+    std::string put(const std::string& name, const std::optional<std::string>& bytes) const
+    {
+        const std::filesystem::path path = m_path / name;
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        if (bytes) {
+            std::ofstream(path, std::ios::binary) << *bytes;
+        }
+        return path.string();
+    }
+    std::string path() const { return m_path.string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// The settings of a run that reads its files as the window's run does, with the system's clock
+// and separators: the import file (gone in one such run in eight) and the price list under one
+// of the names the program accepts (or none). The file reader must give the lines the bytes give.
+void putFiles(RunSettings& settings, const std::string& importBytes,
+              const std::string& priceListBytes, std::uint64_t choice)
+{
+    static const FileFolder folder;
+    static constexpr std::array<const char*, 4> kNames = {"Preisliste.txt", "preisliste.txt",
+                                                          "PREISLISTE.TXT", nullptr};
+    const char* priceName = kNames[(choice >> 27) % kNames.size()];
+    for (const char* name : kNames) {
+        if (name != nullptr) {
+            folder.put(name, name == priceName ? std::optional(priceListBytes) : std::nullopt);
+        }
+    }
+    const bool importGone = (choice >> 29) % 8 == 0;
+    settings.importFileName =
+        folder.put("Import.cfg", importGone ? std::nullopt : std::optional(importBytes));
+    settings.programDir = folder.path();
+    settings.clock = nullptr;
+    settings.separators = systemLocaleSeparators();
+    if (!importGone && readImportLines(settings.importFileName) != splitLines(importBytes)) {
+        std::fprintf(stderr, "the import file reads back other lines\n");
+        std::abort();
+    }
+}
+
 } // namespace
 
 std::uint64_t choiceOf(const std::uint8_t* data, std::size_t size)
@@ -81,23 +166,30 @@ void runChecked(const std::string& importBytes, const std::string& priceListByte
     if ((choice & 0x400) != 0) {
         settings.separators = {"\u202F", "\u2236"};
     }
+    // One run in thirty-two reads files instead of bytes in memory.
+    const bool fromFiles = (choice >> 31) % 32 == 0;
+    if (fromFiles) {
+        putFiles(settings, importBytes, priceListBytes, choice);
+    }
     const LocaleSeparators separators = settings.separators;
     // In one run in sixteen the price list disappears before the first, second or third phase
     // that reads it.
     const int missingFromRead =
         (choice >> 19) % 16 == 0 ? 1 + static_cast<int>((choice >> 23) % 3) : 0;
-    settings.readPriceList = [&priceListBytes, missingFromRead,
-                              reads = 0]() mutable -> std::optional<std::string> {
-        if (missingFromRead != 0 && ++reads >= missingFromRead) {
-            return std::nullopt;
-        }
-        return priceListBytes;
-    };
+    if (!fromFiles) {
+        settings.readPriceList = [&priceListBytes, missingFromRead,
+                                  reads = 0]() mutable -> std::optional<std::string> {
+            if (missingFromRead != 0 && ++reads >= missingFromRead) {
+                return std::nullopt;
+            }
+            return priceListBytes;
+        };
+    }
     ItemRecord items;
     settings.items = &items;
     RunState state;
     CalculationRun run(std::move(settings), state, window);
-    const RunOutcome outcome = run.execute(std::move(lines));
+    const RunOutcome outcome = fromFiles ? run.execute() : run.execute(std::move(lines));
     // After a complete run phase 8 has decided every item's category.
     if (items.complete() != (outcome == RunOutcome::Complete) ||
         std::any_of(items.items().begin(), items.items().end(), [&](const RecordedItem& item) {
@@ -107,6 +199,9 @@ void runChecked(const std::string& importBytes, const std::string& priceListByte
         std::abort();
     }
     window.checkEnd(outcome, state);
+    if (outcome == RunOutcome::Complete) {
+        checkBreakdown(state);
+    }
     // The refresh and tarvek-calc's reports cost more than many a run: they are checked for the
     // runs whose bytes choose them, one in four and one in sixteen.
     if ((choice >> 13) % 4 == 0) {
