@@ -54,8 +54,10 @@ void checkReports(RunOutcome outcome, const hardening::CheckedWindow& window, co
     }
 }
 
-// The cost breakdown of a complete run: its rows add up to the item sums, one row per graphic.
-void checkBreakdown(const RunState& state)
+// What a complete run leaves for the documents: the cost breakdown's rows add up to the item
+// sums, one row per graphic, and the plan's lowest level and square steps are the window's.
+void checkComplete(const RunState& state, const ItemRecord& items,
+                   const hardening::CheckedWindow& window)
 {
     const Breakdown& breakdown = state.breakdown;
     bool rowsFound = true;
@@ -66,6 +68,11 @@ void checkBreakdown(const RunState& state)
     if (!rowsFound || breakdown.sum(true) != state.itemSumHZ ||
         breakdown.sum(false) != state.itemSumNHZ) {
         std::fprintf(stderr, "the cost breakdown does not match the item sums\n");
+        std::abort();
+    }
+    if (items.lowestLevel() != window.display(NumberDisplay::LowestLevel) ||
+        items.squareSteps() != window.display(NumberDisplay::SquareSteps)) {
+        std::fprintf(stderr, "the item record's level or square steps are not the window's\n");
         std::abort();
     }
 }
@@ -200,7 +207,7 @@ void runChecked(const std::string& importBytes, const std::string& priceListByte
     }
     window.checkEnd(outcome, state);
     if (outcome == RunOutcome::Complete) {
-        checkBreakdown(state);
+        checkComplete(state, items, window);
     }
     // The refresh and tarvek-calc's reports cost more than many a run: they are checked for the
     // runs whose bytes choose them, one in four and one in sixteen.
