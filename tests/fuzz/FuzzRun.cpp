@@ -6,6 +6,7 @@
 #include "importfile/ImportFormat.h"
 #include "pricing/Bill.h"
 #include "pricing/Breakdown.h"
+#include "pricing/PriceList.h"
 
 #include <algorithm>
 #include <array>
@@ -115,27 +116,47 @@ private:
 };
 
 // The settings of a run that reads its files as the window's run does, with the system's clock
-// and separators: the import file (gone in one such run in eight) and the price list under one
-// of the names the program accepts (or none). The file reader must give the lines the bytes give.
+// and separators: the import file (gone in one such run in eight) and the price list under the
+// names the program accepts that the bytes choose. Of several, the one the program prefers holds
+// the list and the others are empty; none means the list is missing. The file reader must give
+// the lines the bytes give, and the way the program writes text files must read back the same.
 void putFiles(RunSettings& settings, const std::string& importBytes,
               const std::string& priceListBytes, std::uint64_t choice)
 {
     static const FileFolder folder;
-    static constexpr std::array<const char*, 4> kNames = {"Preisliste.txt", "preisliste.txt",
-                                                          "PREISLISTE.TXT", nullptr};
-    const char* priceName = kNames[(choice >> 27) % kNames.size()];
+    // In the order the program prefers them.
+    static constexpr std::array<const char*, 3> kNames = {"Preisliste.txt", "preisliste.txt",
+                                                          "PREISLISTE.TXT"};
+    const unsigned present = static_cast<unsigned>(choice >> 27) % 8; // one bit per name
     for (const char* name : kNames) {
-        if (name != nullptr) {
-            folder.put(name, name == priceName ? std::optional(priceListBytes) : std::nullopt);
+        folder.put(name, std::nullopt);
+    }
+    // The preferred one last: where letter case is ignored, the names are one file.
+    std::optional<std::string> preferred;
+    for (std::size_t k = kNames.size(); k-- > 0;) {
+        if ((present & (1u << k)) != 0) {
+            const bool best = (present & ((1u << k) - 1)) == 0;
+            const std::string path = folder.put(kNames[k], best ? priceListBytes : std::string());
+            if (best) {
+                preferred = path;
+            }
         }
     }
-    const bool importGone = (choice >> 29) % 8 == 0;
+    const auto found = findPriceList(folder.path());
+    if (found.has_value() != preferred.has_value() ||
+        (found && std::filesystem::path(*found) != std::filesystem::path(*preferred))) {
+        std::fprintf(stderr, "the price list found is not the one the program prefers\n");
+        std::abort();
+    }
+    const bool importGone = (choice >> 30) % 8 == 0;
     settings.importFileName =
         folder.put("Import.cfg", importGone ? std::nullopt : std::optional(importBytes));
     settings.programDir = folder.path();
     settings.clock = nullptr;
     settings.separators = systemLocaleSeparators();
-    if (!importGone && readImportLines(settings.importFileName) != splitLines(importBytes)) {
+    const ImportLines lines = splitLines(importBytes);
+    if ((!importGone && readImportLines(settings.importFileName) != lines) ||
+        splitLines(joinLinesCrLf(lines)) != lines) {
         std::fprintf(stderr, "the import file reads back other lines\n");
         std::abort();
     }

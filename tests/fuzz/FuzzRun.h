@@ -13,7 +13,8 @@ namespace tarvek::fuzz {
 // bytes decide, so that the same bytes always take the same way. Every rule the checked window
 // knows is tested afterwards; a broken rule prints it and aborts, which the fuzzer reports as a
 // crash. The validity test comes first, as in the window's load command: an invalid import is
-// not run.
+// not run. One run in thirty-two reads its files from a folder of the process instead of taking
+// the bytes in memory, with the system's clock and separators.
 void runChecked(const std::string& importBytes, const std::string& priceListBytes,
                 std::uint64_t choice);
 
