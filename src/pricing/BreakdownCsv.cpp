@@ -54,7 +54,9 @@ std::string csvTextField(std::string_view text)
 {
     if (!text.empty() &&
         std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
-        return csvField("'" + std::string(text));
+        std::string guarded = "'";
+        guarded += text;
+        return csvField(guarded);
     }
     return csvField(text);
 }

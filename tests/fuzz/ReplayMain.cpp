@@ -34,7 +34,7 @@ int main(int argc, char** argv)
         return 1;
     }
     for (const auto& path : inputs) {
-        std::fprintf(stderr, "%s\n", path.filename().c_str());
+        std::fprintf(stderr, "%s\n", path.filename().string().c_str());
         std::ifstream in(path, std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)),
                                 std::istreambuf_iterator<char>());
