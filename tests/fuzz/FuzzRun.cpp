@@ -148,7 +148,7 @@ void putFiles(RunSettings& settings, const std::string& importBytes,
         std::fprintf(stderr, "the price list found is not the one the program prefers\n");
         std::abort();
     }
-    const bool importGone = (choice >> 30) % 8 == 0;
+    const bool importGone = (choice >> 40) % 8 == 0;
     settings.importFileName =
         folder.put("Import.cfg", importGone ? std::nullopt : std::optional(importBytes));
     settings.programDir = folder.path();
