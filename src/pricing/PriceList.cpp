@@ -186,8 +186,8 @@ void PriceList::prepare(const std::vector<std::string>& keys, bool exact) const
     auto& ready = exact ? ix.exactReady : ix.foldedReady;
     std::unordered_set<std::uint64_t> wanted;
     // A first filter on the low 16 bits of the value, so that most prefixes of the lines need no
-    // look-up in the set. On the stack: a run prepares a few times, a fuzz run thousands of times
-    // a second, and a heap block of 8 KB each time cost more than the filter saved.
+    // look-up in the set. On the stack: for a handful of keys, a heap block of 8 KB per call cost
+    // more than the filter saved.
     std::bitset<0x10000> filter;
     for (const auto& key : keys) {
         if (const auto k = packKey(key, !exact); k && ready.count(*k) == 0) {

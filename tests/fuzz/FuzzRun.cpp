@@ -3,6 +3,7 @@
 #include "calc/ItemRecord.h"
 #include "calc/cli/Report.h"
 #include "hardening/CheckedWindow.h"
+#include "hardening/TempFolder.h"
 #include "importfile/ImportFormat.h"
 #include "pricing/Bill.h"
 #include "pricing/Breakdown.h"
@@ -13,12 +14,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <random>
 
 namespace tarvek::fuzz {
 
 namespace {
+
+// A broken rule: the fuzzer reports the abort as a crash and keeps the input.
+[[noreturn]] void fail(const char* what)
+{
+    std::fprintf(stderr, "%s\n", what);
+    std::abort();
+}
 
 // "Refresh" after the run, with the fee boxes the bytes choose: the bill must still add up.
 void checkRefresh(RunState& state, const hardening::CheckedWindow& window, std::uint64_t choice,
@@ -31,8 +37,7 @@ void checkRefresh(RunState& state, const hardening::CheckedWindow& window, std::
     if (state.billReady && state.grandTotal != state.itemSumHZ + state.itemSumNHZ +
                                                    state.waterFlatFee + state.basementFlatFee +
                                                    state.squareStepFee) {
-        std::fprintf(stderr, "the refreshed bill does not add up\n");
-        std::abort();
+        fail("the refreshed bill does not add up");
     }
     if (!refreshed.violations().empty()) {
         std::fprintf(stderr, "refresh broke rules:\n%s", refreshed.report().c_str());
@@ -50,8 +55,7 @@ void checkReports(RunOutcome outcome, const hardening::CheckedWindow& window, co
     if (!hardening::isValidUtf8(json) || std::any_of(json.begin(), json.end(), [](char c) {
             return static_cast<unsigned char>(c) < 0x20 && c != '\n';
         })) {
-        std::fprintf(stderr, "tarvek-calc's JSON is not clean UTF-8\n");
-        std::abort();
+        fail("tarvek-calc's JSON is not clean UTF-8");
     }
 }
 
@@ -68,97 +72,58 @@ void checkComplete(const RunState& state, const ItemRecord& items,
     }
     if (!rowsFound || breakdown.sum(true) != state.itemSumHZ ||
         breakdown.sum(false) != state.itemSumNHZ) {
-        std::fprintf(stderr, "the cost breakdown does not match the item sums\n");
-        std::abort();
+        fail("the cost breakdown does not match the item sums");
     }
     if (items.lowestLevel() != window.display(NumberDisplay::LowestLevel) ||
         items.squareSteps() != window.display(NumberDisplay::SquareSteps)) {
-        std::fprintf(stderr, "the item record's level or square steps are not the window's\n");
-        std::abort();
+        fail("the item record's level or square steps are not the window's");
     }
 }
-
-// A folder of this process for the runs that go through files, removed at the end.
-class FileFolder
-{
-public:
-    FileFolder()
-    {
-        std::random_device random;
-        do {
-            m_path = std::filesystem::temp_directory_path() /
-                     ("tarvek-fuzz-" + std::to_string(random()));
-        } while (!std::filesystem::create_directory(m_path));
-    }
-    ~FileFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    FileFolder(const FileFolder&) = delete;
-    FileFolder& operator=(const FileFolder&) = delete;
-
-    // Writes `bytes` as file `name`, or removes the file when there are none.
-    std::string put(const std::string& name, const std::optional<std::string>& bytes) const
-    {
-        const std::filesystem::path path = m_path / name;
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-        if (bytes) {
-            std::ofstream(path, std::ios::binary) << *bytes;
-        }
-        return path.string();
-    }
-    std::string path() const { return m_path.string(); }
-
-private:
-    std::filesystem::path m_path;
-};
 
 // The settings of a run that reads its files as the window's run does, with the system's clock
 // and separators: the import file (gone in one such run in eight) and the price list under the
 // names the program accepts that the bytes choose. Of several, the one the program prefers holds
 // the list and the others are empty; none means the list is missing. The file reader must give
 // the lines the bytes give, and the way the program writes text files must read back the same.
-void putFiles(RunSettings& settings, const std::string& importBytes,
+void putFiles(RunSettings& settings, const ImportLines& lines, const std::string& importBytes,
               const std::string& priceListBytes, std::uint64_t choice)
 {
-    static const FileFolder folder;
+    static const hardening::TempFolder folder;
     // In the order the program prefers them.
     static constexpr std::array<const char*, 3> kNames = {"Preisliste.txt", "preisliste.txt",
                                                           "PREISLISTE.TXT"};
     const unsigned present = static_cast<unsigned>(choice >> 27) % 8; // one bit per name
     for (const char* name : kNames) {
-        folder.put(name, std::nullopt);
+        folder.remove(name);
     }
     // The preferred one last: where letter case is ignored, the names are one file.
     std::optional<std::string> preferred;
     for (std::size_t k = kNames.size(); k-- > 0;) {
         if ((present & (1u << k)) != 0) {
             const bool best = (present & ((1u << k) - 1)) == 0;
-            const std::string path = folder.put(kNames[k], best ? priceListBytes : std::string());
+            const std::string path = folder.write(kNames[k], best ? priceListBytes : std::string());
             if (best) {
                 preferred = path;
             }
         }
     }
-    const auto found = findPriceList(folder.path());
+    const auto found = findPriceList(folder.path().string());
     if (found.has_value() != preferred.has_value() ||
         (found && std::filesystem::path(*found) != std::filesystem::path(*preferred))) {
-        std::fprintf(stderr, "the price list found is not the one the program prefers\n");
-        std::abort();
+        fail("the price list found is not the one the program prefers");
     }
     const bool importGone = (choice >> 40) % 8 == 0;
-    settings.importFileName =
-        folder.put("Import.cfg", importGone ? std::nullopt : std::optional(importBytes));
-    settings.programDir = folder.path();
+    settings.importFileName = (folder.path() / "Import.cfg").string();
+    folder.remove("Import.cfg");
+    if (!importGone) {
+        folder.write("Import.cfg", importBytes);
+    }
+    settings.programDir = folder.path().string();
     settings.clock = nullptr;
     settings.separators = systemLocaleSeparators();
-    const ImportLines lines = splitLines(importBytes);
     if ((!importGone && readImportLines(settings.importFileName) != lines) ||
         splitLines(joinLinesCrLf(lines)) != lines) {
-        std::fprintf(stderr, "the import file reads back other lines\n");
-        std::abort();
+        fail("the import file reads back other lines");
     }
 }
 
@@ -197,7 +162,7 @@ void runChecked(const std::string& importBytes, const std::string& priceListByte
     // One run in thirty-two reads files instead of bytes in memory.
     const bool fromFiles = (choice >> 31) % 32 == 0;
     if (fromFiles) {
-        putFiles(settings, importBytes, priceListBytes, choice);
+        putFiles(settings, lines, importBytes, priceListBytes, choice);
     }
     const LocaleSeparators separators = settings.separators;
     // In one run in sixteen the price list disappears before the first, second or third phase
@@ -223,8 +188,7 @@ void runChecked(const std::string& importBytes, const std::string& priceListByte
         std::any_of(items.items().begin(), items.items().end(), [&](const RecordedItem& item) {
             return items.complete() && !item.category();
         })) {
-        std::fprintf(stderr, "the item record does not match the run\n");
-        std::abort();
+        fail("the item record does not match the run");
     }
     window.checkEnd(outcome, state);
     if (outcome == RunOutcome::Complete) {

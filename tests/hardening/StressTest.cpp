@@ -7,19 +7,16 @@
 #include "calc/cli/CalcCommand.h"
 #include "hardening/CheckedWindow.h"
 #include "hardening/SampleInputs.h"
+#include "hardening/TempFolder.h"
 #include "importfile/ImportFormat.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <sstream>
 
 using namespace tarvek;
 using namespace tarvek::hardening;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -74,38 +71,6 @@ struct CommandResult
     {
         return json.find("\"outcome\": \"" + word + "\"") != std::string::npos;
     }
-};
-
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        // A new folder of a name of its own (create_directory is false for an existing one).
-        std::random_device random;
-        std::error_code error;
-        for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
-            const fs::path path =
-                fs::temp_directory_path() / ("tarvek-stress-" + std::to_string(random()));
-            if (fs::create_directory(path, error)) {
-                m_path = path;
-            }
-        }
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    std::string write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(m_path / name, std::ios::binary) << bytes;
-        return (m_path / name).string();
-    }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
 };
 
 CommandResult calcCommand(const std::string& import, const std::string& prices)
