@@ -6,7 +6,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <stdexcept>
 
 namespace tarvek::art::testing {
@@ -153,20 +152,6 @@ Bytes makeUop(const std::vector<UopEntry>& entries, std::size_t blockCapacity)
         next += std::max<std::size_t>(count, 1);
     }
     return file;
-}
-
-TempFolder::TempFolder()
-{
-    std::random_device random;
-    m_path = std::filesystem::temp_directory_path() /
-             ("tarvek-art-" + std::to_string(random()) + std::to_string(random()));
-    std::filesystem::create_directories(m_path);
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code error;
-    std::filesystem::remove_all(m_path, error);
 }
 
 } // namespace tarvek::art::testing

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hardening/TempFolder.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -42,17 +44,6 @@ struct UopEntry
 Bytes makeUop(const std::vector<UopEntry>& entries, std::size_t blockCapacity = 3);
 
 // A folder under the system's temporary folder, removed again with the object.
-class TempFolder
-{
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+using TempFolder = hardening::TempFolder;
 
 } // namespace tarvek::art::testing
