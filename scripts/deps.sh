@@ -25,6 +25,11 @@ TARVEK_WINDOWS_PACKAGES=(
     g++ cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest
     wine wine64 locales
 )
+# Qt for Windows (scripts/qt-windows.sh): Debian's qtbase source package, unpacked by dpkg-source and
+# configured with Debian's own Qt as the host tools.
+TARVEK_QT_WINDOWS_PACKAGES=(
+    dpkg-dev xz-utils perl cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev
+)
 # Fuzzing (scripts/fuzz.sh, and the short fuzz of test.sh when present); llvm-14 reports the
 # coverage of scripts/fuzz.sh --coverage.
 TARVEK_FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm-14)

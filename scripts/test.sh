@@ -8,6 +8,9 @@ tarvek_install "${TARVEK_PACKAGES[@]}" "${TARVEK_TEST_PACKAGES[@]}" "${TARVEK_PA
 # Fuzzing is optional: its runtime is installed when available, and skipped when not.
 tarvek_install "${TARVEK_FUZZ_PACKAGES[@]}" || echo "Fuzzing runtime not installed; the short fuzz is skipped."
 
+# The layers of the source tree: includes run downwards only (the rules are in the script).
+scripts/check-includes.sh
+
 build=build-test
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVEK_SANITIZE=ON -DTARVEK_BENCH=ON
 cmake --build "$build"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Dialogs.h"
+#include "gui/Dialogs.h"
 
 #include <cstdio>
 

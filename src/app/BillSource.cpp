@@ -3,7 +3,7 @@
 #include "app/THauptformular.h"
 #include "views/lists/TResultList.h"
 
-#include "TBDigit.h"
+#include "widgets/TBDigit.h"
 
 #include <QCheckBox>
 

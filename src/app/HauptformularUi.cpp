@@ -1,12 +1,12 @@
 #include "app/HauptformularUi.h"
 
-#include "app/Fonts.h"
 #include "app/Icons.h"
+#include "gui/Fonts.h"
 #include "views/lists/TResultList.h"
 
-#include "TBDigit.h"
-#include "TBLED.h"
-#include "TBProgress.h"
+#include "widgets/TBDigit.h"
+#include "widgets/TBLED.h"
+#include "widgets/TBProgress.h"
 
 #include <QCheckBox>
 #include <QFrame>

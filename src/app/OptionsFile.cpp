@@ -1,8 +1,8 @@
 #include "app/OptionsFile.h"
 
-#include "app/FileErrors.h"
-#include "app/FileWriter.h"
-#include "app/TextCodec.h"
+#include "gui/FileErrors.h"
+#include "gui/FileWriter.h"
+#include "gui/TextCodec.h"
 
 #include <QFile>
 

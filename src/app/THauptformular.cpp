@@ -1,20 +1,20 @@
 #include "app/THauptformular.h"
 
-#include "app/ControlLock.h"
-#include "app/Dialogs.h"
-#include "app/ErrorReport.h"
-#include "app/Fonts.h"
 #include "app/TInfo.h"
 #include "app/TPfadangaben.h"
 #include "calc/CalculationRun.h"
+#include "editor/TImportedit.h"
+#include "gui/ControlLock.h"
+#include "gui/Dialogs.h"
+#include "gui/ErrorReport.h"
+#include "gui/Fonts.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ImportLines.h"
-#include "importfile/editor/TImportedit.h"
 #include "views/lists/TResultList.h"
 
-#include "TBDigit.h"
-#include "TBLED.h"
-#include "TBProgress.h"
+#include "widgets/TBDigit.h"
+#include "widgets/TBLED.h"
+#include "widgets/TBProgress.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -3,11 +3,11 @@
 #include "app/FileLocations.h"
 #include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
+#include "calc/Bill.h"
 #include "calc/Clock.h"
 #include "calc/ItemRecord.h"
 #include "calc/RunObserver.h"
 #include "calc/RunState.h"
-#include "pricing/Bill.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>

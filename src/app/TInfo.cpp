@@ -1,8 +1,8 @@
 #include "app/TInfo.h"
 
-#include "app/Controls.h"
-#include "app/Fonts.h"
 #include "app/Icons.h"
+#include "gui/Controls.h"
+#include "gui/Fonts.h"
 
 #include <QLabel>
 #include <QPushButton>

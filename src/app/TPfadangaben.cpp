@@ -1,10 +1,10 @@
 #include "app/TPfadangaben.h"
 
-#include "app/Controls.h"
-#include "app/Dialogs.h"
-#include "app/ErrorReport.h"
 #include "app/Icons.h"
 #include "app/OptionsFile.h"
+#include "gui/Controls.h"
+#include "gui/Dialogs.h"
+#include "gui/ErrorReport.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,10 +1,10 @@
 #include "app/TPreislistenServer.h"
 
-#include "app/Controls.h"
-#include "app/Dialogs.h"
-#include "app/ErrorReport.h"
 #include "app/OptionsFile.h"
 #include "download/ServerAddress.h"
+#include "gui/Controls.h"
+#include "gui/Dialogs.h"
+#include "gui/ErrorReport.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "app/TarvekApplication.h"
 
-#include "app/ErrorReport.h"
-#include "app/Fonts.h"
 #include "app/Icons.h"
-#include "app/QtGerman.h"
+#include "gui/ErrorReport.h"
+#include "gui/Fonts.h"
+#include "gui/QtGerman.h"
 
 #include <exception>
 

@@ -1,7 +1,6 @@
 #include "app/TarvekWindows.h"
 
 #include "app/BillSource.h"
-#include "app/Dialogs.h"
 #include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
 #include "app/PlanLink.h"
@@ -12,7 +11,8 @@
 #include "download/DownloadCallbacks.h"
 #include "download/MessageBoxPrompter.h"
 #include "download/PriceListUpdater.h"
-#include "importfile/editor/TImportedit.h"
+#include "editor/TImportedit.h"
+#include "gui/Dialogs.h"
 #include "views/TAnsichtbeweglich.h"
 #include "views/TAnsichtinein.h"
 #include "views/TAnsichtnichtberechnet.h"

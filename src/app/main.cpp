@@ -1,9 +1,9 @@
 #include "app/CommandLine.h"
-#include "app/Dialogs.h"
 #include "app/SingleInstance.h"
 #include "app/THauptformular.h"
 #include "app/TarvekApplication.h"
 #include "app/TarvekWindows.h"
+#include "gui/Dialogs.h"
 
 #include <cstdio>
 

@@ -39,7 +39,7 @@ std::string number(std::int64_t value);
 
 // What every phase of a run does besides its own work: protocol and list lines, lamps, the
 // progress step with its cancel check, reading the price list, and leaving the run with an
-// error. The phases themselves live in CalculationRun.cpp.
+// error. The phases themselves are RunPhases (RunPhases.h).
 class RunSteps
 {
 protected:

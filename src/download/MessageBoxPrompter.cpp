@@ -1,7 +1,7 @@
 #include "MessageBoxPrompter.h"
 
-#include "app/Dialogs.h"
-#include "app/ErrorReport.h"
+#include "gui/Dialogs.h"
+#include "gui/ErrorReport.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "TLaden.h"
 #include "TVerbindungsaufbau.h"
 
-#include "app/FileErrors.h"
+#include "gui/FileErrors.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "TLaden.h"
 
-#include "TBDigit.h"
-#include "TBProgress.h"
-#include "TBVerlauf.h"
+#include "widgets/TBDigit.h"
+#include "widgets/TBProgress.h"
+#include "widgets/TBVerlauf.h"
 
 #include <QFont>
 #include <QLabel>

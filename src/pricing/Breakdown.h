@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,6 +35,12 @@ struct BreakdownRow
     bool hz = false;                    // column 6 begins with "0"
     std::int64_t amount = 0;            // what the graphic added to its item sum
 };
+
+// The column names of the cost breakdown, as every copy of it heads its columns (window, document,
+// clipboard, CSV).
+inline constexpr std::array<std::string_view, 10> kBreakdownHeader = {
+    "Grafik", "Schlüssel",     "Anzahl", "Name",   "Preis",
+    "Art",    "Stück je Bund", "Klasse", "Betrag", "Status"};
 
 // The cost breakdown of one run: one row per tally entry, in tally order. The rows of class HZ
 // add up to ItemSumHZ, those of class NHZ to ItemSumNHZ.

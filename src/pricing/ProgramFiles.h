@@ -1,10 +1,26 @@
 #pragma once
 
-#include "pricing/UserFolders.h"
-
 #include <string>
 
 namespace tarvek {
+
+// Where the program and its files live; the window and tarvek-calc both ask here.
+
+// ProgramDir: the folder of the running program file, ending in its separator ("\" on Windows,
+// "/" elsewhere), as a file name text (UTF-8 on Windows). "./" when the system does not tell.
+std::string programFolder();
+
+// The user's own folders for settings and data, where an installed copy keeps its options file
+// and its price list. Both end with a separator; empty when the platform names no such folder.
+// The lookup is the platform's: ProgramFilesPosix.cpp on Linux and other Unix systems,
+// ProgramFilesWindows.cpp on Windows.
+struct UserFolders
+{
+    std::string config; // Linux: $XDG_CONFIG_HOME, by default ~/.config/
+    std::string data;   // Linux: $XDG_DATA_HOME, by default ~/.local/share/
+
+    static UserFolders fromEnvironment();
+};
 
 // Where the options file Optionen.txt and the price list live.
 //

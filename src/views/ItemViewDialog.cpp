@@ -1,6 +1,6 @@
 #include "views/ItemViewDialog.h"
 
-#include "app/Fonts.h"
+#include "gui/Fonts.h"
 #include "importfile/Cp1252.h"
 #include "importfile/ImportFormat.h"
 #include "views/QtItemViewPrompts.h"

@@ -1,4 +1,4 @@
-#include "FakeDialogs.h"
+#include "gui/FakeDialogs.h"
 
 #include "app/TarvekApplication.h"
 

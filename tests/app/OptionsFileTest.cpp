@@ -1,5 +1,5 @@
 #include "app/OptionsFile.h"
-#include "app/TextCodec.h"
+#include "gui/TextCodec.h"
 #include "hardening/FileSizeLimit.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FakeDialogs.h"
+#include "gui/FakeDialogs.h"
 
 #include "app/THauptformular.h"
 #include "app/TarvekWindows.h"

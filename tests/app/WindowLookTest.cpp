@@ -1,12 +1,12 @@
 // The main window as a German user sees it and as assistive technology reads it.
 #include "WindowFixture.h"
 
-#include "app/QtGerman.h"
 #include "download/MessageBoxPrompter.h"
-#include "importfile/editor/TFindDialog.h"
-#include "importfile/editor/TImportedit.h"
+#include "editor/TFindDialog.h"
+#include "editor/TImportedit.h"
+#include "gui/QtGerman.h"
 
-#include "TBDigit.h"
+#include "widgets/TBDigit.h"
 
 #include <QAccessible>
 #include <QAction>

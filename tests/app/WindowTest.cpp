@@ -4,12 +4,12 @@
 #include "app/TPfadangaben.h"
 #include "calc/CalculationRun.h"
 #include "calc/RecordingObserver.h"
-#include "importfile/editor/TImportedit.h"
+#include "editor/TImportedit.h"
 #include "views/ItemViewDialog.h"
 
-#include "TBDigit.h"
-#include "TBLED.h"
-#include "TBProgress.h"
+#include "widgets/TBDigit.h"
+#include "widgets/TBLED.h"
+#include "widgets/TBProgress.h"
 
 #include <QAction>
 #include <QApplication>

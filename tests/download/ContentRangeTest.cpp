@@ -1,4 +1,4 @@
-#include "ContentRange.h"
+#include "download/ContentRange.h"
 
 #include <gtest/gtest.h>
 

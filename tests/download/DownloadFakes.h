@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DownloadPrompter.h"
-#include "DownloadSettings.h"
+#include "download/DownloadPrompter.h"
+#include "download/DownloadSettings.h"
 
 #include <QApplication>
 #include <QMap>

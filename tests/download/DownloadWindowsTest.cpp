@@ -1,10 +1,10 @@
 #include "DownloadFakes.h"
-#include "MessageBoxPrompter.h"
-#include "TBDigit.h"
-#include "TBProgress.h"
-#include "TBVerlauf.h"
-#include "TLaden.h"
-#include "TVerbindungsaufbau.h"
+#include "download/MessageBoxPrompter.h"
+#include "download/TLaden.h"
+#include "download/TVerbindungsaufbau.h"
+#include "widgets/TBDigit.h"
+#include "widgets/TBProgress.h"
+#include "widgets/TBVerlauf.h"
 
 #include <QLabel>
 

@@ -1,5 +1,5 @@
 #include "DownloadFakes.h"
-#include "PriceListUpdater.h"
+#include "download/PriceListUpdater.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "PriceListUpdater.h"
+#include "download/PriceListUpdater.h"
 #include "DownloadFakes.h"
-#include "TLaden.h"
-#include "TVerbindungsaufbau.h"
 #include "TestHttpServer.h"
+#include "download/TLaden.h"
+#include "download/TVerbindungsaufbau.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "fuzz/FuzzRun.h"
 
+#include "calc/Bill.h"
 #include "calc/ItemRecord.h"
 #include "calc/cli/Report.h"
 #include "hardening/CheckedWindow.h"
 #include "hardening/TempFolder.h"
 #include "importfile/ImportFormat.h"
-#include "pricing/Bill.h"
 #include "pricing/Breakdown.h"
 #include "pricing/PriceList.h"
 

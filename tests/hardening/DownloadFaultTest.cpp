@@ -2,9 +2,9 @@
 // every byte has been written: a disk that fills up during the download, or a program folder
 // that disappears while the pieces arrive, leaves the old list byte for byte and shows why.
 #include "DownloadFakes.h"
-#include "PriceListUpdater.h"
-#include "TLaden.h"
 #include "TestHttpServer.h"
+#include "download/PriceListUpdater.h"
+#include "download/TLaden.h"
 #include "hardening/FileSizeLimit.h"
 
 #include <QDir>

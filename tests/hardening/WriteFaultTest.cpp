@@ -3,11 +3,11 @@
 // folder is a regular file) leaves the old file byte for byte and shows the error text. The
 // content is larger than the limit, so part of it reaches the temporary file and the rest fails:
 // QSaveFile::commit() alone would not notice a failure in its last flush.
-#include "app/FakeDialogs.h"
 #include "app/OptionsFile.h"
 #include "app/TPfadangaben.h"
+#include "editor/TImportedit.h"
+#include "gui/FakeDialogs.h"
 #include "hardening/FileSizeLimit.h"
-#include "importfile/editor/TImportedit.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "RecordingPrompts.h"
 #include "ViewsTestSupport.h"
 
-#include "app/Dialogs.h"
+#include "gui/Dialogs.h"
 #include "views/TAnsichtbeweglich.h"
 #include "views/TAnsichtinein.h"
 #include "views/TAnsichtnichtberechnet.h"

@@ -1,6 +1,6 @@
-#include "StripeGradient.h"
-#include "PixelCanvas.h"
+#include "widgets/StripeGradient.h"
 #include "WidgetTestSupport.h"
+#include "widgets/PixelCanvas.h"
 
 #include <QPainter>
 

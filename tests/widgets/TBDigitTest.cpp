@@ -1,6 +1,6 @@
-#include "TBDigit.h"
-#include "StripeGradient.h"
+#include "widgets/TBDigit.h"
 #include "WidgetTestSupport.h"
+#include "widgets/StripeGradient.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TBLED.h"
+#include "widgets/TBLED.h"
 #include "WidgetTestSupport.h"
 
 #include <QTest>

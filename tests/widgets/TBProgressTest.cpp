@@ -1,6 +1,6 @@
-#include "TBProgress.h"
-#include "StripeGradient.h"
+#include "widgets/TBProgress.h"
 #include "WidgetTestSupport.h"
+#include "widgets/StripeGradient.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "TBVerlauf.h"
-#include "StripeGradient.h"
+#include "widgets/TBVerlauf.h"
 #include "WidgetTestSupport.h"
+#include "widgets/StripeGradient.h"
 
 #include <QLabel>
 #include <QTest>

@@ -2,10 +2,10 @@
 // download window use, as PNG files into the folder given on the command line. Each picture
 // is written at its real size and, for looking at the pixels, enlarged four times.
 
-#include "TBDigit.h"
-#include "TBLED.h"
-#include "TBProgress.h"
-#include "TBVerlauf.h"
+#include "widgets/TBDigit.h"
+#include "widgets/TBLED.h"
+#include "widgets/TBProgress.h"
+#include "widgets/TBVerlauf.h"
 
 #include <QApplication>
 #include <QDir>

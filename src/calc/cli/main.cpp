@@ -1,4 +1,3 @@
-#include "calc/ProgramFolder.h"
 #include "calc/cli/CalcCommand.h"
 #include "calc/cli/CommandLine.h"
 #include "pricing/ProgramFiles.h"

@@ -1,6 +1,6 @@
 #include "views/bill/BillActions.h"
 
-#include "app/Dialogs.h"
+#include "gui/Dialogs.h"
 #include "views/bill/BillDocument.h"
 
 #include <QClipboard>

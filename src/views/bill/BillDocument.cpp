@@ -1,7 +1,7 @@
 #include "views/bill/BillDocument.h"
 
-#include "app/FileWriter.h"
-#include "pricing/Bill.h"
+#include "calc/Bill.h"
+#include "gui/FileWriter.h"
 #include "views/bill/BreakdownColumns.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,6 +1,6 @@
 #include "views/bill/BillPdfCommand.h"
 
-#include "calc/cli/CalcCommand.h"
+#include "calc/Calculation.h"
 #include "views/bill/BillDocument.h"
 
 #include <iostream>

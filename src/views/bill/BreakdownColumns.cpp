@@ -1,6 +1,6 @@
 #include "views/bill/BreakdownColumns.h"
 
-#include "pricing/BreakdownCsv.h"
+#include "calc/BreakdownCsv.h"
 #include "pricing/Money.h"
 
 namespace {
@@ -12,12 +12,15 @@ QString fromUtf8(std::string_view text)
 
 } // namespace
 
+static_assert(BreakdownColumns::Count == tarvek::kBreakdownHeader.size());
+
 QStringList BreakdownColumns::header()
 {
-    return {QStringLiteral("Grafik"),        QStringLiteral("Schlüssel"), QStringLiteral("Anzahl"),
-            QStringLiteral("Name"),          QStringLiteral("Preis"),     QStringLiteral("Art"),
-            QStringLiteral("Stück je Bund"), QStringLiteral("Klasse"),    QStringLiteral("Betrag"),
-            QStringLiteral("Status")};
+    QStringList names;
+    for (const std::string_view name : tarvek::kBreakdownHeader) {
+        names.append(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    }
+    return names;
 }
 
 QString BreakdownColumns::money(std::int64_t amount, const QString& thousands)

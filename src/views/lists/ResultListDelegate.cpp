@@ -1,6 +1,6 @@
 #include "views/lists/ResultListDelegate.h"
 
-#include "app/Fonts.h"
+#include "gui/Fonts.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "views/plan/PlanExport.h"
 
-#include "calc/cli/CalcCommand.h"
+#include "calc/Calculation.h"
 #include "views/plan/PlanPicture.h"
 #include "views/plan/PlanTiles.h"
 

@@ -1,7 +1,7 @@
 #include "views/plan/PlanPicture.h"
 
-#include "app/FileWriter.h"
-#include "app/Fonts.h"
+#include "gui/FileWriter.h"
+#include "gui/Fonts.h"
 
 #include <QBuffer>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #include "views/plan/TGrundriss.h"
 
-#include "app/ErrorReport.h"
-#include "app/Fonts.h"
+#include "gui/ErrorReport.h"
+#include "gui/Fonts.h"
 #include "views/plan/PlanPicture.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // "Hingehen" on Windows against a stand-in client window in a process of its own (under Wine
 // without a display: its null graphics driver).
-#include "calc/ProgramFolder.h"
 #include "importfile/FileNames.h"
+#include "pricing/ProgramFiles.h"
 #include "views/goto/GameClient.h"
 
 #include <gtest/gtest.h>

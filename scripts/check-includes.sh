@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Checks that the includes of src/ run one way only, downwards through the program's five layers:
+#
+#   1. The engine, standard C++ without Qt, used by both programs: importfile (the import file and
+#      what every file needs: names, encodings, system reasons) < pricing (the price list, money,
+#      where the files live) < calc (the eight-phase run, the bill, one whole calculation).
+#      calc/cli is the command line of tarvek-calc and nothing else builds on it.
+#   2. widgets: the display widgets. Qt only; they know nothing of Tarvek.
+#   3. gui: the Qt base under every window: dialogs and their button texts, error reports and
+#      German system reasons, atomic file writing, fonts, the text codec, control locking.
+#   4. The windows: editor, download, views/lists, views (the item views, built on views/art and
+#      views/goto), views/bill and views/plan. Each takes from the layers below, not from another
+#      window, and never from app.
+#   5. app: the main window, the start, the command line of tarvek and the wiring between the
+#      windows. Nothing includes app.
+#
+# A file may include from its own folder and from the folders its rule below names. An include
+# without a folder ("Foo.h") must name a file of the including file's own folder. No engine file
+# includes a Qt header. Prints every include that breaks a rule and fails when there is one.
+set -euo pipefail
+cd "$(dirname "$0")/../src"
+
+engine="importfile pricing calc"
+base="$engine widgets gui"
+
+# allowed FOLDER: the folders that FOLDER may include from besides itself.
+allowed() {
+    case "$1" in
+        importfile) echo "" ;;
+        pricing) echo "importfile" ;;
+        calc) echo "importfile pricing" ;;
+        calc/cli) echo "$engine" ;;
+        widgets) echo "" ;;
+        gui) echo "$engine widgets" ;;
+        views/art | views/goto) echo "$engine" ;;
+        editor | download | views/lists | views/bill | views/plan) echo "$base" ;;
+        views) echo "$base views/art views/goto" ;;
+        app) echo "$base editor download views views/art views/goto views/lists views/bill views/plan" ;;
+        *) echo "-" ;; # a folder the rules do not know
+    esac
+}
+
+is_engine() {
+    case "$1" in importfile | pricing | calc | calc/cli) return 0 ;; *) return 1 ;; esac
+}
+
+failures=0
+fail() {
+    echo "src/$1: $2" >&2
+    failures=$((failures + 1))
+}
+
+while IFS= read -r file; do
+    folder=$(dirname "$file")
+    rule=$(allowed "$folder")
+    if [ "$rule" = "-" ]; then
+        fail "$file" "der Ordner $folder hat keine Regel in scripts/check-includes.sh"
+        continue
+    fi
+    while IFS= read -r line; do
+        if [[ $line =~ ^#[[:space:]]*include[[:space:]]*\"([^\"]+)\" ]]; then
+            target=${BASH_REMATCH[1]}
+            if [[ $target != */* ]]; then
+                [ -f "$folder/$target" ] ||
+                    fail "$file" "\"$target\" liegt nicht im eigenen Ordner; den Ordner nennen"
+                continue
+            fi
+            target_folder=$(dirname "$target")
+            [ "$target_folder" = "$folder" ] && continue
+            if [[ " $rule " != *" $target_folder "* ]]; then
+                fail "$file" "darf $target nicht einbinden ($folder nimmt nur aus: ${rule:-nichts})"
+            fi
+        elif [[ $line =~ ^#[[:space:]]*include[[:space:]]*\<(Q[A-Za-z]*)[/\>] ]] && is_engine "$folder"; then
+            fail "$file" "die Engine bleibt ohne Qt: ${BASH_REMATCH[1]}"
+        fi
+    done <"$file"
+done < <(find . -name '*.h' -o -name '*.cpp' | sed 's|^\./||' | sort)
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures Include(s) gegen die Schichten; die Regeln stehen oben in scripts/check-includes.sh" >&2
+    exit 1
+fi
+echo "Includes: alle Schichten in Ordnung"

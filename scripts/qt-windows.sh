@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Builds Qt for 64-bit Windows (MinGW-w64) from Debian's own qtbase source package, with only what
+# Tarvek deploys and tests with: Core, Gui, Widgets, Network, PrintSupport and Test, the windows
+# and offscreen platform plugins, the Windows style and the Windows print support. Debian's own
+# Qt provides the host tools (moc, rcc, uic), so the two builds have the same version.
+#
+# The result goes into a cache folder outside the work tree, named after the Qt version and a hash
+# of everything that shapes the build (the options below, the toolchain, this script). A complete
+# folder is left alone, so only the first run pays for the build (about 50 minutes on two cores).
+#
+# Prints the folder's path as its last line. TARVEK_QT_WINDOWS_CACHE replaces the cache's parent
+# folder (default: ~/.cache/tarvek, or $XDG_CACHE_HOME/tarvek).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+
+qt_version=6.4.2
+cache_root=${TARVEK_QT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tarvek}
+
+# The options of Qt's configure step. Left out: what Tarvek never uses (SQL, XML, D-Bus,
+# Concurrent, OpenGL, Vulkan, TLS, image-format plugins, network information, touch input), and
+# the tablet events whose header Debian's source does not carry. Direct2D stays on: without it
+# Gui leaves out the DirectWrite font engine that PrintSupport links against; only its own
+# platform plugin is not needed.
+qt_options=(
+    -DCMAKE_BUILD_TYPE=Release
+    -DBUILD_SHARED_LIBS=ON
+    -DQT_BUILD_EXAMPLES=OFF
+    -DQT_BUILD_TESTS=OFF
+    -DQT_BUILD_BENCHMARKS=OFF
+    -DQT_BUILD_TOOLS_WHEN_CROSSCOMPILING=OFF
+    -DINPUT_opengl=no
+    -DFEATURE_opengl=OFF
+    -DFEATURE_vulkan=OFF
+    -DFEATURE_sql=OFF
+    -DFEATURE_xml=OFF
+    -DFEATURE_dbus=OFF
+    -DFEATURE_concurrent=OFF
+    -DFEATURE_ssl=OFF
+    -DFEATURE_openssl=OFF
+    -DFEATURE_schannel=OFF
+    -DFEATURE_networklistmanager=OFF
+    -DFEATURE_tuiotouch=OFF
+    -DFEATURE_gif=OFF
+    -DFEATURE_ico=OFF
+    -DFEATURE_jpeg=OFF
+    -DFEATURE_tabletevent=OFF
+    -DFEATURE_direct2d1_1=OFF
+    -DFEATURE_system_zlib=OFF
+    -DFEATURE_system_pcre2=OFF
+    -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_harfbuzz=OFF
+    -DFEATURE_system_libpng=OFF
+    -DFEATURE_system_doubleconversion=OFF
+)
+
+# The toolchain of the Qt build: MinGW-w64 with POSIX threads, packages only from the MinGW root
+# (Debian's Linux Qt would be found otherwise).
+toolchain_text='set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)'
+
+hash=$(printf '%s\n' "${qt_options[@]}" "$toolchain_text" | sha256sum | cut -c1-12)
+prefix="$cache_root/qt-$qt_version-mingw64-$hash"
+
+if [ -f "$prefix/.complete" ]; then
+    echo "$prefix"
+    exit 0
+fi
+
+tarvek_install "${TARVEK_QT_WINDOWS_PACKAGES[@]}"
+
+work="$cache_root/work-$hash"
+rm -rf "$work" "$prefix"
+mkdir -p "$work/apt/sources.list.d" "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
+
+# Debian's source package, through an apt configuration of this script's own: the machine's
+# sources stay as they are.
+cat >"$work/apt/sources.list.d/debian-sources.sources" <<'EOF'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+apt_options=(
+    -o Dir::Etc::SourceList=/dev/null
+    -o "Dir::Etc::SourceParts=$work/apt/sources.list.d"
+    -o "Dir::State::Lists=$work/apt/lists"
+    -o "Dir::Cache=$work/apt/cache"
+    -o "APT::Sandbox::User=$(id -un)"
+)
+echo "Qt $qt_version für Windows: Quellen werden geholt"
+apt-get "${apt_options[@]}" -qq update
+(cd "$work" && apt-get "${apt_options[@]}" -qq source qt6-base >/dev/null)
+source_dir=$(find "$work" -maxdepth 1 -type d -name "qt6-base-$qt_version*" | head -n1)
+[ -n "$source_dir" ] || { echo "qtbase-Quellen nicht gefunden" >&2; exit 1; }
+
+printf '%s\n' "$toolchain_text" >"$work/toolchain.cmake"
+
+echo "Qt $qt_version für Windows wird gebaut: $prefix"
+start=$SECONDS
+cmake -S "$source_dir" -B "$work/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    "${qt_options[@]}" >"$work/configure.log"
+cmake --build "$work/build"
+cmake --install "$work/build" >/dev/null
+echo "Qt für Windows gebaut in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
+
+# Only the finished folder counts; the sources and the build are not needed again.
+touch "$prefix/.complete"
+rm -rf "$work"
+echo "$prefix"

@@ -1,0 +1,87 @@
+#include "calc/BreakdownCsv.h"
+
+#include "calc/Bill.h"
+
+#include <array>
+
+namespace tarvek {
+namespace {
+
+constexpr std::size_t kNameColumn = 3;
+
+void appendRow(std::string& out, const std::array<std::string, 10>& fields)
+{
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            out += ';';
+        }
+        out += i == kNameColumn ? csvTextField(fields[i]) : csvField(fields[i]);
+    }
+    out += "\r\n";
+}
+
+} // namespace
+
+std::string_view kindText(const BreakdownRow& row)
+{
+    if (!row.hasPriceLine) {
+        return {};
+    }
+    return row.kind == "t" ? "Stück" : "Bund";
+}
+
+std::string csvField(std::string_view text)
+{
+    if (text.find_first_of(";\"\r\n") == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string out = "\"";
+    for (const char c : text) {
+        out += c;
+        if (c == '"') {
+            out += '"';
+        }
+    }
+    out += '"';
+    return out;
+}
+
+std::string csvTextField(std::string_view text)
+{
+    if (!text.empty() &&
+        std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
+        std::string guarded = "'";
+        guarded += text;
+        return csvField(guarded);
+    }
+    return csvField(text);
+}
+
+std::string breakdownCsv(const RunState& state, FeeChoice fees)
+{
+    std::string out = "\xEF\xBB\xBF";
+    std::array<std::string, 10> fields;
+    for (std::size_t i = 0; i < kBreakdownHeader.size(); ++i) {
+        fields[i] = kBreakdownHeader[i];
+    }
+    appendRow(out, fields);
+    for (const BreakdownRow& row : state.breakdown.rows()) {
+        const bool line = row.hasPriceLine;
+        appendRow(out,
+                  {std::to_string(row.graphic), row.key, std::to_string(row.items),
+                   line ? row.name : std::string(),
+                   line ? std::to_string(row.price) : std::string(), std::string(kindText(row)),
+                   line && row.pieces ? std::to_string(*row.pieces) : std::string(),
+                   std::string(className(row)), std::to_string(row.amount),
+                   std::string(statusText(row.status))});
+    }
+    for (const BillItem& item : billItems(state, fees)) {
+        fields = {};
+        fields[0] = item.label;
+        fields[8] = std::to_string(item.amount);
+        appendRow(out, fields);
+    }
+    return out;
+}
+
+} // namespace tarvek

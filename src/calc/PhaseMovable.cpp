@@ -1,0 +1,106 @@
+// Phases 5 and 6: items that may not be imported, spawns and their limits.
+#include "calc/RunPhases.h"
+
+#include "calc/ItemRecord.h"
+#include "importfile/Cp1252.h"
+#include "importfile/ImportFormat.h"
+#include "importfile/ItemKey.h"
+#include "pricing/GraphicKey.h"
+#include "pricing/PriceList.h"
+
+#include <unordered_set>
+
+namespace tarvek::detail {
+
+void RunPhases::phase5And6Movable()
+{
+    lampStart(Lamp::BLED9);
+    protocol(" Prüfung auf bewegliche Items gestartet", kColourGreen);
+    select(ResultList::Protocol);
+    const PriceList prices = loadPriceList();
+    {
+        // The keys this phase will look up (unconvertible ones stop the scan below anyway).
+        std::vector<std::string> keys;
+        std::unordered_set<std::int32_t> seen;
+        for (std::size_t i = 0; i < m_lines.size(); ++i) {
+            const std::string& line = m_lines[i];
+            if ((m_keys[i] & kHasGraphic) != 0) {
+                if (const auto g = toInteger(restCut(line, kKeyGraphic));
+                    g && seen.insert(*g).second) {
+                    keys.push_back(asciiLower(graphicKey(*g)));
+                }
+            }
+        }
+        prices.prepareMovableMarks(keys);
+    }
+    std::int64_t movable = 0;
+    std::uint32_t spawns = 0; // wraps like the 32-bit field instead of overflowing
+    m_state.spawnCount = 0;
+    const std::size_t n = m_lines.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string& line = m_lines[i];
+        if ((m_keys[i] & kHasGraphic) != 0) {
+            const std::string_view d = restCut(line, kKeyGraphic);
+            const std::string h = asciiLower(graphicKey(importNumber(d, i)));
+            const auto& matches = prices.findMovableMarks(h);
+            record([&](ItemRecord& r) { r.addItem(m_lines, i); });
+            if (!matches.empty() && i + 3 >= n) {
+                beyondEnd(i, "eine x-, y- oder z-Zeile");
+            }
+            for (const std::uint32_t m : matches) {
+                const PriceList::Marks marks = prices.marks(m);
+                if (!marks.wellFormed) {
+                    malformedPriceLine(prices, m);
+                }
+                if (marks.notImportable) {
+                    ++movable;
+                    append(ResultList::Movable,
+                           "D:" + cp1252ToUtf8(d) + ", H:" + h +
+                               ", Pos. X:" + cp1252ToUtf8(restCut(m_lines[i + 1], "x\t")) +
+                               ", Y:" + cp1252ToUtf8(restCut(m_lines[i + 2], "y\t")) +
+                               ", Z:" + cp1252ToUtf8(restCut(m_lines[i + 3], "z\t")),
+                           kColourRed);
+                    select(ResultList::Movable);
+                    record([&](ItemRecord& r) { r.markNotImportable(); });
+                }
+                if (marks.spawn) {
+                    record([&](ItemRecord& r) { r.markSpawn(); });
+                    ++spawns;
+                    m_state.spawnCount = static_cast<std::int32_t>(spawns);
+                }
+                processMessages();
+            }
+        }
+        progressStep(i, n);
+    }
+    protocol(" Anzahl beweglicher Items: " + number(movable), kColourBlack);
+    select(ResultList::Protocol);
+    protocol(" Prüfung auf bewegliche Items beendet", kColourGreen);
+    select(ResultList::Protocol);
+
+    // Phase 6: spawn limits.
+    const std::int32_t count = m_state.spawnCount;
+    protocol(" Anzahl Spawns: " + number(count), kColourBlack);
+    select(ResultList::Protocol);
+    const std::string n2 = number(count);
+    if (count > 10) {
+        append(ResultList::Warnings, "Anzahl Spawns (" + n2 + ") zuviel für einen Char",
+               kColourRed);
+    }
+    if (count > 20) {
+        append(ResultList::Warnings, "Anzahl Spawns (" + n2 + ") zuviel für zwei Chars",
+               kColourRed);
+    }
+    if (count > 30) {
+        append(ResultList::Warnings, "Anzahl Spawns (" + n2 + ") zuviel für nichtanerkannte Gilde",
+               kColourRed);
+    }
+    if (count > 60) {
+        append(ResultList::Warnings, "Anzahl Spawns (" + n2 + ") zuviel für anerkannte Gilde",
+               kColourRed);
+    }
+    select(ResultList::Warnings);
+    lampDone(Lamp::BLED9);
+}
+
+} // namespace tarvek::detail

@@ -1,0 +1,144 @@
+// Phase 7: items lying in one another, and the question whether to go on.
+#include "calc/RunPhases.h"
+
+#include "calc/ItemRecord.h"
+#include "importfile/Cp1252.h"
+#include "importfile/ImportFormat.h"
+#include "importfile/ItemKey.h"
+#include "pricing/GraphicKey.h"
+#include "pricing/PriceList.h"
+
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace tarvek::detail {
+namespace {
+
+constexpr std::string_view kNestedQuestion =
+    "Es wurden ineinanderliegende Items gefunden.\r\nDiese werden natürlich mitberechnet. "
+    "Möchtest du die\r\nBerechnung dennoch fortführen?";
+
+} // namespace
+
+// Phase 7; false when the user declined to go on.
+bool RunPhases::phase7Nested()
+{
+    std::int64_t nested = 0;
+    lampStart(Lamp::BLED3);
+    protocol(" Prüfung ineinanderliegender Items gestartet", kColourGreen);
+    {
+        // AllKeys as counts per key of ItemKeySet (keys equal case-insensitively are one
+        // key; keys that ItemKeySet does not hold are never counted). The y lines of phase 3
+        // are known with their key; other lines with "y\t" are looked up by their key.
+        std::vector<std::int64_t> counts(m_keySet.size(), 0);
+        std::unordered_map<std::string, std::uint32_t> byKey;          // built when first needed
+        std::vector<std::pair<std::size_t, std::uint32_t>> otherLines; // y line, key
+        std::size_t next = 0;
+        const std::size_t n = m_lines.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            if (next < m_keyLines.size() && m_keyLines[next].first == i) {
+                ++counts[m_keyLines[next].second];
+                ++next;
+            } else if ((m_keys[i] & kHasYTab) != 0) {
+                if (auto key = itemPositionKey(m_lines, i)) {
+                    if (byKey.empty()) {
+                        for (std::size_t p = 0; p < m_keySet.size(); ++p) {
+                            byKey.emplace(asciiLower(m_keySet[p].first),
+                                          static_cast<std::uint32_t>(p));
+                        }
+                    }
+                    if (const auto it = byKey.find(asciiLower(*key)); it != byKey.end()) {
+                        ++counts[it->second];
+                        otherLines.emplace_back(i, it->second);
+                    }
+                }
+            }
+            progressStep(i, n);
+        }
+        std::optional<PriceList> prices;
+        const std::size_t keys = m_keySet.size();
+        std::vector<std::int32_t> listedLine(m_items ? keys : 0, -1); // per key
+        for (std::size_t p = 0; p < keys; ++p) {
+            const auto& [key, yIndex] = m_keySet[p];
+            const std::int64_t j = counts[p];
+            // One test per removal and the final failing test, each followed by processing.
+            for (std::int64_t t = 0; t <= j; ++t) {
+                processMessages();
+            }
+            if (j > 1) {
+                const std::size_t b1 = key.find('|');
+                const std::size_t b2 = key.find('|', b1 + 1);
+                const std::size_t b3 = key.find('|', b2 + 1);
+                const std::string_view k = key;
+                const std::string_view g = k.substr(0, b1);
+                const std::string_view x = k.substr(b1 + 1, b2 - b1 - 1);
+                const std::string_view y = k.substr(b2 + 1, b3 - b2 - 1);
+                const std::string_view z = k.substr(b3 + 1);
+                if (!prices) {
+                    prices = loadPriceList();
+                    // The graphics of this and of the remaining nested positions.
+                    auto keys = nestedGraphicKeys(counts);
+                    if (const auto first = toInteger(g)) {
+                        keys.push_back(graphicKey(*first));
+                    }
+                    prices->prepareFind(keys);
+                }
+                const std::string h = graphicKey(importNumber(g, yIndex - 2));
+                if (prices->contains(h)) {
+                    nested += j;
+                    append(ResultList::Nested,
+                           "D:" + cp1252ToUtf8(g) + ", H:" + h + ", Pos. X:" + cp1252ToUtf8(x) +
+                               ", Y:" + cp1252ToUtf8(y) + ", Z:" + cp1252ToUtf8(z) +
+                               ", Anz.:" + number(j),
+                           kColourRed);
+                    select(ResultList::Nested);
+                    record([&](ItemRecord& r) { listedLine[p] = r.nextNestedLine(); });
+                }
+            }
+            progressStep(p, keys);
+        }
+        record([&](ItemRecord& r) {
+            r.markNested(m_keyLines, listedLine);
+            r.markNested(otherLines, listedLine);
+        });
+    }
+    protocol(" Anzahl ineinanderliegender Items: " + number(nested), kColourBlack);
+    protocol(" Prüfung ineinanderliegender Items beendet", kColourGreen);
+    lampDone(Lamp::BLED3);
+    m_keySet.clear();
+    m_keySet.shrink_to_fit();
+    m_keyLines.clear();
+    m_keyLines.shrink_to_fit();
+    bool goOn = true;
+    if (nested == 0) {
+        m_out.setLampColour(Lamp::BLED6, kColourLampGreen);
+        m_out.setLampOn(Lamp::BLED6, true);
+    } else {
+        goOn = m_out.askYesNo("Bestätigen", kNestedQuestion) != Answer::No;
+    }
+    m_state.itemSumHZ = 0;
+    m_state.itemSumNHZ = 0;
+    m_state.breakdown.clear();
+    return goOn;
+}
+
+// The keys phase 7 will look up: the graphics of positions holding more than one item.
+std::vector<std::string> RunPhases::nestedGraphicKeys(const std::vector<std::int64_t>& counts) const
+{
+    std::vector<std::string> keys;
+    std::unordered_set<std::int32_t> seen;
+    for (std::size_t p = 0; p < m_keySet.size(); ++p) {
+        if (counts[p] < 2) {
+            continue;
+        }
+        const std::string& key = m_keySet[p].first;
+        if (const auto g = toInteger(std::string_view(key).substr(0, key.find('|')));
+            g && seen.insert(*g).second) {
+            keys.push_back(graphicKey(*g));
+        }
+    }
+    return keys;
+}
+
+} // namespace tarvek::detail

@@ -1,0 +1,189 @@
+#include "editor/TImportedit.h"
+
+#include "editor/TFindDialog.h"
+#include "gui/Controls.h"
+#include "gui/Dialogs.h"
+#include "gui/ErrorReport.h"
+#include "gui/FileErrors.h"
+#include "gui/FileWriter.h"
+#include "gui/Fonts.h"
+#include "gui/TextCodec.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <cerrno>
+#include <stdexcept>
+
+namespace {
+
+bool isLineBreak(QChar c)
+{
+    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n' || c == u'\r';
+}
+
+} // namespace
+
+TImportedit::TImportedit(QWidget* parent) : QDialog(parent)
+{
+    setUpFixedDialog(this, "Importedit", QStringLiteral("Importdatei einsehen"), QSize(720, 560));
+
+    auto* warning = new QLabel(
+        QStringLiteral("Achtung: Falls Einträge nicht der normalen Syntax entsprechen lässt sich "
+                       "der Import nicht mehr importieren!!!"),
+        this);
+    warning->setObjectName(QStringLiteral("Label1"));
+    warning->setGeometry(8, 6, 704, 17);
+    warning->setStyleSheet(QStringLiteral("color: #FF0000;"));
+
+    m_memo1 = new QPlainTextEdit(this);
+    m_memo1->setObjectName(QStringLiteral("Memo1"));
+    m_memo1->setAccessibleName(QStringLiteral("Text der Importdatei"));
+    m_memo1->setGeometry(8, 28, 704, 488);
+    m_memo1->setFont(Fonts::courierNew(13));
+    m_memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_memo1->setTabStopDistance(8 * QFontMetricsF(m_memo1->font()).horizontalAdvance(u' '));
+
+    QPushButton* find =
+        makeButton(this, "BitBtn1", QStringLiteral("Suchen"), QRect(8, 526, 120, 25));
+    m_save = makeButton(this, "BitBtn2", QStringLiteral("Speichern und schliessen"),
+                        QRect(384, 526, 164, 25));
+    QPushButton* close = makeButton(this, "BitBtn3", QStringLiteral("Schliessen ohne speichern"),
+                                    QRect(548, 526, 164, 25));
+
+    m_findDialog = new TFindDialog(this);
+
+    connect(find, &QPushButton::clicked, this, &TImportedit::BitBtn1Click);
+    connect(m_save, &QPushButton::clicked, this, &TImportedit::BitBtn2Click);
+    connect(close, &QPushButton::clicked, this, &TImportedit::BitBtn3Click);
+    connect(m_findDialog, &TFindDialog::find, this, &TImportedit::FindDialog1Find);
+}
+
+void TImportedit::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    m_findPos = 0;
+    m_memo1->clear();
+    // Without the file's text, saving would overwrite the file with an empty one.
+    m_save->setEnabled(false);
+    if (ErrorReport::guard(this, [this] { load(); })) {
+        m_save->setEnabled(true);
+    }
+}
+
+void TImportedit::hideEvent(QHideEvent* event)
+{
+    m_findDialog->hide();
+    QDialog::hideEvent(event);
+}
+
+void TImportedit::load()
+{
+    QFile file(m_editFileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw std::runtime_error(
+            FileErrors::cannotOpen(m_editFileName, FileErrors::reason(file, errno)).toStdString());
+    }
+    const QList<QByteArray> lines = TextCodec::splitLines(file.readAll());
+    QString text;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
+            text += u'\n';
+        }
+        text += TextCodec::toText(lines[i]);
+    }
+    m_memo1->setPlainText(text);
+    m_memo1->moveCursor(QTextCursor::Start);
+}
+
+QString TImportedit::editorText() const
+{
+    // The raw text keeps non-breaking spaces, which the plain text would turn into blanks.
+    return m_memo1->document()->toRawText();
+}
+
+void TImportedit::save() const
+{
+    const QString text = editorText();
+    QByteArray content;
+    content.reserve(text.size() + text.size() / 16);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isLineBreak(text[i])) {
+            continue;
+        }
+        // An empty text is an empty file; otherwise every line ends in CR LF.
+        if (i == text.size() && start == i && i == 0) {
+            break;
+        }
+        content += TextCodec::toBytes(text.mid(start, i - start));
+        content += "\r\n";
+        start = i + 1;
+    }
+    FileWriter::writeAll(m_editFileName, content);
+}
+
+void TImportedit::BitBtn1Click()
+{
+    m_findPos = 0;
+    m_findDialog->show();
+    m_findDialog->raise();
+    m_findDialog->activateWindow();
+}
+
+void TImportedit::FindDialog1Find(const QString& text)
+{
+    const QString whole = editorText();
+    const bool continued = m_findPos != 0;
+    const qsizetype start = continued ? m_findPos - 1 + text.size() : 0;
+    const qsizetype found = text.isEmpty() ? -1 : whole.indexOf(text, start, Qt::CaseSensitive);
+    if (found >= 0) {
+        m_findPos = static_cast<int>(found) + 1;
+        QTextCursor cursor(m_memo1->document());
+        cursor.setPosition(static_cast<int>(found));
+        cursor.setPosition(static_cast<int>(found + text.size()), QTextCursor::KeepAnchor);
+        m_memo1->setTextCursor(cursor);
+        m_memo1->setFocus();
+        return;
+    }
+    m_findPos = 0;
+    const QString quoted = u'"' + text + u'"';
+    Dialogs::notice(this, continued ? QStringLiteral("Keine weiteren Einträge mit der "
+                                                     "Bezeichnung %1 gefunden")
+                                          .arg(quoted)
+                                    : quoted + QStringLiteral(" kann nicht gefunden werden"));
+}
+
+void TImportedit::BitBtn2Click()
+{
+    if (!Dialogs::ask(this, QStringLiteral("Sollen eventuelle Änderungen wirklich gespeichert "
+                                           "werden?"))) {
+        reject();
+        return;
+    }
+    // When the file cannot be written, the editor stays open with its text.
+    if (!ErrorReport::guard(this, [this] { save(); })) {
+        return;
+    }
+    // Written: the editor closes. Only when the main window could read the file again is there
+    // something to calculate anew.
+    if (!ErrorReport::guard(this, [this] { emit saved(m_editFileName); })) {
+        accept();
+        return;
+    }
+    Dialogs::notice(this, QStringLiteral("Es wurden eventuelle Änderungen vorgenommen. Daher muss "
+                                         "der Import zwangsläufig neu berechnet werden. Somit "
+                                         "bitte die Berechnung erneut starten."));
+    accept();
+}
+
+void TImportedit::BitBtn3Click()
+{
+    reject();
+}

@@ -1,0 +1,334 @@
+// tarvek-calc: the command in-process and the program end to end.
+#include "calc/cli/CalcCommand.h"
+#include "calc/BreakdownCsv.h"
+#include "calc/MiniJson.h"
+#include "calc/RunHelpers.h"
+#include "calc/cli/Report.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+using namespace tarvek;
+using namespace tarvek::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Folder
+{
+    fs::path dir;
+    explicit Folder(const std::string& name) : dir(fs::path(::testing::TempDir()) / name)
+    {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    ~Folder() { fs::remove_all(dir); }
+    std::string write(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+        return (dir / name).string();
+    }
+};
+
+struct Result
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Result command(const std::vector<std::string>& args, const std::string& programDir)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    Result r;
+    r.status = runCalcCommand(args, programDir, out, err);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+const std::string kPrices = lines({"0x0e75|Name|120|t|1|0|0|0", "0x1bfb|Name|500|b|10|1|0|1"});
+
+} // namespace
+
+TEST(CalcCommand, JsonContract)
+{
+    Folder folder("tarvek_calc_json");
+    folder.write("preisliste.txt", kPrices); // found beside the program, case ignored
+    const std::string file = folder.write(
+        "Haus.cfg",
+        importFile({item("3701"), item("3701"), item("7163", "101"), item("4660", "102")}));
+    const Result r = command({"--json", "--water", file}, folder.dir.string());
+    EXPECT_EQ(r.status, 0) << r.err;
+    const Json j = JsonReader::parse(r.out);
+    EXPECT_EQ(j.keys, (std::vector<std::string>{"outcome", "lists", "displays", "lamps", "sums",
+                                                "breakdown", "spawnCount", "billReady", "messages",
+                                                "items"}));
+    EXPECT_EQ(j["outcome"].string, "complete");
+    ASSERT_EQ(j["items"].size(), 4u);
+    EXPECT_EQ(j["items"][2].keys,
+              (std::vector<std::string>{"graphic", "x", "y", "z", "color", "category"}));
+    EXPECT_EQ(j["items"][2]["graphic"].number, 7163);
+    EXPECT_EQ(j["items"][2]["x"].number, 101);
+    EXPECT_EQ(j["items"][2]["category"].string, "spawn");
+    EXPECT_EQ(j["items"][0]["category"].string, "nested");
+    EXPECT_EQ(j["items"][3]["category"].string, "notCalculated");
+    EXPECT_EQ(j["lists"].keys, (std::vector<std::string>{"protocol", "warnings", "movable",
+                                                         "nested", "notCalculated", "bill"}));
+    const Json& protocol = j["lists"]["protocol"];
+    ASSERT_GT(protocol.size(), 3u);
+    EXPECT_TRUE(std::regex_match(protocol[0]["text"].string,
+                                 std::regex(R"(\d\d:\d\d:\d\d Berechnung Itemanzahl gestartet)")));
+    EXPECT_EQ(protocol[0]["colour"].number, 32768);
+    EXPECT_EQ(j["lists"]["nested"][0]["text"].string,
+              "D:3701, H:0x0E75, Pos. X:100, Y:200, Z:0, Anz.:2");
+    EXPECT_EQ(j["lists"]["nested"][0]["colour"].number, 255);
+    EXPECT_EQ(j["lists"]["notCalculated"][0]["text"].string, "D:4660, H:0x1234, Anz.:1");
+    EXPECT_EQ(j["lists"]["bill"][0]["text"].string, "Wasserbaupauschale     :      10.000 GS");
+    EXPECT_EQ(j["displays"].keys, (std::vector<std::string>{"progress", "itemCount", "lowestLevel",
+                                                            "squareSteps", "grandTotal"}));
+    EXPECT_EQ(j["displays"]["progress"].number, 100);
+    EXPECT_EQ(j["displays"]["itemCount"].number, 4);
+    EXPECT_EQ(j["displays"]["squareSteps"].number, 3);
+    EXPECT_EQ(j["displays"]["grandTotal"].number, 10000 + 150 + 240 + 50);
+    EXPECT_EQ(j["lamps"].keys, (std::vector<std::string>{"BLED1", "BLED2", "BLED3", "BLED4",
+                                                         "BLED5", "BLED6", "BLED7", "BLED9"}));
+    EXPECT_TRUE(j["lamps"]["BLED1"]["lit"].boolean);
+    EXPECT_EQ(j["lamps"]["BLED1"]["colour"].number, 65280);
+    EXPECT_FALSE(j["lamps"]["BLED6"]["lit"].boolean); // nested items found
+    EXPECT_EQ(j["lamps"]["BLED6"]["colour"].number, 0x808080);
+    EXPECT_EQ(j["sums"].keys,
+              (std::vector<std::string>{"itemSumHZ", "itemSumNHZ", "waterFlatFee",
+                                        "basementFlatFee", "squareStepFee", "grandTotal"}));
+    EXPECT_EQ(j["sums"]["itemSumHZ"].number, 240);
+    EXPECT_EQ(j["sums"]["itemSumNHZ"].number, 50);
+    EXPECT_EQ(j["sums"]["waterFlatFee"].number, 10000);
+    EXPECT_EQ(j["sums"]["basementFlatFee"].number, 0);
+    EXPECT_EQ(j["sums"]["squareStepFee"].number, 150);
+    EXPECT_EQ(j["spawnCount"].number, 1);
+    EXPECT_TRUE(j["billReady"].boolean);
+    ASSERT_EQ(j["messages"].size(), 1u);
+    EXPECT_EQ(j["messages"][0]["kind"].string, "question");
+    EXPECT_EQ(j["messages"][0]["title"].string, "Bestätigen");
+    EXPECT_NE(j["messages"][0]["text"].string.find("gefunden.\r\nDiese"), std::string::npos);
+    EXPECT_EQ(j["messages"][0]["answer"].string, "yes");
+}
+
+TEST(CalcCommand, NestedStop)
+{
+    Folder folder("tarvek_calc_stop");
+    const std::string prices = folder.write("p.txt", kPrices);
+    const std::string file = folder.write("h.cfg", importFile({item("3701"), item("3701")}));
+    const Result r = command({"--nested", "stop", "--json", "--price-list", prices, file}, "/");
+    EXPECT_EQ(r.status, 0);
+    const Json j = JsonReader::parse(r.out);
+    EXPECT_EQ(j["outcome"].string, "stopped");
+    EXPECT_EQ(j["items"].size(), 0u); // no prices decided, so no plan
+    EXPECT_TRUE(j["billReady"].boolean);
+    EXPECT_EQ(j["lists"]["bill"].size(), 0u);
+    EXPECT_EQ(j["messages"][0]["answer"].string, "no");
+    EXPECT_FALSE(j["lamps"]["BLED4"]["lit"].boolean);
+}
+
+TEST(CalcCommand, InvalidFile)
+{
+    Folder folder("tarvek_calc_invalid");
+    const std::string file = folder.write("h.cfg", "entry header\r\n{\r\n");
+    const Result r = command({"--json", file}, folder.dir.string());
+    EXPECT_EQ(r.status, 1);
+    const Json j = JsonReader::parse(r.out);
+    EXPECT_EQ(j["outcome"].string, "invalid");
+    EXPECT_EQ(j["lists"]["protocol"].size(), 0u);
+    EXPECT_FALSE(j["billReady"].boolean);
+}
+
+TEST(CalcCommand, MissingPriceListAndUnreadableFile)
+{
+    Folder folder("tarvek_calc_missing");
+    const std::string file = folder.write("h.cfg", importFile({item("1")}));
+    Result r = command({"--json", file}, folder.dir.string());
+    EXPECT_EQ(r.status, 1);
+    Json j = JsonReader::parse(r.out);
+    EXPECT_EQ(j["outcome"].string, "aborted");
+    EXPECT_EQ(j["messages"][0]["title"].string, "Fehler");
+    EXPECT_EQ(j["lists"]["protocol"].size(), 0u);
+
+    r = command({"--json", (folder.dir / "nope.cfg").string()}, folder.dir.string());
+    EXPECT_EQ(r.status, 1);
+    j = JsonReader::parse(r.out);
+    EXPECT_EQ(j["outcome"].string, "aborted");
+    EXPECT_NE(j["messages"][0]["text"].string.find("kann nicht geöffnet werden"),
+              std::string::npos);
+}
+
+TEST(CalcCommand, UsageErrors)
+{
+    for (const auto& args : std::vector<std::vector<std::string>>{{},
+                                                                  {"--json"},
+                                                                  {"a.cfg", "b.cfg"},
+                                                                  {"--nested", "maybe", "a.cfg"},
+                                                                  {"--nested"},
+                                                                  {"--price-list"},
+                                                                  {"--bogus", "a.cfg"},
+                                                                  {"-x", "a.cfg"},
+                                                                  {"--water=1", "a.cfg"}}) {
+        const Result r = command(args, "/");
+        EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_NE(r.err.find("Aufruf: tarvek-calc"), std::string::npos);
+    }
+    EXPECT_EQ(command({"--help"}, "/").status, 0);
+}
+
+TEST(CalcCommand, TextReport)
+{
+    Folder folder("tarvek_calc_text");
+    const std::string prices = folder.write("p.txt", kPrices);
+    const std::string file = folder.write("h.cfg", importFile({item("3701")}));
+    const Result r = command({"--basement", "--price-list=" + prices, file}, "/");
+    EXPECT_EQ(r.status, 0);
+    for (const char* part :
+         {"Protokoll\n", "Unbedingt prüfen\n", "Items, welche nicht importiert werden dürfen\n",
+          "Ineinanderliegende Items\n", "Nicht berechnete Items (bitte manuell hinzuaddieren)\n",
+          "Rechnung\n", "Kellerpauschale        :      10.000 GS",
+          "Zu zahlende Gesamtsumme:      10170", "Ergebnis: complete"}) {
+        EXPECT_NE(r.out.find(part), std::string::npos) << part;
+    }
+}
+
+TEST(JsonEscape, ControlsQuotesAndMalformedUtf8)
+{
+    EXPECT_EQ(jsonEscape("a\"b\\c\r\n\t"), "a\\\"b\\\\c\\r\\n\\t");
+    EXPECT_EQ(jsonEscape(std::string("\0\x1f", 2)), "\\u0000\\u001f");
+    EXPECT_EQ(jsonEscape("äö€"), "äö€");
+    EXPECT_EQ(jsonEscape("\xc2\x81"), "\\u0081");
+    EXPECT_EQ(jsonEscape("\xff"), "\xef\xbf\xbd");
+}
+
+// ---- The program itself
+// Started through a POSIX shell, so not on Windows; there the same program is compared byte for
+// byte with its Linux output instead.
+#ifndef _WIN32
+
+namespace {
+Result runProgram(const std::string& args)
+{
+    const std::string exe = std::string(TARVEK_BINARY_DIR) + "/bin/tarvek-calc";
+    const std::string errFile = ::testing::TempDir() + "tarvek_calc_stderr.txt";
+    const std::string cmd = "LC_ALL=C '" + exe + "' " + args + " 2>'" + errFile + "'";
+    Result r;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (pipe == nullptr) {
+        return r;
+    }
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        r.out.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream e(errFile);
+    r.err.assign(std::istreambuf_iterator<char>(e), {});
+    return r;
+}
+} // namespace
+
+TEST(TarvekCalcProgram, SampleHouse)
+{
+    const std::string src = TARVEK_SOURCE_DIR;
+    const Result r = runProgram("--json --price-list '" + src + "/examples/Preisliste.txt' '" +
+                                src + "/examples/Haus.cfg'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Json j = JsonReader::parse(r.out);
+    EXPECT_EQ(j["outcome"].string, "complete");
+    EXPECT_EQ(j["displays"]["itemCount"].number, 37);
+    EXPECT_EQ(j["displays"]["squareSteps"].number, 48);
+    EXPECT_EQ(j["sums"]["grandTotal"].number, 38840);
+    EXPECT_EQ(j["lists"]["nested"].size(), 1u);
+    EXPECT_EQ(j["lists"]["movable"].size(), 1u);
+    EXPECT_EQ(j["lists"]["notCalculated"].size(), 1u);
+    EXPECT_EQ(j["lists"]["warnings"].size(), 1u);
+    EXPECT_EQ(j["lists"]["bill"][4]["text"].string, "Gesamtsumme            :      38.840 GS");
+}
+
+TEST(TarvekCalcProgram, SampleBreakdownAsJsonAndCsv)
+{
+    const std::string src = TARVEK_SOURCE_DIR;
+    const std::string args =
+        "--price-list '" + src + "/examples/Preisliste.txt' '" + src + "/examples/Haus.cfg'";
+    const Json j = JsonReader::parse(runProgram("--json " + args).out);
+    const Json& rows = j["breakdown"];
+    ASSERT_EQ(rows.size(), 14u);
+    EXPECT_EQ(rows[6].keys,
+              (std::vector<std::string>{"graphic", "key", "items", "name", "price", "kind",
+                                        "pieces", "class", "amount", "status"}));
+    EXPECT_EQ(rows[6]["key"].string, "0x1bfb");
+    EXPECT_EQ(rows[6]["name"].string, "Fackeln (Bund zu 10)");
+    EXPECT_EQ(rows[6]["pieces"].number, 10);
+    EXPECT_EQ(rows[6]["class"].string, "NHZ");
+    EXPECT_EQ(rows[6]["amount"].number, 150);
+    EXPECT_EQ(rows[12]["graphic"].number, 4660);
+    EXPECT_EQ(rows[12]["status"].string, "notCalculated");
+    EXPECT_EQ(rows[12]["price"].type, Json::Type::Null);
+
+    Folder folder("tarvek_calc_csv");
+    const std::string csv = (folder.dir / "k.csv").string();
+    ASSERT_EQ(runProgram("--csv '" + csv + "' " + args).status, 0);
+    std::ifstream in(csv, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(
+        text.rfind("\xEF\xBB\xBFGrafik;Schlüssel;Anzahl;Name;Preis;Art;Stück je Bund;Klasse;"
+                   "Betrag;Status\r\n100;0x0064;12;Steinwand;250;Stück;1;HZ;3000;berechnet\r\n",
+                   0),
+        0u);
+    EXPECT_NE(text.find("\r\n4660;0x1234;1;;;;;;0;nicht berechnet\r\n"), std::string::npos);
+    EXPECT_TRUE(
+        text.ends_with("Summe Items NHZ gesamt;;;;;;;;6640;\r\nGesamtsumme;;;;;;;;38840;\r\n"));
+    EXPECT_EQ(runProgram("--csv - " + args).out, text);
+    EXPECT_EQ(csvField("Bund \"groß\"; 10"), "\"Bund \"\"groß\"\"; 10\"");
+    // A name from the price list never becomes a formula in the spreadsheet.
+    EXPECT_EQ(csvTextField("=HYPERLINK(\"x\";\"y\")"), "\"'=HYPERLINK(\"\"x\"\";\"\"y\"\")\"");
+    EXPECT_EQ(csvTextField("Kiste -5"), "Kiste -5");
+    // A run without its price list writes no breakdown and says so by its exit status.
+    const std::string none = (folder.dir / "none.csv").string();
+    EXPECT_EQ(runProgram("--csv '" + none + "' --price-list '" + src + "/nope.txt' '" + src +
+                         "/examples/Haus.cfg'")
+                  .status,
+              1);
+    EXPECT_FALSE(fs::exists(none));
+    // A file that cannot be written fails the command and leaves nothing behind.
+    EXPECT_EQ(runProgram("--csv '" + folder.dir.string() + "/nope/k.csv' " + args).status, 1);
+}
+
+TEST(TarvekCalcProgram, ExitStatuses)
+{
+    EXPECT_EQ(runProgram("").status, 2);
+    EXPECT_EQ(runProgram("--nested sometimes x.cfg").status, 2);
+    const Result r = runProgram("--json /nonexistent/x.cfg");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(JsonReader::parse(r.out)["outcome"].string, "aborted");
+}
+
+TEST(TarvekCalcProgram, OverflowFileInFull)
+{
+    Folder folder("tarvek_calc_overflow");
+    const std::string prices = folder.write("p.txt", "");
+    const std::string file = folder.write("h.cfg", lines({"Entry Header", "{", "Entry I"}));
+    const Result r = runProgram("--json --price-list '" + prices + "' '" + file + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Json j = JsonReader::parse(r.out);
+    EXPECT_EQ(j["sums"]["squareStepFee"].number, 4999000050LL);
+    EXPECT_EQ(j["displays"]["grandTotal"].number, 4999000050LL);
+    EXPECT_EQ(j["lists"]["bill"][0]["text"].string, "QS gesamt              : 4.999.000.050 GS");
+}
+#endif

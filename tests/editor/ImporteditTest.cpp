@@ -1,0 +1,208 @@
+#include "gui/FakeDialogs.h"
+
+#include "editor/TFindDialog.h"
+#include "editor/TImportedit.h"
+#include "hardening/FileSizeLimit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ImporteditTest : public GuiTest
+{
+protected:
+    ~ImporteditTest() override { m_editor.hide(); }
+
+    void writeFile(const QByteArray& bytes)
+    {
+        QFile file(m_path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray readFile() const
+    {
+        QFile file(m_path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+    void open(const QByteArray& bytes)
+    {
+        writeFile(bytes);
+        m_editor.setEditFileName(m_path);
+        m_editor.show();
+    }
+    QPlainTextEdit* memo() const { return m_editor.findChild<QPlainTextEdit*>("Memo1"); }
+    void click(const char* name) const
+    {
+        QTest::mouseClick(m_editor.findChild<QPushButton*>(name), Qt::LeftButton);
+    }
+    void findNext(const QString& text) const
+    {
+        m_editor.findDialog()->findChild<QLineEdit*>("FindText")->setText(text);
+        QTest::mouseClick(m_editor.findDialog()->findChild<QPushButton*>("FindNext"),
+                          Qt::LeftButton);
+    }
+
+    FakeDialogs m_dialogs;
+    QTemporaryDir m_dir;
+    QString m_path = m_dir.filePath(QStringLiteral("Haus.cfg"));
+    TImportedit m_editor;
+};
+
+TEST_F(ImporteditTest, SavingUnchangedTextWritesEveryByteValueBack)
+{
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b) {
+        if (b != '\r' && b != '\n') {
+            bytes.append(static_cast<char>(b));
+        }
+    }
+    const QByteArray content = "Entry Header\r\n{\r\n" + bytes + "\r\n\xa0\xa0 nbsp\r\n\r\n}\r\n";
+    open(content);
+    QList<bool> savedAtMessage;
+    QString savedName;
+    QObject::connect(&m_editor, &TImportedit::saved,
+                     [&](const QString& name) { savedName = name; });
+    m_dialogs.onMessage = [&](const QString&) { savedAtMessage.append(!savedName.isEmpty()); };
+    m_dialogs.answers = {true};
+
+    click("BitBtn2");
+
+    EXPECT_EQ(readFile(), content);
+    EXPECT_EQ(savedName, m_path);
+    ASSERT_EQ(m_dialogs.messages.size(), 2);
+    EXPECT_EQ(m_dialogs.messages[0].text,
+              QStringLiteral("Sollen eventuelle Änderungen wirklich gespeichert werden?"));
+    EXPECT_EQ(m_dialogs.messages[1].title, QStringLiteral("Hinweis"));
+    EXPECT_TRUE(m_dialogs.messages[1].text.startsWith(
+        QStringLiteral("Es wurden eventuelle Änderungen vorgenommen.")));
+    // The question comes before the save, the notice after the main window has been told.
+    EXPECT_EQ(savedAtMessage, (QList<bool>{false, true}));
+    EXPECT_FALSE(m_editor.isVisible());
+}
+
+TEST_F(ImporteditTest, SavingWritesCrLfAfterEveryLineAndEditsGoIn)
+{
+    open("a\nb\rc");
+    memo()->appendPlainText(QStringLiteral("Ä"));
+    m_dialogs.answers = {true};
+    click("BitBtn2");
+    EXPECT_EQ(readFile(), QByteArray("a\r\nb\r\nc\r\n\xc4\r\n"));
+}
+
+TEST_F(ImporteditTest, AnsweringNoOrClosingLeavesTheFileAsItWas)
+{
+    open("Entry Header\r\n{\r\n");
+    memo()->appendPlainText(QStringLiteral("weg"));
+    m_dialogs.answers = {false};
+    bool saved = false;
+    QObject::connect(&m_editor, &TImportedit::saved, [&] { saved = true; });
+    click("BitBtn2");
+    EXPECT_FALSE(m_editor.isVisible());
+    EXPECT_EQ(m_dialogs.messages.size(), 1); // the question only, no notice
+    EXPECT_FALSE(saved);
+
+    m_editor.show(); // every showing reloads the file
+    EXPECT_EQ(memo()->toPlainText(), QStringLiteral("Entry Header\n{"));
+    memo()->appendPlainText(QStringLiteral("weg"));
+    click("BitBtn3");
+    EXPECT_FALSE(m_editor.isVisible());
+    EXPECT_EQ(readFile(), QByteArray("Entry Header\r\n{\r\n"));
+}
+
+TEST_F(ImporteditTest, AFileThatCannotBeWrittenKeepsTheEditorOpenWithItsText)
+{
+    open("Entry Header\r\n{\r\n");
+    memo()->appendPlainText(QStringLiteral("neu"));
+    // The file's place is taken by a folder, so the save cannot replace it.
+    ASSERT_TRUE(QFile::remove(m_path));
+    ASSERT_TRUE(QDir().mkdir(m_path));
+    m_dialogs.answers = {true};
+    click("BitBtn2");
+    EXPECT_TRUE(m_editor.isVisible());
+    ASSERT_EQ(m_dialogs.messages.size(), 2);
+    EXPECT_EQ(m_dialogs.messages[1].title, QStringLiteral("Tarvek 2.4"));
+    EXPECT_TRUE(m_dialogs.messages[1].text.contains(QStringLiteral("kann nicht erstellt werden")));
+    EXPECT_TRUE(memo()->toPlainText().endsWith(QStringLiteral("neu")));
+}
+
+TEST_F(ImporteditTest, ASaveThatFailsHalfWayKeepsTheOldFileAndTheEditorOpen)
+{
+    const QByteArray old = "Entry Header\r\n{\r\n\xe4\xf6\xfc\r\n";
+    open(old);
+    memo()->appendPlainText(QStringLiteral("Entry I 0x40000001\n{\n\tgraphic\t3701\n}"));
+    m_dialogs.answers = {true};
+    {
+        const tarvek::hardening::FileSizeLimit full(std::size_t(old.size()));
+        ASSERT_TRUE(full.active());
+        click("BitBtn2");
+    }
+    EXPECT_EQ(readFile(), old);
+    EXPECT_TRUE(m_editor.isVisible());
+    EXPECT_EQ(m_dialogs.notices().size(), 1);
+    EXPECT_TRUE(m_dialogs.notices().value(0).endsWith(
+        QStringLiteral("kann nicht erstellt werden. Datei zu groß.")))
+        << m_dialogs.notices().value(0).toStdString();
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Haus.cfg")});
+}
+
+TEST_F(ImporteditTest, AMissingFileIsReportedAndCannotBeOverwritten)
+{
+    m_editor.setEditFileName(m_dir.filePath(QStringLiteral("fehlt.cfg")));
+    m_editor.show();
+    ASSERT_EQ(m_dialogs.messages.size(), 1);
+    EXPECT_TRUE(m_dialogs.messages[0].text.contains(QStringLiteral("kann nicht geöffnet werden")));
+    EXPECT_FALSE(m_editor.findChild<QPushButton*>("BitBtn2")->isEnabled());
+}
+
+TEST_F(ImporteditTest, FindWalksForwardThroughTheMatchesAndStartsAgain)
+{
+    open("graphic\t1173\r\nx graphic\r\nGraphic\r\n\tgraphic\t3\r\n");
+    click("BitBtn1");
+    EXPECT_TRUE(m_editor.findDialog()->isVisible());
+
+    QList<int> starts;
+    for (int i = 0; i < 3; ++i) {
+        findNext(QStringLiteral("graphic"));
+        starts.append(memo()->textCursor().selectionStart());
+        EXPECT_EQ(memo()->textCursor().selectedText(), QStringLiteral("graphic"));
+    }
+    EXPECT_EQ(starts, (QList<int>{0, 15, 32}));
+    EXPECT_EQ(m_editor.FindPos(), 33);
+    EXPECT_TRUE(m_dialogs.messages.isEmpty());
+
+    findNext(QStringLiteral("graphic"));
+    ASSERT_EQ(m_dialogs.messages.size(), 1);
+    EXPECT_EQ(m_dialogs.messages[0].text,
+              QStringLiteral("Keine weiteren Einträge mit der Bezeichnung \"graphic\" gefunden"));
+    EXPECT_EQ(m_editor.FindPos(), 0);
+
+    findNext(QStringLiteral("graphic"));
+    EXPECT_EQ(memo()->textCursor().selectionStart(), 0);
+
+    findNext(QStringLiteral("graphic"));
+    click("BitBtn1"); // "Suchen" starts at the top again
+    findNext(QStringLiteral("graphic"));
+    EXPECT_EQ(memo()->textCursor().selectionStart(), 0);
+}
+
+TEST_F(ImporteditTest, FindIsCaseSensitiveAndReportsTextsThatDoNotOccur)
+{
+    open("graphic\r\n");
+    click("BitBtn1");
+    findNext(QStringLiteral("Graphic"));
+    findNext(QStringLiteral("Haus"));
+    EXPECT_EQ(m_dialogs.texts(),
+              (QStringList{QStringLiteral("\"Graphic\" kann nicht gefunden werden"),
+                           QStringLiteral("\"Haus\" kann nicht gefunden werden")}));
+}
+
+} // namespace

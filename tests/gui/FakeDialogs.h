@@ -1,0 +1,107 @@
+#pragma once
+
+#include "gui/GuiTest.h"
+
+#include "gui/Dialogs.h"
+
+#include <QApplication>
+#include <QList>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <ostream>
+
+// Answers the program's message boxes and file dialogs in tests and records what was shown.
+class FakeDialogs : public Dialogs::Handler
+{
+public:
+    struct Shown
+    {
+        Dialogs::Icon icon;
+        QString title;
+        QString text;
+    };
+
+    FakeDialogs() { Dialogs::setHandler(this); }
+    ~FakeDialogs() override { Dialogs::setHandler(nullptr); }
+    FakeDialogs(const FakeDialogs&) = delete;
+    FakeDialogs& operator=(const FakeDialogs&) = delete;
+
+    QMessageBox::StandardButton message(QWidget*, Dialogs::Icon icon, const QString& title,
+                                        const QString& text,
+                                        QMessageBox::StandardButtons buttons) override
+    {
+        messages.append({icon, title, text});
+        if (onMessage) {
+            onMessage(text);
+        }
+        if (buttons.testFlag(QMessageBox::Yes)) {
+            const bool yes = answers.empty() ? true : answers.front();
+            if (!answers.empty()) {
+                answers.pop_front();
+            }
+            return yes ? QMessageBox::Yes : QMessageBox::No;
+        }
+        return QMessageBox::Ok;
+    }
+
+    QString openFileName(QWidget*, const QString& caption, const QString& dir,
+                         const QString& filter) override
+    {
+        openCalls.append(caption + u'|' + dir + u'|' + filter);
+        return nextFile;
+    }
+
+    QString saveFileName(QWidget*, const QString& caption, const QString& path,
+                         const QString& filter) override
+    {
+        saveCalls.append(caption + u'|' + path + u'|' + filter);
+        return nextSaveFile;
+    }
+
+    QString existingDirectory(QWidget*, const QString& prompt) override
+    {
+        folderPrompts.append(prompt);
+        return nextFolder;
+    }
+
+    QStringList texts() const
+    {
+        QStringList all;
+        for (const Shown& shown : messages) {
+            all.append(shown.text);
+        }
+        return all;
+    }
+
+    // Everything shown but the questions.
+    QStringList notices() const
+    {
+        QStringList all;
+        for (const Shown& shown : messages) {
+            if (shown.icon != Dialogs::Icon::Question) {
+                all.append(shown.text);
+            }
+        }
+        return all;
+    }
+
+    QList<Shown> messages;
+    std::deque<bool> answers; // answers to Yes/No questions, Yes when empty
+    std::function<void(const QString&)> onMessage;
+    QString nextFile;
+    QString nextFolder;
+    QStringList openCalls;
+    QString nextSaveFile;
+    QStringList saveCalls;
+    QStringList folderPrompts;
+};
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
