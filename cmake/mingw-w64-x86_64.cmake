@@ -15,9 +15,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The runtime libraries go into the programs, so that they run without DLLs beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
 find_program(TARVEK_WINE wine)
 if(TARVEK_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${TARVEK_WINE})

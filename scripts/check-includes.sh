@@ -32,8 +32,7 @@ allowed() {
         calc/cli) echo "$engine" ;;
         widgets) echo "" ;;
         gui) echo "$engine widgets" ;;
-        views/art | views/goto) echo "$engine" ;;
-        editor | download | views/lists | views/bill | views/plan) echo "$base" ;;
+        editor | download | views/lists | views/art | views/goto | views/bill | views/plan) echo "$base" ;;
         views) echo "$base views/art views/goto" ;;
         app) echo "$base editor download views views/art views/goto views/lists views/bill views/plan" ;;
         *) echo "-" ;; # a folder the rules do not know

@@ -1,11 +1,9 @@
 #include "app/FileLocations.h"
 
+#include "gui/FileNameText.h"
 #include "pricing/ProgramFiles.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QStandardPaths>
 
 namespace {
 
@@ -17,29 +15,16 @@ QString withSeparator(QString folder)
     return folder;
 }
 
-std::string encoded(const QString& folder)
-{
-    return QFile::encodeName(folder).toStdString();
-}
-
-QString decoded(const std::string& folder)
-{
-    return QFile::decodeName(QByteArray::fromStdString(folder));
-}
-
 } // namespace
 
 FileLocations FileLocations::ofProgram(const QString& applicationDir)
 {
-    const QString programDir = withSeparator(
-        applicationDir.isEmpty() ? QCoreApplication::applicationDirPath() : applicationDir);
-    const tarvek::UserFolders user{
-        encoded(
-            withSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))),
-        encoded(
-            withSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)))};
-    const tarvek::ProgramFiles files = tarvek::ProgramFiles::locate(encoded(programDir), user);
-    FileLocations locations{decoded(files.optionsFolder), decoded(files.priceListFolder)};
+    // The engine decides, for the window as for tarvek-calc.
+    const std::string programDir = applicationDir.isEmpty()
+                                       ? tarvek::programFolder()
+                                       : engineFileName(withSeparator(applicationDir));
+    const tarvek::ProgramFiles files = tarvek::ProgramFiles::locate(programDir);
+    FileLocations locations{qtFileName(files.optionsFolder), qtFileName(files.priceListFolder)};
     if (!files.portable) {
         // A folder that cannot be made shows up as the options file's own error at start.
         QDir().mkpath(locations.optionsDir);

@@ -3,8 +3,8 @@
 #include <QString>
 
 // The folders of the options file and of the price list of the running program, both ending in
-// a separator. The rule (portable or installed copy) is the engine's ProgramFiles; the user's
-// folders come from QStandardPaths.
+// a separator. The engine's ProgramFiles decides (portable or installed copy, the user's folders),
+// for the window and tarvek-calc alike.
 struct FileLocations
 {
     QString optionsDir;

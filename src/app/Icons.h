@@ -5,7 +5,8 @@
 #include <QSize>
 #include <QString>
 
-// The program's own pictures (SVG resources), drawn at the size they are shown.
+// The program's own pictures (SVG resources, or PNG pictures drawn from them when the program
+// was built without Qt SVG), drawn at the size they are shown.
 class Icons
 {
 public:

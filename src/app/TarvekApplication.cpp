@@ -11,6 +11,7 @@ TarvekApplication::TarvekApplication(int& argc, char** argv) : QApplication(argc
 {
     setApplicationName(QStringLiteral("Tarvek"));
     setApplicationVersion(QStringLiteral("2.4"));
+    Fonts::loadBundled();
     setFont(Fonts::sansSerif(11));
     QtGerman::install();
     // The desktop's menu entry, the task bar and the window's own icon name the same program.

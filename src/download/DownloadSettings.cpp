@@ -1,5 +1,7 @@
 #include "DownloadSettings.h"
 
+#include "gui/FileNameText.h"
+
 #include "pricing/PriceList.h"
 
 #include <QDir>
@@ -9,9 +11,9 @@ QString DownloadSettings::priceListPath() const
 {
     const QString folder = programDir();
     const std::optional<std::string> found =
-        tarvek::findPriceList(QFile::encodeName(folder).toStdString());
+        tarvek::findPriceList(engineFileName(folder));
     if (found)
-        return QFile::decodeName(QByteArray::fromStdString(*found));
+        return qtFileName(*found);
     return QDir(folder).filePath(QString::fromLatin1(tarvek::kPriceListName.data(),
                                                      qsizetype(tarvek::kPriceListName.size())));
 }

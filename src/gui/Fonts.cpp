@@ -1,5 +1,8 @@
 #include "gui/Fonts.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace {
@@ -13,24 +16,43 @@ QFont makeFont(const QStringList& families, int pixelSize, bool bold)
     return font;
 }
 
+#ifdef Q_OS_WIN
+// Windows copies ship the Liberation fonts, and the fixed layouts are measured with them: they
+// come first. Windows' own "MS Sans Serif" is a bitmap font that Qt does not draw.
+const QStringList kSans = {QStringLiteral("Liberation Sans"), QStringLiteral("Microsoft Sans Serif")};
+const QStringList kMicrosoftSans = kSans;
+const QStringList kMono = {QStringLiteral("Liberation Mono"), QStringLiteral("Courier New")};
+#else
+const QStringList kSans = {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")};
+const QStringList kMicrosoftSans = {QStringLiteral("Microsoft Sans Serif"),
+                                    QStringLiteral("Liberation Sans")};
+const QStringList kMono = {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")};
+#endif
+
 } // namespace
+
+void Fonts::loadBundled()
+{
+    const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
+    for (const QString& file :
+         folder.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")}, QDir::Files)) {
+        QFontDatabase::addApplicationFont(folder.filePath(file));
+    }
+}
 
 QFont Fonts::sansSerif(int pixelSize, bool bold)
 {
-    return makeFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")}, pixelSize,
-                    bold);
+    return makeFont(kSans, pixelSize, bold);
 }
 
 QFont Fonts::microsoftSansSerif(int pixelSize, bool bold)
 {
-    return makeFont({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")},
-                    pixelSize, bold);
+    return makeFont(kMicrosoftSans, pixelSize, bold);
 }
 
 QFont Fonts::courierNew(int pixelSize, bool bold)
 {
-    QFont font = makeFont({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")},
-                          pixelSize, bold);
+    QFont font = makeFont(kMono, pixelSize, bold);
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
     return font;

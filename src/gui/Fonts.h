@@ -7,10 +7,15 @@
 
 // The program's fonts. The Windows fonts of the layout are asked for by name first, followed by
 // their metric-compatible Liberation fonts, so that the fixed layout and the bill's columns line
-// up where the Windows fonts are missing.
+// up where the Windows fonts are missing. Windows copies ship the Liberation fonts and ask for
+// them first.
 class Fonts
 {
 public:
+    // Makes the fonts shipped in the folder "fonts" beside the program known to Qt (a Windows
+    // copy has them there; elsewhere the folder does not exist). Once the application exists.
+    static void loadBundled();
+
     static QFont sansSerif(int pixelSize, bool bold = false);          // "MS Sans Serif"
     static QFont microsoftSansSerif(int pixelSize, bool bold = false); // "Microsoft Sans Serif"
     static QFont courierNew(int pixelSize, bool bold = false);         // "Courier New"

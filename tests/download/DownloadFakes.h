@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/GuiTest.h"
+
 #include "download/DownloadPrompter.h"
 #include "download/DownloadSettings.h"
 
@@ -54,12 +56,3 @@ public:
     QStringList errors;
 };
 
-// The QApplication of a test executable, created on first use.
-inline QApplication& testApp()
-{
-    static int argc = 1;
-    static char name[] = "tarvek-download-test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/Fonts.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -10,7 +12,12 @@ inline QApplication& testApp()
     static int argc = 1;
     static char name[] = "tarvek-test";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app = [] {
+        auto* created = new QApplication(argc, argv);
+        // The fonts a Windows copy ships beside the program, as the program loads them.
+        Fonts::loadBundled();
+        return created;
+    }();
     return *app;
 }
 

@@ -2,6 +2,14 @@
 
 namespace tarvek::hardening {
 
+#ifdef _WIN32
+
+FileSizeLimit::FileSizeLimit(std::size_t) {}
+
+FileSizeLimit::~FileSizeLimit() = default;
+
+#else
+
 FileSizeLimit::FileSizeLimit(std::size_t bytes)
 {
     if (getrlimit(RLIMIT_FSIZE, &m_old) != 0) {
@@ -23,5 +31,7 @@ FileSizeLimit::~FileSizeLimit()
     }
     std::signal(SIGXFSZ, m_oldHandler);
 }
+
+#endif
 
 } // namespace tarvek::hardening

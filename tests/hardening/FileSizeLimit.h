@@ -1,6 +1,8 @@
 #pragma once
 
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include <csignal>
 #include <cstddef>
@@ -10,7 +12,7 @@ namespace tarvek::hardening {
 // While it lives, no regular file of this process can grow beyond `bytes`: a write past the
 // limit fails with "File too large", as a full disk fails a write. This makes writes fail for
 // root too, for whom permissions are no obstacle. The signal that the kernel sends with the
-// failure is ignored meanwhile.
+// failure is ignored meanwhile. Windows has no such limit: there it is never active.
 class FileSizeLimit
 {
 public:
@@ -23,8 +25,10 @@ public:
     bool active() const { return m_active; }
 
 private:
+#ifndef _WIN32
     rlimit m_old{};
     void (*m_oldHandler)(int) = SIG_DFL;
+#endif
     bool m_active = false;
 };
 

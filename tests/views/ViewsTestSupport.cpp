@@ -1,5 +1,7 @@
 #include "ViewsTestSupport.h"
 
+#include "gui/GuiTest.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
@@ -9,12 +11,7 @@
 
 void ensureApplication()
 {
-    static int argc = 1;
-    static char name[] = "views_test";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) {
-        new QApplication(argc, argv);
-    }
+    testApp();
 }
 
 void clickButton(QDialog& dialog, const char* name)

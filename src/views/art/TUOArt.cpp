@@ -1,5 +1,7 @@
 #include "views/art/TUOArt.h"
 
+#include "gui/FileNameText.h"
+
 #include "views/art/ArtSource.h"
 
 #include <QApplication>
@@ -75,7 +77,7 @@ void TUOArt::setSharedArtSource(std::shared_ptr<const tarvek::art::ArtSource> so
 void TUOArt::useClientFolder(const QString& clientPathOption)
 {
     setSharedArtSource(
-        tarvek::art::ArtSource::locate(QFile::encodeName(clientPathOption).toStdString()));
+        tarvek::art::ArtSource::locate(engineFileName(clientPathOption)));
 }
 
 std::shared_ptr<const tarvek::art::ArtSource> TUOArt::sharedArtSource()
