@@ -56,27 +56,23 @@ TEST(ProgramFiles, InstalledCopyUsesTheUsersFoldersAndPortableOneItsOwn)
 TEST(ProgramFiles, WindowsInstalledCopyKeepsItsFilesInTheRoamingFolder)
 {
     const fs::path top = fs::temp_directory_path() / L"tarvek-roaming-test";
-    const fs::path roaming = top / L"Jörg Ω" / L"Roaming";
-    fs::remove_all(top);
-    fs::create_directories(roaming / L"Tarvek");
-    std::ofstream(roaming / L"Tarvek" / L"optionen.txt").put('\n');
+    const fs::path own = top / L"Jörg Ω" / L"Tarvek";
+    fs::create_directories(own);
+    std::ofstream(own / L"optionen.txt").put('\n');
     _wputenv_s(L"APPDATA", L"C:\\nirgends");
-    ProgramFiles files;
-    {
-        const RegistryText moved(
-            HKEY_CURRENT_USER,
-            L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-            L"AppData", roaming.wstring());
-        ASSERT_TRUE(moved.isSet());
-        files = ProgramFiles::locate(fileNameOf(top));
-    }
+    const auto shellFolders =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    const ProgramFiles files = [&] {
+        const RegistryText moved(HKEY_CURRENT_USER, shellFolders, L"AppData", own.parent_path());
+        return ProgramFiles::locate(fileNameOf(top));
+    }();
+    fs::remove_all(top);
     EXPECT_FALSE(files.portable);
-    EXPECT_EQ(pathOf(files.optionsFolder), roaming / L"Tarvek" / L"");
+    EXPECT_EQ(pathOf(files.optionsFolder), own / L"");
     EXPECT_EQ(files.priceListFolder, files.optionsFolder);
-    EXPECT_EQ(pathOf(files.optionsFile), roaming / L"Tarvek" / L"optionen.txt");
+    EXPECT_EQ(pathOf(files.optionsFile), own / L"optionen.txt");
     EXPECT_EQ(pathOf(files.instanceFolder).parent_path().filename(), L"Tarvek");
     EXPECT_NE(files.instanceFolder, files.optionsFolder);
-    fs::remove_all(top);
 }
 #else
 TEST(ProgramFiles, XdgVariablesCountOnlyAsAbsolutePaths)

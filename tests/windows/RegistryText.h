@@ -14,27 +14,22 @@ public:
     RegistryText(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& text)
         : m_name(name)
     {
-        if (RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
-                            &m_key, nullptr) != ERROR_SUCCESS) {
-            m_key = nullptr;
-            return;
-        }
+        RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &m_key,
+                        nullptr);
         DWORD size = 0;
-        m_had = RegQueryValueExW(m_key, name, nullptr, &m_type, nullptr, &size) == ERROR_SUCCESS;
-        m_old.resize(size);
-        if (m_had && RegQueryValueExW(m_key, name, nullptr, &m_type, m_old.data(), &size) != 0) {
-            m_had = false;
+        if (RegQueryValueExW(m_key, name, nullptr, &m_type, nullptr, &size) == ERROR_SUCCESS) {
+            m_old.resize(size);
+            m_had = RegQueryValueExW(m_key, name, nullptr, &m_type, m_old.data(), &size) == 0;
         }
-        m_set = set(m_had ? m_type : REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                    (text.size() + 1) * sizeof(wchar_t));
+        m_set = RegSetValueExW(m_key, name, 0, m_had ? m_type : REG_SZ,
+                               reinterpret_cast<const BYTE*>(text.c_str()),
+                               static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == 0;
     }
     ~RegistryText()
     {
-        if (m_key == nullptr) {
-            return;
-        }
         if (m_had) {
-            set(m_type, m_old.data(), m_old.size());
+            RegSetValueExW(m_key, m_name.c_str(), 0, m_type, m_old.data(),
+                           static_cast<DWORD>(m_old.size()));
         } else {
             RegDeleteValueW(m_key, m_name.c_str());
         }
@@ -46,16 +41,10 @@ public:
     bool isSet() const { return m_set; }
 
 private:
-    bool set(DWORD type, const BYTE* data, std::size_t size)
-    {
-        return RegSetValueExW(m_key, m_name.c_str(), 0, type, data, static_cast<DWORD>(size)) ==
-               ERROR_SUCCESS;
-    }
-
     HKEY m_key = nullptr;
     std::wstring m_name;
-    bool m_had = false;
-    bool m_set = false;
     DWORD m_type = REG_SZ;
     std::vector<BYTE> m_old;
+    bool m_had = false;
+    bool m_set = false;
 };
