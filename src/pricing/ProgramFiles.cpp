@@ -11,15 +11,15 @@ namespace {
 
 constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 
-std::string withSeparator(std::string folder)
+std::string withSeparator(const std::string& folder)
 {
     if (folder.empty()) {
-        folder = ".";
+        return std::string{'.', kSeparator};
     }
-    if (folder.back() != '/' && folder.back() != kSeparator) {
-        folder += kSeparator;
+    if (folder.back() == '/' || folder.back() == kSeparator) {
+        return folder;
     }
-    return folder;
+    return folder + kSeparator;
 }
 
 // The sub-folder of a user folder; empty when the user folder is unknown.
