@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,13 @@ namespace tarvek {
 std::filesystem::path pathOf(std::string_view fileName);
 // The file name text of a path.
 std::string fileNameOf(const std::filesystem::path& path);
+
+// The path of the file in `folder` whose name is `name` with its ASCII letter case ignored (a file
+// copied from a system where case does not count may arrive as "OPTIONEN.TXT"). When several
+// spellings exist, `name` itself wins, then its all-lower-case spelling, then the first other one
+// in byte order. Nothing when there is none. `folder` may end with a separator or not; empty is
+// the current folder.
+std::optional<std::string> findFileIgnoringCase(const std::string& folder, std::string_view name);
 
 // Opens a file in binary mode (mode "rb", "wb", ...), not inherited by child processes; null with
 // errno set on failure.

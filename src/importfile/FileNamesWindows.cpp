@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 namespace tarvek {
 
 std::wstring wideText(std::string_view utf8)
@@ -28,6 +30,17 @@ std::string utf8Text(std::wstring_view wide)
     }
     std::string text(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+    return text;
+}
+
+std::wstring knownFolderPath(const GUID& folderId)
+{
+    PWSTR path = nullptr;
+    std::wstring text;
+    if (SUCCEEDED(SHGetKnownFolderPath(folderId, KF_FLAG_DEFAULT, nullptr, &path))) {
+        text = path;
+    }
+    CoTaskMemFree(path);
     return text;
 }
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <bitset>
-#include <filesystem>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -306,28 +305,7 @@ bool PriceList::contains(std::string_view key) const
 
 std::optional<std::string> findPriceList(const std::string& folder)
 {
-    const std::filesystem::path dir = pathOf(folder.empty() ? std::string(".") : folder);
-    std::error_code error;
-    std::filesystem::directory_iterator entries(dir, error);
-    std::vector<std::string> names;
-    const std::string wanted = asciiLower(kPriceListName);
-    for (const auto end = std::filesystem::directory_iterator(); !error && entries != end;
-         entries.increment(error)) {
-        const std::string name = fileNameOf(entries->path().filename());
-        if (name.size() == wanted.size() && asciiLower(name) == wanted) {
-            names.push_back(name);
-        }
-    }
-    if (names.empty()) {
-        return std::nullopt;
-    }
-    auto rank = [](const std::string& name) {
-        return name == "Preisliste.txt" ? 0 : name == "preisliste.txt" ? 1 : 2;
-    };
-    std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
-        return rank(a) != rank(b) ? rank(a) < rank(b) : a < b;
-    });
-    return fileNameOf(dir / pathOf(names.front()));
+    return findFileIgnoringCase(folder, kPriceListName);
 }
 
 std::size_t priceColumnCount(std::string_view line)

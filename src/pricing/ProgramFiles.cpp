@@ -1,25 +1,56 @@
 #include "pricing/ProgramFiles.h"
 
+#include "importfile/FileNames.h"
 #include "pricing/PriceList.h"
 
 #include <filesystem>
 
 namespace tarvek {
 
+namespace {
+
+constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+
+std::string withSeparator(const std::string& folder)
+{
+    if (folder.empty()) {
+        return std::string{'.', kSeparator};
+    }
+    if (folder.back() == '/' || folder.back() == kSeparator) {
+        return folder;
+    }
+    return folder + kSeparator;
+}
+
+// The sub-folder of a user folder; empty when the user folder is unknown.
+std::string own(const std::string& base)
+{
+    return base.empty() ? std::string() : withSeparator(base) + ProgramFiles::SubFolder;
+}
+
+} // namespace
+
 ProgramFiles ProgramFiles::locate(const std::string& programDir, const UserFolders& user)
 {
-    std::string dir = programDir.empty() ? std::string("./") : programDir;
-    if (dir.back() != '/') {
-        dir += '/';
+    ProgramFiles files;
+    const std::string dir = withSeparator(programDir);
+    std::optional<std::string> options = findFileIgnoringCase(dir, OptionsFileName);
+    files.portable = options || findPriceList(dir);
+    if (files.portable) {
+        files.optionsFolder = dir;
+        files.priceListFolder = dir;
+    } else {
+        files.optionsFolder = own(user.config);
+        files.priceListFolder = own(user.data);
+        options = files.optionsFolder.empty()
+                      ? std::nullopt
+                      : findFileIgnoringCase(files.optionsFolder, OptionsFileName);
     }
-    std::error_code error;
-    if (std::filesystem::exists(dir + OptionsFileName, error) || findPriceList(dir)) {
-        return ProgramFiles{dir, dir, true};
+    if (!files.optionsFolder.empty()) {
+        files.optionsFile = options.value_or(files.optionsFolder + OptionsFileName);
     }
-    const auto own = [](const std::string& base) {
-        return base.empty() ? std::string() : base + SubFolder;
-    };
-    return ProgramFiles{own(user.config), own(user.data), false};
+    files.instanceFolder = own(user.local);
+    return files;
 }
 
 ProgramFiles ProgramFiles::locate(const std::string& programDir)

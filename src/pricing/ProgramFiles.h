@@ -4,41 +4,63 @@
 
 namespace tarvek {
 
-// Where the program and its files live; the window and tarvek-calc both ask here.
+// Where the program and its files live; the window and tarvek-calc both ask here, and nothing
+// else decides it. All folders and files are file name texts (UTF-8 on Windows, see
+// importfile/FileNames.h) and every folder ends with a separator.
 
 // ProgramDir: the folder of the running program file, ending in its separator ("\" on Windows,
-// "/" elsewhere), as a file name text (UTF-8 on Windows). "./" when the system does not tell.
+// "/" elsewhere). "./" (".\" on Windows) when the system does not tell.
 std::string programFolder();
 
-// The user's own folders for settings and data, where an installed copy keeps its options file
-// and its price list. Both end with a separator; empty when the platform names no such folder.
+// The user's own folders. Each is empty when the platform names no such folder.
 // The lookup is the platform's: ProgramFilesPosix.cpp on Linux and other Unix systems,
-// ProgramFilesWindows.cpp on Windows.
+// ProgramFilesWindows.cpp on Windows (the known-folder API, not environment variables).
 struct UserFolders
 {
-    std::string config; // Linux: $XDG_CONFIG_HOME, by default ~/.config/
-    std::string data;   // Linux: $XDG_DATA_HOME, by default ~/.local/share/
+    // Settings. Linux: $XDG_CONFIG_HOME, by default ~/.config/. Windows: the roaming
+    // application-data folder (%APPDATA%), which the uninstaller keeps.
+    std::string config;
+    // Data such as the downloaded price list. Linux: $XDG_DATA_HOME, by default
+    // ~/.local/share/. Windows: the roaming application-data folder as well, beside the settings.
+    std::string data;
+    // What belongs to this computer only. Windows: the local application-data folder
+    // (%LOCALAPPDATA%); empty elsewhere.
+    std::string local{};
 
+    // The folders of the user running this program.
     static UserFolders fromEnvironment();
 };
 
-// Where the options file Optionen.txt and the price list live.
+// Where the options file and the price list live.
 //
-// A portable copy (its own folder holds Optionen.txt or a price list, the latter's letter case
-// ignored) keeps both beside the program, as the start scripts and a player who unpacks Tarvek
-// into a folder of their own use it. Whether that folder is writable decides nothing.
+// A portable copy (its own folder holds Optionen.txt or a price list, the letter case of either
+// name ignored) keeps both beside the program, as the start scripts and a player who unpacks
+// Tarvek into a folder of their own use it. Whether that folder is writable decides nothing.
 // An installed copy keeps the options file in the user's settings folder and the price list in
-// the user's data folder, each in a sub-folder "tarvek"; nothing is written beside the program.
+// the user's data folder, each in a sub-folder of its own; nothing is written beside the program.
+// The caller creates the folders of an installed copy before it writes into them.
 struct ProgramFiles
 {
-    std::string optionsFolder;   // ends with "/" (or is empty: no folder is known)
-    std::string priceListFolder; // ends with "/" (or is empty: no folder is known)
+    std::string optionsFolder;   // empty: no folder is known
+    std::string priceListFolder; // empty: no folder is known
+    // The options file that the program reads and writes: the spelling of "Optionen.txt" that
+    // exists in optionsFolder, letter case ignored, else optionsFolder + "Optionen.txt". Empty
+    // when no folder is known.
+    std::string optionsFile;
+    // The folder of the single-instance lock: on Windows %LOCALAPPDATA%\Tarvek\ (one per user,
+    // whether the copy is portable or not). Empty elsewhere: the lock lives in the user's runtime
+    // folder, which the window's toolkit names.
+    std::string instanceFolder;
     bool portable = false;
 
     static constexpr const char* OptionsFileName = "Optionen.txt";
+#ifdef _WIN32
+    static constexpr const char* SubFolder = "Tarvek\\";
+#else
     static constexpr const char* SubFolder = "tarvek/";
+#endif
 
-    // programDir: the folder of the program file, with or without a trailing "/".
+    // programDir: the folder of the program file, with or without a trailing separator.
     static ProgramFiles locate(const std::string& programDir, const UserFolders& user);
     // locate() with the user folders of the running system.
     static ProgramFiles locate(const std::string& programDir);

@@ -2,8 +2,9 @@
 
 #include "importfile/WideText.h"
 
-#include <cstdlib>
 #include <windows.h>
+
+#include <knownfolders.h>
 
 namespace tarvek {
 
@@ -29,19 +30,26 @@ std::string programFolder()
     return utf8Text(std::wstring_view(path).substr(0, separator + 1));
 }
 
-// %APPDATA% for the settings and %LOCALAPPDATA% for the data, read in wide characters so that a
-// user name beyond the code page gives a folder that opens.
+namespace {
+
+// A known folder as a file name text ending in "\"; empty when the system has none.
+std::string userFolder(const GUID& folderId)
+{
+    std::string text = utf8Text(knownFolderPath(folderId));
+    if (!text.empty() && text.back() != '\\' && text.back() != '/') {
+        text += '\\';
+    }
+    return text;
+}
+
+} // namespace
+
+// The setup's uninstaller keeps the roaming folder, so the options and the price list that the
+// user downloaded survive an update; the single-instance lock belongs to this computer only.
 UserFolders UserFolders::fromEnvironment()
 {
-    const auto folder = [](const wchar_t* variable) {
-        const wchar_t* value = _wgetenv(variable);
-        std::string text = value != nullptr ? utf8Text(value) : std::string();
-        if (!text.empty() && text.back() != '\\' && text.back() != '/') {
-            text += '\\';
-        }
-        return text;
-    };
-    return UserFolders{folder(L"APPDATA"), folder(L"LOCALAPPDATA")};
+    const std::string roaming = userFolder(FOLDERID_RoamingAppData);
+    return UserFolders{roaming, roaming, userFolder(FOLDERID_LocalAppData)};
 }
 
 } // namespace tarvek

@@ -15,6 +15,7 @@
 #include <QScreen>
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -268,8 +269,10 @@ void ItemViewDialog::BitBtn2Click()
 void ItemViewDialog::SendToUO(const QString& command)
 {
     if (!m_client->SendToUO(command.toStdString())) {
+        // A client that runs but cannot be reached is named with its own reason.
+        const std::string failure = m_client->failureText();
         m_prompts->information(this, QLatin1String(kNoClientTitle),
-                               QString::fromUtf8(kNoClientText));
+                               QString::fromStdString(failure.empty() ? kNoClientText : failure));
     }
     // The keys went to the client; the dialog takes the keyboard again.
     activateWindow();

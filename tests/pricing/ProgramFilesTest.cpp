@@ -1,47 +1,78 @@
 #include "pricing/ProgramFiles.h"
 
+#include "importfile/FileNames.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#ifdef _WIN32
+#include "windows/RegistryText.h"
+#endif
+
 using namespace tarvek;
 namespace fs = std::filesystem;
 
+// The program's folder lies beyond the code page, as a player's own folder may.
 TEST(ProgramFiles, InstalledCopyUsesTheUsersFoldersAndPortableOneItsOwn)
 {
-    const fs::path dir = fs::temp_directory_path() / "tarvek-program-files-test";
-    fs::remove_all(dir);
+    const fs::path top = fs::temp_directory_path() / "tarvek-program-files-test";
+    const fs::path dir = top / u8"Jörg Ω";
+    fs::remove_all(top);
     fs::create_directories(dir);
-    const UserFolders user{"/home/spieler/.config/", "/home/spieler/.local/share/"};
+    const std::string config = "/home/spieler/.config/";
+    const UserFolders user{config, "/home/spieler/.local/share/", "/var/lokal/"};
 
     // A folder without either file is an installed program's folder, whatever its rights.
-    ProgramFiles files = ProgramFiles::locate(dir.string(), user);
+    ProgramFiles files = ProgramFiles::locate(fileNameOf(dir), user);
     EXPECT_FALSE(files.portable);
-    EXPECT_EQ(files.optionsFolder, "/home/spieler/.config/tarvek/");
-    EXPECT_EQ(files.priceListFolder, "/home/spieler/.local/share/tarvek/");
+    EXPECT_EQ(files.optionsFolder, config + ProgramFiles::SubFolder);
+    EXPECT_EQ(files.priceListFolder,
+              std::string("/home/spieler/.local/share/") + ProgramFiles::SubFolder);
+    EXPECT_EQ(files.optionsFile, files.optionsFolder + "Optionen.txt");
+    EXPECT_EQ(files.instanceFolder, user.local + ProgramFiles::SubFolder);
 
     // A price list of any letter case, or the options file, keeps both files beside the program.
     std::ofstream(dir / "PREISLISTE.TXT").put('\n');
-    files = ProgramFiles::locate(dir.string(), user);
+    files = ProgramFiles::locate(fileNameOf(dir), user);
     EXPECT_TRUE(files.portable);
-    EXPECT_EQ(files.optionsFolder, dir.string() + "/");
-    EXPECT_EQ(files.priceListFolder, dir.string() + "/");
+    EXPECT_EQ(pathOf(files.optionsFolder), dir / "");
+    EXPECT_EQ(pathOf(files.priceListFolder), dir / "");
+    EXPECT_EQ(pathOf(files.optionsFile), dir / "Optionen.txt");
     fs::remove(dir / "PREISLISTE.TXT");
-    std::ofstream(dir / "Optionen.txt").put('\n');
-    EXPECT_TRUE(ProgramFiles::locate(dir.string() + "/", user).portable);
-    fs::remove_all(dir);
+    // The spelling of the options file that is there is the one read and written.
+    std::ofstream(dir / "OPTIONEN.TXT").put('\n');
+    files = ProgramFiles::locate(fileNameOf(dir / ""), user);
+    EXPECT_TRUE(files.portable);
+    EXPECT_EQ(pathOf(files.optionsFile), dir / "OPTIONEN.TXT");
+    fs::remove_all(top);
 }
 
 #ifdef _WIN32
-TEST(ProgramFiles, WindowsUserFoldersKeepNamesBeyondTheCodePage)
+// An installed copy keeps both files in the user's roaming folder as the system names it (here
+// moved into a folder beyond the code page), whatever %APPDATA% says.
+TEST(ProgramFiles, WindowsInstalledCopyKeepsItsFilesInTheRoamingFolder)
 {
-    _wputenv_s(L"APPDATA", L"C:\\Users\\Jörg Ω\\AppData\\Roaming");
-    _wputenv_s(L"LOCALAPPDATA", L"C:\\Users\\Jörg Ω\\AppData\\Local\\");
-    const UserFolders user = UserFolders::fromEnvironment();
-    EXPECT_EQ(user.config, "C:\\Users\\J\u00f6rg \u03a9\\AppData\\Roaming\\");
-    EXPECT_EQ(user.data, "C:\\Users\\J\u00f6rg \u03a9\\AppData\\Local\\");
+    const fs::path top = fs::temp_directory_path() / L"tarvek-roaming-test";
+    const fs::path own = top / L"Jörg Ω" / L"Tarvek";
+    fs::create_directories(own);
+    std::ofstream(own / L"optionen.txt").put('\n');
+    _wputenv_s(L"APPDATA", L"C:\\nirgends");
+    const auto shellFolders =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    const ProgramFiles files = [&] {
+        const RegistryText moved(HKEY_CURRENT_USER, shellFolders, L"AppData", own.parent_path());
+        return ProgramFiles::locate(fileNameOf(top));
+    }();
+    fs::remove_all(top);
+    EXPECT_FALSE(files.portable);
+    EXPECT_EQ(pathOf(files.optionsFolder), own / L"");
+    EXPECT_EQ(files.priceListFolder, files.optionsFolder);
+    EXPECT_EQ(pathOf(files.optionsFile), own / L"optionen.txt");
+    EXPECT_EQ(pathOf(files.instanceFolder).parent_path().filename(), L"Tarvek");
+    EXPECT_NE(files.instanceFolder, files.optionsFolder);
 }
 #else
 TEST(ProgramFiles, XdgVariablesCountOnlyAsAbsolutePaths)

@@ -296,9 +296,14 @@ TEST(ItemViewProgramBoxesTest, ErrorReportAndNoClientMessageUseTheProgramsBoxes)
 
     EXPECT_FALSE(view.showLine("D:1x, H:0x0001, Pos. X:1, Y:2, Z:3, Anz.:2"));
     view.SendToUO(".go  1, 2, 3");
+    // A client that runs but takes nothing is named with its own reason, not as missing.
+    client->failure = "Der Client antwortet nicht.";
+    view.SendToUO(".go  1, 2, 3");
     Dialogs::setHandler(nullptr);
 
-    ASSERT_EQ(dialogs.boxes.size(), 2u);
+    ASSERT_EQ(dialogs.boxes.size(), 3u);
+    EXPECT_EQ(dialogs.boxes[2].title, "Info");
+    EXPECT_EQ(dialogs.boxes[2].text, "Der Client antwortet nicht.");
     EXPECT_EQ(dialogs.boxes[0].icon, Dialogs::Icon::Critical);
     EXPECT_EQ(dialogs.boxes[0].title, "Tarvek 2.4");
     EXPECT_EQ(dialogs.boxes[0].text, "' 1x' ist kein gültiger Integerwert.");

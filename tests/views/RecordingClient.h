@@ -14,7 +14,9 @@ public:
         commands.push_back(command);
         return running;
     }
+    std::string failureText() const override { return failure; }
 
     bool running = true;
+    std::string failure; // why a client that runs took nothing
     std::vector<std::string> commands;
 };

@@ -73,6 +73,47 @@ for locale in de_DE.UTF-8 en_US.UTF-8; do
     done
 done
 
+# Where the files live, with names beyond the code page (German regional settings): a portable
+# copy in a folder "Jörg Ω" reads the price list beside it, an import file "Größe.cfg" and writes
+# "Größe.csv"; an installed copy (no price list beside it) reads the one in the user's data folder,
+# which on Windows is the roaming application-data folder's "Tarvek". Same bytes on both sides.
+copy() { # SIDE PROGRAM NAME: the program as SIDE/Jörg Ω/NAME, beside the sample files, and as
+         # SIDE/installiert/NAME alone
+    mkdir -p "$1/Jörg Ω" "$1/installiert"
+    cp "$2" "$1/Jörg Ω/$3"
+    cp "$2" "$1/installiert/$3"
+    cp Preisliste.txt "$1/Jörg Ω/"
+    cp Haus.cfg "$1/Jörg Ω/Größe.cfg"
+}
+copy linux "$linux_calc" tarvek-calc
+copy windows "$windows_calc" tarvek-calc.exe
+roaming=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' | tr -d '\r')")
+mkdir -p xdg/tarvek "$roaming/Tarvek"
+cp Preisliste.txt xdg/tarvek/
+cp Preisliste.txt "$roaming/Tarvek/"
+set +e
+(cd "linux/Jörg Ω" && LC_ALL=de_DE.UTF-8 ./tarvek-calc --json --csv Größe.csv Größe.cfg) \
+    > linux-portable.json
+(cd "windows/Jörg Ω" &&
+    LC_ALL=de_DE.UTF-8 wine ./tarvek-calc.exe --json --csv Größe.csv Größe.cfg) > windows-portable.json
+XDG_DATA_HOME="$PWD/xdg" LC_ALL=de_DE.UTF-8 linux/installiert/tarvek-calc --json Haus.cfg \
+    > linux-installed.json
+LC_ALL=de_DE.UTF-8 wine windows/installiert/tarvek-calc.exe --json Haus.cfg > windows-installed.json
+set -e
+rm -rf "$roaming/Tarvek"
+for copy in portable installed; do
+    if ! grep -q '"grandTotal": 38840' "windows-$copy.json" ||
+        ! cmp -s <(mask < "linux-$copy.json") <(mask < "windows-$copy.json"); then
+        echo "VERSCHIEDEN oder unvollständig: $copy"
+        diff <(mask < "linux-$copy.json") <(mask < "windows-$copy.json") | head -20 || true
+        failed=1
+    fi
+done
+if ! cmp -s "linux/Jörg Ω/Größe.csv" "windows/Jörg Ω/Größe.csv"; then
+    echo "Größe.csv fehlt oder weicht ab"
+    failed=1
+fi
+
 # The regional settings reached the programs: the water fee of the sample house's bill.
 grep -q '10\.000 GS' Haus-de_DE.UTF-8.json || { echo "Deutsch: kein 10.000 GS"; failed=1; }
 grep -q '10,000 GS' Haus-en_US.UTF-8.json || { echo "Englisch: kein 10,000 GS"; failed=1; }

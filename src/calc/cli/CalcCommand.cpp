@@ -3,6 +3,7 @@
 #include "calc/BreakdownCsv.h"
 #include "calc/Calculation.h"
 #include "calc/cli/Report.h"
+#include "importfile/FileNames.h"
 
 #include <cerrno>
 #include <cstring>
@@ -124,7 +125,7 @@ std::string parse(const std::vector<std::string>& args, Options& options)
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& reason)
 {
     namespace fs = std::filesystem;
-    const fs::path target(path);
+    const fs::path target = pathOf(path);
     fs::path temporary = target;
     temporary += ".tmp" + std::to_string(::getpid());
     {

@@ -32,7 +32,7 @@ std::optional<std::filesystem::path> ClientFolder::findFile(const std::filesyste
                                                             const std::string& name)
 {
     std::error_code error;
-    const std::filesystem::path exact = folder / name;
+    const std::filesystem::path exact = folder / tarvek::pathOf(name);
     if (std::filesystem::is_regular_file(exact, error)) {
         return exact;
     }
@@ -52,6 +52,22 @@ bool ClientFolder::holdsArtFiles(const std::filesystem::path& folder)
 {
     return findFile(folder, "artLegacyMUL.uop") ||
            (findFile(folder, "artidx.mul") && findFile(folder, "art.mul"));
+}
+
+std::vector<std::filesystem::path>
+ClientFolder::usualFolders(const std::vector<std::filesystem::path>& programFiles,
+                           const std::filesystem::path& drive)
+{
+    std::vector<std::filesystem::path> folders;
+    for (const std::string_view folder : kUsualProgramFolders) {
+        for (const auto& root : programFiles) {
+            folders.push_back(root / tarvek::pathOf(folder));
+        }
+    }
+    for (const std::string_view folder : kUsualDriveFolders) {
+        folders.push_back(drive / tarvek::pathOf(folder));
+    }
+    return folders;
 }
 
 std::vector<std::filesystem::path> ClientFolder::candidates(const std::string& clientPathOption,

@@ -9,27 +9,25 @@
 
 namespace tarvek::art {
 
-// The install folders of the client's setup programs over the years, newest first, relative to
-// drive C.
-inline constexpr std::array<std::string_view, 12> kUsualInstallFolders = {
-    "Program Files (x86)/Electronic Arts/Ultima Online Classic",
-    "Program Files/Electronic Arts/Ultima Online Classic",
-    "Program Files (x86)/EA Games/Ultima Online Classic",
-    "Program Files/EA Games/Ultima Online Classic",
-    "Program Files (x86)/EA Games/Ultima Online Mondain's Legacy",
-    "Program Files/EA Games/Ultima Online Mondain's Legacy",
-    "Program Files (x86)/EA Games/Ultima Online 2D",
-    "Program Files/EA Games/Ultima Online 2D",
-    "Program Files (x86)/Ultima Online",
-    "Program Files/Ultima Online",
+// The install folders of the client's setup programs over the years, newest first: inside the
+// program files folders (the 32-bit one first, since the setups are 32-bit programs), then
+// directly on the system drive.
+inline constexpr std::array<std::string_view, 5> kUsualProgramFolders = {
+    "Electronic Arts/Ultima Online Classic",
+    "EA Games/Ultima Online Classic",
+    "EA Games/Ultima Online Mondain's Legacy",
+    "EA Games/Ultima Online 2D",
+    "Ultima Online",
+};
+inline constexpr std::array<std::string_view, 2> kUsualDriveFolders = {
     "Ultima Online Classic",
     "Ultima Online",
 };
 
 // Where the game client's art files are: the folder of the option "Clientpfad", else where the
 // client is installed. On Windows that is the folder the client's setup recorded in the registry,
-// then the usual install folders on the system drive; elsewhere the usual install folders inside
-// the user's Wine prefix.
+// then the usual install folders in the system's program files folders and on the system drive;
+// elsewhere the usual install folders inside the user's Wine prefix.
 class ClientFolder
 {
 public:
@@ -57,6 +55,10 @@ private:
                                               const std::filesystem::path& home);
     // Where the client may be installed, in the order they are looked at.
     static std::vector<std::filesystem::path> installFolders(const std::filesystem::path& home);
+    // The usual install folders inside these program files folders, then on this drive.
+    static std::vector<std::filesystem::path>
+    usualFolders(const std::vector<std::filesystem::path>& programFiles,
+                 const std::filesystem::path& drive);
 };
 
 } // namespace tarvek::art

@@ -25,17 +25,15 @@ std::filesystem::path ClientFolder::optionFolder(const std::string& value,
     return home / ".wine" / "dosdevices" / drive / rest;
 }
 
-// The usual install folders on drive C of the user's Wine prefix.
+// The usual install folders on drive C of the user's Wine prefix, whose program files folders
+// have their English names.
 std::vector<std::filesystem::path> ClientFolder::installFolders(const std::filesystem::path& home)
 {
-    std::vector<std::filesystem::path> folders;
-    if (!home.empty()) {
-        const std::filesystem::path drive = home / ".wine" / "drive_c";
-        for (const std::string_view folder : kUsualInstallFolders) {
-            folders.push_back(drive / folder);
-        }
+    if (home.empty()) {
+        return {};
     }
-    return folders;
+    const std::filesystem::path drive = home / ".wine" / "drive_c";
+    return usualFolders({drive / "Program Files (x86)", drive / "Program Files"}, drive);
 }
 
 std::filesystem::path ClientFolder::homeFolder()

@@ -1,10 +1,14 @@
 #include "views/art/ClientFolder.h"
 
 #include "importfile/FileNames.h"
+#include "importfile/WideText.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <windows.h>
+
+#include <knownfolders.h>
 
 namespace tarvek::art {
 
@@ -71,10 +75,21 @@ std::vector<std::filesystem::path> ClientFolder::installFolders(const std::files
             }
         }
     }
+    // The program files folders as the system names them (not every Windows spells them in
+    // English), the 32-bit one first; in a 64-bit program the plain one is the 64-bit one.
+    std::vector<std::filesystem::path> programFiles;
+    for (const GUID& id :
+         {FOLDERID_ProgramFilesX86, FOLDERID_ProgramFilesX64, FOLDERID_ProgramFiles}) {
+        const std::filesystem::path folder = knownFolderPath(id);
+        if (!folder.empty() &&
+            std::find(programFiles.begin(), programFiles.end(), folder) == programFiles.end()) {
+            programFiles.push_back(folder);
+        }
+    }
     const wchar_t* const drive = _wgetenv(L"SystemDrive");
     const std::filesystem::path root = std::wstring(drive != nullptr ? drive : L"C:") + L"\\";
-    for (const std::string_view folder : kUsualInstallFolders) {
-        folders.push_back(root / pathOf(folder));
+    for (auto& folder : usualFolders(programFiles, root)) {
+        folders.push_back(std::move(folder));
     }
     return folders;
 }

@@ -18,6 +18,11 @@ public:
     // typed only while the client window (or a window inside it) has the focus, so that they
     // never land in another program.
     virtual bool SendToUO(const std::string& command) = 0;
+
+    // Why the last SendToUO typed nothing, as a German message that says what the user can do;
+    // empty when there was simply no client to type into (the caller then asks the user to start
+    // one).
+    virtual std::string failureText() const { return {}; }
 };
 
 // The platform's way to reach the client: X11 through libxdo, or the window messages of Windows.

@@ -3,6 +3,7 @@
 #include "calc/BreakdownCsv.h"
 #include "calc/MiniJson.h"
 #include "calc/RunHelpers.h"
+#include "calc/cli/CommandLine.h"
 #include "calc/cli/Report.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,12 @@
 #include <sstream>
 #ifndef _WIN32
 #include <sys/wait.h>
+#else
+#include "importfile/WideText.h"
+
+#include <iostream>
+
+#include <windows.h>
 #endif
 
 using namespace tarvek;
@@ -213,6 +220,37 @@ TEST(JsonEscape, ControlsQuotesAndMalformedUtf8)
     EXPECT_EQ(jsonEscape("\xc2\x81"), "\\u0081");
     EXPECT_EQ(jsonEscape("\xff"), "\xef\xbf\xbd");
 }
+
+#ifdef _WIN32
+// A console shows the program's UTF-8 text as its characters, not as bytes in its code page (850
+// under German regional settings), also when a character arrives in two pieces.
+TEST(StandardStreams, ConsoleShowsTheCharacters)
+{
+    HANDLE const saved = GetStdHandle(STD_OUTPUT_HANDLE);
+    FreeConsole();
+    ASSERT_NE(AllocConsole(), 0);
+    HANDLE const console =
+        CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    SetStdHandle(STD_OUTPUT_HANDLE, console);
+    std::streambuf* const own = std::cout.rdbuf();
+    useBinaryOutput();
+    std::cout << "Gr\xc3" << std::flush << "\xb6\xc3\x9f"
+              << "e \xce\xa9" << std::flush;
+    const bool written = std::cout.good();
+    std::cout.rdbuf(own);
+    SetStdHandle(STD_OUTPUT_HANDLE, saved);
+
+    std::wstring shown(16, L'\0');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(console, shown.data(), 16, COORD{0, 0}, &read);
+    CloseHandle(console);
+    FreeConsole();
+    EXPECT_TRUE(written);
+    // Seven characters, then the empty rest of the line.
+    EXPECT_EQ(utf8Text(shown.substr(0, read)), "Größe Ω" + std::string(9, ' '));
+}
+#endif
 
 // ---- The program itself
 // Started through a POSIX shell, so not on Windows; there the same program is compared byte for

@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "windows/RegistryText.h"
 #endif
 
 using namespace tarvek::art;
@@ -142,6 +142,25 @@ TEST_F(ClientFolderTest, OptionThenTheFolderTheSetupRecorded)
     EXPECT_EQ(source.itemArt(0).pixels, std::vector<std::uint32_t>{0xFFFFFFFFu});
     EXPECT_EQ(option, chosen);
     EXPECT_EQ(ClientFolder::find("", {}), std::nullopt);
+}
+
+// The usual install folders lie in the program files folders as the system names them: here the
+// 32-bit one is a folder with "ü" in its name, not the English "Program Files (x86)".
+TEST_F(ClientFolderTest, UsualInstallFolderInTheProgramFilesFolderTheSystemNames)
+{
+    const auto programFiles = m_home.path() / L"Programme für Spiele";
+    const auto client = programFiles / L"EA Games" / L"Ultima Online Classic";
+    writeMulPair(client, {{0x4000, encodeItemArt(1, 1, {0x7FFF})}}, 0x4001);
+    std::shared_ptr<const ArtSource> source;
+    {
+        const RegistryText moved(HKEY_LOCAL_MACHINE,
+                                 L"Software\\Microsoft\\Windows\\CurrentVersion",
+                                 L"ProgramFilesDir (x86)", programFiles.wstring());
+        ASSERT_TRUE(moved.isSet());
+        source = ArtSource::locate("");
+    }
+    EXPECT_EQ(source->folder(), client);
+    EXPECT_EQ(source->itemArt(0).pixels, std::vector<std::uint32_t>{0xFFFFFFFFu});
 }
 #endif
 

@@ -1,11 +1,15 @@
 // Stands in for the game client: a top-level window of the class given as the first argument
 // with an edit field that takes the keyboard focus; every character that reaches the field is
-// appended to the file given as the second argument (UTF-8). With a third argument "refuse", the
-// window lets go of the focus whenever it gets it.
+// appended to the file given as the second argument (UTF-8). A third argument plays a client
+// that is hard to reach: "refuse" lets go of the focus whenever it gets it, "hang" stops answering
+// after the first character it records, and "higher" runs as a client started as administrator
+// does for a program without those rights: its process may not be opened.
 #include <cstdio>
 #include <string>
 
 #include <windows.h>
+
+#include <aclapi.h>
 
 namespace {
 
@@ -13,6 +17,7 @@ HWND g_field = nullptr;
 WNDPROC g_editProc = nullptr;
 std::FILE* g_typed = nullptr;
 bool g_refuse = false;
+bool g_hang = false;
 
 LRESULT CALLBACK recordingField(HWND window, UINT message, WPARAM w, LPARAM l)
 {
@@ -22,6 +27,9 @@ LRESULT CALLBACK recordingField(HWND window, UINT message, WPARAM w, LPARAM l)
         const int n = WideCharToMultiByte(CP_UTF8, 0, &c, 1, bytes, sizeof bytes, nullptr, nullptr);
         std::fwrite(bytes, 1, static_cast<std::size_t>(n > 0 ? n : 0), g_typed);
         std::fflush(g_typed);
+        if (g_hang) {
+            Sleep(INFINITE);
+        }
     }
     return CallWindowProcW(g_editProc, window, message, w, l);
 }
@@ -46,7 +54,18 @@ int wmain(int argc, wchar_t** argv)
     if (argc < 3 || (g_typed = _wfopen(argv[2], L"wb")) == nullptr) {
         return 2;
     }
-    g_refuse = argc > 3 && std::wstring(argv[3]) == L"refuse";
+    const std::wstring mode = argc > 3 ? argv[3] : L"";
+    g_refuse = mode == L"refuse";
+    g_hang = mode == L"hang";
+    if (mode == L"higher") {
+        // An empty access list: nobody else may open the process.
+        ACL nobody;
+        InitializeAcl(&nobody, sizeof nobody, ACL_REVISION);
+        if (SetSecurityInfo(GetCurrentProcess(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION,
+                            nullptr, nullptr, &nobody, nullptr) != ERROR_SUCCESS) {
+            return 3;
+        }
+    }
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = clientWindow;
     windowClass.hInstance = GetModuleHandleW(nullptr);

@@ -2,12 +2,13 @@
 // without a display: its null graphics driver).
 #include "importfile/FileNames.h"
 #include "pricing/ProgramFiles.h"
-#include "views/goto/GameClient.h"
+#include "views/goto/WindowsGameClient.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <string>
 #include <thread>
@@ -21,17 +22,17 @@ namespace {
 const std::string kCommand = ".go  1435, 1613, 6";
 const std::string kExpected = "\x1b\r" + kCommand + "\r";
 
-// A running stand-in whose window of class `windowClass` records what is typed into it.
+// A running stand-in whose window of class `windowClass` records what is typed into it; `mode`
+// is one of the stand-in's ways to be hard to reach ("refuse", "hang", "higher").
 class StandIn
 {
 public:
-    explicit StandIn(const std::wstring& windowClass, bool refuseFocus = false)
+    explicit StandIn(const std::wstring& windowClass, const std::wstring& mode = L"")
         : m_typed(std::filesystem::temp_directory_path() /
                   (L"tarvek-typed-" + std::to_wstring(GetCurrentProcessId()) + windowClass))
     {
         std::wstring line = L"\"" + pathOf(programFolder() + "goto_client_stand_in.exe").wstring() +
-                            L"\" \"" + windowClass + L"\" \"" + m_typed.wstring() + L"\"" +
-                            (refuseFocus ? L" refuse" : L"");
+                            L"\" \"" + windowClass + L"\" \"" + m_typed.wstring() + L"\" " + mode;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -89,7 +90,9 @@ TEST(GoToWindows, ClassicClientGetsTheExactKeysBeforeThirdDawn)
 
 TEST(GoToWindows, ThirdDawnWhenItIsTheOnlyClient)
 {
-    EXPECT_FALSE(sendToUO(kCommand)); // no client at all
+    client::WindowsGameClient none;
+    EXPECT_FALSE(none.SendToUO(kCommand)); // no client at all, and nothing else to say
+    EXPECT_EQ(none.failureText(), "");
     const StandIn thirdDawn(L"Ultima Online Third Dawn");
     ASSERT_TRUE(thirdDawn.ready());
     EXPECT_TRUE(sendToUO(kCommand));
@@ -98,10 +101,41 @@ TEST(GoToWindows, ThirdDawnWhenItIsTheOnlyClient)
 
 TEST(GoToWindows, NothingIsTypedWhenTheFocusCannotBeTaken)
 {
-    const StandIn classic(L"Ultima Online", true);
+    const StandIn classic(L"Ultima Online", L"refuse");
     ASSERT_TRUE(classic.ready());
     EXPECT_FALSE(sendToUO(kCommand));
     EXPECT_EQ(classic.typed(), "");
+}
+
+// The client stops answering after the first character: the go-to gives up instead of waiting for
+// it, and says so. The bound below only catches a go-to that would wait for ever; ending the
+// stand-in then frees it.
+TEST(GoToWindows, AHungClientIsGivenUpAndNamed)
+{
+    auto hung = std::make_unique<StandIn>(L"Ultima Online", L"hang");
+    ASSERT_TRUE(hung->ready());
+    client::WindowsGameClient client;
+    auto sent = std::async(std::launch::async, [&] { return client.SendToUO(kCommand); });
+    const bool returned = sent.wait_for(std::chrono::minutes(2)) == std::future_status::ready;
+    const std::string typed = hung->typed();
+    if (!returned) {
+        hung.reset();
+    }
+    ASSERT_TRUE(returned);
+    EXPECT_FALSE(sent.get());
+    EXPECT_EQ(client.failureText(), client::WindowsGameClient::kNotAnsweringText);
+    EXPECT_EQ(typed, "\x1b");
+}
+
+// A client started as administrator is named as such, not passed off as missing.
+TEST(GoToWindows, AClientWithHigherRightsIsNamed)
+{
+    const StandIn higher(L"Ultima Online", L"higher");
+    ASSERT_TRUE(higher.ready());
+    client::WindowsGameClient client;
+    EXPECT_FALSE(client.SendToUO(kCommand));
+    EXPECT_EQ(client.failureText(), client::WindowsGameClient::kHigherRightsText);
+    EXPECT_EQ(higher.typed(), "");
 }
 
 } // namespace
