@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/FileLocations.h"
+#include "importfile/Version.h"
 #include "views/bill/BillPdfCommand.h"
 #include "views/plan/PlanExport.h"
 
@@ -117,9 +118,10 @@ QString CommandLine::helpText()
     for (const auto& row : rows) {
         width = std::max(width, row.first.size());
     }
-    QString text = QStringLiteral("Aufruf: tarvek [OPTIONEN] [IMPORTDATEI]\n"
-                                  "Tarvek 2.4 berechnet den Preis eines Hausimports.\n\n"
-                                  "Optionen:\n");
+    QString text =
+        QStringLiteral("Aufruf: tarvek [OPTIONEN] [IMPORTDATEI]\n"
+                       "Tarvek " TARVEK_VERSION " berechnet den Preis eines Hausimports.\n\n"
+                       "Optionen:\n");
     for (const auto& row : rows) {
         if (row.first == QLatin1String("IMPORTDATEI")) {
             text += QStringLiteral("\nArgumente:\n");
@@ -152,7 +154,7 @@ CommandLine::CommandLine(const QStringList& arguments)
     }
     if (m_parser->isSet(VersionOption)) {
         m_action = Action::Version;
-        m_text = QStringLiteral("Tarvek 2.4\n");
+        m_text = QStringLiteral("Tarvek " TARVEK_VERSION "\n");
         return;
     }
     const QStringList files = m_parser->positionalArguments();

@@ -4,13 +4,14 @@
 #include "gui/ErrorReport.h"
 #include "gui/Fonts.h"
 #include "gui/QtGerman.h"
+#include "importfile/Version.h"
 
 #include <exception>
 
 TarvekApplication::TarvekApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Tarvek"));
-    setApplicationVersion(QStringLiteral("2.4"));
+    setApplicationVersion(QStringLiteral(TARVEK_VERSION));
     setFont(Fonts::sansSerif(11));
     QtGerman::install();
     // The desktop's menu entry, the task bar and the window's own icon name the same program.

@@ -4,6 +4,7 @@
 #include "app/TarvekApplication.h"
 #include "app/TarvekWindows.h"
 #include "gui/Dialogs.h"
+#include "importfile/Version.h"
 
 #include <cstdio>
 
@@ -53,7 +54,8 @@ int main(int argc, char* argv[])
     // Only one copy runs; the lock is held until the program ends.
     SingleInstance instance;
     if (!instance.acquire()) {
-        Dialogs::plain(nullptr, QStringLiteral("Tarvek 2.4"), SingleInstance::message());
+        Dialogs::plain(nullptr, QStringLiteral("Tarvek " TARVEK_VERSION),
+                       SingleInstance::message());
         return 0;
     }
 

@@ -3,6 +3,7 @@
 #include "ViewsTestSupport.h"
 
 #include "gui/Dialogs.h"
+#include "importfile/Version.h"
 #include "views/TAnsichtbeweglich.h"
 #include "views/TAnsichtinein.h"
 #include "views/TAnsichtnichtberechnet.h"
@@ -300,7 +301,7 @@ TEST(ItemViewProgramBoxesTest, ErrorReportAndNoClientMessageUseTheProgramsBoxes)
 
     ASSERT_EQ(dialogs.boxes.size(), 2u);
     EXPECT_EQ(dialogs.boxes[0].icon, Dialogs::Icon::Critical);
-    EXPECT_EQ(dialogs.boxes[0].title, "Tarvek 2.4");
+    EXPECT_EQ(dialogs.boxes[0].title, "Tarvek " TARVEK_VERSION);
     EXPECT_EQ(dialogs.boxes[0].text, "' 1x' ist kein gültiger Integerwert.");
     EXPECT_EQ(dialogs.boxes[1].icon, Dialogs::Icon::Information);
     EXPECT_EQ(dialogs.boxes[1].title, "Info");
