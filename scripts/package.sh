@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds a Release tree in build-release and makes the Debian package of it:
-#   scripts/package.sh          -> tarvek_2.4-1_amd64.deb in the project folder
-# Install it with: sudo apt install ./tarvek_2.4-1_amd64.deb
+#   scripts/package.sh          -> tarvek_<version>-1_amd64.deb in the project folder
+# Install it with: sudo apt install ./tarvek_<version>-1_amd64.deb
 # A second run rebuilds only what changed.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,175 +1,297 @@
 #include "app/CommandLine.h"
 
 #include "app/FileLocations.h"
+#include "importfile/Version.h"
 #include "views/bill/BillPdfCommand.h"
 #include "views/plan/PlanExport.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <shellapi.h>
+#endif
+
 #include <algorithm>
-#include <cstdio>
+#include <optional>
 
 namespace {
 
-const QCommandLineOption HelpOption({QStringLiteral("h"), QStringLiteral("help")},
-                                    QStringLiteral("Zeigt diese Hilfe an."));
-const QCommandLineOption VersionOption({QStringLiteral("v"), QStringLiteral("version")},
-                                       QStringLiteral("Zeigt die Versionsnummer an."));
+const QString Help = QStringLiteral("help");
+const QString Version = QStringLiteral("version");
+const QString Pdf = QStringLiteral("pdf");
+const QString PlanPng = QStringLiteral("plan-png");
+const QString Water = QStringLiteral("water");
+const QString Basement = QStringLiteral("basement");
+const QString PriceList = QStringLiteral("price-list");
 
-QString optionNames(const QCommandLineOption& option)
+// The window system's own options, which the application object takes out of the arguments:
+// those followed by their value, those that stand alone, and those with their value after "=".
+const QStringList QtValueOptions =
+    QStringLiteral("platform platformpluginpath platformtheme plugin qwindowgeometry qwindowicon "
+                   "qwindowtitle session style stylesheet display geometry title icon name visual")
+        .split(u' ');
+const QStringList QtFlags =
+    QStringLiteral("reverse testability widgetcount nograb dograb sync").split(u' ');
+const QStringList QtAttachedOptions = QStringLiteral("style stylesheet qmljsdebugger").split(u' ');
+
+QString dashed(const QString& name)
 {
-    QStringList names;
-    for (const QString& name : option.names()) {
-        names.append((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name);
+    return QStringLiteral("--") + name;
+}
+
+const CommandLine::Option* findOption(const QString& name)
+{
+    const auto& all = CommandLine::options();
+    const auto found = std::find_if(all.begin(), all.end(), [&name](const auto& option) {
+        return option.name == name || (name.size() == 1 && option.letter == name.front());
+    });
+    return found != all.end() ? &*found : nullptr;
+}
+
+QString optionNames(const CommandLine::Option& option)
+{
+    QString text = dashed(option.name);
+    if (!option.letter.isNull()) {
+        text = QStringLiteral("-%1, %2").arg(option.letter, text);
     }
-    QString text = names.join(QStringLiteral(", "));
-    if (!option.valueName().isEmpty()) {
-        text += u' ' + option.valueName();
+    if (!option.valueName.isEmpty()) {
+        text += u' ' + option.valueName;
     }
     return text;
 }
 
-const QCommandLineOption PdfOption(QStringLiteral("pdf"),
-                                   QStringLiteral("Berechnet die Importdatei ohne Fenster und "
-                                                  "speichert die Rechnung als PDF."),
-                                   QStringLiteral("AUSGABE.pdf"));
-const QCommandLineOption PlanPngOption(QStringLiteral("plan-png"),
-                                       QStringLiteral("Berechnet die Importdatei ohne Fenster und "
-                                                      "speichert den Grundriss als PNG-Bild."),
-                                       QStringLiteral("BILD.png"));
-const QCommandLineOption WaterOption(QStringLiteral("water"),
-                                     QStringLiteral("Mit --pdf: \"Wasserbau\" angekreuzt."));
-const QCommandLineOption
-    BasementOption(QStringLiteral("basement"),
-                   QStringLiteral("Mit --pdf: \"Kellerbau (nur Gilden)\" angekreuzt."));
-
 // An export draws its document without a window: a GUI application on the offscreen platform
-// unless another platform is asked for. It needs the import file.
-int runOffscreen(int& argc, char** argv, const CommandLine& line, const QString& usage,
-                 const std::function<int(const QString& priceListDir)>& run)
+// unless another platform is asked for, the only application object of the program. The price
+// list is the one given with --price-list, else the one the window would read.
+int runOffscreen(
+    int& argc, char** argv, const CommandLine& line,
+    const std::function<int(const QString& priceListDir, const QString& priceList)>& run)
 {
-    if (line.importFile().isEmpty()) {
-        std::fputs(usage.toLocal8Bit().constData(), stderr);
-        return 2;
-    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     const QGuiApplication application(argc, argv);
-    return run(FileLocations::ofProgram().priceListDir);
+    if (line.isSet(PriceList)) {
+        return run(QString(), line.value(PriceList));
+    }
+    return run(FileLocations::ofProgram().priceListDir, QString());
 }
 
 } // namespace
+
+const QList<CommandLine::Option>& CommandLine::options()
+{
+    static const QList<Option> all{
+        {Help, u'h', {}, QStringLiteral("Zeigt diese Hilfe an.")},
+        {Version, u'v', {}, QStringLiteral("Zeigt die Versionsnummer an.")},
+        {Pdf,
+         {},
+         QStringLiteral("AUSGABE.pdf"),
+         QStringLiteral("Berechnet die Importdatei ohne Fenster und speichert die Rechnung als "
+                        "PDF.")},
+        {Water, {}, {}, QStringLiteral("Mit --pdf: \"Wasserbau\" angekreuzt.")},
+        {Basement, {}, {}, QStringLiteral("Mit --pdf: \"Kellerbau (nur Gilden)\" angekreuzt.")},
+        {PlanPng,
+         {},
+         QStringLiteral("BILD.png"),
+         QStringLiteral("Berechnet die Importdatei ohne Fenster und speichert den Grundriss als "
+                        "PNG-Bild.")},
+        {PriceList,
+         {},
+         QStringLiteral("DATEI"),
+         QStringLiteral("Mit --pdf oder --plan-png: diese Preisliste statt der des Fensters.")},
+    };
+    return all;
+}
 
 const QList<CommandLine::Export>& CommandLine::exports()
 {
     // The exports that run without a window, one row each.
     static const QList<Export> all{
-        {PdfOption,
-         {WaterOption, BasementOption},
+        {Pdf,
+         {Water, Basement, PriceList},
          [](int& argc, char** argv, const CommandLine& line) {
              return runOffscreen(
-                 argc, argv, line,
-                 QStringLiteral("Aufruf: tarvek --pdf AUSGABE.pdf [--water] [--basement] "
-                                "IMPORTDATEI\n"),
-                 [&line](const QString& priceListDir) {
-                     const QCommandLineParser& options = line.parser();
-                     return writeBillPdf(line.importFile(), options.value(PdfOption),
-                                         options.isSet(WaterOption), options.isSet(BasementOption),
-                                         priceListDir);
+                 argc, argv, line, [&line](const QString& priceListDir, const QString& priceList) {
+                     return writeBillPdf(line.importFile(), line.value(Pdf), line.isSet(Water),
+                                         line.isSet(Basement), priceListDir, priceList);
                  });
          }},
-        {PlanPngOption,
-         {},
+        {PlanPng,
+         {PriceList},
          [](int& argc, char** argv, const CommandLine& line) {
              return runOffscreen(argc, argv, line,
-                                 QStringLiteral("Aufruf: tarvek --plan-png BILD.png IMPORTDATEI\n"),
-                                 [&line](const QString& priceListDir) {
-                                     return writePlanPng(line.importFile(),
-                                                         line.parser().value(PlanPngOption),
-                                                         priceListDir);
+                                 [&line](const QString& priceListDir, const QString& priceList) {
+                                     return writePlanPng(line.importFile(), line.value(PlanPng),
+                                                         priceListDir, priceList);
                                  });
          }},
     };
     return all;
 }
 
-QList<QCommandLineOption> CommandLine::options()
-{
-    QList<QCommandLineOption> all{HelpOption, VersionOption};
-    for (const Export& row : exports()) {
-        all.append(row.option);
-        all.append(row.modifiers);
-    }
-    return all;
-}
-
 QString CommandLine::helpText()
 {
     QList<QPair<QString, QString>> rows;
-    for (const QCommandLineOption& option : options()) {
-        rows.append({optionNames(option), option.description()});
+    for (const Option& option : options()) {
+        rows.append({optionNames(option), option.description});
     }
-    rows.append({QStringLiteral("IMPORTDATEI"),
-                 QStringLiteral("Importdatei (*.cfg), die beim Start geladen wird.")});
+    const QString file = QStringLiteral("IMPORTDATEI");
+    rows.append({file, QStringLiteral("Importdatei (*.cfg), die beim Start geladen wird.")});
     qsizetype width = 0;
     for (const auto& row : rows) {
         width = std::max(width, row.first.size());
     }
-    QString text = QStringLiteral("Aufruf: tarvek [OPTIONEN] [IMPORTDATEI]\n"
-                                  "Tarvek 2.4 berechnet den Preis eines Hausimports.\n\n"
-                                  "Optionen:\n");
+    QString text =
+        QStringLiteral("Aufruf: tarvek [OPTIONEN] [IMPORTDATEI]\n"
+                       "Tarvek " TARVEK_VERSION " berechnet den Preis eines Hausimports.\n\n"
+                       "Optionen:\n");
     for (const auto& row : rows) {
-        if (row.first == QLatin1String("IMPORTDATEI")) {
+        if (row.first == file) {
             text += QStringLiteral("\nArgumente:\n");
         }
         text += QStringLiteral("  %1  %2\n").arg(row.first.leftJustified(width), row.second);
     }
-    return text;
+    return text +
+           QStringLiteral("\nDazu gelten die Optionen des Fenstersystems, etwa -platform NAME "
+                          "oder -style NAME.\n");
+}
+
+QStringList CommandLine::programArguments(int argc, char** argv)
+{
+    QStringList arguments;
+#ifdef Q_OS_WIN
+    int count = 0;
+    wchar_t** const wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide != nullptr) {
+        for (int i = 0; i < count; ++i) {
+            arguments.append(QString::fromWCharArray(wide[i]));
+        }
+        LocalFree(wide);
+        return arguments;
+    }
+#endif
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return arguments;
 }
 
 CommandLine::CommandLine(const QStringList& arguments)
-    : m_parser(std::make_unique<QCommandLineParser>())
 {
-    m_parser->setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    m_parser->addOptions(options());
-    const auto fail = [this](const QString& problem) {
-        m_action = Action::Error;
-        m_text = QStringLiteral("tarvek: %1\nWeitere Hinweise mit: tarvek --help\n").arg(problem);
-    };
-    if (!m_parser->parse(arguments)) {
-        const QStringList unknown = m_parser->unknownOptionNames();
-        m_unknownOption = !unknown.isEmpty();
-        fail(unknown.isEmpty() ? m_parser->errorText()
-                               : QStringLiteral("unbekannte Option: %1").arg(unknown.first()));
-        return;
-    }
-    if (m_parser->isSet(HelpOption)) {
+    QString problem = parse(arguments);
+    if (problem.isEmpty() && isSet(Help)) {
         m_action = Action::Help;
         m_text = helpText();
         return;
     }
-    if (m_parser->isSet(VersionOption)) {
+    if (problem.isEmpty() && isSet(Version)) {
         m_action = Action::Version;
-        m_text = QStringLiteral("Tarvek 2.4\n");
+        m_text = QStringLiteral("Tarvek " TARVEK_VERSION "\n");
         return;
     }
-    const QStringList files = m_parser->positionalArguments();
-    if (files.size() > 1) {
-        fail(QStringLiteral("nur eine Importdatei erlaubt"));
+    if (problem.isEmpty()) {
+        problem = checkCombination();
+    }
+    if (!problem.isEmpty()) {
+        m_action = Action::Error;
+        m_text = QStringLiteral("tarvek: %1\nWeitere Hinweise mit: tarvek --help\n").arg(problem);
         return;
     }
-    if (!files.isEmpty()) {
-        m_importFile = QFileInfo(files.first()).absoluteFilePath();
+    if (!m_files.isEmpty()) {
+        m_importFile = QFileInfo(m_files.first()).absoluteFilePath();
     }
-    for (const Export& row : exports()) {
-        if (m_parser->isSet(row.option)) {
-            m_action = Action::Export;
-            m_export = &row;
-            return;
+    if (m_export != nullptr) {
+        m_action = Action::Export;
+    }
+}
+
+QString CommandLine::parse(const QStringList& arguments)
+{
+    bool optionsEnded = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (optionsEnded || !argument.startsWith(u'-') || argument.size() == 1) {
+            m_files.append(argument);
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        // "-name" and "--name" are the same option, as the window system reads its own.
+        QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+        std::optional<QString> attached;
+        if (const qsizetype equals = name.indexOf(u'='); equals >= 0) {
+            attached = name.mid(equals + 1);
+            name.truncate(equals);
+        }
+        const auto nextValue = [&]() {
+            return attached ? *attached : i + 1 < arguments.size() ? arguments[++i] : QString();
+        };
+        if (const Option* option = findOption(name)) {
+            if (option->valueName.isEmpty() && attached) {
+                return QStringLiteral("%1 erwartet keinen Wert").arg(dashed(option->name));
+            }
+            const QString value = option->valueName.isEmpty() ? QString() : nextValue();
+            if (!option->valueName.isEmpty() && value.isEmpty()) {
+                return QStringLiteral("%1 braucht einen Wert: %2")
+                    .arg(dashed(option->name), optionNames(*option));
+            }
+            m_values.insert(option->name, value);
+        } else if (QtValueOptions.contains(name) && !attached) {
+            if (nextValue().isEmpty()) {
+                return QStringLiteral("%1 braucht einen Wert").arg(argument);
+            }
+        } else if (!(QtFlags.contains(name) && !attached) &&
+                   !(QtAttachedOptions.contains(name) && attached && !attached->isEmpty())) {
+            return QStringLiteral("unbekannte Option: %1").arg(argument);
         }
     }
+    return {};
+}
+
+QString CommandLine::checkCombination()
+{
+    const Export* chosen = nullptr;
+    for (const Export& row : exports()) {
+        if (!isSet(row.option)) {
+            continue;
+        }
+        if (chosen != nullptr) {
+            return QStringLiteral("%1 und %2 lassen sich nicht zusammen verwenden")
+                .arg(dashed(chosen->option), dashed(row.option));
+        }
+        chosen = &row;
+    }
+    // An option that modifies an export needs that export.
+    for (const Option& option : options()) {
+        QStringList exportsOf;
+        for (const Export& row : exports()) {
+            if (row.modifiers.contains(option.name)) {
+                exportsOf.append(dashed(row.option));
+            }
+        }
+        const bool modifiesChosen = chosen != nullptr && chosen->modifiers.contains(option.name);
+        if (isSet(option.name) && !exportsOf.isEmpty() && !modifiesChosen) {
+            return QStringLiteral("%1 gilt nur mit %2")
+                .arg(dashed(option.name), exportsOf.join(QStringLiteral(" oder ")));
+        }
+    }
+    if (m_files.size() > 1) {
+        return QStringLiteral("nur eine Importdatei erlaubt");
+    }
+    if (chosen != nullptr && m_files.isEmpty()) {
+        return QStringLiteral("%1 braucht eine Importdatei").arg(dashed(chosen->option));
+    }
+    m_export = chosen;
+    return {};
 }
 
 int CommandLine::runExport(int& argc, char** argv) const

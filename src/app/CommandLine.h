@@ -1,21 +1,24 @@
 #pragma once
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
-#include <memory>
 
 // The program's command line: tarvek [OPTIONEN] [IMPORTDATEI].
 //
-// Without options the window starts, with the import file loaded when one is given. --help and
-// --version print and end the program without a display. An export (an option that writes a
-// file without any window and ends the program) is one row of exports() in CommandLine.cpp: its
-// option, the options that only modify it, and the function that runs it. main() runs it before
-// the single-instance lock is taken and before a window exists.
+// Read once, before any application object exists. Without options the window starts, with the
+// import file loaded when one is given. --help and --version print and end the program without a
+// display; every usage error is German and ends it with exit status 2. The window system's own
+// options (-platform, -style, ...) are known here, so that their values are not taken for the
+// import file, and are left to the one application object that main() then creates.
+//
+// An export (an option that writes a file without any window and ends the program) is one row of
+// exports() in CommandLine.cpp: its option, the options that only modify it, and the function
+// that runs it. main() runs it before the single-instance lock is taken and before a window
+// exists.
 class CommandLine
 {
 public:
@@ -28,10 +31,19 @@ public:
         Error    // print text() to the standard error, exit code 2
     };
 
+    // One option of the program as the help lists it.
+    struct Option
+    {
+        QString name;      // without dashes: "pdf"
+        QChar letter;      // the short form ("h" for -h), or none
+        QString valueName; // empty for an option without a value
+        QString description;
+    };
+
     struct Export
     {
-        QCommandLineOption option;
-        QList<QCommandLineOption> modifiers;
+        QString option;
+        QStringList modifiers;
         // Runs the export; the result is the program's exit code.
         std::function<int(int& argc, char** argv, const CommandLine& line)> run;
     };
@@ -39,29 +51,36 @@ public:
     // arguments: the program's name, then its arguments.
     explicit CommandLine(const QStringList& arguments);
 
+    // The program's arguments, its name first, before an application object exists: from the
+    // wide command line on Windows (so that any file name arrives whole), elsewhere as Qt reads
+    // them.
+    static QStringList programArguments(int argc, char** argv);
+
     Action action() const { return m_action; }
     // The import file as an absolute path; empty when none was given.
     QString importFile() const { return m_importFile; }
     // The German help, version or error text, ending in a line end.
     QString text() const { return m_text; }
-    // The parsed options, for an export that reads its values.
-    const QCommandLineParser& parser() const { return *m_parser; }
+    bool isSet(const QString& option) const { return m_values.contains(option); }
+    // The value of an option given with one; empty otherwise.
+    QString value(const QString& option) const { return m_values.value(option); }
     int runExport(int& argc, char** argv) const;
-    // An Error because of an option this line does not know, which may be one of the window
-    // system's own (-style, -platform, ...).
-    bool hasUnknownOption() const { return m_unknownOption; }
 
     static QString helpText();
+    // Every option of the program in the order the help lists it.
+    static const QList<Option>& options();
 
 private:
     static const QList<Export>& exports();
-    // Every option in the order the help lists it.
-    static QList<QCommandLineOption> options();
+    // Reads the arguments into m_values and m_importFile; the problem when they do not parse.
+    QString parse(const QStringList& arguments);
+    // The problem when the options do not fit together; sets m_export.
+    QString checkCombination();
 
-    std::unique_ptr<QCommandLineParser> m_parser;
     Action m_action = Action::Window;
     QString m_importFile;
     QString m_text;
+    QMap<QString, QString> m_values; // the options given, by name
+    QStringList m_files;
     const Export* m_export = nullptr;
-    bool m_unknownOption = false;
 };

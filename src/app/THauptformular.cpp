@@ -10,6 +10,7 @@
 #include "gui/Fonts.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ImportLines.h"
+#include "importfile/Version.h"
 #include "views/lists/TResultList.h"
 
 #include "widgets/TBDigit.h"
@@ -66,7 +67,7 @@ THauptformular::THauptformular(const QString& programDir)
       m_options(m_files.optionsDir), m_ui(this), m_separators(tarvek::systemLocaleSeparators())
 {
     setObjectName(QStringLiteral("Hauptformular"));
-    setWindowTitle(QStringLiteral("Tarvek 2.4 Tarvekrechner"));
+    setWindowTitle(QStringLiteral("Tarvek " TARVEK_VERSION " Tarvekrechner"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);

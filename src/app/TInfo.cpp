@@ -3,6 +3,7 @@
 #include "app/Icons.h"
 #include "gui/Controls.h"
 #include "gui/Fonts.h"
+#include "importfile/Version.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -16,7 +17,7 @@ TInfo::TInfo(QWidget* parent) : QDialog(parent)
     picture->setGeometry(6, 6, 50, 55);
     picture->setPixmap(Icons::pixmap(QStringLiteral("info"), QSize(50, 55)));
 
-    auto* name = new QLabel(QStringLiteral("Tarvek 2.4"), this);
+    auto* name = new QLabel(QStringLiteral("Tarvek " TARVEK_VERSION), this);
     name->setObjectName(QStringLiteral("Label1"));
     name->setFont(Fonts::sansSerif(11, true));
     name->move(101, 13);

@@ -4,13 +4,14 @@
 #include "gui/ErrorReport.h"
 #include "gui/Fonts.h"
 #include "gui/QtGerman.h"
+#include "importfile/Version.h"
 
 #include <exception>
 
 TarvekApplication::TarvekApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Tarvek"));
-    setApplicationVersion(QStringLiteral("2.4"));
+    setApplicationVersion(QStringLiteral(TARVEK_VERSION));
     Fonts::loadBundled();
     setFont(Fonts::sansSerif(11));
     QtGerman::install();

@@ -4,56 +4,35 @@
 #include "app/TarvekApplication.h"
 #include "app/TarvekWindows.h"
 #include "gui/Dialogs.h"
+#include "importfile/Version.h"
 
 #include <cstdio>
 
-namespace {
-
-QStringList argumentsOf(int argc, char** argv)
+int main(int argc, char* argv[])
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    }
-    return arguments;
-}
-
-// Help, version, an error or an export: each ends the program without a window.
-int runWithoutWindow(const CommandLine& line, int& argc, char** argv)
-{
+    // Read once, before any display is needed. The window system's own options (-platform,
+    // -style, ...) are left to the one application object made below or by the export.
+    const CommandLine line(CommandLine::programArguments(argc, argv));
     switch (line.action()) {
     case CommandLine::Action::Help:
     case CommandLine::Action::Version:
         std::fputs(line.text().toLocal8Bit().constData(), stdout);
         return 0;
-    case CommandLine::Action::Export:
-        return line.runExport(argc, argv);
-    default:
+    case CommandLine::Action::Error:
         std::fputs(line.text().toLocal8Bit().constData(), stderr);
         return 2;
-    }
-}
-
-} // namespace
-
-int main(int argc, char* argv[])
-{
-    // Read before any display is needed. What does not parse may hold the window system's own
-    // options (-style, -platform, ...), which the application takes out of the list.
-    const CommandLine early(argumentsOf(argc, argv));
-    if (early.action() != CommandLine::Action::Window && !early.hasUnknownOption()) {
-        return runWithoutWindow(early, argc, argv);
+    case CommandLine::Action::Export:
+        return line.runExport(argc, argv);
+    case CommandLine::Action::Window:
+        break;
     }
     TarvekApplication application(argc, argv);
-    const CommandLine line(TarvekApplication::arguments());
-    if (line.action() != CommandLine::Action::Window) {
-        return runWithoutWindow(line, argc, argv);
-    }
 
     // Only one copy runs; the lock is held until the program ends.
     SingleInstance instance;
     if (!instance.acquire()) {
-        Dialogs::plain(nullptr, QStringLiteral("Tarvek 2.4"), SingleInstance::message());
+        Dialogs::plain(nullptr, QStringLiteral("Tarvek " TARVEK_VERSION),
+                       SingleInstance::message());
         return 0;
     }
 

@@ -2,6 +2,8 @@
 
 #include "calc/CalculationRun.h"
 #include "importfile/ImportFormat.h"
+#include "importfile/ImportLines.h"
+#include "pricing/PriceList.h"
 
 namespace tarvek {
 
@@ -33,10 +35,50 @@ void calculate(Calculation& calc, const std::string& importFile, const std::stri
     settings.items = calc.recordItems ? &calc.items : nullptr;
     CalculationRun run(std::move(settings), calc.state, window);
     const RunOutcome result = run.execute(std::move(*lines));
+    if (result == RunOutcome::PriceListMissing) {
+        const auto found = priceListFile.empty() ? findPriceList(programDir)
+                                                 : std::optional<std::string>(priceListFile);
+        calc.missingPriceList = found ? *found : programDir;
+        if (!found) {
+            calc.missingPriceList.append(kPriceListName);
+        }
+    }
     calc.reachedEnd = tarvek::reachedEnd(result);
     calc.outcome = result == RunOutcome::Complete  ? "complete"
                    : result == RunOutcome::Stopped ? "stopped"
                                                    : "aborted";
+}
+
+std::string errorText(const Calculation& calc, const std::string& importFile,
+                      std::string_view program)
+{
+    const std::string prefix = std::string(program) + ": ";
+    if (calc.outcome == "invalid") {
+        return prefix + "Die Datei " + importFile + " ist keine gültige Importdatei.\n";
+    }
+    if (!calc.missingPriceList.empty()) {
+        // The window's message names only Preisliste.txt; here the file that was looked for.
+        std::string reason;
+        readFileBytes(calc.missingPriceList, &reason);
+        return prefix + "Preisliste " + calc.missingPriceList + " kann nicht gelesen werden" +
+               (reason.empty() ? std::string() : ": " + reason) + "\n";
+    }
+    std::string text;
+    for (const auto& message : calc.window.messages()) {
+        if (message.kind == RecordingObserver::Message::Kind::Error) {
+            text += prefix;
+            for (const char c : message.text) {
+                if (c != '\r') {
+                    text += c;
+                }
+            }
+            text += '\n';
+        }
+    }
+    if (text.empty() && !calc.reachedEnd) {
+        text = prefix + "Die Berechnung ist nicht zu Ende gelaufen.\n";
+    }
+    return text;
 }
 
 } // namespace tarvek

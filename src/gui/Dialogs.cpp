@@ -1,5 +1,7 @@
 #include "gui/Dialogs.h"
 
+#include "importfile/Version.h"
+
 #include <QFileDialog>
 #include <QPushButton>
 
@@ -109,7 +111,8 @@ void Dialogs::plain(QWidget* parent, const QString& title, const QString& text)
 
 void Dialogs::report(QWidget* parent, const QString& text)
 {
-    handler().message(parent, Icon::Critical, QStringLiteral("Tarvek 2.4"), text, QMessageBox::Ok);
+    handler().message(parent, Icon::Critical, QStringLiteral("Tarvek " TARVEK_VERSION), text,
+                      QMessageBox::Ok);
 }
 
 QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QString& dir,

@@ -48,7 +48,7 @@ public:
                     const QString& title = QStringLiteral("Bestätigen"));
     // Plain box with an OK button and no icon.
     static void plain(QWidget* parent, const QString& title, const QString& text);
-    // The application's general error report: title "Tarvek 2.4", error icon, OK.
+    // The application's general error report: title "Tarvek" and the version, error icon, OK.
     static void report(QWidget* parent, const QString& text);
 
     static QString openFileName(QWidget* parent, const QString& caption, const QString& dir,

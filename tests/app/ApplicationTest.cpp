@@ -1,6 +1,7 @@
 #include "gui/FakeDialogs.h"
 
 #include "app/TarvekApplication.h"
+#include "importfile/Version.h"
 
 #include <QTimer>
 
@@ -24,7 +25,7 @@ TEST(TarvekApplication, AnErrorThatEscapesAHandlerIsReportedAndTheProgramGoesOn)
     TarvekApplication::exec();
     EXPECT_TRUE(nextEvent);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Tarvek 2.4"));
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Tarvek " TARVEK_VERSION));
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Zugriff verweigert."));
     EXPECT_EQ(TarvekApplication::font().pixelSize(), 11);
 }

@@ -5,6 +5,7 @@
 #include "calc/CalculationRun.h"
 #include "calc/RecordingObserver.h"
 #include "editor/TImportedit.h"
+#include "importfile/Version.h"
 #include "views/ItemViewDialog.h"
 
 #include "widgets/TBDigit.h"
@@ -102,7 +103,7 @@ TEST_F(WindowTest, StartsWithItsFixedLookAndSize)
 {
     start();
     EXPECT_EQ(window().centralWidget()->size(), QSize(688, 635));
-    EXPECT_EQ(window().windowTitle(), QStringLiteral("Tarvek 2.4 Tarvekrechner"));
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Tarvek " TARVEK_VERSION " Tarvekrechner"));
     EXPECT_EQ(control("BitBtn2")->geometry(), QRect(198, 580, 136, 25));
     EXPECT_EQ(window().listBox(4)->geometry(), QRect(398, 444, 284, 166));
     EXPECT_FALSE(control("BitBtn2")->isEnabled());
@@ -151,7 +152,7 @@ TEST_F(WindowTest, UnreadableOptionsAreReportedAndTheWindowStillCloses)
     QDir(m_dir.path()).mkdir(QStringLiteral("Optionen.txt"));
     start();
     ASSERT_EQ(m_dialogs.messages.size(), 1);
-    EXPECT_EQ(m_dialogs.messages[0].title, QStringLiteral("Tarvek 2.4"));
+    EXPECT_EQ(m_dialogs.messages[0].title, QStringLiteral("Tarvek " TARVEK_VERSION));
     EXPECT_TRUE(m_dialogs.messages[0].text.contains(QStringLiteral("kann nicht geöffnet werden")));
     EXPECT_TRUE(window().close());
 }

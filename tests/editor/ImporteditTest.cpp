@@ -3,6 +3,7 @@
 #include "editor/TFindDialog.h"
 #include "editor/TImportedit.h"
 #include "hardening/FileSizeLimit.h"
+#include "importfile/Version.h"
 
 #include <QDir>
 #include <QFile>
@@ -129,7 +130,7 @@ TEST_F(ImporteditTest, AFileThatCannotBeWrittenKeepsTheEditorOpenWithItsText)
     click("BitBtn2");
     EXPECT_TRUE(m_editor.isVisible());
     ASSERT_EQ(m_dialogs.messages.size(), 2);
-    EXPECT_EQ(m_dialogs.messages[1].title, QStringLiteral("Tarvek 2.4"));
+    EXPECT_EQ(m_dialogs.messages[1].title, QStringLiteral("Tarvek " TARVEK_VERSION));
     EXPECT_TRUE(m_dialogs.messages[1].text.contains(QStringLiteral("kann nicht erstellt werden")));
     EXPECT_TRUE(memo()->toPlainText().endsWith(QStringLiteral("neu")));
 }

@@ -8,6 +8,7 @@
 #include "editor/TImportedit.h"
 #include "gui/FakeDialogs.h"
 #include "hardening/FileSizeLimit.h"
+#include "importfile/Version.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,7 +54,7 @@ protected:
     {
         const QStringList notices = m_dialogs.notices();
         ASSERT_EQ(notices.size(), 1) << notices.join(u'|').toStdString();
-        EXPECT_EQ(m_dialogs.messages.back().title, QStringLiteral("Tarvek 2.4"));
+        EXPECT_EQ(m_dialogs.messages.back().title, QStringLiteral("Tarvek " TARVEK_VERSION));
         EXPECT_TRUE(notices[0].startsWith(start)) << notices[0].toStdString();
         EXPECT_GT(notices[0].size(), start.size()) << "no reason given";
     }

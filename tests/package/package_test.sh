@@ -2,10 +2,11 @@
 # The Debian package as a user gets it: made by scripts/package.sh, unpacked into a temporary
 # root, its desktop entry and metadata validated, every file where the layout puts it, and both
 # programs run from the unpacked tree with a home of their own.
-#   package_test.sh SOURCE_DIR PROBE_LIBRARY
+#   package_test.sh SOURCE_DIR PROBE_LIBRARY VERSION
 set -euo pipefail
 src=$1
 probe=$2
+version=$3
 
 for tool in dpkg-deb dpkg-shlibdeps file desktop-file-validate appstreamcli; do
     if ! command -v "$tool" >/dev/null 2>&1; then
@@ -20,7 +21,7 @@ fail() {
 }
 
 deb=$("$src/scripts/package.sh" | tail -n 1)
-[ "$deb" = tarvek_2.4-1_amd64.deb ] || fail "unerwarteter Paketname: $deb"
+[ "$deb" = "tarvek_${version}-1_amd64.deb" ] || fail "unerwarteter Paketname: $deb"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -29,7 +30,7 @@ dpkg-deb -x "$src/$deb" "$root"
 
 control=$(dpkg-deb -f "$src/$deb" Package Version Section Maintainer Depends)
 echo "$control"
-grep -qx 'Version: 2.4-1' <<<"$control" || fail "Version"
+grep -qx "Version: ${version}-1" <<<"$control" || fail "Version"
 grep -q 'libqt6widgets6' <<<"$control" || fail "Abhängigkeiten fehlen"
 
 app=de.velmar.Tarvek

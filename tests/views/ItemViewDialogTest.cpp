@@ -3,6 +3,7 @@
 #include "ViewsTestSupport.h"
 
 #include "gui/Dialogs.h"
+#include "importfile/Version.h"
 #include "views/TAnsichtbeweglich.h"
 #include "views/TAnsichtinein.h"
 #include "views/TAnsichtnichtberechnet.h"
@@ -305,7 +306,7 @@ TEST(ItemViewProgramBoxesTest, ErrorReportAndNoClientMessageUseTheProgramsBoxes)
     EXPECT_EQ(dialogs.boxes[2].title, "Info");
     EXPECT_EQ(dialogs.boxes[2].text, "Der Client antwortet nicht.");
     EXPECT_EQ(dialogs.boxes[0].icon, Dialogs::Icon::Critical);
-    EXPECT_EQ(dialogs.boxes[0].title, "Tarvek 2.4");
+    EXPECT_EQ(dialogs.boxes[0].title, "Tarvek " TARVEK_VERSION);
     EXPECT_EQ(dialogs.boxes[0].text, "' 1x' ist kein gültiger Integerwert.");
     EXPECT_EQ(dialogs.boxes[1].icon, Dialogs::Icon::Information);
     EXPECT_EQ(dialogs.boxes[1].title, "Info");

@@ -4,11 +4,12 @@
 #include "calc/Calculation.h"
 #include "calc/cli/Report.h"
 #include "importfile/FileNames.h"
+#include "importfile/SystemReason.h"
+#include "importfile/Version.h"
 
 #include <cerrno>
-#include <cstring>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <unistd.h>
 
@@ -26,7 +27,9 @@ constexpr std::string_view kUsage =
     "(continue = Ja, stop = Nein; Standard continue)\n"
     "  --json              Ergebnis als JSON\n"
     "  --csv DATEI         Kostenaufstellung als CSV (Semikolon, UTF-8) in DATEI; - für die "
-    "Standardausgabe statt des Ergebnisses\n";
+    "Standardausgabe statt des Ergebnisses\n"
+    "  -h, --help          Zeigt diese Hilfe an\n"
+    "  -v, --version       Zeigt die Versionsnummer an\n";
 
 struct Options
 {
@@ -121,32 +124,45 @@ std::string parse(const std::vector<std::string>& args, Options& options)
 }
 
 // Writes the file through a temporary file beside it, so that a failed write leaves no cut-short
-// file and keeps an older one; false with the reason when it fails.
+// file and keeps an older one; false with the German reason when it fails. The write is checked
+// through the final flush and close, where a full disk shows itself.
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& reason)
 {
-    namespace fs = std::filesystem;
-    const fs::path target = pathOf(path);
-    fs::path temporary = target;
-    temporary += ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        if (!file) {
-            reason = std::strerror(errno);
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return false;
-        }
+    const std::string temporary = path + ".tmp" + std::to_string(::getpid());
+    std::error_code ignored;
+    const auto fail = [&](int error) {
+        reason = systemReason(error != 0 ? error : EIO);
+        std::filesystem::remove(pathOf(temporary), ignored);
+        return false;
+    };
+    errno = 0;
+    std::FILE* file = openFile(temporary, "wb");
+    if (file == nullptr) {
+        return fail(errno);
+    }
+    const bool written =
+        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+    const int writeError = errno;
+    if (std::fclose(file) != 0 || !written) {
+        return fail(written ? errno : writeError);
     }
     std::error_code error;
-    fs::rename(temporary, target, error);
-    if (error) {
-        reason = error.message();
-        fs::remove(temporary, error);
-        return false;
+    std::filesystem::rename(pathOf(temporary), pathOf(path), error);
+    return error ? fail(error.default_error_condition().value()) : true;
+}
+
+// Writes to the standard output (or what stands in for it) through the final flush; false with
+// the German reason when a write fails, as on a full disk.
+bool writeOutput(std::ostream& out, const std::string& bytes, std::string& reason)
+{
+    errno = 0;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (out) {
+        return true;
     }
-    return true;
+    reason = systemReason(errno != 0 ? errno : EIO);
+    return false;
 }
 
 } // namespace
@@ -154,13 +170,23 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
 int runCalcCommand(const std::vector<std::string>& args, const std::string& programDir,
                    std::ostream& out, std::ostream& err)
 {
-    Options options;
+    std::string reason;
+    const auto output = [&](const std::string& bytes) {
+        if (writeOutput(out, bytes, reason)) {
+            return true;
+        }
+        err << "tarvek-calc: Standardausgabe kann nicht geschrieben werden: " << reason << "\n";
+        return false;
+    };
     for (const auto& a : args) {
         if (a == "--help" || a == "-h") {
-            out << kUsage;
-            return 0;
+            return output(std::string(kUsage)) ? 0 : 1;
+        }
+        if (a == "--version" || a == "-v") {
+            return output("tarvek-calc " TARVEK_VERSION "\n") ? 0 : 1;
         }
     }
+    Options options;
     if (const std::string problem = parse(args, options); !problem.empty()) {
         err << "tarvek-calc: " << problem << "\n" << kUsage;
         return 2;
@@ -170,20 +196,20 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
     calc.recordItems = options.json; // only the JSON report lists them
     calculate(calc, options.importFile, programDir, options.priceList,
               {options.water, options.basement}, options.nested);
+    // The errors of the run, and why it failed, go to the standard error whatever the standard
+    // output carries.
+    err << errorText(calc, options.importFile, "tarvek-calc");
     const CalcResult result{calc.outcome, calc.window, calc.state, &calc.items};
     const FeeChoice fees{options.water, options.basement};
     const bool csvToOut = options.csvFile == "-";
-    if (csvToOut) {
-        // Only a run that reached its end has a breakdown and a bill to write.
-        if (calc.reachedEnd) {
-            out << breakdownCsv(calc.state, fees);
-        }
-    } else {
-        out << (options.json ? jsonReport(result) : textReport(result));
+    // Only a run that reached its end has a breakdown and a bill to write.
+    const std::string report = !csvToOut ? (options.json ? jsonReport(result) : textReport(result))
+                               : calc.reachedEnd ? breakdownCsv(calc.state, fees)
+                                                 : std::string();
+    if (!output(report)) {
+        return 1;
     }
-    out.flush();
     if (calc.reachedEnd && !options.csvFile.empty() && !csvToOut) {
-        std::string reason;
         if (!writeFileAtomically(options.csvFile, breakdownCsv(calc.state, fees), reason)) {
             err << "tarvek-calc: " << options.csvFile
                 << " kann nicht geschrieben werden: " << reason << "\n";

@@ -1,7 +1,10 @@
 #include "calc/cli/CalcCommand.h"
 #include "calc/cli/CommandLine.h"
+#include "importfile/SystemReason.h"
 #include "pricing/ProgramFiles.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <iostream>
 
 int main(int argc, char** argv)
@@ -11,6 +14,15 @@ int main(int argc, char** argv)
     // The price list is found where the desktop program finds it: beside a portable copy, in
     // the user's data folder for an installed one.
     const tarvek::ProgramFiles files = tarvek::ProgramFiles::locate(tarvek::programFolder());
-    return tarvek::runCalcCommand(tarvek::commandLineArguments(argc, argv), files.priceListFolder,
-                                  std::cout, std::cerr);
+    const int status = tarvek::runCalcCommand(tarvek::commandLineArguments(argc, argv),
+                                              files.priceListFolder, std::cout, std::cerr);
+    // The command has flushed what it wrote; closing the standard output may still fail (a file
+    // on a network drive reports a full disk only here).
+    errno = 0;
+    if (std::fclose(stdout) != 0) {
+        std::cerr << "tarvek-calc: Standardausgabe kann nicht geschrieben werden: "
+                  << tarvek::systemReason(errno != 0 ? errno : EIO) << "\n";
+        return status != 0 ? status : 1;
+    }
+    return status;
 }

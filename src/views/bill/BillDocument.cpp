@@ -2,6 +2,7 @@
 
 #include "calc/Bill.h"
 #include "gui/FileWriter.h"
+#include "importfile/Version.h"
 #include "views/bill/BreakdownColumns.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -209,7 +210,7 @@ QByteArray BillDocument::pdf() const
     {
         QPdfWriter writer(&buffer);
         writer.setTitle(QStringLiteral("Rechnung ") + QFileInfo(m_data.importFile).fileName());
-        writer.setCreator(QStringLiteral("Tarvek 2.4"));
+        writer.setCreator(QStringLiteral("Tarvek " TARVEK_VERSION));
         if (!paint(writer)) {
             return {};
         }

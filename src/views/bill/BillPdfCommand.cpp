@@ -7,21 +7,14 @@
 #include <stdexcept>
 
 int writeBillPdf(const QString& importFile, const QString& outFile, bool water, bool basement,
-                 const QString& programDir)
+                 const QString& programDir, const QString& priceList)
 {
     tarvek::Calculation calc;
-    tarvek::calculate(calc, importFile.toStdString(), (programDir + u'/').toStdString(), {},
+    const std::string path = importFile.toStdString();
+    tarvek::calculate(calc, path, (programDir + u'/').toStdString(), priceList.toStdString(),
                       {water, basement}, tarvek::Answer::Yes);
-    for (const auto& message : calc.window.messages()) {
-        if (message.kind != tarvek::RecordingObserver::Message::Kind::Question) {
-            std::cerr << "tarvek: " << message.title << ": " << message.text << "\n";
-        }
-    }
+    std::cerr << tarvek::errorText(calc, path, "tarvek");
     if (!calc.reachedEnd) {
-        if (calc.outcome == "invalid") {
-            std::cerr << "tarvek: " << importFile.toStdString()
-                      << " ist keine gültige Importdatei\n";
-        }
         return 1;
     }
     const BillDocument document(BillData::fromRun(

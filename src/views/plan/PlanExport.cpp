@@ -17,21 +17,17 @@ int fail(const std::string& message)
 
 } // namespace
 
-int writePlanPng(const QString& importFile, const QString& outFile, const QString& programDir)
+int writePlanPng(const QString& importFile, const QString& outFile, const QString& programDir,
+                 const QString& priceList)
 {
     const std::string path = importFile.toStdString();
     tarvek::Calculation calc;
     calc.recordItems = true;
-    tarvek::calculate(calc, path, (programDir + u'/').toStdString(), {}, {}, tarvek::Answer::Yes);
-    if (calc.outcome == "invalid") {
-        return fail("Die Datei " + path + " ist keine gültige Importdatei.");
-    }
+    tarvek::calculate(calc, path, (programDir + u'/').toStdString(), priceList.toStdString(), {},
+                      tarvek::Answer::Yes);
     if (calc.outcome != "complete") {
-        std::string messages;
-        for (const auto& message : calc.window.messages()) {
-            messages += "\n" + message.text;
-        }
-        return fail("Die Berechnung ist nicht zu Ende gelaufen." + messages);
+        std::fputs(tarvek::errorText(calc, path, "tarvek").c_str(), stderr);
+        return 1;
     }
     try {
         const tarvek::plan::PlanTiles tiles(calc.items.items(), std::nullopt);

@@ -4,7 +4,9 @@
 #include "calc/MiniJson.h"
 #include "calc/RunHelpers.h"
 #include "calc/cli/CommandLine.h"
+#include "calc/cli/OptionLists.h"
 #include "calc/cli/Report.h"
+#include "importfile/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -196,6 +198,29 @@ TEST(CalcCommand, UsageErrors)
     EXPECT_EQ(command({"--help"}, "/").status, 0);
 }
 
+TEST(CalcCommand, AFailedRunSaysWhyOnStandardErrorInEveryMode)
+{
+    Folder folder("tarvek_calc_errors");
+    const std::string missing = (folder.dir / "fehlt.cfg").string();
+    for (auto args : std::vector<std::vector<std::string>>{{"--csv", "-"}, {"--json"}, {}}) {
+        args.push_back(missing);
+        const Result r = command(args, folder.dir.string());
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "tarvek-calc: Datei " + missing +
+                             " kann nicht geöffnet werden. Datei oder Ordner nicht gefunden\n");
+    }
+    // The price list by the name it was looked for: the one given, else beside the program.
+    const std::string house = folder.write("h.cfg", importFile({item("1")}));
+    const std::string given = (folder.dir / "p.txt").string();
+    const std::string programDir = folder.dir.string() + "/";
+    EXPECT_EQ(command({"--csv", "-", "--price-list", given, house}, programDir).err,
+              "tarvek-calc: Preisliste " + given +
+                  " kann nicht gelesen werden: Datei oder Ordner nicht gefunden\n");
+    EXPECT_EQ(command({"--csv", "-", house}, programDir).err,
+              "tarvek-calc: Preisliste " + programDir +
+                  "Preisliste.txt kann nicht gelesen werden: Datei oder Ordner nicht gefunden\n");
+}
+
 TEST(CalcCommand, TextReport)
 {
     Folder folder("tarvek_calc_text");
@@ -258,11 +283,13 @@ TEST(StandardStreams, ConsoleShowsTheCharacters)
 #ifndef _WIN32
 
 namespace {
-Result runProgram(const std::string& args)
+const std::string kProgram = "'" + std::string(TARVEK_BINARY_DIR) + "/bin/tarvek-calc'";
+
+// Runs a shell command line with LC_ALL=C: its standard output is `out`, its standard error `err`.
+Result runShell(const std::string& line)
 {
-    const std::string exe = std::string(TARVEK_BINARY_DIR) + "/bin/tarvek-calc";
     const std::string errFile = ::testing::TempDir() + "tarvek_calc_stderr.txt";
-    const std::string cmd = "LC_ALL=C '" + exe + "' " + args + " 2>'" + errFile + "'";
+    const std::string cmd = "export LC_ALL=C; " + line + " 2>'" + errFile + "'";
     Result r;
     FILE* pipe = popen(cmd.c_str(), "r");
     if (pipe == nullptr) {
@@ -279,7 +306,23 @@ Result runProgram(const std::string& args)
     r.err.assign(std::istreambuf_iterator<char>(e), {});
     return r;
 }
+
+Result runProgram(const std::string& args)
+{
+    return runShell(kProgram + " " + args);
+}
 } // namespace
+
+TEST(TarvekCalcProgram, HelpAndManualPageListTheOptionsOfTheParser)
+{
+    std::ifstream page(TARVEK_SOURCE_DIR "/dist/tarvek-calc.1.in");
+    const std::set<std::string> listed = listedOptions(command({"--help"}, "/").out, false);
+    EXPECT_EQ(listedOptions(std::string(std::istreambuf_iterator<char>(page), {}), true), listed);
+    for (const std::string& name : listed) {
+        EXPECT_EQ(command({"--" + name}, "/").err.find("unbekannte"), std::string::npos) << name;
+    }
+    EXPECT_EQ(command({"-v"}, "/").out, "tarvek-calc " TARVEK_VERSION "\n");
+}
 
 TEST(TarvekCalcProgram, SampleHouse)
 {
@@ -344,8 +387,36 @@ TEST(TarvekCalcProgram, SampleBreakdownAsJsonAndCsv)
                   .status,
               1);
     EXPECT_FALSE(fs::exists(none));
-    // A file that cannot be written fails the command and leaves nothing behind.
-    EXPECT_EQ(runProgram("--csv '" + folder.dir.string() + "/nope/k.csv' " + args).status, 1);
+    // A file that cannot be written fails the command, with the German reason.
+    const Result nowhere = runProgram("--csv '" + folder.dir.string() + "/nope/k.csv' " + args);
+    EXPECT_EQ(nowhere.status, 1);
+    EXPECT_TRUE(nowhere.err.ends_with("k.csv kann nicht geschrieben werden: Datei oder Ordner "
+                                      "nicht gefunden\n"));
+}
+
+TEST(TarvekCalcProgram, OutputThatCannotBeWrittenFailsAndLeavesNoCutShortFile)
+{
+    const std::string src = TARVEK_SOURCE_DIR;
+    const std::string args =
+        "--price-list '" + src + "/examples/Preisliste.txt' '" + src + "/examples/Haus.cfg'";
+    for (const std::string mode : {"--csv -", "--json", ""}) {
+        const Result r = runProgram(mode + " " + args + " >/dev/full");
+        EXPECT_EQ(r.status, 1) << mode;
+        EXPECT_EQ(r.err, "tarvek-calc: Standardausgabe kann nicht geschrieben werden: Kein "
+                         "Speicherplatz mehr auf dem Datenträger\n")
+            << mode;
+    }
+    // Past the file size limit a write fails as on a full disk, at the latest when the file is
+    // closed; the older file stays as it was and nothing else is left behind.
+    Folder folder("tarvek_calc_full");
+    const std::string csv = folder.write("k.csv", "alt\n");
+    const Result r = runShell("(trap '' XFSZ; ulimit -f 0; exec " + kProgram + " --csv '" + csv +
+                              "' " + args + " 2>&1 >/dev/null)");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "tarvek-calc: " + csv + " kann nicht geschrieben werden: Datei zu groß\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.dir), fs::directory_iterator()), 1);
+    std::ifstream in(csv);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "alt\n");
 }
 
 TEST(TarvekCalcProgram, ExitStatuses)

@@ -2,6 +2,7 @@
 
 #include "gui/ErrorReport.h"
 #include "gui/Fonts.h"
+#include "importfile/Version.h"
 #include "views/lists/TResultList.h"
 
 #include <QImage>
@@ -103,7 +104,7 @@ TEST(ErrorReport, GuardShowsTheErrorAndGoesOn)
     }));
     EXPECT_FALSE(after);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Tarvek 2.4"));
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Tarvek " TARVEK_VERSION));
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Critical);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("'5 ' ist kein gültiger Integerwert."));
     EXPECT_TRUE(ErrorReport::guard(nullptr, [] {}));

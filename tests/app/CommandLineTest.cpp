@@ -1,0 +1,100 @@
+// The command line of tarvek: usage errors, the window system's options beside ours, the help
+// and the manual page, and the exports run as a script runs them.
+#include "gui/GuiTest.h"
+
+#include "app/CommandLine.h"
+#include "calc/cli/OptionLists.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+CommandLine parse(const QStringList& arguments)
+{
+    return CommandLine(QStringList{QStringLiteral("tarvek")} + arguments);
+}
+
+} // namespace
+
+TEST(CommandLineTest, EveryUsageErrorIsGermanAndNamesItsProblem)
+{
+    const QList<QPair<QStringList, QString>> cases{
+        {{"--pdf"}, "--pdf braucht einen Wert: --pdf AUSGABE.pdf"},
+        {{"--pdf=", "Haus.cfg"}, "--pdf braucht einen Wert: --pdf AUSGABE.pdf"},
+        {{"--water", "Haus.cfg"}, "--water gilt nur mit --pdf"},
+        {{"--price-list", "p.txt", "Haus.cfg"}, "--price-list gilt nur mit --pdf oder --plan-png"},
+        {{"--pdf", "a.pdf", "--plan-png", "b.png", "Haus.cfg"},
+         "--pdf und --plan-png lassen sich nicht zusammen verwenden"},
+        {{"--pdf", "a.pdf"}, "--pdf braucht eine Importdatei"},
+        {{"Haus.cfg", "-platform"}, "-platform braucht einen Wert"},
+    };
+    for (const auto& [arguments, problem] : cases) {
+        const CommandLine line = parse(arguments);
+        EXPECT_EQ(line.action(), CommandLine::Action::Error) << problem.toStdString();
+        EXPECT_EQ(line.text(),
+                  QStringLiteral("tarvek: %1\nWeitere Hinweise mit: tarvek --help\n").arg(problem));
+    }
+}
+
+TEST(CommandLineTest, TheWindowSystemsOptionsAndTheirValuesAreLeftToIt)
+{
+    const CommandLine line = parse({"-platform", "offscreen", "--pdf", "a.pdf", "-style=fusion",
+                                    "--price-list", "p.txt", "--reverse", "Haus.cfg"});
+    EXPECT_EQ(line.action(), CommandLine::Action::Export);
+    EXPECT_EQ(line.importFile(), QDir::current().absoluteFilePath(QStringLiteral("Haus.cfg")));
+    EXPECT_EQ(line.value(QStringLiteral("price-list")), QStringLiteral("p.txt"));
+    EXPECT_EQ(parse({"-style", "fusion", "--", "-Haus.cfg"}).action(), CommandLine::Action::Window);
+}
+
+TEST(CommandLineTest, HelpAndManualPageListEveryOptionOfTheParser)
+{
+    std::set<std::string> known;
+    for (const CommandLine::Option& option : CommandLine::options()) {
+        known.insert(option.name.toStdString());
+    }
+    EXPECT_EQ(tarvek::testing::listedOptions(CommandLine::helpText().toStdString(), false), known);
+    QFile page(QStringLiteral(TARVEK_SOURCE_DIR "/dist/tarvek.1.in"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_EQ(tarvek::testing::listedOptions(page.readAll().toStdString(), true), known);
+}
+
+TEST(CommandLineProgramTest, AnExportAmongTheWindowSystemsOptionsUsesTheGivenPriceList)
+{
+    testApp();
+    const QTemporaryDir dir;
+    const auto run = [&dir](const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(TARVEK_BINARY_DIR "/bin/tarvek"), arguments);
+        process.waitForFinished(120000);
+        const bool exited = process.exitStatus() == QProcess::NormalExit;
+        return qMakePair(exited ? process.exitCode() : -1,
+                         QString::fromUtf8(process.readAllStandardError()));
+    };
+    // The window system's options beside an export once made a second application object and
+    // a crash after the file was written.
+    const QString prices = QStringLiteral(TARVEK_SOURCE_DIR "/examples/Preisliste.txt");
+    const QString house = QStringLiteral(TARVEK_SOURCE_DIR "/examples/Haus.cfg");
+    const QString pdf = dir.filePath(QStringLiteral("Haus.pdf"));
+    EXPECT_EQ(run({"--pdf", pdf, "-platform", "offscreen", "--price-list", prices, house}).first,
+              0);
+    const QString png = dir.filePath(QStringLiteral("Haus.png"));
+    EXPECT_EQ(
+        run({"-platform", "offscreen", "--plan-png", png, "--price-list", prices, house}).first, 0);
+    EXPECT_GT(QFile(pdf).size(), 0);
+    EXPECT_GT(QFile(png).size(), 0);
+
+    const QString missing = dir.filePath(QStringLiteral("fehlt.txt"));
+    const QString none = dir.filePath(QStringLiteral("kein.png"));
+    EXPECT_EQ(run({"--plan-png", none, "--price-list", missing, house}),
+              qMakePair(1, QStringLiteral("tarvek: Preisliste %1 kann nicht gelesen werden: Datei "
+                                          "oder Ordner nicht gefunden\n")
+                               .arg(missing)));
+    EXPECT_FALSE(QFile::exists(none));
+    EXPECT_TRUE(run({"--pdf"}).second.startsWith(QStringLiteral("tarvek: --pdf braucht einen")));
+}
