@@ -83,10 +83,17 @@ TEST_F(BillWindowTest, BreakdownTableDocumentAndClipboardFollowTheBill)
     EXPECT_EQ(rows.first(), QStringLiteral("0x4083|Hausmulti|25.000 GS"));
     EXPECT_EQ(rows.mid(14), (QStringList{QStringLiteral("|Summe HZ|29.800 GS"),
                                          QStringLiteral("|Summe NHZ|6.640 GS"),
-                                         QStringLiteral("|Summe gesamt|36.440 GS")}));
+                                         QStringLiteral("|Summe Items|36.440 GS")}));
+    // The sums follow the filter and say so.
     breakdown->filter()->setText(QStringLiteral("fackel"));
-    EXPECT_EQ(tableRows(table).first(), QStringLiteral("0x1bfb|Fackeln (Bund zu 10)|150 GS"));
-    EXPECT_EQ(table.model()->rowCount(), 1 + 3);
+    EXPECT_EQ(tableRows(table), (QStringList{QStringLiteral("0x1bfb|Fackeln (Bund zu 10)|150 GS"),
+                                             QStringLiteral("|Summe HZ (gefiltert)|0 GS"),
+                                             QStringLiteral("|Summe NHZ (gefiltert)|150 GS"),
+                                             QStringLiteral("|Summe Items (gefiltert)|150 GS")}));
+    // The table grows with the window.
+    EXPECT_TRUE(breakdown->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    breakdown->resize(1200, 900);
+    EXPECT_EQ(breakdown->size(), QSize(1200, 900));
 
     // Double-clicking the row without a price selects its line in ListBox5.
     breakdown->filter()->setText(QStringLiteral("4660"));
@@ -108,6 +115,8 @@ TEST_F(BillWindowTest, BreakdownTableDocumentAndClipboardFollowTheBill)
     EXPECT_TRUE(
         copied->text().startsWith(QStringLiteral("QS gesamt              :       2.400 GS\n")));
     expectSampleBill(copied->text());
+    EXPECT_TRUE(
+        copied->text().contains(QRegularExpression(QStringLiteral("Summe Items +36.440 GS"))));
     EXPECT_TRUE(copied->html().contains(QStringLiteral("<td>Hausmulti</td>")));
 
     // "Rechnung speichern ...": the PDF beside the suggested name; ticking a fee box refreshes
@@ -196,4 +205,22 @@ TEST_F(BillWindowTest, ALongBreakdownRunsOverNumberedPagesWithoutLosingARow)
         EXPECT_TRUE(text.contains(row.arg(g).arg(g, 4, 16, QChar(u'0')))) << g;
     }
     EXPECT_TRUE(text.contains(QStringLiteral("Summe Items HZ gesamt 1.400 GS")));
+}
+
+// The clipboard's HTML is pasted into spreadsheets: a name from the price list never becomes a
+// formula there.
+TEST_F(BillWindowTest, ClipboardHtmlGuardsNamesLikeTheCsv)
+{
+    tarvek::BreakdownRow row;
+    row.graphic = 100;
+    row.key = "0x0064";
+    row.items = 1;
+    row.hasPriceLine = true;
+    row.name = "=HYPERLINK(\"http://x\")";
+    row.kind = "t";
+    BillData data;
+    data.state.breakdown.add(row);
+    const BillDocument document(data);
+    EXPECT_TRUE(document.tablesHtml().contains(QStringLiteral("<td>'=HYPERLINK(")));
+    EXPECT_TRUE(document.html().contains(QStringLiteral("<td>=HYPERLINK(")));
 }

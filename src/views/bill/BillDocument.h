@@ -32,7 +32,8 @@ public:
 
 private:
     QString billHtml() const;
-    QString breakdownHtml() const;
+    // forSpreadsheet: the clipboard's copy, whose names get the CSV's formula guard.
+    QString breakdownHtml(bool forSpreadsheet) const;
     QString money(std::int64_t amount) const;
 
     BillData m_data;
