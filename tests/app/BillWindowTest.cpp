@@ -1,6 +1,7 @@
 // The cost breakdown window and the bill as a document, driven from the main window.
 #include "WindowFixture.h"
 
+#include "calc/Calculation.h"
 #include "views/bill/BillDocument.h"
 #include "views/bill/BillPdfCommand.h"
 #include "views/bill/TKostenaufstellung.h"
@@ -16,14 +17,20 @@
 
 namespace {
 
-// The text of a PDF as poppler's pdftotext reads it (empty when it cannot).
-QString pdfText(const QString& pdf)
+// What one of poppler's tools prints for a PDF (empty when it cannot).
+QString poppler(const QString& tool, QStringList args)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.start(tool, args);
     process.waitForFinished(20000);
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The text of a PDF as poppler's pdftotext reads it.
+QString pdfText(const QString& pdf)
+{
+    return poppler(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
 }
 
 // The rows of the breakdown table as they stand, each as "key|name|amount".
@@ -60,7 +67,30 @@ void expectSampleBill(QString text)
 }
 
 class BillWindowTest : public WindowFixture
-{};
+{
+protected:
+    // A house of 300 graphics, one item each; the price list prices two of every three at 7 GS.
+    QString writeLongHouse() const
+    {
+        QByteArray import = "Entry Header\r\n{\r\n}\r\n";
+        QByteArray prices;
+        for (int g = 1; g <= 300; ++g) {
+            import += QStringLiteral("Entry I 0x1\r\n{\r\n\tgraphic\t%1\r\n\tx\t%2\r\n\ty\t1\r\n"
+                                     "\tz\t0\r\n\tcolor\t0\r\n}\r\n")
+                          .arg(g)
+                          .arg(1000 + g)
+                          .toLatin1();
+            if (g % 3 != 0) {
+                prices += QStringLiteral("0x%1|Ware %2|7|t|1|0|0|0\r\n")
+                              .arg(g, 4, 16, QChar(u'0'))
+                              .arg(g)
+                              .toLatin1();
+            }
+        }
+        writeFile(QStringLiteral("Preisliste.txt"), prices);
+        return writeFile(QStringLiteral("Lang.cfg"), import);
+    }
+};
 
 } // namespace
 
@@ -169,26 +199,8 @@ TEST_F(BillWindowTest, PdfWithoutAWindow)
 
 TEST_F(BillWindowTest, ALongBreakdownRunsOverNumberedPagesWithoutLosingARow)
 {
-    QByteArray import = "Entry Header\r\n{\r\n}\r\n";
-    QByteArray prices;
-    for (int g = 1; g <= 300; ++g) {
-        import += QStringLiteral("Entry I 0x1\r\n{\r\n\tgraphic\t%1\r\n\tx\t%2\r\n\ty\t1\r\n"
-                                 "\tz\t0\r\n\tcolor\t0\r\n}\r\n")
-                      .arg(g)
-                      .arg(1000 + g)
-                      .toLatin1();
-        if (g % 3 != 0) {
-            prices += QStringLiteral("0x%1|Ware %2|7|t|1|0|0|0\r\n")
-                          .arg(g, 4, 16, QChar(u'0'))
-                          .arg(g)
-                          .toLatin1();
-        }
-    }
-    writeFile(QStringLiteral("Preisliste.txt"), prices);
     const QString pdf = m_dir.filePath(QStringLiteral("Lang.pdf"));
-    ASSERT_EQ(writeBillPdf(writeFile(QStringLiteral("Lang.cfg"), import), pdf, false, false,
-                           m_dir.path()),
-              0);
+    ASSERT_EQ(writeBillPdf(writeLongHouse(), pdf, false, false, m_dir.path()), 0);
     QString text = pdfText(pdf);
     text.replace(QRegularExpression(QStringLiteral(" +")), QStringLiteral(" "));
     const QRegularExpressionMatch last =
@@ -223,4 +235,33 @@ TEST_F(BillWindowTest, ClipboardHtmlGuardsNamesLikeTheCsv)
     const BillDocument document(data);
     EXPECT_TRUE(document.tablesHtml().contains(QStringLiteral("<td>'=HYPERLINK(")));
     EXPECT_TRUE(document.html().contains(QStringLiteral("<td>=HYPERLINK(")));
+}
+
+TEST_F(BillWindowTest, PrintingFollowsThePrintDialog)
+{
+    tarvek::Calculation calc;
+    const QString import = writeLongHouse();
+    tarvek::calculate(calc, import.toStdString(), m_dir.path().toStdString() + '/', {}, {},
+                      tarvek::Answer::Yes);
+    const BillDocument document(BillData::fromRun(import, calc.window, calc.state, {}, {".", ":"}));
+    // As the dialog leaves the printer: A5, pages 2 to 3, two copies collated.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.filePath(QStringLiteral("Druck.pdf")));
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    printer.setCopyCount(2);
+    ASSERT_TRUE(document.print(printer));
+    const QString info = poppler(QStringLiteral("pdfinfo"), {printer.outputFileName()});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +4\\n"))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("(A5)"))) << info.toStdString();
+    const QString text = pdfText(printer.outputFileName());
+    EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("Seite [23] von"))), 4);
+    EXPECT_FALSE(text.contains(QStringLiteral("Seite 1 von")));
+
+    // Pages that the document does not have: nothing printed, an error.
+    printer.setFromTo(90, 99);
+    EXPECT_FALSE(document.print(printer));
 }

@@ -9,8 +9,10 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QPageLayout>
+#include <QPageRanges>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -184,10 +186,21 @@ bool BillDocument::paint(QPagedPaintDevice& device) const
 {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-    QPainter painter;
-    if (!painter.begin(&device)) {
-        return false;
-    }
+    return paintPages(device, {}, 1, true);
+}
+
+bool BillDocument::print(QPrinter& printer) const
+{
+    const QPageRanges ranges =
+        printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
+    // A printer that makes the copies itself gets each page once.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    return paintPages(printer, ranges, copies, printer.collateCopies());
+}
+
+bool BillDocument::paintPages(QPagedPaintDevice& device, const QPageRanges& ranges, int copies,
+                              bool collate) const
+{
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&device);
     QFont font(QStringLiteral("Liberation Sans"));
@@ -201,8 +214,21 @@ bool BillDocument::paint(QPagedPaintDevice& device) const
     const QSizeF body(area.width(), area.height() - footer);
     document.setPageSize(body);
     const int pages = document.pageCount();
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0) {
+    QList<int> wanted; // page numbers from 1, in the order they come out
+    for (int copy = 0; copy < (collate ? copies : 1); ++copy) {
+        for (int page = 1; page <= pages; ++page) {
+            if (ranges.isEmpty() || ranges.contains(page)) {
+                wanted.append(QList<int>(collate ? 1 : copies, page));
+            }
+        }
+    }
+    QPainter painter;
+    if (wanted.isEmpty() || !painter.begin(&device)) {
+        return false;
+    }
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        const int page = wanted[i] - 1;
+        if (i > 0) {
             device.newPage();
         }
         painter.save();
