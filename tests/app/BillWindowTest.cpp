@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPrinter>
@@ -264,4 +265,22 @@ TEST_F(BillWindowTest, PrintingFollowsThePrintDialog)
     // Pages that the document does not have: nothing printed, an error.
     printer.setFromTo(90, 99);
     EXPECT_FALSE(document.print(printer));
+}
+
+// The save dialog adds ".pdf" to a name typed without it.
+TEST_F(BillWindowTest, SaveDialogAddsTheSuffix)
+{
+    start();
+    Dialogs::setHandler(nullptr);
+    QTimer::singleShot(0, &window(), [] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QStringLiteral("Rechnung"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const QString chosen = Dialogs::saveFileName(&window(), QStringLiteral("Rechnung speichern"),
+                                                 m_dir.filePath(QStringLiteral("Haus.pdf")),
+                                                 QStringLiteral("PDF-Dokumente (*.pdf)"));
+    Dialogs::setHandler(&m_dialogs);
+    EXPECT_EQ(chosen, m_dir.filePath(QStringLiteral("Rechnung.pdf")));
 }
