@@ -220,6 +220,45 @@ TEST_F(BillWindowTest, ALongBreakdownRunsOverNumberedPagesWithoutLosingARow)
     EXPECT_TRUE(text.contains(QStringLiteral("Summe Items HZ gesamt 1.400 GS")));
 }
 
+// "Nein" at the nested-items question and "Stopp" while phase 8 prices leave the bill list empty
+// and an older bill's fields in the run state: no bill command may reach them.
+TEST_F(BillWindowTest, BillCommandsTakeOnlyTheBillTheListShows)
+{
+    start();
+    load(sample("Haus.cfg"));
+    run(); // 38.840 GS
+    const QString other = m_dir.filePath(QStringLiteral("Anderes.cfg"));
+    ASSERT_TRUE(QFile::copy(sample("Haus.cfg"), other));
+    load(other);
+    m_dialogs.answers = {false};
+    run();
+    QAction* rechnung = window().findChild<QAction*>(QStringLiteral("Rechnung1"));
+    EXPECT_EQ(window().listBox(4)->count(), 0);
+    EXPECT_FALSE(control("BitBtn8")->isEnabled());
+    EXPECT_FALSE(rechnung->isEnabled());
+
+    // Refresh bills the sums of this run (no items priced) and the commands take that bill.
+    click("BitBtn6");
+    ASSERT_TRUE(control("BitBtn8")->isEnabled() && rechnung->isEnabled());
+    window().findChild<QAction*>(QStringLiteral("RechnungKopieren1"))->trigger();
+    const QString copied = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(copied.contains(QStringLiteral("Gesamtsumme            :       2.400 GS")));
+    EXPECT_FALSE(copied.contains(QStringLiteral("38.840")));
+
+    click("BitBtn8");
+    auto* breakdown = window().findChild<TKostenaufstellung*>(QStringLiteral("Kostenaufstellung"));
+    ASSERT_TRUE(breakdown->isVisible());
+    m_dialogs.answers = {true};
+    whenProtocolShows(QStringLiteral(" Itemberechnung gestartet"), [this] { click("BitBtn2"); });
+    run();
+    EXPECT_EQ(window().listBox(4)->count(), 0);
+    EXPECT_FALSE(control("BitBtn8")->isEnabled() || rechnung->isEnabled());
+    // The open breakdown shows no bill either.
+    EXPECT_EQ(breakdown->table()->model()->rowCount(), 3);
+    EXPECT_FALSE(
+        breakdown->findChild<QPushButton*>(QStringLiteral("RechnungKopieren"))->isEnabled());
+}
+
 // The clipboard's HTML is pasted into spreadsheets: a name from the price list never becomes a
 // formula there.
 TEST_F(BillWindowTest, ClipboardHtmlGuardsNamesLikeTheCsv)
