@@ -1,5 +1,6 @@
 #include "app/THauptformular.h"
 
+#include "app/BillCommands.h"
 #include "app/TInfo.h"
 #include "app/TPfadangaben.h"
 #include "calc/CalculationRun.h"
@@ -80,6 +81,7 @@ THauptformular::THauptformular(const QString& programDir)
     setButtonTextColour(m_ui.bitBtn2, tarvek::kColourGreen);
     m_pumpClock.start();
     setAcceptDrops(true);
+    m_billCommands = std::make_unique<BillCommands>(*this, m_runState, m_clock);
     connectHandlers();
 }
 
@@ -124,16 +126,6 @@ void THauptformular::connectHandlers()
     connect(m_ui.bitBtn3, &QPushButton::clicked, this, [this] { runHook(m_hooks.anzeigenInein); });
     connect(m_ui.bitBtn4, &QPushButton::clicked, this,
             [this] { runHook(m_hooks.anzeigenNichtberechnet); });
-    connect(m_ui.bitBtn8, &QPushButton::clicked, this,
-            [this] { runHook(m_billHooks.kostenaufstellung); });
-    connect(m_ui.kostenaufstellung1, &QAction::triggered, this,
-            [this] { runHook(m_billHooks.kostenaufstellung); });
-    connect(m_ui.rechnungSpeichern1, &QAction::triggered, this,
-            [this] { runHook(m_billHooks.rechnungSpeichern); });
-    connect(m_ui.rechnungDrucken1, &QAction::triggered, this,
-            [this] { runHook(m_billHooks.rechnungDrucken); });
-    connect(m_ui.rechnungKopieren1, &QAction::triggered, this,
-            [this] { runHook(m_billHooks.rechnungKopieren); });
     connect(m_ui.grundriss1, &QAction::triggered, this, &THauptformular::planRequested);
     connect(m_ui.toolButton6, &QToolButton::clicked, this, &THauptformular::planRequested);
 }
@@ -289,8 +281,7 @@ void THauptformular::loadImportFile(const QString& fileName)
     m_ui.importdatei1->setEnabled(valid);
     m_ui.toolButton2->setEnabled(valid);
     m_runState.billReady = false;
-    enableBillCommands(false);
-    runHook(m_billHooks.billChanged);
+    m_billCommands->update();
     m_ui.checkBox1->setChecked(false);
     m_ui.checkBox2->setChecked(false);
 }
@@ -411,7 +402,6 @@ void THauptformular::Timer1Timer()
     }
     m_runActive = false;
     m_cancelRequested = false;
-    runHook(m_billHooks.billChanged);
 }
 
 bool THauptformular::pump()
@@ -438,7 +428,7 @@ void THauptformular::schalterschalt(bool on)
     for (QToolButton* tool : {m_ui.toolButton1, m_ui.toolButton2, m_ui.toolButton5}) {
         tool->setEnabled(on);
     }
-    enableBillCommands(on && m_runState.billReady);
+    m_billCommands->setIdle(on);
     m_ui.bitBtn2->setText(on ? QStringLiteral("Berechnung starten") : QStringLiteral("Stopp"));
     setButtonTextColour(m_ui.bitBtn2, on ? tarvek::kColourGreen : tarvek::kColourRed);
     m_closeAllowed = on;
@@ -458,6 +448,8 @@ void THauptformular::Resetten()
     for (TResultList* list : m_ui.listBox) {
         list->clear();
     }
+    m_runState.billShown = false; // the bill list is empty
+    m_billCommands->update();
     setPlanAvailable(false);
 }
 
@@ -470,23 +462,9 @@ void THauptformular::setPlanAvailable(bool available)
 
 // --- the bill ----------------------------------------------------------------------------------
 
-tarvek::BillInputs THauptformular::billInputs()
-{
-    return tarvek::BillInputs{feeChoice(), m_squareSteps};
-}
-
 void THauptformular::BitBtn6Click()
 {
-    tarvek::refreshBill(m_runState, billInputs(), *this, m_clock, m_separators);
-    if (m_runState.billReady && !m_runActive) {
-        runHook(m_billHooks.billChanged);
-    }
-}
-
-void THauptformular::enableBillCommands(bool enabled)
-{
-    m_ui.bitBtn8->setEnabled(enabled);
-    m_ui.rechnung1->setEnabled(enabled);
+    m_billCommands->refresh();
 }
 
 void THauptformular::CheckBoxClick()

@@ -3,7 +3,6 @@
 #include "app/FileLocations.h"
 #include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
-#include "calc/Bill.h"
 #include "calc/Clock.h"
 #include "calc/ItemRecord.h"
 #include "calc/RunObserver.h"
@@ -15,7 +14,9 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
+class BillCommands;
 class QMimeData;
 class TImportedit;
 class TInfo;
@@ -41,16 +42,6 @@ public:
         // after "Client-Verzeichnis" (empty when none is set).
         std::function<void(const QString&)> useClientFolder;
     };
-    // The bill's commands (button "Kostenaufstellung" and the menu "Rechnung"), and the notice
-    // that the bill changed or is no longer ready. Every hook may stay empty.
-    struct BillHooks
-    {
-        std::function<void()> kostenaufstellung;
-        std::function<void()> rechnungSpeichern;
-        std::function<void()> rechnungDrucken;
-        std::function<void()> rechnungKopieren;
-        std::function<void()> billChanged;
-    };
 
     // programDir: the folder of Optionen.txt and the price list, ending in a separator; empty
     // means where the running program keeps them (FileLocations::ofProgram).
@@ -61,7 +52,8 @@ public:
     void setDialogs(TPfadangaben* pfadangaben, TImportedit* importedit, TInfo* info);
     void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
     Hooks& hooks() { return m_hooks; }
-    BillHooks& billHooks() { return m_billHooks; }
+    // The button "Kostenaufstellung" and the menu "Rechnung".
+    BillCommands& billCommands() { return *m_billCommands; }
 
     const FileLocations& files() const { return m_files; }
     QString ImportFileName() const { return m_importFileName; }
@@ -69,6 +61,8 @@ public:
     bool CancelRequested() const { return m_cancelRequested; }
     bool CloseAllowed() const { return m_closeAllowed; }
     const tarvek::RunState& runState() const { return m_runState; }
+    // The square-step count as BDigit4 shows it.
+    std::int64_t squareSteps() const { return m_squareSteps; }
     // The items of the last run; complete() after a complete run.
     const tarvek::ItemRecord& itemRecord() const { return m_itemRecord; }
     const OptionsFile& options() const { return m_options; }
@@ -142,9 +136,6 @@ private:
     bool testImportFile(const QString& fileName);
     void showNumber(int number, std::int64_t value);
     void runHook(const std::function<void()>& hook);
-    tarvek::BillInputs billInputs();
-    // The bill's commands are usable while a bill is ready and no run is active.
-    void enableBillCommands(bool enabled);
     void setPlanAvailable(bool available);
 
     const FileLocations m_files;
@@ -166,7 +157,7 @@ private:
     bool m_shown = false;
 
     Hooks m_hooks;
-    BillHooks m_billHooks;
+    std::unique_ptr<BillCommands> m_billCommands;
     TPfadangaben* m_pfadangaben = nullptr;
     TImportedit* m_importedit = nullptr;
     TInfo* m_info = nullptr;

@@ -1,6 +1,6 @@
 #include "app/TarvekWindows.h"
 
-#include "app/BillSource.h"
+#include "app/BillCommands.h"
 #include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
 #include "app/PlanLink.h"
@@ -17,7 +17,6 @@
 #include "views/TAnsichtinein.h"
 #include "views/TAnsichtnichtberechnet.h"
 #include "views/art/TUOArt.h"
-#include "views/bill/BillActions.h"
 #include "views/bill/TKostenaufstellung.h"
 #include "views/lists/TResultList.h"
 #include "views/plan/TGrundriss.h"
@@ -81,30 +80,5 @@ void TarvekWindows::connectHooks()
         }
     });
 
-    THauptformular& main = *m_hauptformular;
-    THauptformular::BillHooks& bill = main.billHooks();
-    bill.kostenaufstellung = [this, &main] { m_kostenaufstellung->showBill(billDataOf(main)); };
-    bill.rechnungSpeichern = [&main] { BillActions::save(&main, billDataOf(main)); };
-    bill.rechnungDrucken = [&main] { BillActions::print(&main, billDataOf(main)); };
-    bill.rechnungKopieren = [&main] { BillActions::copy(billDataOf(main)); };
-    bill.billChanged = [this, &main] {
-        if (main.runState().billReady) {
-            m_kostenaufstellung->refresh(billDataOf(main));
-        } else {
-            m_kostenaufstellung->close();
-        }
-    };
-    // A double-click on a row without a price selects its line in ListBox5.
-    m_kostenaufstellung->setSelectNotCalculated([&main](std::int32_t graphic) {
-        TResultList& list = *main.listBox(5);
-        const QString prefix = QStringLiteral("D:%1, ").arg(graphic);
-        for (int i = 0; i < list.count(); ++i) {
-            if (list.entryText(i).startsWith(prefix)) {
-                list.setCurrentRow(i);
-                list.scrollToItem(list.item(i));
-                main.activateWindow();
-                return;
-            }
-        }
-    });
+    m_hauptformular->billCommands().setKostenaufstellung(m_kostenaufstellung);
 }

@@ -59,6 +59,7 @@ void rechnungsermittlung(RunState& state, const BillInputs& inputs, RunObserver&
     state.squareStepFee = inputs.squareSteps * kSquareStepPrice;
     state.grandTotal = state.itemSumHZ + state.itemSumNHZ + state.waterFlatFee +
                        state.basementFlatFee + state.squareStepFee;
+    state.billShown = true;
     for (const auto& line : billLines(state, inputs.fees, separators)) {
         observer.appendLine(ResultList::Bill, line, kColourBlack);
         observer.selectLastEntry(ResultList::Bill);

@@ -46,15 +46,18 @@ std::string csvField(std::string_view text)
     return out;
 }
 
-std::string csvTextField(std::string_view text)
+std::string formulaGuarded(std::string_view text)
 {
     if (!text.empty() &&
-        std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos) {
-        std::string guarded = "'";
-        guarded += text;
-        return csvField(guarded);
+        std::string_view("=+-@\t\r\n").find(text.front()) != std::string_view::npos) {
+        return "'" + std::string(text);
     }
-    return csvField(text);
+    return std::string(text);
+}
+
+std::string csvTextField(std::string_view text)
+{
+    return csvField(formulaGuarded(text));
 }
 
 std::string breakdownCsv(const RunState& state, FeeChoice fees)
@@ -75,11 +78,21 @@ std::string breakdownCsv(const RunState& state, FeeChoice fees)
                    std::string(className(row)), std::to_string(row.amount),
                    std::string(statusText(row.status))});
     }
+    if (!state.billShown) {
+        return out; // no pricing to add up, no bill
+    }
+    // The sum rows, then the bill: the label in the first column, the amount in "Betrag".
+    const auto appendSum = [&out](std::string_view label, std::int64_t amount) {
+        std::array<std::string, 10> sum;
+        sum[0] = label;
+        sum[8] = std::to_string(amount);
+        appendRow(out, sum);
+    };
+    for (const BreakdownSum& sum : state.breakdown.sums()) {
+        appendSum(sum.label, sum.amount);
+    }
     for (const BillItem& item : billItems(state, fees)) {
-        fields = {};
-        fields[0] = item.label;
-        fields[8] = std::to_string(item.amount);
-        appendRow(out, fields);
+        appendSum(item.label, item.amount);
     }
     return out;
 }

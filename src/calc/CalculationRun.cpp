@@ -18,8 +18,13 @@ RunOutcome RunPhases::run()
     if (m_items) {
         m_items->clear();
     }
-    try {
+    // Resetten empties the bill list: the bill fields no longer belong to a bill on screen.
+    const auto resetten = [this] {
         m_out.Resetten();
+        m_state.billShown = false;
+    };
+    try {
+        resetten();
         m_autoSelect = true;
         phase1ItemCount();
         phase2LowestLevel();
@@ -41,12 +46,12 @@ RunOutcome RunPhases::run()
         switch (end.outcome) {
         case RunOutcome::Cancelled:
             m_out.schalterschalt(true);
-            m_out.Resetten();
+            resetten();
             break;
         case RunOutcome::PriceListMissing:
             m_out.showMessage(MessageKind::Error, "Fehler", end.message);
             m_out.schalterschalt(true);
-            m_out.Resetten();
+            resetten();
             break;
         default:
             m_out.showMessage(MessageKind::Error, "Fehler", end.message);

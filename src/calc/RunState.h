@@ -30,6 +30,11 @@ struct RunState
     std::int64_t basementFlatFee = 0;
     std::int64_t squareStepFee = 0;
     std::int64_t grandTotal = 0;
+    // The bill fields are those of the bill that ListBox4 shows: set by rechnungsermittlung,
+    // false again whenever Resetten empties the list (a load, a run's start, a cancelled run).
+    // A run that ends without a bill (the answer No, "Stopp") leaves the fields of an older bill
+    // behind; the bill's document and the CSV write a bill only while this is true.
+    bool billShown = false;
 };
 
 } // namespace tarvek

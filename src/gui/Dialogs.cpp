@@ -3,7 +3,9 @@
 #include "importfile/Version.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -124,7 +126,20 @@ QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QSt
 QString Dialogs::Handler::saveFileName(QWidget* parent, const QString& caption, const QString& path,
                                        const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, path, filter);
+    QFileDialog dialog(parent, caption, QFileInfo(path).absolutePath(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(QFileInfo(path).fileName());
+    // A name typed without a suffix gets the filter's ("(*.pdf)": ".pdf") before the dialog asks
+    // whether to replace a file of that name.
+    const QRegularExpressionMatch suffix =
+        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    if (suffix.hasMatch()) {
+        dialog.setDefaultSuffix(suffix.captured(1));
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.selectedFiles().value(0);
 }
 
 QString Dialogs::saveFileName(QWidget* parent, const QString& caption, const QString& path,

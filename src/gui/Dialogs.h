@@ -29,7 +29,8 @@ public:
         virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                      const QString& filter) = 0;
         virtual QString existingDirectory(QWidget* parent, const QString& prompt) = 0;
-        // The file-save dialog; the default shows Qt's.
+        // The file-save dialog; the default shows Qt's, which adds the filter's suffix to a name
+        // typed without one.
         virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& path,
                                      const QString& filter);
     };

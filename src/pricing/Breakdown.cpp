@@ -36,13 +36,20 @@ const BreakdownRow* Breakdown::find(std::int32_t graphic) const
 
 std::int64_t Breakdown::sum(bool hz) const
 {
-    std::int64_t total = 0;
+    return sums()[hz ? 0 : 1].amount;
+}
+
+std::array<BreakdownSum, 3>
+Breakdown::sums(const std::function<bool(const BreakdownRow&)>& counts) const
+{
+    std::int64_t hz = 0;
+    std::int64_t nhz = 0;
     for (const BreakdownRow& row : m_rows) {
-        if (row.hasPriceLine && row.hz == hz) {
-            total += row.amount;
+        if (row.hasPriceLine && (!counts || counts(row))) {
+            (row.hz ? hz : nhz) += row.amount;
         }
     }
-    return total;
+    return {{{"Summe HZ", hz}, {"Summe NHZ", nhz}, {"Summe Items", hz + nhz}}};
 }
 
 std::string_view statusName(BreakdownStatus status)

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,6 +43,13 @@ inline constexpr std::array<std::string_view, 10> kBreakdownHeader = {
     "Grafik", "Schlüssel",     "Anzahl", "Name",   "Preis",
     "Art",    "Stück je Bund", "Klasse", "Betrag", "Status"};
 
+// One sum row below the breakdown's rows: its label and its amount.
+struct BreakdownSum
+{
+    std::string_view label;
+    std::int64_t amount = 0;
+};
+
 // The cost breakdown of one run: one row per tally entry, in tally order. The rows of class HZ
 // add up to ItemSumHZ, those of class NHZ to ItemSumNHZ.
 class Breakdown
@@ -56,6 +64,11 @@ public:
     const BreakdownRow* find(std::int32_t graphic) const;
     // The sum of the amounts of one class.
     std::int64_t sum(bool hz) const;
+    // The sum rows as every copy of the breakdown ends with them: "Summe HZ", "Summe NHZ" and
+    // "Summe Items" (both classes: the items alone, without the bill's fees and square steps),
+    // over the rows that `counts` accepts, or over all rows.
+    std::array<BreakdownSum, 3>
+    sums(const std::function<bool(const BreakdownRow&)>& counts = nullptr) const;
 
 private:
     std::vector<BreakdownRow> m_rows;

@@ -1,12 +1,14 @@
 // The cost breakdown window and the bill as a document, driven from the main window.
 #include "WindowFixture.h"
 
+#include "calc/Calculation.h"
 #include "views/bill/BillDocument.h"
 #include "views/bill/BillPdfCommand.h"
 #include "views/bill/TKostenaufstellung.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPrinter>
@@ -16,14 +18,20 @@
 
 namespace {
 
-// The text of a PDF as poppler's pdftotext reads it (empty when it cannot).
-QString pdfText(const QString& pdf)
+// What one of poppler's tools prints for a PDF (empty when it cannot).
+QString poppler(const QString& tool, QStringList args)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.start(tool, args);
     process.waitForFinished(20000);
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The text of a PDF as poppler's pdftotext reads it.
+QString pdfText(const QString& pdf)
+{
+    return poppler(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
 }
 
 // The rows of the breakdown table as they stand, each as "key|name|amount".
@@ -60,7 +68,30 @@ void expectSampleBill(QString text)
 }
 
 class BillWindowTest : public WindowFixture
-{};
+{
+protected:
+    // A house of 300 graphics, one item each; the price list prices two of every three at 7 GS.
+    QString writeLongHouse() const
+    {
+        QByteArray import = "Entry Header\r\n{\r\n}\r\n";
+        QByteArray prices;
+        for (int g = 1; g <= 300; ++g) {
+            import += QStringLiteral("Entry I 0x1\r\n{\r\n\tgraphic\t%1\r\n\tx\t%2\r\n\ty\t1\r\n"
+                                     "\tz\t0\r\n\tcolor\t0\r\n}\r\n")
+                          .arg(g)
+                          .arg(1000 + g)
+                          .toLatin1();
+            if (g % 3 != 0) {
+                prices += QStringLiteral("0x%1|Ware %2|7|t|1|0|0|0\r\n")
+                              .arg(g, 4, 16, QChar(u'0'))
+                              .arg(g)
+                              .toLatin1();
+            }
+        }
+        writeFile(QStringLiteral("Preisliste.txt"), prices);
+        return writeFile(QStringLiteral("Lang.cfg"), import);
+    }
+};
 
 } // namespace
 
@@ -83,10 +114,17 @@ TEST_F(BillWindowTest, BreakdownTableDocumentAndClipboardFollowTheBill)
     EXPECT_EQ(rows.first(), QStringLiteral("0x4083|Hausmulti|25.000 GS"));
     EXPECT_EQ(rows.mid(14), (QStringList{QStringLiteral("|Summe HZ|29.800 GS"),
                                          QStringLiteral("|Summe NHZ|6.640 GS"),
-                                         QStringLiteral("|Summe gesamt|36.440 GS")}));
+                                         QStringLiteral("|Summe Items|36.440 GS")}));
+    // The sums follow the filter and say so.
     breakdown->filter()->setText(QStringLiteral("fackel"));
-    EXPECT_EQ(tableRows(table).first(), QStringLiteral("0x1bfb|Fackeln (Bund zu 10)|150 GS"));
-    EXPECT_EQ(table.model()->rowCount(), 1 + 3);
+    EXPECT_EQ(tableRows(table), (QStringList{QStringLiteral("0x1bfb|Fackeln (Bund zu 10)|150 GS"),
+                                             QStringLiteral("|Summe HZ (gefiltert)|0 GS"),
+                                             QStringLiteral("|Summe NHZ (gefiltert)|150 GS"),
+                                             QStringLiteral("|Summe Items (gefiltert)|150 GS")}));
+    // The table grows with the window.
+    EXPECT_TRUE(breakdown->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    breakdown->resize(1200, 900);
+    EXPECT_EQ(breakdown->size(), QSize(1200, 900));
 
     // Double-clicking the row without a price selects its line in ListBox5.
     breakdown->filter()->setText(QStringLiteral("4660"));
@@ -108,6 +146,8 @@ TEST_F(BillWindowTest, BreakdownTableDocumentAndClipboardFollowTheBill)
     EXPECT_TRUE(
         copied->text().startsWith(QStringLiteral("QS gesamt              :       2.400 GS\n")));
     expectSampleBill(copied->text());
+    EXPECT_TRUE(
+        copied->text().contains(QRegularExpression(QStringLiteral("Summe Items +36.440 GS"))));
     EXPECT_TRUE(copied->html().contains(QStringLiteral("<td>Hausmulti</td>")));
 
     // "Rechnung speichern ...": the PDF beside the suggested name; ticking a fee box refreshes
@@ -160,26 +200,8 @@ TEST_F(BillWindowTest, PdfWithoutAWindow)
 
 TEST_F(BillWindowTest, ALongBreakdownRunsOverNumberedPagesWithoutLosingARow)
 {
-    QByteArray import = "Entry Header\r\n{\r\n}\r\n";
-    QByteArray prices;
-    for (int g = 1; g <= 300; ++g) {
-        import += QStringLiteral("Entry I 0x1\r\n{\r\n\tgraphic\t%1\r\n\tx\t%2\r\n\ty\t1\r\n"
-                                 "\tz\t0\r\n\tcolor\t0\r\n}\r\n")
-                      .arg(g)
-                      .arg(1000 + g)
-                      .toLatin1();
-        if (g % 3 != 0) {
-            prices += QStringLiteral("0x%1|Ware %2|7|t|1|0|0|0\r\n")
-                          .arg(g, 4, 16, QChar(u'0'))
-                          .arg(g)
-                          .toLatin1();
-        }
-    }
-    writeFile(QStringLiteral("Preisliste.txt"), prices);
     const QString pdf = m_dir.filePath(QStringLiteral("Lang.pdf"));
-    ASSERT_EQ(writeBillPdf(writeFile(QStringLiteral("Lang.cfg"), import), pdf, false, false,
-                           m_dir.path()),
-              0);
+    ASSERT_EQ(writeBillPdf(writeLongHouse(), pdf, false, false, m_dir.path()), 0);
     QString text = pdfText(pdf);
     text.replace(QRegularExpression(QStringLiteral(" +")), QStringLiteral(" "));
     const QRegularExpressionMatch last =
@@ -196,4 +218,108 @@ TEST_F(BillWindowTest, ALongBreakdownRunsOverNumberedPagesWithoutLosingARow)
         EXPECT_TRUE(text.contains(row.arg(g).arg(g, 4, 16, QChar(u'0')))) << g;
     }
     EXPECT_TRUE(text.contains(QStringLiteral("Summe Items HZ gesamt 1.400 GS")));
+}
+
+// "Nein" at the nested-items question and "Stopp" while phase 8 prices leave the bill list empty
+// and an older bill's fields in the run state: no bill command may reach them.
+TEST_F(BillWindowTest, BillCommandsTakeOnlyTheBillTheListShows)
+{
+    start();
+    load(sample("Haus.cfg"));
+    run(); // 38.840 GS
+    const QString other = m_dir.filePath(QStringLiteral("Anderes.cfg"));
+    ASSERT_TRUE(QFile::copy(sample("Haus.cfg"), other));
+    load(other);
+    m_dialogs.answers = {false};
+    run();
+    QAction* rechnung = window().findChild<QAction*>(QStringLiteral("Rechnung1"));
+    EXPECT_EQ(window().listBox(4)->count(), 0);
+    EXPECT_FALSE(control("BitBtn8")->isEnabled());
+    EXPECT_FALSE(rechnung->isEnabled());
+
+    // Refresh bills the sums of this run (no items priced) and the commands take that bill.
+    click("BitBtn6");
+    ASSERT_TRUE(control("BitBtn8")->isEnabled() && rechnung->isEnabled());
+    window().findChild<QAction*>(QStringLiteral("RechnungKopieren1"))->trigger();
+    const QString copied = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(copied.contains(QStringLiteral("Gesamtsumme            :       2.400 GS")));
+    EXPECT_FALSE(copied.contains(QStringLiteral("38.840")));
+
+    click("BitBtn8");
+    auto* breakdown = window().findChild<TKostenaufstellung*>(QStringLiteral("Kostenaufstellung"));
+    ASSERT_TRUE(breakdown->isVisible());
+    m_dialogs.answers = {true};
+    whenProtocolShows(QStringLiteral(" Itemberechnung gestartet"), [this] { click("BitBtn2"); });
+    run();
+    EXPECT_EQ(window().listBox(4)->count(), 0);
+    EXPECT_FALSE(control("BitBtn8")->isEnabled() || rechnung->isEnabled());
+    // The open breakdown shows no bill either.
+    EXPECT_EQ(breakdown->table()->model()->rowCount(), 3);
+    EXPECT_FALSE(
+        breakdown->findChild<QPushButton*>(QStringLiteral("RechnungKopieren"))->isEnabled());
+}
+
+// The clipboard's HTML is pasted into spreadsheets: a name from the price list never becomes a
+// formula there.
+TEST_F(BillWindowTest, ClipboardHtmlGuardsNamesLikeTheCsv)
+{
+    tarvek::BreakdownRow row;
+    row.graphic = 100;
+    row.key = "0x0064";
+    row.items = 1;
+    row.hasPriceLine = true;
+    row.name = "=HYPERLINK(\"http://x\")";
+    row.kind = "t";
+    BillData data;
+    data.state.breakdown.add(row);
+    const BillDocument document(data);
+    EXPECT_TRUE(document.tablesHtml().contains(QStringLiteral("<td>'=HYPERLINK(")));
+    EXPECT_TRUE(document.html().contains(QStringLiteral("<td>=HYPERLINK(")));
+}
+
+TEST_F(BillWindowTest, PrintingFollowsThePrintDialog)
+{
+    tarvek::Calculation calc;
+    const QString import = writeLongHouse();
+    tarvek::calculate(calc, import.toStdString(), m_dir.path().toStdString() + '/', {}, {},
+                      tarvek::Answer::Yes);
+    const BillDocument document(BillData::fromRun(import, calc.window, calc.state, {}, {".", ":"}));
+    // As the dialog leaves the printer: A5, pages 2 to 3, two copies collated.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.filePath(QStringLiteral("Druck.pdf")));
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    printer.setCopyCount(2);
+    ASSERT_TRUE(document.print(printer));
+    const QString info = poppler(QStringLiteral("pdfinfo"), {printer.outputFileName()});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +4\\n"))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("(A5)"))) << info.toStdString();
+    const QString text = pdfText(printer.outputFileName());
+    EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("Seite [23] von"))), 4);
+    EXPECT_FALSE(text.contains(QStringLiteral("Seite 1 von")));
+
+    // Pages that the document does not have: nothing printed, an error.
+    printer.setFromTo(90, 99);
+    EXPECT_FALSE(document.print(printer));
+}
+
+// The save dialog adds ".pdf" to a name typed without it.
+TEST_F(BillWindowTest, SaveDialogAddsTheSuffix)
+{
+    start();
+    Dialogs::setHandler(nullptr);
+    QTimer::singleShot(0, &window(), [] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(QStringLiteral("Rechnung"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const QString chosen = Dialogs::saveFileName(&window(), QStringLiteral("Rechnung speichern"),
+                                                 m_dir.filePath(QStringLiteral("Haus.pdf")),
+                                                 QStringLiteral("PDF-Dokumente (*.pdf)"));
+    Dialogs::setHandler(&m_dialogs);
+    EXPECT_EQ(chosen, m_dir.filePath(QStringLiteral("Rechnung.pdf")));
 }

@@ -98,8 +98,11 @@ TEST(Breakdown, RowOfEachKind)
     EXPECT_EQ(b.find(5702)->status, BreakdownStatus::Exempt);
     EXPECT_EQ(b.find(42), nullptr);
 
-    // Answer No to the nested-items question: no pricing, so no rows either.
+    // Answer No to the nested-items question: no pricing, so no rows either, and the fields of
+    // the last bill belong to no bill on screen.
+    EXPECT_TRUE(f.state.billShown);
     f.window.setAnswer(Answer::No);
     f.run(importFile({item("3701"), item("3701")}));
     EXPECT_TRUE(f.state.breakdown.empty());
+    EXPECT_FALSE(f.state.billShown);
 }

@@ -36,11 +36,16 @@ void BillActions::print(QWidget* parent, const BillData& data)
     printer.setDocName(QStringLiteral("Rechnung ") + QFileInfo(data.importFile).fileName());
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Rechnung drucken"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCollateCopies |
+                      QAbstractPrintDialog::PrintShowPageSize);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    if (!BillDocument(data).paint(printer)) {
-        Dialogs::error(parent, QStringLiteral("Die Rechnung konnte nicht gedruckt werden."));
+    if (!BillDocument(data).print(printer)) {
+        Dialogs::error(parent, QStringLiteral("Die Rechnung konnte nicht gedruckt werden: Der "
+                                              "Drucker ist nicht bereit, oder die gewählten "
+                                              "Seiten gibt es nicht."));
     }
 }
 

@@ -12,7 +12,8 @@ public:
     // Asks for the file (suggesting the import file's name with ".pdf" beside it) and writes the
     // PDF; a failure is shown as an error message and leaves an existing file as it was.
     static void save(QWidget* parent, const BillData& data);
-    // The system's print dialog, then the document on the chosen printer.
+    // The system's print dialog, then the document on the chosen printer as chosen there
+    // (paper, pages, copies).
     static void print(QWidget* parent, const BillData& data);
     // Plain text in fixed columns and HTML tables.
     static void copy(const BillData& data);

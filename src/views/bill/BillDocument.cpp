@@ -1,6 +1,7 @@
 #include "views/bill/BillDocument.h"
 
 #include "calc/Bill.h"
+#include "calc/BreakdownCsv.h"
 #include "gui/FileWriter.h"
 #include "importfile/Version.h"
 #include "views/bill/BreakdownColumns.h"
@@ -9,8 +10,10 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QPageLayout>
+#include <QPageRanges>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -58,16 +61,19 @@ QString BillDocument::money(std::int64_t amount) const
 
 QString BillDocument::billHtml() const
 {
+    if (!m_data.state.billShown) {
+        return QStringLiteral("<p>keine</p>");
+    }
     QString html = QString::fromLatin1(kTable);
     for (const tarvek::BillItem& item : tarvek::billItems(m_data.state, m_data.fees)) {
-        const QString label = QString::fromUtf8(item.label.data(), qsizetype(item.label.size()));
-        html += QStringLiteral("<tr>") + cell(label, false, item.total) +
+        html += QStringLiteral("<tr>") +
+                cell(BreakdownColumns::fromUtf8(item.label), false, item.total) +
                 cell(money(item.amount), true, item.total) + QStringLiteral("</tr>");
     }
     return html + QStringLiteral("</table>");
 }
 
-QString BillDocument::breakdownHtml() const
+QString BillDocument::breakdownHtml(bool forSpreadsheet) const
 {
     QString html = QString::fromLatin1(kTable) + QStringLiteral("<thead><tr>");
     const QStringList header = BreakdownColumns::header();
@@ -78,19 +84,21 @@ QString BillDocument::breakdownHtml() const
     for (const tarvek::BreakdownRow& row : m_data.state.breakdown.rows()) {
         html += QStringLiteral("<tr>");
         for (int c = 0; c < BreakdownColumns::Count; ++c) {
-            html += cell(BreakdownColumns::text(row, c, m_data.thousands),
-                         BreakdownColumns::rightAligned(c));
+            QString text = BreakdownColumns::text(row, c, m_data.thousands);
+            if (forSpreadsheet && c == BreakdownColumns::Name) {
+                // The name comes from the price list: a spreadsheet must not take it as a formula.
+                text = QString::fromStdString(tarvek::formulaGuarded(text.toStdString()));
+            }
+            html += cell(text, BreakdownColumns::rightAligned(c));
         }
         html += QStringLiteral("</tr>");
     }
-    const auto sumRow = [&](const QString& label, std::int64_t amount) {
-        return QStringLiteral("<tr><td colspan=\"8\"><b>%1</b></td>").arg(escaped(label)) +
-               cell(money(amount), true, true) + QStringLiteral("<td></td></tr>");
-    };
-    const tarvek::Breakdown& b = m_data.state.breakdown;
-    html += sumRow(QStringLiteral("Summe HZ"), b.sum(true)) +
-            sumRow(QStringLiteral("Summe NHZ"), b.sum(false)) +
-            sumRow(QStringLiteral("Summe gesamt"), b.sum(true) + b.sum(false));
+    for (const tarvek::BreakdownSum& sum : m_data.state.breakdown.sums()) {
+        html += QStringLiteral("<tr><td colspan=\"%1\"><b>%2</b></td>")
+                    .arg(BreakdownColumns::Amount)
+                    .arg(escaped(BreakdownColumns::fromUtf8(sum.label))) +
+                cell(money(sum.amount), true, true) + QStringLiteral("<td></td></tr>");
+    }
     return html + QStringLiteral("</table>");
 }
 
@@ -116,25 +124,29 @@ QString BillDocument::html() const
     html += listSection(QStringLiteral("Nicht berechnete Items (bitte manuell hinzuaddieren)"),
                         m_data.notCalculated);
     html += QStringLiteral("<h3>Rechnung</h3>") + billHtml();
-    html += QStringLiteral("<h3>Kostenaufstellung</h3>") + breakdownHtml();
+    html += QStringLiteral("<h3>Kostenaufstellung</h3>") + breakdownHtml(false);
     return html + QStringLiteral("</body></html>");
 }
 
 QString BillDocument::tablesHtml() const
 {
     return QStringLiteral("<html><body><h3>Rechnung</h3>") + billHtml() +
-           QStringLiteral("<h3>Kostenaufstellung</h3>") + breakdownHtml() +
+           QStringLiteral("<h3>Kostenaufstellung</h3>") + breakdownHtml(true) +
            QStringLiteral("</body></html>");
 }
 
 QString BillDocument::plainText() const
 {
     QString text;
-    for (const std::string& line :
-         tarvek::billLines(m_data.state, m_data.fees, {m_data.thousands.toStdString(), ":"})) {
-        text += QString::fromStdString(line) + u'\n';
+    if (m_data.state.billShown) {
+        for (const std::string& line :
+             tarvek::billLines(m_data.state, m_data.fees, {m_data.thousands.toStdString(), ":"})) {
+            text += QString::fromStdString(line) + u'\n';
+        }
+        text += u'\n';
     }
-    // The breakdown: every column as wide as its longest text, numbers right-aligned.
+    // The breakdown: every column as wide as its longest text, numbers right-aligned; the sum
+    // rows as the window's table shows them, the label under "Name".
     QList<QStringList> rows{BreakdownColumns::header()};
     for (const tarvek::BreakdownRow& row : m_data.state.breakdown.rows()) {
         QStringList cells;
@@ -143,13 +155,19 @@ QString BillDocument::plainText() const
         }
         rows.append(cells);
     }
+    for (const tarvek::BreakdownSum& sum : m_data.state.breakdown.sums()) {
+        QStringList cells(BreakdownColumns::Count);
+        cells[BreakdownColumns::Name] = BreakdownColumns::fromUtf8(sum.label);
+        cells[BreakdownColumns::Amount] = money(sum.amount);
+        rows.append(cells);
+    }
     QList<qsizetype> widths(BreakdownColumns::Count, 0);
     for (const QStringList& cells : rows) {
         for (int c = 0; c < BreakdownColumns::Count; ++c) {
             widths[c] = std::max(widths[c], cells[c].size());
         }
     }
-    text += QStringLiteral("\nKostenaufstellung\n");
+    text += QStringLiteral("Kostenaufstellung\n");
     for (const QStringList& cells : rows) {
         QString line;
         for (int c = 0; c < BreakdownColumns::Count; ++c) {
@@ -169,10 +187,21 @@ bool BillDocument::paint(QPagedPaintDevice& device) const
 {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-    QPainter painter;
-    if (!painter.begin(&device)) {
-        return false;
-    }
+    return paintPages(device, {}, 1, true);
+}
+
+bool BillDocument::print(QPrinter& printer) const
+{
+    const QPageRanges ranges =
+        printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
+    // A printer that makes the copies itself gets each page once.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    return paintPages(printer, ranges, copies, printer.collateCopies());
+}
+
+bool BillDocument::paintPages(QPagedPaintDevice& device, const QPageRanges& ranges, int copies,
+                              bool collate) const
+{
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&device);
     QFont font(QStringLiteral("Liberation Sans"));
@@ -186,8 +215,21 @@ bool BillDocument::paint(QPagedPaintDevice& device) const
     const QSizeF body(area.width(), area.height() - footer);
     document.setPageSize(body);
     const int pages = document.pageCount();
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0) {
+    QList<int> wanted; // page numbers from 1, in the order they come out
+    for (int copy = 0; copy < (collate ? copies : 1); ++copy) {
+        for (int page = 1; page <= pages; ++page) {
+            if (ranges.isEmpty() || ranges.contains(page)) {
+                wanted.append(QList<int>(collate ? 1 : copies, page));
+            }
+        }
+    }
+    QPainter painter;
+    if (wanted.isEmpty() || !painter.begin(&device)) {
+        return false;
+    }
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        const int page = wanted[i] - 1;
+        if (i > 0) {
             device.newPage();
         }
         painter.save();

@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QString>
 
+class QPageRanges;
 class QPagedPaintDevice;
+class QPrinter;
 
 // The bill as a document: the whole report (import file, date and time, counts, the warnings and
 // the item lists, the bill and the cost breakdown) for saving as PDF and printing, and the bill
@@ -24,6 +26,10 @@ public:
     // Lays the report out on A4 pages of `device` and paints them, each with "Seite n von m" at
     // its foot. False when the device cannot be painted on.
     bool paint(QPagedPaintDevice& device) const;
+    // The same on `printer` as its print dialog set it up: its paper, orientation and margins,
+    // the chosen pages, and the copies (collated or not) unless the printer makes them itself.
+    // False when it cannot be painted on or no chosen page exists.
+    bool print(QPrinter& printer) const;
     // The report as PDF bytes (empty when it could not be made).
     QByteArray pdf() const;
     // Writes the PDF through a temporary file, so that a failed write leaves any old file as it
@@ -32,7 +38,12 @@ public:
 
 private:
     QString billHtml() const;
-    QString breakdownHtml() const;
+    // forSpreadsheet: the clipboard's copy, whose names get the CSV's formula guard.
+    QString breakdownHtml(bool forSpreadsheet) const;
+    // Lays the report out on the pages of `device` as its page layout stands and paints the pages
+    // in `ranges` (all when empty), `copies` times each.
+    bool paintPages(QPagedPaintDevice& device, const QPageRanges& ranges, int copies,
+                    bool collate) const;
     QString money(std::int64_t amount) const;
 
     BillData m_data;

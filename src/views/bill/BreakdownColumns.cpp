@@ -3,24 +3,20 @@
 #include "calc/BreakdownCsv.h"
 #include "pricing/Money.h"
 
-namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-} // namespace
-
 static_assert(BreakdownColumns::Count == tarvek::kBreakdownHeader.size());
 
 QStringList BreakdownColumns::header()
 {
     QStringList names;
     for (const std::string_view name : tarvek::kBreakdownHeader) {
-        names.append(QString::fromUtf8(name.data(), qsizetype(name.size())));
+        names.append(fromUtf8(name));
     }
     return names;
+}
+
+QString BreakdownColumns::fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 QString BreakdownColumns::money(std::int64_t amount, const QString& thousands)

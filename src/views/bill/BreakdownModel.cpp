@@ -4,6 +4,11 @@
 
 #include <QFont>
 
+#include <utility>
+
+static_assert(BreakdownModel::SumRows ==
+              std::tuple_size_v<decltype(std::declval<tarvek::Breakdown>().sums())>);
+
 BreakdownModel::BreakdownModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void BreakdownModel::setBreakdown(const tarvek::Breakdown& breakdown, const QString& thousands)
@@ -62,23 +67,34 @@ QVariant BreakdownModel::sumData(int sumRow, int column, int role) const
         bold.setBold(true);
         return bold;
     }
-    if (role != Qt::DisplayRole) {
+    if (role != Qt::DisplayRole ||
+        (column != BreakdownColumns::Name && column != BreakdownColumns::Amount)) {
         return {};
     }
-    if (column == BreakdownColumns::Name) {
-        return sumRow == 0   ? QStringLiteral("Summe HZ")
-               : sumRow == 1 ? QStringLiteral("Summe NHZ")
-                             : QStringLiteral("Summe gesamt");
-    }
+    // The sums follow the filter: they add up the rows that the table shows.
+    const tarvek::BreakdownSum sum =
+        m_breakdown.sums([this](const tarvek::BreakdownRow& row) { return matches(row); })
+            .at(std::size_t(sumRow));
     if (column == BreakdownColumns::Amount) {
-        const std::int64_t hz = m_breakdown.sum(true);
-        const std::int64_t nhz = m_breakdown.sum(false);
-        return BreakdownColumns::money(sumRow == 0   ? hz
-                                       : sumRow == 1 ? nhz
-                                                     : hz + nhz,
-                                       m_thousands);
+        return BreakdownColumns::money(sum.amount, m_thousands);
     }
-    return {};
+    const QString label = BreakdownColumns::fromUtf8(sum.label);
+    return m_filter.isEmpty() ? label : label + QStringLiteral(" (gefiltert)");
+}
+
+void BreakdownModel::setFilter(const QString& text)
+{
+    m_filter = text.trimmed();
+    const int first = int(m_breakdown.rows().size());
+    emit dataChanged(index(first, 0), index(first + SumRows - 1, BreakdownColumns::Count - 1));
+}
+
+bool BreakdownModel::matches(const tarvek::BreakdownRow& row) const
+{
+    return m_filter.isEmpty() ||
+           QString::fromStdString(row.key).contains(m_filter, Qt::CaseInsensitive) ||
+           QString::number(row.graphic).contains(m_filter) ||
+           QString::fromStdString(row.name).contains(m_filter, Qt::CaseInsensitive);
 }
 
 QVariant BreakdownModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -98,7 +114,7 @@ BreakdownFilter::BreakdownFilter(QObject* parent) : QSortFilterProxyModel(parent
 
 void BreakdownFilter::setText(const QString& text)
 {
-    m_text = text.trimmed();
+    static_cast<BreakdownModel*>(sourceModel())->setFilter(text);
     invalidateFilter();
 }
 
@@ -106,12 +122,7 @@ bool BreakdownFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const
 {
     const auto* model = static_cast<const BreakdownModel*>(sourceModel());
     const tarvek::BreakdownRow* row = model->rowAt(sourceRow);
-    if (!row || m_text.isEmpty()) {
-        return true;
-    }
-    return QString::fromStdString(row->key).contains(m_text, Qt::CaseInsensitive) ||
-           QString::number(row->graphic).contains(m_text) ||
-           QString::fromStdString(row->name).contains(m_text, Qt::CaseInsensitive);
+    return !row || model->matches(*row);
 }
 
 bool BreakdownFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const

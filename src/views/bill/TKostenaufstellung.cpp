@@ -31,7 +31,11 @@ TKostenaufstellung::TKostenaufstellung(QWidget* parent)
 {
     setObjectName(QStringLiteral("Kostenaufstellung"));
     setWindowTitle(QStringLiteral("Kostenaufstellung"));
-    setFixedSize(780, 460);
+    // The table has a row for every graphic of the house: the window grows with it.
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    setSizeGripEnabled(true);
+    setMinimumSize(480, 260);
+    resize(780, 460);
 
     auto* label = new QLabel(QStringLiteral("&Filter (Schlüssel, Nummer oder Name):"), this);
     label->setObjectName(QStringLiteral("FilterLabel"));
@@ -57,22 +61,25 @@ TKostenaufstellung::TKostenaufstellung(QWidget* parent)
     connect(m_table, &QTableView::doubleClicked, this, &TKostenaufstellung::rowActivated);
     connect(m_table, &QTableView::activated, this, &TKostenaufstellung::rowActivated);
 
-    auto* save = commandButton(this, "RechnungSpeichern", QStringLiteral("Rechnung speichern ..."));
-    auto* print = commandButton(this, "RechnungDrucken", QStringLiteral("Rechnung drucken ..."));
-    auto* copy = commandButton(this, "RechnungKopieren", QStringLiteral("Rechnung kopieren"));
+    m_commands = {
+        commandButton(this, "RechnungSpeichern", QStringLiteral("Rechnung speichern ...")),
+        commandButton(this, "RechnungDrucken", QStringLiteral("Rechnung drucken ...")),
+        commandButton(this, "RechnungKopieren", QStringLiteral("Rechnung kopieren"))};
     auto* close = commandButton(this, "Schliessen", QStringLiteral("Schließen"));
-    connect(save, &QPushButton::clicked, this, [this] { BillActions::save(this, m_data); });
-    connect(print, &QPushButton::clicked, this, [this] { BillActions::print(this, m_data); });
-    connect(copy, &QPushButton::clicked, this, [this] { BillActions::copy(m_data); });
+    connect(m_commands[0], &QPushButton::clicked, this,
+            [this] { BillActions::save(this, m_data); });
+    connect(m_commands[1], &QPushButton::clicked, this,
+            [this] { BillActions::print(this, m_data); });
+    connect(m_commands[2], &QPushButton::clicked, this, [this] { BillActions::copy(m_data); });
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 
     auto* top = new QHBoxLayout;
     top->addWidget(label);
     top->addWidget(m_filter, 1);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(save);
-    buttons->addWidget(print);
-    buttons->addWidget(copy);
+    for (QPushButton* command : m_commands) {
+        buttons->addWidget(command);
+    }
     buttons->addStretch(1);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
@@ -85,6 +92,9 @@ void TKostenaufstellung::setBill(const BillData& data)
 {
     m_data = data;
     m_model->setBreakdown(data.state.breakdown, data.thousands);
+    for (QPushButton* command : m_commands) {
+        command->setEnabled(data.state.billShown);
+    }
     m_table->resizeColumnsToContents();
     m_table->horizontalHeader()->setSectionResizeMode(BreakdownColumns::Name, QHeaderView::Stretch);
 }

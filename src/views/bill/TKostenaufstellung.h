@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <array>
 #include <functional>
 
 class BreakdownFilter;
@@ -30,7 +31,8 @@ public:
 
     // Shows the window with this bill.
     void showBill(const BillData& data);
-    // A new bill: the table follows it when the window is open.
+    // A new bill, or none (the bill list is empty; no rows, the document commands disabled): the
+    // window follows it when it is open.
     void refresh(const BillData& data);
 
     QTableView* table() const { return m_table; }
@@ -46,5 +48,6 @@ private:
     BreakdownFilter* m_proxy;
     QLineEdit* m_filter;
     QTableView* m_table;
+    std::array<QPushButton*, 3> m_commands{}; // save, print, copy
     std::function<void(std::int32_t)> m_selectNotCalculated;
 };

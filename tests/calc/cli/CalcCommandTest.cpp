@@ -373,9 +373,15 @@ TEST(TarvekCalcProgram, SampleBreakdownAsJsonAndCsv)
                    0),
         0u);
     EXPECT_NE(text.find("\r\n4660;0x1234;1;;;;;;0;nicht berechnet\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nSumme NHZ;;;;;;;;6640;\r\nSumme Items;;;;;;;;36440;\r\nQS gesamt;"),
+              std::string::npos);
     EXPECT_TRUE(
         text.ends_with("Summe Items NHZ gesamt;;;;;;;;6640;\r\nGesamtsumme;;;;;;;;38840;\r\n"));
     EXPECT_EQ(runProgram("--csv - " + args).out, text);
+    // "Nein" at the nested-items question: no pricing, no bill, so no bill rows.
+    const std::string stopped = runProgram("--nested stop --csv - " + args).out;
+    EXPECT_EQ(stopped, "\xEF\xBB\xBFGrafik;Schlüssel;Anzahl;Name;Preis;Art;Stück je Bund;Klasse;"
+                       "Betrag;Status\r\n");
     EXPECT_EQ(csvField("Bund \"groß\"; 10"), "\"Bund \"\"groß\"\"; 10\"");
     // A name from the price list never becomes a formula in the spreadsheet.
     EXPECT_EQ(csvTextField("=HYPERLINK(\"x\";\"y\")"), "\"'=HYPERLINK(\"\"x\"\";\"\"y\"\")\"");
