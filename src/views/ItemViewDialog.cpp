@@ -267,9 +267,12 @@ void ItemViewDialog::BitBtn2Click()
 
 void ItemViewDialog::SendToUO(const QString& command)
 {
-    if (!m_client->SendToUO(command.toStdString())) {
-        m_prompts->information(this, QLatin1String(kNoClientTitle),
-                               QString::fromUtf8(kNoClientText));
+    using Delivery = tarvek::client::GameClient::Delivery;
+    const Delivery delivery = m_client->deliver(command.toStdString());
+    if (delivery != Delivery::Typed) {
+        m_prompts->information(
+            this, QLatin1String(kNoClientTitle),
+            QString::fromUtf8(delivery == Delivery::FocusLost ? kFocusLostText : kNoClientText));
     }
     // The keys went to the client; the dialog takes the keyboard again.
     activateWindow();
