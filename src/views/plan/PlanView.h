@@ -56,7 +56,8 @@ public:
     // Pixels per tile and the widget position of the covered rectangle's top-left corner.
     double scale() const { return m_scale; }
     QPointF origin() const { return m_origin; }
-    // The widget rectangle of a tile, and the tile under a widget point.
+    // The widget rectangle of a tile, and the tile painted under a widget point (where squares
+    // share a pixel, the one on top).
     QRect tileRect(std::int32_t x, std::int32_t y) const;
     const Tile* tileAt(QPoint point) const;
     // The tool tip text of a tile: its items as the lists write them.
@@ -80,7 +81,15 @@ protected:
 private:
     void zoomAround(QPointF point, double factor);
     std::optional<ListLine> lineAt(QPoint point) const;
+    // The pixel where the square `tiles` columns (vertical: rows) from the left (top) of the
+    // covered rectangle starts, and the pixel after its end.
     int edge(double tiles, bool vertical) const;
+    int squareEnd(double tiles, bool vertical) const;
+    // Of `count` columns (rows): the last whose square starts at or before the pixel (-1: none),
+    // and the first whose square ends after it (count: none). The squares covering the pixel are
+    // those from the second to the first.
+    std::int64_t lastStartingBy(int pixel, bool vertical, std::int64_t count) const;
+    std::int64_t firstEndingAfter(int pixel, bool vertical, std::int64_t count) const;
 
     const ItemRecord* m_record = nullptr;
     const PlanTiles* m_tiles = nullptr;
