@@ -83,6 +83,15 @@ const QList<CommandLine::Export>& CommandLine::exports()
         {PlanPngOption,
          {},
          [](int& argc, char** argv, const CommandLine& line) {
+             // Always a PNG picture: a name that promises another type is refused.
+             const QString suffix = QFileInfo(line.parser().value(PlanPngOption)).suffix();
+             if (!suffix.isEmpty() &&
+                 suffix.compare(QLatin1String("png"), Qt::CaseInsensitive) != 0) {
+                 std::fprintf(stderr,
+                              "tarvek: --plan-png schreibt ein PNG-Bild, keine .%s-Datei.\n",
+                              suffix.toLocal8Bit().constData());
+                 return 2;
+             }
              return runOffscreen(argc, argv, line,
                                  QStringLiteral("Aufruf: tarvek --plan-png BILD.png IMPORTDATEI\n"),
                                  [&line](const QString& priceListDir) {

@@ -5,8 +5,10 @@
 #include "views/plan/TGrundriss.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QHelpEvent>
 #include <QImage>
+#include <QProcess>
 #include <QToolButton>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -86,19 +88,24 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     EXPECT_EQ(view()->tileAt(barrel), nullptr);
     EXPECT_NE(view()->tileAt(tileCentre(1435, 1611)), nullptr);
 
-    // Pictures of the level shown, PNG and SVG.
+    // Pictures of the level shown: the file type is the filter's, and a name without its
+    // extension gets it (a dot in a folder's name is none).
     const auto messages = m_dialogs.messages.size(); // the nested-items question
-    for (const char* name : {"plan.png", "plan.svg"}) {
-        const QString path = m_dir.filePath(QLatin1String(name));
-        plan().setFileChooser([&path](QWidget*) { return path; });
-        click("ToolButton6"); // brings the window up again; the level stays
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("a.b")));
+    for (const auto& [typed, filter, written] :
+         {std::tuple("plan.png", TGrundriss::kPngFilter, "plan.png"),
+          std::tuple("a.b/Grundriss", TGrundriss::kPdfFilter, "a.b/Grundriss.pdf")}) {
+        plan().setFileChooser([&, typed = typed, filter = filter](QWidget*) {
+            return TGrundriss::ChosenFile{m_dir.filePath(QLatin1String(typed)),
+                                          QLatin1String(filter)};
+        });
         QTest::mouseClick(plan().findChild<QPushButton*>(QStringLiteral("BildSpeichern")),
                           Qt::LeftButton);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        QFile file(m_dir.filePath(QLatin1String(written)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << written;
         const QByteArray bytes = file.readAll();
-        if (path.endsWith(QStringLiteral(".svg"))) {
-            EXPECT_TRUE(bytes.contains("<svg"));
+        if (file.fileName().endsWith(QStringLiteral(".pdf"))) {
+            EXPECT_TRUE(bytes.startsWith("%PDF-"));
         } else {
             EXPECT_FALSE(QImage::fromData(bytes, "PNG").isNull());
         }
@@ -109,4 +116,13 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     load(sample("Haus.cfg"));
     EXPECT_FALSE(plan().isVisible());
     EXPECT_FALSE(control<QToolButton>("ToolButton6")->isEnabled());
+}
+
+TEST_F(PlanWindowTest, PlanPngWritesNoOtherType)
+{
+    const QString svg = m_dir.filePath(QStringLiteral("plan.svg"));
+    EXPECT_EQ(QProcess::execute(QStringLiteral(TARVEK_BINARY_DIR "/bin/tarvek"),
+                                {QStringLiteral("--plan-png"), svg, sample("Haus.cfg")}),
+              2);
+    EXPECT_FALSE(QFile::exists(svg));
 }

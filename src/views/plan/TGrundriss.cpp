@@ -44,17 +44,15 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
     return control;
 }
 
-QString chooseImageFile(QWidget* parent)
+TGrundriss::ChosenFile chooseImageFile(QWidget* parent)
 {
-    QString filter;
-    QString name = QFileDialog::getSaveFileName(
+    TGrundriss::ChosenFile chosen;
+    chosen.path = QFileDialog::getSaveFileName(
         parent, QStringLiteral("Grundriss als Bild speichern"), QStringLiteral("Grundriss.png"),
-        QStringLiteral("PNG-Bild (*.png);;SVG-Bild (*.svg)"), &filter);
-    if (!name.isEmpty() && !name.contains(u'.')) {
-        name += filter.contains(QStringLiteral("svg")) ? QStringLiteral(".svg")
-                                                       : QStringLiteral(".png");
-    }
-    return name;
+        QLatin1String(TGrundriss::kPngFilter) + QStringLiteral(";;") +
+            QLatin1String(TGrundriss::kPdfFilter),
+        &chosen.filter);
+    return chosen;
 }
 
 } // namespace
@@ -125,7 +123,7 @@ void TGrundriss::setPriceLookup(std::function<QString(std::int32_t)> lookup)
     m_view->setPriceLookup(std::move(lookup));
 }
 
-void TGrundriss::setFileChooser(std::function<QString(QWidget*)> chooser)
+void TGrundriss::setFileChooser(std::function<ChosenFile(QWidget*)> chooser)
 {
     m_chooseFile = std::move(chooser);
 }
@@ -149,11 +147,23 @@ void TGrundriss::showLevel()
 
 void TGrundriss::BildSpeichernClick()
 {
-    const QString path = m_chooseFile(this);
-    if (path.isEmpty()) {
+    const ChosenFile chosen = m_chooseFile(this);
+    if (chosen.path.isEmpty()) {
         return;
     }
+    using Format = tarvek::plan::PlanPicture::Format;
+    // Without a filter (a dialog that gives none) the name decides.
+    const QString pdfExtension = QStringLiteral(".pdf");
+    const bool pdf = chosen.filter.isEmpty()
+                         ? chosen.path.endsWith(pdfExtension, Qt::CaseInsensitive)
+                         : chosen.filter == QLatin1String(kPdfFilter);
+    const QString extension = pdf ? pdfExtension : QStringLiteral(".png");
+    QString path = chosen.path;
+    if (!path.endsWith(extension, Qt::CaseInsensitive)) {
+        path += extension;
+    }
     ErrorReport::guard(this, [&] {
-        tarvek::plan::PlanPicture(m_record, m_tiles, m_level->currentText()).save(path);
+        tarvek::plan::PlanPicture(m_record, m_tiles, m_level->currentText())
+            .save(path, pdf ? Format::Pdf : Format::Png);
     });
 }

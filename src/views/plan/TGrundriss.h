@@ -23,13 +23,23 @@ class TGrundriss : public QDialog
 public:
     explicit TGrundriss(QWidget* parent = nullptr);
 
+    // The filters of "Als Bild speichern ...": the file type is the chosen filter's.
+    static constexpr const char* kPngFilter = "PNG-Bild (*.png)";
+    static constexpr const char* kPdfFilter = "PDF-Dokument (*.pdf)";
+    // What the file dialog of "Als Bild speichern ..." gave: the name (empty: cancelled) and the
+    // chosen filter.
+    struct ChosenFile
+    {
+        QString path;
+        QString filter;
+    };
+
     // Shows the plan of a complete run (the window keeps its own copy) and brings the window up.
     void showPlan(const tarvek::ItemRecord& record);
     // The price text of a graphic for the tool tips (empty: none).
     void setPriceLookup(std::function<QString(std::int32_t graphic)> lookup);
-    // Asks for the file of "Als Bild speichern ..."; an empty text cancels. By default a file
-    // dialog.
-    void setFileChooser(std::function<QString(QWidget* parent)> chooser);
+    // Asks for the file of "Als Bild speichern ...". By default a file dialog.
+    void setFileChooser(std::function<ChosenFile(QWidget* parent)> chooser);
 
     // Marks the tiles of a line of one of the item lists (row -1: none).
     void highlightLine(const tarvek::plan::ListLine& line);
@@ -37,7 +47,8 @@ public:
     tarvek::plan::PlanView* view() const { return m_view; }
     // The level shown: nothing for all levels.
     std::optional<std::int32_t> level() const;
-    // "Als Bild speichern ...": writes the level shown to a PNG or SVG file.
+    // "Als Bild speichern ...": writes the level shown as a PNG picture or a PDF document, as the
+    // dialog's filter says; a name without the filter's extension gets it.
     void BildSpeichernClick();
 
 signals:
@@ -53,5 +64,5 @@ private:
     QComboBox* m_level = nullptr;
     QPushButton* m_fit = nullptr;
     QPushButton* m_save = nullptr;
-    std::function<QString(QWidget*)> m_chooseFile;
+    std::function<ChosenFile(QWidget*)> m_chooseFile;
 };
