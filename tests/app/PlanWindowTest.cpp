@@ -72,12 +72,29 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     ASSERT_EQ(marked.size(), 1u);
     EXPECT_EQ(std::pair(marked[0]->x, marked[0]->y), std::pair(1435, 1613));
 
-    // A double click opens the item view of the nested backpacks.
+    // A double click opens the item view of the nested backpacks; on any other tile, the view of
+    // its item with its place and "Hingehen" (the view of items not calculated has no place).
     const ShownView shown = nextItemView(tarvek::views::ItemField::X, [&] {
         QTest::mouseDClick(view(), Qt::LeftButton, {}, tileCentre(1435, 1613));
     });
     EXPECT_EQ(shown.className, QStringLiteral("TAnsichtinein"));
     EXPECT_EQ(shown.field, QStringLiteral(" 1435"));
+    for (const auto& [x, y] : {std::pair(1430, 1610), std::pair(1432, 1614)}) {
+        const ShownView item = nextItemView(tarvek::views::ItemField::X, [&, x = x, y = y] {
+            QTest::mouseDClick(view(), Qt::LeftButton, {}, tileCentre(x, y));
+        });
+        EXPECT_EQ(item.className, QStringLiteral("TAnsichtitem"));
+        EXPECT_EQ(item.field, QStringLiteral(" %1").arg(x));
+        EXPECT_TRUE(item.goTo);
+    }
+
+    // "Grundriss" while the window is open brings it up as it is: zoom, marks and level stay.
+    const double zoomed = view()->scale();
+    const auto marks = view()->highlightedTiles(); // the graphic without a price, clicked last
+    ASSERT_EQ(marks.size(), 1u);
+    click("ToolButton6");
+    EXPECT_EQ(view()->scale(), zoomed);
+    EXPECT_EQ(view()->highlightedTiles(), marks);
 
     // The lowest level holds only the basement stair.
     auto* level = plan().findChild<QComboBox*>(QStringLiteral("Ebene"));
@@ -87,6 +104,15 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     EXPECT_EQ(plan().level(), -5);
     EXPECT_EQ(view()->tileAt(barrel), nullptr);
     EXPECT_NE(view()->tileAt(tileCentre(1435, 1611)), nullptr);
+    click("ToolButton6");
+    EXPECT_EQ(plan().level(), -5);
+
+    // A line whose items lie on another level shows that level.
+    QTest::mouseClick(movable->viewport(), Qt::LeftButton, {},
+                      movable->visualItemRect(movable->item(0)).center());
+    EXPECT_EQ(plan().level(), 0);
+    ASSERT_EQ(view()->highlightedTiles().size(), 1u);
+    EXPECT_EQ(view()->highlightedTiles()[0]->x, 1436);
 
     // Pictures of the level shown: the file type is the filter's, and a name without its
     // extension gets it (a dot in a folder's name is none).

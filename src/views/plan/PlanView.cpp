@@ -62,6 +62,16 @@ std::optional<ListLine> listLineOf(const RecordedItem& item)
     return std::nullopt;
 }
 
+QString itemLine(const RecordedItem& item)
+{
+    return QStringLiteral("D:%1, H:%2, Pos. X:%3, Y:%4, Z:%5")
+        .arg(item.graphic)
+        .arg(QString::fromStdString(asciiLower(graphicKey(item.graphic))))
+        .arg(item.x)
+        .arg(item.y)
+        .arg(item.z);
+}
+
 bool itemHasLine(const RecordedItem& item, const ListLine& line)
 {
     switch (line.list) {
@@ -179,12 +189,7 @@ QString PlanView::tileText(const Tile& tile) const
     const auto indexes = m_tiles->itemsOf(tile);
     for (std::size_t k = 0; k < indexes.size() && k < kMaxToolTipItems; ++k) {
         const RecordedItem& item = m_record->items()[indexes[k]];
-        QString line = QStringLiteral("D:%1, H:%2, Pos. X:%3, Y:%4, Z:%5")
-                           .arg(item.graphic)
-                           .arg(QString::fromStdString(asciiLower(graphicKey(item.graphic))))
-                           .arg(item.x)
-                           .arg(item.y)
-                           .arg(item.z);
+        QString line = itemLine(item);
         const QString price = m_priceLookup ? m_priceLookup(item.graphic) : QString();
         if (!price.isEmpty()) {
             line += QStringLiteral(", Preis: ") + price;
@@ -373,8 +378,10 @@ void PlanView::mouseReleaseEvent(QMouseEvent* event)
     }
     if (m_dragging) {
         unsetCursor();
-    } else if (const auto line = lineAt(event->position().toPoint())) {
-        emit lineChosen(*line);
+    } else if (const Tile* tile = tileAt(event->position().toPoint())) {
+        if (const auto line = lineOf(*tile)) {
+            emit lineChosen(*line);
+        }
     }
     m_pressAt.reset();
     m_dragging = false;
@@ -382,10 +389,18 @@ void PlanView::mouseReleaseEvent(QMouseEvent* event)
 
 void PlanView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
-        if (const auto line = lineAt(event->position().toPoint())) {
-            emit lineOpened(*line);
-        }
+    const Tile* tile =
+        event->button() == Qt::LeftButton ? tileAt(event->position().toPoint()) : nullptr;
+    if (tile == nullptr) {
+        return;
+    }
+    // Items that may not be imported and nested items open in the view of their list; every
+    // other item (the view of items not calculated has no place) in the view with its place.
+    const auto line = lineOf(*tile);
+    if (line && line->list != ResultList::NotCalculated) {
+        emit lineOpened(*line);
+    } else {
+        emit itemOpened(itemLine(m_record->items()[m_tiles->itemsOf(*tile)[0]]));
     }
 }
 
@@ -437,13 +452,9 @@ bool PlanView::event(QEvent* event)
     return QWidget::event(event);
 }
 
-std::optional<ListLine> PlanView::lineAt(QPoint point) const
+std::optional<ListLine> PlanView::lineOf(const Tile& tile) const
 {
-    const Tile* tile = tileAt(point);
-    if (tile == nullptr) {
-        return std::nullopt;
-    }
-    for (const std::uint32_t index : m_tiles->itemsOf(*tile)) {
+    for (const std::uint32_t index : m_tiles->itemsOf(tile)) {
         if (const auto line = listLineOf(m_record->items()[index])) {
             return line;
         }

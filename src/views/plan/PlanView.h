@@ -26,6 +26,9 @@ struct ListLine
 std::optional<ListLine> listLineOf(const RecordedItem& item);
 // Whether the item belongs to that line.
 bool itemHasLine(const RecordedItem& item, const ListLine& line);
+// An item as the list of items that may not be imported writes it:
+// "D:3703, H:0x0e77, Pos. X:1436, Y:1614, Z:0".
+QString itemLine(const RecordedItem& item);
 
 // The map of a plan: one square per tile, north up (Y grows downward), coloured by category.
 // Zooms with the wheel around the pointer (and with + and -), pans by dragging (and with the
@@ -65,7 +68,10 @@ public:
 
 signals:
     void lineChosen(tarvek::plan::ListLine line); // click on a tile
-    void lineOpened(tarvek::plan::ListLine line); // double click on a tile
+    // Double click on a tile: the line of an item that may not be imported or of a nested item,
+    // else the tile's first item as itemLine() writes it.
+    void lineOpened(tarvek::plan::ListLine line);
+    void itemOpened(const QString& line);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -80,7 +86,7 @@ protected:
 
 private:
     void zoomAround(QPointF point, double factor);
-    std::optional<ListLine> lineAt(QPoint point) const;
+    std::optional<ListLine> lineOf(const Tile& tile) const;
     // The pixel where the square `tiles` columns (vertical: rows) from the left (top) of the
     // covered rectangle starts, and the pixel after its end.
     int edge(double tiles, bool vertical) const;

@@ -97,6 +97,7 @@ TGrundriss::TGrundriss(QWidget* parent) : QDialog(parent), m_chooseFile(chooseIm
     connect(m_save, &QPushButton::clicked, this, &TGrundriss::BildSpeichernClick);
     connect(m_view, &tarvek::plan::PlanView::lineChosen, this, &TGrundriss::lineChosen);
     connect(m_view, &tarvek::plan::PlanView::lineOpened, this, &TGrundriss::lineOpened);
+    connect(m_view, &tarvek::plan::PlanView::itemOpened, this, &TGrundriss::itemOpened);
 }
 
 void TGrundriss::showPlan(const tarvek::ItemRecord& record)
@@ -113,6 +114,12 @@ void TGrundriss::showPlan(const tarvek::ItemRecord& record)
     }
     m_tiles = tarvek::plan::PlanTiles(m_record.items(), std::nullopt);
     m_view->setPlan(&m_record, &m_tiles);
+    bringUp();
+}
+
+void TGrundriss::bringUp()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
@@ -130,6 +137,20 @@ void TGrundriss::setFileChooser(std::function<ChosenFile(QWidget*)> chooser)
 
 void TGrundriss::highlightLine(const ListLine& line)
 {
+    // A line whose items lie only on other levels shows the level of the first of them.
+    if (const std::optional<std::int32_t> shown = level()) {
+        std::optional<std::int32_t> first;
+        bool onShown = false;
+        for (const tarvek::RecordedItem& item : m_record.items()) {
+            if (item.hasPosition && item.category() && tarvek::plan::itemHasLine(item, line)) {
+                onShown = onShown || item.z == *shown;
+                first = first.value_or(item.z);
+            }
+        }
+        if (first && !onShown) {
+            m_level->setCurrentIndex(m_level->findData(*first));
+        }
+    }
     m_view->highlight(line);
 }
 

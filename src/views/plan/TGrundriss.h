@@ -36,12 +36,15 @@ public:
 
     // Shows the plan of a complete run (the window keeps its own copy) and brings the window up.
     void showPlan(const tarvek::ItemRecord& record);
+    // Brings the window up as it is, with its level, zoom and marks.
+    void bringUp();
     // The price text of a graphic for the tool tips (empty: none).
     void setPriceLookup(std::function<QString(std::int32_t graphic)> lookup);
     // Asks for the file of "Als Bild speichern ...". By default a file dialog.
     void setFileChooser(std::function<ChosenFile(QWidget* parent)> chooser);
 
-    // Marks the tiles of a line of one of the item lists (row -1: none).
+    // Marks the tiles of a line of one of the item lists (row -1: none). When the line's items
+    // lie only on other levels than the one shown, the level of the first of them is shown.
     void highlightLine(const tarvek::plan::ListLine& line);
 
     tarvek::plan::PlanView* view() const { return m_view; }
@@ -54,6 +57,7 @@ public:
 signals:
     void lineChosen(tarvek::plan::ListLine line);
     void lineOpened(tarvek::plan::ListLine line);
+    void itemOpened(const QString& line);
 
 private:
     void showLevel();
