@@ -126,6 +126,15 @@ const QList<CommandLine::Export>& CommandLine::exports()
         {PlanPng,
          {PriceList},
          [](int& argc, char** argv, const CommandLine& line) {
+             // Always a PNG picture: a name that promises another type is refused.
+             const QString suffix = QFileInfo(line.parser().value(PlanPngOption)).suffix();
+             if (!suffix.isEmpty() &&
+                 suffix.compare(QLatin1String("png"), Qt::CaseInsensitive) != 0) {
+                 std::fprintf(stderr,
+                              "tarvek: --plan-png schreibt ein PNG-Bild, keine .%s-Datei.\n",
+                              suffix.toLocal8Bit().constData());
+                 return 2;
+             }
              return runOffscreen(argc, argv, line,
                                  [&line](const QString& priceListDir, const QString& priceList) {
                                      return writePlanPng(line.importFile(), line.value(PlanPng),

@@ -3,10 +3,11 @@
 #include "app/THauptformular.h"
 #include "pricing/Breakdown.h"
 #include "pricing/Money.h"
+#include "views/ItemViewDialog.h"
 #include "views/lists/TResultList.h"
 #include "views/plan/TGrundriss.h"
 
-void PlanLink::connect(THauptformular& main, TGrundriss& plan)
+void PlanLink::connect(THauptformular& main, TGrundriss& plan, ItemViewDialog& placeView)
 {
     using tarvek::ResultList;
     using tarvek::plan::ListLine;
@@ -22,8 +23,14 @@ void PlanLink::connect(THauptformular& main, TGrundriss& plan)
                                                       .arg(QString::fromStdString(price))
                                                       .arg(*row->pieces);
     });
-    QObject::connect(&main, &THauptformular::planRequested, &plan,
-                     [&main, &plan] { plan.showPlan(main.itemRecord()); });
+    // While open, the window shows this run already: it keeps its level, zoom and marks.
+    QObject::connect(&main, &THauptformular::planRequested, &plan, [&main, &plan] {
+        if (plan.isVisible()) {
+            plan.bringUp();
+        } else {
+            plan.showPlan(main.itemRecord());
+        }
+    });
     // The window shows a copy of one run; its lines belong to that run's lists.
     QObject::connect(&main, &THauptformular::planAvailable, &plan, [&plan](bool available) {
         if (!available) {
@@ -57,4 +64,6 @@ void PlanLink::connect(THauptformular& main, TGrundriss& plan)
             open();
         }
     });
+    QObject::connect(&plan, &TGrundriss::itemOpened, &main,
+                     [&placeView](const QString& line) { placeView.showLine(line); });
 }

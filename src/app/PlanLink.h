@@ -1,14 +1,16 @@
 #pragma once
 
+class ItemViewDialog;
 class TGrundriss;
 class THauptformular;
 
 // Links the window "Grundriss" with the main window: it opens from the main window's "Grundriss"
-// after a complete run and closes when a load or a run makes its plan old; a line selected in one
-// of the three item lists marks its tiles, and a click on a tile selects its item's line (a
-// double click also opens the item view of that list).
+// after a complete run (while open, it stays as it is) and closes when a load or a run makes its
+// plan old; a line selected in one of the three item lists marks its tiles, and a click on a tile
+// selects its item's line. A double click opens the item view of that line's list when it shows
+// the item's place, else `placeView` with the item's place.
 class PlanLink
 {
 public:
-    static void connect(THauptformular& main, TGrundriss& plan);
+    static void connect(THauptformular& main, TGrundriss& plan, ItemViewDialog& placeView);
 };

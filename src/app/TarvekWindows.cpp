@@ -15,6 +15,7 @@
 #include "gui/Dialogs.h"
 #include "views/TAnsichtbeweglich.h"
 #include "views/TAnsichtinein.h"
+#include "views/TAnsichtitem.h"
 #include "views/TAnsichtnichtberechnet.h"
 #include "views/art/TUOArt.h"
 #include "views/bill/TKostenaufstellung.h"
@@ -43,10 +44,11 @@ TarvekWindows::TarvekWindows(const QString& programDir)
     m_preislistenServer = new TPreislistenServer(m_hauptformular->options(), m_hauptformular);
     m_kostenaufstellung = new TKostenaufstellung(m_hauptformular);
     m_grundriss = new TGrundriss(m_hauptformular);
+    m_ansichtitem = new TAnsichtitem(m_hauptformular);
 
     m_hauptformular->setDialogs(m_pfadangaben, m_importedit, m_info);
     connectHooks();
-    PlanLink::connect(*m_hauptformular, *m_grundriss);
+    PlanLink::connect(*m_hauptformular, *m_grundriss, *m_ansichtitem);
 }
 
 TarvekWindows::~TarvekWindows()

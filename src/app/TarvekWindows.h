@@ -9,6 +9,7 @@ class MessageBoxPrompter;
 class PriceListUpdater;
 class TAnsichtbeweglich;
 class TAnsichtinein;
+class TAnsichtitem;
 class TAnsichtnichtberechnet;
 class THauptformular;
 class TImportedit;
@@ -54,4 +55,5 @@ private:
     TPreislistenServer* m_preislistenServer;         // the price list server's dialog
     TKostenaufstellung* m_kostenaufstellung;         // 10
     TGrundriss* m_grundriss;                         // the plan of the building
+    TAnsichtitem* m_ansichtitem;                     // any item of the plan
 };

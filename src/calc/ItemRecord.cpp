@@ -135,9 +135,9 @@ void ItemRecord::markBorder(std::size_t graphicLine)
     }
 }
 
-void ItemRecord::setGraphicOutcome(std::int32_t graphic, ItemCategory category)
+void ItemRecord::setGraphicOutcome(std::int32_t graphic, ItemCategory category, bool listed)
 {
-    const std::int32_t line = category == ItemCategory::NotCalculated ? m_notCalculatedLines++ : -1;
+    const std::int32_t line = listed ? m_notCalculatedLines++ : -1;
     m_graphics[graphic] = {category, line};
 }
 

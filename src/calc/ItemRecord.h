@@ -17,7 +17,8 @@ enum class ItemCategory : std::uint8_t
     NotImportable,   // phase 5: listed as an item that may not be imported
     Spawn,           // phase 5: a spawn
     Nested,          // phase 7: at a listed nested position
-    NotCalculated,   // phase 8: its graphic is listed as not calculated
+    NotCalculated,   // phase 8: its graphic is listed as not calculated, or its bundle line
+                     // has the piece count 0
     BuildZoneBorder, // graphic text "1173" with colour text "1283"
     PricedNHZ,       // phase 8: priced into the NHZ sum
     PricedHZ,        // phase 8: priced into the HZ sum
@@ -80,8 +81,10 @@ public:
                     const std::vector<std::int32_t>& listedLine);
     // Phase 8: the item whose graphic line is `graphicLine` is a build-zone border.
     void markBorder(std::size_t graphicLine);
-    // Phase 8: what pricing found for a graphic (PricedHZ, PricedNHZ, NotCalculated or Exempt).
-    void setGraphicOutcome(std::int32_t graphic, ItemCategory category);
+    // Phase 8: what pricing found for a graphic (PricedHZ, PricedNHZ, NotCalculated or Exempt);
+    // `listed`: the graphic got the next line of the list of items not calculated (a bundle line
+    // with the piece count 0 leaves its graphic unpriced without a line).
+    void setGraphicOutcome(std::int32_t graphic, ItemCategory category, bool listed);
     // Phase 8 has ended: the graphics' outcomes go to their items.
     void finish();
 

@@ -82,12 +82,14 @@ void RunPhases::phase8Pricing()
                        kColourRed);
                 select(ResultList::NotCalculated);
             }
+            // A bundle line with the piece count 0 adds nothing: its items are not calculated.
             const ItemCategory outcome =
-                row.status == BreakdownStatus::Exempt          ? ItemCategory::Exempt
-                : row.status == BreakdownStatus::NotCalculated ? ItemCategory::NotCalculated
-                : row.hz                                       ? ItemCategory::PricedHZ
-                                                               : ItemCategory::PricedNHZ;
-            record([&](ItemRecord& r) { r.setGraphicOutcome(row.graphic, outcome); });
+                row.status == BreakdownStatus::Exempt   ? ItemCategory::Exempt
+                : row.status != BreakdownStatus::Priced ? ItemCategory::NotCalculated
+                : row.hz                                ? ItemCategory::PricedHZ
+                                                        : ItemCategory::PricedNHZ;
+            const bool listed = row.status == BreakdownStatus::NotCalculated;
+            record([&](ItemRecord& r) { r.setGraphicOutcome(row.graphic, outcome, listed); });
             m_state.breakdown.add(std::move(row));
             progressStep(2 * g, entries);
             progressStep(2 * g + 1, entries); // the count text, passed over

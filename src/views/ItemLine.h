@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <array>
 #include <span>
 #include <utility>
 #include <vector>
@@ -25,6 +26,16 @@ struct FieldCut
     ItemField field;
     const char* endMarker;
 };
+
+// The line form of an item with its place, as the list of items that may not be imported writes
+// it (and the plan for any item): D:3701, H:0x0e75, Pos. X:1432, Y:1610, Z:20
+inline constexpr std::array<FieldCut, 5> kPlaceLine{{
+    {ItemField::D, ", H:"},
+    {ItemField::H, ", Pos. X:"},
+    {ItemField::X, ", Y:"},
+    {ItemField::Y, ", Z:"},
+    {ItemField::Z, nullptr},
+}};
 
 // Takes an item line apart, for example "D:3645, H:0x0e3d, Pos. X:1000, Y:2000, Z:5": the first
 // two characters (the "D:" marker) are dropped, then each field is the text before the first

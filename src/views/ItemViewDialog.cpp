@@ -268,11 +268,15 @@ void ItemViewDialog::BitBtn2Click()
 
 void ItemViewDialog::SendToUO(const QString& command)
 {
-    if (!m_client->SendToUO(command.toStdString())) {
+    using Delivery = tarvek::client::GameClient::Delivery;
+    const Delivery delivery = m_client->deliver(command.toStdString());
+    if (delivery != Delivery::Typed) {
         // A client that runs but cannot be reached is named with its own reason.
         const std::string failure = m_client->failureText();
-        m_prompts->information(this, QLatin1String(kNoClientTitle),
-                               QString::fromStdString(failure.empty() ? kNoClientText : failure));
+        const QString text = delivery == Delivery::FocusLost ? QString::fromUtf8(kFocusLostText)
+                             : failure.empty()               ? QString::fromUtf8(kNoClientText)
+                                                             : QString::fromStdString(failure);
+        m_prompts->information(this, QLatin1String(kNoClientTitle), text);
     }
     // The keys went to the client; the dialog takes the keyboard again.
     activateWindow();

@@ -41,6 +41,9 @@ public:
     static constexpr const char* kNoClientTitle = "Info";
     static constexpr const char* kNoClientText =
         "Bitte zuerst einen entsprechenden Client starten.";
+    static constexpr const char* kFocusLostText =
+        "Ein anderes Fenster hat während der Eingabe den Tastaturfokus übernommen.\n"
+        "Der Befehl wurde nicht vollständig an den Client gesendet.";
 
     ~ItemViewDialog() override;
 
@@ -65,7 +68,8 @@ public:
     void BitBtn1Click();
     // "Schliessen": ends the showing.
     void BitBtn2Click();
-    // Types the command into the game client, or tells the user that none runs.
+    // Types the command into the game client, or tells the user that none runs or that another
+    // window took the keyboard midway.
     void SendToUO(const QString& command);
 
 protected:

@@ -5,8 +5,10 @@
 #include "views/plan/TGrundriss.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QHelpEvent>
 #include <QImage>
+#include <QProcess>
 #include <QToolButton>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -70,12 +72,29 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     ASSERT_EQ(marked.size(), 1u);
     EXPECT_EQ(std::pair(marked[0]->x, marked[0]->y), std::pair(1435, 1613));
 
-    // A double click opens the item view of the nested backpacks.
+    // A double click opens the item view of the nested backpacks; on any other tile, the view of
+    // its item with its place and "Hingehen" (the view of items not calculated has no place).
     const ShownView shown = nextItemView(tarvek::views::ItemField::X, [&] {
         QTest::mouseDClick(view(), Qt::LeftButton, {}, tileCentre(1435, 1613));
     });
     EXPECT_EQ(shown.className, QStringLiteral("TAnsichtinein"));
     EXPECT_EQ(shown.field, QStringLiteral(" 1435"));
+    for (const auto& [x, y] : {std::pair(1430, 1610), std::pair(1432, 1614)}) {
+        const ShownView item = nextItemView(tarvek::views::ItemField::X, [&, x = x, y = y] {
+            QTest::mouseDClick(view(), Qt::LeftButton, {}, tileCentre(x, y));
+        });
+        EXPECT_EQ(item.className, QStringLiteral("TAnsichtitem"));
+        EXPECT_EQ(item.field, QStringLiteral(" %1").arg(x));
+        EXPECT_TRUE(item.goTo);
+    }
+
+    // "Grundriss" while the window is open brings it up as it is: zoom, marks and level stay.
+    const double zoomed = view()->scale();
+    const auto marks = view()->highlightedTiles(); // the graphic without a price, clicked last
+    ASSERT_EQ(marks.size(), 1u);
+    click("ToolButton6");
+    EXPECT_EQ(view()->scale(), zoomed);
+    EXPECT_EQ(view()->highlightedTiles(), marks);
 
     // The lowest level holds only the basement stair.
     auto* level = plan().findChild<QComboBox*>(QStringLiteral("Ebene"));
@@ -85,20 +104,34 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     EXPECT_EQ(plan().level(), -5);
     EXPECT_EQ(view()->tileAt(barrel), nullptr);
     EXPECT_NE(view()->tileAt(tileCentre(1435, 1611)), nullptr);
+    click("ToolButton6");
+    EXPECT_EQ(plan().level(), -5);
 
-    // Pictures of the level shown, PNG and SVG.
+    // A line whose items lie on another level shows that level.
+    QTest::mouseClick(movable->viewport(), Qt::LeftButton, {},
+                      movable->visualItemRect(movable->item(0)).center());
+    EXPECT_EQ(plan().level(), 0);
+    ASSERT_EQ(view()->highlightedTiles().size(), 1u);
+    EXPECT_EQ(view()->highlightedTiles()[0]->x, 1436);
+
+    // Pictures of the level shown: the file type is the filter's, and a name without its
+    // extension gets it (a dot in a folder's name is none).
     const auto messages = m_dialogs.messages.size(); // the nested-items question
-    for (const char* name : {"plan.png", "plan.svg"}) {
-        const QString path = m_dir.filePath(QLatin1String(name));
-        plan().setFileChooser([&path](QWidget*) { return path; });
-        click("ToolButton6"); // brings the window up again; the level stays
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("a.b")));
+    for (const auto& [typed, filter, written] :
+         {std::tuple("plan.png", TGrundriss::kPngFilter, "plan.png"),
+          std::tuple("a.b/Grundriss", TGrundriss::kPdfFilter, "a.b/Grundriss.pdf")}) {
+        plan().setFileChooser([&, typed = typed, filter = filter](QWidget*) {
+            return TGrundriss::ChosenFile{m_dir.filePath(QLatin1String(typed)),
+                                          QLatin1String(filter)};
+        });
         QTest::mouseClick(plan().findChild<QPushButton*>(QStringLiteral("BildSpeichern")),
                           Qt::LeftButton);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        QFile file(m_dir.filePath(QLatin1String(written)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << written;
         const QByteArray bytes = file.readAll();
-        if (path.endsWith(QStringLiteral(".svg"))) {
-            EXPECT_TRUE(bytes.contains("<svg"));
+        if (file.fileName().endsWith(QStringLiteral(".pdf"))) {
+            EXPECT_TRUE(bytes.startsWith("%PDF-"));
         } else {
             EXPECT_FALSE(QImage::fromData(bytes, "PNG").isNull());
         }
@@ -109,4 +142,13 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     load(sample("Haus.cfg"));
     EXPECT_FALSE(plan().isVisible());
     EXPECT_FALSE(control<QToolButton>("ToolButton6")->isEnabled());
+}
+
+TEST_F(PlanWindowTest, PlanPngWritesNoOtherType)
+{
+    const QString svg = m_dir.filePath(QStringLiteral("plan.svg"));
+    EXPECT_EQ(QProcess::execute(QStringLiteral(TARVEK_BINARY_DIR "/bin/tarvek"),
+                                {QStringLiteral("--plan-png"), svg, sample("Haus.cfg")}),
+              2);
+    EXPECT_FALSE(QFile::exists(svg));
 }

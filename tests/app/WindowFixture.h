@@ -91,6 +91,7 @@ protected:
     {
         QString className;
         QString field;
+        bool goTo = false; // has "Hingehen"
     };
     ShownView nextItemView(tarvek::views::ItemField field, const std::function<void()>& action)
     {
@@ -99,7 +100,8 @@ protected:
             auto* dialog = qobject_cast<ItemViewDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             shown = {QString::fromLatin1(dialog->metaObject()->className()),
-                     dialog->fieldText(field)};
+                     dialog->fieldText(field),
+                     dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1")) != nullptr};
             dialog->close();
         });
         action();

@@ -12,7 +12,8 @@ TEST(ItemRecord, CategoriesFollowTheFindingsInTheirOrder)
 {
     RunFixture f;
     f.priceList = lines({"0x0e75|Rucksack|120|t|1|0|0|0", "0x0e77|Fass|90|t|1|1|1|1",
-                         "0x1f13|Spawner|5000|t|1|1|0|1", "0x1bfb|Fackeln|500|b|10|1|0|0"});
+                         "0x1f13|Spawner|5000|t|1|1|0|1", "0x1bfb|Fackeln|500|b|10|1|0|0",
+                         "0x0b1a|Kerzen|300|b|0|0|0|0"});
     std::vector<Item> house = {
         item("3701", "100", "200", "5"),         // nested with the next one, priced HZ
         item("3701", "100", "200", "5"),         //
@@ -26,7 +27,8 @@ TEST(ItemRecord, CategoriesFollowTheFindingsInTheirOrder)
         item("4660", "105", "200"),              // at one place, but unpriced: not listed as nested
         item("4660", "105", "200"),
     };
-    house.push_back(item("100", "1234567")); // x cut to 1234 as phase 3 reads it
+    house.push_back(item("100", "1234567"));     // x cut to 1234 as phase 3 reads it
+    house.push_back(item("2842", "101", "200")); // bundle of 0 pieces: not priced, not listed
     ItemRecord record;
     RunSettings settings;
     settings.readPriceList = [&] { return f.priceList; };
@@ -37,10 +39,10 @@ TEST(ItemRecord, CategoriesFollowTheFindingsInTheirOrder)
 
     ASSERT_TRUE(record.complete());
     using C = ItemCategory;
-    const std::vector<C> expected = {C::Nested,        C::Nested,        C::PricedHZ,
-                                     C::NotImportable, C::Spawn,         C::NotCalculated,
-                                     C::NotCalculated, C::Exempt,        C::PricedNHZ,
-                                     C::NotCalculated, C::NotCalculated, C::NotCalculated};
+    const std::vector<C> expected = {
+        C::Nested,        C::Nested,        C::PricedHZ,     C::NotImportable, C::Spawn,
+        C::NotCalculated, C::NotCalculated, C::Exempt,       C::PricedNHZ,     C::NotCalculated,
+        C::NotCalculated, C::NotCalculated, C::NotCalculated};
     ASSERT_EQ(record.items().size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(record.items()[i].category(), expected[i]) << i;
@@ -59,6 +61,7 @@ TEST(ItemRecord, CategoriesFollowTheFindingsInTheirOrder)
     EXPECT_EQ(f.texts(ResultList::NotCalculated)[std::size_t(items[9].notCalculatedLine)],
               "D:4660, H:0x1234, Anz.:2");
     EXPECT_EQ(items[5].notCalculatedLine, items[6].notCalculatedLine);
+    EXPECT_EQ(items[12].notCalculatedLine, -1);
     EXPECT_EQ(record.minX(), 99);
     EXPECT_EQ(record.maxX(), 1234);
     EXPECT_EQ(record.minY(), 199);

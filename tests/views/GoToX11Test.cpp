@@ -9,6 +9,7 @@
 
 #include "views/TAnsichtbeweglich.h"
 #include "views/TAnsichtinein.h"
+#include "views/goto/X11GameClient.h"
 
 #include <QTemporaryDir>
 
@@ -63,10 +64,10 @@ protected:
     }
 
     // "Anzeigen" and "Hingehen" in the view of an item that may not be imported, with the
-    // platform's game client.
-    void goThere()
+    // platform's game client unless another is given.
+    void goThere(std::shared_ptr<tarvek::client::GameClient> client = nullptr)
     {
-        TAnsichtbeweglich dialog(nullptr, ItemViewDialog::Services{m_prompts, nullptr});
+        TAnsichtbeweglich dialog(nullptr, ItemViewDialog::Services{m_prompts, std::move(client)});
         ASSERT_TRUE(dialog.showLine(kLine));
     }
 
@@ -99,14 +100,16 @@ TEST_F(GoToX11Test, ThirdDawnWhenNoClassicClientRuns)
     EXPECT_EQ(thirdDawn->waitForBytes(kExpected.size()), kExpected);
 }
 
-TEST_F(GoToX11Test, TitleCountsOnlyForWinePrograms)
+TEST_F(GoToX11Test, TitleCountsOnlyForTheClientsOwnPrograms)
 {
-    // A web page about the game: the title alone never makes a window the client.
+    // A web page about the game, and Wine programs that are not the client: a launcher, Wine's
+    // explorer showing a folder of the client's name, a console running a start script. The
+    // title alone never makes a window the client.
     const auto browser = terminal("browser", "firefox", "Ultima Online - Wikipedia");
     const auto launcher = terminal("launcher", "launcher.exe", "Ultima Online Launcher");
+    const auto explorer = terminal("explorer", "explorer.exe", "Ultima Online");
+    const auto console = terminal("console", "wineconsole.exe", "ClassicUO - start.bat");
     goThere();
-    settle();
-    EXPECT_EQ(browser->received(), "");
     ASSERT_EQ(m_prompts->informations.size(), 1u);
     EXPECT_EQ(m_prompts->informations[0].text, "Bitte zuerst einen entsprechenden Client starten.");
 
@@ -115,8 +118,47 @@ TEST_F(GoToX11Test, TitleCountsOnlyForWinePrograms)
     goThere();
     EXPECT_EQ(wine->waitForBytes(kExpected.size()), kExpected);
     settle();
-    EXPECT_EQ(browser->received(), "");
-    EXPECT_EQ(launcher->received(), "");
+    for (const auto* other : {browser.get(), launcher.get(), explorer.get(), console.get()}) {
+        EXPECT_EQ(other->received(), "");
+    }
+}
+
+TEST_F(GoToX11Test, AHiddenClientWindowDoesNotHideAShownOne)
+{
+    // The hidden window comes first in the window tree.
+    const auto hidden = terminal("hidden", "Ultima Online");
+    ASSERT_TRUE(X11Focus::hide(X11Focus::windowOfClass("Ultima Online")));
+    const auto shown = terminal("shown", "Ultima Online");
+    goThere();
+    EXPECT_EQ(shown->waitForBytes(kExpected.size()), kExpected);
+    EXPECT_EQ(hidden->received(), "");
+    EXPECT_TRUE(m_prompts->informations.empty());
+}
+
+TEST_F(GoToX11Test, TypingStopsWhenAnotherWindowTakesTheFocusMidway)
+{
+    const auto classic = terminal("classic", "Ultima Online");
+    const auto popup = terminal("popup", "Benachrichtigung");
+    const unsigned long popupWindow = X11Focus::windowOfClass("Benachrichtigung");
+    ASSERT_NE(popupWindow, 0u);
+    // A window takes the focus once the first keys have arrived; 100 ms a key leave it the time.
+    std::thread intruder([&] {
+        classic->waitForBytes(3);
+        X11Focus::focus(popupWindow);
+    });
+    goThere(std::make_shared<tarvek::client::X11GameClient>(100000));
+    intruder.join();
+    settle();
+
+    const std::string typed = classic->received();
+    EXPECT_GE(typed.size(), 3u);
+    EXPECT_LT(typed.size(), kExpected.size());
+    EXPECT_EQ(typed, kExpected.substr(0, typed.size()));
+    EXPECT_EQ(popup->received(), "");
+    ASSERT_EQ(m_prompts->informations.size(), 1u);
+    EXPECT_EQ(m_prompts->informations[0].text, QString::fromUtf8(ItemViewDialog::kFocusLostText));
+    // The window that took the focus keeps it.
+    EXPECT_TRUE(X11Focus::isFocused(popupWindow));
 }
 
 TEST_F(GoToX11Test, OpenSourceClientIsFoundByItsClass)

@@ -45,8 +45,8 @@ RecordingTerminal::RecordingTerminal(const std::filesystem::path& folder, const 
         arguments.insert(arguments.end(), {"-T", title});
     }
     const std::string script = "stty raw -echo && : > " + quoted(m_output) + " && touch " +
-                               quoted(m_ready) + " && exec head -c " + std::to_string(count) +
-                               " >> " + quoted(m_output);
+                               quoted(m_ready) + " && exec dd bs=1 count=" + std::to_string(count) +
+                               " status=none >> " + quoted(m_output);
     arguments.insert(arguments.end(), {"-e", "sh", "-c", script});
     m_terminal = ChildProcess(arguments);
 }

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-// An xterm that records the raw bytes typed into it (terminal in raw mode, no echo) into a file
-// until it has `count` of them.
+// An xterm that records the raw bytes typed into it (terminal in raw mode, no echo) into a file,
+// each as it arrives, until it has `count` of them.
 class RecordingTerminal
 {
 public:

@@ -73,6 +73,17 @@ bool X11Focus::focus(unsigned long window)
     return isFocused(window);
 }
 
+bool X11Focus::hide(unsigned long window)
+{
+    const Connection connection;
+    if (connection.display() == nullptr) {
+        return false;
+    }
+    XUnmapWindow(connection.display(), window);
+    XSync(connection.display(), False);
+    return true;
+}
+
 bool X11Focus::isFocused(unsigned long window)
 {
     const Connection connection;

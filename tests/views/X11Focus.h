@@ -13,4 +13,6 @@ public:
     static bool focus(unsigned long window);
     // True when the focus is on the window or inside it.
     static bool isFocused(unsigned long window);
+    // Unmaps the window (as a minimised or closing program's window is).
+    static bool hide(unsigned long window);
 };

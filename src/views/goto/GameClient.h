@@ -23,6 +23,19 @@ public:
     // empty when there was simply no client to type into (the caller then asks the user to start
     // one).
     virtual std::string failureText() const { return {}; }
+
+    // What became of a command.
+    enum class Delivery
+    {
+        Typed,    // every key went to the client
+        NoClient, // nothing typed: no client window, or it could not be given the focus
+        FocusLost // another window took the focus while the keys were typed: the rest was not
+    };
+    // SendToUO, telling why not all was typed. A client that cannot tell says NoClient.
+    virtual Delivery deliver(const std::string& command)
+    {
+        return SendToUO(command) ? Delivery::Typed : Delivery::NoClient;
+    }
 };
 
 // The platform's way to reach the client: X11 through libxdo, or the window messages of Windows.

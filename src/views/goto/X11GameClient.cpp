@@ -164,23 +164,29 @@ const std::string kThirdDawn = "Ultima Online Third Dawn";
 const std::string kTitlePrefix = "Ultima Online - ";
 const std::string kOpenClient = "ClassicUO";
 
-bool endsWithExe(std::string_view name)
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    constexpr std::string_view kExe = ".exe";
-    if (name.size() < kExe.size()) {
-        return false;
-    }
-    const std::string_view end = name.substr(name.size() - kExe.size());
-    return std::equal(end.begin(), end.end(), kExe.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
     });
 }
 
-// Wine names a program's windows after its program file ("client.exe"). A title alone is never
-// enough: a web page or a terminal may carry the client's name in its title.
-bool isWineProgram(const WindowNames& n)
+// Wine gives a program's windows the class of its program file. Only the game clients' own
+// count: a console running a start script, a launcher, Wine's explorer or a browser may well
+// carry the client's name in their titles.
+bool isClientProgram(const WindowNames& n)
 {
-    return endsWithExe(n.resClass) || endsWithExe(n.resName);
+    return equalsIgnoringCase(n.resClass, "client.exe") ||
+           equalsIgnoringCase(n.resClass, kOpenClient + ".exe");
+}
+
+// The titles the clients give their windows: "Ultima Online", "Ultima Online - <character>",
+// "ClassicUO" or "ClassicUO <version> ...".
+bool isClientTitle(const std::string& title)
+{
+    return title == kClassic || title.starts_with(kTitlePrefix) || title == kOpenClient ||
+           title.starts_with(kOpenClient + " ");
 }
 
 std::vector<SearchRule> searchRules()
@@ -196,20 +202,24 @@ std::vector<SearchRule> searchRules()
          {},
          {},
          [](const WindowNames& n) { return n.resClass == kThirdDawn; }},
-        {SEARCH_NAME,
+        {SEARCH_CLASS,
+         "^(" + escapeRegex("client.exe") + "|" + escapeRegex(kOpenClient + ".exe") + ")$",
          {},
          {},
-         "^" + escapeRegex(kClassic) + "(" + escapeRegex(" - ") + ".*)?$",
-         [](const WindowNames& n) {
-             return isWineProgram(n) && (n.title == kClassic || n.title.starts_with(kTitlePrefix));
-         }},
-        {SEARCH_CLASS | SEARCH_CLASSNAME | SEARCH_NAME, exactly(kOpenClient), exactly(kOpenClient),
-         escapeRegex(kOpenClient),
-         [](const WindowNames& n) {
-             return n.resClass == kOpenClient || n.resName == kOpenClient ||
-                    (isWineProgram(n) && n.title.find(kOpenClient) != std::string::npos);
-         }},
+         [](const WindowNames& n) { return isClientProgram(n) && isClientTitle(n.title); }},
+        {SEARCH_CLASS,
+         exactly(kOpenClient),
+         {},
+         {},
+         [](const WindowNames& n) { return n.resClass == kOpenClient; }},
     };
+}
+
+bool isViewable(Display* display, Window window)
+{
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(display, window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
 }
 
 std::optional<Window> findByRule(const xdo_t* xdo, const SearchRule& rule)
@@ -234,9 +244,11 @@ std::optional<Window> findByRule(const xdo_t* xdo, const SearchRule& rule)
     Window* windows = nullptr;
     unsigned int count = 0;
     xdo_search_windows(xdo, &search, &windows, &count);
+    // A hidden window of a client (a second copy minimised, a window being closed) takes no
+    // keys: the first shown one is the client.
     std::optional<Window> found;
     for (unsigned int i = 0; i < count && !found; ++i) {
-        if (rule.matches(namesOf(xdo->xdpy, windows[i]))) {
+        if (rule.matches(namesOf(xdo->xdpy, windows[i])) && isViewable(xdo->xdpy, windows[i])) {
             found = windows[i];
         }
     }
@@ -252,13 +264,6 @@ std::optional<Window> findClientWindow(const xdo_t* xdo)
         }
     }
     return std::nullopt;
-}
-
-bool isViewable(Display* display, Window window)
-{
-    XWindowAttributes attributes{};
-    return XGetWindowAttributes(display, window, &attributes) != 0 &&
-           attributes.map_state == IsViewable;
 }
 
 // True when `focus` is `window` or lies inside it.
@@ -286,56 +291,95 @@ bool focusIsIn(Display* display, Window focus, Window window)
     return false;
 }
 
+bool hasFocus(Display* display, Window window)
+{
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    return focusIsIn(display, focus, window);
+}
+
 bool waitForFocus(Display* display, Window window)
 {
     const auto deadline = std::chrono::steady_clock::now() + kFocusTimeout;
-    while (true) {
-        Window focus = 0;
-        int revert = 0;
-        XGetInputFocus(display, &focus, &revert);
-        if (focusIsIn(display, focus, window)) {
-            return true;
-        }
+    while (!hasFocus(display, window)) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
         std::this_thread::sleep_for(kFocusPoll);
     }
+    return true;
 }
 
-// Types the text at the focused window: Escape and Return as their keys (libxdo would turn a
-// line end into Linefeed, which clients ignore), everything else as text.
-void typeText(const xdo_t* xdo, const std::string& text, unsigned delay)
+// While it lives, the X server carries out this connection's requests alone: no other program
+// can move the focus between the check and the key.
+class ServerGrab
 {
-    std::string run;
-    const auto flushRun = [&] {
-        if (!run.empty()) {
-            xdo_enter_text_window(xdo, CURRENTWINDOW, run.c_str(), delay);
-            run.clear();
-        }
-    };
+public:
+    explicit ServerGrab(Display* display) : m_display(display) { XGrabServer(m_display); }
+    ~ServerGrab()
+    {
+        XUngrabServer(m_display);
+        XFlush(m_display);
+    }
+    ServerGrab(const ServerGrab&) = delete;
+    ServerGrab& operator=(const ServerGrab&) = delete;
+
+private:
+    Display* const m_display;
+};
+
+// The keys of a text: one a character (a UTF-8 sequence).
+std::vector<std::string> keysOf(const std::string& text)
+{
+    std::vector<std::string> keys;
     for (const char c : text) {
-        if (c == kEscape || c == kReturn) {
-            flushRun();
-            xdo_send_keysequence_window(xdo, CURRENTWINDOW, c == kEscape ? "Escape" : "Return",
-                                        delay);
+        const bool continuation = (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+        if (continuation && !keys.empty()) {
+            keys.back() += c;
         } else {
-            run += c;
+            keys.emplace_back(1, c);
         }
     }
-    flushRun();
+    return keys;
+}
+
+// Types the text at the focused window, one key at a time and each only while the window (or a
+// window inside it) has the focus; the pause follows every key. Escape and Return go as their
+// keys (libxdo would turn a line end into Linefeed, which clients ignore), everything else as
+// text. False when the focus went elsewhere: the rest of the text is not typed.
+bool typeWhileFocused(const xdo_t* xdo, Window window, const std::string& text, unsigned delay)
+{
+    for (const std::string& key : keysOf(text)) {
+        {
+            const ServerGrab grab(xdo->xdpy);
+            if (!hasFocus(xdo->xdpy, window)) {
+                return false;
+            }
+            if (key[0] == kEscape || key[0] == kReturn) {
+                xdo_send_keysequence_window(xdo, CURRENTWINDOW,
+                                            key[0] == kEscape ? "Escape" : "Return", 0);
+            } else {
+                xdo_enter_text_window(xdo, CURRENTWINDOW, key.c_str(), 0);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(delay));
+    }
+    return true;
 }
 
 // SendTextToWindow: gives the window the keyboard focus without raising it, confirms that it
-// has it and types the text; then the focus goes back to where it was (Tarvek's dialog). Typing
-// through XTEST needs the focus on the client: events sent straight to a window are marked as
-// synthetic and many programs discard them. False when the focus could not be given; then
-// nothing is typed, so no keys land in another program.
-bool SendTextToWindow(const xdo_t* xdo, Window window, const std::string& text, unsigned delay)
+// has it and types the text; then the focus goes back to where it was (Tarvek's dialog), unless
+// another window has taken it meanwhile. Typing through XTEST needs the focus on the client:
+// events sent straight to a window are marked as synthetic and many programs discard them. Keys
+// go only to the client: nothing is typed when the focus cannot be given, and the typing stops
+// when the focus moves away.
+GameClient::Delivery SendTextToWindow(const xdo_t* xdo, Window window, const std::string& text,
+                                      unsigned delay)
 {
     Display* const display = xdo->xdpy;
     if (!isViewable(display, window)) {
-        return false;
+        return GameClient::Delivery::NoClient;
     }
     Window previous = 0;
     int previousRevert = RevertToParent;
@@ -345,15 +389,16 @@ bool SendTextToWindow(const xdo_t* xdo, Window window, const std::string& text, 
     xdo_focus_window(xdo, window);
     XSync(display, False);
     const bool focused = XErrorTrap::errors() == errorsBefore && waitForFocus(display, window);
-    if (focused) {
-        typeText(xdo, text, delay);
-        XSync(display, False);
-    }
-    if (previous != window) {
+    const bool typed = focused && typeWhileFocused(xdo, window, text, delay);
+    XSync(display, False);
+    const bool lost = focused && !typed;
+    if (previous != window && !lost) {
         XSetInputFocus(display, previous, previousRevert, CurrentTime);
         XSync(display, False);
     }
-    return focused;
+    return !focused ? GameClient::Delivery::NoClient
+           : typed  ? GameClient::Delivery::Typed
+                    : GameClient::Delivery::FocusLost;
 }
 
 } // namespace
@@ -362,23 +407,29 @@ X11GameClient::X11GameClient(unsigned keyDelayMicroseconds) : m_keyDelay(keyDela
 
 bool X11GameClient::SendToUO(const std::string& command)
 {
+    return deliver(command) == Delivery::Typed;
+}
+
+GameClient::Delivery X11GameClient::deliver(const std::string& command)
+{
     // No X display (for example a Wayland desktop without XWayland): no client can be found.
     Display* const display = XOpenDisplay(nullptr);
     if (display == nullptr) {
-        return false;
+        return Delivery::NoClient;
     }
     const XErrorTrap trap;
     xdo_t* const xdo = xdo_new_with_opened_display(display, nullptr, 1);
     if (xdo == nullptr) {
         XCloseDisplay(display);
-        return false;
+        return Delivery::NoClient;
     }
     xdo->quiet = 1;
     const std::optional<Window> window = findClientWindow(xdo);
     const std::string text = std::string(1, kEscape) + kReturn + command + kReturn;
-    const bool typed = window && SendTextToWindow(xdo, *window, text, m_keyDelay);
+    const Delivery delivery =
+        window ? SendTextToWindow(xdo, *window, text, m_keyDelay) : Delivery::NoClient;
     xdo_free(xdo);
-    return typed;
+    return delivery;
 }
 
 } // namespace tarvek::client

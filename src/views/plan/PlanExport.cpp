@@ -31,7 +31,8 @@ int writePlanPng(const QString& importFile, const QString& outFile, const QStrin
     }
     try {
         const tarvek::plan::PlanTiles tiles(calc.items.items(), std::nullopt);
-        tarvek::plan::PlanPicture(calc.items, tiles, QStringLiteral("Alle Ebenen")).save(outFile);
+        tarvek::plan::PlanPicture(calc.items, tiles, QStringLiteral("Alle Ebenen"))
+            .save(outFile, tarvek::plan::PlanPicture::Format::Png);
     } catch (const std::exception& error) {
         return fail(error.what());
     }

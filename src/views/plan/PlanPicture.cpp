@@ -6,11 +6,13 @@
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPageLayout>
 #include <QPainter>
-#include <QSvgGenerator>
+#include <QPdfWriter>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <stdexcept>
 
 namespace tarvek::plan {
@@ -39,6 +41,8 @@ constexpr int kLegendRow = 18;
 // The largest plan drawn as a PNG picture: beyond it the picture would take gigabytes.
 constexpr std::int64_t kMaxSide = 2000;
 constexpr std::int64_t kMaxTiles = 250000;
+// The largest page side every PDF reader shows: 200 inches.
+constexpr double kMaxPdfPoints = 14400;
 
 QFont legendFont()
 {
@@ -167,28 +171,38 @@ QByteArray PlanPicture::png() const
     return bytes;
 }
 
-QByteArray PlanPicture::svg() const
+QByteArray PlanPicture::pdf() const
 {
     checkSize();
+    const QSize whole = size();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size());
-    generator.setViewBox(QRect(QPoint(0, 0), size()));
-    generator.setTitle(QStringLiteral("Grundriss"));
     {
-        QPainter painter(&generator);
+        QPdfWriter writer(&buffer);
+        writer.setTitle(QStringLiteral("Grundriss"));
+        writer.setCreator(QStringLiteral("Tarvek 2.4"));
+        // The painter draws in the picture's pixels: 72 of them an inch, or more where the page
+        // would grow beyond the largest.
+        const int resolution = std::max(
+            72, int(std::ceil(72 * std::max(whole.width(), whole.height()) / kMaxPdfPoints)));
+        writer.setResolution(resolution);
+        const QSizeF points = QSizeF(whole) * 72 / resolution;
+        writer.setPageLayout(
+            QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                        QPageLayout::Portrait, QMarginsF(), QPageLayout::Point));
+        QPainter painter(&writer);
+        if (!painter.isActive()) {
+            throw std::runtime_error("Das PDF-Dokument des Grundrisses kann nicht erzeugt werden.");
+        }
         paint(painter);
     }
     return bytes;
 }
 
-void PlanPicture::save(const QString& path) const
+void PlanPicture::save(const QString& path, Format format) const
 {
-    FileWriter::writeAll(path, path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ? svg()
-                                                                                          : png());
+    FileWriter::writeAll(path, format == Format::Pdf ? pdf() : png());
 }
 
 } // namespace tarvek::plan

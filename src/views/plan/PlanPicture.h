@@ -36,19 +36,26 @@ public:
     static constexpr int kInset = 2;
     static constexpr int kMargin = 16;
 
+    enum class Format
+    {
+        Png,
+        Pdf
+    };
+
     PlanPicture(const ItemRecord& record, const PlanTiles& tiles, QString levelText);
 
     // The size of the whole picture; paint() draws it. Both only for plans that png() accepts.
     QSize size() const;
     void paint(QPainter& painter) const;
 
-    // The picture as PNG or SVG bytes. A plan too large for a picture throws std::runtime_error
-    // with a German message.
+    // The picture as PNG bytes, or as a PDF document of one page of the picture's size (one
+    // pixel a point while the page stays within what every PDF reader shows), drawn as vectors.
+    // A plan too large for a picture throws std::runtime_error with a German message.
     QByteArray png() const;
-    QByteArray svg() const;
-    // Writes the picture to a file through a temporary file (SVG when the name ends in ".svg",
-    // else PNG); a failure throws std::runtime_error with a German message.
-    void save(const QString& path) const;
+    QByteArray pdf() const;
+    // Writes the picture to a file through a temporary file; a failure throws
+    // std::runtime_error with a German message.
+    void save(const QString& path, Format format) const;
 
 private:
     void checkSize() const;

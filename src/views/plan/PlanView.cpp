@@ -13,7 +13,10 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <tuple>
+#include <vector>
 
 namespace tarvek::plan {
 namespace {
@@ -35,6 +38,14 @@ std::int64_t rowsOf(const ItemRecord& record)
     return std::max<std::int64_t>(1, std::int64_t{record.maxY()} - record.minY() + 1);
 }
 
+// Tiles are painted the less important first, row by row within a category, so that where
+// squares share a pixel (below one pixel a tile) an item to check stays on top. The greater
+// order is painted later.
+std::tuple<int, std::int32_t, std::int32_t> paintOrder(const Tile& tile)
+{
+    return {-int(tile.category), tile.y, tile.x};
+}
+
 } // namespace
 
 std::optional<ListLine> listLineOf(const RecordedItem& item)
@@ -49,6 +60,16 @@ std::optional<ListLine> listLineOf(const RecordedItem& item)
         return ListLine{ResultList::NotCalculated, item.notCalculatedLine};
     }
     return std::nullopt;
+}
+
+QString itemLine(const RecordedItem& item)
+{
+    return QStringLiteral("D:%1, H:%2, Pos. X:%3, Y:%4, Z:%5")
+        .arg(item.graphic)
+        .arg(QString::fromStdString(asciiLower(graphicKey(item.graphic))))
+        .arg(item.x)
+        .arg(item.y)
+        .arg(item.z);
 }
 
 bool itemHasLine(const RecordedItem& item, const ListLine& line)
@@ -101,16 +122,43 @@ int PlanView::edge(double tiles, bool vertical) const
     return int(std::floor(std::clamp(at, -1e8, 1e8) + 0.5));
 }
 
+int PlanView::squareEnd(double tiles, bool vertical) const
+{
+    // At least one pixel, however far out the view is zoomed.
+    return std::max(edge(tiles + 1, vertical), edge(tiles, vertical) + 1);
+}
+
+std::int64_t PlanView::lastStartingBy(int pixel, bool vertical, std::int64_t count) const
+{
+    const double origin = vertical ? m_origin.y() : m_origin.x();
+    // edge(c) <= pixel holds for c below (pixel + 0.5 - origin) / scale: a guess within a step.
+    const double guess = std::floor((pixel + 0.5 - origin) / m_scale);
+    auto c = std::int64_t(std::clamp(guess, -1.0, double(count - 1)));
+    while (c >= 0 && edge(double(c), vertical) > pixel) {
+        --c;
+    }
+    while (c + 1 < count && edge(double(c + 1), vertical) <= pixel) {
+        ++c;
+    }
+    return c;
+}
+
+std::int64_t PlanView::firstEndingAfter(int pixel, bool vertical, std::int64_t count) const
+{
+    std::int64_t c = lastStartingBy(pixel, vertical, count) + 1;
+    while (c > 0 && squareEnd(double(c - 1), vertical) > pixel) {
+        --c;
+    }
+    return c;
+}
+
 QRect PlanView::tileRect(std::int32_t x, std::int32_t y) const
 {
     const double column = double(std::int64_t{x} - (m_record ? m_record->minX() : 0));
     const double row = double(std::int64_t{y} - (m_record ? m_record->minY() : 0));
     const int left = edge(column, false);
     const int top = edge(row, true);
-    // At least one pixel, however far out the view is zoomed.
-    const int right = std::max(edge(column + 1, false), left + 1);
-    const int bottom = std::max(edge(row + 1, true), top + 1);
-    return {left, top, right - left, bottom - top};
+    return {left, top, squareEnd(column, false) - left, squareEnd(row, true) - top};
 }
 
 const Tile* PlanView::tileAt(QPoint point) const
@@ -118,14 +166,21 @@ const Tile* PlanView::tileAt(QPoint point) const
     if (!m_record || !m_tiles) {
         return nullptr;
     }
-    const auto column = std::int64_t(std::floor((point.x() - m_origin.x()) / m_scale));
-    const auto row = std::int64_t(std::floor((point.y() - m_origin.y()) / m_scale));
-    const std::int64_t x = m_record->minX() + column;
-    const std::int64_t y = m_record->minY() + row;
-    if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) {
-        return nullptr;
-    }
-    return m_tiles->at(std::int32_t(x), std::int32_t(y));
+    // Below one pixel a tile several squares share a pixel: the one painted last shows.
+    const std::int64_t columns = columnsOf(*m_record);
+    const std::int64_t rows = rowsOf(*m_record);
+    const TileRange under{
+        std::int32_t(m_record->minX() + firstEndingAfter(point.x(), false, columns)),
+        std::int32_t(m_record->minY() + firstEndingAfter(point.y(), true, rows)),
+        std::int32_t(m_record->minX() + lastStartingBy(point.x(), false, columns)),
+        std::int32_t(m_record->minY() + lastStartingBy(point.y(), true, rows))};
+    const Tile* top = nullptr;
+    m_tiles->forEachIn(under, [&top](const Tile& tile) {
+        if (top == nullptr || paintOrder(tile) > paintOrder(*top)) {
+            top = &tile;
+        }
+    });
+    return top;
 }
 
 QString PlanView::tileText(const Tile& tile) const
@@ -134,12 +189,7 @@ QString PlanView::tileText(const Tile& tile) const
     const auto indexes = m_tiles->itemsOf(tile);
     for (std::size_t k = 0; k < indexes.size() && k < kMaxToolTipItems; ++k) {
         const RecordedItem& item = m_record->items()[indexes[k]];
-        QString line = QStringLiteral("D:%1, H:%2, Pos. X:%3, Y:%4, Z:%5")
-                           .arg(item.graphic)
-                           .arg(QString::fromStdString(asciiLower(graphicKey(item.graphic))))
-                           .arg(item.x)
-                           .arg(item.y)
-                           .arg(item.z);
+        QString line = itemLine(item);
         const QString price = m_priceLookup ? m_priceLookup(item.graphic) : QString();
         if (!price.isEmpty()) {
             line += QStringLiteral(", Preis: ") + price;
@@ -210,20 +260,18 @@ void PlanView::paintEvent(QPaintEvent* /*event*/)
     }
     const std::int64_t columns = columnsOf(*m_record);
     const std::int64_t rows = rowsOf(*m_record);
-    const QRect covered(QPoint(edge(0, false), edge(0, true)),
-                        QPoint(edge(double(columns), false) - 1, edge(double(rows), true) - 1));
+    // Up to the end of the last squares, which take a pixel even where they share it.
+    const QRect covered(
+        QPoint(edge(0, false), edge(0, true)),
+        QPoint(squareEnd(double(columns - 1), false) - 1, squareEnd(double(rows - 1), true) - 1));
     const QRect inView = covered & rect();
     painter.fillRect(inView, Qt::white);
 
     // The tiles in view, and the grid when the squares are large enough to tell apart.
-    const auto firstColumn =
-        std::max<std::int64_t>(0, std::int64_t(std::floor(-m_origin.x() / m_scale)));
-    const auto firstRow =
-        std::max<std::int64_t>(0, std::int64_t(std::floor(-m_origin.y() / m_scale)));
-    const auto lastColumn = std::min<std::int64_t>(
-        columns - 1, std::int64_t(std::floor((width() - m_origin.x()) / m_scale)));
-    const auto lastRow = std::min<std::int64_t>(
-        rows - 1, std::int64_t(std::floor((height() - m_origin.y()) / m_scale)));
+    const std::int64_t firstColumn = firstEndingAfter(0, false, columns);
+    const std::int64_t firstRow = firstEndingAfter(0, true, rows);
+    const std::int64_t lastColumn = lastStartingBy(width() - 1, false, columns);
+    const std::int64_t lastRow = lastStartingBy(height() - 1, true, rows);
     if (m_scale >= 6 && !inView.isEmpty()) {
         painter.setPen(kGrid);
         for (std::int64_t c = firstColumn; c <= lastColumn + 1; ++c) {
@@ -241,17 +289,24 @@ void PlanView::paintEvent(QPaintEvent* /*event*/)
     const TileRange range{
         std::int32_t(m_record->minX() + firstColumn), std::int32_t(m_record->minY() + firstRow),
         std::int32_t(m_record->minX() + lastColumn), std::int32_t(m_record->minY() + lastRow)};
-    m_tiles->forEachIn(range, [&](const Tile& tile) {
-        const QRect square = tileRect(tile.x, tile.y);
-        const int inset = square.width() >= 6 ? square.width() / 8 : 0;
-        const QColor colour = categoryColour(tile.category);
-        painter.fillRect(square.adjusted(inset, inset, -inset, -inset), colour);
-        if (tile.count > 1 && square.width() >= 14) {
-            painter.setPen(colour.lightness() < 128 ? Qt::white : Qt::black);
-            painter.drawText(square.adjusted(inset, inset, -inset - 1, -inset),
-                             Qt::AlignRight | Qt::AlignBottom, QString::number(tile.count));
-        }
+    // In paint order: category after category, the least important first.
+    std::array<std::vector<const Tile*>, kItemCategoryCount> byCategory;
+    m_tiles->forEachIn(range, [&byCategory](const Tile& tile) {
+        byCategory[std::size_t(tile.category)].push_back(&tile);
     });
+    for (auto category = byCategory.rbegin(); category != byCategory.rend(); ++category) {
+        for (const Tile* tile : *category) {
+            const QRect square = tileRect(tile->x, tile->y);
+            const int inset = square.width() >= 6 ? square.width() / 8 : 0;
+            const QColor colour = categoryColour(tile->category);
+            painter.fillRect(square.adjusted(inset, inset, -inset, -inset), colour);
+            if (tile->count > 1 && square.width() >= 14) {
+                painter.setPen(colour.lightness() < 128 ? Qt::white : Qt::black);
+                painter.drawText(square.adjusted(inset, inset, -inset - 1, -inset),
+                                 Qt::AlignRight | Qt::AlignBottom, QString::number(tile->count));
+            }
+        }
+    }
     for (const Tile* tile : highlightedTiles()) {
         painter.setPen(QPen(Qt::black, 2));
         painter.setBrush(Qt::NoBrush);
@@ -323,8 +378,10 @@ void PlanView::mouseReleaseEvent(QMouseEvent* event)
     }
     if (m_dragging) {
         unsetCursor();
-    } else if (const auto line = lineAt(event->position().toPoint())) {
-        emit lineChosen(*line);
+    } else if (const Tile* tile = tileAt(event->position().toPoint())) {
+        if (const auto line = lineOf(*tile)) {
+            emit lineChosen(*line);
+        }
     }
     m_pressAt.reset();
     m_dragging = false;
@@ -332,10 +389,18 @@ void PlanView::mouseReleaseEvent(QMouseEvent* event)
 
 void PlanView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
-        if (const auto line = lineAt(event->position().toPoint())) {
-            emit lineOpened(*line);
-        }
+    const Tile* tile =
+        event->button() == Qt::LeftButton ? tileAt(event->position().toPoint()) : nullptr;
+    if (tile == nullptr) {
+        return;
+    }
+    // Items that may not be imported and nested items open in the view of their list; every
+    // other item (the view of items not calculated has no place) in the view with its place.
+    const auto line = lineOf(*tile);
+    if (line && line->list != ResultList::NotCalculated) {
+        emit lineOpened(*line);
+    } else {
+        emit itemOpened(itemLine(m_record->items()[m_tiles->itemsOf(*tile)[0]]));
     }
 }
 
@@ -387,13 +452,9 @@ bool PlanView::event(QEvent* event)
     return QWidget::event(event);
 }
 
-std::optional<ListLine> PlanView::lineAt(QPoint point) const
+std::optional<ListLine> PlanView::lineOf(const Tile& tile) const
 {
-    const Tile* tile = tileAt(point);
-    if (tile == nullptr) {
-        return std::nullopt;
-    }
-    for (const std::uint32_t index : m_tiles->itemsOf(*tile)) {
+    for (const std::uint32_t index : m_tiles->itemsOf(tile)) {
         if (const auto line = listLineOf(m_record->items()[index])) {
             return line;
         }

@@ -26,6 +26,9 @@ struct ListLine
 std::optional<ListLine> listLineOf(const RecordedItem& item);
 // Whether the item belongs to that line.
 bool itemHasLine(const RecordedItem& item, const ListLine& line);
+// An item as the list of items that may not be imported writes it:
+// "D:3703, H:0x0e77, Pos. X:1436, Y:1614, Z:0".
+QString itemLine(const RecordedItem& item);
 
 // The map of a plan: one square per tile, north up (Y grows downward), coloured by category.
 // Zooms with the wheel around the pointer (and with + and -), pans by dragging (and with the
@@ -56,7 +59,8 @@ public:
     // Pixels per tile and the widget position of the covered rectangle's top-left corner.
     double scale() const { return m_scale; }
     QPointF origin() const { return m_origin; }
-    // The widget rectangle of a tile, and the tile under a widget point.
+    // The widget rectangle of a tile, and the tile painted under a widget point (where squares
+    // share a pixel, the one on top).
     QRect tileRect(std::int32_t x, std::int32_t y) const;
     const Tile* tileAt(QPoint point) const;
     // The tool tip text of a tile: its items as the lists write them.
@@ -64,7 +68,10 @@ public:
 
 signals:
     void lineChosen(tarvek::plan::ListLine line); // click on a tile
-    void lineOpened(tarvek::plan::ListLine line); // double click on a tile
+    // Double click on a tile: the line of an item that may not be imported or of a nested item,
+    // else the tile's first item as itemLine() writes it.
+    void lineOpened(tarvek::plan::ListLine line);
+    void itemOpened(const QString& line);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -79,8 +86,16 @@ protected:
 
 private:
     void zoomAround(QPointF point, double factor);
-    std::optional<ListLine> lineAt(QPoint point) const;
+    std::optional<ListLine> lineOf(const Tile& tile) const;
+    // The pixel where the square `tiles` columns (vertical: rows) from the left (top) of the
+    // covered rectangle starts, and the pixel after its end.
     int edge(double tiles, bool vertical) const;
+    int squareEnd(double tiles, bool vertical) const;
+    // Of `count` columns (rows): the last whose square starts at or before the pixel (-1: none),
+    // and the first whose square ends after it (count: none). The squares covering the pixel are
+    // those from the second to the first.
+    std::int64_t lastStartingBy(int pixel, bool vertical, std::int64_t count) const;
+    std::int64_t firstEndingAfter(int pixel, bool vertical, std::int64_t count) const;
 
     const ItemRecord* m_record = nullptr;
     const PlanTiles* m_tiles = nullptr;

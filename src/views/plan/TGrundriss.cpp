@@ -44,17 +44,15 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
     return control;
 }
 
-QString chooseImageFile(QWidget* parent)
+TGrundriss::ChosenFile chooseImageFile(QWidget* parent)
 {
-    QString filter;
-    QString name = QFileDialog::getSaveFileName(
+    TGrundriss::ChosenFile chosen;
+    chosen.path = QFileDialog::getSaveFileName(
         parent, QStringLiteral("Grundriss als Bild speichern"), QStringLiteral("Grundriss.png"),
-        QStringLiteral("PNG-Bild (*.png);;SVG-Bild (*.svg)"), &filter);
-    if (!name.isEmpty() && !name.contains(u'.')) {
-        name += filter.contains(QStringLiteral("svg")) ? QStringLiteral(".svg")
-                                                       : QStringLiteral(".png");
-    }
-    return name;
+        QLatin1String(TGrundriss::kPngFilter) + QStringLiteral(";;") +
+            QLatin1String(TGrundriss::kPdfFilter),
+        &chosen.filter);
+    return chosen;
 }
 
 } // namespace
@@ -99,6 +97,7 @@ TGrundriss::TGrundriss(QWidget* parent) : QDialog(parent), m_chooseFile(chooseIm
     connect(m_save, &QPushButton::clicked, this, &TGrundriss::BildSpeichernClick);
     connect(m_view, &tarvek::plan::PlanView::lineChosen, this, &TGrundriss::lineChosen);
     connect(m_view, &tarvek::plan::PlanView::lineOpened, this, &TGrundriss::lineOpened);
+    connect(m_view, &tarvek::plan::PlanView::itemOpened, this, &TGrundriss::itemOpened);
 }
 
 void TGrundriss::showPlan(const tarvek::ItemRecord& record)
@@ -115,6 +114,12 @@ void TGrundriss::showPlan(const tarvek::ItemRecord& record)
     }
     m_tiles = tarvek::plan::PlanTiles(m_record.items(), std::nullopt);
     m_view->setPlan(&m_record, &m_tiles);
+    bringUp();
+}
+
+void TGrundriss::bringUp()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
@@ -125,13 +130,27 @@ void TGrundriss::setPriceLookup(std::function<QString(std::int32_t)> lookup)
     m_view->setPriceLookup(std::move(lookup));
 }
 
-void TGrundriss::setFileChooser(std::function<QString(QWidget*)> chooser)
+void TGrundriss::setFileChooser(std::function<ChosenFile(QWidget*)> chooser)
 {
     m_chooseFile = std::move(chooser);
 }
 
 void TGrundriss::highlightLine(const ListLine& line)
 {
+    // A line whose items lie only on other levels shows the level of the first of them.
+    if (const std::optional<std::int32_t> shown = level()) {
+        std::optional<std::int32_t> first;
+        bool onShown = false;
+        for (const tarvek::RecordedItem& item : m_record.items()) {
+            if (item.hasPosition && item.category() && tarvek::plan::itemHasLine(item, line)) {
+                onShown = onShown || item.z == *shown;
+                first = first.value_or(item.z);
+            }
+        }
+        if (first && !onShown) {
+            m_level->setCurrentIndex(m_level->findData(*first));
+        }
+    }
     m_view->highlight(line);
 }
 
@@ -149,11 +168,23 @@ void TGrundriss::showLevel()
 
 void TGrundriss::BildSpeichernClick()
 {
-    const QString path = m_chooseFile(this);
-    if (path.isEmpty()) {
+    const ChosenFile chosen = m_chooseFile(this);
+    if (chosen.path.isEmpty()) {
         return;
     }
+    using Format = tarvek::plan::PlanPicture::Format;
+    // Without a filter (a dialog that gives none) the name decides.
+    const QString pdfExtension = QStringLiteral(".pdf");
+    const bool pdf = chosen.filter.isEmpty()
+                         ? chosen.path.endsWith(pdfExtension, Qt::CaseInsensitive)
+                         : chosen.filter == QLatin1String(kPdfFilter);
+    const QString extension = pdf ? pdfExtension : QStringLiteral(".png");
+    QString path = chosen.path;
+    if (!path.endsWith(extension, Qt::CaseInsensitive)) {
+        path += extension;
+    }
     ErrorReport::guard(this, [&] {
-        tarvek::plan::PlanPicture(m_record, m_tiles, m_level->currentText()).save(path);
+        tarvek::plan::PlanPicture(m_record, m_tiles, m_level->currentText())
+            .save(path, pdf ? Format::Pdf : Format::Png);
     });
 }

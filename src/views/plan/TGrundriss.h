@@ -23,26 +23,41 @@ class TGrundriss : public QDialog
 public:
     explicit TGrundriss(QWidget* parent = nullptr);
 
+    // The filters of "Als Bild speichern ...": the file type is the chosen filter's.
+    static constexpr const char* kPngFilter = "PNG-Bild (*.png)";
+    static constexpr const char* kPdfFilter = "PDF-Dokument (*.pdf)";
+    // What the file dialog of "Als Bild speichern ..." gave: the name (empty: cancelled) and the
+    // chosen filter.
+    struct ChosenFile
+    {
+        QString path;
+        QString filter;
+    };
+
     // Shows the plan of a complete run (the window keeps its own copy) and brings the window up.
     void showPlan(const tarvek::ItemRecord& record);
+    // Brings the window up as it is, with its level, zoom and marks.
+    void bringUp();
     // The price text of a graphic for the tool tips (empty: none).
     void setPriceLookup(std::function<QString(std::int32_t graphic)> lookup);
-    // Asks for the file of "Als Bild speichern ..."; an empty text cancels. By default a file
-    // dialog.
-    void setFileChooser(std::function<QString(QWidget* parent)> chooser);
+    // Asks for the file of "Als Bild speichern ...". By default a file dialog.
+    void setFileChooser(std::function<ChosenFile(QWidget* parent)> chooser);
 
-    // Marks the tiles of a line of one of the item lists (row -1: none).
+    // Marks the tiles of a line of one of the item lists (row -1: none). When the line's items
+    // lie only on other levels than the one shown, the level of the first of them is shown.
     void highlightLine(const tarvek::plan::ListLine& line);
 
     tarvek::plan::PlanView* view() const { return m_view; }
     // The level shown: nothing for all levels.
     std::optional<std::int32_t> level() const;
-    // "Als Bild speichern ...": writes the level shown to a PNG or SVG file.
+    // "Als Bild speichern ...": writes the level shown as a PNG picture or a PDF document, as the
+    // dialog's filter says; a name without the filter's extension gets it.
     void BildSpeichernClick();
 
 signals:
     void lineChosen(tarvek::plan::ListLine line);
     void lineOpened(tarvek::plan::ListLine line);
+    void itemOpened(const QString& line);
 
 private:
     void showLevel();
@@ -53,5 +68,5 @@ private:
     QComboBox* m_level = nullptr;
     QPushButton* m_fit = nullptr;
     QPushButton* m_save = nullptr;
-    std::function<QString(QWidget*)> m_chooseFile;
+    std::function<ChosenFile(QWidget*)> m_chooseFile;
 };
