@@ -18,6 +18,7 @@
 #endif
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 
 namespace {
@@ -127,7 +128,7 @@ const QList<CommandLine::Export>& CommandLine::exports()
          {PriceList},
          [](int& argc, char** argv, const CommandLine& line) {
              // Always a PNG picture: a name that promises another type is refused.
-             const QString suffix = QFileInfo(line.parser().value(PlanPngOption)).suffix();
+             const QString suffix = QFileInfo(line.value(PlanPng)).suffix();
              if (!suffix.isEmpty() &&
                  suffix.compare(QLatin1String("png"), Qt::CaseInsensitive) != 0) {
                  std::fprintf(stderr,
