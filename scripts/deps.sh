@@ -20,10 +20,15 @@ TARVEK_TEST_PACKAGES=(xvfb xauth xterm nginx-light poppler-utils)
 # desktop entry and the AppStream metadata checked.
 TARVEK_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
 # The Windows cross-build and its tests under Wine (scripts/windows.sh); locales generates the
-# German and English regional settings that tarvek-calc is compared under.
+# German and English regional settings that tarvek-calc is compared under. Without Qt SVG for
+# Windows the pictures are drawn with rsvg-convert and the icon file made with icotool; the fonts
+# and Qt's German texts are shipped with the program; NSIS and zip make what users download; the
+# test of the installed program drives it on Xvfb with xdotool and reads the clipboard with xclip.
 TARVEK_WINDOWS_PACKAGES=(
     g++ cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest
     wine wine64 locales
+    librsvg2-bin icoutils fonts-liberation2 qt6-translations-l10n
+    nsis zip xvfb xauth xdotool xclip
 )
 # Qt for Windows (scripts/qt-windows.sh): Debian's qtbase source package, unpacked by dpkg-source and
 # configured with Debian's own Qt as the host tools.

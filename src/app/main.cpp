@@ -4,22 +4,25 @@
 #include "app/TarvekApplication.h"
 #include "app/TarvekWindows.h"
 #include "gui/Dialogs.h"
+#include "importfile/StandardStreams.h"
 #include "importfile/Version.h"
-
-#include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    // Help, version, usage errors and the exports' messages show in the console the program was
+    // started from, also as a program of the Windows window system.
+    tarvek::attachParentConsole();
+    tarvek::useBinaryOutput();
     // Read once, before any display is needed. The window system's own options (-platform,
     // -style, ...) are left to the one application object made below or by the export.
     const CommandLine line(CommandLine::programArguments(argc, argv));
     switch (line.action()) {
     case CommandLine::Action::Help:
     case CommandLine::Action::Version:
-        std::fputs(line.text().toLocal8Bit().constData(), stdout);
-        return 0;
+        return tarvek::writeStandard(tarvek::StandardStream::Output, line.text().toStdString()) ? 0
+                                                                                                : 1;
     case CommandLine::Action::Error:
-        std::fputs(line.text().toLocal8Bit().constData(), stderr);
+        tarvek::writeStandard(tarvek::StandardStream::Error, line.text().toStdString());
         return 2;
     case CommandLine::Action::Export:
         return line.runExport(argc, argv);

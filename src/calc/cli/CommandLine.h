@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace tarvek {
@@ -9,22 +8,5 @@ namespace tarvek {
 // The program's arguments without the program name: UTF-8 on Windows (read from the system's
 // wide command line, so that any file name arrives whole), the bytes as given elsewhere.
 std::vector<std::string> commandLineArguments(int argc, char** argv);
-
-enum class StandardStream
-{
-    Output,
-    Error,
-};
-
-// Writes UTF-8 text to standard output or standard error, and false when not all of it arrived.
-// A file or a pipe gets the bytes as they are. On Windows a console gets the characters (it would
-// otherwise show the bytes in its own code page, such as 850), also when a character is split
-// between two writes. Output of std::cout and std::cerr goes the same way once useBinaryOutput()
-// has run, so both may be used side by side.
-bool writeStandard(StandardStream stream, std::string_view text);
-
-// Call once at start: standard output and error write bytes as they are (Windows would otherwise
-// add CR before every LF), and on Windows std::cout and std::cerr write through writeStandard().
-void useBinaryOutput();
 
 } // namespace tarvek

@@ -6,6 +6,7 @@
 #include "calc/cli/CommandLine.h"
 #include "calc/cli/OptionLists.h"
 #include "calc/cli/Report.h"
+#include "importfile/StandardStreams.h"
 #include "importfile/Version.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,19 @@
+#include "importfile/StandardStreams.h"
+
+#include <iostream>
+
+namespace tarvek {
+
+bool writeStandard(StandardStream stream, std::string_view text)
+{
+    std::ostream& out = stream == StandardStream::Output ? std::cout : std::cerr;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    return out.good();
+}
+
+void useBinaryOutput() {}
+
+void attachParentConsole() {}
+
+} // namespace tarvek
