@@ -166,7 +166,10 @@ void THauptformular::showEvent(QShowEvent* event)
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    FormShow();
+    // The start-up runs once the window system shows the window. The price list check lets Qt
+    // process events; processed before that, they leave the window at the window system's first
+    // size (640 x 480 under X without a window manager), without its lower part.
+    QTimer::singleShot(0, this, [this] { FormShow(); });
 }
 
 void THauptformular::FormShow()
@@ -189,10 +192,9 @@ void THauptformular::FormShow()
         runHook(m_hooks.pruefedownload);
     }
     m_closeAllowed = true;
+    m_startedUp = true;
     if (!m_startFile.isEmpty()) {
-        // Once the window is on the screen, so that a message about the file has its window.
-        QTimer::singleShot(
-            0, this, [this] { ErrorReport::guard(this, [this] { loadImportFile(m_startFile); }); });
+        ErrorReport::guard(this, [this] { loadImportFile(m_startFile); });
     }
 }
 

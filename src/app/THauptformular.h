@@ -28,6 +28,7 @@ class TResultList;
 class THauptformular : public QMainWindow, public tarvek::RunObserver
 {
     Q_OBJECT
+    Q_PROPERTY(bool startedUp READ startedUp)
 
 public:
     // What other parts of the program plug into the window. Every hook may stay empty.
@@ -68,6 +69,9 @@ public:
     bool RunActive() const { return m_runActive; }
     bool CancelRequested() const { return m_cancelRequested; }
     bool CloseAllowed() const { return m_closeAllowed; }
+    // The start-up (options, price list check, start file) has ended. It runs once the window
+    // is on the screen, not inside show().
+    bool startedUp() const { return m_startedUp; }
     const tarvek::RunState& runState() const { return m_runState; }
     // The items of the last run; complete() after a complete run.
     const tarvek::ItemRecord& itemRecord() const { return m_itemRecord; }
@@ -164,6 +168,7 @@ private:
     bool m_cancelRequested = false;
     bool m_closeAllowed = false;
     bool m_shown = false;
+    bool m_startedUp = false;
 
     Hooks m_hooks;
     BillHooks m_billHooks;

@@ -2,6 +2,8 @@
 
 #include "app/CommandLine.h"
 #include "app/TPreislistenServer.h"
+#include "download/PriceListUpdater.h"
+#include "download/TVerbindungsaufbau.h"
 #include "download/TestHttpServer.h"
 
 #include <QAction>
@@ -10,6 +12,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QWindow>
+
+#include <functional>
 
 namespace {
 
@@ -17,6 +22,13 @@ CommandLine parse(const QStringList& arguments)
 {
     return CommandLine(QStringList{QStringLiteral("tarvek")} + arguments);
 }
+
+// Tells `seen` of every event of the objects it watches.
+struct EventSpy : QObject
+{
+    std::function<void(const QEvent*)> seen;
+    bool eventFilter(QObject*, QEvent* event) override { return seen(event), false; }
+};
 
 class StartTest : public WindowFixture
 {
@@ -54,8 +66,8 @@ TEST(CommandLineTest, HelpVersionErrorsAndTheImportFile)
 {
     const CommandLine help = parse({QStringLiteral("--help")});
     EXPECT_EQ(help.action(), CommandLine::Action::Help);
-    EXPECT_TRUE(help.text().contains(QRegularExpression(
-        QStringLiteral("\\n  -v, --version +Zeigt die Versionsnummer an.\\n"))));
+    EXPECT_TRUE(help.text().contains(
+        QRegularExpression(QStringLiteral("\\n  -v, --version +Zeigt die Versionsnummer an.\\n"))));
     EXPECT_TRUE(help.text().contains(QStringLiteral("--pdf AUSGABE.pdf")));
     EXPECT_EQ(parse({QStringLiteral("-v")}).text(), QStringLiteral("Tarvek 2.4\n"));
 
@@ -85,6 +97,29 @@ TEST_F(StartTest, TheCommandLineFileIsLoadedAfterThePriceListCheckAsTheLoadButto
     // A file that is not there ends the load with the file error, the window stays usable.
     EXPECT_THROW(window().loadImportFile(m_dir.filePath(QStringLiteral("fehlt.cfg"))),
                  std::runtime_error);
+    EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
+}
+
+TEST_F(StartTest, AFirstStartWithoutOptionsFileChecksOnlyOnceTheWholeWindowIsShown)
+{
+    // Without an options file "Download aktiv" is on, and the check shows its wait window even
+    // with no server set. Run inside show(), it left the window at the window system's first
+    // size (under X), without its lower part.
+    const QString folder = m_dir.filePath(QStringLiteral("neu/"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    m_windows = new TarvekWindows(folder);
+    bool shownAtCheck = false;
+    EventSpy spy;
+    spy.seen = [&](const QEvent* event) {
+        shownAtCheck |= event->type() == QEvent::Show && window().windowHandle()->isVisible() &&
+                        window().size() == window().maximumSize();
+    };
+    m_windows->updater().Verbindungsaufbau().installEventFilter(&spy);
+    window().setStartFile(sample("Haus.cfg"));
+    window().show();
+    QTRY_VERIFY(window().startedUp());
+    EXPECT_TRUE(shownAtCheck);
+    EXPECT_TRUE(QFile::exists(folder + QStringLiteral("Optionen.txt")));
     EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
 }
 

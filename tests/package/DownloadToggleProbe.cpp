@@ -17,14 +17,15 @@ void switchDownloadWhenShown()
     auto* clock = new QElapsedTimer;
     clock->start();
     QObject::connect(timer, &QTimer::timeout, [timer, clock] {
-        // The start-up (with its price list check) runs before the main event loop; the window
-        // is ready once that loop runs, and only then does exit() end the program.
+        // The start-up (with its price list check) runs in the main event loop once the window
+        // is shown; the window says when it has ended. Only the main loop ends with exit().
         if (QThread::currentThread()->loopLevel() != 1) {
             return;
         }
         for (QWidget* window : QApplication::topLevelWidgets()) {
             auto* item = window->findChild<QAction*>(QStringLiteral("Downloadaktiv1"));
-            if (item != nullptr && window->isVisible() && item->isEnabled()) {
+            if (item != nullptr && window->isVisible() && item->isEnabled() &&
+                window->property("startedUp").toBool()) {
                 timer->stop();
                 item->trigger();
                 QCoreApplication::exit(0);
