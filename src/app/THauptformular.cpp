@@ -63,7 +63,8 @@ const QString FileGone = QStringLiteral("Die Importdatei ist nicht mehr vorhande
 THauptformular::THauptformular(const QString& programDir)
     : m_files(programDir.isEmpty() ? FileLocations::ofProgram()
                                    : FileLocations::inFolder(programDir)),
-      m_options(m_files.optionsDir), m_ui(this), m_separators(tarvek::systemLocaleSeparators())
+      m_options(m_files.optionsDir), m_priceListImport(m_files.priceListDir), m_ui(this),
+      m_separators(tarvek::systemLocaleSeparators())
 {
     setObjectName(QStringLiteral("Hauptformular"));
     setWindowTitle(QStringLiteral("Tarvek 2.4 Tarvekrechner"));
@@ -115,6 +116,8 @@ void THauptformular::connectHandlers()
             bind(&THauptformular::ClientVerzeichnis1Click));
     connect(m_ui.downloadaktiv1, &QAction::triggered, this,
             bind(&THauptformular::Downloadaktiv1Click));
+    connect(m_ui.preislisteEinlesen1, &QAction::triggered, this,
+            [this] { (void)m_priceListImport.PreislisteEinlesen1Click(this); });
     connect(m_ui.info1, &QAction::triggered, this, bind(&THauptformular::Info1Click));
     connect(m_ui.beenden1, &QAction::triggered, this, bind(&THauptformular::Beenden1Click));
     connect(m_ui.toolButton5, &QToolButton::clicked, this, bind(&THauptformular::Beenden1Click));
@@ -193,6 +196,8 @@ void THauptformular::FormShow()
     }
     m_closeAllowed = true;
     m_startedUp = true;
+    // A new user has no price list yet: the import is offered once, with the window in view.
+    ErrorReport::guard(this, [this] { m_priceListImport.offerOnce(this, m_options); });
     if (!m_startFile.isEmpty()) {
         ErrorReport::guard(this, [this] { loadImportFile(m_startFile); });
     }

@@ -3,6 +3,7 @@
 #include "app/FileLocations.h"
 #include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
+#include "app/PriceListImport.h"
 #include "calc/Bill.h"
 #include "calc/Clock.h"
 #include "calc/ItemRecord.h"
@@ -153,6 +154,7 @@ private:
 
     const FileLocations m_files;
     const OptionsFile m_options;
+    const PriceListImport m_priceListImport;
     HauptformularUi m_ui;
     QTimer m_timer1;
     QElapsedTimer m_pumpClock;
