@@ -17,6 +17,7 @@
 #include "widgets/TBProgress.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -349,6 +350,31 @@ void THauptformular::importSaved(const QString& fileName)
     Resetten();
     m_ui.bitBtn2->setEnabled(valid);
     m_ui.importdatei1->setEnabled(valid);
+}
+
+void THauptformular::loadHandedOver(const QString& fileName)
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+    if (!m_startedUp) {
+        m_startFile = fileName;
+        return;
+    }
+    const QString refused = QStringLiteral("Die Importdatei %1 wird nicht geladen: ")
+                                .arg(QDir::toNativeSeparators(fileName));
+    // A run and a load under way (which refuse closing) must end first; an open dialog may be
+    // the editor of the loaded file, whose text must not be saved under another file's name.
+    if (m_runActive || !m_closeAllowed) {
+        Dialogs::notice(this, refused + QStringLiteral("Es läuft gerade eine Berechnung. Bitte "
+                                                       "die Datei nach ihrem Ende erneut öffnen."));
+    } else if (QApplication::activeModalWidget() != nullptr) {
+        Dialogs::notice(this, refused + QStringLiteral("Ein anderes Fenster von Tarvek ist noch "
+                                                       "offen. Bitte die Datei erneut öffnen, "
+                                                       "wenn es geschlossen ist."));
+    } else {
+        ErrorReport::guard(this, [this, &fileName] { loadImportFile(fileName); });
+    }
 }
 
 QString THauptformular::droppedFile(const QMimeData* data) const

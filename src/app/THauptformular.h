@@ -89,6 +89,11 @@ public:
     // Loads an import file as "Importfile laden" does after its dialog: status bar, validity
     // test, displays reset, the start button. An unreadable file throws the file error.
     void loadImportFile(const QString& fileName);
+    // A file that a later start of the program handed over: the window comes to the front and
+    // loads it as "Importfile laden" would. During a run, or while another window of the program
+    // waits for an answer, it is refused with a message; during the start-up it becomes the
+    // start file.
+    void loadHandedOver(const QString& fileName);
 
     // Handlers of the controls.
     void BitBtn1Click();  // "Importfile laden"

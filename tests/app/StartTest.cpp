@@ -123,6 +123,32 @@ TEST_F(StartTest, AFirstStartWithoutOptionsFileChecksOnlyOnceTheWholeWindowIsSho
     EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
 }
 
+TEST_F(StartTest, AFileFromALaterStartIsLoadedUnlessARunOrADialogIsUnderWay)
+{
+    start();
+    window().loadHandedOver(sample("Haus.cfg"));
+    EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
+
+    const QString other = m_dir.filePath(QStringLiteral("Zweites Haus.cfg"));
+    const QString refused = QStringLiteral("Die Importdatei ") + QDir::toNativeSeparators(other) +
+                            QStringLiteral(" wird nicht geladen: ");
+    whenProtocolShows(QStringLiteral("gestartet"), [&] { window().loadHandedOver(other); });
+    run();
+    ASSERT_EQ(m_dialogs.notices().size(), 1);
+    EXPECT_TRUE(m_dialogs.notices()[0].startsWith(refused + QStringLiteral("Es läuft")));
+    EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
+
+    // The about window is open: whatever dialog it is, the file waits.
+    QTimer::singleShot(0, &window(), [&] {
+        window().loadHandedOver(other);
+        QApplication::activeModalWidget()->close();
+    });
+    control<QAction>("Info1")->trigger();
+    ASSERT_EQ(m_dialogs.notices().size(), 2);
+    EXPECT_TRUE(m_dialogs.notices()[1].startsWith(refused + QStringLiteral("Ein anderes")));
+    EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
+}
+
 TEST_F(StartTest, ADroppedFileIsLoadedTheFirstOfSeveralAndNoneDuringARun)
 {
     start();
