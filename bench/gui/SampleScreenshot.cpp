@@ -37,6 +37,7 @@ int main(int argc, char* argv[])
     THauptformular& window = windows.hauptformular();
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
+    (void)QTest::qWaitFor([&window] { return window.startedUp(); }, 10000);
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
     QTest::qWait(50);

@@ -87,6 +87,7 @@ int main(int argc, char* argv[])
     TarvekWindows windows(dir.path() + u'/');
     THauptformular& window = windows.hauptformular();
     window.show();
+    (void)QTest::qWaitFor([&window] { return window.startedUp(); }, 10000);
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
 
     std::vector<double> runs;

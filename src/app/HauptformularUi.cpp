@@ -183,6 +183,8 @@ void HauptformularUi::buildMenu(QMainWindow* window)
     preislistenServer1->setObjectName(QStringLiteral("PreislistenServer1"));
     preislisteSuchen1 = optionen->addAction(QStringLiteral("Jetzt nach neuer Preisliste suchen"));
     preislisteSuchen1->setObjectName(QStringLiteral("PreislisteSuchen1"));
+    preislisteEinlesen1 = optionen->addAction(QStringLiteral("Preisliste einlesen ..."));
+    preislisteEinlesen1->setObjectName(QStringLiteral("PreislisteEinlesen1"));
 
     QMenu* importdatei = menu->addMenu(QStringLiteral("Importdatei"));
     importdatei->setObjectName(QStringLiteral("Importdatei1"));

@@ -1,30 +1,50 @@
 #pragma once
 
-#include <QLockFile>
+#include <QObject>
 #include <QString>
 
 #include <memory>
 
-// Makes sure that only one copy of the program runs: a lock file named "Tarvek" in the user's
-// runtime folder, held for the life of the process. A lock left behind by a copy that crashed is
-// taken over, because its process no longer exists; a live lock is never taken over, however
-// old it is.
-class SingleInstance
-{
-public:
-    // folder: where the lock lives; empty means the user's runtime folder.
-    explicit SingleInstance(const QString& folder = QString());
+class InstanceLock;
+class QLocalServer;
+class QLocalSocket;
 
-    // True when this process now holds the lock (or already held it).
+// Makes sure that only one copy of the program runs, and lets a later start hand its import file
+// to that copy. The lock (InstanceLock: a lock file named "Tarvek" in the user's runtime folder)
+// is held for the life of the process. Its holder listens on a local socket beside it; a later
+// start with a file sends the file's address there, the running copy answers at once that it
+// has taken the file and only then loads it (or says why not), so the later start never waits
+// for a message box of the running copy.
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+
+public:
+    // folder: where the lock and the socket live; empty means InstanceLock::defaultFolder().
+    explicit SingleInstance(const QString& folder = QString());
+    ~SingleInstance() override;
+
+    // True when this process now holds the lock (or already held it); it then listens for the
+    // files of later starts.
     bool acquire();
-    QString lockPath() const { return m_path; }
+    // A later start: hands fileName (an absolute path) to the running copy. True once that copy
+    // has taken it; false when none answered within timeoutMs.
+    bool handOver(const QString& fileName, int timeoutMs = 5000) const;
 
     static QString message()
     {
         return QStringLiteral("Tarvek läuft bereits und kann nur einmal gestartet werden");
     }
 
+signals:
+    // A later start handed over this file. Emitted from the event loop, after the answer.
+    void fileReceived(const QString& fileName);
+
 private:
-    QString m_path;
-    std::unique_ptr<QLockFile> m_lock;
+    void listen();
+    void readFrom(QLocalSocket* socket);
+
+    QString m_folder;
+    std::unique_ptr<InstanceLock> m_lock;
+    QLocalServer* m_server = nullptr;
 };

@@ -19,6 +19,7 @@
 #include "widgets/TBProgress.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -65,7 +66,8 @@ const QString FileGone = QStringLiteral("Die Importdatei ist nicht mehr vorhande
 THauptformular::THauptformular(const QString& programDir)
     : m_files(programDir.isEmpty() ? FileLocations::ofProgram()
                                    : FileLocations::inFolder(programDir)),
-      m_options(m_files.optionsDir), m_ui(this), m_separators(tarvek::systemLocaleSeparators())
+      m_options(m_files.optionsDir), m_priceListImport(m_files.priceListDir), m_ui(this),
+      m_separators(tarvek::systemLocaleSeparators())
 {
     setObjectName(QStringLiteral("Hauptformular"));
     setWindowTitle(QStringLiteral("Tarvek " TARVEK_VERSION " Tarvekrechner"));
@@ -118,6 +120,8 @@ void THauptformular::connectHandlers()
             bind(&THauptformular::ClientVerzeichnis1Click));
     connect(m_ui.downloadaktiv1, &QAction::triggered, this,
             bind(&THauptformular::Downloadaktiv1Click));
+    connect(m_ui.preislisteEinlesen1, &QAction::triggered, this,
+            [this] { (void)m_priceListImport.PreislisteEinlesen1Click(this); });
     connect(m_ui.info1, &QAction::triggered, this, bind(&THauptformular::Info1Click));
     connect(m_ui.beenden1, &QAction::triggered, this, bind(&THauptformular::Beenden1Click));
     connect(m_ui.toolButton5, &QToolButton::clicked, this, bind(&THauptformular::Beenden1Click));
@@ -159,7 +163,10 @@ void THauptformular::showEvent(QShowEvent* event)
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    FormShow();
+    // The start-up runs once the window system shows the window. The price list check lets Qt
+    // process events; processed before that, they leave the window at the window system's first
+    // size (640 x 480 under X without a window manager), without its lower part.
+    QTimer::singleShot(0, this, [this] { FormShow(); });
 }
 
 void THauptformular::FormShow()
@@ -182,10 +189,11 @@ void THauptformular::FormShow()
         runHook(m_hooks.pruefedownload);
     }
     m_closeAllowed = true;
+    m_startedUp = true;
+    // A new user has no price list yet: the import is offered once, with the window in view.
+    ErrorReport::guard(this, [this] { m_priceListImport.offerOnce(this, m_options); });
     if (!m_startFile.isEmpty()) {
-        // Once the window is on the screen, so that a message about the file has its window.
-        QTimer::singleShot(
-            0, this, [this] { ErrorReport::guard(this, [this] { loadImportFile(m_startFile); }); });
+        ErrorReport::guard(this, [this] { loadImportFile(m_startFile); });
     }
 }
 
@@ -334,6 +342,31 @@ void THauptformular::importSaved(const QString& fileName)
     Resetten();
     m_ui.bitBtn2->setEnabled(valid);
     m_ui.importdatei1->setEnabled(valid);
+}
+
+void THauptformular::loadHandedOver(const QString& fileName)
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+    if (!m_startedUp) {
+        m_startFile = fileName;
+        return;
+    }
+    const QString refused = QStringLiteral("Die Importdatei %1 wird nicht geladen: ")
+                                .arg(QDir::toNativeSeparators(fileName));
+    // A run and a load under way (which refuse closing) must end first; an open dialog may be
+    // the editor of the loaded file, whose text must not be saved under another file's name.
+    if (m_runActive || !m_closeAllowed) {
+        Dialogs::notice(this, refused + QStringLiteral("Es läuft gerade eine Berechnung. Bitte "
+                                                       "die Datei nach ihrem Ende erneut öffnen."));
+    } else if (QApplication::activeModalWidget() != nullptr) {
+        Dialogs::notice(this, refused + QStringLiteral("Ein anderes Fenster von Tarvek ist noch "
+                                                       "offen. Bitte die Datei erneut öffnen, "
+                                                       "wenn es geschlossen ist."));
+    } else {
+        ErrorReport::guard(this, [this, &fileName] { loadImportFile(fileName); });
+    }
 }
 
 QString THauptformular::droppedFile(const QMimeData* data) const

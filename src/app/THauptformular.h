@@ -3,6 +3,7 @@
 #include "app/FileLocations.h"
 #include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
+#include "app/PriceListImport.h"
 #include "calc/Clock.h"
 #include "calc/ItemRecord.h"
 #include "calc/RunObserver.h"
@@ -29,6 +30,7 @@ class TResultList;
 class THauptformular : public QMainWindow, public tarvek::RunObserver
 {
     Q_OBJECT
+    Q_PROPERTY(bool startedUp READ startedUp)
 
 public:
     // What other parts of the program plug into the window. Every hook may stay empty.
@@ -60,6 +62,9 @@ public:
     bool RunActive() const { return m_runActive; }
     bool CancelRequested() const { return m_cancelRequested; }
     bool CloseAllowed() const { return m_closeAllowed; }
+    // The start-up (options, price list check, start file) has ended. It runs once the window
+    // is on the screen, not inside show().
+    bool startedUp() const { return m_startedUp; }
     const tarvek::RunState& runState() const { return m_runState; }
     // The square-step count as BDigit4 shows it.
     std::int64_t squareSteps() const { return m_squareSteps; }
@@ -78,6 +83,11 @@ public:
     // Loads an import file as "Importfile laden" does after its dialog: status bar, validity
     // test, displays reset, the start button. An unreadable file throws the file error.
     void loadImportFile(const QString& fileName);
+    // A file that a later start of the program handed over: the window comes to the front and
+    // loads it as "Importfile laden" would. During a run, or while another window of the program
+    // waits for an answer, it is refused with a message; during the start-up it becomes the
+    // start file.
+    void loadHandedOver(const QString& fileName);
 
     // Handlers of the controls.
     void BitBtn1Click();  // "Importfile laden"
@@ -140,6 +150,7 @@ private:
 
     const FileLocations m_files;
     const OptionsFile m_options;
+    const PriceListImport m_priceListImport;
     HauptformularUi m_ui;
     QTimer m_timer1;
     QElapsedTimer m_pumpClock;
@@ -155,6 +166,7 @@ private:
     bool m_cancelRequested = false;
     bool m_closeAllowed = false;
     bool m_shown = false;
+    bool m_startedUp = false;
 
     Hooks m_hooks;
     std::unique_ptr<BillCommands> m_billCommands;

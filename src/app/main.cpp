@@ -31,16 +31,22 @@ int main(int argc, char* argv[])
     }
     TarvekApplication application(argc, argv);
 
-    // Only one copy runs; the lock is held until the program ends.
+    // Only one copy runs; the lock is held until the program ends. A later start hands its file
+    // to the running copy; without a file, or when that copy does not answer, it says that
+    // Tarvek runs already.
     SingleInstance instance;
     if (!instance.acquire()) {
-        Dialogs::plain(nullptr, QStringLiteral("Tarvek " TARVEK_VERSION),
-                       SingleInstance::message());
+        if (line.importFile().isEmpty() || !instance.handOver(line.importFile())) {
+            Dialogs::plain(nullptr, QStringLiteral("Tarvek " TARVEK_VERSION),
+                           SingleInstance::message());
+        }
         return 0;
     }
 
     TarvekWindows windows;
     windows.hauptformular().setStartFile(line.importFile());
+    QObject::connect(&instance, &SingleInstance::fileReceived, &windows.hauptformular(),
+                     &THauptformular::loadHandedOver);
     windows.hauptformular().show();
     return TarvekApplication::exec();
 }

@@ -19,7 +19,8 @@ enum class RunOutcome
     Complete,         // all eight phases and the bill; billReady set
     Stopped,          // the nested-items question answered No: no phase 8, no bill; billReady set
     Cancelled,        // "Stopp" (pump() returned true at a cancel check): window reset
-    PriceListMissing, // message "Die Datei Preisliste.txt existiert nicht. ...": window reset
+    PriceListMissing, // message "Die Datei Preisliste.txt existiert nicht. ...", with the folder
+                      // searched (or the file given): window reset
     Aborted,          // conversion error / malformed price line / line beyond the end: message
                       // "Fehler", the lists keep what was written so far
     Unreadable,       // the import file could not be read at run start: message, no phase ran

@@ -8,9 +8,23 @@
 namespace tarvek::detail {
 namespace {
 
-constexpr std::string_view kPriceListMissing =
-    "Die Datei Preisliste.txt existiert nicht. Der Preis für den Import kann nicht ermittelt "
-    "werden!";
+constexpr std::string_view kCannotPrice = " Der Preis für den Import kann nicht ermittelt werden!";
+
+// The missing price list's message names where it was looked for: the file given instead of
+// the usual one, or the folder where Preisliste.txt is searched. A new user learns from it
+// where the list belongs.
+std::string priceListMissingText(const RunSettings& settings)
+{
+    if (!settings.priceListFile.empty()) {
+        return "Die Datei " + settings.priceListFile + " existiert nicht." +
+               std::string(kCannotPrice);
+    }
+    std::string text = "Die Datei Preisliste.txt existiert nicht." + std::string(kCannotPrice);
+    if (!settings.programDir.empty()) {
+        text += "\r\n(gesucht im Ordner " + settings.programDir + ")";
+    }
+    return text;
+}
 
 bool contains(std::string_view line, std::string_view key)
 {
@@ -160,7 +174,7 @@ PriceList RunSteps::loadPriceList()
         bytes = readFileBytes(*path);
     }
     if (!bytes) {
-        throw RunEnd{RunOutcome::PriceListMissing, std::string(kPriceListMissing)};
+        throw RunEnd{RunOutcome::PriceListMissing, priceListMissingText(m_settings)};
     }
     return PriceList::fromBytes(std::move(*bytes));
 }

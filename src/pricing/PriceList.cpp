@@ -1,6 +1,7 @@
 #include "pricing/PriceList.h"
 
 #include "importfile/FileNames.h"
+#include "importfile/ImportFormat.h"
 #include "importfile/ItemKey.h"
 
 #include <algorithm>
@@ -306,6 +307,30 @@ bool PriceList::contains(std::string_view key) const
 std::optional<std::string> findPriceList(const std::string& folder)
 {
     return findFileIgnoringCase(folder, kPriceListName);
+}
+
+std::string priceListPath(const std::string& folder)
+{
+    if (auto found = findPriceList(folder)) {
+        return std::move(*found);
+    }
+    return fileNameOf(pathOf(folder.empty() ? std::string(".") : folder) / pathOf(kPriceListName));
+}
+
+bool isPriceLine(std::string_view line)
+{
+    bool hasKey = false;
+    forEachKeyPrefix(line, true, [&hasKey](std::uint64_t) { hasKey = true; });
+    if (!hasKey || priceColumnCount(line) < 8 || !toInteger(priceColumnText(line, 3))) {
+        return false;
+    }
+    const std::string_view kind = priceColumnText(line, 4);
+    const bool perPiece = kind == "t" || kind == "T";
+    if (!perPiece && !toInteger(priceColumnText(line, 5))) {
+        return false;
+    }
+    return !priceColumnText(line, 6).empty() && !priceColumnText(line, 7).empty() &&
+           !priceColumnText(line, 8).empty();
 }
 
 std::size_t priceColumnCount(std::string_view line)

@@ -18,6 +18,15 @@ inline constexpr std::string_view kPriceListName = "Preisliste.txt";
 // exist, "Preisliste.txt" wins, then "preisliste.txt", then the first other one in byte order.
 // Nothing when there is none. `folder` may end with "/" or not.
 std::optional<std::string> findPriceList(const std::string& folder);
+// The path of the price list in `folder` that a new list replaces: findPriceList's, else
+// "Preisliste.txt" in `folder`.
+std::string priceListPath(const std::string& folder);
+
+// Whether a line is a price line as the calculation reads one: it holds a graphic key ("0x" and
+// at least four hexadecimal digits, either case), has at least eight columns, a whole number in
+// column 3 (and in column 5 when column 4 is not "t") and columns 6, 7 and 8 not empty. A price
+// list may hold other lines besides; a file without a single price line is none.
+bool isPriceLine(std::string_view line);
 
 // Column readers on one price line; columns counted from 1, separated by "|".
 // Number of columns: the count of "|" plus 1.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -28,6 +29,15 @@ protected:
         probe.start(QStringLiteral(PROBE_PATH), {QStringLiteral("try"), m_dir.path()});
         EXPECT_TRUE(probe.waitForFinished(10000));
         return probe.readAllStandardOutput().trimmed();
+    }
+    // Handles events until the process has ended.
+    static void waitForEnd(QProcess& process)
+    {
+        QEventLoop loop;
+        QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+        if (process.state() != QProcess::NotRunning) {
+            loop.exec();
+        }
     }
 
     QTemporaryDir m_dir;
@@ -71,6 +81,32 @@ TEST_F(SingleInstanceTest, TheSameProcessKeepsItsLock)
     EXPECT_EQ(secondCopy(), QByteArray("busy"));
     EXPECT_EQ(SingleInstance::message(),
               QStringLiteral("Tarvek läuft bereits und kann nur einmal gestartet werden"));
+}
+
+TEST_F(SingleInstanceTest, ALaterStartHandsItsFileOverWithoutWaitingForTheRunningCopy)
+{
+    static int argc = 1;
+    static char name[] = "single_instance_test";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+
+    SingleInstance running(m_dir.path());
+    ASSERT_TRUE(running.acquire());
+    QProcess sender;
+    QStringList received;
+    // The running copy handles the file as a message box would: it returns only once the later
+    // start has ended, so that start must have had its answer before.
+    QObject::connect(&running, &SingleInstance::fileReceived, [&](const QString& file) {
+        received.append(file);
+        waitForEnd(sender);
+    });
+    const QString file = m_dir.filePath(QStringLiteral("Haus Größe 100%\n2.cfg"));
+    sender.start(QStringLiteral(PROBE_PATH),
+                 {QStringLiteral("send"), m_dir.path(), file, QStringLiteral("10000")});
+    waitForEnd(sender);
+    EXPECT_EQ(sender.readAllStandardOutput().trimmed(), QByteArray("taken"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(received, QStringList{file});
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "app/CommandLine.h"
 #include "app/TPreislistenServer.h"
+#include "download/PriceListUpdater.h"
+#include "download/TVerbindungsaufbau.h"
 #include "download/TestHttpServer.h"
 #include "importfile/Version.h"
 
@@ -11,6 +13,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QWindow>
+
+#include <functional>
 
 namespace {
 
@@ -18,6 +23,13 @@ CommandLine parse(const QStringList& arguments)
 {
     return CommandLine(QStringList{QStringLiteral("tarvek")} + arguments);
 }
+
+// Tells `seen` of every event of the objects it watches.
+struct EventSpy : QObject
+{
+    std::function<void(const QEvent*)> seen;
+    bool eventFilter(QObject*, QEvent* event) override { return seen(event), false; }
+};
 
 class StartTest : public WindowFixture
 {
@@ -86,6 +98,55 @@ TEST_F(StartTest, TheCommandLineFileIsLoadedAfterThePriceListCheckAsTheLoadButto
     // A file that is not there ends the load with the file error, the window stays usable.
     EXPECT_THROW(window().loadImportFile(m_dir.filePath(QStringLiteral("fehlt.cfg"))),
                  std::runtime_error);
+    EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
+}
+
+TEST_F(StartTest, AFirstStartWithoutOptionsFileChecksOnlyOnceTheWholeWindowIsShown)
+{
+    // Without an options file "Download aktiv" is on, and the check shows its wait window even
+    // with no server set. Run inside show(), it left the window at the window system's first
+    // size (under X), without its lower part.
+    const QString folder = m_dir.filePath(QStringLiteral("neu/"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    m_windows = new TarvekWindows(folder);
+    bool shownAtCheck = false;
+    EventSpy spy;
+    spy.seen = [&](const QEvent* event) {
+        shownAtCheck |= event->type() == QEvent::Show && window().windowHandle()->isVisible() &&
+                        window().size() == window().maximumSize();
+    };
+    m_windows->updater().Verbindungsaufbau().installEventFilter(&spy);
+    window().setStartFile(sample("Haus.cfg"));
+    window().show();
+    QTRY_VERIFY(window().startedUp());
+    EXPECT_TRUE(shownAtCheck);
+    EXPECT_TRUE(QFile::exists(folder + QStringLiteral("Optionen.txt")));
+    EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
+}
+
+TEST_F(StartTest, AFileFromALaterStartIsLoadedUnlessARunOrADialogIsUnderWay)
+{
+    start();
+    window().loadHandedOver(sample("Haus.cfg"));
+    EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
+
+    const QString other = m_dir.filePath(QStringLiteral("Zweites Haus.cfg"));
+    const QString refused = QStringLiteral("Die Importdatei ") + QDir::toNativeSeparators(other) +
+                            QStringLiteral(" wird nicht geladen: ");
+    whenProtocolShows(QStringLiteral("gestartet"), [&] { window().loadHandedOver(other); });
+    run();
+    ASSERT_EQ(m_dialogs.notices().size(), 1);
+    EXPECT_TRUE(m_dialogs.notices()[0].startsWith(refused + QStringLiteral("Es läuft")));
+    EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
+
+    // The about window is open: whatever dialog it is, the file waits.
+    QTimer::singleShot(0, &window(), [&] {
+        window().loadHandedOver(other);
+        QApplication::activeModalWidget()->close();
+    });
+    control<QAction>("Info1")->trigger();
+    ASSERT_EQ(m_dialogs.notices().size(), 2);
+    EXPECT_TRUE(m_dialogs.notices()[1].startsWith(refused + QStringLiteral("Ein anderes")));
     EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
 }
 

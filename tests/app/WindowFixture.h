@@ -40,12 +40,18 @@ protected:
         return path;
     }
 
-    // Creates the windows and shows the main window (which reads the options).
+    // Creates the windows, shows the main window and waits for its start-up (which reads the
+    // options and runs the price list check).
     THauptformular& start()
     {
         m_windows = new TarvekWindows(m_dir.path() + u'/');
-        window().show();
+        showAndStart();
         return window();
+    }
+    void showAndStart() const
+    {
+        window().show();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return window().startedUp(); }, 10000));
     }
     THauptformular& window() const { return m_windows->hauptformular(); }
     template <typename Widget = QPushButton> Widget* control(const char* name) const

@@ -122,7 +122,7 @@ TEST_F(WindowTest, StartUpReadsBothOptionsAndRunsTheCheckOnlyWhenActive)
     writeFile(QStringLiteral("Optionen.txt"), "Importpfad| /srv/Import/ \r\nDownload|false\r\n");
     m_windows = new TarvekWindows(m_dir.path() + u'/');
     window().setHooks({{}, {}, {}, [&] { ++checks; }, {}});
-    window().show();
+    showAndStart();
     EXPECT_EQ(m_windows->pfadangaben().importFolder(), QStringLiteral(" /srv/Import/ "));
     EXPECT_FALSE(control<QAction>("Downloadaktiv1")->isChecked());
     EXPECT_EQ(checks, 0);
@@ -138,7 +138,7 @@ TEST_F(WindowTest, StartUpReadsBothOptionsAndRunsTheCheckOnlyWhenActive)
                            ++checks;
                        },
                        {}});
-    window().show();
+    showAndStart();
     EXPECT_TRUE(control<QAction>("Downloadaktiv1")->isChecked());
     EXPECT_EQ(checks, 1);
 

@@ -1,9 +1,13 @@
 // How a run ends: cancel in every phase, the missing price list, aborts, the unreadable file.
 #include "RunHelpers.h"
 
+#include "calc/Calculation.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 using namespace tarvek;
 using namespace tarvek::testing;
@@ -125,6 +129,25 @@ TEST(PriceListMissing, InPhase5)
     EXPECT_EQ(f.window.messages()[0].text, kMissing);
     expectResetWindow(f);
     EXPECT_FALSE(f.state.billReady);
+}
+
+TEST(PriceListMissing, TheMessageNamesTheFolderSearchedOrTheFileGiven)
+{
+    const std::string folder = ::testing::TempDir() + "tarvek_no_price_list/";
+    std::filesystem::create_directories(folder);
+    const std::string house = folder + "h.cfg";
+    std::ofstream(house, std::ios::binary) << everyPhaseFile();
+    const auto message = [&](const std::string& priceListFile) {
+        Calculation calc;
+        calculate(calc, house, folder, priceListFile, {}, Answer::Yes);
+        return calc.window.messages().empty() ? std::string() : calc.window.messages()[0].text;
+    };
+    EXPECT_EQ(message(""), kMissing + "\r\n(gesucht im Ordner " + folder + ")");
+    const std::string given = folder + "Preise-Juni.txt";
+    EXPECT_EQ(message(given), "Die Datei " + given +
+                                  " existiert nicht. Der Preis für den Import kann nicht "
+                                  "ermittelt werden!");
+    std::filesystem::remove_all(folder);
 }
 
 TEST(PriceListMissing, InPhase7AtTheFirstNestedPosition)

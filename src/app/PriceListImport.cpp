@@ -1,0 +1,126 @@
+#include "app/PriceListImport.h"
+
+#include "app/OptionsFile.h"
+#include "gui/Dialogs.h"
+#include "gui/ErrorReport.h"
+#include "gui/FileErrors.h"
+#include "gui/FileWriter.h"
+#include "pricing/PriceList.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <stdexcept>
+
+const QString PriceListImport::OfferedKey = QStringLiteral("PreislisteAngeboten");
+
+namespace {
+
+[[noreturn]] void fail(const QString& message)
+{
+    throw std::runtime_error(message.toStdString());
+}
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// The number of price lines in a file's bytes; 0 for bytes that are no text at all.
+std::size_t priceLineCount(const QByteArray& bytes)
+{
+    if (bytes.contains('\0')) {
+        return 0;
+    }
+    const tarvek::PriceList list = tarvek::PriceList::fromBytes(bytes.toStdString());
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        count += tarvek::isPriceLine(list.line(i)) ? 1 : 0;
+    }
+    return count;
+}
+
+} // namespace
+
+bool PriceListImport::hasPriceList() const
+{
+    return tarvek::findPriceList(QFile::encodeName(m_folder).toStdString()).has_value();
+}
+
+QString PriceListImport::copyIn(const QString& source) const
+{
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(FileErrors::cannotOpen(source, FileErrors::reason(file, errno)));
+    }
+    if (file.size() > MaxSize) {
+        fail(QStringLiteral("Die Datei %1 ist zu groß für eine Preisliste.").arg(native(source)));
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        fail(FileErrors::cannotOpen(source, FileErrors::reason(file, errno)));
+    }
+    if (priceLineCount(bytes) == 0) {
+        fail(QStringLiteral("Die Datei %1 ist keine Preisliste: keine ihrer Zeilen hat die Form "
+                            "einer Preiszeile wie 0x0e75|Name|120|t|1|0|0|0.")
+                 .arg(native(source)));
+    }
+    // An older list is replaced under its own spelling of the name, so that the folder never
+    // holds two lists of which the calculation reads the other.
+    const QString target = QFile::decodeName(QByteArray::fromStdString(
+        tarvek::priceListPath(QFile::encodeName(m_folder).toStdString())));
+    QDir().mkpath(m_folder);
+    FileWriter::writeAll(target, bytes);
+    return target;
+}
+
+bool PriceListImport::PreislisteEinlesen1Click(QWidget* parent) const
+{
+    const QString source =
+        Dialogs::openFileName(parent, QStringLiteral("Preisliste einlesen"),
+                              QStandardPaths::writableLocation(QStandardPaths::DownloadLocation),
+                              QStringLiteral("Preislisten (*.txt);;Alle Dateien (*)"));
+    if (source.isEmpty()) {
+        return false;
+    }
+    QString target;
+    try {
+        target = copyIn(source);
+    } catch (const std::exception& error) {
+        Dialogs::error(parent,
+                       ErrorReport::text(QString::fromUtf8(error.what())) +
+                           QStringLiteral("\n\nDie bisherige Preisliste bleibt unverändert."));
+        return false;
+    }
+    Dialogs::notice(parent,
+                    QStringLiteral("Die Preisliste ist eingelesen. Sie liegt jetzt hier:\n%1")
+                        .arg(native(target)));
+    return true;
+}
+
+void PriceListImport::offerOnce(QWidget* parent, const OptionsFile& options) const
+{
+    if (hasPriceList()) {
+        return;
+    }
+    // Remembered before asking, so that the question never comes back. An options file that
+    // cannot be read or written has had its message at start already; then nothing is offered.
+    try {
+        if (!options.Optionenladen(OfferedKey).isEmpty()) {
+            return;
+        }
+        options.Optionenspeichern(OfferedKey, QStringLiteral("true"));
+    } catch (const std::exception&) {
+        return;
+    }
+    const QString question =
+        QStringLiteral("Tarvek hat noch keine Preisliste; ohne sie kann keine Berechnung den "
+                       "Preis ermitteln. Tarvek sucht die Datei Preisliste.txt im Ordner\n%1\n\n"
+                       "Jetzt eine vorhandene Preisliste einlesen?")
+            .arg(native(m_folder));
+    if (Dialogs::ask(parent, question, QStringLiteral("Preisliste einlesen"))) {
+        PreislisteEinlesen1Click(parent);
+    }
+}
