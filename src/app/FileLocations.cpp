@@ -1,6 +1,7 @@
 #include "app/FileLocations.h"
 
 #include "gui/FileNameText.h"
+#include "importfile/FileNames.h"
 #include "pricing/ProgramFiles.h"
 
 #include <QDir>
@@ -24,7 +25,8 @@ FileLocations FileLocations::ofProgram(const QString& applicationDir)
                                        ? tarvek::programFolder()
                                        : engineFileName(withSeparator(applicationDir));
     const tarvek::ProgramFiles files = tarvek::ProgramFiles::locate(programDir);
-    FileLocations locations{qtFileName(files.optionsFolder), qtFileName(files.priceListFolder)};
+    FileLocations locations{qtFileName(files.optionsFolder), qtFileName(files.priceListFolder),
+                            qtFileName(files.optionsFile)};
     if (!files.portable) {
         // A folder that cannot be made shows up as the options file's own error at start.
         QDir().mkpath(locations.optionsDir);
@@ -36,5 +38,9 @@ FileLocations FileLocations::ofProgram(const QString& applicationDir)
 FileLocations FileLocations::inFolder(const QString& folder)
 {
     const QString dir = withSeparator(folder);
-    return FileLocations{dir, dir};
+    const auto found =
+        tarvek::findFileIgnoringCase(engineFileName(dir), tarvek::ProgramFiles::OptionsFileName);
+    return FileLocations{dir, dir,
+                         found ? qtFileName(*found)
+                               : dir + QLatin1String(tarvek::ProgramFiles::OptionsFileName)};
 }

@@ -9,6 +9,9 @@ struct FileLocations
 {
     QString optionsDir;
     QString priceListDir;
+    // The options file itself: the spelling of "Optionen.txt" that exists in optionsDir, letter
+    // case ignored, else optionsDir + "Optionen.txt".
+    QString optionsFile;
 
     // Where the program in applicationDir (empty: the running program's folder) keeps its files.
     // An installed copy gets its two folders in the user's home created, so that the options

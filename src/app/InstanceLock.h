@@ -5,9 +5,9 @@
 #include <memory>
 
 // The system-wide lock that tells whether a copy of the program runs: the platform's part of the
-// single-instance check (SingleInstance). InstanceLockFile.cpp makes it a lock file; a platform
-// with a lock of its own (a named mutex, say) builds its own file with these three functions
-// instead. The lock is released when the object is destroyed, and by the system when the
+// single-instance check (SingleInstance). InstanceLockFile.cpp makes it a lock file in the user's
+// runtime folder; InstanceLockWindows.cpp a named mutex "Tarvek", with the socket's folder in
+// %LOCALAPPDATA%\Tarvek. The lock is released when the object is destroyed, and by the system when the
 // process ends in any way.
 class InstanceLock
 {

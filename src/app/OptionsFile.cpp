@@ -20,6 +20,13 @@ namespace {
 
 OptionsFile::OptionsFile(const QString& folder) : m_path(folder + QStringLiteral("Optionen.txt")) {}
 
+OptionsFile OptionsFile::atPath(const QString& path)
+{
+    OptionsFile file{QString()};
+    file.m_path = path;
+    return file;
+}
+
 QString OptionsFile::trimmed(const QString& text)
 {
     qsizetype begin = 0;

@@ -14,6 +14,9 @@ class OptionsFile
 public:
     // folder: where the options file lives (FileLocations), ending in a separator.
     explicit OptionsFile(const QString& folder);
+    // The options file `path` itself (FileLocations::optionsFile: the spelling of "Optionen.txt"
+    // that exists, letter case ignored).
+    static OptionsFile atPath(const QString& path);
 
     QString path() const { return m_path; }
 

@@ -66,8 +66,8 @@ const QString FileGone = QStringLiteral("Die Importdatei ist nicht mehr vorhande
 THauptformular::THauptformular(const QString& programDir)
     : m_files(programDir.isEmpty() ? FileLocations::ofProgram()
                                    : FileLocations::inFolder(programDir)),
-      m_options(m_files.optionsDir), m_priceListImport(m_files.priceListDir), m_ui(this),
-      m_separators(tarvek::systemLocaleSeparators())
+      m_options(OptionsFile::atPath(m_files.optionsFile)), m_priceListImport(m_files.priceListDir),
+      m_ui(this), m_separators(tarvek::systemLocaleSeparators())
 {
     setObjectName(QStringLiteral("Hauptformular"));
     setWindowTitle(QStringLiteral("Tarvek " TARVEK_VERSION " Tarvekrechner"));

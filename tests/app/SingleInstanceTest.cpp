@@ -49,7 +49,8 @@ TEST_F(SingleInstanceTest, ASecondCopyIsRefusedWhileTheFirstRuns)
     startHolder(holder);
     EXPECT_EQ(secondCopy(), QByteArray("busy"));
 
-    // However old a live lock is, it is never taken over.
+#ifndef Q_OS_WIN
+    // However old a live lock file is, it is never taken over (Windows: a named mutex).
     const QString lock = m_dir.filePath(QStringLiteral("Tarvek"));
     QFile file(lock);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -57,6 +58,7 @@ TEST_F(SingleInstanceTest, ASecondCopyIsRefusedWhileTheFirstRuns)
                                  QFileDevice::FileModificationTime));
     file.close();
     EXPECT_EQ(secondCopy(), QByteArray("busy"));
+#endif
 
     holder.closeWriteChannel(); // the first copy ends normally
     ASSERT_TRUE(holder.waitForFinished(10000));
@@ -69,7 +71,10 @@ TEST_F(SingleInstanceTest, TheLockOfACrashedCopyDoesNotBlockTheNextStart)
     startHolder(holder);
     holder.kill();
     ASSERT_TRUE(holder.waitForFinished(10000));
-    EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("Tarvek"))));
+#ifndef Q_OS_WIN
+    EXPECT_TRUE(
+        QFile::exists(m_dir.filePath(QStringLiteral("Tarvek")))); // left behind, not in the way
+#endif
     EXPECT_EQ(secondCopy(), QByteArray("locked"));
 }
 
