@@ -10,7 +10,8 @@
 ; wrote it), FILES_INSTALL and FILES_UNINSTALL (the generated lists of that folder's files and
 ; folders), ICON (tarvek.ico), OUTFILE.
 
-Unicode true
+; A 64-bit setup for a 64-bit program (Wine without its 32-bit part runs it too).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true

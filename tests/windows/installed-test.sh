@@ -24,7 +24,8 @@ done
 rm -rf "$work"
 mkdir -p "$work"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-export LOCPATH="$locales" LC_ALL=de_DE.UTF-8
+export LOCPATH="$locales"
+export LC_ALL=de_DE.UTF-8
 
 # A display of its own.
 exec 3>"$work/display"
@@ -84,6 +85,7 @@ cp "$examples/Preisliste.txt" "$roaming/Tarvek/Preisliste.txt"
 # 2. Start with the sample and run it to its bill.
 typed="$work/typed.txt"
 wine "$stand_in" "Ultima Online" "Z:$(printf '%s' "$typed" | tr '/' '\\')" >/dev/null 2>&1 &
+client=$!
 for _ in $(seq 100); do [ -e "$typed" ] && break; sleep 0.1; done # the stand-in is up
 started=$(now)
 wine "$program/tarvek.exe" 'C:\users\'"$(whoami)"'\AppData\Local\Programs\Tarvek\Beispiele\Haus.cfg' \
@@ -138,6 +140,8 @@ for _ in $(seq 50); do
 done
 xdotool search --name '^Tarvek [0-9.]* Tarvekrechner$' >/dev/null 2>&1 && fail "Tarvek endet nicht"
 [ -f "$roaming/Tarvek/Optionen.txt" ] || fail "kein Optionen.txt in %APPDATA%\\Tarvek"
+
+kill "$client" 2>/dev/null || true
 
 # 4. Uninstall: silently, as the entry among the installed apps names it.
 wine "$program/Deinstallieren.exe" /S >/dev/null 2>&1
