@@ -8,9 +8,19 @@
 
 QString FileErrors::reason(const QFileDevice& file, int errorNumber)
 {
+    const QString reported = file.errorString();
+#ifdef Q_OS_WIN
+    // On Windows Qt words a failed system call with the system's message for its error code, in
+    // the language of the Windows. The code is found again by that message, so the common
+    // reasons are German whatever the language.
+    for (const unsigned long code : tarvek::germanWindowsCodes()) {
+        if (reported == qt_error_string(static_cast<int>(code))) {
+            return QString::fromStdString(tarvek::windowsReason(code));
+        }
+    }
+#endif
     // Qt words a system error with qt_error_string (translated for some numbers), or leaves a
     // failed write without words ("Unknown error", never translated).
-    const QString reported = file.errorString();
     const bool systemWords = reported == qt_error_string(errorNumber);
     const bool noWords = reported == QLatin1String("Unknown error") ||
                          reported == QCoreApplication::translate("QIODevice", "Unknown error");

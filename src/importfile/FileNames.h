@@ -27,5 +27,9 @@ std::optional<std::string> findFileIgnoringCase(const std::string& folder, std::
 // Opens a file in binary mode (mode "rb", "wb", ...), not inherited by child processes; null with
 // errno set on failure.
 std::FILE* openFile(const std::string& fileName, const char* mode);
+// Why the last openFile() failed with errno `errorNumber`, as systemReason() words it; on Windows
+// from the system's own error code where there is one, which tells a file in use by another
+// program from a missing permission.
+std::string openFailureReason(int errorNumber);
 
 } // namespace tarvek

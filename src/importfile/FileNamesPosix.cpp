@@ -1,5 +1,7 @@
 #include "importfile/FileNames.h"
 
+#include "importfile/SystemReason.h"
+
 namespace tarvek {
 
 std::filesystem::path pathOf(std::string_view fileName)
@@ -16,6 +18,11 @@ std::FILE* openFile(const std::string& fileName, const char* mode)
 {
     // "e": close-on-exec.
     return std::fopen(fileName.c_str(), (std::string(mode) + "e").c_str());
+}
+
+std::string openFailureReason(int errorNumber)
+{
+    return systemReason(errorNumber);
 }
 
 } // namespace tarvek

@@ -1,10 +1,13 @@
 #include "importfile/FileNames.h"
 
+#include "importfile/SystemReason.h"
 #include "importfile/WideText.h"
 
 #include <windows.h>
 
 #include <shlobj.h>
+
+#include <cstdlib>
 
 namespace tarvek {
 
@@ -56,8 +59,16 @@ std::string fileNameOf(const std::filesystem::path& path)
 
 std::FILE* openFile(const std::string& fileName, const char* mode)
 {
-    // "N": not inherited by child processes.
+    // "N": not inherited by child processes. The system's error code of a failure is kept in
+    // _doserrno, which is cleared first so that a failure without one is told apart.
+    _doserrno = 0;
     return _wfopen(wideText(fileName).c_str(), wideText(std::string(mode) + "N").c_str());
+}
+
+std::string openFailureReason(int errorNumber)
+{
+    const unsigned long code = _doserrno;
+    return code != 0 ? windowsReason(code) : systemReason(errorNumber);
 }
 
 } // namespace tarvek

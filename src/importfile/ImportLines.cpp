@@ -59,14 +59,12 @@ std::optional<std::string> readFileBytes(const std::string& path, std::string* r
     errno = 0;
     std::unique_ptr<std::FILE, Closer> file(openFile(path, "rb"));
     if (!file) {
-        int error = errno != 0 ? errno : ENOENT;
+        const int error = errno != 0 ? errno : ENOENT;
         // Windows refuses to open a folder with "no permission"; say what it is.
         std::error_code ignored;
-        if (error == EACCES && std::filesystem::is_directory(pathOf(path), ignored)) {
-            error = EISDIR;
-        }
+        const bool folder = error == EACCES && std::filesystem::is_directory(pathOf(path), ignored);
         if (reason != nullptr) {
-            *reason = systemReason(error);
+            *reason = folder ? systemReason(EISDIR) : openFailureReason(error);
         }
         return std::nullopt;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 
 namespace tarvek {
@@ -9,5 +10,15 @@ namespace tarvek {
 // too large, read-only file system, input/output error, connection refused, time-out) in German,
 // any other in the system's own words. UTF-8, without a closing full stop.
 std::string systemReason(int errorNumber);
+
+#ifdef _WIN32
+// The same for a Windows error code (GetLastError()), whose numbers are not errno's: the common
+// reasons (not found, no permission, in use by another program, disk full, write-protected,
+// invalid or too long a name, drive not ready, input/output error) in German whatever the
+// language of the Windows, any other in the system's own words.
+std::string windowsReason(unsigned long code);
+// The Windows error codes that windowsReason() words in German.
+std::span<const unsigned long> germanWindowsCodes();
+#endif
 
 } // namespace tarvek

@@ -73,8 +73,10 @@ TEST(CommandLineProgramTest, AnExportAmongTheWindowSystemsOptionsUsesTheGivenPri
         process.start(QStringLiteral(TARVEK_BINARY_DIR "/bin/tarvek"), arguments);
         process.waitForFinished(120000);
         const bool exited = process.exitStatus() == QProcess::NormalExit;
+        // Windows ends the lines of a program's text output with CR LF.
         return qMakePair(exited ? process.exitCode() : -1,
-                         QString::fromUtf8(process.readAllStandardError()));
+                         QString::fromUtf8(process.readAllStandardError())
+                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     };
     // The window system's options beside an export once made a second application object and
     // a crash after the file was written.

@@ -1,6 +1,10 @@
 #include "app/OptionsFile.h"
 #include "gui/TextCodec.h"
 #include "hardening/FileSizeLimit.h"
+#include "importfile/ImportLines.h"
+#ifdef _WIN32
+#include "hardening/FileHeldOpen.h"
+#endif
 
 #include <QDir>
 
@@ -81,6 +85,7 @@ TEST_F(OptionsFileTest, ValuesKeepBarsBlanksAndUmlauts)
 
 TEST_F(OptionsFileTest, AWriteThatFailsHalfWayKeepsTheOldFileAndReportsIt)
 {
+    SKIP_WITHOUT_FILE_SIZE_LIMIT();
     const QByteArray old = "Importpfad|/srv/alt/\r\nDownload|true\r\n";
     write(old);
     try {
@@ -115,6 +120,30 @@ TEST_F(OptionsFileTest, AnUnreadableFileIsReported)
                         .contains(QStringLiteral("kann nicht geöffnet werden. ")));
     }
 }
+
+#ifdef _WIN32
+// Windows words its errors in the language of the Windows; the reasons users meet most are German
+// whatever that language, where Qt reports them and where the engine does.
+TEST_F(OptionsFileTest, WindowsReasonsAreGerman)
+{
+    write("Download|true\r\n");
+    const tarvek::hardening::FileHeldOpen held(m_options.path(),
+                                               tarvek::hardening::FileHeldOpen::Sharing::Locked);
+    ASSERT_TRUE(held.active());
+    const std::string inUse = "Datei wird von einem anderen Programm verwendet";
+    try {
+        m_options.Optionenladen(QStringLiteral("Download"));
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(error.what(), "Datei " +
+                                    QDir::toNativeSeparators(m_options.path()).toStdString() +
+                                    " kann nicht geöffnet werden. " + inUse);
+    }
+    std::string reason;
+    EXPECT_FALSE(tarvek::readFileBytes(m_options.path().toStdString(), &reason));
+    EXPECT_EQ(reason, inUse);
+}
+#endif
 
 TEST(OptionsFileCreate, AFolderThatDoesNotExistIsReported)
 {

@@ -165,7 +165,9 @@ TEST_F(WindowTest, LoadingTestsTheHeaderAndSwitchesTheControls)
     load(valid);
     EXPECT_EQ(m_dialogs.openCalls.value(0),
               QStringLiteral("Importfile laden|/srv/Import/|SCP Dateien (*.cfg)"));
-    EXPECT_EQ(window().statusText(), QStringLiteral("Geladenes Importfile: ") + valid);
+    // Paths are shown in the system's own form.
+    EXPECT_EQ(window().statusText(),
+              QStringLiteral("Geladenes Importfile: ") + QDir::toNativeSeparators(valid));
     EXPECT_EQ(window().ImportFileName(), valid);
     EXPECT_EQ(m_windows->importedit().EditFileName(), valid);
     EXPECT_TRUE(control("BitBtn2")->isEnabled());
@@ -174,7 +176,8 @@ TEST_F(WindowTest, LoadingTestsTheHeaderAndSwitchesTheControls)
 
     const QString invalid = writeFile(QStringLiteral("kaputt.cfg"), "entry header\r\n{\r\n");
     load(invalid);
-    EXPECT_EQ(window().statusText(), QStringLiteral("Geladenes Importfile: ") + invalid);
+    EXPECT_EQ(window().statusText(),
+              QStringLiteral("Geladenes Importfile: ") + QDir::toNativeSeparators(invalid));
     EXPECT_EQ(window().ImportFileName(), valid);
     EXPECT_EQ(m_windows->importedit().EditFileName(), invalid);
     EXPECT_FALSE(control("BitBtn2")->isEnabled());
@@ -183,7 +186,8 @@ TEST_F(WindowTest, LoadingTestsTheHeaderAndSwitchesTheControls)
 
     m_dialogs.nextFile.clear(); // cancelled: nothing changes
     click("BitBtn1");
-    EXPECT_EQ(window().statusText(), QStringLiteral("Geladenes Importfile: ") + invalid);
+    EXPECT_EQ(window().statusText(),
+              QStringLiteral("Geladenes Importfile: ") + QDir::toNativeSeparators(invalid));
 
     load(m_dir.filePath(QStringLiteral("fehlt.cfg")));
     ASSERT_EQ(m_dialogs.messages.size(), 1);
@@ -374,7 +378,8 @@ TEST_F(WindowTest, SavingInTheEditorTestsTheFileAgainAndResetsTheWindow)
                           Qt::LeftButton);
     });
     click("ToolButton2");
-    EXPECT_EQ(m_windows->importedit().windowTitle(), QStringLiteral("Importdatei ") + file);
+    EXPECT_EQ(m_windows->importedit().windowTitle(),
+              QStringLiteral("Importdatei ") + QDir::toNativeSeparators(file));
     EXPECT_EQ(m_dialogs.messages.size(), 2); // the question and the notice
     expectReset();
     EXPECT_FALSE(control("BitBtn2")->isEnabled());
@@ -391,10 +396,10 @@ TEST_F(WindowTest, PathDialogAndClientFolderStoreTheChosenFolders)
     QTimer::singleShot(0, &dialog, [&] {
         m_dialogs.nextFolder = QStringLiteral("/srv/Import");
         QTest::mouseClick(dialog.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
-        EXPECT_EQ(edit->text(), QStringLiteral("/srv/Import/"));
+        EXPECT_EQ(edit->text(), QDir::toNativeSeparators(QStringLiteral("/srv/Import/")));
         m_dialogs.nextFolder.clear(); // cancelled chooser: the field stays
         QTest::mouseClick(dialog.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
-        EXPECT_EQ(edit->text(), QStringLiteral("/srv/Import/"));
+        EXPECT_EQ(edit->text(), QDir::toNativeSeparators(QStringLiteral("/srv/Import/")));
         edit->setText(QStringLiteral("  /srv/Import/ "));
         QTest::mouseClick(dialog.findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
     });
@@ -409,7 +414,7 @@ TEST_F(WindowTest, PathDialogAndClientFolderStoreTheChosenFolders)
     EXPECT_EQ(m_dialogs.folderPrompts.value(2),
               QStringLiteral("Wähle bitte das Verzeichnis des Ultima-Online-Clients aus:"));
     EXPECT_EQ(window().options().Optionenladen(QStringLiteral("Clientpfad")),
-              QStringLiteral("/opt/client/"));
+              QDir::toNativeSeparators(QStringLiteral("/opt/client/")));
 }
 
 TEST_F(WindowTest, TheAnzeigenButtonsCallTheirHooksAndInfoShowsTheAboutWindow)

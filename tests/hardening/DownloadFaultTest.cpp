@@ -1,11 +1,15 @@
 // The downloaded price list goes into a temporary file that replaces the old list only when
 // every byte has been written: a disk that fills up during the download, or a program folder
-// that disappears while the pieces arrive, leaves the old list byte for byte and shows why.
+// that disappears while the pieces arrive, leaves the old list byte for byte and shows why. On
+// Windows the folder cannot disappear while the temporary file is open.
 #include "DownloadFakes.h"
 #include "TestHttpServer.h"
 #include "download/PriceListUpdater.h"
 #include "download/TLaden.h"
 #include "hardening/FileSizeLimit.h"
+#ifdef _WIN32
+#include "hardening/FileHeldOpen.h"
+#endif
 
 #include <QDir>
 #include <QFile>
@@ -20,6 +24,9 @@
 #include <optional>
 
 using tarvek::hardening::FileSizeLimit;
+#ifdef _WIN32
+using tarvek::hardening::FileHeldOpen;
+#endif
 using ::testing::HasSubstr;
 
 namespace {
@@ -74,6 +81,13 @@ protected:
         });
         m_updater.pruefedownload();
     }
+    // The download has replaced the old list with `remote`, and nothing else is left.
+    void expectReplaced(const QByteArray& remote) const
+    {
+        EXPECT_EQ(read(localPath()), remote.toStdString());
+        EXPECT_EQ(files(m_programDir), QStringList{QStringLiteral("Preisliste.txt")});
+        EXPECT_EQ(m_prompter.errors + m_prompter.reports, QStringList());
+    }
     void expectOneFailure(const char* reason) const
     {
         ASSERT_EQ(m_prompter.errors.size() + m_prompter.reports.size(), 1)
@@ -99,6 +113,7 @@ protected:
 // Qt 6.4 does not check the last flush and would replace the old list with the shortened one.
 TEST_F(DownloadFaultTest, DiskFullInTheLastPieceKeepsTheOldList)
 {
+    SKIP_WITHOUT_FILE_SIZE_LIMIT();
     const QByteArray remote = remoteList(2 * PriceListUpdater::DownloadChunkSize + 1000);
     m_server.setFile(remote);
     std::optional<FileSizeLimit> full;
@@ -111,6 +126,7 @@ TEST_F(DownloadFaultTest, DiskFullInTheLastPieceKeepsTheOldList)
 
 TEST_F(DownloadFaultTest, DiskFullInAWholePieceKeepsTheOldList)
 {
+    SKIP_WITHOUT_FILE_SIZE_LIMIT();
     const QByteArray remote = remoteList(3 * PriceListUpdater::DownloadChunkSize);
     m_server.setFile(remote);
     std::optional<FileSizeLimit> full;
@@ -121,6 +137,29 @@ TEST_F(DownloadFaultTest, DiskFullInAWholePieceKeepsTheOldList)
     expectOneFailure("kann nicht erstellt werden");
 }
 
+#ifdef _WIN32
+// Windows refuses to move or remove a folder while a file in it is open, as the download's
+// temporary file is: the download goes on and replaces the list, and nothing is lost. (Wine lets
+// such a folder be moved; held open by the test too, it is refused there as well.)
+TEST_F(DownloadFaultTest, ProgramFolderMovedAwayDuringTheDownload)
+{
+    const QByteArray remote = remoteList(3 * PriceListUpdater::DownloadChunkSize);
+    m_server.setFile(remote);
+    runCheck([&] {
+        const FileHeldOpen folder(m_programDir, FileHeldOpen::Sharing::OthersMayRead);
+        EXPECT_FALSE(QDir().rename(m_programDir, m_root.filePath(QStringLiteral("Verschoben"))));
+    });
+    expectReplaced(remote);
+}
+
+TEST_F(DownloadFaultTest, ProgramFolderRemovedDuringTheDownload)
+{
+    const QByteArray remote = remoteList(3 * PriceListUpdater::DownloadChunkSize);
+    m_server.setFile(remote);
+    runCheck([&] { EXPECT_FALSE(QDir(m_programDir).removeRecursively()); });
+    expectReplaced(remote);
+}
+#else
 TEST_F(DownloadFaultTest, ProgramFolderMovedAwayDuringTheDownload)
 {
     m_server.setFile(remoteList(3 * PriceListUpdater::DownloadChunkSize));
@@ -139,3 +178,4 @@ TEST_F(DownloadFaultTest, ProgramFolderRemovedDuringTheDownload)
     EXPECT_FALSE(QFileInfo::exists(m_programDir)); // nothing is written somewhere else
     expectOneFailure("kann nicht erstellt werden");
 }
+#endif

@@ -4,6 +4,8 @@
 #include <sys/resource.h>
 #endif
 
+#include <gtest/gtest.h>
+
 #include <csignal>
 #include <cstddef>
 
@@ -23,6 +25,15 @@ public:
 
     // False when the limit could not be set (the test should then be skipped).
     bool active() const { return m_active; }
+    // Whether this system has such a limit at all.
+    static constexpr bool available()
+    {
+#ifdef _WIN32
+        return false;
+#else
+        return true;
+#endif
+    }
 
 private:
 #ifndef _WIN32
@@ -33,3 +44,13 @@ private:
 };
 
 } // namespace tarvek::hardening
+
+// Ends the running test as skipped where no file size limit exists: without it a full disk
+// cannot be imitated.
+#define SKIP_WITHOUT_FILE_SIZE_LIMIT()                                                             \
+    do {                                                                                           \
+        if (!::tarvek::hardening::FileSizeLimit::available()) {                                    \
+            GTEST_SKIP() << "this system has no file size limit, so a full disk cannot be "        \
+                            "imitated";                                                            \
+        }                                                                                          \
+    } while (false)

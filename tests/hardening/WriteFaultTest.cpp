@@ -2,12 +2,17 @@
 // one only when it is complete: a write that fails half-way (a full disk) or cannot start (the
 // folder is a regular file) leaves the old file byte for byte and shows the error text. The
 // content is larger than the limit, so part of it reaches the temporary file and the rest fails:
-// QSaveFile::commit() alone would not notice a failure in its last flush.
+// QSaveFile::commit() alone would not notice a failure in its last flush. Windows has no file
+// size limit; there the old file is held open by another program, so that the complete
+// temporary file cannot replace it.
 #include "app/OptionsFile.h"
 #include "app/TPfadangaben.h"
 #include "editor/TImportedit.h"
 #include "gui/FakeDialogs.h"
 #include "hardening/FileSizeLimit.h"
+#ifdef _WIN32
+#include "hardening/FileHeldOpen.h"
+#endif
 #include "importfile/Version.h"
 
 #include <QDir>
@@ -22,9 +27,31 @@
 
 #include <string>
 
-using tarvek::hardening::FileSizeLimit;
-
 namespace {
+
+// While it lives, saving `path` anew fails; `bytes` is less than the new content.
+class SaveFault
+{
+public:
+    SaveFault([[maybe_unused]] const QString& path, [[maybe_unused]] std::size_t bytes)
+#ifdef _WIN32
+        : m_fault(path, tarvek::hardening::FileHeldOpen::Sharing::OthersMayRead)
+#else
+        : m_fault(bytes)
+#endif
+    {}
+    bool active() const
+    {
+        return m_fault.active();
+    }
+
+private:
+#ifdef _WIN32
+    tarvek::hardening::FileHeldOpen m_fault;
+#else
+    tarvek::hardening::FileSizeLimit m_fault;
+#endif
+};
 
 class WriteFaultTest : public GuiTest
 {
@@ -76,7 +103,7 @@ TEST_F(WriteFaultTest, OptionsFileKeptWhenTheDiskIsFull)
     dialog.findChild<QLineEdit*>(QStringLiteral("Edit1"))
         ->setText(QStringLiteral("/srv/ein/viel/laengerer/Pfad/als/vorher/"));
     {
-        const FileSizeLimit full(kOptions.size() - 1);
+        const SaveFault full(options.path(), kOptions.size() - 1);
         ASSERT_TRUE(full.active());
         dialog.BitBtn2Click();
     }
@@ -116,7 +143,7 @@ TEST_F(WriteFaultTest, ImportFileKeptWhenTheEditorsSaveFails)
     QObject::connect(&editor, &TImportedit::saved, [&saved] { saved = true; });
     m_dialogs.answers = {true};
     {
-        const FileSizeLimit full(old.size());
+        const SaveFault full(file, old.size());
         ASSERT_TRUE(full.active());
         QTest::mouseClick(editor.findChild<QPushButton*>(QStringLiteral("BitBtn2")),
                           Qt::LeftButton);

@@ -138,7 +138,8 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
     errno = 0;
     std::FILE* file = openFile(temporary, "wb");
     if (file == nullptr) {
-        return fail(errno);
+        reason = openFailureReason(errno != 0 ? errno : EIO);
+        return false;
     }
     const bool written =
         std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
