@@ -7,8 +7,8 @@
 // The system-wide lock that tells whether a copy of the program runs: the platform's part of the
 // single-instance check (SingleInstance). InstanceLockFile.cpp makes it a lock file in the user's
 // runtime folder; InstanceLockWindows.cpp a named mutex "Tarvek", with the socket's folder in
-// %LOCALAPPDATA%\Tarvek. The lock is released when the object is destroyed, and by the system when the
-// process ends in any way.
+// %LOCALAPPDATA%\Tarvek. The lock is released when the object is destroyed, and by the system when
+// the process ends in any way.
 class InstanceLock
 {
 public:

@@ -19,7 +19,8 @@ QFont makeFont(const QStringList& families, int pixelSize, bool bold)
 #ifdef Q_OS_WIN
 // Windows copies ship the Liberation fonts, and the fixed layouts are measured with them: they
 // come first. Windows' own "MS Sans Serif" is a bitmap font that Qt does not draw.
-const QStringList kSans = {QStringLiteral("Liberation Sans"), QStringLiteral("Microsoft Sans Serif")};
+const QStringList kSans = {QStringLiteral("Liberation Sans"),
+                           QStringLiteral("Microsoft Sans Serif")};
 const QStringList kMicrosoftSans = kSans;
 const QStringList kMono = {QStringLiteral("Liberation Mono"), QStringLiteral("Courier New")};
 #else

@@ -55,4 +55,3 @@ public:
     QStringList reports;
     QStringList errors;
 };
-

@@ -76,8 +76,7 @@ void TUOArt::setSharedArtSource(std::shared_ptr<const tarvek::art::ArtSource> so
 
 void TUOArt::useClientFolder(const QString& clientPathOption)
 {
-    setSharedArtSource(
-        tarvek::art::ArtSource::locate(engineFileName(clientPathOption)));
+    setSharedArtSource(tarvek::art::ArtSource::locate(engineFileName(clientPathOption)));
 }
 
 std::shared_ptr<const tarvek::art::ArtSource> TUOArt::sharedArtSource()
