@@ -84,6 +84,12 @@ copy() { # SIDE PROGRAM NAME: the program as SIDE/Jörg Ω/NAME, beside the samp
     cp "$2" "$1/installiert/$3"
     cp Preisliste.txt "$1/Jörg Ω/"
     cp Haus.cfg "$1/Jörg Ω/Größe.cfg"
+    # The runtime libraries a program of the Qt build loads from its own folder.
+    local runtime
+    for runtime in "$(dirname "$2")"/lib*.dll; do
+        [ -e "$runtime" ] && cp "$runtime" "$1/Jörg Ω/" && cp "$runtime" "$1/installiert/"
+    done
+    return 0
 }
 copy linux "$linux_calc" tarvek-calc
 copy windows "$windows_calc" tarvek-calc.exe

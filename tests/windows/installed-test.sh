@@ -2,8 +2,8 @@
 # The delivered Windows program, used as a Windows user uses it, on a real display (Xvfb with
 # Wine's X11 driver) in a Wine prefix made fresh for the test, with German regional settings:
 #   1. the setup program installs silently, for the user, without administrator rights;
-#   2. the installed tarvek.exe starts with the sample file, runs to its bill (38.840 GS), and
-#      what it copies of the bill is German;
+#   2. the installed tarvek.exe starts with the sample file (as "Größe.cfg" in a folder "Jörg Ω"),
+#      runs to its bill (38.840 GS), and what it copies of the bill is German;
 #   3. "Hingehen" in the view of the nested items types exactly Escape, Return,
 #      ".go  1435, 1613, 6", Return into a stand-in client window of class "Ultima Online";
 #   4. the uninstaller removes the program folder, the Start-menu entry and its registry entries,
@@ -82,14 +82,15 @@ fi
 mkdir -p "$roaming/Tarvek"
 cp "$examples/Preisliste.txt" "$roaming/Tarvek/Preisliste.txt"
 
-# 2. Start with the sample and run it to its bill.
+# 2. Start with the sample, under a name beyond any code page, and run it to its bill.
+mkdir -p "$users/Jörg Ω"
+cp "$program/Beispiele/Haus.cfg" "$users/Jörg Ω/Größe.cfg"
 typed="$work/typed.txt"
 wine "$stand_in" "Ultima Online" "Z:$(printf '%s' "$typed" | tr '/' '\\')" >/dev/null 2>&1 &
 client=$!
 for _ in $(seq 100); do [ -e "$typed" ] && break; sleep 0.1; done # the stand-in is up
 started=$(now)
-wine "$program/tarvek.exe" 'C:\users\'"$(whoami)"'\AppData\Local\Programs\Tarvek\Beispiele\Haus.cfg' \
-    >"$work/tarvek.out" 2>&1 &
+wine "$program/tarvek.exe" 'C:\users\'"$(whoami)"'\Jörg Ω\Größe.cfg' >"$work/tarvek.out" 2>&1 &
 main=$(wait_window '^Tarvek [0-9.]* Tarvekrechner$') || fail "kein Hauptfenster"
 shown=$(now)
 sleep 2 # until the start-up (the price list check) has ended
