@@ -78,6 +78,9 @@ wine reg query 'HKCU\Software\Classes\.cfg\OpenWithProgids' >/dev/null 2>&1 ||
 if [ -e "$program/Optionen.txt" ] || ls "$program" | grep -qi '^preisliste\.txt$'; then
     fail "neben dem Programm liegt eine Datei, die es zur portablen Kopie macht"
 fi
+# The program of the window system still answers on the command line.
+version=$(wine "$program/tarvek.exe" --version 2>&1)
+[[ $version == "Tarvek "[0-9]* ]] || fail "tarvek.exe --version: $version"
 # A price list as a user brings it ("Optionen > Preisliste einlesen ..." copies it there).
 mkdir -p "$roaming/Tarvek"
 cp "$examples/Preisliste.txt" "$roaming/Tarvek/Preisliste.txt"
