@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -53,8 +54,20 @@ int main(int argc, char** argv)
     shape.graphics *= scale;
     shape.priceLines *= scale;
     const auto input = tarvek::bench::makeInput(shape);
-    std::ofstream(out + "/bench.cfg", std::ios::binary) << input.importFile;
-    std::ofstream(out + "/Preisliste.txt", std::ios::binary) << input.priceList;
+    // The folder is made when missing; a file that cannot be written ends the tool with an error
+    // instead of a report of files that are not there.
+    std::error_code folderError;
+    std::filesystem::create_directories(out, folderError);
+    for (const auto& [name, bytes] : {std::pair{"/bench.cfg", &input.importFile},
+                                      std::pair{"/Preisliste.txt", &input.priceList}}) {
+        std::ofstream file(out + name, std::ios::binary);
+        file << *bytes;
+        file.close();
+        if (!file) {
+            std::cerr << "tarvek-bench-gen: " << out << name << " kann nicht geschrieben werden\n";
+            return 1;
+        }
+    }
     std::cout << out << "/bench.cfg: " << shape.items << " items, " << input.importFile.size()
               << " bytes; " << out << "/Preisliste.txt: " << shape.priceLines << " lines\n";
     return 0;
