@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "app/FileLocations.h"
+#include "gui/FileNameText.h"
+#include "importfile/StandardStreams.h"
 #include "importfile/Version.h"
 #include "views/bill/BillPdfCommand.h"
 #include "views/plan/PlanExport.h"
@@ -8,17 +10,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
-#ifdef Q_OS_WIN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
-#include <shellapi.h>
-#endif
-
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 namespace {
@@ -127,15 +119,6 @@ const QList<CommandLine::Export>& CommandLine::exports()
         {PlanPng,
          {PriceList},
          [](int& argc, char** argv, const CommandLine& line) {
-             // Always a PNG picture: a name that promises another type is refused.
-             const QString suffix = QFileInfo(line.value(PlanPng)).suffix();
-             if (!suffix.isEmpty() &&
-                 suffix.compare(QLatin1String("png"), Qt::CaseInsensitive) != 0) {
-                 std::fprintf(stderr,
-                              "tarvek: --plan-png schreibt ein PNG-Bild, keine .%s-Datei.\n",
-                              suffix.toLocal8Bit().constData());
-                 return 2;
-             }
              return runOffscreen(argc, argv, line,
                                  [&line](const QString& priceListDir, const QString& priceList) {
                                      return writePlanPng(line.importFile(), line.value(PlanPng),
@@ -175,20 +158,9 @@ QString CommandLine::helpText()
 
 QStringList CommandLine::programArguments(int argc, char** argv)
 {
-    QStringList arguments;
-#ifdef Q_OS_WIN
-    int count = 0;
-    wchar_t** const wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (wide != nullptr) {
-        for (int i = 0; i < count; ++i) {
-            arguments.append(QString::fromWCharArray(wide[i]));
-        }
-        LocalFree(wide);
-        return arguments;
-    }
-#endif
-    for (int i = 0; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QStringList arguments{QStringLiteral("tarvek")};
+    for (const std::string& argument : tarvek::commandLineArguments(argc, argv)) {
+        arguments.append(qtFileName(argument));
     }
     return arguments;
 }
@@ -299,6 +271,12 @@ QString CommandLine::checkCombination()
     }
     if (chosen != nullptr && m_files.isEmpty()) {
         return QStringLiteral("%1 braucht eine Importdatei").arg(dashed(chosen->option));
+    }
+    // The plan is always a PNG picture: a name that promises another type is refused.
+    if (const QString suffix = QFileInfo(value(PlanPng)).suffix();
+        isSet(PlanPng) && !suffix.isEmpty() &&
+        suffix.compare(QLatin1String("png"), Qt::CaseInsensitive) != 0) {
+        return QStringLiteral("--plan-png schreibt ein PNG-Bild, keine .%1-Datei").arg(suffix);
     }
     m_export = chosen;
     return {};

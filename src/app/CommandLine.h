@@ -52,8 +52,8 @@ public:
     explicit CommandLine(const QStringList& arguments);
 
     // The program's arguments, its name first, before an application object exists: from the
-    // wide command line on Windows (so that any file name arrives whole), elsewhere as Qt reads
-    // them.
+    // engine's commandLineArguments (the wide command line on Windows, so that any file name
+    // arrives whole).
     static QStringList programArguments(int argc, char** argv);
 
     Action action() const { return m_action; }

@@ -1,7 +1,6 @@
 #include "app/FileLocations.h"
 
 #include "gui/FileNameText.h"
-#include "importfile/FileNames.h"
 #include "pricing/ProgramFiles.h"
 
 #include <QDir>
@@ -38,9 +37,6 @@ FileLocations FileLocations::ofProgram(const QString& applicationDir)
 FileLocations FileLocations::inFolder(const QString& folder)
 {
     const QString dir = withSeparator(folder);
-    const auto found =
-        tarvek::findFileIgnoringCase(engineFileName(dir), tarvek::ProgramFiles::OptionsFileName);
     return FileLocations{dir, dir,
-                         found ? qtFileName(*found)
-                               : dir + QLatin1String(tarvek::ProgramFiles::OptionsFileName)};
+                         qtFileName(tarvek::ProgramFiles::optionsFileIn(engineFileName(dir)))};
 }

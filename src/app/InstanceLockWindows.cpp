@@ -46,13 +46,17 @@ QString mutexName(const QString& folder)
 
 QString InstanceLock::defaultFolder()
 {
-    // %LOCALAPPDATA%\Tarvek: one per user, whether the copy is portable or installed.
-    const QString folder =
-        qtFileName(tarvek::ProgramFiles::locate(tarvek::programFolder()).instanceFolder);
-    if (folder.isEmpty()) {
-        return QDir::tempPath();
-    }
-    QDir().mkpath(folder);
+    // %LOCALAPPDATA%\Tarvek: one per user, whether the copy is portable or installed. Asked once;
+    // every lock and pipe name compares with it.
+    static const QString folder = [] {
+        const QString local =
+            qtFileName(tarvek::ProgramFiles::locate(tarvek::programFolder()).instanceFolder);
+        if (local.isEmpty()) {
+            return QDir::tempPath();
+        }
+        QDir().mkpath(local);
+        return local;
+    }();
     return folder;
 }
 

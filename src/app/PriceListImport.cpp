@@ -4,6 +4,7 @@
 #include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
 #include "gui/FileErrors.h"
+#include "gui/FileNameText.h"
 #include "gui/FileWriter.h"
 #include "pricing/PriceList.h"
 
@@ -28,25 +29,26 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// The number of price lines in a file's bytes; 0 for bytes that are no text at all.
-std::size_t priceLineCount(const QByteArray& bytes)
+// Whether a file's bytes hold a price line; never for bytes that are no text at all.
+bool holdsPriceLine(const QByteArray& bytes)
 {
     if (bytes.contains('\0')) {
-        return 0;
+        return false;
     }
     const tarvek::PriceList list = tarvek::PriceList::fromBytes(bytes.toStdString());
-    std::size_t count = 0;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        count += tarvek::isPriceLine(list.line(i)) ? 1 : 0;
+        if (tarvek::isPriceLine(list.line(i))) {
+            return true;
+        }
     }
-    return count;
+    return false;
 }
 
 } // namespace
 
 bool PriceListImport::hasPriceList() const
 {
-    return tarvek::findPriceList(QFile::encodeName(m_folder).toStdString()).has_value();
+    return tarvek::findPriceList(engineFileName(m_folder)).has_value();
 }
 
 QString PriceListImport::copyIn(const QString& source) const
@@ -62,15 +64,14 @@ QString PriceListImport::copyIn(const QString& source) const
     if (file.error() != QFileDevice::NoError) {
         fail(FileErrors::cannotOpen(source, FileErrors::reason(file, errno)));
     }
-    if (priceLineCount(bytes) == 0) {
+    if (!holdsPriceLine(bytes)) {
         fail(QStringLiteral("Die Datei %1 ist keine Preisliste: keine ihrer Zeilen hat die Form "
                             "einer Preiszeile wie 0x0e75|Name|120|t|1|0|0|0.")
                  .arg(native(source)));
     }
     // An older list is replaced under its own spelling of the name, so that the folder never
     // holds two lists of which the calculation reads the other.
-    const QString target = QFile::decodeName(QByteArray::fromStdString(
-        tarvek::priceListPath(QFile::encodeName(m_folder).toStdString())));
+    const QString target = qtFileName(tarvek::priceListPath(engineFileName(m_folder)));
     QDir().mkpath(m_folder);
     FileWriter::writeAll(target, bytes);
     return target;

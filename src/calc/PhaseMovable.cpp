@@ -8,7 +8,9 @@
 #include "pricing/GraphicKey.h"
 #include "pricing/PriceList.h"
 
+#include <string_view>
 #include <unordered_set>
+#include <utility>
 
 namespace tarvek::detail {
 
@@ -82,22 +84,19 @@ void RunPhases::phase5And6Movable()
     const std::int32_t count = m_state.spawnCount;
     protocol(" Anzahl Spawns: " + number(count), kColourBlack);
     select(ResultList::Protocol);
-    const std::string n2 = number(count);
-    if (count > 10) {
-        append(ResultList::Warnings, "Anzahl Spawns (" + n2 + ") zuviel für einen Char",
-               kColourRed);
-    }
-    if (count > 20) {
-        append(ResultList::Warnings, "Anzahl Spawns (" + n2 + ") zuviel für zwei Chars",
-               kColourRed);
-    }
-    if (count > 30) {
-        append(ResultList::Warnings, "Anzahl Spawns (" + n2 + ") zuviel für nichtanerkannte Gilde",
-               kColourRed);
-    }
-    if (count > 60) {
-        append(ResultList::Warnings, "Anzahl Spawns (" + n2 + ") zuviel für anerkannte Gilde",
-               kColourRed);
+    // Who may own that many spawns: a warning for each limit the count exceeds.
+    constexpr std::pair<std::int32_t, std::string_view> kSpawnLimits[] = {
+        {10, "einen Char"},
+        {20, "zwei Chars"},
+        {30, "nichtanerkannte Gilde"},
+        {60, "anerkannte Gilde"},
+    };
+    for (const auto& [limit, owner] : kSpawnLimits) {
+        if (count > limit) {
+            append(ResultList::Warnings,
+                   "Anzahl Spawns (" + number(count) + ") zuviel für " + std::string(owner),
+                   kColourRed);
+        }
     }
     select(ResultList::Warnings);
     lampDone(Lamp::BLED9);

@@ -1,10 +1,17 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvek {
 
-// Standard output and standard error of both programs.
+// What both programs get from and give to the system beside files: their arguments, standard
+// output and standard error.
+
+// The program's arguments without the program name: UTF-8 on Windows (read from the system's
+// wide command line, so that any file name arrives whole), the bytes as given elsewhere.
+std::vector<std::string> commandLineArguments(int argc, char** argv);
 
 enum class StandardStream
 {

@@ -4,6 +4,11 @@
 
 namespace tarvek {
 
+std::vector<std::string> commandLineArguments(int argc, char** argv)
+{
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
 bool writeStandard(StandardStream stream, std::string_view text)
 {
     std::ostream& out = stream == StandardStream::Output ? std::cout : std::cerr;

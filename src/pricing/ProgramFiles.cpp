@@ -30,24 +30,28 @@ std::string own(const std::string& base)
 
 } // namespace
 
+std::string ProgramFiles::optionsFileIn(const std::string& folder)
+{
+    const std::string dir = withSeparator(folder);
+    return findFileIgnoringCase(dir, OptionsFileName).value_or(dir + OptionsFileName);
+}
+
 ProgramFiles ProgramFiles::locate(const std::string& programDir, const UserFolders& user)
 {
     ProgramFiles files;
     const std::string dir = withSeparator(programDir);
-    std::optional<std::string> options = findFileIgnoringCase(dir, OptionsFileName);
+    const std::optional<std::string> options = findFileIgnoringCase(dir, OptionsFileName);
     files.portable = options || findPriceList(dir);
     if (files.portable) {
         files.optionsFolder = dir;
         files.priceListFolder = dir;
+        files.optionsFile = options.value_or(dir + OptionsFileName);
     } else {
         files.optionsFolder = own(user.config);
         files.priceListFolder = own(user.data);
-        options = files.optionsFolder.empty()
-                      ? std::nullopt
-                      : findFileIgnoringCase(files.optionsFolder, OptionsFileName);
-    }
-    if (!files.optionsFolder.empty()) {
-        files.optionsFile = options.value_or(files.optionsFolder + OptionsFileName);
+        if (!files.optionsFolder.empty()) {
+            files.optionsFile = optionsFileIn(files.optionsFolder);
+        }
     }
     files.instanceFolder = own(user.local);
     return files;

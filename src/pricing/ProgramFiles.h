@@ -60,6 +60,10 @@ struct ProgramFiles
     static constexpr const char* SubFolder = "tarvek/";
 #endif
 
+    // The options file of `folder`: the spelling of "Optionen.txt" that exists there, letter case
+    // ignored, else folder + "Optionen.txt".
+    static std::string optionsFileIn(const std::string& folder);
+
     // programDir: the folder of the program file, with or without a trailing separator.
     static ProgramFiles locate(const std::string& programDir, const UserFolders& user);
     // locate() with the user folders of the running system.

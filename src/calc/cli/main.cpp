@@ -1,5 +1,4 @@
 #include "calc/cli/CalcCommand.h"
-#include "calc/cli/CommandLine.h"
 #include "importfile/StandardStreams.h"
 #include "importfile/SystemReason.h"
 #include "pricing/ProgramFiles.h"

@@ -3,7 +3,6 @@
 #include "calc/BreakdownCsv.h"
 #include "calc/MiniJson.h"
 #include "calc/RunHelpers.h"
-#include "calc/cli/CommandLine.h"
 #include "calc/cli/OptionLists.h"
 #include "calc/cli/Report.h"
 #include "importfile/StandardStreams.h"
