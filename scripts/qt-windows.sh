@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Builds Qt for 64-bit Windows (MinGW-w64) from Debian's own qtbase source package, with only what
-# Tarvek deploys and tests with: Core, Gui, Widgets, Network, PrintSupport and Test, the windows
-# and offscreen platform plugins, the Windows style and the Windows print support. Debian's own
-# Qt provides the host tools (moc, rcc, uic), so the two builds have the same version.
+# Tarvek deploys and tests with: Core, Gui, Widgets, Network with its Schannel TLS backend,
+# PrintSupport and Test, the windows and offscreen platform plugins, the Windows style and the
+# Windows print support. Debian's own Qt provides the host tools (moc, rcc, uic), and the source
+# fetched is exactly the version of that Qt, so the two builds have the same version.
 #
 # The result goes into a cache folder outside the work tree, named after the Qt version and a hash
-# of everything that shapes the build (the options below, the toolchain, this script). A complete
-# folder is left alone, so only the first run pays for the build (about 50 minutes on two cores).
+# of everything that shapes the build: the source package's version, the options below, the
+# toolchain, the cross-compiler's and its headers' versions, and this script itself. A complete
+# folder is left alone, so only the first run pays for the build (about 30 minutes on two cores).
+# Two runs at once wait for each other; a failed build leaves nothing behind.
 #
 # Prints the folder's path as its last line. TARVEK_QT_WINDOWS_CACHE replaces the cache's parent
 # folder (default: ~/.cache/tarvek, or $XDG_CACHE_HOME/tarvek).
@@ -14,12 +17,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 
-qt_version=6.4.2
 cache_root=${TARVEK_QT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tarvek}
+tarvek_install "${TARVEK_QT_WINDOWS_PACKAGES[@]}" >&2
+# The source package of the Linux Qt that provides the host tools, e.g. 6.4.2+dfsg-10.
+source_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
+qt_version=${source_version%%[+~-]*}
 
-# The options of Qt's configure step. Left out: what Tarvek never uses (SQL, XML, D-Bus,
-# Concurrent, OpenGL, Vulkan, TLS, image-format plugins, network information, touch input), and
-# the tablet events whose header Debian's source does not carry. Direct2D stays on: without it
+# The options of Qt's configure step. TLS comes from Windows' own Schannel (no OpenSSL to ship),
+# so the system's certificate store decides what is trusted. Left out: what Tarvek never uses
+# (SQL, XML, D-Bus, Concurrent, OpenGL, Vulkan, image-format plugins, network information, touch
+# input), and the tablet events whose header Debian's source does not carry. Direct2D stays on: without it
 # Gui leaves out the DirectWrite font engine that PrintSupport links against; only its own
 # platform plugin is not needed.
 qt_options=(
@@ -36,9 +43,9 @@ qt_options=(
     -DFEATURE_xml=OFF
     -DFEATURE_dbus=OFF
     -DFEATURE_concurrent=OFF
-    -DFEATURE_ssl=OFF
+    -DFEATURE_ssl=ON
+    -DFEATURE_schannel=ON
     -DFEATURE_openssl=OFF
-    -DFEATURE_schannel=OFF
     -DFEATURE_networklistmanager=OFF
     -DFEATURE_tuiotouch=OFF
     -DFEATURE_gif=OFF
@@ -67,7 +74,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)'
 
-hash=$(printf '%s\n' "${qt_options[@]}" "$toolchain_text" | sha256sum | cut -c1-12)
+compiler_version=$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix mingw-w64-common)
+hash=$(printf '%s\n' "$source_version" "${qt_options[@]}" "$toolchain_text" "$compiler_version" \
+    "$(sha256sum <scripts/qt-windows.sh)" | sha256sum | cut -c1-12)
 prefix="$cache_root/qt-$qt_version-mingw64-$hash"
 
 if [ -f "$prefix/.complete" ]; then
@@ -75,21 +84,32 @@ if [ -f "$prefix/.complete" ]; then
     exit 0
 fi
 
-tarvek_install "${TARVEK_QT_WINDOWS_PACKAGES[@]}"
+# One build at a time: a second run waits here, then finds the first one's result.
+mkdir -p "$cache_root"
+exec 9>"$cache_root/qt-windows.lock"
+flock 9
+if [ -f "$prefix/.complete" ]; then
+    echo "$prefix"
+    exit 0
+fi
 
 work="$cache_root/work-$hash"
 rm -rf "$work" "$prefix"
+# A failed or interrupted build leaves neither its work folder nor a half-installed Qt.
+trap '[ -f "$prefix/.complete" ] || rm -rf "$work" "$prefix"' EXIT
 mkdir -p "$work/apt/sources.list.d" "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
 
-# Debian's source package, through an apt configuration of this script's own: the machine's
-# sources stay as they are.
-cat >"$work/apt/sources.list.d/debian-sources.sources" <<'EOF'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
+# Debian's source package, through an apt configuration of this script's own made from the
+# machine's own Debian sources (the same mirrors, as source entries); the machine's sources stay
+# as they are.
+for list in /etc/apt/sources.list.d/*.sources; do
+    if [ -f "$list" ]; then
+        sed 's/^Types:.*/Types: deb-src/' "$list" >"$work/apt/sources.list.d/$(basename "$list")"
+    fi
+done
+if [ -f /etc/apt/sources.list ]; then
+    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$work/apt/sources.list.d/machine.list"
+fi
 apt_options=(
     -o Dir::Etc::SourceList=/dev/null
     -o "Dir::Etc::SourceParts=$work/apt/sources.list.d"
@@ -99,7 +119,7 @@ apt_options=(
 )
 echo "Qt $qt_version für Windows: Quellen werden geholt"
 apt-get "${apt_options[@]}" -qq update
-(cd "$work" && apt-get "${apt_options[@]}" -qq source qt6-base >/dev/null)
+(cd "$work" && apt-get "${apt_options[@]}" -qq source "qt6-base=$source_version" >/dev/null)
 source_dir=$(find "$work" -maxdepth 1 -type d -name "qt6-base-$qt_version*" | head -n1)
 [ -n "$source_dir" ] || { echo "qtbase-Quellen nicht gefunden" >&2; exit 1; }
 
