@@ -6,6 +6,7 @@
 #include "gui/FileErrors.h"
 #include "gui/FileNameText.h"
 #include "gui/FileWriter.h"
+#include "gui/VisibleText.h"
 #include "pricing/PriceList.h"
 
 #include <QDir>
@@ -26,7 +27,7 @@ namespace {
 
 QString native(const QString& path)
 {
-    return QDir::toNativeSeparators(path);
+    return shownPath(path);
 }
 
 // Whether a file's bytes hold a price line; never for bytes that are no text at all.

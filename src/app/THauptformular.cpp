@@ -9,6 +9,7 @@
 #include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
 #include "gui/Fonts.h"
+#include "gui/VisibleText.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ImportLines.h"
 #include "importfile/Version.h"
@@ -120,8 +121,11 @@ void THauptformular::connectHandlers()
             bind(&THauptformular::ClientVerzeichnis1Click));
     connect(m_ui.downloadaktiv1, &QAction::triggered, this,
             bind(&THauptformular::Downloadaktiv1Click));
-    connect(m_ui.preislisteEinlesen1, &QAction::triggered, this,
-            [this] { (void)m_priceListImport.PreislisteEinlesen1Click(this); });
+    connect(m_ui.preislisteEinlesen1, &QAction::triggered, this, [this] {
+        if (m_priceListImport.PreislisteEinlesen1Click(this)) {
+            priceListChanged();
+        }
+    });
     connect(m_ui.info1, &QAction::triggered, this, bind(&THauptformular::Info1Click));
     connect(m_ui.beenden1, &QAction::triggered, this, bind(&THauptformular::Beenden1Click));
     connect(m_ui.toolButton5, &QToolButton::clicked, this, bind(&THauptformular::Beenden1Click));
@@ -274,8 +278,7 @@ void THauptformular::BitBtn1Click()
 
 void THauptformular::loadImportFile(const QString& fileName)
 {
-    m_ui.statusPanel->setText(QStringLiteral("Geladenes Importfile: ") +
-                              QDir::toNativeSeparators(fileName));
+    m_ui.statusPanel->setText(QStringLiteral("Geladenes Importfile: ") + shownPath(fileName));
     if (m_importedit) {
         m_importedit->setEditFileName(fileName);
     }
@@ -322,8 +325,7 @@ void THauptformular::Ansehen1Click()
         return;
     }
     if (m_importedit) {
-        m_importedit->setWindowTitle(QStringLiteral("Importdatei ") +
-                                     QDir::toNativeSeparators(m_importFileName));
+        m_importedit->setWindowTitle(QStringLiteral("Importdatei ") + shownPath(m_importFileName));
         m_importedit->exec();
     }
 }
@@ -339,9 +341,20 @@ void THauptformular::importSaved(const QString& fileName)
             "Die Importdatei wurde gespeichert, kann aber nicht geladen werden. " +
             std::string(error.what()));
     }
+    // The sums belong to the text before the save: no bill from them until the next run.
+    m_runState.billReady = false;
     Resetten();
     m_ui.bitBtn2->setEnabled(valid);
     m_ui.importdatei1->setEnabled(valid);
+}
+
+void THauptformular::priceListChanged()
+{
+    // The bill on screen was priced with the previous list: its commands wait for the next run,
+    // so that no export mixes two lists.
+    m_runState.billReady = false;
+    m_runState.billShown = false;
+    m_billCommands->update();
 }
 
 void THauptformular::loadHandedOver(const QString& fileName)
@@ -353,8 +366,8 @@ void THauptformular::loadHandedOver(const QString& fileName)
         m_startFile = fileName;
         return;
     }
-    const QString refused = QStringLiteral("Die Importdatei %1 wird nicht geladen: ")
-                                .arg(QDir::toNativeSeparators(fileName));
+    const QString refused =
+        QStringLiteral("Die Importdatei %1 wird nicht geladen: ").arg(shownPath(fileName));
     // A run and a load under way (which refuse closing) must end first; an open dialog may be
     // the editor of the loaded file, whose text must not be saved under another file's name.
     if (m_runActive || !m_closeAllowed) {

@@ -88,6 +88,9 @@ public:
     // waits for an answer, it is refused with a message; during the start-up it becomes the
     // start file.
     void loadHandedOver(const QString& fileName);
+    // A new price list (imported or downloaded) is in place: the bill on screen was priced with
+    // the previous one, so the bill's commands and "Refresh" wait for the next run.
+    void priceListChanged();
 
     // Handlers of the controls.
     void BitBtn1Click();  // "Importfile laden"

@@ -76,7 +76,11 @@ void TarvekWindows::connectHooks()
     QObject::connect(ui.preislistenServer1, &QAction::triggered, m_hauptformular,
                      [this] { m_preislistenServer->exec(); });
     QObject::connect(ui.preislisteSuchen1, &QAction::triggered, m_hauptformular, [this] {
-        const QString notice = PriceListUpdater::outcomeNotice(m_updater->pruefedownload());
+        const PriceListUpdater::Outcome outcome = m_updater->pruefedownload();
+        if (outcome == PriceListUpdater::Outcome::Downloaded) {
+            m_hauptformular->priceListChanged();
+        }
+        const QString notice = PriceListUpdater::outcomeNotice(outcome);
         if (!notice.isEmpty()) {
             Dialogs::notice(m_hauptformular, notice);
         }

@@ -43,6 +43,9 @@ RunOutcome RunPhases::run()
         m_out.schalterschalt(true);
         return RunOutcome::Complete;
     } catch (const RunEnd& end) {
+        // A run that was stopped or broke off has emptied the displays and summed part of the
+        // file at most: a later "Refresh" or fee box must not bill those sums.
+        m_state.billReady = false;
         switch (end.outcome) {
         case RunOutcome::Cancelled:
             m_out.schalterschalt(true);

@@ -124,28 +124,33 @@ QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QSt
 }
 
 QString Dialogs::Handler::saveFileName(QWidget* parent, const QString& caption, const QString& path,
-                                       const QString& filter)
+                                       const QString& filter, QString* selectedFilter)
 {
     QFileDialog dialog(parent, caption, QFileInfo(path).absolutePath(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.selectFile(QFileInfo(path).fileName());
-    // A name typed without a suffix gets the filter's ("(*.pdf)": ".pdf") before the dialog asks
-    // whether to replace a file of that name.
-    const QRegularExpressionMatch suffix =
-        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
-    if (suffix.hasMatch()) {
-        dialog.setDefaultSuffix(suffix.captured(1));
-    }
+    // A name typed without a suffix gets the chosen filter's ("(*.pdf)": ".pdf") before the
+    // dialog asks whether to replace a file of that name.
+    const auto useSuffixOf = [&dialog](const QString& chosen) {
+        const QRegularExpressionMatch suffix =
+            QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosen);
+        dialog.setDefaultSuffix(suffix.hasMatch() ? suffix.captured(1) : QString());
+    };
+    useSuffixOf(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useSuffixOf);
     if (dialog.exec() != QDialog::Accepted) {
         return {};
+    }
+    if (selectedFilter != nullptr) {
+        *selectedFilter = dialog.selectedNameFilter();
     }
     return dialog.selectedFiles().value(0);
 }
 
 QString Dialogs::saveFileName(QWidget* parent, const QString& caption, const QString& path,
-                              const QString& filter)
+                              const QString& filter, QString* selectedFilter)
 {
-    return handler().saveFileName(parent, caption, path, filter);
+    return handler().saveFileName(parent, caption, path, filter, selectedFilter);
 }
 
 QString Dialogs::ChooseFolder(QWidget* parent, const QString& prompt)

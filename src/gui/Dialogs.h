@@ -29,10 +29,11 @@ public:
         virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                      const QString& filter) = 0;
         virtual QString existingDirectory(QWidget* parent, const QString& prompt) = 0;
-        // The file-save dialog; the default shows Qt's, which adds the filter's suffix to a name
-        // typed without one.
+        // The file-save dialog; the default shows Qt's, which adds the chosen filter's suffix to
+        // a name typed without one before it asks whether to replace a file of that name.
+        // *selectedFilter (when given) receives the filter chosen in the dialog.
         virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& path,
-                                     const QString& filter);
+                                     const QString& filter, QString* selectedFilter);
     };
 
     // Installs a handler; nullptr brings back the real dialogs. The handler is not owned.
@@ -55,8 +56,10 @@ public:
     static QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                 const QString& filter);
     // Asks where to save a file, suggesting `path`; empty text when nothing was chosen.
+    // `filter` may hold several filters separated by ";;"; *selectedFilter (when given) receives
+    // the one chosen.
     static QString saveFileName(QWidget* parent, const QString& caption, const QString& path,
-                                const QString& filter);
+                                const QString& filter, QString* selectedFilter = nullptr);
     // Lets the user pick a folder; empty text when nothing was chosen.
     static QString ChooseFolder(QWidget* parent, const QString& prompt);
 

@@ -1,5 +1,6 @@
 #include "gui/FileErrors.h"
 
+#include "gui/VisibleText.h"
 #include "importfile/SystemReason.h"
 
 #include <QCoreApplication>
@@ -32,12 +33,11 @@ QString FileErrors::reason(const QFileDevice& file, int errorNumber)
 
 QString FileErrors::cannotOpen(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
-        .arg(QDir::toNativeSeparators(path), reason);
+    return QStringLiteral("Datei %1 kann nicht geöffnet werden. %2").arg(shownPath(path), reason);
 }
 
 QString FileErrors::cannotCreate(const QString& path, const QString& reason)
 {
     return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
-        .arg(QDir::toNativeSeparators(path), reason);
+        .arg(shownPath(path), reason);
 }

@@ -88,6 +88,38 @@ std::optional<int> graphicNumber(const QString& text)
     return tarvek::toInteger(std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
+// A coordinate of the import format as a view field shows it: one leading blank, an optional
+// sign and one to four decimal digits, -999 to 9999. Nothing for any other text.
+std::optional<int> coordinate(const QString& field)
+{
+    constexpr int kMaxDigits = 4;
+    constexpr int kLowest = -999;
+    constexpr int kHighest = 9999;
+    if (!field.startsWith(u' ')) {
+        return std::nullopt;
+    }
+    QStringView text = QStringView(field).mid(1);
+    const bool negative = text.startsWith(u'-');
+    if (negative || text.startsWith(u'+')) {
+        text = text.mid(1);
+    }
+    if (text.isEmpty() || text.size() > kMaxDigits) {
+        return std::nullopt;
+    }
+    int value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    value = negative ? -value : value;
+    if (value < kLowest || value > kHighest) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 QString notANumberText(const QString& text)
 {
     return QString::fromStdString(
@@ -250,15 +282,32 @@ QString ItemViewDialog::fieldText(ItemField field) const
     return label == nullptr ? QString() : label->text();
 }
 
-QString ItemViewDialog::goToCommand() const
+std::optional<QString> ItemViewDialog::goToCommand(QString* badField) const
 {
-    return QStringLiteral(".go ") + fieldText(ItemField::X) + u',' + fieldText(ItemField::Y) +
-           u',' + fieldText(ItemField::Z);
+    QString command = QStringLiteral(".go");
+    QChar separator = u' ';
+    for (const ItemField field : {ItemField::X, ItemField::Y, ItemField::Z}) {
+        const std::optional<int> value = coordinate(fieldText(field));
+        if (!value) {
+            if (badField != nullptr) {
+                *badField = QString::fromUtf8(kFieldLooks[indexOf(field)].label).chopped(1);
+            }
+            return std::nullopt;
+        }
+        command += separator + QStringLiteral(" ") + QString::number(*value);
+        separator = u',';
+    }
+    return command;
 }
 
 void ItemViewDialog::BitBtn1Click()
 {
-    SendToUO(goToCommand());
+    QString badField;
+    if (const std::optional<QString> command = goToCommand(&badField)) {
+        SendToUO(*command);
+    } else {
+        m_prompts->reportError(this, QString::fromUtf8(kNoPositionText).arg(badField));
+    }
 }
 
 void ItemViewDialog::BitBtn2Click()

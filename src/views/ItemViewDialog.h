@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <span>
 
 class QAbstractItemView;
@@ -41,6 +42,9 @@ public:
     static constexpr const char* kNoClientTitle = "Info";
     static constexpr const char* kNoClientText =
         "Bitte zuerst einen entsprechenden Client starten.";
+    // %1: the field's label ("X", "Y" or "Z").
+    static constexpr const char* kNoPositionText =
+        "Das Feld „%1“ enthält keine gültige Position. An den Client wurde nichts gesendet.";
     static constexpr const char* kFocusLostText =
         "Ein anderes Fenster hat während der Eingabe den Tastaturfokus übernommen.\n"
         "Der Befehl wurde nicht vollständig an den Client gesendet.";
@@ -60,11 +64,16 @@ public:
     QString fieldText(tarvek::views::ItemField field) const;
     TUOArt* art() const { return m_art; }
 
-    // ".go " + the X, Y and Z field texts joined by ",", as they stand in the fields (each with
-    // its leading blank).
-    QString goToCommand() const;
+    // The go-to for the X, Y and Z fields: ".go " + their numbers, each after one blank, joined
+    // by ",", as in ".go  1432, 1610, -20". It is built from numbers, never from the texts as they
+    // stand: a field of a stranger's file may carry control characters or a chat command. Each
+    // field must read, after its leading blank, as an optional sign and at most four digits (the
+    // import format's coordinates, -999 to 9999). Nothing when a field does not; then *badField
+    // names it ("X", "Y" or "Z").
+    std::optional<QString> goToCommand(QString* badField = nullptr) const;
 
-    // "Hingehen": sends the go-to command built from the fields; the dialog stays open.
+    // "Hingehen": sends the go-to command built from the fields; the dialog stays open. A field
+    // that holds no position sends nothing and is named in an error message.
     void BitBtn1Click();
     // "Schliessen": ends the showing.
     void BitBtn2Click();

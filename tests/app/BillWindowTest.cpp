@@ -2,6 +2,7 @@
 #include "WindowFixture.h"
 
 #include "calc/Calculation.h"
+#include "editor/TImportedit.h"
 #include "views/bill/BillDocument.h"
 #include "views/bill/BillPdfCommand.h"
 #include "views/bill/TKostenaufstellung.h"
@@ -320,6 +321,49 @@ TEST_F(BillWindowTest, BillCommandsTakeOnlyTheBillTheListShows)
     EXPECT_EQ(breakdown->table()->model()->rowCount(), 3);
     EXPECT_FALSE(
         breakdown->findChild<QPushButton*>(QStringLiteral("RechnungKopieren"))->isEnabled());
+}
+
+// After "Stopp", after the editor saved the file and after a new price list, the sums no longer
+// belong to what the screen shows: "Refresh" asks for a run, and no command exports a bill.
+TEST_F(BillWindowTest, NoBillFromSumsThatTheScreenDidNotCompute)
+{
+    start();
+    load(sample("Haus.cfg"));
+    QAction* rechnung = window().findChild<QAction*>(QStringLiteral("Rechnung1"));
+    const auto expectNoBill = [&](const char* after) {
+        const qsizetype shown = m_dialogs.messages.size();
+        click("BitBtn6");
+        ASSERT_EQ(m_dialogs.messages.size(), shown + 1) << after;
+        EXPECT_EQ(m_dialogs.messages.constLast().text,
+                  QStringLiteral("Vor einer Neuberechnung bitte erst Import berechnen lassen!"))
+            << after;
+        EXPECT_EQ(window().listBox(4)->count(), 0) << after;
+        EXPECT_FALSE(control("BitBtn8")->isEnabled() || rechnung->isEnabled()) << after;
+    };
+
+    run();
+    whenProtocolShows(QStringLiteral(" Itemberechnung gestartet"), [this] { click("BitBtn2"); });
+    run();
+    expectNoBill("Stopp");
+
+    run();
+    ASSERT_TRUE(rechnung->isEnabled());
+    TImportedit& editor = m_windows->importedit();
+    QTimer::singleShot(0, &editor, [&] {
+        QTest::mouseClick(editor.findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
+    });
+    click("ToolButton2");
+    expectNoBill("the editor's save");
+
+    run();
+    ASSERT_TRUE(rechnung->isEnabled());
+    m_dialogs.nextFile = sample("Preisliste.txt");
+    control<QAction>("PreislisteEinlesen1")->trigger();
+    EXPECT_GT(window().listBox(4)->count(), 0) << "the bill stays in view";
+    EXPECT_FALSE(control("BitBtn8")->isEnabled() || rechnung->isEnabled());
+    click("BitBtn6");
+    EXPECT_EQ(m_dialogs.messages.constLast().text,
+              QStringLiteral("Vor einer Neuberechnung bitte erst Import berechnen lassen!"));
 }
 
 // The clipboard's HTML is pasted into spreadsheets: a name from the price list never becomes a

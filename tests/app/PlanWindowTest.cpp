@@ -120,7 +120,8 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("a.b")));
     for (const auto& [typed, filter, written] :
          {std::tuple("plan.png", TGrundriss::kPngFilter, "plan.png"),
-          std::tuple("a.b/Grundriss", TGrundriss::kPdfFilter, "a.b/Grundriss.pdf")}) {
+          std::tuple("a.b/Grundriss", TGrundriss::kPdfFilter, "a.b/Grundriss.pdf"),
+          std::tuple("plan.pdf", TGrundriss::kPngFilter, "plan.pdf")}) {
         plan().setFileChooser([&, typed = typed, filter = filter](QWidget*) {
             return TGrundriss::ChosenFile{m_dir.filePath(QLatin1String(typed)),
                                           QLatin1String(filter)};
@@ -137,6 +138,21 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
         }
     }
     EXPECT_EQ(m_dialogs.messages.size(), messages) << m_dialogs.texts().join(u'\n').toStdString();
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath(QStringLiteral("plan.pdf.png"))));
+
+    // A name that gets its suffix here replaces a file only when the user says so.
+    plan().setFileChooser([&](QWidget*) {
+        return TGrundriss::ChosenFile{m_dir.filePath(QStringLiteral("a.b/Grundriss")),
+                                      QLatin1String(TGrundriss::kPdfFilter)};
+    });
+    const QString existing = m_dir.filePath(QStringLiteral("a.b/Grundriss.pdf"));
+    ASSERT_TRUE(QFile::resize(existing, 3));
+    m_dialogs.answers = {false};
+    QTest::mouseClick(plan().findChild<QPushButton*>(QStringLiteral("BildSpeichern")),
+                      Qt::LeftButton);
+    ASSERT_EQ(m_dialogs.messages.size(), messages + 1);
+    EXPECT_TRUE(m_dialogs.messages.constLast().text.contains(QStringLiteral("ersetzt")));
+    EXPECT_EQ(QFileInfo(existing).size(), 3);
 
     // A new load takes the plan away until the next complete run.
     load(sample("Haus.cfg"));

@@ -56,9 +56,12 @@ public:
     }
 
     QString saveFileName(QWidget*, const QString& caption, const QString& path,
-                         const QString& filter) override
+                         const QString& filter, QString* selectedFilter) override
     {
         saveCalls.append(caption + u'|' + path + u'|' + filter);
+        if (selectedFilter != nullptr) {
+            *selectedFilter = filter.section(QStringLiteral(";;"), 0, 0);
+        }
         return nextSaveFile;
     }
 

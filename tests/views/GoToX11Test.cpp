@@ -1,5 +1,6 @@
 // "Hingehen" against real X windows: the test runs its own Xvfb and xterms that stand in for
 // the game client and record every byte typed into them.
+#include "CraftedImport.h"
 #include "RecordingClient.h"
 #include "RecordingPrompts.h"
 #include "RecordingTerminal.h"
@@ -208,6 +209,30 @@ TEST_F(GoToX11Test, NoDisplayGivesTheMessage)
     setenv("DISPLAY", display.c_str(), 1);
     ASSERT_EQ(m_prompts->informations.size(), 1u);
     EXPECT_EQ(m_prompts->informations[0].text, "Bitte zuerst einen entsprechenden Client starten.");
+}
+
+// A player's file whose z lines carry an Escape and a chat command behind a number: the view of
+// the item that may not be imported refuses to go there, and the view of the nested items types
+// the go-to built from the numbers, nothing else.
+TEST_F(GoToX11Test, ACraftedFileGetsNothingButAGoToBuiltFromNumbersTyped)
+{
+    const CraftedImport crafted = CraftedImport::run(QDir(m_folder.path()));
+    ASSERT_FALSE(crafted.movableLine.isEmpty() || crafted.nestedLine.isEmpty());
+    const auto client = terminal("classic", "Ultima Online");
+
+    TAnsichtbeweglich movable(nullptr, ItemViewDialog::Services{m_prompts, nullptr});
+    ASSERT_TRUE(movable.showLine(crafted.movableLine));
+    ASSERT_EQ(m_prompts->errors.size(), 1u);
+    EXPECT_TRUE(m_prompts->errors[0].text.contains(QStringLiteral("„Z“")));
+    settle();
+    EXPECT_EQ(client->received(), "");
+
+    TAnsichtinein nested(nullptr, ItemViewDialog::Services{m_prompts, nullptr});
+    ASSERT_TRUE(nested.showLine(crafted.nestedLine));
+    const std::string expected = CraftedImport::kNestedKeys;
+    EXPECT_EQ(client->waitForBytes(expected.size()), expected);
+    settle();
+    EXPECT_EQ(client->received(), expected);
 }
 
 } // namespace

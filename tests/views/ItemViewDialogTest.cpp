@@ -193,6 +193,41 @@ TEST_F(ItemViewDialogTest, HingehenTypesTheCommandBuiltFromTheFieldsAndStaysOpen
     EXPECT_EQ(m_client->commands.back(), ".go  1432, 1610, -20");
 }
 
+// A stranger's file can put anything behind a coordinate; only numbers reach the client.
+TEST_F(ItemViewDialogTest, HingehenTypesOnlyNumbersAndNamesTheFieldThatHoldsNoPosition)
+{
+    auto dialog = make<TAnsichtbeweglich>();
+    m_prompts->whileShown = [](QDialog& shown) { clickButton(shown, "BitBtn1"); };
+    dialog->showLine(QStringLiteral("D:3645, H:0x0e3d, Pos. X:+0100, Y:0200, Z:-5"));
+    ASSERT_EQ(m_client->commands.size(), 1u);
+    EXPECT_EQ(m_client->commands[0], ".go  100, 200, -5");
+
+    const struct
+    {
+        QString line;
+        const char* field;
+    } refused[] = {
+        {QStringLiteral("D:3645, H:0x0e3d, Pos. X:1000, Y:2000, Z:0000\x1b.say hi"), "Z"},
+        {QStringLiteral("D:3645, H:0x0e3d, Pos. X:1000, Y:2000, Z:0000") + QChar(0x1b) +
+             QStringLiteral("\r.say hi"),
+         "Z"},
+        {QStringLiteral("D:3645, H:0x0e3d, Pos. X:12345, Y:2000, Z:5"), "X"},
+        {QStringLiteral("D:3645, H:0x0e3d, Pos. X:1000, Y:0x10, Z:5"), "Y"},
+        {QStringLiteral("D:3645, H:0x0e3d, Pos. X:1000, Y:, Z:5"), "Y"},
+        {QStringLiteral("D:3645, H:0x0e3d, Pos. X:1000, Y:2000, Z:-1000"), "Z"},
+    };
+    for (const auto& [line, field] : refused) {
+        m_prompts->errors.clear();
+        dialog->showLine(line);
+        EXPECT_EQ(m_client->commands.size(), 1u) << "nothing typed for " << line.toStdString();
+        ASSERT_EQ(m_prompts->errors.size(), 1u) << line.toStdString();
+        EXPECT_EQ(m_prompts->errors[0].text,
+                  QStringLiteral("Das Feld „%1“ enthält keine gültige Position. An den Client "
+                                 "wurde nichts gesendet.")
+                      .arg(QLatin1String(field)));
+    }
+}
+
 TEST_F(ItemViewDialogTest, HingehenWithoutClientTellsTheUserToStartOne)
 {
     m_client->running = false;

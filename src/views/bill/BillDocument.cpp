@@ -3,6 +3,7 @@
 #include "calc/Bill.h"
 #include "calc/BreakdownCsv.h"
 #include "gui/FileWriter.h"
+#include "gui/VisibleText.h"
 #include "importfile/Version.h"
 #include "views/bill/BreakdownColumns.h"
 
@@ -21,9 +22,10 @@
 
 namespace {
 
+// Every text of the document, whether from the program, the import file or the price list.
 QString escaped(const QString& text)
 {
-    return text.toHtmlEscaped();
+    return visibleText(text).toHtmlEscaped();
 }
 
 // A heading and its entries as a list; "keine" when the list is empty.
@@ -35,7 +37,10 @@ QString listSection(const QString& caption, const QStringList& entries)
     }
     html += QStringLiteral("<ul>");
     for (const QString& entry : entries) {
-        html += QStringLiteral("<li>%1</li>").arg(escaped(entry));
+        // A line with pieces of the import file: pasted into a spreadsheet, it is no formula.
+        html +=
+            QStringLiteral("<li>%1</li>")
+                .arg(escaped(QString::fromStdString(tarvek::formulaGuarded(entry.toStdString()))));
     }
     return html + QStringLiteral("</ul>");
 }

@@ -1,6 +1,7 @@
 #include "views/bill/BreakdownColumns.h"
 
 #include "calc/BreakdownCsv.h"
+#include "gui/VisibleText.h"
 #include "pricing/Money.h"
 
 static_assert(BreakdownColumns::Count == tarvek::kBreakdownHeader.size());
@@ -36,7 +37,8 @@ QString BreakdownColumns::text(const tarvek::BreakdownRow& row, int column,
     case Items:
         return QString::number(row.items);
     case Name:
-        return line ? fromUtf8(row.name) : QString();
+        // The price list's name: no control character reaches the table, document or clipboard.
+        return line ? visibleText(fromUtf8(row.name)) : QString();
     case Price:
         return line ? money(row.price, thousands) : QString();
     case Kind:

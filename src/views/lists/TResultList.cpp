@@ -1,5 +1,7 @@
 #include "views/lists/TResultList.h"
 
+#include "gui/VisibleText.h"
+
 #include "views/lists/ResultListDelegate.h"
 
 TResultList::TResultList(const QFont& font, int entryHeight, QWidget* parent)
@@ -20,7 +22,8 @@ TResultList::TResultList(const QFont& font, int entryHeight, QWidget* parent)
 
 void TResultList::LogLine(const QString& text, std::uint32_t colour)
 {
-    auto* entry = new QListWidgetItem(text);
+    // The lines carry pieces of the import file: no control character is shown as itself.
+    auto* entry = new QListWidgetItem(visibleText(text));
     entry->setData(ResultListDelegate::ColourRole, static_cast<uint>(colour));
     addItem(entry);
 }

@@ -1,11 +1,13 @@
 #include "views/plan/TGrundriss.h"
 
+#include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
 #include "gui/Fonts.h"
 #include "views/plan/PlanPicture.h"
 
 #include <QComboBox>
-#include <QFileDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -47,7 +49,9 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 TGrundriss::ChosenFile chooseImageFile(QWidget* parent)
 {
     TGrundriss::ChosenFile chosen;
-    chosen.path = QFileDialog::getSaveFileName(
+    // The dialog adds the chosen type's suffix to a name typed without one before it asks
+    // whether to replace a file of that name.
+    chosen.path = Dialogs::saveFileName(
         parent, QStringLiteral("Grundriss als Bild speichern"), QStringLiteral("Grundriss.png"),
         QLatin1String(TGrundriss::kPngFilter) + QStringLiteral(";;") +
             QLatin1String(TGrundriss::kPdfFilter),
@@ -173,15 +177,22 @@ void TGrundriss::BildSpeichernClick()
         return;
     }
     using Format = tarvek::plan::PlanPicture::Format;
-    // Without a filter (a dialog that gives none) the name decides.
-    const QString pdfExtension = QStringLiteral(".pdf");
-    const bool pdf = chosen.filter.isEmpty()
-                         ? chosen.path.endsWith(pdfExtension, Qt::CaseInsensitive)
-                         : chosen.filter == QLatin1String(kPdfFilter);
-    const QString extension = pdf ? pdfExtension : QStringLiteral(".png");
+    // A name ending in ".png" or ".pdf" decides the type, whatever the filter ("plan.pdf" typed
+    // under the PNG filter is a PDF document). Any other name gets the filter's suffix, and then
+    // a file of that name is replaced only when the user says so.
     QString path = chosen.path;
-    if (!path.endsWith(extension, Qt::CaseInsensitive)) {
-        path += extension;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    bool pdf = suffix == QLatin1String("pdf");
+    if (!pdf && suffix != QLatin1String("png")) {
+        pdf = chosen.filter == QLatin1String(kPdfFilter);
+        path += pdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
+        if (QFileInfo::exists(path) &&
+            !Dialogs::ask(this,
+                          QStringLiteral("Die Datei %1 existiert bereits. Soll sie ersetzt werden?")
+                              .arg(QDir::toNativeSeparators(path)),
+                          QStringLiteral("Grundriss als Bild speichern"))) {
+            return;
+        }
     }
     ErrorReport::guard(this, [&] {
         tarvek::plan::PlanPicture(m_record, m_tiles, m_level->currentText())
