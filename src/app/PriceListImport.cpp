@@ -10,10 +10,8 @@
 #include "pricing/PriceList.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
-#include <cerrno>
 #include <stdexcept>
 
 const QString PriceListImport::OfferedKey = QStringLiteral("PreislisteAngeboten");
@@ -54,17 +52,14 @@ bool PriceListImport::hasPriceList() const
 
 QString PriceListImport::copyIn(const QString& source) const
 {
-    QFile file(source);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(FileErrors::cannotOpen(source, FileErrors::reason(file, errno)));
+    // Read as the calculation reads a price list: a pipe, a device, a file beyond the limit or
+    // UTF-16 is refused with its reason.
+    std::string reason;
+    const auto read = tarvek::readPriceListFile(engineFileName(source), &reason);
+    if (!read) {
+        fail(FileErrors::cannotOpen(source, QString::fromStdString(reason)));
     }
-    if (file.size() > MaxSize) {
-        fail(QStringLiteral("Die Datei %1 ist zu groß für eine Preisliste.").arg(native(source)));
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        fail(FileErrors::cannotOpen(source, FileErrors::reason(file, errno)));
-    }
+    const QByteArray bytes = QByteArray::fromStdString(*read);
     if (!holdsPriceLine(bytes)) {
         fail(QStringLiteral("Die Datei %1 ist keine Preisliste: keine ihrer Zeilen hat die Form "
                             "einer Preiszeile wie 0x0e75|Name|120|t|1|0|0|0.")

@@ -12,8 +12,6 @@ class QWidget;
 class PriceListImport
 {
 public:
-    // Files larger than this are no price list (the real ones have a few hundred kilobytes).
-    static constexpr qint64 MaxSize = 64 * 1024 * 1024;
     // The option that remembers that the start has offered the import once.
     static const QString OfferedKey;
 

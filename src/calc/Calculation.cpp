@@ -14,7 +14,8 @@ void calculate(Calculation& calc, const std::string& importFile, const std::stri
     window.setAnswer(nested);
     window.setFeeChoice(fees);
     std::string reason;
-    auto lines = readImportLines(importFile, &reason);
+    TextEncoding encoding = TextEncoding::Windows1252;
+    auto lines = readImportLines(importFile, &reason, &encoding);
     if (!lines) {
         window.showMessage(MessageKind::Error, "Fehler", fileOpenErrorText(importFile, reason));
         calc.outcome = "aborted";
@@ -34,7 +35,7 @@ void calculate(Calculation& calc, const std::string& importFile, const std::stri
     settings.clock = &clock;
     settings.items = calc.recordItems ? &calc.items : nullptr;
     CalculationRun run(std::move(settings), calc.state, window);
-    const RunOutcome result = run.execute(std::move(*lines));
+    const RunOutcome result = run.execute(std::move(*lines), encoding);
     if (result == RunOutcome::PriceListMissing) {
         const auto found = priceListFile.empty() ? findPriceList(programDir)
                                                  : std::optional<std::string>(priceListFile);
@@ -59,7 +60,7 @@ std::string errorText(const Calculation& calc, const std::string& importFile,
     if (!calc.missingPriceList.empty()) {
         // The window's message names only Preisliste.txt; here the file that was looked for.
         std::string reason;
-        readFileBytes(calc.missingPriceList, &reason);
+        readPriceListFile(calc.missingPriceList, &reason);
         return prefix + "Preisliste " + calc.missingPriceList + " kann nicht gelesen werden" +
                (reason.empty() ? std::string() : ": " + reason) + "\n";
     }

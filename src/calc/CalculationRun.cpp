@@ -77,21 +77,22 @@ RunOutcome CalculationRun::execute()
 {
     m_observer.schalterschalt(false);
     std::string reason;
-    auto lines = readImportLines(m_settings.importFileName, &reason);
+    TextEncoding encoding = TextEncoding::Windows1252;
+    auto lines = readImportLines(m_settings.importFileName, &reason, &encoding);
     if (!lines) {
         m_observer.showMessage(MessageKind::Error, "Fehler",
                                fileOpenErrorText(m_settings.importFileName, reason));
         m_observer.schalterschalt(true);
         return RunOutcome::Unreadable;
     }
-    detail::RunPhases run(m_settings, m_state, m_observer, std::move(*lines));
+    detail::RunPhases run(m_settings, m_state, m_observer, std::move(*lines), encoding);
     return run.run();
 }
 
-RunOutcome CalculationRun::execute(ImportLines lines)
+RunOutcome CalculationRun::execute(ImportLines lines, TextEncoding encoding)
 {
     m_observer.schalterschalt(false);
-    detail::RunPhases run(m_settings, m_state, m_observer, std::move(lines));
+    detail::RunPhases run(m_settings, m_state, m_observer, std::move(lines), encoding);
     return run.run();
 }
 

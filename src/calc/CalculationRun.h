@@ -87,8 +87,9 @@ public:
     // "Datei %s kann nicht geöffnet werden. %s", schalterschalt(true), Unreadable), Resetten(),
     // phases 1 to 8, the bill, schalterschalt(true).
     RunOutcome execute();
-    // The same with the import lines already read (tests, fuzzing): no file is read.
-    RunOutcome execute(ImportLines lines);
+    // The same with the import lines already read (tests, fuzzing, tarvek-calc after its validity
+    // test) in their file's encoding: no file is read.
+    RunOutcome execute(ImportLines lines, TextEncoding encoding = TextEncoding::Windows1252);
 
 private:
     RunSettings m_settings;

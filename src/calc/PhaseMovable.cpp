@@ -2,7 +2,6 @@
 #include "calc/RunPhases.h"
 
 #include "calc/ItemRecord.h"
-#include "importfile/Cp1252.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ItemKey.h"
 #include "pricing/GraphicKey.h"
@@ -57,10 +56,10 @@ void RunPhases::phase5And6Movable()
                 if (marks.notImportable) {
                     ++movable;
                     append(ResultList::Movable,
-                           "D:" + cp1252ToUtf8(d) + ", H:" + h +
-                               ", Pos. X:" + cp1252ToUtf8(restCut(m_lines[i + 1], "x\t")) +
-                               ", Y:" + cp1252ToUtf8(restCut(m_lines[i + 2], "y\t")) +
-                               ", Z:" + cp1252ToUtf8(restCut(m_lines[i + 3], "z\t")),
+                           "D:" + importText(d) + ", H:" + h +
+                               ", Pos. X:" + importText(restCut(m_lines[i + 1], "x\t")) +
+                               ", Y:" + importText(restCut(m_lines[i + 2], "y\t")) +
+                               ", Z:" + importText(restCut(m_lines[i + 3], "z\t")),
                            kColourRed);
                     select(ResultList::Movable);
                     record([&](ItemRecord& r) { r.markNotImportable(); });

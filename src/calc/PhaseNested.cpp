@@ -2,7 +2,6 @@
 #include "calc/RunPhases.h"
 
 #include "calc/ItemRecord.h"
-#include "importfile/Cp1252.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ItemKey.h"
 #include "pricing/GraphicKey.h"
@@ -88,8 +87,8 @@ bool RunPhases::phase7Nested()
                 if (prices->contains(h)) {
                     nested += j;
                     append(ResultList::Nested,
-                           "D:" + cp1252ToUtf8(g) + ", H:" + h + ", Pos. X:" + cp1252ToUtf8(x) +
-                               ", Y:" + cp1252ToUtf8(y) + ", Z:" + cp1252ToUtf8(z) +
+                           "D:" + importText(g) + ", H:" + h + ", Pos. X:" + importText(x) +
+                               ", Y:" + importText(y) + ", Z:" + importText(z) +
                                ", Anz.:" + number(j),
                            kColourRed);
                     select(ResultList::Nested);

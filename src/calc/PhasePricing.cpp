@@ -3,7 +3,6 @@
 
 #include "calc/Bill.h"
 #include "calc/ItemRecord.h"
-#include "importfile/Cp1252.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ItemKey.h"
 #include "pricing/GraphicKey.h"
@@ -110,8 +109,8 @@ void RunPhases::priceGraphic(const PriceList& prices, std::size_t index, Breakdo
     checkColumns(prices, index, line, {6});
     const std::string_view kind = priceColumnText(line, 4);
     row.hasPriceLine = true;
-    row.name = cp1252ToUtf8(priceColumnText(prices.line(index), 2));
-    row.kind = kind;
+    row.name = priceText(priceColumnText(prices.line(index), 2));
+    row.kind = priceText(kind);
     row.price = priceNumber(priceColumnText(line, 3), index);
     row.pieces = toInteger(priceColumnText(line, 5));
     row.hz = priceColumnMark(line, 6) == "0";
@@ -122,7 +121,7 @@ void RunPhases::priceGraphic(const PriceList& prices, std::size_t index, Breakdo
         if (pieces == 0) {
             row.status = BreakdownStatus::BundleError;
             m_out.showMessage(MessageKind::Error, "Fehler",
-                              std::string(kBundleError) + messageQuote(line));
+                              std::string(kBundleError) + messageQuote(line, prices.encoding()));
             return;
         }
         row.amount = row.items * row.price / pieces;

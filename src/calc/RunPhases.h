@@ -25,8 +25,8 @@ class RunPhases : private RunSteps
 {
 public:
     RunPhases(const RunSettings& settings, RunState& state, RunObserver& observer,
-              ImportLines lines)
-        : RunSteps(settings, observer), m_state(state), m_lines(std::move(lines)),
+              ImportLines lines, TextEncoding encoding)
+        : RunSteps(settings, observer, encoding), m_state(state), m_lines(std::move(lines)),
           m_items(settings.items)
     {}
 

@@ -1,9 +1,11 @@
 #include "calc/RunSteps.h"
 
-#include "importfile/Cp1252.h"
+#include "importfile/FileNames.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ImportLines.h"
 #include "pricing/PriceList.h"
+
+#include <filesystem>
 
 namespace tarvek::detail {
 namespace {
@@ -64,10 +66,20 @@ std::string number(std::int64_t value)
     return std::to_string(value);
 }
 
-RunSteps::RunSteps(const RunSettings& settings, RunObserver& observer)
-    : m_settings(settings), m_out(observer),
+RunSteps::RunSteps(const RunSettings& settings, RunObserver& observer, TextEncoding importEncoding)
+    : m_settings(settings), m_out(observer), m_importEncoding(importEncoding),
       m_clock(settings.clock != nullptr ? settings.clock : &m_systemClock)
 {}
+
+std::string RunSteps::importText(std::string_view bytes) const
+{
+    return displayText(bytes, m_importEncoding);
+}
+
+std::string RunSteps::priceText(std::string_view bytes) const
+{
+    return displayText(bytes, m_priceEncoding);
+}
 
 void RunSteps::append(ResultList list, const std::string& text, Colour colour)
 {
@@ -114,17 +126,18 @@ void RunSteps::progressStep(std::size_t index, std::size_t total)
     }
 }
 
-void RunSteps::conversionError(std::string_view text, std::string_view where, std::size_t lineIndex)
+void RunSteps::conversionError(std::string_view text, TextEncoding encoding, std::string_view where,
+                               std::size_t lineIndex)
 {
-    throw RunEnd{RunOutcome::Aborted, conversionErrorText(text) + "\r\n(" + std::string(where) +
-                                          ", Zeile " +
+    throw RunEnd{RunOutcome::Aborted, conversionErrorText(text, encoding) + "\r\n(" +
+                                          std::string(where) + ", Zeile " +
                                           number(static_cast<std::int64_t>(lineIndex) + 1) + ")"};
 }
 std::int32_t RunSteps::importNumber(std::string_view text, std::size_t lineIndex)
 {
     const auto value = toInteger(text);
     if (!value) {
-        conversionError(text, "Importdatei", lineIndex);
+        conversionError(text, m_importEncoding, "Importdatei", lineIndex);
     }
     return *value;
 }
@@ -132,7 +145,7 @@ std::int32_t RunSteps::priceNumber(std::string_view text, std::size_t lineIndex)
 {
     const auto value = toInteger(text);
     if (!value) {
-        conversionError(text, "Preisliste.txt", lineIndex);
+        conversionError(text, m_priceEncoding, "Preisliste.txt", lineIndex);
     }
     return *value;
 }
@@ -148,7 +161,7 @@ void RunSteps::malformedPriceLine(const PriceList& list, std::size_t index)
                  "Die Zeile " + number(static_cast<std::int64_t>(index) + 1) +
                      " der Preisliste ist fehlerhaft (weniger als acht Spalten oder eine leere "
                      "Spalte 6, 7 oder 8):\r\n" +
-                     messageQuote(list.line(index))};
+                     messageQuote(list.line(index), list.encoding())};
 }
 void RunSteps::checkColumns(const PriceList& list, std::size_t index, std::string_view line,
                             std::initializer_list<int> marks)
@@ -166,17 +179,36 @@ void RunSteps::checkColumns(const PriceList& list, std::size_t index, std::strin
 PriceList RunSteps::loadPriceList()
 {
     std::optional<std::string> bytes;
+    std::string path = std::string(kPriceListName);
+    std::string reason;
     if (m_settings.readPriceList) {
         bytes = m_settings.readPriceList();
+        if (bytes) {
+            if (auto refusal = encodingRefusal(*bytes)) {
+                bytes.reset();
+                reason = std::move(*refusal);
+            }
+        }
     } else if (!m_settings.priceListFile.empty()) {
-        bytes = readFileBytes(m_settings.priceListFile);
-    } else if (const auto path = findPriceList(m_settings.programDir)) {
-        bytes = readFileBytes(*path);
+        path = m_settings.priceListFile;
+        bytes = readPriceListFile(path, &reason);
+    } else if (const auto found = findPriceList(m_settings.programDir)) {
+        path = *found;
+        bytes = readPriceListFile(path, &reason);
     }
     if (!bytes) {
-        throw RunEnd{RunOutcome::PriceListMissing, priceListMissingText(m_settings)};
+        // A list that is there but refused says why; a missing one where it was looked for.
+        std::error_code ignored;
+        const bool there = m_settings.readPriceList
+                               ? !reason.empty()
+                               : std::filesystem::exists(pathOf(path), ignored);
+        throw RunEnd{RunOutcome::PriceListMissing,
+                     there ? fileOpenErrorText(path, reason) + std::string(kCannotPrice)
+                           : priceListMissingText(m_settings)};
     }
-    return PriceList::fromBytes(std::move(*bytes));
+    PriceList list = PriceList::fromBytes(std::move(*bytes));
+    m_priceEncoding = list.encoding();
+    return list;
 }
 
 } // namespace tarvek::detail

@@ -43,7 +43,7 @@ std::string number(std::int64_t value);
 class RunSteps
 {
 protected:
-    RunSteps(const RunSettings& settings, RunObserver& observer);
+    RunSteps(const RunSettings& settings, RunObserver& observer, TextEncoding importEncoding);
 
     // ---- Reporting
     void append(ResultList list, const std::string& text, Colour colour);
@@ -62,8 +62,8 @@ protected:
     void progressStep(std::size_t index, std::size_t total);
 
     // ---- Failures: each leaves the run with a message
-    [[noreturn]] void conversionError(std::string_view text, std::string_view where,
-                                      std::size_t lineIndex);
+    [[noreturn]] void conversionError(std::string_view text, TextEncoding encoding,
+                                      std::string_view where, std::size_t lineIndex);
     std::int32_t importNumber(std::string_view text, std::size_t lineIndex);
     std::int32_t priceNumber(std::string_view text, std::size_t lineIndex);
     [[noreturn]] void beyondEnd(std::size_t lineIndex, std::string_view what);
@@ -75,11 +75,18 @@ protected:
     // Each phase that needs the price list reads it afresh (once per phase).
     PriceList loadPriceList();
 
+    // A piece of the import file or of the price list as the user sees it (displayText with the
+    // file's encoding; the price list's is that of its last reading).
+    std::string importText(std::string_view bytes) const;
+    std::string priceText(std::string_view bytes) const;
+
     const RunSettings& m_settings;
     RunObserver& m_out;
     bool m_autoSelect = false;
 
 private:
+    TextEncoding m_importEncoding;
+    TextEncoding m_priceEncoding = TextEncoding::Windows1252;
     SystemClock m_systemClock;
     const Clock* m_clock;
     int m_progress = -1; // the value last sent to setProgress; -1: none since Resetten

@@ -5,11 +5,12 @@
 #include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
 #include "gui/FileErrors.h"
+#include "gui/FileNameText.h"
 #include "gui/FileWriter.h"
 #include "gui/Fonts.h"
 #include "gui/TextCodec.h"
+#include "importfile/ImportLines.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,7 +18,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include <cerrno>
 #include <stdexcept>
 
 namespace {
@@ -85,18 +85,21 @@ void TImportedit::hideEvent(QHideEvent* event)
 
 void TImportedit::load()
 {
-    QFile file(m_editFileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Read as the calculation reads it: a stranger's pipe or giant file is refused.
+    std::string reason;
+    tarvek::TextEncoding encoding = tarvek::TextEncoding::Windows1252;
+    const auto lines = tarvek::readImportLines(engineFileName(m_editFileName), &reason, &encoding);
+    if (!lines) {
         throw std::runtime_error(
-            FileErrors::cannotOpen(m_editFileName, FileErrors::reason(file, errno)).toStdString());
+            FileErrors::cannotOpen(m_editFileName, QString::fromStdString(reason)).toStdString());
     }
-    const QList<QByteArray> lines = TextCodec::splitLines(file.readAll());
+    m_encoding = encoding;
     QString text;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    for (std::size_t i = 0; i < lines->size(); ++i) {
         if (i > 0) {
             text += u'\n';
         }
-        text += TextCodec::toText(lines[i]);
+        text += QString::fromStdString(tarvek::editableText((*lines)[i], encoding));
     }
     m_memo1->setPlainText(text);
     m_memo1->moveCursor(QTextCursor::Start);
@@ -113,6 +116,9 @@ void TImportedit::save() const
     const QString text = editorText();
     QByteArray content;
     content.reserve(text.size() + text.size() / 16);
+    if (m_encoding == tarvek::TextEncoding::Utf8WithBom) {
+        content += QByteArray::fromStdString(std::string(tarvek::kUtf8Bom));
+    }
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         if (i < text.size() && !isLineBreak(text[i])) {
@@ -122,7 +128,7 @@ void TImportedit::save() const
         if (i == text.size() && start == i && i == 0) {
             break;
         }
-        content += TextCodec::toBytes(text.mid(start, i - start));
+        content += TextCodec::toBytes(text.mid(start, i - start), m_encoding);
         content += "\r\n";
         start = i + 1;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "importfile/TextEncoding.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -42,6 +44,8 @@ private:
     QString editorText() const;
 
     QString m_editFileName;
+    // The encoding of the file as loaded; saving keeps it (and a UTF-8 byte-order mark).
+    tarvek::TextEncoding m_encoding = tarvek::TextEncoding::Windows1252;
     int m_findPos = 0;
     QPlainTextEdit* m_memo1;
     QPushButton* m_save;

@@ -1,21 +1,20 @@
 #include "gui/TextCodec.h"
 
-#include "importfile/Cp1252.h"
 #include "importfile/ImportLines.h"
 
 #include <string_view>
 
-QString TextCodec::toText(const QByteArray& bytes)
+QString TextCodec::toText(const QByteArray& bytes, tarvek::TextEncoding encoding)
 {
-    return QString::fromStdString(
-        tarvek::cp1252ToUtf8(std::string_view(bytes.constData(), std::size_t(bytes.size()))));
+    return QString::fromStdString(tarvek::editableText(
+        std::string_view(bytes.constData(), std::size_t(bytes.size())), encoding));
 }
 
-QByteArray TextCodec::toBytes(const QString& text)
+QByteArray TextCodec::toBytes(const QString& text, tarvek::TextEncoding encoding)
 {
     const QByteArray utf8 = text.toUtf8();
-    return QByteArray::fromStdString(
-        tarvek::utf8ToCp1252(std::string_view(utf8.constData(), std::size_t(utf8.size()))));
+    return QByteArray::fromStdString(tarvek::encodedText(
+        std::string_view(utf8.constData(), std::size_t(utf8.size())), encoding));
 }
 
 QList<QByteArray> TextCodec::splitLines(const QByteArray& content)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -31,5 +32,22 @@ std::FILE* openFile(const std::string& fileName, const char* mode);
 // from the system's own error code where there is one, which tells a file in use by another
 // program from a missing permission.
 std::string openFailureReason(int errorNumber);
+
+// What readRegularFile() found.
+enum class FileRead
+{
+    Read,
+    Failed,
+    Folder,
+    NotRegular,
+    TooLarge
+};
+// Reads a whole file into `bytes` only when it is a regular file of at most `limit` bytes. A named
+// pipe, a device or a folder is refused without reading (and without waiting: the opening never
+// blocks), a larger file from its size before reading and, should it grow meanwhile, after
+// limit + 1 bytes. On Failed, errorNumber holds the errno of the failure (see
+// openFailureReason).
+FileRead readRegularFile(const std::string& fileName, std::uint64_t limit, std::string& bytes,
+                         int& errorNumber);
 
 } // namespace tarvek

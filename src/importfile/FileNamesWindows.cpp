@@ -7,7 +7,11 @@
 
 #include <shlobj.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 
 namespace tarvek {
 
@@ -69,6 +73,70 @@ std::string openFailureReason(int errorNumber)
 {
     const unsigned long code = _doserrno;
     return code != 0 ? windowsReason(code) : systemReason(errorNumber);
+}
+
+namespace {
+
+FileRead kindOf(const struct _stat64& status)
+{
+    if ((status.st_mode & _S_IFMT) == _S_IFDIR) {
+        return FileRead::Folder;
+    }
+    return (status.st_mode & _S_IFMT) == _S_IFREG ? FileRead::Read : FileRead::NotRegular;
+}
+
+} // namespace
+
+FileRead readRegularFile(const std::string& fileName, std::uint64_t limit, std::string& bytes,
+                         int& errorNumber)
+{
+    const std::wstring wide = wideText(fileName);
+    struct _stat64 status
+    {};
+    // A pipe or a device ("\\.\pipe\...", "CON") is refused before it is opened.
+    if (_wstat64(wide.c_str(), &status) == 0 && kindOf(status) != FileRead::Read) {
+        return kindOf(status);
+    }
+    _doserrno = 0;
+    const int fd = _wopen(wide.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    if (fd < 0) {
+        errorNumber = errno;
+        return FileRead::Failed;
+    }
+    struct Closer
+    {
+        int fd;
+        ~Closer() { _close(fd); }
+    } closer{fd};
+    if (_fstat64(fd, &status) != 0) {
+        errorNumber = errno;
+        return FileRead::Failed;
+    }
+    if (kindOf(status) != FileRead::Read) {
+        return kindOf(status);
+    }
+    if (static_cast<std::uint64_t>(status.st_size) > limit) {
+        return FileRead::TooLarge;
+    }
+    bytes.clear();
+    bytes.reserve(static_cast<std::size_t>(status.st_size));
+    char buffer[65536];
+    for (;;) {
+        _doserrno = 0;
+        const int got = _read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            errorNumber = errno;
+            return FileRead::Failed;
+        }
+        if (got == 0) {
+            return FileRead::Read;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > limit) {
+            bytes.clear();
+            return FileRead::TooLarge;
+        }
+    }
 }
 
 } // namespace tarvek

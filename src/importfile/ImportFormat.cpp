@@ -1,7 +1,5 @@
 #include "importfile/ImportFormat.h"
 
-#include "importfile/Cp1252.h"
-
 #include <algorithm>
 
 namespace tarvek {
@@ -127,18 +125,24 @@ std::optional<std::int32_t> toInteger(std::string_view text)
     return static_cast<std::int32_t>(value);
 }
 
-std::string messageQuote(std::string_view bytes)
+std::string messageQuote(std::string_view bytes, TextEncoding encoding)
 {
     if (bytes.size() <= kMessageQuoteLimit) {
-        return cp1252ToUtf8(bytes);
+        return displayText(bytes, encoding);
     }
-    return cp1252ToUtf8(bytes.substr(0, kMessageQuoteLimit)) + "...";
+    std::size_t cut = kMessageQuoteLimit;
+    // UTF-8 is cut before a character, not inside it.
+    while (encoding != TextEncoding::Windows1252 && cut > 0 &&
+           (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return displayText(bytes.substr(0, cut), encoding) + "...";
 }
 
-std::string conversionErrorText(std::string_view text)
+std::string conversionErrorText(std::string_view text, TextEncoding encoding)
 {
     std::string message = "'";
-    message.append(messageQuote(text)).append("' ist kein gültiger Integerwert");
+    message.append(messageQuote(text, encoding)).append("' ist kein gültiger Integerwert");
     return message;
 }
 

@@ -38,13 +38,14 @@ std::string_view restCut(std::string_view line, std::string_view key);
 // else (empty text, trailing blanks, a sign or prefix without digits) gives nothing.
 std::optional<std::int32_t> toInteger(std::string_view text);
 
-// A piece of a file (Windows-1252 bytes) as a message quotes it, in UTF-8: at most
-// kMessageQuoteLimit bytes of it, and "..." when it was longer. A message box holding a line of a
-// megabyte would take the window many seconds to lay out and help nobody.
+// A piece of a file as a message quotes it, in UTF-8 with its control characters made visible
+// (displayText): at most kMessageQuoteLimit bytes of it, and "..." when it was longer. A message
+// box holding a line of a megabyte would take the window many seconds to lay out and help nobody.
 inline constexpr std::size_t kMessageQuoteLimit = 200;
-std::string messageQuote(std::string_view bytes);
+std::string messageQuote(std::string_view bytes, TextEncoding encoding = TextEncoding::Windows1252);
 
 // "'%s' ist kein gültiger Integerwert" with the text quoted by messageQuote().
-std::string conversionErrorText(std::string_view text);
+std::string conversionErrorText(std::string_view text,
+                                TextEncoding encoding = TextEncoding::Windows1252);
 
 } // namespace tarvek

@@ -4,9 +4,6 @@
 #include "importfile/SystemReason.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
 
 namespace tarvek {
 
@@ -50,49 +47,63 @@ std::string joinLinesCrLf(const ImportLines& lines)
     return out;
 }
 
-std::optional<std::string> readFileBytes(const std::string& path, std::string* reason)
+std::optional<std::string> readFileBytes(const std::string& path, std::string* reason,
+                                         const FileKind& kind)
 {
-    struct Closer
-    {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    errno = 0;
-    std::unique_ptr<std::FILE, Closer> file(openFile(path, "rb"));
-    if (!file) {
-        const int error = errno != 0 ? errno : ENOENT;
-        // Windows refuses to open a folder with "no permission"; say what it is.
-        std::error_code ignored;
-        const bool folder = error == EACCES && std::filesystem::is_directory(pathOf(path), ignored);
+    std::string bytes;
+    int error = 0;
+    std::string why;
+    switch (readRegularFile(path, kind.limit, bytes, error)) {
+    case FileRead::Read:
+        return bytes;
+    case FileRead::Failed:
+        why = openFailureReason(error != 0 ? error : EIO);
+        break;
+    case FileRead::Folder:
+        why = systemReason(EISDIR);
+        break;
+    case FileRead::NotRegular:
+        why = "Sie ist keine gewöhnliche Datei, sondern etwa eine benannte Pipe oder ein Gerät, "
+              "und wird nicht gelesen.";
+        break;
+    case FileRead::TooLarge:
+        why = "Sie ist größer als " + std::to_string(kind.limit >> 20) +
+              " MiB; so groß ist keine " + std::string(kind.name) + ".";
+        break;
+    }
+    if (reason != nullptr) {
+        *reason = std::move(why);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> readTextFile(const std::string& path, std::string* reason,
+                                        const FileKind& kind, TextEncoding* encoding)
+{
+    auto bytes = readFileBytes(path, reason, kind);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    if (auto refusal = encodingRefusal(*bytes)) {
         if (reason != nullptr) {
-            *reason = folder ? systemReason(EISDIR) : openFailureReason(error);
+            *reason = std::move(*refusal);
         }
         return std::nullopt;
     }
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-        bytes.append(buffer, got);
-        if (got < sizeof buffer) {
-            if (std::ferror(file.get()) != 0) {
-                if (reason != nullptr) {
-                    *reason = systemReason(errno != 0 ? errno : EIO);
-                }
-                return std::nullopt;
-            }
-            break;
-        }
+    if (encoding != nullptr) {
+        *encoding = detectTextEncoding(*bytes);
     }
     return bytes;
 }
 
-std::optional<ImportLines> readImportLines(const std::string& path, std::string* reason)
+std::optional<ImportLines> readImportLines(const std::string& path, std::string* reason,
+                                           TextEncoding* encoding)
 {
-    auto bytes = readFileBytes(path, reason);
+    const auto bytes = readTextFile(path, reason, kImportFileKind, encoding);
     if (!bytes) {
         return std::nullopt;
     }
-    return splitLines(*bytes);
+    return splitLines(withoutBom(*bytes));
 }
 
 std::string fileOpenErrorText(std::string_view path, std::string_view reason)

@@ -133,11 +133,13 @@ PriceList::PriceList(const ImportLines& lines)
 PriceList PriceList::fromBytes(std::string bytes)
 {
     PriceList list;
+    list.m_encoding = detectTextEncoding(bytes);
     list.m_bytes = std::move(bytes);
     const std::string_view b = list.m_bytes;
     const std::size_t n = b.size();
-    std::size_t start = 0;
-    std::size_t i = 0;
+    // The byte-order mark stays in the block but belongs to no line.
+    std::size_t start = list.m_encoding == TextEncoding::Utf8WithBom ? kUtf8Bom.size() : 0;
+    std::size_t i = start;
     while (i < n) {
         const char c = b[i];
         if (c == '\r' || c == '\n') {
@@ -307,6 +309,11 @@ bool PriceList::contains(std::string_view key) const
 std::optional<std::string> findPriceList(const std::string& folder)
 {
     return findFileIgnoringCase(folder, kPriceListName);
+}
+
+std::optional<std::string> readPriceListFile(const std::string& path, std::string* reason)
+{
+    return readTextFile(path, reason, kPriceListKind);
 }
 
 std::string priceListPath(const std::string& folder)

@@ -18,6 +18,13 @@ inline constexpr std::string_view kPriceListName = "Preisliste.txt";
 // exist, "Preisliste.txt" wins, then "preisliste.txt", then the first other one in byte order.
 // Nothing when there is none. `folder` may end with "/" or not.
 std::optional<std::string> findPriceList(const std::string& folder);
+
+// The real price lists have a few hundred kilobytes.
+inline constexpr FileKind kPriceListKind{64u << 20, "Preisliste"};
+// Reads a price list file as a player's text file (readFileBytes with kPriceListKind, UTF-16
+// refused): its bytes for fromBytes(), which finds their encoding. Nothing on failure, with the
+// German reason in *reason when given.
+std::optional<std::string> readPriceListFile(const std::string& path, std::string* reason);
 // The path of the price list in `folder` that a new list replaces: findPriceList's, else
 // "Preisliste.txt" in `folder`.
 std::string priceListPath(const std::string& folder);
@@ -52,8 +59,12 @@ public:
     PriceList(PriceList&&) noexcept;
     PriceList& operator=(PriceList&&) noexcept;
 
-    // The file's bytes split into lines as splitLines() does (kept as one block).
+    // The file's bytes split into lines as splitLines() does (kept as one block), without a
+    // UTF-8 byte-order mark; their encoding is detectTextEncoding's.
     static PriceList fromBytes(std::string bytes);
+    // How the names of the lines are to be decoded for display (lines from ImportLines:
+    // Windows-1252).
+    TextEncoding encoding() const { return m_encoding; }
 
     std::size_t size() const { return m_spans.size(); }
     // Line `index` (0-based) as stored, without its line end.
@@ -94,6 +105,7 @@ private:
     Index& index() const;
     void prepare(const std::vector<std::string>& keys, bool exact) const;
     std::string m_bytes;
+    TextEncoding m_encoding = TextEncoding::Windows1252;
     std::vector<std::pair<std::size_t, std::size_t>> m_spans; // start and length of each line
     mutable std::unique_ptr<Index> m_index;
 };

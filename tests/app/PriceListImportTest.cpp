@@ -1,10 +1,15 @@
 #include "WindowFixture.h"
 
+#include "importfile/ImportLines.h"
 #include "widgets/TBDigit.h"
 
 #include <QAction>
 #include <QDir>
 #include <QWindow>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -47,6 +52,46 @@ TEST_F(PriceListImportTest, ANewUserIsAskedOnceAndReadsTheListInThroughTheMenu)
     QFile::remove(target);
     start();
     EXPECT_EQ(m_dialogs.messages.size(), shown);
+}
+
+// Files from strangers: a pipe or a giant file never freezes the window, UTF-16 is refused with
+// what to do, and an import file in UTF-8 with its byte-order mark loads and runs.
+TEST_F(PriceListImportTest, StrangerFilesAreRefusedWithTheirReasonOrReadInTheirEncoding)
+{
+    start();
+    const auto lastMessage = [this] { return m_dialogs.messages.constLast().text; };
+    const QString utf16 = writeFile(QStringLiteral("utf16.txt"), QByteArray("\xff\xfe"
+                                                                            "0\0x\0",
+                                                                            6));
+    m_dialogs.nextFile = utf16;
+    control<QAction>("PreislisteEinlesen1")->trigger();
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("Sie ist in UTF-16 gespeichert")))
+        << lastMessage().toStdString();
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("als UTF-8 oder Windows-1252")));
+#ifndef _WIN32
+    const QString pipe = m_dir.filePath(QStringLiteral("pipe.cfg"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString giant = writeFile(QStringLiteral("giant.cfg"), {});
+    ASSERT_TRUE(QFile::resize(giant, qint64(tarvek::kImportFileKind.limit) + 1));
+    load(pipe);
+    EXPECT_EQ(lastMessage(), QStringLiteral("Datei %1 kann nicht geöffnet werden. Sie ist keine "
+                                            "gewöhnliche Datei, sondern etwa eine benannte Pipe "
+                                            "oder ein Gerät, und wird nicht gelesen.")
+                                 .arg(pipe));
+    load(giant);
+    EXPECT_TRUE(lastMessage().endsWith(QStringLiteral("größer als 64 MiB; so groß ist keine "
+                                                      "Importdatei.")));
+    m_dialogs.nextFile = pipe;
+    control<QAction>("PreislisteEinlesen1")->trigger();
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("keine gewöhnliche Datei")));
+    EXPECT_TRUE(lastMessage().endsWith(QStringLiteral("Die bisherige Preisliste bleibt "
+                                                      "unverändert.")));
+#endif
+    QFile sample(WindowFixture::sample("Haus.cfg"));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    load(writeFile(QStringLiteral("bom.cfg"), "\xef\xbb\xbf" + sample.readAll()));
+    run();
+    EXPECT_EQ(control<TBDigit>("BDigit5")->Wert(), 38840);
 }
 
 } // namespace

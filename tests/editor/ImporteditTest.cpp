@@ -99,6 +99,26 @@ TEST_F(ImporteditTest, SavingWritesCrLfAfterEveryLineAndEditsGoIn)
     EXPECT_EQ(readFile(), QByteArray("a\r\nb\r\nc\r\n\xc4\r\n"));
 }
 
+// A file is saved in the encoding it was read in: UTF-8 keeps its byte-order mark (or has none),
+// Windows-1252 stays single-byte.
+TEST_F(ImporteditTest, SavingKeepsTheEncodingOfTheFile)
+{
+    const QByteArray utf8 = "Entry Header\r\n{\r\nT\xc3\xbcr\r\n";
+    for (const QByteArray& start : {QByteArray("\xef\xbb\xbf"), QByteArray()}) {
+        open(start + utf8);
+        EXPECT_EQ(memo()->toPlainText(), QStringLiteral("Entry Header\n{\nTür"));
+        memo()->appendPlainText(QStringLiteral("Ω"));
+        m_dialogs.answers = {true};
+        click("BitBtn2");
+        EXPECT_EQ(readFile(), start + utf8 + "\xce\xa9\r\n");
+    }
+    open("Entry Header\r\n{\r\nT\xfcr\r\n");
+    memo()->appendPlainText(QStringLiteral("Ä"));
+    m_dialogs.answers = {true};
+    click("BitBtn2");
+    EXPECT_EQ(readFile(), QByteArray("Entry Header\r\n{\r\nT\xfcr\r\n\xc4\r\n"));
+}
+
 TEST_F(ImporteditTest, AnsweringNoOrClosingLeavesTheFileAsItWas)
 {
     open("Entry Header\r\n{\r\n");

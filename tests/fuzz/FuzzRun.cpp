@@ -141,7 +141,12 @@ std::uint64_t choiceOf(const std::uint8_t* data, std::size_t size)
 void runChecked(const std::string& importBytes, const std::string& priceListBytes,
                 std::uint64_t choice)
 {
-    ImportLines lines = splitLines(importBytes);
+    // Read as the file reader reads it: UTF-16 refused, a UTF-8 byte-order mark set apart.
+    if (encodingRefusal(importBytes)) {
+        return;
+    }
+    const TextEncoding encoding = detectTextEncoding(importBytes);
+    ImportLines lines = splitLines(withoutBom(importBytes));
     if (!pruefeimportdatei(lines)) {
         return;
     }
@@ -182,7 +187,7 @@ void runChecked(const std::string& importBytes, const std::string& priceListByte
     settings.items = &items;
     RunState state;
     CalculationRun run(std::move(settings), state, window);
-    const RunOutcome outcome = fromFiles ? run.execute() : run.execute(std::move(lines));
+    const RunOutcome outcome = fromFiles ? run.execute() : run.execute(std::move(lines), encoding);
     // After a complete run phase 8 has decided every item's category.
     if (items.complete() != (outcome == RunOutcome::Complete) ||
         std::any_of(items.items().begin(), items.items().end(), [&](const RecordedItem& item) {

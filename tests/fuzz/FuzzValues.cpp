@@ -9,11 +9,13 @@
 #include "importfile/ImportFormat.h"
 #include "importfile/ItemKey.h"
 #include "importfile/SystemReason.h"
+#include "importfile/TextEncoding.h"
 #include "pricing/GraphicKey.h"
 #include "pricing/Money.h"
 #include "pricing/PriceList.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -174,10 +176,69 @@ void checkText(std::string_view line)
     }
 }
 
+// The encoding of the whole input as the readers find it.
+void checkEncoding(std::string_view bytes)
+{
+    const TextEncoding encoding = detectTextEncoding(bytes);
+    const bool nonAscii = std::any_of(bytes.begin(), bytes.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    require((encoding == TextEncoding::Utf8WithBom) == bytes.starts_with(kUtf8Bom), "mark", bytes);
+    require(encoding == TextEncoding::Utf8WithBom ||
+                (encoding == TextEncoding::Utf8) == (nonAscii && hardening::isValidUtf8(bytes)),
+            "UTF-8 detected", bytes);
+    require(encodingRefusal(bytes) ||
+                !(bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")),
+            "UTF-16 mark read", bytes);
+    require(withoutBom(bytes).size() + (encoding == TextEncoding::Utf8WithBom ? 3 : 0) ==
+                bytes.size(),
+            "mark removed", bytes);
+}
+
+// A line as the user sees it, in either encoding: UTF-8 without a control character, also as a
+// message quotes it; the editor's UTF-8 gives valid UTF-8 back unchanged.
+void checkDisplay(std::string_view line)
+{
+    for (const TextEncoding encoding : {TextEncoding::Windows1252, TextEncoding::Utf8}) {
+        const std::string shown = displayText(line, encoding);
+        require(!hardening::holdsControl(shown) && hardening::isValidUtf8(shown), "control shown",
+                line);
+        const std::string quote = messageQuote(line, encoding);
+        require(!hardening::holdsControl(quote) &&
+                    (line.size() <= kMessageQuoteLimit ? quote == shown : quote.ends_with("...")),
+                "message quote", line);
+    }
+    if (hardening::isValidUtf8(line)) {
+        bool allMapped = false;
+        require(encodedText(editableText(line, TextEncoding::Utf8), TextEncoding::Utf8,
+                            &allMapped) == line &&
+                    allMapped,
+                "UTF-8 round trip", line);
+    }
+}
+
+// isPriceLine against its description: a key "0x" with four hexadecimal digits (either case),
+// eight columns, whole numbers in column 3 and, unless column 4 is "t", in column 5, and columns
+// 6 to 8 not empty.
+void checkPriceLine(std::string_view line, const std::vector<std::string>& columns)
+{
+    bool key = false;
+    for (std::size_t p = 0; p + 5 < line.size() && !key; ++p) {
+        key = line[p] == '0' && (line[p + 1] == 'x' || line[p + 1] == 'X') &&
+              std::all_of(line.begin() + static_cast<std::ptrdiff_t>(p + 2),
+                          line.begin() + static_cast<std::ptrdiff_t>(p + 6),
+                          [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+    }
+    const bool expected = key && columns.size() >= 8 && modelInteger(columns[2]) &&
+                          (columns[3] == "t" || columns[3] == "T" || modelInteger(columns[4])) &&
+                          !columns[5].empty() && !columns[6].empty() && !columns[7].empty();
+    require(isPriceLine(line) == expected, "price line", line);
+}
+
 void checkColumns(std::string_view line)
 {
     const auto columns = splitColumns(line);
     require(priceColumnCount(line) == columns.size(), "column count", line);
+    checkPriceLine(line, columns);
     for (int n = 1; n <= 9; ++n) {
         const bool present = static_cast<std::size_t>(n) <= columns.size();
         require(priceColumnText(line, n) == (present ? columns[n - 1] : std::string()),
@@ -303,6 +364,7 @@ std::vector<std::string> lookupKeys(std::string_view bytes, const ImportLines& l
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    checkEncoding(bytes);
     const ImportLines lines = splitLines(bytes);
     std::size_t kept = 0;
     for (const auto& line : lines) {
@@ -316,6 +378,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkCuts(lines[i]);
         checkNumber(lines[i]);
         checkText(lines[i]);
+        checkDisplay(lines[i]);
         checkColumns(lines[i]);
         if (const auto key = itemPositionKey(lines, i)) {
             require(i >= 2 && i + 1 < lines.size() &&
@@ -337,9 +400,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Three price lists over the same lines: indexed in full on the first lookup, prepared for
     // every key, and prepared for every other key.
-    const auto keys = lookupKeys(bytes, lines);
+    // A list that begins with a byte-order mark holds its lines without it.
+    const ImportLines listLines = splitLines(withoutBom(bytes));
+    const auto keys = lookupKeys(bytes, listLines);
     const PriceList full = PriceList::fromBytes(std::string(bytes));
-    const PriceList prepared(lines);
+    require(full.encoding() == detectTextEncoding(bytes), "price list encoding", bytes);
+    const PriceList prepared(listLines);
     const PriceList partly = PriceList::fromBytes(std::string(bytes));
     prepared.prepareMovableMarks(keys);
     prepared.prepareFind(keys);
@@ -349,9 +415,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     partly.prepareMovableMarks(half);
     partly.prepareFind(half);
-    checkPriceLines(full, lines);
-    checkPriceLines(prepared, lines);
-    const FoldedLines folded(lines);
+    checkPriceLines(full, listLines);
+    checkPriceLines(prepared, listLines);
+    const FoldedLines folded(listLines);
     for (const auto& key : keys) {
         checkLookups({&full, &prepared, &partly}, folded, key);
     }

@@ -94,8 +94,26 @@ void CheckedWindow::violation(std::string text)
     }
 }
 
+bool holdsControl(std::string_view utf8)
+{
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        const bool c1 = b == 0xC2 && i + 1 < utf8.size() &&
+                        static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
+        if ((b < 0x20 && b != '\r' && b != '\n') || b == 0x7F || c1) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void CheckedWindow::appendLine(ResultList list, std::string_view utf8Text, Colour colour)
 {
+    if (holdsControl(utf8Text)) {
+        violation("list " + std::to_string(static_cast<int>(list)) +
+                  ": entry holds a control character");
+    }
     if (!isValidUtf8(utf8Text)) {
         violation("list " + std::to_string(static_cast<int>(list)) + ": entry is not UTF-8");
     }
@@ -131,8 +149,8 @@ void CheckedWindow::showMessage(MessageKind kind, std::string_view title, std::s
     if (title != wanted) {
         violation("message title '" + std::string(title) + "'");
     }
-    if (text.empty() || !isValidUtf8(text)) {
-        violation("message text empty or not UTF-8");
+    if (text.empty() || !isValidUtf8(text) || holdsControl(text)) {
+        violation("message text empty, not UTF-8 or with a control character");
     }
     RecordingObserver::showMessage(kind, title, text);
 }

@@ -1,6 +1,7 @@
 // tarvek-calc: the command in-process and the program end to end.
 #include "calc/cli/CalcCommand.h"
 #include "calc/BreakdownCsv.h"
+#include "calc/Calculation.h"
 #include "calc/MiniJson.h"
 #include "calc/RunHelpers.h"
 #include "calc/cli/OptionLists.h"
@@ -16,6 +17,7 @@
 #include <regex>
 #include <sstream>
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <sys/wait.h>
 #else
 #include "importfile/WideText.h"
@@ -236,6 +238,110 @@ TEST(CalcCommand, TextReport)
         EXPECT_NE(r.out.find(part), std::string::npos) << part;
     }
 }
+
+// Files from strangers: a control character never reaches a list, the reports or the CSV as
+// itself, and the names of a UTF-8 price list come out as written.
+TEST(StrangerFiles, ControlCharactersShowAsPlaceholders)
+{
+    Folder folder("tarvek_calc_controls");
+    folder.write("Preisliste.txt", lines({"0x0e75|T\xfcr\x1b[31m\x7f|120|t|1|1|1|0"}));
+    Item hostile = item("3701");
+    hostile.z = "0000\x1b.say\x07hi";
+    const std::string house = folder.write("h.cfg", importFile({hostile}));
+    const std::string programDir = folder.dir.string() + "/";
+    Calculation calc;
+    calculate(calc, house, programDir, "", {}, Answer::Yes);
+    ASSERT_EQ(calc.outcome, "complete");
+    ASSERT_EQ(calc.window.list(ResultList::Movable).entries.size(), 1u);
+    EXPECT_EQ(calc.window.list(ResultList::Movable).entries[0].text,
+              "D:3701, H:0x0e75, Pos. X:100, Y:200, Z:0000\u241b.say\u2407hi");
+    EXPECT_EQ(calc.state.breakdown.rows().at(0).name, "Tür\u241b[31m\u2421");
+    const std::string csv = folder.dir.string() + "/k.csv";
+    const Result text = command({house}, programDir);
+    const Result json = command({"--json", house}, programDir);
+    ASSERT_EQ(command({"--csv", csv, house}, programDir).status, 0);
+    std::ifstream in(csv, std::ios::binary);
+    const std::string csvText(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(csvText.find(";Tür\u241b[31m\u2421;"), std::string::npos);
+    EXPECT_NE(text.out.find("Z:0000\u241b.say\u2407hi"), std::string::npos);
+    for (const std::string* out : {&text.out, &json.out, &csvText}) {
+        EXPECT_EQ(out->find_first_of(std::string("\x01\x02\x07\x09\x1b\x7f", 6)),
+                  std::string::npos);
+    }
+    EXPECT_EQ(JsonReader::parse(json.out)["breakdown"][0]["name"].string, "Tür\u241b[31m\u2421");
+}
+
+TEST(StrangerFiles, Utf8FilesAreReadAsUtf8AndUtf16IsRefused)
+{
+    Folder folder("tarvek_calc_utf8");
+    const std::string programDir = folder.dir.string() + "/";
+    const std::string house = folder.write("h.cfg", "\xEF\xBB\xBF" + importFile({item("3701")}));
+    for (const std::string bom : {"", "\xEF\xBB\xBF"}) {
+        const std::string prices =
+            folder.write("p.txt", bom + lines({"0x0e75|Türen größer|120|t|1|0|0|0"}));
+        const Result r = command({"--csv", "-", "--price-list", prices, house}, programDir);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find("\r\n3701;0x0e75;1;Türen größer;120;"), std::string::npos) << r.out;
+    }
+    // UTF-16 (little endian with its mark, or without it, as the NUL in every other byte shows).
+    const std::string utf16 = folder.write("u.txt", std::string("\xFF\xFE"
+                                                                "0\0x\0"
+                                                                "0\0",
+                                                                8));
+    const std::string noMark = folder.write("n.txt", std::string("0\0x\0"
+                                                                 "0\0e\0"
+                                                                 "7\0",
+                                                                 10));
+    const std::string refused = "kann nicht gelesen werden: Sie ist in UTF-16 gespeichert, das "
+                                "Tarvek nicht liest. Bitte die Datei als UTF-8 oder "
+                                "Windows-1252 (ANSI) speichern und erneut öffnen.\n";
+    for (const std::string& list : {utf16, noMark}) {
+        const Result r = command({"--price-list", list, house}, programDir);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "tarvek-calc: Preisliste " + list + " " + refused);
+        const Result asImport = command({list}, programDir);
+        EXPECT_EQ(asImport.status, 1);
+        EXPECT_NE(asImport.err.find(list + " kann nicht geöffnet werden. Sie ist in UTF-16"),
+                  std::string::npos)
+            << asImport.err;
+    }
+}
+
+#ifndef _WIN32
+// A named pipe never blocks the reading, and a file beyond the limit is not read.
+TEST(StrangerFiles, PipesAndGiantFilesAreRefused)
+{
+    Folder folder("tarvek_calc_pipes");
+    const std::string programDir = folder.dir.string() + "/";
+    const std::string house = folder.write("h.cfg", importFile({item("3701")}));
+    const std::string prices = folder.write("p.txt", kPrices);
+    const std::string pipe = programDir + "pipe.cfg";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string giant = folder.write("giant.cfg", "");
+    fs::resize_file(giant, kImportFileKind.limit + 1); // sparse: written in no time
+    const std::string notAFile = " kann nicht geöffnet werden. Sie ist keine gewöhnliche Datei, "
+                                 "sondern etwa eine benannte Pipe oder ein Gerät, und wird nicht "
+                                 "gelesen.\n";
+    Result r = command({"--price-list", prices, pipe}, programDir);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "tarvek-calc: Datei " + pipe + notAFile);
+    r = command({"--price-list", prices, giant}, programDir);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "tarvek-calc: Datei " + giant +
+                         " kann nicht geöffnet werden. Sie ist größer als 64 MiB; so groß ist "
+                         "keine Importdatei.\n");
+    r = command({"--price-list", pipe, house}, programDir);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "tarvek-calc: Preisliste " + pipe +
+                         " kann nicht gelesen werden: Sie ist "
+                         "keine gewöhnliche Datei, sondern etwa "
+                         "eine benannte Pipe oder ein Gerät, und "
+                         "wird nicht gelesen.\n");
+    r = command({"--price-list", giant, house}, programDir);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("größer als 64 MiB; so groß ist keine Preisliste."), std::string::npos);
+}
+#endif
 
 TEST(JsonEscape, ControlsQuotesAndMalformedUtf8)
 {
