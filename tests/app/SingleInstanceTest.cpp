@@ -124,15 +124,29 @@ protected:
     }
     // What a copy started now reports.
     QByteArray secondCopy() const { return probe({QStringLiteral("try"), m_dir.path()}).first; }
-    // A later start with `file` from its own process.
-    static void startSender(QProcess& sender, const QString& folder, const QString& file,
-                            int timeoutMs = 10000, const QStringList& options = {})
+    // What a later start with `file` reports, with its exit code.
+    std::pair<QByteArray, int> send(const QString& file, int ms = 10000,
+                                    const QStringList& options = {}) const
     {
-        startProbe(sender, options + QStringList{QStringLiteral("send"), folder, file,
-                                                 QString::number(timeoutMs)});
+        return probe(options +
+                     QStringList{QStringLiteral("send"), m_dir.path(), file, QString::number(ms)});
+    }
+    // This process as the running copy, recording the files it receives.
+    void run(SingleInstance& running)
+    {
+        ASSERT_EQ(running.acquire(), SingleInstance::Lock::Taken);
+        QObject::connect(&running, &SingleInstance::fileReceived,
+                         [this](const QString& file) { m_received.append(file); });
+    }
+    // The files received, once the events queued for them are handled.
+    QStringList received()
+    {
+        handleEvents(50);
+        return m_received;
     }
 
     QTemporaryDir m_dir;
+    QStringList m_received;
 };
 
 TEST_F(SingleInstanceTest, ASecondCopyIsRefusedWhileTheFirstRuns)
@@ -193,7 +207,7 @@ TEST_F(SingleInstanceTest, ALaterStartHandsItsFileOverWithoutWaitingForTheRunnin
         waitForEnd(sender);
     });
     const QString file = m_dir.filePath(QStringLiteral("Haus Größe 100%\n2.cfg"));
-    startSender(sender, m_dir.path(), file);
+    startProbe(sender, {QStringLiteral("send"), m_dir.path(), file, QStringLiteral("10000")});
     waitForEnd(sender);
     EXPECT_EQ(sender.readAllStandardOutput().trimmed(), QByteArray("taken"));
     EXPECT_EQ(sender.exitCode(), 0);
@@ -207,10 +221,7 @@ TEST_F(SingleInstanceTest, ALaterStartHandsItsFileOverWithoutWaitingForTheRunnin
 TEST_F(SingleInstanceTest, ASilentClientAndAnOversizedRequestAreDroppedAndTheNextHandOverWorks)
 {
     SingleInstance running(m_dir.path());
-    ASSERT_EQ(running.acquire(), SingleInstance::Lock::Taken);
-    QStringList received;
-    QObject::connect(&running, &SingleInstance::fileReceived,
-                     [&](const QString& file) { received.append(file); });
+    run(running);
     QProcess silent;
     QProcess flood;
     startProbe(silent, {QStringLiteral("silent"), m_dir.path()});
@@ -220,9 +231,8 @@ TEST_F(SingleInstanceTest, ASilentClientAndAnOversizedRequestAreDroppedAndTheNex
     ASSERT_EQ(lineOf(flood), QByteArray("connected"));
 
     const QString file = m_dir.filePath(QStringLiteral("Haus.cfg"));
-    EXPECT_EQ(probe({QStringLiteral("send"), m_dir.path(), file}).first, QByteArray("taken"));
-    handleEvents(50);
-    EXPECT_EQ(received, QStringList{file});
+    EXPECT_EQ(send(file).first, QByteArray("taken"));
+    EXPECT_EQ(received(), QStringList{file});
     for (QProcess* client : {&flood, &silent}) {
         const QByteArray dropped = lineOf(*client);
         ASSERT_TRUE(dropped.startsWith("dropped after ")) << dropped.constData();
@@ -245,19 +255,14 @@ TEST_F(SingleInstanceTest, AHandOverWaitsForAListenerThatAppearsBeforeTheDeadlin
 
     const QString file = m_dir.filePath(QStringLiteral("Haus.cfg"));
     QProcess sender;
-    startSender(sender, m_dir.path(), file, 15000);
+    startProbe(sender, {QStringLiteral("send"), m_dir.path(), file, QStringLiteral("15000")});
     handleEvents(1000);
     ASSERT_EQ(sender.state(), QProcess::Running);
-
     SingleInstance running(m_dir.path());
-    ASSERT_EQ(running.acquire(), SingleInstance::Lock::Taken);
-    QStringList received;
-    QObject::connect(&running, &SingleInstance::fileReceived,
-                     [&](const QString& received1) { received.append(received1); });
+    run(running);
     waitForEnd(sender);
     EXPECT_EQ(sender.readAllStandardOutput().trimmed(), QByteArray("taken"));
-    handleEvents(50);
-    EXPECT_EQ(received, QStringList{file});
+    EXPECT_EQ(received(), QStringList{file});
 }
 
 // A start whose file cannot be handed over names the file and ends with a non-zero exit code;
@@ -280,10 +285,6 @@ TEST_F(SingleInstanceTest, AFailedHandOverNamesTheFileAndExitsNonZero)
     EXPECT_EQ(aloneCode, 0);
     holder.closeWriteChannel();
     holder.waitForFinished(10000);
-
-    // Without any running copy nothing listens either: the file is named all the same.
-    EXPECT_EQ(probe({QStringLiteral("send"), m_dir.path(), file, QStringLiteral("500")}),
-              std::make_pair(QByteArray("no answer"), 1));
 }
 
 // The running copy refuses a folder and a device (which would keep it reading for ever), and a
@@ -291,19 +292,14 @@ TEST_F(SingleInstanceTest, AFailedHandOverNamesTheFileAndExitsNonZero)
 TEST_F(SingleInstanceTest, TheRunningCopyRefusesWhatIsNoPlainFile)
 {
     SingleInstance running(m_dir.path());
-    ASSERT_EQ(running.acquire(), SingleInstance::Lock::Taken);
-    QStringList received;
-    QObject::connect(&running, &SingleInstance::fileReceived,
-                     [&](const QString& file) { received.append(file); });
+    run(running);
     const std::pair<QByteArray, int> refused{"refused", 1};
-    EXPECT_EQ(probe({QStringLiteral("send"), m_dir.path(), m_dir.path()}), refused);
+    EXPECT_EQ(send(m_dir.path()), refused);
 #ifndef Q_OS_WIN
-    EXPECT_EQ(probe({QStringLiteral("send"), m_dir.path(), QStringLiteral("/dev/zero")}), refused);
+    EXPECT_EQ(send(QStringLiteral("/dev/zero")), refused);
 #endif
-    EXPECT_EQ(probe({QStringLiteral("send"), m_dir.path(), QStringLiteral("Haus.cfg")}).first,
-              QByteArray("unsendable"));
-    handleEvents(50);
-    EXPECT_TRUE(received.isEmpty());
+    EXPECT_EQ(send(QStringLiteral("Haus.cfg")).first, QByteArray("unsendable"));
+    EXPECT_TRUE(received().isEmpty());
 }
 
 // The stand-in for a process of another user: a later start sends nothing to such a listener,
@@ -311,26 +307,14 @@ TEST_F(SingleInstanceTest, TheRunningCopyRefusesWhatIsNoPlainFile)
 TEST_F(SingleInstanceTest, NoFileGoesToOrComesFromAProcessOfAnotherUser)
 {
     SingleInstance running(m_dir.path());
-    ASSERT_EQ(running.acquire(), SingleInstance::Lock::Taken);
-    QStringList received;
-    QObject::connect(&running, &SingleInstance::fileReceived,
-                     [&](const QString& file) { received.append(file); });
+    run(running);
     const QString file = m_dir.filePath(QStringLiteral("Haus.cfg"));
-
-    QProcess sender;
-    startSender(sender, m_dir.path(), file, 10000, {QStringLiteral("--foreign-peer")});
-    waitForEnd(sender);
-    EXPECT_EQ(sender.readAllStandardOutput().trimmed(), QByteArray("foreign"));
-    EXPECT_EQ(sender.exitCode(), 1);
-
+    EXPECT_EQ(send(file, 10000, {QStringLiteral("--foreign-peer")}),
+              std::make_pair(QByteArray("foreign"), 1));
     running.setPeerCheck(
         [](qintptr, InstanceLock::Peer peer) { return peer != InstanceLock::Peer::Client; });
-    QProcess foreignClient;
-    startSender(foreignClient, m_dir.path(), file, 1500);
-    waitForEnd(foreignClient);
-    EXPECT_EQ(foreignClient.readAllStandardOutput().trimmed(), QByteArray("no answer"));
-    handleEvents(50);
-    EXPECT_TRUE(received.isEmpty());
+    EXPECT_EQ(send(file, 1500), std::make_pair(QByteArray("no answer"), 1));
+    EXPECT_TRUE(received().isEmpty());
 }
 
 #ifndef Q_OS_WIN
@@ -487,17 +471,6 @@ TEST_F(LockFolderTest, ALockThatCannotBeMadeIsReportedWithItsFolderAndReason)
                              "werden. Datei oder Ordner nicht gefunden.")
                   .arg(missing));
     EXPECT_EQ(code, 1);
-
-    // A cache folder that cannot be made (its place is taken by a file).
-    QFile blocker(m_home + QStringLiteral("/.cache"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    EXPECT_TRUE(probe({QStringLiteral("try"), QStringLiteral("-")}, environment({}))
-                    .first.startsWith(QStringLiteral("failed: Der Ordner %1/.cache/tarvek für "
-                                                     "die Sperrdatei von Tarvek kann nicht "
-                                                     "angelegt werden. ")
-                                          .arg(m_home)
-                                          .toUtf8()));
 
     // A folder without write permission, for a user who is not root.
     if (otherUser() == nullptr) {
