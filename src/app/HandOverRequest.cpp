@@ -1,5 +1,6 @@
 #include "app/HandOverRequest.h"
 
+#include <QDir>
 #include <QStringList>
 #include <QUrl>
 
@@ -77,8 +78,9 @@ bool isPlainLocalPath(const QString& path)
 
 QByteArray write(const QString& fileName)
 {
+    // Windows' backslashes arrive as slashes, as Qt writes every path.
     const QByteArray request = encoded(fileName);
-    return read(request) == fileName ? request : QByteArray();
+    return read(request) == QDir::fromNativeSeparators(fileName) ? request : QByteArray();
 }
 
 std::optional<QString> read(QByteArrayView bytes)

@@ -15,8 +15,8 @@ namespace HandOverRequest {
 // The longest request read, line end included; a longer one is dropped unread.
 constexpr qsizetype MaxSize = 64 * 1024;
 
-// The request for fileName (an absolute path); empty when fileName cannot be sent (relative, too
-// long, or one that read() would refuse).
+// The request for fileName (an absolute path; on Windows with backslashes or slashes);
+// empty when fileName cannot be sent (relative, too long, or one that read() would refuse).
 QByteArray write(const QString& fileName);
 
 // The bytes of a request, written by anyone: the local file name it names, or nothing. A request
