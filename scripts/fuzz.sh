@@ -10,6 +10,8 @@
 #   scripts/fuzz.sh --coverage             replays the stored corpus and the seeds in a build with
 #                                          clang's source-based coverage (build-fuzz-cov) and
 #                                          prints the line coverage of the engine's folders
+#                                          (and of src/app, of which fuzz_handover reaches the
+#                                          hand-over request reader)
 # Without clang's fuzzer runtime the fuzzing is skipped and the script succeeds. A crash, a leak,
 # a sanitizer report or a broken rule ends it with a failure and names the saved input.
 set -euo pipefail
@@ -108,7 +110,7 @@ if [ "$mode" = coverage ]; then
         >"$cov/coverage-all.txt"
     # The rows of the engine's files (named from the source folder on), and a total per folder.
     # Columns of a row: name, regions (3), functions (3), lines, missed lines, cover, branches.
-    awk -v folders="src/importfile src/pricing src/calc src/views/art" '
+    awk -v folders="src/importfile src/pricing src/calc src/views/art src/app" '
         BEGIN { n = split(folders, folder, " ") }
         NR <= 2 { print; next }
         {

@@ -5,20 +5,35 @@
 #include <memory>
 
 // The system-wide lock that tells whether a copy of the program runs: the platform's part of the
-// single-instance check (SingleInstance). InstanceLockFile.cpp makes it a lock file in the user's
-// runtime folder; InstanceLockWindows.cpp a named mutex "Tarvek", with the socket's folder in
-// %LOCALAPPDATA%\Tarvek. The lock is released when the object is destroyed, and by the system when
-// the process ends in any way.
+// single-instance check (SingleInstance). InstanceLockFile.cpp makes it a lock file in a folder
+// of the user's own (see tarvek::InstanceFolder); InstanceLockWindows.cpp a named mutex "Tarvek"
+// and a named pipe whose name carries the user's session and account. The lock is released when
+// the object is destroyed, and by the system when the process ends in any way.
 class InstanceLock
 {
 public:
     virtual ~InstanceLock() = default;
 
-    // The folder of the lock and of the running copy's socket when the caller names none.
-    static QString defaultFolder();
-    // Takes the lock in `folder`; nullptr while another running copy holds it.
-    static std::unique_ptr<InstanceLock> take(const QString& folder);
+    // The folder of the lock and of the running copy's socket when the caller names none (asked
+    // anew at each call); empty, with the reason in *error (German), when there is no folder of
+    // the user's own for them.
+    static QString defaultFolder(QString* error = nullptr);
+    // Takes the lock in `folder`. nullptr while another running copy holds it, *error then
+    // empty; nullptr with *error set (German, naming the folder and the system's reason) when the
+    // lock cannot be made at all (a folder without write permission, a full disk).
+    static std::unique_ptr<InstanceLock> take(const QString& folder, QString* error);
     // The name of the local socket on which the running copy takes files of later starts: a
     // socket file beside the lock (on Windows, Qt makes a named pipe of the name).
     static QString serverName(const QString& folder);
+
+    // The end of a connected local socket whose process is asked about.
+    enum class Peer
+    {
+        Server, // this process connected to it
+        Client  // it connected to this process's server
+    };
+    // True when the process at the other end of a connected local socket runs as this process's
+    // user. descriptor: QLocalSocket::socketDescriptor(), a socket on Linux (asked through
+    // SO_PEERCRED), a pipe's handle on Windows (asked through the pipe's process and its token).
+    static bool peerIsOwnUser(qintptr descriptor, Peer peer);
 };

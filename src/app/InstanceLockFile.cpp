@@ -1,39 +1,76 @@
 #include "app/InstanceLock.h"
 
+#include "gui/FileNameText.h"
+#include "importfile/SystemReason.h"
+#include "pricing/ProgramFiles.h"
+
 #include <QDir>
-#include <QLockFile>
-#include <QStandardPaths>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-// A lock file named "Tarvek". A lock left behind by a copy that crashed is taken over, because
-// its process no longer exists; a live lock is never taken over, however old it is.
+// A lock file named "Tarvek", locked with flock(): the system releases the lock with the process
+// however it ends, so a file left by a copy that crashed is taken over at once, and a live lock
+// is never taken over, however old it is. The file stays when the lock is released: removing it
+// could let two processes lock two files of the same name.
 class LockFile final : public InstanceLock
 {
 public:
-    explicit LockFile(const QString& path) : m_file(path)
-    {
-        // A stale time of 0 means: a lock is stale only when its owner no longer runs.
-        m_file.setStaleLockTime(0);
-    }
-    bool tryLock() { return m_file.tryLock(0); }
+    explicit LockFile(int descriptor) : m_descriptor(descriptor) {}
+    ~LockFile() override { ::close(m_descriptor); }
+    LockFile(const LockFile&) = delete;
+    LockFile& operator=(const LockFile&) = delete;
 
 private:
-    QLockFile m_file;
+    int m_descriptor;
 };
+
+QString cannotCreate(const QString& folder, const QString& reason)
+{
+    return QStringLiteral("Die Sperrdatei von Tarvek kann im Ordner %1 nicht angelegt werden. %2.")
+        .arg(QDir::toNativeSeparators(QDir::cleanPath(folder)), reason);
+}
 
 } // namespace
 
-QString InstanceLock::defaultFolder()
+QString InstanceLock::defaultFolder(QString* error)
 {
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+    const tarvek::InstanceFolder folder = tarvek::InstanceFolder::ofUser();
+    if (error != nullptr) {
+        *error = QString::fromStdString(folder.error);
+    }
+    return qtFileName(folder.folder);
 }
 
-std::unique_ptr<InstanceLock> InstanceLock::take(const QString& folder)
+std::unique_ptr<InstanceLock> InstanceLock::take(const QString& folder, QString* error)
 {
-    auto lock = std::make_unique<LockFile>(QDir(folder).filePath(QStringLiteral("Tarvek")));
-    if (!lock->tryLock()) {
+    error->clear();
+    const std::string path = engineFileName(QDir(folder).filePath(QStringLiteral("Tarvek")));
+    // Not through a symbolic link, and only for this user.
+    const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (descriptor < 0) {
+        *error = cannotCreate(folder, QString::fromStdString(tarvek::systemReason(errno)));
+        return nullptr;
+    }
+    auto lock = std::make_unique<LockFile>(descriptor);
+    struct stat status
+    {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_uid != ::geteuid()) {
+        *error = cannotCreate(folder, QStringLiteral("Eine Datei dieses Namens gehört einem "
+                                                     "anderen Benutzer oder ist keine Datei"));
+        return nullptr;
+    }
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK) {
+            *error = cannotCreate(folder, QString::fromStdString(tarvek::systemReason(errno)));
+        }
         return nullptr;
     }
     return lock;
@@ -42,4 +79,23 @@ std::unique_ptr<InstanceLock> InstanceLock::take(const QString& folder)
 QString InstanceLock::serverName(const QString& folder)
 {
     return QDir(folder).filePath(QStringLiteral("Tarvek.socket"));
+}
+
+bool InstanceLock::peerIsOwnUser(qintptr descriptor, Peer /*peer*/)
+{
+#ifdef SO_PEERCRED
+    // The user of the process that connected, or that listened, when the connection was made.
+    ucred credentials{};
+    socklen_t size = sizeof credentials;
+    if (::getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) !=
+            0 ||
+        size != sizeof credentials) {
+        return false;
+    }
+    return credentials.uid == ::geteuid();
+#else
+    uid_t user = 0;
+    gid_t group = 0;
+    return ::getpeereid(static_cast<int>(descriptor), &user, &group) == 0 && user == ::geteuid();
+#endif
 }

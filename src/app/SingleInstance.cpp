@@ -1,37 +1,50 @@
 #include "app/SingleInstance.h"
 
-#include "app/InstanceLock.h"
+#include "app/HandOverRequest.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QUrl>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
 
 namespace {
 
-// One request is the file's URL (percent-encoded, so a line end in a name cannot break it) and a
-// line end; the answer is "ok" and a line end. Longer requests are not read.
-constexpr qint64 MaxRequest = 64 * 1024;
 const QByteArray Taken = QByteArrayLiteral("ok\n");
+const QByteArray Refused = QByteArrayLiteral("no\n");
+// The pause before a later start tries to connect again.
+constexpr int RetryMs = 50;
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& folder)
-    : m_folder(folder.isEmpty() ? InstanceLock::defaultFolder() : folder)
-{}
+SingleInstance::SingleInstance(const QString& folder) : m_folder(folder)
+{
+    if (m_folder.isEmpty()) {
+        m_folder = InstanceLock::defaultFolder(&m_error);
+    }
+}
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::acquire()
+SingleInstance::Lock SingleInstance::acquire()
 {
     if (m_lock) {
-        return true;
+        return Lock::Taken;
     }
-    m_lock = InstanceLock::take(m_folder);
-    if (m_lock) {
-        listen();
+    if (m_folder.isEmpty()) {
+        return Lock::Failed; // m_error says why there is no folder
     }
-    return m_lock != nullptr;
+    m_lock = InstanceLock::take(m_folder, &m_error);
+    if (!m_lock) {
+        return m_error.isEmpty() ? Lock::Busy : Lock::Failed;
+    }
+    listen();
+    return Lock::Taken;
 }
 
 void SingleInstance::listen()
@@ -42,54 +55,174 @@ void SingleInstance::listen()
     QLocalServer::removeServer(name);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    // Without the socket a later start says that Tarvek runs, as without a file.
+    // Without the socket a later start's file is not opened, and that start says so.
     if (!m_server->listen(name)) {
         return;
     }
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrom(socket); });
-            readFrom(socket);
+            accept(socket);
         }
     });
 }
 
-void SingleInstance::readFrom(QLocalSocket* socket)
+void SingleInstance::accept(QLocalSocket* socket)
 {
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > MaxRequest) {
-            socket->abort();
-        }
-        return;
-    }
-    const QUrl url = QUrl::fromEncoded(socket->readLine(MaxRequest).trimmed(), QUrl::StrictMode);
-    if (!url.isLocalFile()) {
+    const auto drop = [socket] {
         socket->abort();
+        socket->deleteLater();
+    };
+    if (m_connections >= MaxConnections ||
+        !m_peerCheck(socket->socketDescriptor(), InstanceLock::Peer::Client)) {
+        drop();
         return;
     }
-    socket->write(Taken);
-    socket->flush();
-    socket->disconnectFromServer();
-    // The file is handled once this socket's handler has returned: loading it may show a
-    // message box, which must not hold up the answer.
-    QMetaObject::invokeMethod(
-        this, [this, file = url.toLocalFile()] { emit fileReceived(file); }, Qt::QueuedConnection);
+    ++m_connections;
+    connect(socket, &QObject::destroyed, this, [this] { --m_connections; });
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    // Nothing is read beyond the longest request.
+    socket->setReadBufferSize(HandOverRequest::MaxSize + 1);
+    // Whoever sends no complete request in time is dropped, and so is the connection whose answer
+    // has not gone out by then.
+    QTimer::singleShot(ReadTimeoutMs, socket, drop);
+
+    // The connection's state: the bytes read so far, and whether it was answered.
+    struct State
+    {
+        QByteArray request;
+        bool answered = false;
+        QString file;
+        bool fileSent = false;
+    };
+    const auto state = std::make_shared<State>();
+    // The file is taken once the answer is out without error: the socket still connected and
+    // nothing of the answer left to write.
+    const auto answerWritten = [this, socket, state] {
+        if (state->fileSent || state->file.isEmpty() ||
+            socket->state() != QLocalSocket::ConnectedState || socket->bytesToWrite() > 0) {
+            return;
+        }
+        state->fileSent = true;
+        socket->disconnectFromServer();
+        // The file is handled once this socket's handler has returned: loading it may show a
+        // message box, which must not hold up the answer.
+        QMetaObject::invokeMethod(
+            this, [this, file = state->file] { emit fileReceived(file); }, Qt::QueuedConnection);
+    };
+    connect(socket, &QLocalSocket::bytesWritten, this, answerWritten);
+    const auto readRequest = [socket, state, drop, answerWritten] {
+        if (state->answered) {
+            return; // a client says nothing after its request
+        }
+        state->request += socket->readAll();
+        const qsizetype end = state->request.indexOf('\n');
+        if (end < 0) {
+            if (state->request.size() >= HandOverRequest::MaxSize) {
+                drop();
+            }
+            return;
+        }
+        state->answered = true;
+        const std::optional<QString> file = HandOverRequest::read(state->request);
+        // A folder, a device or a pipe would keep the window reading forever or fail in it.
+        if (!file || (QFileInfo::exists(*file) && !QFileInfo(*file).isFile())) {
+            socket->write(Refused);
+            socket->disconnectFromServer();
+            return;
+        }
+        state->file = *file;
+        socket->write(Taken);
+        socket->flush();
+        answerWritten();
+    };
+    connect(socket, &QLocalSocket::readyRead, this, readRequest);
+    readRequest();
 }
 
-bool SingleInstance::handOver(const QString& fileName, int timeoutMs) const
+SingleInstance::HandOver SingleInstance::handOver(const QString& fileName, int timeoutMs) const
 {
+    const QByteArray request = HandOverRequest::write(fileName);
+    if (request.isEmpty()) {
+        return HandOver::Unsendable;
+    }
     const QDeadlineTimer deadline(timeoutMs);
-    QLocalSocket socket;
-    socket.connectToServer(InstanceLock::serverName(m_folder));
-    if (!socket.waitForConnected(int(deadline.remainingTime()))) {
-        return false;
+    const QString name = InstanceLock::serverName(m_folder);
+    const auto remaining = [&deadline] { return int(deadline.remainingTime()); };
+    for (bool first = true; !deadline.hasExpired(); first = false) {
+        if (!first) {
+            QThread::msleep(std::min<qint64>(RetryMs, deadline.remainingTime()));
+        }
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (!socket.waitForConnected(remaining())) {
+            // No copy listens (yet): the first copy may be between its lock and its socket, or
+            // the socket is one that a crashed copy left.
+            continue;
+        }
+        // Nothing goes to a process of another user, whatever the socket's name.
+        if (!m_peerCheck(socket.socketDescriptor(), InstanceLock::Peer::Server)) {
+            socket.abort();
+            return HandOver::ForeignServer;
+        }
+        socket.write(request);
+        if (!socket.waitForBytesWritten(remaining())) {
+            continue;
+        }
+        // "ok" and "no" are both three bytes with the line end.
+        QByteArray answer;
+        while (answer.size() < Taken.size()) {
+            if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(remaining())) {
+                break;
+            }
+            answer += socket.read(Taken.size() - answer.size());
+        }
+        if (answer == Taken) {
+            return HandOver::Taken;
+        }
+        if (answer == Refused) {
+            return HandOver::Refused;
+        }
+        // Closed without an answer (a copy that drops connections while too many are open), or
+        // the deadline passed: the next connection, while there is time.
     }
-    socket.write(QUrl::fromLocalFile(fileName).toEncoded() + '\n');
-    if (!socket.waitForBytesWritten(int(deadline.remainingTime()))) {
-        return false;
+    return HandOver::NoAnswer;
+}
+
+SingleInstance::LaterStart SingleInstance::laterStart(const QString& importFile,
+                                                      int timeoutMs) const
+{
+    if (importFile.isEmpty()) {
+        return {message(), 0};
     }
-    while (!socket.canReadLine() && socket.waitForReadyRead(int(deadline.remainingTime()))) {
+    const HandOver result = handOver(importFile, timeoutMs);
+    if (result == HandOver::Taken) {
+        return {QString(), 0};
     }
-    return socket.readLine(Taken.size() + 1) == Taken;
+    return {handOverFailed(importFile, result), 1};
+}
+
+QString SingleInstance::handOverFailed(const QString& fileName, HandOver result)
+{
+    QString why;
+    switch (result) {
+    case HandOver::Taken:
+        return QString();
+    case HandOver::Refused:
+        why = QStringLiteral("Tarvek läuft bereits und nimmt diese Datei nicht an, denn sie ist "
+                             "keine gewöhnliche Datei.");
+        break;
+    case HandOver::NoAnswer:
+        why = QStringLiteral("Tarvek läuft bereits, antwortet aber nicht.");
+        break;
+    case HandOver::ForeignServer:
+        why = QStringLiteral("An der Stelle von Tarvek antwortet ein Programm eines anderen "
+                             "Benutzers; ihm wurde die Datei nicht übergeben.");
+        break;
+    case HandOver::Unsendable:
+        why = QStringLiteral("Tarvek läuft bereits, und dieser Dateiname lässt sich ihm nicht "
+                             "übergeben.");
+        break;
+    }
+    return QStringLiteral("Die Importdatei %1 wurde nicht geöffnet. %2")
+        .arg(QDir::toNativeSeparators(fileName), why);
 }

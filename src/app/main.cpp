@@ -32,15 +32,23 @@ int main(int argc, char* argv[])
     TarvekApplication application(argc, argv);
 
     // Only one copy runs; the lock is held until the program ends. A later start hands its file
-    // to the running copy; without a file, or when that copy does not answer, it says that
-    // Tarvek runs already.
+    // to the running copy; without a file it says that Tarvek runs already, and a file that could
+    // not be handed over is named in the message and ends the start with exit code 1. A lock that
+    // cannot be made at all is told as that.
     SingleInstance instance;
-    if (!instance.acquire()) {
-        if (line.importFile().isEmpty() || !instance.handOver(line.importFile())) {
-            Dialogs::plain(nullptr, QStringLiteral("Tarvek " TARVEK_VERSION),
-                           SingleInstance::message());
+    switch (instance.acquire()) {
+    case SingleInstance::Lock::Taken:
+        break;
+    case SingleInstance::Lock::Failed:
+        Dialogs::report(nullptr, instance.errorText());
+        return 1;
+    case SingleInstance::Lock::Busy: {
+        const SingleInstance::LaterStart later = instance.laterStart(line.importFile());
+        if (!later.message.isEmpty()) {
+            Dialogs::plain(nullptr, QStringLiteral("Tarvek " TARVEK_VERSION), later.message);
         }
-        return 0;
+        return later.exitCode;
+    }
     }
 
     TarvekWindows windows;

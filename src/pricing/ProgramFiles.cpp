@@ -53,13 +53,17 @@ ProgramFiles ProgramFiles::locate(const std::string& programDir, const UserFolde
             files.optionsFile = optionsFileIn(files.optionsFolder);
         }
     }
-    files.instanceFolder = own(user.local);
     return files;
 }
 
 ProgramFiles ProgramFiles::locate(const std::string& programDir)
 {
     return locate(programDir, UserFolders::fromEnvironment());
+}
+
+InstanceFolder InstanceFolder::ofUser()
+{
+    return of(UserFolders::fromEnvironment());
 }
 
 } // namespace tarvek

@@ -26,6 +26,11 @@ struct UserFolders
     // What belongs to this computer only. Windows: the local application-data folder
     // (%LOCALAPPDATA%); empty elsewhere.
     std::string local{};
+    // Linux: the user's runtime folder, $XDG_RUNTIME_DIR when it holds an absolute path (it has
+    // no default); empty elsewhere.
+    std::string runtime{};
+    // Linux: what may be thrown away, $XDG_CACHE_HOME, by default ~/.cache/; empty elsewhere.
+    std::string cache{};
 
     // The folders of the user running this program.
     static UserFolders fromEnvironment();
@@ -47,10 +52,6 @@ struct ProgramFiles
     // exists in optionsFolder, letter case ignored, else optionsFolder + "Optionen.txt". Empty
     // when no folder is known.
     std::string optionsFile;
-    // The folder of the single-instance lock: on Windows %LOCALAPPDATA%\Tarvek\ (one per user,
-    // whether the copy is portable or not). Empty elsewhere: the lock lives in the user's runtime
-    // folder, which the window's toolkit names.
-    std::string instanceFolder;
     bool portable = false;
 
     static constexpr const char* OptionsFileName = "Optionen.txt";
@@ -68,6 +69,28 @@ struct ProgramFiles
     static ProgramFiles locate(const std::string& programDir, const UserFolders& user);
     // locate() with the user folders of the running system.
     static ProgramFiles locate(const std::string& programDir);
+};
+
+// The folder of the single-instance lock and of the running copy's socket: one that belongs to
+// the user alone, so that no other user of the computer can take the lock first (and so keep
+// everyone else's Tarvek from starting) or listen in the running copy's place (and so catch the
+// files that later starts hand over). One per user, whether the copy is portable or installed.
+//   Linux and other Unix systems: $XDG_RUNTIME_DIR when it is a folder of this user with mode
+//   0700; else tarvek/instance/ in the user's cache folder, made with mode 0700 where missing.
+//   That folder must be this user's own with mode 0700, and the folders it is made in must be
+//   writable by no other user (or have the sticky bit, as /tmp has). Checked at every call.
+//   Windows: %LOCALAPPDATA%\Tarvek\. Nothing is written there: the lock is a named mutex and
+//   the socket a named pipe whose name carries the user's account and session.
+struct InstanceFolder
+{
+    // Ends in a separator; empty when no such folder can be had.
+    std::string folder;
+    // Why not (German, naming the folder and the system's reason); empty with a folder.
+    std::string error;
+
+    static InstanceFolder of(const UserFolders& user);
+    // of() with the user folders of the running system.
+    static InstanceFolder ofUser();
 };
 
 } // namespace tarvek

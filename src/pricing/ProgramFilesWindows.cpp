@@ -52,4 +52,16 @@ UserFolders UserFolders::fromEnvironment()
     return UserFolders{roaming, roaming, userFolder(FOLDERID_LocalAppData)};
 }
 
+// The lock is a named mutex and the socket a named pipe; the folder only stands for the user's copy
+// in their names, so nothing is made there.
+InstanceFolder InstanceFolder::of(const UserFolders& user)
+{
+    if (user.local.empty()) {
+        return {{},
+                "Tarvek findet keinen Ordner für seine Sperre: Windows nennt keinen lokalen "
+                "Anwendungsdatenordner des Benutzers."};
+    }
+    return {user.local + ProgramFiles::SubFolder, {}};
+}
+
 } // namespace tarvek

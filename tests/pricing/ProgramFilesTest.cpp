@@ -32,7 +32,6 @@ TEST(ProgramFiles, InstalledCopyUsesTheUsersFoldersAndPortableOneItsOwn)
     EXPECT_EQ(files.priceListFolder,
               std::string("/home/spieler/.local/share/") + ProgramFiles::SubFolder);
     EXPECT_EQ(files.optionsFile, files.optionsFolder + "Optionen.txt");
-    EXPECT_EQ(files.instanceFolder, user.local + ProgramFiles::SubFolder);
 
     // A price list of any letter case, or the options file, keeps both files beside the program.
     std::ofstream(dir / "PREISLISTE.TXT").put('\n');
@@ -71,8 +70,19 @@ TEST(ProgramFiles, WindowsInstalledCopyKeepsItsFilesInTheRoamingFolder)
     EXPECT_EQ(pathOf(files.optionsFolder), own / L"");
     EXPECT_EQ(files.priceListFolder, files.optionsFolder);
     EXPECT_EQ(pathOf(files.optionsFile), own / L"optionen.txt");
-    EXPECT_EQ(pathOf(files.instanceFolder).parent_path().filename(), L"Tarvek");
-    EXPECT_NE(files.instanceFolder, files.optionsFolder);
+    const InstanceFolder instance = InstanceFolder::ofUser();
+    EXPECT_EQ(pathOf(instance.folder).parent_path().filename(), L"Tarvek");
+    EXPECT_NE(instance.folder, files.optionsFolder);
+    EXPECT_EQ(instance.error, "");
+}
+
+// The lock's folder on Windows only stands for the user's copy in the names of the mutex and the
+// pipe: the local application-data folder's own.
+TEST(InstanceFolder, WindowsTakesTheLocalApplicationDataFolder)
+{
+    const UserFolders user{"C:\\R\\", "C:\\R\\", "C:\\Lokal\\"};
+    EXPECT_EQ(InstanceFolder::of(user).folder, "C:\\Lokal\\Tarvek\\");
+    EXPECT_NE(InstanceFolder::of(UserFolders{}).error, "");
 }
 #else
 TEST(ProgramFiles, XdgVariablesCountOnlyAsAbsolutePaths)
@@ -89,5 +99,32 @@ TEST(ProgramFiles, XdgVariablesCountOnlyAsAbsolutePaths)
 
     EXPECT_EQ(user.config, "/srv/einstellungen/");
     EXPECT_EQ(user.data, "/home/spieler/.local/share/");
+    EXPECT_EQ(user.cache, "/home/spieler/.cache/");
+}
+
+// The lock's folder in the cache folder (the single-instance tests try the rest through the
+// program): a cache folder with the sticky bit, where no one may replace another's entries, is
+// fine; a symbolic link in the folder's place is not the folder, even to one of the user's alone.
+TEST(InstanceFolder, IsAFolderOfTheUsersAloneNotALink)
+{
+    const fs::path top = fs::temp_directory_path() / "tarvek-instance-folder-test";
+    fs::remove_all(top);
+    fs::create_directories(top / "gemeinsam");
+    fs::permissions(top / "gemeinsam", fs::perms::all | fs::perms::sticky_bit);
+    UserFolders user{{}, {}, {}, {}, fileNameOf(top / "gemeinsam")};
+    const InstanceFolder shared = InstanceFolder::of(user);
+    EXPECT_EQ(shared.error, "");
+    EXPECT_EQ(shared.folder, fileNameOf(top / "gemeinsam" / "tarvek" / "instance") + "/");
+
+    user.cache = fileNameOf(top / "verlinkt");
+    fs::create_directories(top / "verlinkt" / "tarvek");
+    fs::create_directory_symlink(top / "gemeinsam" / "tarvek" / "instance",
+                                 top / "verlinkt" / "tarvek" / "instance");
+    EXPECT_EQ(InstanceFolder::of(user).error,
+              "Der Ordner " + fileNameOf(top / "verlinkt" / "tarvek" / "instance") +
+                  " für die Sperrdatei von Tarvek ist kein Ordner. Er muss dem Benutzer allein "
+                  "gehören (Rechte 0700).");
+    EXPECT_NE(InstanceFolder::of(UserFolders{}).error, "");
+    fs::remove_all(top);
 }
 #endif
