@@ -15,7 +15,7 @@ namespace tarvek {
 // old one's permissions. A name that is a symbolic link is replaced by the file, never followed
 // into another folder. A name that stands for something that is not a regular file (a named
 // pipe, a device, the terminal, /dev/stdout and the other names of an open file under /dev) is
-// written to straight, as it cannot be replaced.
+// written to straight, as it cannot be replaced (a file behind /dev/stdout at its end).
 bool writeFileAtomically(const std::string& fileName, std::string_view bytes, std::string& reason);
 
 } // namespace tarvek

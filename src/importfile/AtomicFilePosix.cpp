@@ -62,9 +62,10 @@ bool writeStraight(const std::string& fileName, std::string_view bytes, std::str
     }
     struct stat status
     {};
-    // A file behind /dev/stdout gets the new content alone, as any other file would.
+    // A file behind /dev/stdout gets the bytes after what the program or others wrote into it
+    // before, as a pipe would; nothing in it is overwritten.
     const bool ready =
-        ::fstat(fd, &status) == 0 && (!S_ISREG(status.st_mode) || ::ftruncate(fd, 0) == 0);
+        ::fstat(fd, &status) == 0 && (!S_ISREG(status.st_mode) || ::lseek(fd, 0, SEEK_END) >= 0);
     bool written = ready && writeAll(fd, bytes);
     int error = errno;
     if (::close(fd) != 0 && written) {
