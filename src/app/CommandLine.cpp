@@ -2,11 +2,13 @@
 
 #include "app/FileLocations.h"
 #include "gui/FileNameText.h"
+#include "importfile/FileNames.h"
 #include "importfile/StandardStreams.h"
 #include "importfile/Version.h"
 #include "views/bill/BillPdfCommand.h"
 #include "views/plan/PlanExport.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -226,13 +228,23 @@ QString CommandLine::parse(const QStringList& arguments)
                 return QStringLiteral("%1 braucht einen Wert: %2")
                     .arg(dashed(option->name), optionNames(*option));
             }
+            // A second one would silently win over the first; help and version only print.
+            if (m_values.contains(option->name) && option->name != Help &&
+                option->name != Version) {
+                return QStringLiteral("%1 darf nur einmal angegeben werden")
+                    .arg(dashed(option->name));
+            }
             m_values.insert(option->name, value);
         } else if (QtValueOptions.contains(name) && !attached) {
-            if (nextValue().isEmpty()) {
+            const QString qtValue = nextValue();
+            if (qtValue.isEmpty()) {
                 return QStringLiteral("%1 braucht einen Wert").arg(argument);
             }
-        } else if (!(QtFlags.contains(name) && !attached) &&
-                   !(QtAttachedOptions.contains(name) && attached && !attached->isEmpty())) {
+            m_windowSystemOptions << argument << qtValue;
+        } else if ((QtFlags.contains(name) && !attached) ||
+                   (QtAttachedOptions.contains(name) && attached && !attached->isEmpty())) {
+            m_windowSystemOptions << argument;
+        } else {
             return QStringLiteral("unbekannte Option: %1").arg(argument);
         }
     }
@@ -278,8 +290,42 @@ QString CommandLine::checkCombination()
         suffix.compare(QLatin1String("png"), Qt::CaseInsensitive) != 0) {
         return QStringLiteral("--plan-png schreibt ein PNG-Bild, keine .%1-Datei").arg(suffix);
     }
+    if (chosen != nullptr) {
+        if (const QString problem = overwrittenInput(*chosen); !problem.isEmpty()) {
+            return problem;
+        }
+    }
     m_export = chosen;
     return {};
+}
+
+QString CommandLine::overwrittenInput(const Export& chosen) const
+{
+    const QString output = value(chosen.option);
+    const QList<QPair<QString, QString>> inputs{
+        {m_files.value(0), QStringLiteral("die Importdatei")},
+        {value(PriceList), QStringLiteral("die Preisliste")},
+    };
+    for (const auto& [input, what] : inputs) {
+        if (!input.isEmpty() && tarvek::sameFile(engineFileName(output), engineFileName(input))) {
+            return QStringLiteral("%1 würde %2 überschreiben: %3")
+                .arg(dashed(chosen.option), what, output);
+        }
+    }
+    return {};
+}
+
+WindowSystemArguments::WindowSystemArguments(const char* programName, const CommandLine& line)
+{
+    m_bytes.emplace_back(programName);
+    for (const QString& option : line.windowSystemOptions()) {
+        m_bytes.push_back(QFile::encodeName(option));
+    }
+    for (QByteArray& bytes : m_bytes) {
+        m_pointers.push_back(bytes.data());
+    }
+    m_pointers.push_back(nullptr);
+    m_argc = static_cast<int>(m_bytes.size());
 }
 
 int CommandLine::runExport(int& argc, char** argv) const

@@ -5,15 +5,20 @@
 #include <QString>
 #include <QStringList>
 
+#include <QByteArray>
+
 #include <functional>
+#include <vector>
 
 // The program's command line: tarvek [OPTIONEN] [IMPORTDATEI].
 //
 // Read once, before any application object exists. Without options the window starts, with the
 // import file loaded when one is given. --help and --version print and end the program without a
-// display; every usage error is German and ends it with exit status 2. The window system's own
-// options (-platform, -style, ...) are known here, so that their values are not taken for the
-// import file, and are left to the one application object that main() then creates.
+// display; every usage error is German and ends it with exit status 2, also an option given
+// twice (except --help and --version) and an export that would overwrite one of its own inputs.
+// The window system's own options (-platform, -style, ...) are known here, so that their values
+// are not taken for the import file, and are handed, alone, to the one application object that
+// main() then creates (WindowSystemArguments).
 //
 // An export (an option that writes a file without any window and ends the program) is one row of
 // exports() in CommandLine.cpp: its option, the options that only modify it, and the function
@@ -64,6 +69,8 @@ public:
     bool isSet(const QString& option) const { return m_values.contains(option); }
     // The value of an option given with one; empty otherwise.
     QString value(const QString& option) const { return m_values.value(option); }
+    // The window system's own options as the line gave them, with their values.
+    QStringList windowSystemOptions() const { return m_windowSystemOptions; }
     int runExport(int& argc, char** argv) const;
 
     static QString helpText();
@@ -76,11 +83,34 @@ private:
     QString parse(const QStringList& arguments);
     // The problem when the options do not fit together; sets m_export.
     QString checkCombination();
+    // The problem when the export's output is one of its inputs, which it would overwrite.
+    QString overwrittenInput(const Export& chosen) const;
 
     Action m_action = Action::Window;
     QString m_importFile;
     QString m_text;
     QMap<QString, QString> m_values; // the options given, by name
     QStringList m_files;
+    QStringList m_windowSystemOptions;
     const Export* m_export = nullptr;
+};
+
+// What the window system's application object is given in place of the program's arguments: the
+// program's name and the window system's own options, nothing else. Neither a file name (also
+// one after "--", such as "-style") nor a value of Tarvek's options (a PDF named "-platform") is
+// then taken for one of its options. Lives as long as the application object.
+class WindowSystemArguments
+{
+public:
+    WindowSystemArguments(const char* programName, const CommandLine& line);
+    WindowSystemArguments(const WindowSystemArguments&) = delete;
+    WindowSystemArguments& operator=(const WindowSystemArguments&) = delete;
+
+    int& argc() { return m_argc; }
+    char** argv() { return m_pointers.data(); }
+
+private:
+    std::vector<QByteArray> m_bytes;
+    std::vector<char*> m_pointers;
+    int m_argc = 0;
 };

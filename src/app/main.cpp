@@ -14,8 +14,9 @@ int main(int argc, char* argv[])
     tarvek::attachParentConsole();
     tarvek::useBinaryOutput();
     // Read once, before any display is needed. The window system's own options (-platform,
-    // -style, ...) are left to the one application object made below or by the export.
+    // -style, ...), and only they, go to the one application object made below or by the export.
     const CommandLine line(CommandLine::programArguments(argc, argv));
+    WindowSystemArguments windowSystem(argc > 0 ? argv[0] : "tarvek", line);
     switch (line.action()) {
     case CommandLine::Action::Help:
     case CommandLine::Action::Version:
@@ -25,11 +26,11 @@ int main(int argc, char* argv[])
         tarvek::writeStandard(tarvek::StandardStream::Error, line.text().toStdString());
         return 2;
     case CommandLine::Action::Export:
-        return line.runExport(argc, argv);
+        return line.runExport(windowSystem.argc(), windowSystem.argv());
     case CommandLine::Action::Window:
         break;
     }
-    TarvekApplication application(argc, argv);
+    TarvekApplication application(windowSystem.argc(), windowSystem.argv());
 
     // Only one copy runs; the lock is held until the program ends. A later start hands its file
     // to the running copy; without a file it says that Tarvek runs already, and a file that could

@@ -34,4 +34,20 @@ std::optional<std::string> findFileIgnoringCase(const std::string& folder, std::
     return fileNameOf(dir / pathOf(*best));
 }
 
+bool sameFile(const std::string& first, const std::string& second)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const bool same = fs::equivalent(pathOf(first), pathOf(second), error);
+    if (!error) {
+        return same; // false also when only one of them exists
+    }
+    const auto normal = [](const std::string& name) {
+        std::error_code ignored;
+        return fs::weakly_canonical(fs::absolute(pathOf(name), ignored), ignored)
+            .lexically_normal();
+    };
+    return normal(first) == normal(second);
+}
+
 } // namespace tarvek

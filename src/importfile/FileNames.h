@@ -25,6 +25,11 @@ std::string fileNameOf(const std::filesystem::path& path);
 // the current folder.
 std::optional<std::string> findFileIgnoringCase(const std::string& folder, std::string_view name);
 
+// Whether two file names name the same file: by the file itself where both exist (so a hard
+// link, "./Haus.cfg" beside "Haus.cfg" or, where letter case does not count, "HAUS.CFG" are
+// found out), else by their absolute spelling with "." and ".." taken out.
+bool sameFile(const std::string& first, const std::string& second);
+
 // Opens a file in binary mode (mode "rb", "wb", ...), not inherited by child processes; null with
 // errno set on failure.
 std::FILE* openFile(const std::string& fileName, const char* mode);

@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <filesystem>
+
 namespace {
 
 CommandLine parse(const QStringList& arguments)
@@ -30,6 +32,12 @@ TEST(CommandLineTest, EveryUsageErrorIsGermanAndNamesItsProblem)
          "--pdf und --plan-png lassen sich nicht zusammen verwenden"},
         {{"--pdf", "a.pdf"}, "--pdf braucht eine Importdatei"},
         {{"Haus.cfg", "-platform"}, "-platform braucht einen Wert"},
+        {{"--pdf", "a.pdf", "--pdf", "b.pdf", "Haus.cfg"},
+         "--pdf darf nur einmal angegeben werden"},
+        {{"--pdf", "a.pdf", "--water", "--water", "Haus.cfg"},
+         "--water darf nur einmal angegeben werden"},
+        {{"--plan-png", "x.png", "--price-list", "x.png", "Haus.cfg"},
+         "--plan-png würde die Preisliste überschreiben: x.png"},
     };
     for (const auto& [arguments, problem] : cases) {
         const CommandLine line = parse(arguments);
@@ -46,7 +54,29 @@ TEST(CommandLineTest, TheWindowSystemsOptionsAndTheirValuesAreLeftToIt)
     EXPECT_EQ(line.action(), CommandLine::Action::Export);
     EXPECT_EQ(line.importFile(), QDir::current().absoluteFilePath(QStringLiteral("Haus.cfg")));
     EXPECT_EQ(line.value(QStringLiteral("price-list")), QStringLiteral("p.txt"));
-    EXPECT_EQ(parse({"-style", "fusion", "--", "-Haus.cfg"}).action(), CommandLine::Action::Window);
+    EXPECT_EQ(line.windowSystemOptions(),
+              QStringList({"-platform", "offscreen", "-style=fusion", "--reverse"}));
+    // After "--" nothing is an option, for Tarvek nor for the window system.
+    const CommandLine file = parse({"-style", "fusion", "--", "-style"});
+    EXPECT_EQ(file.action(), CommandLine::Action::Window);
+    EXPECT_EQ(file.importFile(), QDir::current().absoluteFilePath(QStringLiteral("-style")));
+    EXPECT_EQ(file.windowSystemOptions(), QStringList({"-style", "fusion"}));
+}
+
+TEST(CommandLineTest, AnExportNeverOverwritesItsInput)
+{
+    const QTemporaryDir dir;
+    const QString house = dir.filePath(QStringLiteral("Haus.cfg"));
+    QFile(house).open(QIODevice::WriteOnly);
+    const QString link = dir.filePath(QStringLiteral("Verweis.pdf"));
+    std::filesystem::create_hard_link(house.toStdWString(), link.toStdWString());
+    const QString dotted = dir.filePath(QStringLiteral("./Haus.cfg"));
+    for (const QString& output : {house, dotted, link}) {
+        EXPECT_EQ(parse({"--pdf", output, house}).text(),
+                  QStringLiteral("tarvek: --pdf würde die Importdatei überschreiben: %1\n"
+                                 "Weitere Hinweise mit: tarvek --help\n")
+                      .arg(output));
+    }
 }
 
 TEST(CommandLineTest, HelpAndManualPageListEveryOptionOfTheParser)
@@ -70,6 +100,7 @@ TEST(CommandLineProgramTest, AnExportAmongTheWindowSystemsOptionsUsesTheGivenPri
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
         process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(dir.path());
         process.start(QStringLiteral(TARVEK_BINARY_DIR "/bin/tarvek"), arguments);
         process.waitForFinished(120000);
         const bool exited = process.exitStatus() == QProcess::NormalExit;
@@ -98,5 +129,10 @@ TEST(CommandLineProgramTest, AnExportAmongTheWindowSystemsOptionsUsesTheGivenPri
                                           "oder Ordner nicht gefunden\n")
                                .arg(missing)));
     EXPECT_FALSE(QFile::exists(none));
+    // Neither a value of Tarvek's options nor a file after "--" goes to the window system, which
+    // took "-platform" here for its own option and ended the program.
+    ASSERT_TRUE(QFile::copy(house, dir.filePath(QStringLiteral("-style"))));
+    EXPECT_EQ(run({"--pdf", "-platform", "--price-list", prices, "--", "-style"}).first, 0);
+    EXPECT_GT(QFile(dir.filePath(QStringLiteral("-platform"))).size(), 0);
     EXPECT_TRUE(run({"--pdf"}).second.startsWith(QStringLiteral("tarvek: --pdf braucht einen")));
 }

@@ -3,15 +3,16 @@
 #include "calc/BreakdownCsv.h"
 #include "calc/Calculation.h"
 #include "calc/cli/Report.h"
+#include "importfile/AtomicFile.h"
 #include "importfile/FileNames.h"
 #include "importfile/SystemReason.h"
 #include "importfile/Version.h"
+#include "pricing/PriceList.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
+#include <optional>
 #include <ostream>
-#include <unistd.h>
+#include <set>
 
 namespace tarvek {
 namespace {
@@ -40,15 +41,33 @@ struct Options
     bool json = false;
     std::string csvFile; // empty: no CSV; "-": standard output
     std::string importFile;
+    bool help = false;
+    bool version = false;
 };
 
-// Parses the arguments; an error text when they are not usable.
+// Parses the arguments; an error text when they are not usable. Help and version are taken
+// where an option may stand, also beside a usage error, and win over it.
 std::string parse(const std::vector<std::string>& args, Options& options)
 {
+    std::string problem;
+    const auto report = [&problem](std::string text) {
+        if (problem.empty()) {
+            problem = std::move(text);
+        }
+    };
+    std::set<std::string> given;
     bool haveFile = false;
     bool endOfOptions = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
+        if (!endOfOptions && (arg == "-h" || arg == "--help")) {
+            options.help = true;
+            continue;
+        }
+        if (!endOfOptions && (arg == "-v" || arg == "--version")) {
+            options.version = true;
+            continue;
+        }
         std::string value;
         bool hasValue = false;
         if (!endOfOptions && arg.rfind("--", 0) == 0) {
@@ -72,29 +91,32 @@ std::string parse(const std::vector<std::string>& args, Options& options)
                 value = args[++i];
                 return true;
             };
+            // Every option counts once: a second one would silently win over the first.
+            if (!given.insert(arg).second) {
+                report(arg + " darf nur einmal angegeben werden");
+            }
             if (arg == "--price-list") {
                 if (!takeValue() || value.empty()) {
-                    return "--price-list braucht eine Datei";
+                    report("--price-list braucht eine Datei");
                 }
                 options.priceList = value;
             } else if (arg == "--nested") {
                 if (!takeValue()) {
-                    return "--nested braucht continue oder stop";
-                }
-                if (value == "continue") {
+                    report("--nested braucht continue oder stop");
+                } else if (value == "continue") {
                     options.nested = Answer::Yes;
                 } else if (value == "stop") {
                     options.nested = Answer::No;
                 } else {
-                    return "--nested braucht continue oder stop, nicht '" + value + "'";
+                    report("--nested braucht continue oder stop, nicht '" + value + "'");
                 }
             } else if (arg == "--csv") {
                 if (!takeValue() || value.empty()) {
-                    return "--csv braucht eine Datei oder -";
+                    report("--csv braucht eine Datei oder -");
                 }
                 options.csvFile = value;
             } else if (hasValue) {
-                return "unbekannte Option oder Option ohne Wert: " + args[i];
+                report("unbekannte Option oder Option ohne Wert: " + args[i]);
             } else if (arg == "--water") {
                 options.water = true;
             } else if (arg == "--basement") {
@@ -102,54 +124,42 @@ std::string parse(const std::vector<std::string>& args, Options& options)
             } else if (arg == "--json") {
                 options.json = true;
             } else {
-                return "unbekannte Option: " + arg;
+                report("unbekannte Option: " + arg);
             }
         } else if (!endOfOptions && arg.size() > 1 && arg[0] == '-') {
-            return "unbekannte Option: " + arg;
+            report("unbekannte Option: " + arg);
+        } else if (haveFile) {
+            report("nur eine Importdatei erlaubt");
         } else {
-            if (haveFile) {
-                return "nur eine Importdatei erlaubt";
-            }
             options.importFile = arg;
             haveFile = true;
         }
     }
     if (!haveFile) {
-        return "keine Importdatei angegeben";
+        report("keine Importdatei angegeben");
     }
     if (options.json && options.csvFile == "-") {
-        return "--json und --csv - schreiben beide auf die Standardausgabe";
+        report("--json und --csv - schreiben beide auf die Standardausgabe");
     }
-    return {};
+    return problem;
 }
 
-// Writes the file through a temporary file beside it, so that a failed write leaves no cut-short
-// file and keeps an older one; false with the German reason when it fails. The write is checked
-// through the final flush and close, where a full disk shows itself.
-bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& reason)
+// The problem when the CSV file is one of the files the run reads: it would be overwritten by
+// its own result.
+std::string csvOverwritesInput(const Options& options, const std::string& programDir)
 {
-    const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-    std::error_code ignored;
-    const auto fail = [&](int error) {
-        reason = systemReason(error != 0 ? error : EIO);
-        std::filesystem::remove(pathOf(temporary), ignored);
-        return false;
-    };
-    errno = 0;
-    std::FILE* file = openFile(temporary, "wb");
-    if (file == nullptr) {
-        reason = openFailureReason(errno != 0 ? errno : EIO);
-        return false;
+    if (options.csvFile.empty() || options.csvFile == "-") {
+        return {};
     }
-    const bool written =
-        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
-    const int writeError = errno;
-    if (std::fclose(file) != 0 || !written) {
-        return fail(written ? errno : writeError);
+    if (sameFile(options.csvFile, options.importFile)) {
+        return "--csv würde die Importdatei überschreiben: " + options.csvFile;
     }
-    std::error_code error;
-    std::filesystem::rename(pathOf(temporary), pathOf(path), error);
-    return error ? fail(error.default_error_condition().value()) : true;
+    const std::optional<std::string> priceList =
+        options.priceList.empty() ? findPriceList(programDir) : options.priceList;
+    if (priceList && sameFile(options.csvFile, *priceList)) {
+        return "--csv würde die Preisliste überschreiben: " + options.csvFile;
+    }
+    return {};
 }
 
 // Writes to the standard output (or what stands in for it) through the final flush; false with
@@ -179,16 +189,18 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
         err << "tarvek-calc: Standardausgabe kann nicht geschrieben werden: " << reason << "\n";
         return false;
     };
-    for (const auto& a : args) {
-        if (a == "--help" || a == "-h") {
-            return output(std::string(kUsage)) ? 0 : 1;
-        }
-        if (a == "--version" || a == "-v") {
-            return output("tarvek-calc " TARVEK_VERSION "\n") ? 0 : 1;
-        }
-    }
     Options options;
-    if (const std::string problem = parse(args, options); !problem.empty()) {
+    std::string problem = parse(args, options);
+    if (options.help) {
+        return output(std::string(kUsage)) ? 0 : 1;
+    }
+    if (options.version) {
+        return output("tarvek-calc " TARVEK_VERSION "\n") ? 0 : 1;
+    }
+    if (problem.empty()) {
+        problem = csvOverwritesInput(options, programDir);
+    }
+    if (!problem.empty()) {
         err << "tarvek-calc: " << problem << "\n" << kUsage;
         return 2;
     }

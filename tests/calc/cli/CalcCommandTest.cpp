@@ -15,10 +15,13 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #else
 #include "importfile/WideText.h"
 
@@ -198,6 +201,55 @@ TEST(CalcCommand, UsageErrors)
         EXPECT_NE(r.err.find("Aufruf: tarvek-calc"), std::string::npos);
     }
     EXPECT_EQ(command({"--help"}, "/").status, 0);
+}
+
+TEST(CalcCommand, OptionsCountOnceAndHelpOrVersionOnlyWhereAnOptionMayStand)
+{
+    for (const auto& [args, problem] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--csv", "a.csv", "--csv=b.csv", "h.cfg"}, "--csv darf nur einmal angegeben werden"},
+             {{"--price-list", "p", "--price-list", "p", "h.cfg"},
+              "--price-list darf nur einmal angegeben werden"},
+             {{"--nested", "stop", "--nested", "stop", "h.cfg"},
+              "--nested darf nur einmal angegeben werden"},
+             {{"--water", "--water", "h.cfg"}, "--water darf nur einmal angegeben werden"}}) {
+        const Result r = command(args, "/");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.err.starts_with("tarvek-calc: " + problem + "\nAufruf: tarvek-calc"))
+            << r.err;
+    }
+    Folder folder("tarvek_calc_dash");
+    const std::string missing = (folder.dir / "fehlt.txt").string();
+    // "-v" after "--" is the import file, "-h" after --price-list the price list's name.
+    EXPECT_EQ(
+        command({"--csv", "-", "--", "-v"}, folder.dir.string()).err,
+        "tarvek-calc: Datei -v kann nicht geöffnet werden. Datei oder Ordner nicht gefunden\n");
+    const Result list = command({"--csv", "-", "--price-list", "-h", "x.cfg"}, "/");
+    EXPECT_EQ(list.status, 1);
+    EXPECT_NE(list.err.find("Datei x.cfg kann nicht"), std::string::npos) << list.err;
+    EXPECT_EQ(command({"--bogus", "-h"}, "/").status, 0); // help still wins over a usage error
+}
+
+TEST(CalcCommand, TheCsvIsNeverOneOfTheInputs)
+{
+    Folder folder("tarvek_calc_same");
+    const std::string house = folder.write("Haus.cfg", importFile({item("3701")}));
+    const std::string prices = folder.write("Preisliste.txt", kPrices);
+    fs::create_hard_link(prices, folder.dir / "Verweis.csv");
+    const std::string dotted = (folder.dir / "." / "Haus.cfg").string();
+    for (const auto& [args, problem] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--csv", dotted, house}, "--csv würde die Importdatei überschreiben: " + dotted},
+             {{"--csv", (folder.dir / "Verweis.csv").string(), "--price-list", prices, house},
+              "--csv würde die Preisliste überschreiben: " + (folder.dir / "Verweis.csv").string()},
+             // the list the run would find beside the program
+             {{"--csv", prices, house}, "--csv würde die Preisliste überschreiben: " + prices}}) {
+        const Result r = command(args, folder.dir.string() + "/");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.err.starts_with("tarvek-calc: " + problem + "\n")) << r.err;
+    }
+    std::ifstream in(house, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), importFile({item("3701")}));
 }
 
 TEST(CalcCommand, AFailedRunSaysWhyOnStandardErrorInEveryMode)
@@ -529,6 +581,51 @@ TEST(TarvekCalcProgram, OutputThatCannotBeWrittenFailsAndLeavesNoCutShortFile)
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.dir), fs::directory_iterator()), 1);
     std::ifstream in(csv);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "alt\n");
+}
+
+TEST(TarvekCalcProgram, TheCsvReplacesOnlyItsOwnFileAndWritesIntoWhatIsNoFile)
+{
+    const std::string src = TARVEK_SOURCE_DIR;
+    const std::string args =
+        "--price-list '" + src + "/examples/Preisliste.txt' '" + src + "/examples/Haus.cfg'";
+    Folder folder("tarvek_calc_safe");
+    const std::string csv = folder.write("k.csv", "alt\n");
+    const std::string victim = folder.write("opfer.txt", "geheim\n");
+    fs::permissions(csv, fs::perms(0640));
+    // A link planted at the name the temporary file once had (the name and the process id, which
+    // "exec" keeps) takes nothing elsewhere.
+    ASSERT_EQ(runShell("cd '" + folder.dir.string() + "' && ln -s opfer.txt k.csv.tmp$$ && exec " +
+                       kProgram + " --csv k.csv " + args + " >/dev/null")
+                  .status,
+              0);
+    EXPECT_EQ(fs::status(csv).permissions(), fs::perms(0640));
+    std::ifstream written(csv, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(written), {});
+    EXPECT_TRUE(text.starts_with("\xEF\xBB\xBFGrafik;"));
+    std::ifstream kept(victim);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "geheim\n");
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.dir)) {
+        names.insert(entry.path().filename().string().substr(0, 9));
+    }
+    EXPECT_EQ(names, (std::set<std::string>{"k.csv", "k.csv.tmp", "opfer.txt"}));
+
+    // Standard output named as a file (by /dev/fd/1 rather than /dev/stdout: a program that
+    // replaced the name instead would fail in /proc and not replace a link of the system), and a
+    // named pipe with its reader.
+    EXPECT_TRUE(runProgram("--csv /dev/fd/1 " + args).out.ends_with(text));
+    const std::string fifo = (folder.dir / "rohr").string();
+    ASSERT_EQ(runShell("mkfifo '" + fifo + "'").status, 0);
+    // Opened for reading first, without waiting for a writer; the pipe holds the whole CSV, so
+    // the reading may follow the program. Had the program replaced the pipe, nothing would come.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(runProgram("--csv '" + fifo + "' " + args).status, 0);
+    std::string piped(64 * 1024, '\0');
+    piped.resize(
+        static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, piped.data(), piped.size()))));
+    ::close(reader);
+    EXPECT_EQ(piped, text);
 }
 
 TEST(TarvekCalcProgram, ExitStatuses)
