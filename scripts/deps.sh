@@ -12,10 +12,12 @@ TARVEK_PACKAGES=(
     qt6-translations-l10n
     fonts-liberation2
     libxdo-dev
+    libssl3 ca-certificates
 )
 # Only the tests need these: an X server and a terminal for the go-to test, a web server for the
-# download test, pdftotext for the test of the bill document.
-TARVEK_TEST_PACKAGES=(xvfb xauth xterm nginx-light poppler-utils)
+# download test, openssl for the certificates of its HTTPS server, pdftotext for the test of the
+# bill document.
+TARVEK_TEST_PACKAGES=(xvfb xauth xterm nginx-light openssl poppler-utils)
 # The Debian package (scripts/package.sh) and its test: dependencies from dpkg-shlibdeps, the
 # desktop entry and the AppStream metadata checked.
 TARVEK_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
@@ -28,7 +30,7 @@ TARVEK_WINDOWS_PACKAGES=(
     g++ cmake ninja-build g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest
     wine wine64 locales
     librsvg2-bin icoutils fonts-liberation2 qt6-translations-l10n
-    nsis zip xvfb xauth xdotool xclip
+    nsis zip xvfb xauth xdotool xclip openssl
 )
 # Qt for Windows (scripts/qt-windows.sh): Debian's qtbase source package, unpacked by dpkg-source and
 # configured with Debian's own Qt as the host tools.

@@ -29,6 +29,11 @@ TPreislistenServer::TPreislistenServer(const OptionsFile& options, QWidget* pare
     m_edit1->setObjectName(QStringLiteral("Edit1"));
     m_edit1->setAccessibleName(QStringLiteral("Preislisten-Server"));
     m_edit1->setGeometry(11, 42, 301, 21);
+    m_edit1->setPlaceholderText(
+        QStringLiteral("preise.example.org oder https://preise.example.org"));
+    m_edit1->setToolTip(
+        QStringLiteral("Rechnername allein: Download über HTTP; mit \"https://\" davor: "
+                       "verschlüsselt, das Zertifikat des Servers wird geprüft."));
     label->setBuddy(m_edit1);
 
     QPushButton* ok = makeButton(this, "BitBtn2", QStringLiteral("OK"), QRect(86, 81, 75, 25));

@@ -6,8 +6,9 @@ class OptionsFile;
 class QLineEdit;
 
 // "Optionen > Preislisten-Server ...": the server of the price list update check, one field
-// holding host or host:port. "OK" checks the address and stores it as the option "Server"; an
-// empty field stores no server, which turns the check into a silent no-op.
+// holding host or host:port (plain HTTP), or https://host[:port]. "OK" checks the address and
+// stores it as the option "Server"; an empty field stores no server, which turns the check into
+// a silent no-op.
 class TPreislistenServer : public QDialog
 {
     Q_OBJECT

@@ -10,6 +10,10 @@
 
 #include <memory>
 
+#if QT_CONFIG(ssl)
+#include <QSslError>
+#endif
+
 namespace {
 
 // Failures of the network connection itself, as opposed to HTTP errors and protocol faults.
@@ -41,6 +45,34 @@ QString connectionFailureText(QNetworkReply::NetworkError error, const QUrl& url
             .arg(url.authority());
     default:
         return QStringLiteral("Die Verbindung zum Server %1 ist gestört.").arg(url.authority());
+    }
+}
+
+// Failures of an encrypted connection and of its address, in German, naming the server.
+QString secureFailureText(QNetworkReply::NetworkError error, const QUrl& url,
+                          const QString& certificateReason, const QString& reported)
+{
+    switch (error) {
+    case QNetworkReply::SslHandshakeFailedError:
+        if (!certificateReason.isEmpty())
+            return QStringLiteral("Das Zertifikat des Servers %1 kann nicht bestätigt werden: %2. "
+                                  "Tarvek lädt nichts von diesem Server.")
+                .arg(url.host(), certificateReason);
+        return QStringLiteral(
+                   "Die verschlüsselte Verbindung zum Server %1 ist fehlgeschlagen (%2).")
+            .arg(url.authority(), reported);
+    case QNetworkReply::InsecureRedirectError:
+        return QStringLiteral(
+                   "Der Server %1 leitet auf eine unverschlüsselte Adresse (http://) um. "
+                   "Dieser Umleitung folgt Tarvek nicht.")
+            .arg(url.authority());
+    case QNetworkReply::ProtocolUnknownError:
+        if (url.scheme() == QLatin1String("https"))
+            return QStringLiteral("Verschlüsselte Verbindungen (https://) sind hier nicht möglich: "
+                                  "Qt findet keine TLS-Unterstützung.");
+        return QString();
+    default:
+        return QString();
     }
 }
 
@@ -82,6 +114,9 @@ QNetworkRequest HttpClient::makeRequest(const QUrl& url, const QString& range) c
                          QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+    // Redirects are followed from http to https, never from https back to plain http.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(5);
     return request;
 }
@@ -122,6 +157,15 @@ HttpClient::Answer HttpClient::wait(QNetworkReply* rawReply, qint64 maxBody)
             reply->abort();
         }
     });
+    // Certificates are checked against the system's store; one that cannot be verified ends the
+    // request. Its reasons are kept for the message.
+    QString certificateReason;
+#if QT_CONFIG(ssl)
+    QObject::connect(reply.get(), &QNetworkReply::sslErrors, &loop,
+                     [&](const QList<QSslError>& errors) {
+                         certificateReason = NetworkReason::certificate(errors);
+                     });
+#endif
     silence.start(m_timeoutMs);
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -152,6 +196,11 @@ HttpClient::Answer HttpClient::wait(QNetworkReply* rawReply, qint64 maxBody)
         answer.failure = Failure::Other;
         answer.errorText =
             QStringLiteral("HTTP/1.1 %1 %2").arg(answer.status).arg(reason).trimmed();
+    } else if (const QString secure =
+                   secureFailureText(error, url, certificateReason, reply->errorString());
+               !secure.isEmpty()) {
+        answer.failure = Failure::Other;
+        answer.errorText = secure;
     } else if (error != QNetworkReply::NoError) {
         answer.failure = Failure::Other;
         answer.errorText = NetworkReason::text(error, reply->errorString());

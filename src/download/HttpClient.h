@@ -13,6 +13,10 @@ class QNetworkReply;
 // Accept and User-Agent values, asks for the body uncompressed, and uses no cookies, no proxy and
 // no authentication. A request that stays silent longer than the time-out is given up and counts
 // as a connection failure.
+//
+// https:// addresses are encrypted (TLS); the server's certificate must be verifiable with the
+// certificate authorities that the system trusts, otherwise nothing is loaded. Redirects are
+// followed from http to https, never from https back to plain http.
 class HttpClient
 {
 public:
@@ -20,7 +24,8 @@ public:
     {
         None,       // an answer arrived (its status may still be an error, see Answer::status)
         Connection, // the connection itself failed: refused, host not found, closed, time-out
-        Other,      // an HTTP error status or an answer the client could not take
+        Other,      // an HTTP error status, a certificate or redirect refused, or an answer
+                    // the client could not take
     };
 
     struct Answer

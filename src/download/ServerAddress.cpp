@@ -1,22 +1,38 @@
 #include "ServerAddress.h"
 
+namespace {
+
+const QString Http = QStringLiteral("http");
+const QString Https = QStringLiteral("https");
+const QString SchemeEnd = QStringLiteral("://");
+
+} // namespace
+
 QString ServerAddress::normalized(const QString& text)
 {
-    return url(text, QStringLiteral("/")).authority();
+    const QUrl address = url(text, QStringLiteral("/"));
+    if (address.scheme() == Https)
+        return Https + SchemeEnd + address.authority();
+    return address.authority();
 }
 
 QUrl ServerAddress::url(const QString& text, const QString& path)
 {
     QString server = text.trimmed();
-    static const QString scheme = QStringLiteral("http://");
-    if (server.startsWith(scheme, Qt::CaseInsensitive))
-        server.remove(0, scheme.size());
+    QString scheme = Http;
+    for (const QString& known : {Http, Https}) {
+        if (server.startsWith(known + SchemeEnd, Qt::CaseInsensitive)) {
+            scheme = known;
+            server.remove(0, known.size() + SchemeEnd.size());
+            break;
+        }
+    }
     while (server.endsWith(u'/'))
         server.chop(1);
     if (server.isEmpty())
         return QUrl();
     QUrl url;
-    url.setScheme(QStringLiteral("http"));
+    url.setScheme(scheme);
     url.setAuthority(server, QUrl::StrictMode);
     url.setPath(path);
     if (!url.isValid() || url.host().isEmpty() || !url.userInfo().isEmpty() || url.port() == 0)

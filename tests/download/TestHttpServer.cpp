@@ -3,6 +3,27 @@
 #include <QHostAddress>
 #include <QTcpSocket>
 
+#if QT_CONFIG(ssl)
+#include <QSslSocket>
+
+void TlsTcpServer::incomingConnection(qintptr descriptor)
+{
+    if (m_certificate.isNull()) {
+        QTcpServer::incomingConnection(descriptor);
+        return;
+    }
+    auto* socket = new QSslSocket(this);
+    if (!socket->setSocketDescriptor(descriptor)) {
+        delete socket;
+        return;
+    }
+    socket->setLocalCertificate(m_certificate);
+    socket->setPrivateKey(m_key);
+    addPendingConnection(socket);
+    socket->startServerEncryption();
+}
+#endif
+
 TestHttpServer::TestHttpServer()
 {
     connect(&m_server, &QTcpServer::newConnection, this, &TestHttpServer::onConnection);
@@ -18,6 +39,19 @@ QByteArray TestHttpServer::authority() const
 {
     return "127.0.0.1:" + QByteArray::number(port());
 }
+
+QByteArray TestHttpServer::base() const
+{
+    return (m_tls ? "https://" : "http://") + authority();
+}
+
+#if QT_CONFIG(ssl)
+void TestHttpServer::useTls(const QSslCertificate& certificate, const QSslKey& key)
+{
+    m_server.setIdentity(certificate, key);
+    m_tls = true;
+}
+#endif
 
 void TestHttpServer::setBehaviour(const QByteArray& method, Behaviour behaviour, int fromIndex)
 {
@@ -93,6 +127,13 @@ void TestHttpServer::answer(QTcpSocket* socket, const Request& request)
     const QByteArray length = "Content-Length: " + QByteArray::number(size) + "\r\n";
     const bool head = request.method == "HEAD";
 
+    if (!m_redirect.isEmpty()) {
+        send(socket,
+             "HTTP/1.1 301 Moved Permanently\r\nLocation: " + m_redirect + request.path +
+                 "\r\nContent-Length: 0\r\n",
+             QByteArray());
+        return;
+    }
     switch (behaviour) {
     case Behaviour::Silent:
         return;

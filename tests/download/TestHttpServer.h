@@ -6,10 +6,37 @@
 #include <QObject>
 #include <QTcpServer>
 
+#if QT_CONFIG(ssl)
+#include <QSslCertificate>
+#include <QSslKey>
+#endif
+
 class QTcpSocket;
 
+// Takes connections as QTcpServer does; with a certificate and key, each connection is a
+// QSslSocket that encrypts as a server before anything is read.
+class TlsTcpServer : public QTcpServer
+{
+public:
+#if QT_CONFIG(ssl)
+    void setIdentity(const QSslCertificate& certificate, const QSslKey& key)
+    {
+        m_certificate = certificate;
+        m_key = key;
+    }
+
+protected:
+    void incomingConnection(qintptr descriptor) override;
+
+private:
+    QSslCertificate m_certificate;
+    QSslKey m_key;
+#endif
+};
+
 // A small HTTP/1.1 server on 127.0.0.1 for the download tests. It serves one file with byte
-// ranges, records every request, and can be told to misbehave in the ways real servers do.
+// ranges, records every request, and can be told to misbehave in the ways real servers do. With
+// a certificate it speaks HTTPS; told so, it sends every request on to another address.
 class TestHttpServer : public QObject
 {
     Q_OBJECT
@@ -40,13 +67,32 @@ public:
 
     quint16 port() const { return m_server.serverPort(); }
     QByteArray authority() const;
+    // "http://" or "https://" and the authority.
+    QByteArray base() const;
 
-    void setFile(const QByteArray& content) { m_file = content; }
+#if QT_CONFIG(ssl)
+    // Answers over TLS from now on, with this certificate.
+    void useTls(const QSslCertificate& certificate, const QSslKey& key);
+#endif
+    // Answers every request with "301 Moved Permanently" to the same path at `base` (empty: no
+    // more redirects).
+    void redirectTo(const QByteArray& base)
+    {
+        m_redirect = base;
+    }
+
+    void setFile(const QByteArray& content)
+    {
+        m_file = content;
+    }
     // Misbehaves for requests of this method ("HEAD" or "GET") from the index-th on (counted
     // from 0 per method); earlier requests are answered normally.
     void setBehaviour(const QByteArray& method, Behaviour behaviour, int fromIndex = 0);
 
-    const QList<Request>& requests() const { return m_requests; }
+    const QList<Request>& requests() const
+    {
+        return m_requests;
+    }
     QList<Request> requests(const QByteArray& method) const;
 
 private:
@@ -56,7 +102,9 @@ private:
     Behaviour behaviourFor(const Request& request) const;
     static void send(QTcpSocket* socket, const QByteArray& head, const QByteArray& body);
 
-    QTcpServer m_server;
+    TlsTcpServer m_server;
+    bool m_tls = false;
+    QByteArray m_redirect;
     QByteArray m_file;
     QMap<QByteArray, QPair<Behaviour, int>> m_behaviours;
     QList<Request> m_requests;

@@ -32,6 +32,7 @@ control=$(dpkg-deb -f "$src/$deb" Package Version Section Maintainer Depends)
 echo "$control"
 grep -qx "Version: ${version}-1" <<<"$control" || fail "Version"
 grep -q 'libqt6widgets6' <<<"$control" || fail "Abhängigkeiten fehlen"
+grep -q 'libssl3' <<<"$control" || fail "libssl3 fehlt (https)"
 
 app=de.velmar.Tarvek
 desktop-file-validate "$root/usr/share/applications/$app.desktop"

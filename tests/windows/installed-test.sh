@@ -6,8 +6,10 @@
 #      runs to its bill (38.840 GS), and what it copies of the bill is German;
 #   3. "Hingehen" in the view of the nested items types exactly Escape, Return,
 #      ".go  1435, 1613, 6", Return into a stand-in client window of class "Ultima Online";
-#   4. the uninstaller removes the program folder, the Start-menu entry and its registry entries,
-#      and keeps the user's options file.
+#   4. while Tarvek runs, the setup program refuses (silently: exit code not 0) and changes
+#      nothing; an upgrade over the folder removes files the version does not ship;
+#   5. the uninstaller removes the program folder, the Start-menu entry and its registry entries,
+#      keeps the user's options file and another program's entry under "Öffnen mit".
 # Controls are found at their fixed places in the fixed-size windows. Prints how long the window
 # took to appear and the run to reach its bill.
 #
@@ -75,6 +77,9 @@ wineserver --wait
 wine reg query "$uninstall_key" /v DisplayName >/dev/null 2>&1 || fail "nicht unter den Apps"
 wine reg query 'HKCU\Software\Classes\.cfg\OpenWithProgids' >/dev/null 2>&1 ||
     fail "nicht unter \"Öffnen mit\""
+for licence in LICENSE-Qt-LGPL-3.0.txt LICENSE-Liberation.txt; do
+    [ -s "$program/$licence" ] || fail "$licence fehlt neben dem Programm"
+done
 if [ -e "$program/Optionen.txt" ] || ls "$program" | grep -qi '^preisliste\.txt$'; then
     fail "neben dem Programm liegt eine Datei, die es zur portablen Kopie macht"
 fi
@@ -125,6 +130,14 @@ for german in 'QS gesamt' 'Summe Items HZ gesamt' 'Kostenaufstellung' 'Schlüsse
     grep -q "$german" <<<"$bill" || fail "\"$german\" fehlt in der Rechnung"
 done
 
+# 4a. A setup while Tarvek runs: refused, nothing changed.
+snapshot() { find "$program" -printf '%P %s %T@\n' | sort; }
+before=$(snapshot)
+status=0
+wine "$setup" /S >/dev/null 2>&1 || status=$?
+[ "$status" -ne 0 ] || fail "Setup bei laufendem Tarvek beendet sich mit 0"
+[ "$(snapshot)" = "$before" ] || fail "Setup bei laufendem Tarvek hat Dateien verändert"
+
 # 3. "Hingehen" from the view of the nested items (their list's line is selected by the run).
 click "$main" 194 $((menu + 262)) # "Anzeigen" beside " Ineinanderliegende Items "
 view=$(wait_window '^Ansicht ineinanderliegendes Item$') || fail "keine Ansicht des Items"
@@ -147,7 +160,20 @@ xdotool search --name '^Tarvek [0-9.]* Tarvekrechner$' >/dev/null 2>&1 && fail "
 
 kill "$client" 2>/dev/null || true
 
-# 4. Uninstall: silently, as the entry among the installed apps names it.
+# 4b. An upgrade over an older version's folder: what this version does not ship goes.
+printf 'alt' >"$program/Qt5Alt.dll"
+mkdir -p "$program/plugins/alt" && printf 'alt' >"$program/plugins/alt/alt.dll"
+wine "$setup" /S >/dev/null 2>&1 || fail "Setup über eine ältere Version: Fehler $?"
+wineserver --wait
+[ -e "$program/Qt5Alt.dll" ] && fail "Datei der älteren Version bleibt"
+[ -e "$program/plugins" ] && fail "Ordner der älteren Version bleibt"
+[ -f "$program/tarvek.exe" ] || fail "tarvek.exe nach dem Update fehlt"
+[ -f "$roaming/Tarvek/Optionen.txt" ] || fail "Update entfernt Optionen.txt des Benutzers"
+
+# 5. Uninstall: silently, as the entry among the installed apps names it. Another program's entry
+# under "Öffnen mit" stays.
+open_with='HKCU\Software\Classes\.cfg\OpenWithProgids'
+wine reg add "$open_with" /v Anderes.Programm /d "" /f >/dev/null 2>&1
 wine "$program/Deinstallieren.exe" /S >/dev/null 2>&1
 for _ in $(seq 100); do [ -e "$program" ] || break; sleep 0.2; done
 wineserver --wait
@@ -156,7 +182,12 @@ wineserver --wait
 wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "Eintrag unter den Apps bleibt"
 [ -f "$roaming/Tarvek/Optionen.txt" ] || fail "Optionen.txt des Benutzers entfernt"
 [ -f "$roaming/Tarvek/Preisliste.txt" ] || fail "Preisliste des Benutzers entfernt"
+wine reg query "$open_with" /v Anderes.Programm >/dev/null 2>&1 ||
+    fail "\"Öffnen mit\" eines anderen Programms entfernt"
+wine reg query "$open_with" /v Tarvek.Importdatei >/dev/null 2>&1 &&
+    fail "\"Öffnen mit\" von Tarvek bleibt"
 
 echo "Fenster nach $(seconds "$started" "$shown") s; Lauf bis zur Frage $(seconds "$run_start" "$asked") s," \
     "nach \"Ja\" bis zur Rechnung höchstens $(seconds "$answered" "$billed") s"
-echo "installiert, gerechnet (38.840 GS), Hingehen, deinstalliert: in Ordnung"
+echo "installiert, gerechnet (38.840 GS), Hingehen, Setup bei laufendem Tarvek abgelehnt, Update," \
+    "deinstalliert: in Ordnung"

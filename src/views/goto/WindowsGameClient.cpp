@@ -1,5 +1,6 @@
 #include "views/goto/WindowsGameClient.h"
 
+#include "importfile/SystemReason.h"
 #include "importfile/WideText.h"
 
 #include <string>
@@ -22,27 +23,11 @@ enum class Reply
     Done,
     NoFocus,      // the focus did not reach the client's window
     Refused,      // Windows refuses the messages: the client runs with higher rights
+    Denied,       // Windows refuses the messages for another reason (its code is kept)
     NotAnswering, // hung, or too busy to handle a message in time
-    Gone,         // the client's window was closed meanwhile
+    Gone,         // the client's window was closed before anything was typed
+    Closed,       // the client's window was closed while the text was typed
 };
-
-// Sends one message and waits until the client has handled it, or gives up.
-Reply deliver(HWND window, UINT message, WPARAM w, LPARAM l)
-{
-    DWORD_PTR result = 0;
-    if (SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result) !=
-        0) {
-        return Reply::Done;
-    }
-    switch (GetLastError()) {
-    case ERROR_ACCESS_DENIED:
-        return Reply::Refused;
-    case ERROR_INVALID_WINDOW_HANDLE:
-        return Reply::Gone;
-    default:
-        return Reply::NotAnswering;
-    }
-}
 
 // The mandatory integrity level of a token (its label's last sub-authority); 0 when unknown.
 DWORD integrityLevel(HANDLE token)
@@ -60,22 +45,21 @@ DWORD integrityLevel(HANDLE token)
 }
 
 // Whether the client's process runs with higher rights than Tarvek (started as administrator
-// while Tarvek is not). Windows then refuses every message that Tarvek sends it; it shows in that
-// the process, or its rights, may not even be looked at, or in an integrity level above Tarvek's.
+// while Tarvek is not): its integrity level is above Tarvek's. When the levels cannot be read,
+// nothing shows it.
 bool runsWithHigherRights(HWND window)
 {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     HANDLE const process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     if (process == nullptr) {
-        return GetLastError() == ERROR_ACCESS_DENIED;
+        return false;
     }
     HANDLE clientToken = nullptr;
     const bool opened = OpenProcessToken(process, TOKEN_QUERY, &clientToken) != 0;
-    const DWORD error = GetLastError();
     CloseHandle(process);
     if (!opened) {
-        return error == ERROR_ACCESS_DENIED;
+        return false;
     }
     HANDLE ownToken = nullptr;
     DWORD own = 0;
@@ -94,12 +78,60 @@ bool focusIsIn(HWND focus, HWND window)
     return focus != nullptr && (focus == window || IsChild(window, focus) != 0);
 }
 
+// One text for the client's window: the window and, after a refusal, the system's error code.
+struct Typing
+{
+    HWND window;
+    DWORD deniedCode = 0;
+    bool typedAny = false; // a character has reached the client
+
+    Reply SendTextToWindow(std::wstring_view text);
+    Reply giveFocus(HWND& focus);
+
+    // A window that is gone once typing has begun was closed during it.
+    Reply closedIfTyped(Reply reply) const
+    {
+        return reply == Reply::Gone && typedAny ? Reply::Closed : reply;
+    }
+
+    // Sends one message to `target` (the window or a window inside it) and waits until the client
+    // has handled it, or gives up. A client that ends meanwhile is reported at once instead of
+    // after the time-out, and as closed rather than as refusing or not answering.
+    Reply deliver(HWND target, UINT message, WPARAM w, LPARAM l)
+    {
+        DWORD_PTR result = 0;
+        if (SendMessageTimeoutW(target, message, w, l, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT,
+                                kAnswerTimeoutMs, &result) != 0) {
+            return Reply::Done;
+        }
+        const DWORD error = GetLastError();
+        if (IsWindow(window) == 0 || error == ERROR_INVALID_WINDOW_HANDLE) {
+            return Reply::Gone;
+        }
+        if (error == ERROR_ACCESS_DENIED) {
+            return refused(error);
+        }
+        return Reply::NotAnswering;
+    }
+
+    // Windows refuses Tarvek access to the client: because the client runs with higher rights
+    // only when the integrity levels say so.
+    Reply refused(DWORD error)
+    {
+        if (runsWithHigherRights(window)) {
+            return Reply::Refused;
+        }
+        deniedCode = error;
+        return Reply::Denied;
+    }
+};
+
 // Gives the window the keyboard focus and sets `focus` to where it is then. The client activates
 // its window and may pass the focus on to a window inside it (its chat line) in its own thread,
 // and a first attempt can end before its window is active; so the focus is given again, and
 // asked after a message that the client must answer first, until it is in the client or the time
 // is up.
-Reply giveFocus(HWND window, HWND& focus)
+Reply Typing::giveFocus(HWND& focus)
 {
     const ULONGLONG deadline = GetTickCount64() + kFocusTimeoutMs;
     for (;;) {
@@ -122,28 +154,44 @@ Reply giveFocus(HWND window, HWND& focus)
 // types the text as Unicode character messages (each returns when the client has handled it).
 // Only when the focus really is in the client window afterwards: a client that passes the focus
 // on to another program, or a focus that cannot be taken, gets nothing typed, so no keys land in
-// another window. Typing stops at the first message the client does not handle.
-Reply SendTextToWindow(HWND window, std::wstring_view text)
+// another window. Typing stops at the first message the client does not handle, and when the
+// client's window is closed meanwhile.
+Reply Typing::SendTextToWindow(std::wstring_view text)
 {
     // Giving the focus waits for the client: a client that does not answer is not joined.
-    if (const Reply reply = deliver(window, WM_NULL, 0, 0); reply != Reply::Done) {
-        return reply;
-    }
+    Reply reply = deliver(window, WM_NULL, 0, 0);
     const DWORD target = GetWindowThreadProcessId(window, nullptr);
     const DWORD own = GetCurrentThreadId();
-    if (target != own && AttachThreadInput(own, target, TRUE) == 0) {
-        return GetLastError() == ERROR_ACCESS_DENIED ? Reply::Refused : Reply::NoFocus;
+    if (reply == Reply::Done && target != own && AttachThreadInput(own, target, TRUE) == 0) {
+        const DWORD error = GetLastError();
+        reply = IsWindow(window) == 0          ? Reply::Gone
+                : error == ERROR_ACCESS_DENIED ? refused(error)
+                                               : Reply::NoFocus;
+        return closedIfTyped(reply);
+    }
+    if (reply != Reply::Done) {
+        return closedIfTyped(reply);
     }
     HWND focus = nullptr;
-    Reply reply = giveFocus(window, focus);
+    reply = giveFocus(focus);
     for (std::size_t i = 0; reply == Reply::Done && i < text.size(); ++i) {
+        if (IsWindow(window) == 0) {
+            reply = Reply::Gone;
+            break;
+        }
         reply = deliver(focus, WM_CHAR, static_cast<WPARAM>(text[i]), 1);
+        typedAny = typedAny || reply == Reply::Done;
     }
     AttachThreadInput(own, target, FALSE);
-    return reply;
+    return closedIfTyped(reply);
 }
 
 } // namespace
+
+std::string WindowsGameClient::deniedText(unsigned long code)
+{
+    return "Windows lässt keine Eingaben von Tarvek in den Client zu: " + windowsReason(code) + ".";
+}
 
 bool WindowsGameClient::SendToUO(const std::string& command)
 {
@@ -151,16 +199,31 @@ bool WindowsGameClient::SendToUO(const std::string& command)
     if (window == nullptr) {
         window = FindWindowW(L"Ultima Online Third Dawn", nullptr);
     }
+    Typing typing{window};
     Reply reply = Reply::Gone;
     if (window != nullptr) {
-        reply = runsWithHigherRights(window) ? Reply::Refused : SendTextToWindow(window, L"\x1b");
+        reply = runsWithHigherRights(window) ? Reply::Refused : typing.SendTextToWindow(L"\x1b");
     }
     if (reply == Reply::Done) {
-        reply = SendTextToWindow(window, L"\r" + wideText(command) + L"\r");
+        reply = typing.SendTextToWindow(L"\r" + wideText(command) + L"\r");
     }
-    m_failure = reply == Reply::Refused        ? kHigherRightsText
-                : reply == Reply::NotAnswering ? kNotAnsweringText
-                                               : "";
+    switch (reply) {
+    case Reply::Refused:
+        m_failure = kHigherRightsText;
+        break;
+    case Reply::Denied:
+        m_failure = deniedText(typing.deniedCode);
+        break;
+    case Reply::NotAnswering:
+        m_failure = kNotAnsweringText;
+        break;
+    case Reply::Closed:
+        m_failure = kClosedText;
+        break;
+    default:
+        m_failure.clear();
+        break;
+    }
     return reply == Reply::Done;
 }
 

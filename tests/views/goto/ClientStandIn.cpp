@@ -2,8 +2,8 @@
 // with an edit field that takes the keyboard focus; every character that reaches the field is
 // appended to the file given as the second argument (UTF-8). A third argument plays a client
 // that is hard to reach: "refuse" lets go of the focus whenever it gets it, "hang" stops answering
-// after the first character it records, and "higher" runs as a client started as administrator
-// does for a program without those rights: its process may not be opened.
+// after the first character it records, "close" closes its window after the first character and
+// ends, and "locked" is a process that others may not open (as a program of another user).
 #include <cstdio>
 #include <string>
 
@@ -18,6 +18,8 @@ WNDPROC g_editProc = nullptr;
 std::FILE* g_typed = nullptr;
 bool g_refuse = false;
 bool g_hang = false;
+bool g_close = false;
+HWND g_window = nullptr;
 
 LRESULT CALLBACK recordingField(HWND window, UINT message, WPARAM w, LPARAM l)
 {
@@ -29,6 +31,10 @@ LRESULT CALLBACK recordingField(HWND window, UINT message, WPARAM w, LPARAM l)
         std::fflush(g_typed);
         if (g_hang) {
             Sleep(INFINITE);
+        }
+        if (g_close) {
+            DestroyWindow(g_window);
+            return 0;
         }
     }
     return CallWindowProcW(g_editProc, window, message, w, l);
@@ -57,7 +63,8 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring mode = argc > 3 ? argv[3] : L"";
     g_refuse = mode == L"refuse";
     g_hang = mode == L"hang";
-    if (mode == L"higher") {
+    g_close = mode == L"close";
+    if (mode == L"locked") {
         // An empty access list: nobody else may open the process.
         ACL nobody;
         InitializeAcl(&nobody, sizeof nobody, ACL_REVISION);
@@ -71,8 +78,9 @@ int wmain(int argc, wchar_t** argv)
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = argv[1];
     RegisterClassW(&windowClass);
-    HWND const window = CreateWindowExW(0, argv[1], L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                        320, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND const window = g_window =
+        CreateWindowExW(0, argv[1], L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 200, nullptr,
+                        nullptr, windowClass.hInstance, nullptr);
     g_field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 4, 4, 300, 24, window,
                               nullptr, windowClass.hInstance, nullptr);
     g_editProc = reinterpret_cast<WNDPROC>(

@@ -78,15 +78,32 @@ TEST(GoToWindows, AHungClientIsGivenUpAndNamed)
     EXPECT_EQ(typed, "\x1b");
 }
 
-// A client started as administrator is named as such, not passed off as missing.
-TEST(GoToWindows, AClientWithHigherRightsIsNamed)
+// A client that is closed while the command is typed ends the typing at once, and is named as
+// closed: neither as not answering (two seconds a character) nor as refusing.
+TEST(GoToWindows, AClientClosedMidwayIsNamedAtOnce)
 {
-    const StandIn higher(L"Ultima Online", L"higher");
-    ASSERT_TRUE(higher.ready());
+    const StandIn closing(L"Ultima Online", L"close");
+    ASSERT_TRUE(closing.ready());
     client::WindowsGameClient client;
+    const auto started = std::chrono::steady_clock::now();
     EXPECT_FALSE(client.SendToUO(kCommand));
-    EXPECT_EQ(client.failureText(), client::WindowsGameClient::kHigherRightsText);
-    EXPECT_EQ(higher.typed(), "");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    EXPECT_EQ(client.failureText(), client::WindowsGameClient::kClosedText);
+    EXPECT_EQ(closing.typed(), "\x1b");
+}
+
+// A process that Tarvek may not look into is not called a client with administrator rights:
+// nothing shows that, and Windows takes the keys.
+TEST(GoToWindows, AClientWhoseProcessIsLockedIsNotCalledAdministrator)
+{
+    const StandIn locked(L"Ultima Online", L"locked");
+    ASSERT_TRUE(locked.ready());
+    client::WindowsGameClient client;
+    EXPECT_TRUE(client.SendToUO(kCommand));
+    EXPECT_EQ(client.failureText(), "");
+    EXPECT_EQ(locked.typed(), kExpected);
+    EXPECT_EQ(client::WindowsGameClient::deniedText(ERROR_ACCESS_DENIED),
+              "Windows lässt keine Eingaben von Tarvek in den Client zu: Keine Berechtigung.");
 }
 
 } // namespace
