@@ -59,7 +59,7 @@ TEST_P(CancelInPhase, ReturnsTheWindowToIdleAndEmpty)
 {
     RunFixture f;
     f.priceList = kPrices;
-    f.state.billReady = true; // from an earlier run: a cancel leaves it unchanged
+    f.state.billReady = true; // from an earlier run
     f.state.spawnCount = 0;
     const std::string trigger = GetParam();
     f.window.setCancelHook([&](std::uint64_t) {
@@ -71,7 +71,8 @@ TEST_P(CancelInPhase, ReturnsTheWindowToIdleAndEmpty)
     expectResetWindow(f);
     EXPECT_TRUE(f.window.messages().empty() ||
                 f.window.messages().back().kind == RecordingObserver::Message::Kind::Question);
-    EXPECT_TRUE(f.state.billReady);
+    // The displays are reset and the sums half made: no "Refresh" bills them.
+    EXPECT_FALSE(f.state.billReady);
     EXPECT_EQ(f.window.resetCount(), 2); // run start and cancel
 }
 
@@ -196,7 +197,7 @@ TEST(Abort, ConversionErrorKeepsTheLists)
     EXPECT_EQ(f.window.lamp(Lamp::BLED2).colour, kColourRed);
     EXPECT_TRUE(f.window.controlsIdle());
     EXPECT_EQ(f.window.resetCount(), 1);
-    EXPECT_TRUE(f.state.billReady);
+    EXPECT_FALSE(f.state.billReady); // the sums belong to no complete run
 }
 
 TEST(Abort, GraphicNotANumber)
