@@ -1,9 +1,9 @@
 // In-process benchmarks of the engine: one whole run, and the price list lookups.
 #include "BenchInput.h"
+#include "base/AsciiCase.h"
 #include "calc/CalculationRun.h"
 #include "calc/ItemRecord.h"
 #include "calc/RecordingObserver.h"
-#include "importfile/ItemKey.h"
 #include "pricing/GraphicKey.h"
 #include "pricing/PriceList.h"
 

@@ -110,7 +110,7 @@ if [ "$mode" = coverage ]; then
         >"$cov/coverage-all.txt"
     # The rows of the engine's files (named from the source folder on), and a total per folder.
     # Columns of a row: name, regions (3), functions (3), lines, missed lines, cover, branches.
-    awk -v folders="src/importfile src/pricing src/calc src/views/art src/app" '
+    awk -v folders="src/base src/importfile src/pricing src/calc src/views/art src/app" '
         BEGIN { n = split(folders, folder, " ") }
         NR <= 2 { print; next }
         {

@@ -1,10 +1,10 @@
 #include "app/CommandLine.h"
 
 #include "app/FileLocations.h"
+#include "base/FileNames.h"
+#include "base/StandardStreams.h"
+#include "base/Version.h"
 #include "gui/FileNameText.h"
-#include "importfile/FileNames.h"
-#include "importfile/StandardStreams.h"
-#include "importfile/Version.h"
 #include "views/bill/BillPdfCommand.h"
 #include "views/plan/PlanExport.h"
 

@@ -1,7 +1,7 @@
 #include "app/FileLocations.h"
 
+#include "base/ProgramFiles.h"
 #include "gui/FileNameText.h"
-#include "pricing/ProgramFiles.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #include "app/InstanceLock.h"
 
+#include "base/ProgramFiles.h"
+#include "base/SystemReason.h"
 #include "gui/FileNameText.h"
-#include "importfile/SystemReason.h"
-#include "pricing/ProgramFiles.h"
 
 #include <QDir>
 

@@ -3,6 +3,7 @@
 #include "app/BillCommands.h"
 #include "app/TInfo.h"
 #include "app/TPfadangaben.h"
+#include "base/Version.h"
 #include "calc/CalculationRun.h"
 #include "editor/TImportedit.h"
 #include "gui/ControlLock.h"
@@ -12,7 +13,6 @@
 #include "gui/VisibleText.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ImportLines.h"
-#include "importfile/Version.h"
 #include "views/lists/TResultList.h"
 
 #include "widgets/TBDigit.h"

@@ -1,9 +1,9 @@
 #include "app/TInfo.h"
 
 #include "app/Icons.h"
+#include "base/Version.h"
 #include "gui/Controls.h"
 #include "gui/Fonts.h"
-#include "importfile/Version.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,10 +1,10 @@
 #include "app/TarvekApplication.h"
 
 #include "app/Icons.h"
+#include "base/Version.h"
 #include "gui/ErrorReport.h"
 #include "gui/Fonts.h"
 #include "gui/QtGerman.h"
-#include "importfile/Version.h"
 
 #include <exception>
 

@@ -3,9 +3,9 @@
 #include "app/THauptformular.h"
 #include "app/TarvekApplication.h"
 #include "app/TarvekWindows.h"
+#include "base/StandardStreams.h"
+#include "base/Version.h"
 #include "gui/Dialogs.h"
-#include "importfile/StandardStreams.h"
-#include "importfile/Version.h"
 
 int main(int argc, char* argv[])
 {

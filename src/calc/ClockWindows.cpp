@@ -1,6 +1,6 @@
 #include "calc/Clock.h"
 
-#include "importfile/WideText.h"
+#include "base/WideText.h"
 
 #include <windows.h>
 

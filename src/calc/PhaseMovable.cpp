@@ -1,9 +1,9 @@
 // Phases 5 and 6: items that may not be imported, spawns and their limits.
 #include "calc/RunPhases.h"
 
+#include "base/AsciiCase.h"
 #include "calc/ItemRecord.h"
 #include "importfile/ImportFormat.h"
-#include "importfile/ItemKey.h"
 #include "pricing/GraphicKey.h"
 #include "pricing/PriceList.h"
 

@@ -1,6 +1,7 @@
 // Phase 7: items lying in one another, and the question whether to go on.
 #include "calc/RunPhases.h"
 
+#include "base/AsciiCase.h"
 #include "calc/ItemRecord.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ItemKey.h"

@@ -1,10 +1,10 @@
 // Phase 8: the graphics tallied and priced from the price list, then the bill.
 #include "calc/RunPhases.h"
 
+#include "base/AsciiCase.h"
 #include "calc/Bill.h"
 #include "calc/ItemRecord.h"
 #include "importfile/ImportFormat.h"
-#include "importfile/ItemKey.h"
 #include "pricing/GraphicKey.h"
 #include "pricing/PriceList.h"
 

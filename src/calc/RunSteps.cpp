@@ -1,6 +1,6 @@
 #include "calc/RunSteps.h"
 
-#include "importfile/FileNames.h"
+#include "base/FileNames.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ImportLines.h"
 #include "pricing/PriceList.h"

@@ -1,6 +1,6 @@
 #include "NetworkReason.h"
 
-#include "importfile/SystemReason.h"
+#include "base/SystemReason.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "gui/Dialogs.h"
 
-#include "importfile/Version.h"
+#include "base/Version.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "gui/FileErrors.h"
 
+#include "base/SystemReason.h"
 #include "gui/VisibleText.h"
-#include "importfile/SystemReason.h"
 
 #include <QCoreApplication>
 #include <QDir>

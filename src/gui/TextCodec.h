@@ -1,6 +1,6 @@
 #pragma once
 
-#include "importfile/TextEncoding.h"
+#include "base/TextEncoding.h"
 
 #include <QByteArray>
 #include <QList>

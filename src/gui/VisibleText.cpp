@@ -1,6 +1,6 @@
 #include "gui/VisibleText.h"
 
-#include "importfile/TextEncoding.h"
+#include "base/TextEncoding.h"
 
 #include <QDir>
 

@@ -1,10 +1,5 @@
 #include "importfile/ImportLines.h"
 
-#include "importfile/FileNames.h"
-#include "importfile/SystemReason.h"
-
-#include <cerrno>
-
 namespace tarvek {
 
 ImportLines splitLines(std::string_view bytes)
@@ -47,55 +42,6 @@ std::string joinLinesCrLf(const ImportLines& lines)
     return out;
 }
 
-std::optional<std::string> readFileBytes(const std::string& path, std::string* reason,
-                                         const FileKind& kind)
-{
-    std::string bytes;
-    int error = 0;
-    std::string why;
-    switch (readRegularFile(path, kind.limit, bytes, error)) {
-    case FileRead::Read:
-        return bytes;
-    case FileRead::Failed:
-        why = openFailureReason(error != 0 ? error : EIO);
-        break;
-    case FileRead::Folder:
-        why = systemReason(EISDIR);
-        break;
-    case FileRead::NotRegular:
-        why = "Sie ist keine gewöhnliche Datei, sondern etwa eine benannte Pipe oder ein Gerät, "
-              "und wird nicht gelesen.";
-        break;
-    case FileRead::TooLarge:
-        why = "Sie ist größer als " + std::to_string(kind.limit >> 20) +
-              " MiB; so groß ist keine " + std::string(kind.name) + ".";
-        break;
-    }
-    if (reason != nullptr) {
-        *reason = std::move(why);
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> readTextFile(const std::string& path, std::string* reason,
-                                        const FileKind& kind, TextEncoding* encoding)
-{
-    auto bytes = readFileBytes(path, reason, kind);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    if (auto refusal = encodingRefusal(*bytes)) {
-        if (reason != nullptr) {
-            *reason = std::move(*refusal);
-        }
-        return std::nullopt;
-    }
-    if (encoding != nullptr) {
-        *encoding = detectTextEncoding(*bytes);
-    }
-    return bytes;
-}
-
 std::optional<ImportLines> readImportLines(const std::string& path, std::string* reason,
                                            TextEncoding* encoding)
 {
@@ -104,15 +50,6 @@ std::optional<ImportLines> readImportLines(const std::string& path, std::string*
         return std::nullopt;
     }
     return splitLines(withoutBom(*bytes));
-}
-
-std::string fileOpenErrorText(std::string_view path, std::string_view reason)
-{
-    std::string text = "Datei ";
-    text += path;
-    text += " kann nicht geöffnet werden. ";
-    text += reason;
-    return text;
 }
 
 } // namespace tarvek

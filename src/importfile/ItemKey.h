@@ -33,8 +33,4 @@ struct ItemKeyLess
     }
 };
 
-// ASCII case folding: changes only A-Z (to a-z) / a-z (to A-Z).
-std::string asciiLower(std::string_view text);
-std::string asciiUpper(std::string_view text);
-
 } // namespace tarvek

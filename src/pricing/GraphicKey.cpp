@@ -1,6 +1,6 @@
 #include "pricing/GraphicKey.h"
 
-#include "importfile/ItemKey.h"
+#include "base/AsciiCase.h"
 
 namespace tarvek {
 

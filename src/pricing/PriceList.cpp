@@ -1,8 +1,8 @@
 #include "pricing/PriceList.h"
 
-#include "importfile/FileNames.h"
+#include "base/AsciiCase.h"
+#include "base/FileNames.h"
 #include "importfile/ImportFormat.h"
-#include "importfile/ItemKey.h"
 
 #include <algorithm>
 #include <bitset>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/ProgramFiles.h"
 #include "importfile/ImportLines.h"
 
 #include <cstdint>
@@ -11,7 +12,7 @@
 
 namespace tarvek {
 
-inline constexpr std::string_view kPriceListName = "Preisliste.txt";
+inline constexpr std::string_view kPriceListName = ProgramFiles::PriceListFileName;
 
 // The path of the price list in `folder`: the file whose name is "Preisliste.txt" with letter
 // case ignored ("preisliste.txt" from the download is the same file). When several spellings

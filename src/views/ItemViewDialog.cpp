@@ -1,7 +1,7 @@
 #include "views/ItemViewDialog.h"
 
+#include "base/Cp1252.h"
 #include "gui/Fonts.h"
-#include "importfile/Cp1252.h"
 #include "importfile/ImportFormat.h"
 #include "views/QtItemViewPrompts.h"
 #include "views/art/TUOArt.h"

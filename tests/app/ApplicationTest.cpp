@@ -1,7 +1,7 @@
 #include "gui/FakeDialogs.h"
 
 #include "app/TarvekApplication.h"
-#include "importfile/Version.h"
+#include "base/Version.h"
 
 #include <QTimer>
 

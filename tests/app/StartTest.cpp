@@ -2,10 +2,10 @@
 
 #include "app/CommandLine.h"
 #include "app/TPreislistenServer.h"
+#include "base/Version.h"
 #include "download/PriceListUpdater.h"
 #include "download/TVerbindungsaufbau.h"
 #include "download/TestHttpServer.h"
-#include "importfile/Version.h"
 
 #include <QAction>
 #include <QDir>

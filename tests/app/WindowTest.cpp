@@ -2,10 +2,10 @@
 
 #include "app/TInfo.h"
 #include "app/TPfadangaben.h"
+#include "base/Version.h"
 #include "calc/CalculationRun.h"
 #include "calc/RecordingObserver.h"
 #include "editor/TImportedit.h"
-#include "importfile/Version.h"
 #include "views/ItemViewDialog.h"
 
 #include "widgets/TBDigit.h"

@@ -1,9 +1,9 @@
 #include "gui/FakeDialogs.h"
 
+#include "base/Version.h"
 #include "editor/TFindDialog.h"
 #include "editor/TImportedit.h"
 #include "hardening/FileSizeLimit.h"
-#include "importfile/Version.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,15 +1,16 @@
 // The whole-number conversion, the value cuts, the item position key and its order, the graphic
 // key, the price columns and the three price list lookups, on arbitrary lines. Each is checked
 // against a plain model of what it must do; a difference aborts.
+#include "base/AsciiCase.h"
+#include "base/Cp1252.h"
+#include "base/SystemReason.h"
+#include "base/TextEncoding.h"
 #include "calc/cli/Report.h"
 #include "fuzz/FuzzRun.h"
 #include "fuzz/TextMutator.h"
 #include "hardening/CheckedWindow.h"
-#include "importfile/Cp1252.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ItemKey.h"
-#include "importfile/SystemReason.h"
-#include "importfile/TextEncoding.h"
 #include "pricing/GraphicKey.h"
 #include "pricing/Money.h"
 #include "pricing/PriceList.h"

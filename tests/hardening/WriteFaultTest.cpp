@@ -13,7 +13,7 @@
 #ifdef _WIN32
 #include "hardening/FileHeldOpen.h"
 #endif
-#include "importfile/Version.h"
+#include "base/Version.h"
 
 #include <QDir>
 #include <QFile>

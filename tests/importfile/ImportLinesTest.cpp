@@ -1,8 +1,6 @@
 #include "importfile/ImportLines.h"
-#include "importfile/SystemReason.h"
 
-#include "importfile/FileNames.h"
-#include "pricing/PriceList.h"
+#include "base/SystemReason.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +9,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace tarvek;
 
@@ -67,26 +68,54 @@ TEST(ReadFile, BytesAsStoredAndMissingFile)
     EXPECT_EQ(reason, "Datei oder Ordner nicht gefunden");
     EXPECT_EQ(fileOpenErrorText("/a/b.cfg", "No such file or directory"),
               "Datei /a/b.cfg kann nicht geöffnet werden. No such file or directory");
-    EXPECT_FALSE(readFileBytes(testing::TempDir(), &reason)); // a folder is no file
+    EXPECT_FALSE(
+        readFileBytes(testing::TempDir(), &reason, kImportFileKind)); // a folder is no file
     EXPECT_EQ(reason, "Ist ein Ordner");
     // Reasons without a German text keep the system's words.
     EXPECT_EQ(systemReason(ENOTDIR), std::strerror(ENOTDIR));
 }
 
-// File names are text beyond any code page: folders "Größe" and "Ω" open on Windows as elsewhere.
-TEST(ReadFile, FoldersNamedBeyondTheCodePage)
+TEST(ReadFile, Utf8WithBomIsReadWithoutItAndUtf16Refused)
 {
-    for (const std::string name : {"Größe", "Ω"}) {
-        const std::string folder = fileNameOf(pathOf(testing::TempDir()) / pathOf(name));
-        std::filesystem::create_directories(pathOf(folder));
-        const std::string file = fileNameOf(pathOf(folder) / "Haus.cfg");
-        std::ofstream(pathOf(file), std::ios::binary) << "Entry Header\r\n{\r\n";
-        std::ofstream(pathOf(folder) / "preisliste.txt") << "0x0e75|a|1|t|1|0|0|0";
-
-        EXPECT_EQ(readImportLines(file), (ImportLines{"Entry Header", "{"})) << name;
-        const auto priceList = findPriceList(folder);
-        ASSERT_TRUE(priceList) << name;
-        EXPECT_EQ(readFileBytes(*priceList), "0x0e75|a|1|t|1|0|0|0") << name;
-        std::filesystem::remove_all(pathOf(folder));
-    }
+    const std::filesystem::path path = testing::TempDir() + "tarvek_encoding.cfg";
+    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF"
+                                             "Entry Header\r\n{\r\n";
+    TextEncoding encoding = TextEncoding::Windows1252;
+    EXPECT_EQ(readImportLines(path.string(), nullptr, &encoding),
+              (ImportLines{"Entry Header", "{"}));
+    EXPECT_EQ(encoding, TextEncoding::Utf8WithBom);
+    std::ofstream(path, std::ios::binary) << std::string("\xFF\xFE"
+                                                         "E\0",
+                                                         4);
+    std::string reason;
+    EXPECT_FALSE(readImportLines(path.string(), &reason));
+    EXPECT_EQ(reason, *encodingRefusal("\xFF\xFE"));
+    std::filesystem::remove(path);
 }
+
+#ifndef _WIN32
+TEST(ReadFile, PipesAndFilesBeyondTheLimitAreRefusedUnread)
+{
+    const std::filesystem::path folder = testing::TempDir() + "tarvek_bounded";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::string pipe = (folder / "pipe").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::string reason;
+    EXPECT_FALSE(
+        readFileBytes(pipe, &reason, kImportFileKind)); // returns at once: nobody writes into it
+    EXPECT_EQ(reason, "Sie ist keine gewöhnliche Datei, sondern etwa eine benannte Pipe oder ein "
+                      "Gerät, und wird nicht gelesen.");
+    EXPECT_FALSE(readFileBytes("/dev/zero", &reason, kImportFileKind));
+    EXPECT_NE(reason.find("keine gewöhnliche Datei"), std::string::npos);
+    const std::string giant = (folder / "giant.cfg").string();
+    std::ofstream(giant).close();
+    std::filesystem::resize_file(giant, 1001);
+    EXPECT_FALSE(readFileBytes(giant, &reason, FileKind{1000, "Importdatei"}));
+    EXPECT_EQ(readFileBytes(giant, &reason, FileKind{1001, "Importdatei"})->size(), 1001u);
+    std::filesystem::resize_file(giant, kImportFileKind.limit + 1);
+    EXPECT_FALSE(readImportLines(giant, &reason));
+    EXPECT_EQ(reason, "Sie ist größer als 64 MiB; so groß ist keine Importdatei.");
+    std::filesystem::remove_all(folder);
+}
+#endif

@@ -1,4 +1,5 @@
 #include "importfile/ItemKey.h"
+#include "base/AsciiCase.h"
 
 #include <gtest/gtest.h>
 
@@ -104,10 +105,4 @@ TEST(ItemKeyOrder, IsAStrictWeakOrder)
     }
     std::sort(keys.begin(), keys.end(), ItemKeyLess{});
     EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end(), ItemKeyLess{}));
-}
-
-TEST(CaseFolding, OnlyAsciiLetters)
-{
-    EXPECT_EQ(asciiLower("AbZ\xc4\xe4"), "abz\xc4\xe4");
-    EXPECT_EQ(asciiUpper("aBz\xe4"), "ABZ\xe4");
 }

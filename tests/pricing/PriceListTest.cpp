@@ -1,6 +1,7 @@
 #include "pricing/PriceList.h"
 
-#include "importfile/ItemKey.h"
+#include "base/AsciiCase.h"
+#include "base/FileNames.h"
 #include "pricing/GraphicKey.h"
 
 #include <gtest/gtest.h>
@@ -194,4 +195,23 @@ TEST(FindPriceList, LetterCaseIgnored)
     EXPECT_EQ(found(dir.string()), dir / (namesIgnoreCase ? "PREISLISTE.TXT" : "Preisliste.txt"));
     EXPECT_FALSE(findPriceList((dir / "missing").string()));
     fs::remove_all(dir);
+}
+
+// File names are text beyond any code page: folders "Größe" and "Ω" open on Windows as elsewhere.
+TEST(ReadFile, FoldersNamedBeyondTheCodePage)
+{
+    for (const std::string name : {"Größe", "Ω"}) {
+        const std::string folder = fileNameOf(pathOf(testing::TempDir()) / pathOf(name));
+        std::filesystem::create_directories(pathOf(folder));
+        const std::string file = fileNameOf(pathOf(folder) / "Haus.cfg");
+        std::ofstream(pathOf(file), std::ios::binary) << "Entry Header\r\n{\r\n";
+        std::ofstream(pathOf(folder) / "preisliste.txt") << "0x0e75|a|1|t|1|0|0|0";
+
+        EXPECT_EQ(readImportLines(file), (ImportLines{"Entry Header", "{"})) << name;
+        const auto priceList = findPriceList(folder);
+        ASSERT_TRUE(priceList) << name;
+        EXPECT_EQ(readFileBytes(*priceList, nullptr, kImportFileKind), "0x0e75|a|1|t|1|0|0|0")
+            << name;
+        std::filesystem::remove_all(pathOf(folder));
+    }
 }

@@ -2,8 +2,8 @@
 #include "RecordingPrompts.h"
 #include "ViewsTestSupport.h"
 
+#include "base/Version.h"
 #include "gui/Dialogs.h"
-#include "importfile/Version.h"
 #include "views/TAnsichtbeweglich.h"
 #include "views/TAnsichtinein.h"
 #include "views/TAnsichtnichtberechnet.h"

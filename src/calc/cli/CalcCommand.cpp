@@ -1,12 +1,12 @@
 #include "calc/cli/CalcCommand.h"
 
+#include "base/AtomicFile.h"
+#include "base/FileNames.h"
+#include "base/SystemReason.h"
+#include "base/Version.h"
 #include "calc/BreakdownCsv.h"
 #include "calc/Calculation.h"
 #include "calc/cli/Report.h"
-#include "importfile/AtomicFile.h"
-#include "importfile/FileNames.h"
-#include "importfile/SystemReason.h"
-#include "importfile/Version.h"
 #include "pricing/PriceList.h"
 
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "calc/cli/Report.h"
 
-#include "importfile/Utf8.h"
+#include "base/Utf8.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,7 @@
+#include "base/ProgramFiles.h"
+#include "base/StandardStreams.h"
+#include "base/SystemReason.h"
 #include "calc/cli/CalcCommand.h"
-#include "importfile/StandardStreams.h"
-#include "importfile/SystemReason.h"
-#include "pricing/ProgramFiles.h"
 
 #include <cerrno>
 #include <cstdio>

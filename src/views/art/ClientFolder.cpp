@@ -1,6 +1,6 @@
 #include "views/art/ClientFolder.h"
 
-#include "importfile/FileNames.h"
+#include "base/FileNames.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "views/art/ClientFolder.h"
 
-#include "importfile/FileNames.h"
-#include "importfile/WideText.h"
+#include "base/FileNames.h"
+#include "base/WideText.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,10 +1,10 @@
 #include "views/bill/BillDocument.h"
 
+#include "base/Version.h"
 #include "calc/Bill.h"
 #include "calc/BreakdownCsv.h"
 #include "gui/FileWriter.h"
 #include "gui/VisibleText.h"
-#include "importfile/Version.h"
 #include "views/bill/BreakdownColumns.h"
 
 #include <QAbstractTextDocumentLayout>

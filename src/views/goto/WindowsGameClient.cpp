@@ -1,7 +1,7 @@
 #include "views/goto/WindowsGameClient.h"
 
-#include "importfile/SystemReason.h"
-#include "importfile/WideText.h"
+#include "base/SystemReason.h"
+#include "base/WideText.h"
 
 #include <string>
 

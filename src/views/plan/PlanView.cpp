@@ -1,6 +1,6 @@
 #include "views/plan/PlanView.h"
 
-#include "importfile/ItemKey.h"
+#include "base/AsciiCase.h"
 #include "pricing/GraphicKey.h"
 #include "views/plan/PlanPicture.h"
 

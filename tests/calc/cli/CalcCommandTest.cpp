@@ -1,13 +1,13 @@
 // tarvek-calc: the command in-process and the program end to end.
 #include "calc/cli/CalcCommand.h"
+#include "base/StandardStreams.h"
+#include "base/Version.h"
 #include "calc/BreakdownCsv.h"
 #include "calc/Calculation.h"
 #include "calc/MiniJson.h"
 #include "calc/RunHelpers.h"
 #include "calc/cli/OptionLists.h"
 #include "calc/cli/Report.h"
-#include "importfile/StandardStreams.h"
-#include "importfile/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #else
-#include "importfile/WideText.h"
+#include "base/WideText.h"
 
 #include <iostream>
 

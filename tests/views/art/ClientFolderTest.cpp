@@ -1,6 +1,6 @@
 #include "ArtFiles.h"
 
-#include "importfile/FileNames.h"
+#include "base/FileNames.h"
 #include "views/art/ArtSource.h"
 #include "views/art/ClientFolder.h"
 

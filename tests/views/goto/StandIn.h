@@ -1,8 +1,8 @@
 #pragma once
 // A running stand-in client: a process of its own whose window records what is typed into it.
 
-#include "importfile/FileNames.h"
-#include "pricing/ProgramFiles.h"
+#include "base/FileNames.h"
+#include "base/ProgramFiles.h"
 
 #include <chrono>
 #include <filesystem>

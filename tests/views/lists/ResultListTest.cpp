@@ -1,8 +1,8 @@
 #include "gui/FakeDialogs.h"
 
+#include "base/Version.h"
 #include "gui/ErrorReport.h"
 #include "gui/Fonts.h"
-#include "importfile/Version.h"
 #include "views/lists/TResultList.h"
 
 #include <QImage>

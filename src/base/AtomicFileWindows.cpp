@@ -1,0 +1,157 @@
+#include "base/AtomicFile.h"
+
+#include "base/FileNames.h"
+#include "base/SystemReason.h"
+#include "base/WideText.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <io.h>
+#include <random>
+#include <sys/stat.h>
+
+#include <windows.h>
+
+namespace tarvek {
+namespace {
+
+bool fail(int error, std::string& reason)
+{
+    reason = openFailureReason(error != 0 ? error : EIO);
+    return false;
+}
+
+bool failWindows(std::string& reason)
+{
+    const DWORD code = GetLastError();
+    reason = code != 0 ? windowsReason(code) : systemReason(EIO);
+    return false;
+}
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const auto piece = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1u << 20));
+        const int written = _write(fd, bytes.data(), piece);
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// A name of the device namespace ("\\.\pipe\name", "\\.\COM1") or one of the reserved device
+// names (CON, NUL, COM1, ... with any extension) stands for a device, which is written to
+// straight.
+bool isDevice(const std::wstring& name)
+{
+    if (name.starts_with(L"\\\\.\\")) {
+        return true;
+    }
+    std::wstring stem = name.substr(name.find_last_of(L"\\/:") + 1);
+    stem = stem.substr(0, stem.find(L'.'));
+    CharUpperW(stem.data());
+    static constexpr std::array<const wchar_t*, 4> kPlain{L"CON", L"NUL", L"PRN", L"AUX"};
+    for (const wchar_t* device : kPlain) {
+        if (stem == device) {
+            return true;
+        }
+    }
+    return stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) &&
+           stem[3] >= L'1' && stem[3] <= L'9';
+}
+
+bool writeStraight(const std::wstring& name, std::string_view bytes, std::string& reason)
+{
+    _doserrno = 0;
+    const int fd = _wopen(name.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
+    if (fd < 0) {
+        return fail(errno, reason);
+    }
+    bool written = writeAll(fd, bytes);
+    int error = errno;
+    if (_close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    return written || fail(error, reason);
+}
+
+// The folder of a file name, with its separator; empty for a name without a folder.
+std::wstring folderOf(const std::wstring& name)
+{
+    const std::size_t end = name.find_last_of(L"\\/:");
+    return end == std::wstring::npos ? std::wstring() : name.substr(0, end + 1);
+}
+
+// Creates a new file of a random name in `folder`, exclusively; -1 with errno set when none could
+// be made.
+int createTemporary(const std::wstring& folder, std::wstring& name)
+{
+    static constexpr std::wstring_view kLetters =
+        L"abcdefghijklmnopqrstuvwxyz0123456789"; // letter case does not count here
+    std::random_device random;
+    std::uniform_int_distribution<std::size_t> letter(0, kLetters.size() - 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = folder + L".tarvek-";
+        for (int i = 0; i < 16; ++i) {
+            name += kLetters[letter(random)];
+        }
+        name += L".tmp";
+        _doserrno = 0;
+        const int fd =
+            _wopen(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                   _S_IREAD | _S_IWRITE);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+} // namespace
+
+bool writeFileAtomically(const std::string& fileName, std::string_view bytes, std::string& reason)
+{
+    const std::wstring target = wideText(fileName);
+    if (isDevice(target)) {
+        return writeStraight(target, bytes, reason);
+    }
+    std::wstring temporary;
+    const int fd = createTemporary(folderOf(target), temporary);
+    if (fd < 0) {
+        return fail(errno, reason);
+    }
+    // _commit() flushes the file to the disk (FlushFileBuffers).
+    bool written = writeAll(fd, bytes) && _commit(fd) == 0;
+    int error = errno;
+    if (_close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written) {
+        DeleteFileW(temporary.c_str());
+        return fail(error, reason);
+    }
+    // An existing file is replaced keeping its attributes and permissions; a new one is moved into
+    // place. Either way the file is on the disk when the call returns.
+    const bool exists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    SetLastError(0);
+    const bool replaced =
+        exists ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+               : MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    if (!replaced) {
+        const DWORD code = GetLastError();
+        DeleteFileW(temporary.c_str());
+        SetLastError(code);
+        return failWindows(reason);
+    }
+    return true;
+}
+
+} // namespace tarvek

@@ -1,0 +1,53 @@
+#include "base/FileNames.h"
+
+#include "base/AsciiCase.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tarvek {
+
+std::optional<std::string> findFileIgnoringCase(const std::string& folder, std::string_view name)
+{
+    const std::filesystem::path dir = pathOf(folder.empty() ? std::string(".") : folder);
+    const std::string wanted = asciiLower(name);
+    std::vector<std::string> names;
+    std::error_code error;
+    std::filesystem::directory_iterator entries(dir, error);
+    for (const auto end = std::filesystem::directory_iterator(); !error && entries != end;
+         entries.increment(error)) {
+        std::string entry = fileNameOf(entries->path().filename());
+        if (entry.size() == wanted.size() && asciiLower(entry) == wanted) {
+            names.push_back(std::move(entry));
+        }
+    }
+    if (names.empty()) {
+        return std::nullopt;
+    }
+    const auto rank = [&](const std::string& entry) {
+        return entry == name ? 0 : entry == wanted ? 1 : 2;
+    };
+    const auto best = std::min_element(names.begin(), names.end(),
+                                       [&](const std::string& a, const std::string& b) {
+                                           return rank(a) != rank(b) ? rank(a) < rank(b) : a < b;
+                                       });
+    return fileNameOf(dir / pathOf(*best));
+}
+
+bool sameFile(const std::string& first, const std::string& second)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const bool same = fs::equivalent(pathOf(first), pathOf(second), error);
+    if (!error) {
+        return same; // false also when only one of them exists
+    }
+    const auto normal = [](const std::string& name) {
+        std::error_code ignored;
+        return fs::weakly_canonical(fs::absolute(pathOf(name), ignored), ignored)
+            .lexically_normal();
+    };
+    return normal(first) == normal(second);
+}
+
+} // namespace tarvek

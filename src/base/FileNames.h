@@ -1,0 +1,59 @@
+#pragma once
+// File names as text, opening files, and reading a regular file within a size limit.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvek {
+
+// File names as the engine passes them around: UTF-8 text on Windows (opened through the wide
+// system calls, so that a folder named "Größe" or "Ω" opens whatever the code page), and the
+// file system's own bytes elsewhere.
+
+// The path of a file name text.
+std::filesystem::path pathOf(std::string_view fileName);
+// The file name text of a path.
+std::string fileNameOf(const std::filesystem::path& path);
+
+// The path of the file in `folder` whose name is `name` with its ASCII letter case ignored (a file
+// copied from a system where case does not count may arrive as "OPTIONEN.TXT"). When several
+// spellings exist, `name` itself wins, then its all-lower-case spelling, then the first other one
+// in byte order. Nothing when there is none. `folder` may end with a separator or not; empty is
+// the current folder.
+std::optional<std::string> findFileIgnoringCase(const std::string& folder, std::string_view name);
+
+// Whether two file names name the same file: by the file itself where both exist (so a hard
+// link, "./Haus.cfg" beside "Haus.cfg" or, where letter case does not count, "HAUS.CFG" are
+// found out), else by their absolute spelling with "." and ".." taken out.
+bool sameFile(const std::string& first, const std::string& second);
+
+// Opens a file in binary mode (mode "rb", "wb", ...), not inherited by child processes; null with
+// errno set on failure.
+std::FILE* openFile(const std::string& fileName, const char* mode);
+// Why the last openFile() failed with errno `errorNumber`, as systemReason() words it; on Windows
+// from the system's own error code where there is one, which tells a file in use by another
+// program from a missing permission.
+std::string openFailureReason(int errorNumber);
+
+// What readRegularFile() found.
+enum class FileRead
+{
+    Read,
+    Failed,
+    Folder,
+    NotRegular,
+    TooLarge
+};
+// Reads a whole file into `bytes` only when it is a regular file of at most `limit` bytes. A named
+// pipe, a device or a folder is refused without reading (and without waiting: the opening never
+// blocks), a larger file from its size before reading and, should it grow meanwhile, after
+// limit + 1 bytes. On Failed, errorNumber holds the errno of the failure (see
+// openFailureReason).
+FileRead readRegularFile(const std::string& fileName, std::uint64_t limit, std::string& bytes,
+                         int& errorNumber);
+
+} // namespace tarvek

@@ -1,0 +1,98 @@
+#include "base/FileNames.h"
+
+#include "base/SystemReason.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarvek {
+
+std::filesystem::path pathOf(std::string_view fileName)
+{
+    return std::filesystem::path(std::string(fileName));
+}
+
+std::string fileNameOf(const std::filesystem::path& path)
+{
+    return path.string();
+}
+
+std::FILE* openFile(const std::string& fileName, const char* mode)
+{
+    // "e": close-on-exec.
+    return std::fopen(fileName.c_str(), (std::string(mode) + "e").c_str());
+}
+
+std::string openFailureReason(int errorNumber)
+{
+    return systemReason(errorNumber);
+}
+
+namespace {
+
+FileRead kindOf(const struct stat& status)
+{
+    if (S_ISDIR(status.st_mode)) {
+        return FileRead::Folder;
+    }
+    return S_ISREG(status.st_mode) ? FileRead::Read : FileRead::NotRegular;
+}
+
+} // namespace
+
+FileRead readRegularFile(const std::string& fileName, std::uint64_t limit, std::string& bytes,
+                         int& errorNumber)
+{
+    struct stat status
+    {};
+    // A named pipe is known before it is opened; O_NONBLOCK keeps one that appears meanwhile
+    // from blocking the opening.
+    if (::stat(fileName.c_str(), &status) == 0 && kindOf(status) != FileRead::Read) {
+        return kindOf(status);
+    }
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        errorNumber = errno;
+        return FileRead::Failed;
+    }
+    struct Closer
+    {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    if (::fstat(fd, &status) != 0) {
+        errorNumber = errno;
+        return FileRead::Failed;
+    }
+    if (kindOf(status) != FileRead::Read) {
+        return kindOf(status);
+    }
+    if (static_cast<std::uint64_t>(status.st_size) > limit) {
+        return FileRead::TooLarge;
+    }
+    bytes.clear();
+    bytes.reserve(static_cast<std::size_t>(status.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ::ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            errorNumber = errno;
+            return FileRead::Failed;
+        }
+        if (got == 0) {
+            return FileRead::Read;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > limit) {
+            bytes.clear();
+            return FileRead::TooLarge;
+        }
+    }
+}
+
+} // namespace tarvek

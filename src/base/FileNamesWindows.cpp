@@ -1,0 +1,142 @@
+#include "base/FileNames.h"
+
+#include "base/SystemReason.h"
+#include "base/WideText.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
+namespace tarvek {
+
+std::wstring wideText(std::string_view utf8)
+{
+    const int size = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text.data(), length);
+    return text;
+}
+
+std::string utf8Text(std::wstring_view wide)
+{
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) {
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+    return text;
+}
+
+std::wstring knownFolderPath(const GUID& folderId)
+{
+    PWSTR path = nullptr;
+    std::wstring text;
+    if (SUCCEEDED(SHGetKnownFolderPath(folderId, KF_FLAG_DEFAULT, nullptr, &path))) {
+        text = path;
+    }
+    CoTaskMemFree(path);
+    return text;
+}
+
+std::filesystem::path pathOf(std::string_view fileName)
+{
+    return std::filesystem::path(wideText(fileName));
+}
+
+std::string fileNameOf(const std::filesystem::path& path)
+{
+    return utf8Text(path.native());
+}
+
+std::FILE* openFile(const std::string& fileName, const char* mode)
+{
+    // "N": not inherited by child processes. The system's error code of a failure is kept in
+    // _doserrno, which is cleared first so that a failure without one is told apart.
+    _doserrno = 0;
+    return _wfopen(wideText(fileName).c_str(), wideText(std::string(mode) + "N").c_str());
+}
+
+std::string openFailureReason(int errorNumber)
+{
+    const unsigned long code = _doserrno;
+    return code != 0 ? windowsReason(code) : systemReason(errorNumber);
+}
+
+namespace {
+
+FileRead kindOf(const struct _stat64& status)
+{
+    if ((status.st_mode & _S_IFMT) == _S_IFDIR) {
+        return FileRead::Folder;
+    }
+    return (status.st_mode & _S_IFMT) == _S_IFREG ? FileRead::Read : FileRead::NotRegular;
+}
+
+} // namespace
+
+FileRead readRegularFile(const std::string& fileName, std::uint64_t limit, std::string& bytes,
+                         int& errorNumber)
+{
+    const std::wstring wide = wideText(fileName);
+    struct _stat64 status
+    {};
+    // A pipe or a device ("\\.\pipe\...", "CON") is refused before it is opened.
+    if (_wstat64(wide.c_str(), &status) == 0 && kindOf(status) != FileRead::Read) {
+        return kindOf(status);
+    }
+    _doserrno = 0;
+    const int fd = _wopen(wide.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    if (fd < 0) {
+        errorNumber = errno;
+        return FileRead::Failed;
+    }
+    struct Closer
+    {
+        int fd;
+        ~Closer() { _close(fd); }
+    } closer{fd};
+    if (_fstat64(fd, &status) != 0) {
+        errorNumber = errno;
+        return FileRead::Failed;
+    }
+    if (kindOf(status) != FileRead::Read) {
+        return kindOf(status);
+    }
+    if (static_cast<std::uint64_t>(status.st_size) > limit) {
+        return FileRead::TooLarge;
+    }
+    bytes.clear();
+    bytes.reserve(static_cast<std::size_t>(status.st_size));
+    char buffer[65536];
+    for (;;) {
+        _doserrno = 0;
+        const int got = _read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            errorNumber = errno;
+            return FileRead::Failed;
+        }
+        if (got == 0) {
+            return FileRead::Read;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > limit) {
+            bytes.clear();
+            return FileRead::TooLarge;
+        }
+    }
+}
+
+} // namespace tarvek

@@ -1,0 +1,202 @@
+#include "base/ProgramFiles.h"
+
+#include "base/SystemReason.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarvek {
+
+std::string programFolder()
+{
+    std::string path(4096, '\0');
+    const ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= path.size()) {
+        return "./";
+    }
+    path.resize(static_cast<std::size_t>(n));
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+namespace {
+
+std::string withSlash(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '/') {
+        folder += '/';
+    }
+    return folder;
+}
+
+std::string home()
+{
+    if (const char* value = std::getenv("HOME"); value != nullptr && *value == '/') {
+        return value;
+    }
+    // No usable HOME: the home folder of the user's account.
+    if (const passwd* account = getpwuid(getuid()); account != nullptr && account->pw_dir) {
+        return account->pw_dir;
+    }
+    return {};
+}
+
+// An XDG variable counts only when it holds an absolute path; otherwise its default applies.
+std::string xdgFolder(const char* variable, const char* underHome)
+{
+    if (const char* value = std::getenv(variable); value != nullptr && *value == '/') {
+        return withSlash(value);
+    }
+    const std::string base = home();
+    return base.empty() ? std::string() : withSlash(base) + underHome;
+}
+
+// $XDG_RUNTIME_DIR has no default: without it (or with a relative path) there is none.
+std::string runtimeFolder()
+{
+    const char* value = std::getenv("XDG_RUNTIME_DIR");
+    return value != nullptr && *value == '/' ? withSlash(value) : std::string();
+}
+
+// A folder as the system calls take it: without the closing "/", which would make lstat() follow
+// a symbolic link. "/" stays.
+std::string withoutSlash(std::string folder)
+{
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+std::string modeText(mode_t mode)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode & 07777));
+    return text;
+}
+
+// What keeps `folder` from belonging to this user alone; empty when it is a folder (not a symbolic
+// link to one) owned by this user with mode 0700. Worded to follow "Der Ordner X ...".
+std::string privateFolderProblem(const std::string& folder)
+{
+    struct stat status
+    {};
+    if (lstat(withoutSlash(folder).c_str(), &status) != 0) {
+        return "ist nicht zugänglich. " + systemReason(errno);
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        return "ist kein Ordner";
+    }
+    if (status.st_uid != geteuid()) {
+        return "gehört einem anderen Benutzer";
+    }
+    if ((status.st_mode & 07777) != 0700) {
+        return "hat die Rechte " + modeText(status.st_mode) + " statt 0700";
+    }
+    return {};
+}
+
+// A group that stands for this user alone: their own primary group of their own name without
+// further members, as systems with a group per user make it (where a folder made under the umask
+// 002 is writable by it).
+bool isOwnGroup(gid_t id)
+{
+    if (id != getegid()) {
+        return false;
+    }
+    const passwd* account = getpwuid(geteuid());
+    const group* entry = getgrgid(id);
+    return account != nullptr && entry != nullptr && account->pw_name != nullptr &&
+           entry->gr_name != nullptr && std::string(account->pw_name) == entry->gr_name &&
+           (entry->gr_mem == nullptr || entry->gr_mem[0] == nullptr);
+}
+
+// What lets another user replace what this user makes in `folder` (rename the folder made there
+// and put one of their own in its place); empty when the folder belongs to this user or to the
+// system and no other user may write in it, or when its sticky bit keeps everyone to their own
+// entries (as in /tmp). A symbolic link to such a folder is fine: the cache folder may live on
+// another disk.
+std::string parentFolderProblem(const std::string& folder)
+{
+    struct stat status
+    {};
+    if (stat(withoutSlash(folder).c_str(), &status) != 0) {
+        return "ist nicht zugänglich. " + systemReason(errno);
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        return "ist kein Ordner";
+    }
+    if (status.st_uid != geteuid() && status.st_uid != 0) {
+        return "gehört einem anderen Benutzer";
+    }
+    const bool othersWrite = (status.st_mode & S_IWOTH) != 0 ||
+                             ((status.st_mode & S_IWGRP) != 0 && !isOwnGroup(status.st_gid));
+    if (othersWrite && (status.st_mode & S_ISVTX) == 0) {
+        return "ist für andere Benutzer beschreibbar (Rechte " + modeText(status.st_mode) + ")";
+    }
+    return {};
+}
+
+std::string folderText(const std::string& folder)
+{
+    return "Der Ordner " + withoutSlash(folder);
+}
+
+} // namespace
+
+UserFolders UserFolders::fromEnvironment()
+{
+    return UserFolders{xdgFolder("XDG_CONFIG_HOME", ".config/"),
+                       xdgFolder("XDG_DATA_HOME", ".local/share/"),
+                       {},
+                       runtimeFolder(),
+                       xdgFolder("XDG_CACHE_HOME", ".cache/")};
+}
+
+InstanceFolder InstanceFolder::of(const UserFolders& user)
+{
+    if (!user.runtime.empty() && privateFolderProblem(user.runtime).empty()) {
+        return {withSlash(user.runtime), {}};
+    }
+    if (user.cache.empty()) {
+        return {{},
+                "Tarvek findet keinen Ordner für seine Sperrdatei: Weder XDG_RUNTIME_DIR noch der "
+                "Home-Ordner des Benutzers ist bekannt."};
+    }
+    const std::string cache = withSlash(user.cache);
+    const std::string own = cache + ProgramFiles::SubFolder;
+    const std::string folder = own + "instance/";
+    // Each folder that is missing is made for this user alone (the umask may take bits away,
+    // none are added).
+    for (const std::string& made : {cache, own, folder}) {
+        const std::string path = withoutSlash(made);
+        if (mkdir(path.c_str(), 0700) == 0) {
+            chmod(path.c_str(), 0700);
+        } else if (errno != EEXIST) {
+            return {{},
+                    folderText(made) +
+                        " für die Sperrdatei von Tarvek kann nicht angelegt "
+                        "werden. " +
+                        systemReason(errno)};
+        }
+    }
+    for (const std::string& parent : {cache, own}) {
+        if (const std::string problem = parentFolderProblem(parent); !problem.empty()) {
+            return {{},
+                    folderText(parent) + ", in dem Tarvek seine Sperrdatei anlegt, " + problem +
+                        "."};
+        }
+    }
+    if (const std::string problem = privateFolderProblem(folder); !problem.empty()) {
+        return {{},
+                folderText(folder) + " für die Sperrdatei von Tarvek " + problem +
+                    ". Er muss dem Benutzer allein gehören (Rechte 0700)."};
+    }
+    return {folder, {}};
+}
+
+} // namespace tarvek

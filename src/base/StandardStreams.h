@@ -1,0 +1,40 @@
+#pragma once
+// The program's arguments and its standard output and error, the same on every system.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvek {
+
+// What both programs get from and give to the system beside files: their arguments, standard
+// output and standard error.
+
+// The program's arguments without the program name: UTF-8 on Windows (read from the system's
+// wide command line, so that any file name arrives whole), the bytes as given elsewhere.
+std::vector<std::string> commandLineArguments(int argc, char** argv);
+
+enum class StandardStream
+{
+    Output,
+    Error,
+};
+
+// Writes UTF-8 text to standard output or standard error, and false when not all of it arrived.
+// A file or a pipe gets the bytes as they are. On Windows a console gets the characters (it would
+// otherwise show the bytes in its own code page, such as 850), also when a character is split
+// between two writes. Output of std::cout and std::cerr goes the same way once useBinaryOutput()
+// has run, so both may be used side by side.
+bool writeStandard(StandardStream stream, std::string_view text);
+
+// Call once at start: standard output and error write bytes as they are (Windows would otherwise
+// add CR before every LF), and on Windows std::cout and std::cerr write through writeStandard().
+void useBinaryOutput();
+
+// Windows: a program of the window system (tarvek.exe) has no console of its own. Started from a
+// console, its standard output and error go to that console (unless they are already redirected
+// to a file or a pipe), so that --help and the messages of an export show where they were asked
+// for. Does nothing elsewhere.
+void attachParentConsole();
+
+} // namespace tarvek

@@ -1,0 +1,24 @@
+#include "base/StandardStreams.h"
+
+#include <iostream>
+
+namespace tarvek {
+
+std::vector<std::string> commandLineArguments(int argc, char** argv)
+{
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+bool writeStandard(StandardStream stream, std::string_view text)
+{
+    std::ostream& out = stream == StandardStream::Output ? std::cout : std::cerr;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    return out.good();
+}
+
+void useBinaryOutput() {}
+
+void attachParentConsole() {}
+
+} // namespace tarvek
