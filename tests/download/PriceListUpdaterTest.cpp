@@ -321,7 +321,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "länger als erwartet"},
         BrokenDownload{"SizeRequestOfTheDownloadNotFound", "HEAD", Behaviour::NotFound, 1,
                        "HTTP/1.1 404 Not Found"}),
-    [](const ::testing::TestParamInfo<BrokenDownload>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<BrokenDownload>& input) { return input.param.name; });
 
 TEST_F(PriceListUpdaterTest, ServerIgnoringTheRangeGivesTheFileOnce)
 {
