@@ -3,6 +3,9 @@
 # Sourced by run.sh and test.sh; add packages to the lists below.
 set -euo pipefail
 
+# The checks that test.sh runs before everything else (scripts/check-format.sh; git lists the
+# files to check).
+TARVEK_CHECK_PACKAGES=(clang-format git)
 # Build tools and libraries.
 TARVEK_PACKAGES=(
     g++ cmake ninja-build pkg-config

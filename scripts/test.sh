@@ -4,15 +4,22 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
+
+# The house rules first, so that a fault shows in seconds and not after the build: the editor
+# settings and the C++ format, and the layers of the source tree (includes run downwards only;
+# the rules are in the script). Only clang-format is installed before them, when missing.
+tarvek_install "${TARVEK_CHECK_PACKAGES[@]}"
+scripts/check-format.sh
+scripts/check-includes.sh
+
 tarvek_install "${TARVEK_PACKAGES[@]}" "${TARVEK_TEST_PACKAGES[@]}" "${TARVEK_PACKAGE_PACKAGES[@]}"
 # Fuzzing is optional: its runtime is installed when available, and skipped when not.
 tarvek_install "${TARVEK_FUZZ_PACKAGES[@]}" || echo "Fuzzing runtime not installed; the short fuzz is skipped."
 
-# The layers of the source tree: includes run downwards only (the rules are in the script).
-scripts/check-includes.sh
-
+# Warnings are errors here: every build stays free of them.
 build=build-test
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVEK_SANITIZE=ON -DTARVEK_BENCH=ON
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVEK_SANITIZE=ON -DTARVEK_BENCH=ON \
+    -DTARVEK_WERROR=ON
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j2
 

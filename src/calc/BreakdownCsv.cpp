@@ -48,11 +48,14 @@ std::string csvField(std::string_view text)
 
 std::string formulaGuarded(std::string_view text)
 {
+    std::string out;
+    out.reserve(text.size() + 1);
     if (!text.empty() &&
         std::string_view("=+-@\t\r\n").find(text.front()) != std::string_view::npos) {
-        return "'" + std::string(text);
+        out += '\'';
     }
-    return std::string(text);
+    out += text;
+    return out;
 }
 
 std::string csvTextField(std::string_view text)

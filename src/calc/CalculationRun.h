@@ -58,23 +58,8 @@ struct RunSettings
 // shown goes through the RunObserver. Never throws on any file content and never crashes; an
 // exception thrown by the observer passes through.
 //
-// How the desktop window drives it (single thread, inside the 1 ms one-shot Timer1):
-//
-//   void MainWindow::Timer1Timer() {
-//       m_timer1.stop();
-//       tarvek::RunSettings s;
-//       s.importFileName = m_importFileName; s.programDir = m_programDir;
-//       s.clock = &m_clock; s.separators = m_separators;
-//       tarvek::CalculationRun run(std::move(s), m_runState, *this);
-//       run.execute();                      // calls schalterschalt(false) ... schalterschalt(true)
-//       m_runActive = false; m_cancelRequested = false;
-//   }
-//   bool MainWindow::pump() { processPendingEventsCheaply(); return m_cancelRequested; }
-//   // "Stopp" (BitBtn2Click while m_runActive): m_cancelRequested = true; the run ends at its
-//   // next cancel check with schalterschalt(true) and Resetten().
-//   Answer MainWindow::askYesNo(...)  -> QMessageBox::question; Nein -> Answer::No.
-//   // Refresh / fee check boxes: tarvek::refreshBill(m_runState, {feeChoice(), BDigit4 value},
-//   //                                                 *this, m_clock, m_separators);
+// The window runs it on the user-interface thread, inside its one-shot Timer1 (Timer1Timer);
+// "Stopp" makes the observer's pump() return true, and the run ends at its next cancel check.
 class CalculationRun
 {
 public:

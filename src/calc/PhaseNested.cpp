@@ -35,72 +35,73 @@ bool RunPhases::phase7Nested()
         std::unordered_map<std::string, std::uint32_t> byKey;          // built when first needed
         std::vector<std::pair<std::size_t, std::uint32_t>> otherLines; // y line, key
         std::size_t next = 0;
-        const std::size_t n = m_lines.size();
-        for (std::size_t i = 0; i < n; ++i) {
-            if (next < m_keyLines.size() && m_keyLines[next].first == i) {
+        const std::size_t lineCount = m_lines.size();
+        for (std::size_t line = 0; line < lineCount; ++line) {
+            if (next < m_keyLines.size() && m_keyLines[next].first == line) {
                 ++counts[m_keyLines[next].second];
                 ++next;
-            } else if ((m_keys[i] & kHasYTab) != 0) {
-                if (auto key = itemPositionKey(m_lines, i)) {
+            } else if ((m_keys[line] & kHasYTab) != 0) {
+                if (auto key = itemPositionKey(m_lines, line)) {
                     if (byKey.empty()) {
-                        for (std::size_t p = 0; p < m_keySet.size(); ++p) {
-                            byKey.emplace(asciiLower(m_keySet[p].first),
-                                          static_cast<std::uint32_t>(p));
+                        for (std::size_t keyIndex = 0; keyIndex < m_keySet.size(); ++keyIndex) {
+                            byKey.emplace(asciiLower(m_keySet[keyIndex].first),
+                                          static_cast<std::uint32_t>(keyIndex));
                         }
                     }
                     if (const auto it = byKey.find(asciiLower(*key)); it != byKey.end()) {
                         ++counts[it->second];
-                        otherLines.emplace_back(i, it->second);
+                        otherLines.emplace_back(line, it->second);
                     }
                 }
             }
-            progressStep(i, n);
+            progressStep(line, lineCount);
         }
         std::optional<PriceList> prices;
-        const std::size_t keys = m_keySet.size();
-        std::vector<std::int32_t> listedLine(m_items ? keys : 0, -1); // per key
-        for (std::size_t p = 0; p < keys; ++p) {
-            const auto& [key, yIndex] = m_keySet[p];
-            const std::int64_t j = counts[p];
+        const std::size_t keyCount = m_keySet.size();
+        std::vector<std::int32_t> listedLine(m_items ? keyCount : 0, -1); // per key
+        for (std::size_t keyIndex = 0; keyIndex < keyCount; ++keyIndex) {
+            const auto& [key, yIndex] = m_keySet[keyIndex];
+            const std::int64_t count = counts[keyIndex];
             // One test per removal and the final failing test, each followed by processing.
-            for (std::int64_t t = 0; t <= j; ++t) {
+            for (std::int64_t test = 0; test <= count; ++test) {
                 processMessages();
             }
-            if (j > 1) {
+            if (count > 1) {
                 const std::size_t b1 = key.find('|');
                 const std::size_t b2 = key.find('|', b1 + 1);
                 const std::size_t b3 = key.find('|', b2 + 1);
-                const std::string_view k = key;
-                const std::string_view g = k.substr(0, b1);
-                const std::string_view x = k.substr(b1 + 1, b2 - b1 - 1);
-                const std::string_view y = k.substr(b2 + 1, b3 - b2 - 1);
-                const std::string_view z = k.substr(b3 + 1);
+                const std::string_view keyText = key;
+                const std::string_view graphic = keyText.substr(0, b1);
+                const std::string_view posX = keyText.substr(b1 + 1, b2 - b1 - 1);
+                const std::string_view posY = keyText.substr(b2 + 1, b3 - b2 - 1);
+                const std::string_view posZ = keyText.substr(b3 + 1);
                 if (!prices) {
                     prices = loadPriceList();
                     // The graphics of this and of the remaining nested positions.
-                    auto keys = nestedGraphicKeys(counts);
-                    if (const auto first = toInteger(g)) {
-                        keys.push_back(graphicKey(*first));
+                    auto graphicKeys = nestedGraphicKeys(counts);
+                    if (const auto first = toInteger(graphic)) {
+                        graphicKeys.push_back(graphicKey(*first));
                     }
-                    prices->prepareFind(keys);
+                    prices->prepareFind(graphicKeys);
                 }
-                const std::string h = graphicKey(importNumber(g, yIndex - 2));
-                if (prices->contains(h)) {
-                    nested += j;
+                const std::string priceKey = graphicKey(importNumber(graphic, yIndex - 2));
+                if (prices->contains(priceKey)) {
+                    nested += count;
                     append(ResultList::Nested,
-                           "D:" + importText(g) + ", H:" + h + ", Pos. X:" + importText(x) +
-                               ", Y:" + importText(y) + ", Z:" + importText(z) +
-                               ", Anz.:" + number(j),
+                           "D:" + importText(graphic) + ", H:" + priceKey +
+                               ", Pos. X:" + importText(posX) + ", Y:" + importText(posY) +
+                               ", Z:" + importText(posZ) + ", Anz.:" + number(count),
                            kColourRed);
                     select(ResultList::Nested);
-                    record([&](ItemRecord& r) { listedLine[p] = r.nextNestedLine(); });
+                    record(
+                        [&](ItemRecord& items) { listedLine[keyIndex] = items.nextNestedLine(); });
                 }
             }
-            progressStep(p, keys);
+            progressStep(keyIndex, keyCount);
         }
-        record([&](ItemRecord& r) {
-            r.markNested(m_keyLines, listedLine);
-            r.markNested(otherLines, listedLine);
+        record([&](ItemRecord& items) {
+            items.markNested(m_keyLines, listedLine);
+            items.markNested(otherLines, listedLine);
         });
     }
     protocol(" Anzahl ineinanderliegender Items: " + number(nested), kColourBlack);

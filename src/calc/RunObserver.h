@@ -89,9 +89,8 @@ public:
     // Remove every entry of one list (the bill clears ListBox4 before writing it anew).
     virtual void clearList(ResultList list) = 0;
 
-    // TBLED AnAus: switch a lamp on or off.
     virtual void setLampOn(Lamp lamp, bool on) = 0;
-    // TBLED FarbeAn: the colour the lamp shows while it is on.
+    // The colour the lamp shows while it is on.
     virtual void setLampColour(Lamp lamp, Colour colour) = 0;
 
     // BProgress1 and BDigit1 both show this value (0..100).

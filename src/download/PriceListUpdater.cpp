@@ -10,7 +10,6 @@
 
 #include "gui/FileErrors.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -278,16 +277,4 @@ void PriceListUpdater::Verbindungschliessen()
 void PriceListUpdater::ladenschliessen()
 {
     m_laden->closeNow();
-}
-
-void PriceListUpdater::Downloadaktiv1Click(QAction* item)
-{
-    const bool checked = item->isChecked();
-    try {
-        m_settings.writeOption(QStringLiteral("Download"),
-                               checked ? QStringLiteral("true") : QStringLiteral("false"));
-    } catch (const std::exception& error) {
-        item->setChecked(!checked);
-        m_prompter.reportError(QString::fromUtf8(error.what()));
-    }
 }

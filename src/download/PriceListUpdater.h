@@ -10,7 +10,6 @@
 
 class DownloadPrompter;
 class DownloadSettings;
-class QAction;
 class QSaveFile;
 class TLaden;
 class TVerbindungsaufbau;
@@ -75,10 +74,6 @@ public:
     bool HTTPDownloadfile(const QString& name, const QString& target);
     void Verbindungschliessen();
     void ladenschliessen();
-    // Handler of the checkable menu item "Download aktiv", after Qt has toggled its check mark:
-    // writes the option "Download" as "true" or "false". When the options file cannot be
-    // written, the error is reported and the check mark goes back to what the file says.
-    void Downloadaktiv1Click(QAction* item);
     // Whether a stored value of the option "Download" means on: everything but "false".
     static bool isDownloadActive(const QString& value) { return value != QLatin1String("false"); }
 

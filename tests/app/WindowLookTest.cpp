@@ -197,8 +197,8 @@ TEST_F(WindowLookTest, AssistiveTechnologyReadsTheWindowAsItIsSeen)
     start();
     load(sample("Haus.cfg"));
     run();
-    const auto text = [this](const char* name, QAccessible::Text text = QAccessible::Name) {
-        return QAccessible::queryAccessibleInterface(control<QWidget>(name))->text(text);
+    const auto text = [this](const char* name, QAccessible::Text kind = QAccessible::Name) {
+        return QAccessible::queryAccessibleInterface(control<QWidget>(name))->text(kind);
     };
     for (QWidget* widget : window().centralWidget()->findChildren<QWidget*>(
              QRegularExpression(QStringLiteral("^(BitBtn|ListBox|BDigit|BLED|BProgress|CheckBox|"

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -145,6 +146,16 @@ TEST_F(WindowTest, StartUpReadsBothOptionsAndRunsTheCheckOnlyWhenActive)
     control<QAction>("Downloadaktiv1")->trigger();
     EXPECT_EQ(window().options().Optionenladen(QStringLiteral("Download")),
               QStringLiteral("false"));
+
+    // A switch that cannot be stored is reported, and the check mark goes back to the file's.
+    const QString options = m_dir.filePath(QStringLiteral("Optionen.txt"));
+    ASSERT_TRUE(QFile::remove(options) && QDir().mkdir(options));
+    m_dialogs.messages.clear();
+    control<QAction>("Downloadaktiv1")->trigger();
+    EXPECT_FALSE(control<QAction>("Downloadaktiv1")->isChecked());
+    ASSERT_EQ(m_dialogs.messages.size(), 1);
+    EXPECT_EQ(m_dialogs.messages[0].title, QStringLiteral("Tarvek " TARVEK_VERSION));
+    EXPECT_TRUE(m_dialogs.messages[0].text.contains(QStringLiteral("Optionen.txt")));
 }
 
 TEST_F(WindowTest, UnreadableOptionsAreReportedAndTheWindowStillCloses)

@@ -4,7 +4,6 @@
 #include "download/TLaden.h"
 #include "download/TVerbindungsaufbau.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QTcpServer>
@@ -322,7 +321,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "länger als erwartet"},
         BrokenDownload{"SizeRequestOfTheDownloadNotFound", "HEAD", Behaviour::NotFound, 1,
                        "HTTP/1.1 404 Not Found"}),
-    [](const ::testing::TestParamInfo<BrokenDownload>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<BrokenDownload>& input) { return input.param.name; });
 
 TEST_F(PriceListUpdaterTest, ServerIgnoringTheRangeGivesTheFileOnce)
 {
@@ -388,27 +387,8 @@ TEST_F(PriceListUpdaterTest, CheckDoesNotStartAgainWhileItRuns)
     EXPECT_EQ(m_server.requests("HEAD").size(), 1);
 }
 
-TEST_F(PriceListUpdaterTest, DownloadSwitchWritesOnlyItsOption)
+TEST(PriceListUpdater, DownloadOptionIsOnUnlessFalse)
 {
-    QAction item;
-    item.setCheckable(true);
-    item.setChecked(false);
-    m_updater.Downloadaktiv1Click(&item);
-    EXPECT_EQ(m_settings.options.value(QStringLiteral("Download")), "false");
-    item.setChecked(true);
-    m_updater.Downloadaktiv1Click(&item);
-    EXPECT_EQ(m_settings.options.value(QStringLiteral("Download")), "true");
-    EXPECT_EQ(m_settings.options.size(), 2);
-    EXPECT_TRUE(m_server.requests().isEmpty());
-
-    // When the options file cannot be written the check mark goes back to what the file says.
-    m_settings.failWrites = true;
-    item.setChecked(false);
-    m_updater.Downloadaktiv1Click(&item);
-    EXPECT_TRUE(item.isChecked());
-    ASSERT_EQ(m_prompter.reports.size(), 1);
-    EXPECT_THAT(m_prompter.reports[0].toStdString(), HasSubstr("kann nicht erstellt werden"));
-
     EXPECT_TRUE(PriceListUpdater::isDownloadActive(QString()));
     EXPECT_TRUE(PriceListUpdater::isDownloadActive(QStringLiteral("False")));
     EXPECT_FALSE(PriceListUpdater::isDownloadActive(QStringLiteral("false")));

@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
         StressFile{"GraphicBeyond32Bits",
                    kHeader + "Entry I 1\r\n\tgraphic\t2147483648\r\n\tx\t1\r\n\ty\t2\r\n\tz\t3"
                              "\r\n\tcolor\t0\r\n"}),
-    [](const ::testing::TestParamInfo<StressFile>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<StressFile>& input) { return input.param.name; });
 
 TEST_F(WindowStressTest, FilesWithoutAHeaderCannotBeStarted)
 {

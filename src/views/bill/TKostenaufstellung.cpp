@@ -88,30 +88,30 @@ TKostenaufstellung::TKostenaufstellung(QWidget* parent)
     layout->addLayout(buttons);
 }
 
-void TKostenaufstellung::setBill(const BillData& data)
+void TKostenaufstellung::setBill(const BillData& bill)
 {
-    m_data = data;
-    m_model->setBreakdown(data.state.breakdown, data.thousands);
+    m_data = bill;
+    m_model->setBreakdown(bill.state.breakdown, bill.thousands);
     for (QPushButton* command : m_commands) {
-        command->setEnabled(data.state.billShown);
+        command->setEnabled(bill.state.billShown);
     }
     m_table->resizeColumnsToContents();
     m_table->horizontalHeader()->setSectionResizeMode(BreakdownColumns::Name, QHeaderView::Stretch);
 }
 
-void TKostenaufstellung::showBill(const BillData& data)
+void TKostenaufstellung::showBill(const BillData& bill)
 {
-    setBill(data);
+    setBill(bill);
     show();
     raise();
     activateWindow();
     m_filter->setFocus();
 }
 
-void TKostenaufstellung::refresh(const BillData& data)
+void TKostenaufstellung::refresh(const BillData& bill)
 {
     if (isVisible()) {
-        setBill(data);
+        setBill(bill);
     }
 }
 

@@ -30,17 +30,17 @@ public:
     }
 
     // Shows the window with this bill.
-    void showBill(const BillData& data);
+    void showBill(const BillData& bill);
     // A new bill, or none (the bill list is empty; no rows, the document commands disabled): the
     // window follows it when it is open.
-    void refresh(const BillData& data);
+    void refresh(const BillData& bill);
 
     QTableView* table() const { return m_table; }
     QLineEdit* filter() const { return m_filter; }
     const BillData& bill() const { return m_data; }
 
 private:
-    void setBill(const BillData& data);
+    void setBill(const BillData& bill);
     void rowActivated(const QModelIndex& index);
 
     BillData m_data;

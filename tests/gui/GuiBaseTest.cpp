@@ -1,0 +1,100 @@
+// The Qt base under every window, through its real code: the save dialog's suffix, atomic file
+// writing and its failure text, and the error report's catch-all. The German button texts of the
+// message boxes and the error report's full stop are tested with the windows (WindowLookTest,
+// ResultListTest).
+#include "gui/Dialogs.h"
+#include "gui/ErrorReport.h"
+#include "gui/FakeDialogs.h"
+#include "gui/FileWriter.h"
+#include "gui/GuiTest.h"
+#include "importfile/Version.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+class GuiBaseTest : public GuiTest
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+};
+
+// A name typed without a suffix takes the suffix of the filter the user picked last.
+TEST_F(GuiBaseTest, SaveDialogTakesTheSuffixOfTheChosenFilter)
+{
+    const QString filters = QStringLiteral("PDF-Dokumente (*.pdf);;PNG-Bilder (*.png)");
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        QTest::keyClick(types, Qt::Key_Down); // as the user picks the second filter
+        dialog->selectFile(QStringLiteral("Grundriss"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QString chosenFilter;
+    const QString chosen =
+        Dialogs::saveFileName(nullptr, QStringLiteral("Grundriss speichern"),
+                              path(QStringLiteral("Haus.pdf")), filters, &chosenFilter);
+    EXPECT_EQ(chosen, path(QStringLiteral("Grundriss.png")));
+    EXPECT_EQ(chosenFilter, QStringLiteral("PNG-Bilder (*.png)"));
+}
+
+// A whole file replaces the old one and leaves nothing beside it; a file that cannot be made is
+// named in the system's form, with the reason in German, and nothing is left behind.
+TEST_F(GuiBaseTest, FileWriterReplacesWholeFilesAndNamesTheOneItCannotMake)
+{
+    const QString file = path(QStringLiteral("Optionen.txt"));
+    FileWriter::writeAll(file, "Importpfad|/srv/alt/\r\nDownload|true\r\n");
+    FileWriter::writeAll(file, "Download|false\r\n");
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), QByteArray("Download|false\r\n"));
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Optionen.txt")});
+
+    const QString lost = path(QStringLiteral("fehlt/Rechnung.pdf"));
+    try {
+        FileWriter::writeAll(lost, "%PDF");
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& error) {
+        const QString start = QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ")
+                                  .arg(QDir::toNativeSeparators(lost));
+        const QString text = QString::fromUtf8(error.what());
+        EXPECT_TRUE(text.startsWith(start)) << error.what();
+#ifndef _WIN32
+        EXPECT_EQ(text.mid(start.size()), QStringLiteral("Datei oder Ordner nicht gefunden"));
+#endif
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("Optionen.txt")});
+}
+
+// What escapes a handler without being a std::exception is still reported, and the next handler
+// runs as usual.
+TEST_F(GuiBaseTest, ErrorReportCatchesWhatIsNoStandardException)
+{
+    FakeDialogs dialogs;
+    EXPECT_FALSE(ErrorReport::guard(nullptr, [] { throw 42; }));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Critical);
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Tarvek " TARVEK_VERSION));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Unbekannter Fehler."));
+    EXPECT_TRUE(ErrorReport::guard(nullptr, [] {}));
+    EXPECT_EQ(dialogs.messages.size(), 1);
+}
+
+} // namespace
