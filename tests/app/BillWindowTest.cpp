@@ -324,8 +324,9 @@ TEST_F(BillWindowTest, PrintingFollowsThePrintDialog)
 {
     tarvek::Calculation calc;
     const QString import = writeLongHouse();
-    tarvek::calculate(calc, import.toStdString(), m_dir.path().toStdString() + '/', {}, {},
-                      tarvek::Answer::Yes);
+    tarvek::calculate(calc, {.importFile = import.toStdString(),
+                             .programDir = m_dir.path().toStdString() + '/',
+                             .nested = tarvek::Answer::Yes});
     const BillDocument document(BillData::fromRun(import, calc.window, calc.state, {}, {".", ":"}));
     // As the dialog leaves the printer: A5, pages 2 to 3, two copies collated.
     QPrinter printer(QPrinter::HighResolution);

@@ -15,9 +15,10 @@ TEST(PlanView, ThePointerPicksTheTilePaintedUnderItAtEveryZoom)
 {
     testApp();
     tarvek::Calculation calc;
-    calc.recordItems = true;
-    tarvek::calculate(calc, TARVEK_SOURCE_DIR "/examples/Haus.cfg", TARVEK_SOURCE_DIR "/examples/",
-                      {}, {}, tarvek::Answer::Yes);
+    tarvek::calculate(calc, {.importFile = TARVEK_SOURCE_DIR "/examples/Haus.cfg",
+                             .programDir = TARVEK_SOURCE_DIR "/examples/",
+                             .nested = tarvek::Answer::Yes,
+                             .recordItems = true});
     ASSERT_TRUE(calc.items.complete());
     const PlanTiles tiles(calc.items.items(), std::nullopt);
     PlanView view;
