@@ -1,4 +1,4 @@
-#include "gui/FakeDialogs.h"
+#include "support/FakeDialogs.h"
 
 #include "gui/ErrorReport.h"
 #include "gui/Fonts.h"

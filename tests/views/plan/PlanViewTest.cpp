@@ -2,7 +2,7 @@
 // at every zoom, and below one pixel a tile the item that may not be imported stays on top.
 #include "views/plan/PlanView.h"
 #include "calc/Calculation.h"
-#include "gui/GuiTest.h"
+#include "support/GuiTest.h"
 #include "views/plan/PlanPicture.h"
 
 #include <QImage>
