@@ -1,7 +1,8 @@
 #include "app/BillCommands.h"
 
 #include "app/BillSource.h"
-#include "app/THauptformular.h"
+#include "app/HauptformularUi.h"
+#include "app/RunView.h"
 #include "calc/Bill.h"
 #include "gui/ErrorReport.h"
 #include "views/bill/BillActions.h"
@@ -13,17 +14,16 @@
 
 #include <functional>
 
-BillCommands::BillCommands(THauptformular& window, tarvek::RunState& state,
-                           const tarvek::Clock& clock)
-    : m_window(window), m_state(state), m_clock(clock)
+BillCommands::BillCommands(const Context& context) : m_context(context)
 {
-    const HauptformularUi& ui = window.ui();
+    QWidget* window = m_context.window;
+    const HauptformularUi& ui = m_context.ui;
     // Each command runs under the general error report, and only on a bill that the list shows.
     const auto command = [this](std::function<void(const BillData&)> action) {
         return [this, action = std::move(action)] {
-            ErrorReport::guard(&m_window, [this, &action] {
+            ErrorReport::guard(m_context.window, [this, &action] {
                 if (usable()) {
-                    action(billDataOf(m_window));
+                    action(billDataOf(m_context));
                 }
             });
         };
@@ -33,14 +33,13 @@ BillCommands::BillCommands(THauptformular& window, tarvek::RunState& state,
             m_kostenaufstellung->showBill(data);
         }
     });
-    QObject::connect(ui.bitBtn8, &QPushButton::clicked, &window, showBreakdown);
-    QObject::connect(ui.kostenaufstellung1, &QAction::triggered, &window, showBreakdown);
-    QObject::connect(ui.rechnungSpeichern1, &QAction::triggered, &window,
-                     command([this](const BillData& data) { BillActions::save(&m_window, data); }));
-    QObject::connect(
-        ui.rechnungDrucken1, &QAction::triggered, &window,
-        command([this](const BillData& data) { BillActions::print(&m_window, data); }));
-    QObject::connect(ui.rechnungKopieren1, &QAction::triggered, &window,
+    QObject::connect(ui.bitBtn8, &QPushButton::clicked, window, showBreakdown);
+    QObject::connect(ui.kostenaufstellung1, &QAction::triggered, window, showBreakdown);
+    QObject::connect(ui.rechnungSpeichern1, &QAction::triggered, window,
+                     command([window](const BillData& data) { BillActions::save(window, data); }));
+    QObject::connect(ui.rechnungDrucken1, &QAction::triggered, window,
+                     command([window](const BillData& data) { BillActions::print(window, data); }));
+    QObject::connect(ui.rechnungKopieren1, &QAction::triggered, window,
                      command([](const BillData& data) { BillActions::copy(data); }));
 }
 
@@ -53,8 +52,9 @@ void BillCommands::setKostenaufstellung(TKostenaufstellung* kostenaufstellung)
 
 void BillCommands::refresh()
 {
-    tarvek::refreshBill(m_state, tarvek::BillInputs{m_window.feeChoice(), m_window.squareSteps()},
-                        m_window, m_clock, m_window.separators());
+    RunView& view = m_context.view;
+    tarvek::refreshBill(m_context.state, tarvek::BillInputs{view.feeChoice(), view.squareSteps()},
+                        view, m_context.clock, m_context.separators);
     update();
 }
 
@@ -66,29 +66,29 @@ void BillCommands::setIdle(bool idle)
 
 void BillCommands::update()
 {
-    const HauptformularUi& ui = m_window.ui();
+    const HauptformularUi& ui = m_context.ui;
     ui.bitBtn8->setEnabled(usable());
     ui.rechnung1->setEnabled(usable());
     if (!m_kostenaufstellung) {
         return;
     }
-    if (!m_state.billReady) {
+    if (!m_context.state.billReady) {
         m_kostenaufstellung->close();
     } else {
-        m_kostenaufstellung->refresh(usable() ? billDataOf(m_window) : BillData());
+        m_kostenaufstellung->refresh(usable() ? billDataOf(m_context) : BillData());
     }
 }
 
 // A double-click on a row without a price selects its line in ListBox5.
 void BillCommands::selectNotCalculated(std::int32_t graphic) const
 {
-    TResultList& list = *m_window.listBox(5);
+    TResultList& list = *m_context.ui.listBox[4];
     const QString prefix = QStringLiteral("D:%1, ").arg(graphic);
     for (int i = 0; i < list.count(); ++i) {
         if (list.entryText(i).startsWith(prefix)) {
             list.setCurrentRow(i);
             list.scrollToItem(list.item(i));
-            m_window.activateWindow();
+            m_context.window->activateWindow();
             return;
         }
     }

@@ -3,7 +3,11 @@
 #include "calc/Clock.h"
 #include "calc/RunState.h"
 
-class THauptformular;
+#include <QString>
+
+class HauptformularUi;
+class QWidget;
+class RunView;
 class TKostenaufstellung;
 
 // The bill's commands of the main window. "Refresh" and the two fee boxes recompute the bill;
@@ -14,8 +18,20 @@ class TKostenaufstellung;
 class BillCommands
 {
 public:
-    // Connects the button and the menu of `window`, whose run state and clock the bill uses.
-    BillCommands(THauptformular& window, tarvek::RunState& state, const tarvek::Clock& clock);
+    // What the commands read and write; all of it outlives them.
+    struct Context
+    {
+        QWidget* window;            // the parent of their dialogs, brought to the front
+        const HauptformularUi& ui;  // the button, the menu, the lists, the displays, the boxes
+        RunView& view;              // where the bill is written; the fee boxes, the square steps
+        tarvek::RunState& state;    // the run's results and the bill's state
+        const tarvek::Clock& clock; // the bill's time stamp
+        const tarvek::LocaleSeparators& separators;
+        const QString& importFile; // the file loaded now
+    };
+
+    // Connects the button and the menu.
+    explicit BillCommands(const Context& context);
     BillCommands(const BillCommands&) = delete;
     BillCommands& operator=(const BillCommands&) = delete;
 
@@ -31,12 +47,10 @@ public:
     void update();
 
 private:
-    bool usable() const { return m_idle && m_state.billShown; }
+    bool usable() const { return m_idle && m_context.state.billShown; }
     void selectNotCalculated(std::int32_t graphic) const;
 
-    THauptformular& m_window;
-    tarvek::RunState& m_state;
-    const tarvek::Clock& m_clock;
+    const Context m_context;
     TKostenaufstellung* m_kostenaufstellung = nullptr;
     bool m_idle = true;
 };

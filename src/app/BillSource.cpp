@@ -1,6 +1,6 @@
 #include "app/BillSource.h"
 
-#include "app/THauptformular.h"
+#include "app/HauptformularUi.h"
 #include "views/lists/TResultList.h"
 
 #include "widgets/TBDigit.h"
@@ -20,21 +20,24 @@ QStringList entries(const TResultList& list)
 
 } // namespace
 
-BillData billDataOf(const THauptformular& window)
+BillData billDataOf(const BillCommands::Context& window)
 {
-    const HauptformularUi& ui = window.ui();
+    const HauptformularUi& ui = window.ui;
+    const auto list = [&ui](int number) -> const TResultList& {
+        return *ui.listBox[std::size_t(number - 1)];
+    };
     BillData data;
-    data.importFile = window.ImportFileName();
+    data.importFile = window.importFile;
     data.created = QDateTime::currentDateTime();
     data.itemCount = ui.bdigit[1]->Wert();
     data.lowestLevel = ui.bdigit[2]->Wert();
     data.squareSteps = ui.bdigit[3]->Wert();
-    data.warnings = entries(*window.listBox(2));
-    data.movable = entries(*window.listBox(6));
-    data.nested = entries(*window.listBox(3));
-    data.notCalculated = entries(*window.listBox(5));
-    data.state = window.runState();
+    data.warnings = entries(list(2));
+    data.movable = entries(list(6));
+    data.nested = entries(list(3));
+    data.notCalculated = entries(list(5));
+    data.state = window.state;
     data.fees = {ui.checkBox2->isChecked(), ui.checkBox1->isChecked()};
-    data.thousands = QString::fromStdString(window.separators().thousands);
+    data.thousands = QString::fromStdString(window.separators.thousands);
     return data;
 }

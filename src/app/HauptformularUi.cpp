@@ -127,6 +127,19 @@ QToolButton* toolButton(QWidget* parent, const char* name, const QString& pictur
 
 } // namespace
 
+std::vector<QObject*> HauptformularUi::runLocked() const
+{
+    return {bitBtn1,      bitBtn3, bitBtn4,  bitBtn6,     bitBtn7,     optionen1,
+            importdatei1, info1,   beenden1, toolButton1, toolButton2, toolButton5};
+}
+
+std::vector<QObject*> HauptformularUi::loadLocked() const
+{
+    std::vector<QObject*> controls = runLocked();
+    controls.insert(controls.end(), {bitBtn2, checkBox1, checkBox2});
+    return controls;
+}
+
 HauptformularUi::HauptformularUi(QMainWindow* window)
 {
     auto* client = new QWidget(window);

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 class QAction;
 class QCheckBox;
 class QLabel;
 class QMainWindow;
 class QMenu;
+class QObject;
 class QPushButton;
 class QStatusBar;
 class QToolButton;
@@ -66,6 +68,13 @@ public:
 
     QStatusBar* statusBar1 = nullptr;
     QLabel* statusPanel = nullptr; // the status bar's one panel
+
+    // The one table of what a run locks (schalterschalt disables it at the start and enables it
+    // at the end): whatever would load, edit, show, close or change options. The start button
+    // ("Stopp") and the fee boxes stay usable; the bill's commands follow BillCommands.
+    std::vector<QObject*> runLocked() const;
+    // What the validity test of a load locks: the run's table, the start button and the boxes.
+    std::vector<QObject*> loadLocked() const;
 
 private:
     void buildMenu(QMainWindow* window);

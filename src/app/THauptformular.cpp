@@ -13,17 +13,11 @@
 #include "gui/VisibleText.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ImportLines.h"
-#include "views/lists/TResultList.h"
-
-#include "widgets/TBDigit.h"
-#include "widgets/TBLED.h"
-#include "widgets/TBProgress.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -37,27 +31,10 @@
 #include <QScreen>
 #include <QToolButton>
 
-#include <limits>
 #include <stdexcept>
 #include <utility>
 
 namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-// The caption colour of an enabled button; a disabled one keeps the style's grey, so that it
-// looks as dead as it is.
-void setButtonTextColour(QPushButton* button, tarvek::Colour colour)
-{
-    QPalette palette = button->palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::ButtonText, Fonts::colour(colour));
-    }
-    button->setPalette(palette);
-}
 
 const QString FileGone = QStringLiteral("Die Importdatei ist nicht mehr vorhanden (eventuell im "
                                         "laufenden Tarvek umbenannt)! Datei bitte neu laden.");
@@ -68,7 +45,20 @@ THauptformular::THauptformular(const QString& programDir)
     : m_files(programDir.isEmpty() ? FileLocations::ofProgram()
                                    : FileLocations::inFolder(programDir)),
       m_options(OptionsFile::atPath(m_files.optionsFile)), m_priceListImport(m_files.priceListDir),
-      m_ui(this), m_separators(tarvek::systemLocaleSeparators())
+      m_ui(this), m_separators(tarvek::systemLocaleSeparators()),
+      m_run(this, [this] { runCalculation(); }),
+      m_view(this, m_ui, m_run,
+             {.afterReset =
+                  [this] {
+                      m_runState.billShown = false; // the bill list is empty
+                      m_billCommands->update();
+                      setPlanAvailable(false);
+                  },
+              .afterSwitch =
+                  [this](bool idle) {
+                      m_billCommands->setIdle(idle);
+                      m_closeAllowed = idle;
+                  }})
 {
     setObjectName(QStringLiteral("Hauptformular"));
     setWindowTitle(QStringLiteral("Tarvek " TARVEK_VERSION " Tarvekrechner"));
@@ -78,13 +68,16 @@ THauptformular::THauptformular(const QString& programDir)
     setFont(Fonts::sansSerif(11));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_timer1.setObjectName(QStringLiteral("Timer1"));
-    m_timer1.setSingleShot(true);
-    m_timer1.setInterval(1);
-    setButtonTextColour(m_ui.bitBtn2, tarvek::kColourGreen);
-    m_pumpClock.start();
+    m_view.setStartColour(tarvek::kColourGreen);
     setAcceptDrops(true);
-    m_billCommands = std::make_unique<BillCommands>(*this, m_runState, m_clock);
+    m_billCommands =
+        std::make_unique<BillCommands>(BillCommands::Context{.window = this,
+                                                             .ui = m_ui,
+                                                             .view = m_view,
+                                                             .state = m_runState,
+                                                             .clock = m_clock,
+                                                             .separators = m_separators,
+                                                             .importFile = m_importFileName});
     connectHandlers();
 }
 
@@ -111,7 +104,6 @@ void THauptformular::connectHandlers()
     // The boxes ask for a new bill whenever their state changes, by a click or by the load.
     connect(m_ui.checkBox1, &QCheckBox::toggled, this, bind(&THauptformular::CheckBoxClick));
     connect(m_ui.checkBox2, &QCheckBox::toggled, this, bind(&THauptformular::CheckBoxClick));
-    connect(&m_timer1, &QTimer::timeout, this, bind(&THauptformular::Timer1Timer));
     connect(m_ui.ansehen1, &QAction::triggered, this, bind(&THauptformular::Ansehen1Click));
     connect(m_ui.toolButton2, &QToolButton::clicked, this, bind(&THauptformular::Ansehen1Click));
     connect(m_ui.pfadangaben1, &QAction::triggered, this, bind(&THauptformular::Pfadangaben1Click));
@@ -143,11 +135,6 @@ void THauptformular::runHook(const std::function<void()>& hook)
     if (hook) {
         ErrorReport::guard(this, hook);
     }
-}
-
-TResultList* THauptformular::listBox(int number) const
-{
-    return number >= 1 && number <= 6 ? m_ui.listBox[std::size_t(number - 1)] : nullptr;
 }
 
 QString THauptformular::statusText() const
@@ -187,8 +174,6 @@ void THauptformular::FormShow()
             m_hooks.useClientFolder(m_options.Optionenladen(QStringLiteral("Clientpfad")));
         }
     });
-    m_cancelRequested = false;
-    m_runActive = false;
     if (m_ui.downloadaktiv1->isChecked()) {
         runHook(m_hooks.pruefedownload);
     }
@@ -288,7 +273,7 @@ void THauptformular::loadImportFile(const QString& fileName)
     }
     Resetten();
     m_ui.bitBtn2->setEnabled(valid);
-    setButtonTextColour(m_ui.bitBtn2, tarvek::kColourGreen);
+    m_view.setStartColour(tarvek::kColourGreen);
     m_ui.importdatei1->setEnabled(valid);
     m_ui.toolButton2->setEnabled(valid);
     m_runState.billReady = false;
@@ -307,15 +292,12 @@ bool THauptformular::testImportFile(const QString& fileName)
     }
     // The test lets Qt process events on long files. Until it ends nothing may start inside it:
     // no second load, no run, no bill, no editor, and the window does not close.
-    const ControlLock lock({m_ui.bitBtn1, m_ui.bitBtn2, m_ui.bitBtn3, m_ui.bitBtn4, m_ui.bitBtn6,
-                            m_ui.bitBtn7, m_ui.checkBox1, m_ui.checkBox2, m_ui.optionen1,
-                            m_ui.importdatei1, m_ui.info1, m_ui.beenden1, m_ui.toolButton1,
-                            m_ui.toolButton2, m_ui.toolButton5});
+    const ControlLock lock(m_ui.loadLocked());
     const auto closeAgain =
         qScopeGuard([this, closeAllowed = std::exchange(m_closeAllowed, false)] {
             m_closeAllowed = closeAllowed;
         });
-    return tarvek::pruefeimportdatei(*lines, [this] { (void)pump(); });
+    return tarvek::pruefeimportdatei(*lines, [this] { (void)m_run.pump(); });
 }
 
 void THauptformular::Ansehen1Click()
@@ -370,7 +352,7 @@ void THauptformular::loadHandedOver(const QString& fileName)
         QStringLiteral("Die Importdatei %1 wird nicht geladen: ").arg(shownPath(fileName));
     // A run and a load under way (which refuse closing) must end first; an open dialog may be
     // the editor of the loaded file, whose text must not be saved under another file's name.
-    if (m_runActive || !m_closeAllowed) {
+    if (RunActive() || !m_closeAllowed) {
         Dialogs::notice(this, refused + QStringLiteral("Es läuft gerade eine Berechnung. Bitte "
                                                        "die Datei nach ihrem Ende erneut öffnen."));
     } else if (QApplication::activeModalWidget() != nullptr) {
@@ -382,12 +364,12 @@ void THauptformular::loadHandedOver(const QString& fileName)
     }
 }
 
-QString THauptformular::droppedFile(const QMimeData* data) const
+QString THauptformular::droppedFile(const QMimeData* mime) const
 {
-    if (m_runActive || !m_closeAllowed || !data->hasUrls() || data->urls().isEmpty()) {
+    if (RunActive() || !m_closeAllowed || !mime->hasUrls() || mime->urls().isEmpty()) {
         return QString();
     }
-    const QUrl first = data->urls().constFirst();
+    const QUrl first = mime->urls().constFirst();
     return first.isLocalFile() ? first.toLocalFile() : QString();
 }
 
@@ -413,21 +395,19 @@ void THauptformular::dropEvent(QDropEvent* event)
 
 void THauptformular::BitBtn2Click()
 {
-    if (m_runActive) {
-        m_cancelRequested = true;
+    if (m_run.RunActive()) {
+        m_run.requestCancel();
         return;
     }
     if (!m_importFileName.isEmpty() && QFile::exists(m_importFileName)) {
-        m_runActive = true;
-        m_timer1.start();
+        m_run.start();
         return;
     }
     Dialogs::notice(this, FileGone);
 }
 
-void THauptformular::Timer1Timer()
+void THauptformular::runCalculation()
 {
-    m_timer1.stop();
     tarvek::RunSettings settings;
     settings.importFileName = m_importFileName.toStdString();
     settings.programDir = m_files.priceListDir.toStdString();
@@ -435,68 +415,14 @@ void THauptformular::Timer1Timer()
     settings.separators = m_separators;
     settings.items = &m_itemRecord;
     try {
-        tarvek::CalculationRun run(std::move(settings), m_runState, *this);
-        m_pumpClock.restart();
+        tarvek::CalculationRun run(std::move(settings), m_runState, m_view);
         run.execute();
         setPlanAvailable(m_itemRecord.complete());
     } catch (...) {
         // Whatever ends the run, the window must not stay in the run look.
-        m_runActive = false;
-        m_cancelRequested = false;
-        schalterschalt(true);
+        m_view.schalterschalt(true);
         throw;
     }
-    m_runActive = false;
-    m_cancelRequested = false;
-}
-
-bool THauptformular::pump()
-{
-    // Processing events costs far more than a line of a scan: do it at most every few ms.
-    if (m_pumpClock.elapsed() >= PumpIntervalMs) {
-        QCoreApplication::processEvents();
-        m_pumpClock.restart();
-    }
-    return m_cancelRequested;
-}
-
-void THauptformular::schalterschalt(bool on)
-{
-    for (QWidget* control :
-         {static_cast<QWidget*>(m_ui.bitBtn1), static_cast<QWidget*>(m_ui.bitBtn3),
-          static_cast<QWidget*>(m_ui.bitBtn4), static_cast<QWidget*>(m_ui.bitBtn6),
-          static_cast<QWidget*>(m_ui.bitBtn7)}) {
-        control->setEnabled(on);
-    }
-    for (QAction* menu : {m_ui.optionen1, m_ui.importdatei1, m_ui.info1, m_ui.beenden1}) {
-        menu->setEnabled(on);
-    }
-    for (QToolButton* tool : {m_ui.toolButton1, m_ui.toolButton2, m_ui.toolButton5}) {
-        tool->setEnabled(on);
-    }
-    m_billCommands->setIdle(on);
-    m_ui.bitBtn2->setText(on ? QStringLiteral("Berechnung starten") : QStringLiteral("Stopp"));
-    setButtonTextColour(m_ui.bitBtn2, on ? tarvek::kColourGreen : tarvek::kColourRed);
-    m_closeAllowed = on;
-}
-
-void THauptformular::Resetten()
-{
-    for (TBLED* lamp : m_ui.bled) {
-        if (lamp) {
-            lamp->setFarbeAn(Fonts::colour(tarvek::kColourLampGrey));
-        }
-    }
-    m_ui.bprogress1->setWert(0);
-    for (int number = 1; number <= 5; ++number) {
-        showNumber(number, 0);
-    }
-    for (TResultList* list : m_ui.listBox) {
-        list->clear();
-    }
-    m_runState.billShown = false; // the bill list is empty
-    m_billCommands->update();
-    setPlanAvailable(false);
 }
 
 void THauptformular::setPlanAvailable(bool available)
@@ -516,84 +442,4 @@ void THauptformular::BitBtn6Click()
 void THauptformular::CheckBoxClick()
 {
     BitBtn6Click();
-}
-
-// --- what the run shows ------------------------------------------------------------------------
-
-void THauptformular::appendLine(tarvek::ResultList list, std::string_view utf8Text,
-                                tarvek::Colour colour)
-{
-    listBox(int(list))->LogLine(fromUtf8(utf8Text), colour);
-}
-
-void THauptformular::selectLastEntry(tarvek::ResultList list)
-{
-    listBox(int(list))->SelectLastEntry();
-}
-
-void THauptformular::clearList(tarvek::ResultList list)
-{
-    listBox(int(list))->clear();
-}
-
-void THauptformular::setLampOn(tarvek::Lamp lamp, bool on)
-{
-    m_ui.bled[std::size_t(lamp) - 1]->setAnAus(on);
-}
-
-void THauptformular::setLampColour(tarvek::Lamp lamp, tarvek::Colour colour)
-{
-    m_ui.bled[std::size_t(lamp) - 1]->setFarbeAn(Fonts::colour(colour));
-}
-
-void THauptformular::setProgress(int percent)
-{
-    m_ui.bprogress1->setWert(percent);
-    // BDigit1 shows the bar's value, which the bar has clamped to 0..100.
-    showNumber(1, m_ui.bprogress1->Wert());
-}
-
-void THauptformular::setDisplay(tarvek::NumberDisplay display, std::int64_t value)
-{
-    showNumber(int(display), value);
-}
-
-void THauptformular::showNumber(int number, std::int64_t value)
-{
-    TBDigit* digit = m_ui.bdigit[std::size_t(number - 1)];
-    if (number == 4) {
-        m_squareSteps = value;
-    }
-    // A number with more digits than the display has shows the display's error look rather than
-    // a cut-off number.
-    std::int64_t limit = 1;
-    for (int i = 0; i < digit->Digitanzahl(); ++i) {
-        limit *= 10;
-    }
-    const bool fits = value < limit && value <= std::numeric_limits<int>::max() &&
-                      (value >= 0 || (digit->Minusfeld() && -value < limit));
-    digit->setError(!fits);
-    if (fits) {
-        digit->setWert(int(value));
-    }
-}
-
-void THauptformular::showMessage(tarvek::MessageKind kind, std::string_view title,
-                                 std::string_view text)
-{
-    Dialogs::show(this,
-                  kind == tarvek::MessageKind::Error ? Dialogs::Icon::Critical
-                                                     : Dialogs::Icon::Information,
-                  fromUtf8(title), fromUtf8(text));
-}
-
-tarvek::Answer THauptformular::askYesNo(std::string_view title, std::string_view text)
-{
-    return Dialogs::ask(this, fromUtf8(text), fromUtf8(title)) ? tarvek::Answer::Yes
-                                                               : tarvek::Answer::No;
-}
-
-tarvek::FeeChoice THauptformular::feeChoice()
-{
-    return tarvek::FeeChoice{m_ui.checkBox2->isChecked(), m_ui.checkBox1->isChecked()};
 }

@@ -4,15 +4,14 @@
 #include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
 #include "app/PriceListImport.h"
+#include "app/RunController.h"
+#include "app/RunView.h"
 #include "calc/Clock.h"
 #include "calc/ItemRecord.h"
-#include "calc/RunObserver.h"
 #include "calc/RunState.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -24,10 +23,11 @@ class TInfo;
 class TPfadangaben;
 class TResultList;
 
-// The main window: loads an import file, starts and stops the calculation run, shows what the run
-// reports (lists, lamps, progress, number displays, bill) and owns the run state. The run itself
-// is the engine's; the window is its observer and lets Qt process pending events while it runs.
-class THauptformular : public QMainWindow, public tarvek::RunObserver
+// The main window: its layout, its commands (load, edit, start and stop, options, the plan) and
+// the state they share (the loaded file, the run state, the items of the last run). The run
+// itself is the engine's; RunController drives it inside the event loop, RunView shows what it
+// reports, BillCommands keeps the bill's commands.
+class THauptformular : public QMainWindow
 {
     Q_OBJECT
     Q_PROPERTY(bool startedUp READ startedUp)
@@ -36,13 +36,13 @@ public:
     // What other parts of the program plug into the window. Every hook may stay empty.
     struct Hooks
     {
-        std::function<void()> anzeigenBeweglich;      // BitBtn7 "Anzeigen": not importable items
-        std::function<void()> anzeigenInein;          // BitBtn3 "Anzeigen": nested items
-        std::function<void()> anzeigenNichtberechnet; // BitBtn4 "Anzeigen": items without price
-        std::function<void()> pruefedownload;         // start-up check of the price list
+        std::function<void()> anzeigenBeweglich{};      // BitBtn7 "Anzeigen": not importable items
+        std::function<void()> anzeigenInein{};          // BitBtn3 "Anzeigen": nested items
+        std::function<void()> anzeigenNichtberechnet{}; // BitBtn4 "Anzeigen": items without price
+        std::function<void()> pruefedownload{};         // start-up check of the price list
         // The game client's folder for the item graphics: the option "Clientpfad" at start and
         // after "Client-Verzeichnis" (empty when none is set).
-        std::function<void(const QString&)> useClientFolder;
+        std::function<void(const QString&)> useClientFolder{};
     };
 
     // programDir: the folder of Optionen.txt and the price list, ending in a separator; empty
@@ -59,22 +59,24 @@ public:
 
     const FileLocations& files() const { return m_files; }
     QString ImportFileName() const { return m_importFileName; }
-    bool RunActive() const { return m_runActive; }
-    bool CancelRequested() const { return m_cancelRequested; }
+    bool RunActive() const { return m_run.RunActive(); }
+    bool CancelRequested() const { return m_run.CancelRequested(); }
     bool CloseAllowed() const { return m_closeAllowed; }
     // The start-up (options, price list check, start file) has ended. It runs once the window
     // is on the screen, not inside show().
     bool startedUp() const { return m_startedUp; }
     const tarvek::RunState& runState() const { return m_runState; }
     // The square-step count as BDigit4 shows it.
-    std::int64_t squareSteps() const { return m_squareSteps; }
+    std::int64_t squareSteps() const { return m_view.squareSteps(); }
     // The items of the last run; complete() after a complete run.
     const tarvek::ItemRecord& itemRecord() const { return m_itemRecord; }
     const OptionsFile& options() const { return m_options; }
     // The separators the window writes its numbers with.
     const tarvek::LocaleSeparators& separators() const { return m_separators; }
     const HauptformularUi& ui() const { return m_ui; }
-    TResultList* listBox(int number) const;
+    // What the run reports to: the lists, lamps and displays of the window.
+    RunView& runView() { return m_view; }
+    TResultList* listBox(int number) const { return m_view.listBox(number); }
     QString statusText() const;
 
     // A file to load once the window has started (after the price list check), as
@@ -97,7 +99,6 @@ public:
     void BitBtn2Click();  // "Berechnung starten" / "Stopp"
     void BitBtn6Click();  // "Refresh"
     void CheckBoxClick(); // "Wasserbau", "Kellerbau (nur Gilden)"
-    void Timer1Timer();   // the run
     void Ansehen1Click(); // edit the import file
     void Pfadangaben1Click();
     void ClientVerzeichnis1Click();
@@ -105,25 +106,11 @@ public:
     void Info1Click();
     void Beenden1Click();
 
-    // tarvek::RunObserver
-    void appendLine(tarvek::ResultList list, std::string_view utf8Text,
-                    tarvek::Colour colour) override;
-    void selectLastEntry(tarvek::ResultList list) override;
-    void clearList(tarvek::ResultList list) override;
-    void setLampOn(tarvek::Lamp lamp, bool on) override;
-    void setLampColour(tarvek::Lamp lamp, tarvek::Colour colour) override;
-    void setProgress(int percent) override;
-    void setDisplay(tarvek::NumberDisplay display, std::int64_t value) override;
-    void Resetten() override;
-    void schalterschalt(bool on) override;
-    void showMessage(tarvek::MessageKind kind, std::string_view title,
-                     std::string_view text) override;
-    tarvek::Answer askYesNo(std::string_view title, std::string_view text) override;
-    tarvek::FeeChoice feeChoice() override;
-    bool pump() override;
+    // Resetten: lamps grey, displays zero, lists empty; no bill and no plan shown.
+    void Resetten() { m_view.Resetten(); }
 
     // How often a run lets Qt process pending events, at most.
-    static constexpr int PumpIntervalMs = 15;
+    static constexpr int PumpIntervalMs = RunController::PumpIntervalMs;
 
 signals:
     // The plan of a complete run can be shown (true), or no longer (a new load or run).
@@ -141,13 +128,14 @@ protected:
 
 private:
     void FormShow();
-    QString droppedFile(const QMimeData* data) const;
+    QString droppedFile(const QMimeData* mime) const;
     void connectHandlers();
     void importSaved(const QString& fileName);
     // Reads an import file and runs the validity test on it; an unreadable file throws the
     // file error.
     bool testImportFile(const QString& fileName);
-    void showNumber(int number, std::int64_t value);
+    // The run that Timer1 starts, with the loaded file.
+    void runCalculation();
     void runHook(const std::function<void()>& hook);
     void setPlanAvailable(bool available);
 
@@ -155,18 +143,15 @@ private:
     const OptionsFile m_options;
     const PriceListImport m_priceListImport;
     HauptformularUi m_ui;
-    QTimer m_timer1;
-    QElapsedTimer m_pumpClock;
     const tarvek::SystemClock m_clock;
     const tarvek::LocaleSeparators m_separators;
     tarvek::RunState m_runState;
     tarvek::ItemRecord m_itemRecord;
-    std::int64_t m_squareSteps = 0; // the value BDigit4 shows
+    RunController m_run;
+    RunView m_view;
 
     QString m_importFileName;
     QString m_startFile;
-    bool m_runActive = false;
-    bool m_cancelRequested = false;
     bool m_closeAllowed = false;
     bool m_shown = false;
     bool m_startedUp = false;

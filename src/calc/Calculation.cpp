@@ -7,54 +7,63 @@
 
 namespace tarvek {
 
-void calculate(Calculation& calc, const std::string& importFile, const std::string& programDir,
-               const std::string& priceListFile, FeeChoice fees, Answer nested)
+std::string_view CalculationOutcome::name() const
+{
+    if (!run) {
+        return "invalid";
+    }
+    return *run == RunOutcome::Complete  ? "complete"
+           : *run == RunOutcome::Stopped ? "stopped"
+                                         : "aborted";
+}
+
+CalculationOutcome calculate(Calculation& calc, const CalculationRequest& request)
 {
     RecordingObserver& window = calc.window;
-    window.setAnswer(nested);
-    window.setFeeChoice(fees);
+    window.setAnswer(request.nested);
+    window.setFeeChoice(request.fees);
     std::string reason;
     TextEncoding encoding = TextEncoding::Windows1252;
-    auto lines = readImportLines(importFile, &reason, &encoding);
+    auto lines = readImportLines(request.importFile, &reason, &encoding);
     if (!lines) {
-        window.showMessage(MessageKind::Error, "Fehler", fileOpenErrorText(importFile, reason));
-        calc.outcome = "aborted";
-        return;
+        window.showMessage(MessageKind::Error, "Fehler",
+                           fileOpenErrorText(request.importFile, reason));
+        calc.outcome = {.run = RunOutcome::Unreadable};
+        return calc.outcome;
     }
     window.Resetten();
     if (!pruefeimportdatei(*lines)) {
-        calc.outcome = "invalid";
-        return;
+        calc.outcome = {.run = std::nullopt};
+        return calc.outcome;
     }
     RunSettings settings;
-    settings.importFileName = importFile;
-    settings.programDir = programDir;
-    settings.priceListFile = priceListFile;
+    settings.importFileName = request.importFile;
+    settings.programDir = request.programDir;
+    settings.priceListFile = request.priceListFile;
     settings.separators = systemLocaleSeparators();
     SystemClock clock;
     settings.clock = &clock;
-    settings.items = calc.recordItems ? &calc.items : nullptr;
+    settings.items = request.recordItems ? &calc.items : nullptr;
     CalculationRun run(std::move(settings), calc.state, window);
     const RunOutcome result = run.execute(std::move(*lines), encoding);
     if (result == RunOutcome::PriceListMissing) {
-        const auto found = priceListFile.empty() ? findPriceList(programDir)
-                                                 : std::optional<std::string>(priceListFile);
-        calc.missingPriceList = found ? *found : programDir;
+        const auto found = request.priceListFile.empty()
+                               ? findPriceList(request.programDir)
+                               : std::optional<std::string>(request.priceListFile);
+        calc.missingPriceList = found ? *found : request.programDir;
         if (!found) {
             calc.missingPriceList.append(kPriceListName);
         }
     }
-    calc.reachedEnd = tarvek::reachedEnd(result);
-    calc.outcome = result == RunOutcome::Complete  ? "complete"
-                   : result == RunOutcome::Stopped ? "stopped"
-                                                   : "aborted";
+    calc.outcome = {.run = result};
+    return calc.outcome;
 }
 
 std::string errorText(const Calculation& calc, const std::string& importFile,
                       std::string_view program)
 {
     const std::string prefix = std::string(program) + ": ";
-    if (calc.outcome == "invalid") {
+    if (!calc.outcome.run) {
         return prefix + "Die Datei " + importFile + " ist keine gültige Importdatei.\n";
     }
     if (!calc.missingPriceList.empty()) {
@@ -76,7 +85,7 @@ std::string errorText(const Calculation& calc, const std::string& importFile,
             text += '\n';
         }
     }
-    if (text.empty() && !calc.reachedEnd) {
+    if (text.empty() && !calc.outcome.reachedEnd()) {
         text = prefix + "Die Berechnung ist nicht zu Ende gelaufen.\n";
     }
     return text;

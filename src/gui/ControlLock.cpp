@@ -2,7 +2,7 @@
 
 #include <QVariant>
 
-ControlLock::ControlLock(std::initializer_list<QObject*> controls)
+ControlLock::ControlLock(const Controls& controls)
 {
     m_states.reserve(controls.size());
     for (QObject* control : controls) {
@@ -17,5 +17,12 @@ ControlLock::~ControlLock()
         if (control) {
             control->setProperty("enabled", enabled);
         }
+    }
+}
+
+void ControlLock::setEnabled(const Controls& controls, bool enabled)
+{
+    for (QObject* control : controls) {
+        control->setProperty("enabled", enabled);
     }
 }

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QPointer>
 
-#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -12,10 +11,16 @@
 class ControlLock
 {
 public:
-    explicit ControlLock(std::initializer_list<QObject*> controls);
+    using Controls = std::vector<QObject*>;
+
+    explicit ControlLock(const Controls& controls);
     ~ControlLock();
     ControlLock(const ControlLock&) = delete;
     ControlLock& operator=(const ControlLock&) = delete;
+
+    // Enables or disables every control of a table at once, as a lock that spans more than one
+    // handler does: the same table locks and unlocks.
+    static void setEnabled(const Controls& controls, bool enabled);
 
 private:
     std::vector<std::pair<QPointer<QObject>, bool>> m_states;

@@ -1,4 +1,4 @@
-#include "gui/FakeDialogs.h"
+#include "support/FakeDialogs.h"
 
 #include "app/TarvekApplication.h"
 #include "base/Version.h"

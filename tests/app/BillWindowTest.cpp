@@ -1,6 +1,6 @@
 // The cost breakdown window and the bill as a document, driven from the main window.
 #include "WindowFixture.h"
-#include "gui/LinuxTool.h"
+#include "support/LinuxTool.h"
 
 #include "calc/Calculation.h"
 #include "editor/TImportedit.h"
@@ -99,10 +99,10 @@ TEST_F(BillWindowTest, BreakdownTableDocumentAndClipboardFollowTheBill)
 {
     start();
     load(sample("Haus.cfg"));
-    EXPECT_FALSE(control("BitBtn8")->isEnabled());
+    EXPECT_FALSE(breakdownButton()->isEnabled());
     run();
-    ASSERT_TRUE(control("BitBtn8")->isEnabled());
-    click("BitBtn8");
+    ASSERT_TRUE(breakdownButton()->isEnabled());
+    click(breakdownButton());
     auto* breakdown = window().findChild<TKostenaufstellung*>(QStringLiteral("Kostenaufstellung"));
     ASSERT_TRUE(breakdown && breakdown->isVisible());
     QTableView& table = *breakdown->table();
@@ -128,19 +128,19 @@ TEST_F(BillWindowTest, BreakdownTableDocumentAndClipboardFollowTheBill)
 
     // Double-clicking the row without a price selects its line in ListBox5.
     breakdown->filter()->setText(QStringLiteral("4660"));
-    window().listBox(5)->setCurrentRow(-1);
+    notCalculatedList()->setCurrentRow(-1);
     const QModelIndex unpriced = table.model()->index(0, 0);
     const QPoint at = table.visualRect(unpriced).center();
     QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, at); // the double-click's first press
     QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(window().listBox(5)->currentRow(), 0);
-    window().listBox(5)->setCurrentRow(-1);
+    EXPECT_EQ(notCalculatedList()->currentRow(), 0);
+    notCalculatedList()->setCurrentRow(-1);
     QTest::keyClick(&table, Qt::Key_Return); // the same by keyboard
-    EXPECT_EQ(window().listBox(5)->currentRow(), 0);
+    EXPECT_EQ(notCalculatedList()->currentRow(), 0);
 
     // "Rechnung kopieren": fixed columns as text, tables as HTML.
     QGuiApplication::clipboard()->clear();
-    window().findChild<QAction*>(QStringLiteral("RechnungKopieren1"))->trigger();
+    copyBill()->trigger();
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(copied, nullptr);
     EXPECT_TRUE(
@@ -152,7 +152,7 @@ TEST_F(BillWindowTest, BreakdownTableDocumentAndClipboardFollowTheBill)
 
     // "Rechnung speichern ...": the PDF beside the suggested name; ticking a fee box refreshes
     // the open window's bill.
-    QTest::mouseClick(control<QAbstractButton>("CheckBox2"), Qt::LeftButton);
+    QTest::mouseClick(waterBox(), Qt::LeftButton);
     EXPECT_EQ(breakdown->bill().state.grandTotal, 48840);
     m_dialogs.nextSaveFile = m_dir.filePath(QStringLiteral("Rechnung.pdf"));
     QTest::mouseClick(breakdown->findChild<QPushButton*>(QStringLiteral("RechnungSpeichern")),
@@ -179,8 +179,8 @@ TEST_F(BillWindowTest, BreakdownTableDocumentAndClipboardFollowTheBill)
     // Loading a file again: no bill, so no breakdown.
     load(sample("Haus.cfg"));
     EXPECT_FALSE(breakdown->isVisible());
-    EXPECT_FALSE(control("BitBtn8")->isEnabled());
-    EXPECT_FALSE(window().findChild<QAction*>(QStringLiteral("Rechnung1"))->isEnabled());
+    EXPECT_FALSE(breakdownButton()->isEnabled());
+    EXPECT_FALSE(billMenu()->isEnabled());
 }
 
 TEST_F(BillWindowTest, PdfWithoutAWindow)
@@ -232,27 +232,28 @@ TEST_F(BillWindowTest, BillCommandsTakeOnlyTheBillTheListShows)
     load(other);
     m_dialogs.answers = {false};
     run();
-    QAction* rechnung = window().findChild<QAction*>(QStringLiteral("Rechnung1"));
-    EXPECT_EQ(window().listBox(4)->count(), 0);
-    EXPECT_FALSE(control("BitBtn8")->isEnabled());
+    QAction* rechnung = billMenu();
+    EXPECT_EQ(billList()->count(), 0);
+    EXPECT_FALSE(breakdownButton()->isEnabled());
     EXPECT_FALSE(rechnung->isEnabled());
 
     // Refresh bills the sums of this run (no items priced) and the commands take that bill.
-    click("BitBtn6");
-    ASSERT_TRUE(control("BitBtn8")->isEnabled() && rechnung->isEnabled());
-    window().findChild<QAction*>(QStringLiteral("RechnungKopieren1"))->trigger();
+    click(refreshButton());
+    ASSERT_TRUE(breakdownButton()->isEnabled() && rechnung->isEnabled());
+    copyBill()->trigger();
     const QString copied = QGuiApplication::clipboard()->text();
     EXPECT_TRUE(copied.contains(QStringLiteral("Gesamtsumme            :       2.400 GS")));
     EXPECT_FALSE(copied.contains(QStringLiteral("38.840")));
 
-    click("BitBtn8");
+    click(breakdownButton());
     auto* breakdown = window().findChild<TKostenaufstellung*>(QStringLiteral("Kostenaufstellung"));
     ASSERT_TRUE(breakdown->isVisible());
     m_dialogs.answers = {true};
-    whenProtocolShows(QStringLiteral(" Itemberechnung gestartet"), [this] { click("BitBtn2"); });
+    whenProtocolShows(QStringLiteral(" Itemberechnung gestartet"),
+                      [this] { click(startButton()); });
     run();
-    EXPECT_EQ(window().listBox(4)->count(), 0);
-    EXPECT_FALSE(control("BitBtn8")->isEnabled() || rechnung->isEnabled());
+    EXPECT_EQ(billList()->count(), 0);
+    EXPECT_FALSE(breakdownButton()->isEnabled() || rechnung->isEnabled());
     // The open breakdown shows no bill either.
     EXPECT_EQ(breakdown->table()->model()->rowCount(), 3);
     EXPECT_FALSE(
@@ -265,20 +266,21 @@ TEST_F(BillWindowTest, NoBillFromSumsThatTheScreenDidNotCompute)
 {
     start();
     load(sample("Haus.cfg"));
-    QAction* rechnung = window().findChild<QAction*>(QStringLiteral("Rechnung1"));
+    QAction* rechnung = billMenu();
     const auto expectNoBill = [&](const char* after) {
         const qsizetype shown = m_dialogs.messages.size();
-        click("BitBtn6");
+        click(refreshButton());
         ASSERT_EQ(m_dialogs.messages.size(), shown + 1) << after;
         EXPECT_EQ(m_dialogs.messages.constLast().text,
                   QStringLiteral("Vor einer Neuberechnung bitte erst Import berechnen lassen!"))
             << after;
-        EXPECT_EQ(window().listBox(4)->count(), 0) << after;
-        EXPECT_FALSE(control("BitBtn8")->isEnabled() || rechnung->isEnabled()) << after;
+        EXPECT_EQ(billList()->count(), 0) << after;
+        EXPECT_FALSE(breakdownButton()->isEnabled() || rechnung->isEnabled()) << after;
     };
 
     run();
-    whenProtocolShows(QStringLiteral(" Itemberechnung gestartet"), [this] { click("BitBtn2"); });
+    whenProtocolShows(QStringLiteral(" Itemberechnung gestartet"),
+                      [this] { click(startButton()); });
     run();
     expectNoBill("Stopp");
 
@@ -288,16 +290,16 @@ TEST_F(BillWindowTest, NoBillFromSumsThatTheScreenDidNotCompute)
     QTimer::singleShot(0, &editor, [&] {
         QTest::mouseClick(editor.findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
     });
-    click("ToolButton2");
+    click(editTool());
     expectNoBill("the editor's save");
 
     run();
     ASSERT_TRUE(rechnung->isEnabled());
     m_dialogs.nextFile = sample("Preisliste.txt");
-    control<QAction>("PreislisteEinlesen1")->trigger();
-    EXPECT_GT(window().listBox(4)->count(), 0) << "the bill stays in view";
-    EXPECT_FALSE(control("BitBtn8")->isEnabled() || rechnung->isEnabled());
-    click("BitBtn6");
+    priceListImport()->trigger();
+    EXPECT_GT(billList()->count(), 0) << "the bill stays in view";
+    EXPECT_FALSE(breakdownButton()->isEnabled() || rechnung->isEnabled());
+    click(refreshButton());
     EXPECT_EQ(m_dialogs.messages.constLast().text,
               QStringLiteral("Vor einer Neuberechnung bitte erst Import berechnen lassen!"));
 }
@@ -324,8 +326,9 @@ TEST_F(BillWindowTest, PrintingFollowsThePrintDialog)
 {
     tarvek::Calculation calc;
     const QString import = writeLongHouse();
-    tarvek::calculate(calc, import.toStdString(), m_dir.path().toStdString() + '/', {}, {},
-                      tarvek::Answer::Yes);
+    tarvek::calculate(calc, {.importFile = import.toStdString(),
+                             .programDir = m_dir.path().toStdString() + '/',
+                             .nested = tarvek::Answer::Yes});
     const BillDocument document(BillData::fromRun(import, calc.window, calc.state, {}, {".", ":"}));
     // As the dialog leaves the printer: A5, pages 2 to 3, two copies collated.
     QPrinter printer(QPrinter::HighResolution);

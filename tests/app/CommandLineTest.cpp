@@ -1,6 +1,6 @@
 // The command line of tarvek: usage errors, the window system's options beside ours, the help
 // and the manual page, and the exports run as a script runs them.
-#include "gui/GuiTest.h"
+#include "support/GuiTest.h"
 
 #include "app/CommandLine.h"
 #include "calc/cli/OptionLists.h"

@@ -31,12 +31,12 @@ protected:
 TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
 {
     start();
-    EXPECT_FALSE(control<QToolButton>("ToolButton6")->isEnabled());
+    EXPECT_FALSE(planTool()->isEnabled());
     load(sample("Haus.cfg"));
     run();
-    ASSERT_TRUE(control<QToolButton>("ToolButton6")->isEnabled());
-    EXPECT_TRUE(control<QAction>("Grundriss1")->isEnabled());
-    click("ToolButton6");
+    ASSERT_TRUE(planTool()->isEnabled());
+    EXPECT_TRUE(menuAction("Grundriss1")->isEnabled());
+    click(planTool());
     ASSERT_TRUE(plan().isVisible());
     (void)QTest::qWaitForWindowExposed(&plan());
 
@@ -60,11 +60,11 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     EXPECT_EQ(view()->tileAt(barrel)->y, 1614);
 
     // A click selects the item's line; a line selected in a list marks its tiles.
-    TResultList* movable = window().listBox(6);
+    TResultList* movable = movableList();
     movable->setCurrentRow(-1);
     QTest::mouseClick(view(), Qt::LeftButton, {}, barrel);
     EXPECT_EQ(movable->currentRow(), 0);
-    TResultList* nested = window().listBox(3);
+    TResultList* nested = nestedList();
     ASSERT_EQ(nested->currentRow(), 0); // selected by the run already: a click marks it again
     QTest::mouseClick(nested->viewport(), Qt::LeftButton, {},
                       nested->visualItemRect(nested->item(0)).center());
@@ -92,7 +92,7 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     const double zoomed = view()->scale();
     const auto marks = view()->highlightedTiles(); // the graphic without a price, clicked last
     ASSERT_EQ(marks.size(), 1u);
-    click("ToolButton6");
+    click(planTool());
     EXPECT_EQ(view()->scale(), zoomed);
     EXPECT_EQ(view()->highlightedTiles(), marks);
 
@@ -104,7 +104,7 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     EXPECT_EQ(plan().level(), -5);
     EXPECT_EQ(view()->tileAt(barrel), nullptr);
     EXPECT_NE(view()->tileAt(tileCentre(1435, 1611)), nullptr);
-    click("ToolButton6");
+    click(planTool());
     EXPECT_EQ(plan().level(), -5);
 
     // A line whose items lie on another level shows that level.
@@ -157,7 +157,7 @@ TEST_F(PlanWindowTest, ThePlanWorksWithTheListsAndTheItemViewsBothWays)
     // A new load takes the plan away until the next complete run.
     load(sample("Haus.cfg"));
     EXPECT_FALSE(plan().isVisible());
-    EXPECT_FALSE(control<QToolButton>("ToolButton6")->isEnabled());
+    EXPECT_FALSE(planTool()->isEnabled());
 }
 
 TEST_F(PlanWindowTest, PlanPngWritesNoOtherType)

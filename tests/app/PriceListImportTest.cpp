@@ -35,16 +35,16 @@ TEST_F(PriceListImportTest, ANewUserIsAskedOnceAndReadsTheListInThroughTheMenu)
     const QString page = writeFile(QStringLiteral("seite.html"), "<p>0x0e75 kostet 120 GS</p>");
     const QStringList before = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
     m_dialogs.nextFile = page;
-    control<QAction>("PreislisteEinlesen1")->trigger();
+    priceListImport()->trigger();
     EXPECT_TRUE(m_dialogs.messages.constLast().text.contains(QStringLiteral("keine Preisliste")));
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), before);
 
     m_dialogs.nextFile = sample("Preisliste.txt");
-    control<QAction>("PreislisteEinlesen1")->trigger();
+    priceListImport()->trigger();
     EXPECT_TRUE(m_dialogs.messages.constLast().text.endsWith(QDir::toNativeSeparators(target)));
     load(sample("Haus.cfg"));
     run();
-    EXPECT_EQ(control<TBDigit>("BDigit5")->Wert(), 38840);
+    EXPECT_EQ(totalDisplay()->Wert(), 38840);
 
     // The next start without a price list does not ask again.
     const qsizetype shown = m_dialogs.messages.size();
@@ -64,7 +64,7 @@ TEST_F(PriceListImportTest, StrangerFilesAreRefusedWithTheirReasonOrReadInTheirE
                                                                             "0\0x\0",
                                                                             6));
     m_dialogs.nextFile = utf16;
-    control<QAction>("PreislisteEinlesen1")->trigger();
+    priceListImport()->trigger();
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("Sie ist in UTF-16 gespeichert")))
         << lastMessage().toStdString();
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("als UTF-8 oder Windows-1252")));
@@ -82,7 +82,7 @@ TEST_F(PriceListImportTest, StrangerFilesAreRefusedWithTheirReasonOrReadInTheirE
     EXPECT_TRUE(lastMessage().endsWith(QStringLiteral("größer als 64 MiB; so groß ist keine "
                                                       "Importdatei.")));
     m_dialogs.nextFile = pipe;
-    control<QAction>("PreislisteEinlesen1")->trigger();
+    priceListImport()->trigger();
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("keine gewöhnliche Datei")));
     EXPECT_TRUE(lastMessage().endsWith(QStringLiteral("Die bisherige Preisliste bleibt "
                                                       "unverändert.")));
@@ -91,7 +91,7 @@ TEST_F(PriceListImportTest, StrangerFilesAreRefusedWithTheirReasonOrReadInTheirE
     ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
     load(writeFile(QStringLiteral("bom.cfg"), "\xef\xbb\xbf" + sample.readAll()));
     run();
-    EXPECT_EQ(control<TBDigit>("BDigit5")->Wert(), 38840);
+    EXPECT_EQ(totalDisplay()->Wert(), 38840);
 }
 
 } // namespace

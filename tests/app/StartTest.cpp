@@ -93,7 +93,7 @@ TEST_F(StartTest, TheCommandLineFileIsLoadedAfterThePriceListCheckAsTheLoadButto
     EXPECT_EQ(statusDuringCheck, QStringLiteral("Geladenes Importfile:"));
     EXPECT_EQ(window().statusText(), QStringLiteral("Geladenes Importfile: ") +
                                          QDir::toNativeSeparators(sample("Haus.cfg")));
-    EXPECT_TRUE(control("BitBtn2")->isEnabled());
+    EXPECT_TRUE(startButton()->isEnabled());
 
     // A file that is not there ends the load with the file error, the window stays usable.
     EXPECT_THROW(window().loadImportFile(m_dir.filePath(QStringLiteral("fehlt.cfg"))),
@@ -144,7 +144,7 @@ TEST_F(StartTest, AFileFromALaterStartIsLoadedUnlessARunOrADialogIsUnderWay)
         window().loadHandedOver(other);
         QApplication::activeModalWidget()->close();
     });
-    control<QAction>("Info1")->trigger();
+    menuAction("Info1")->trigger();
     ASSERT_EQ(m_dialogs.notices().size(), 2);
     EXPECT_TRUE(m_dialogs.notices()[1].startsWith(refused + QStringLiteral("Ein anderes")));
     EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
@@ -156,7 +156,7 @@ TEST_F(StartTest, ADroppedFileIsLoadedTheFirstOfSeveralAndNoneDuringARun)
     const QString invalid = writeFile(QStringLiteral("leer.cfg"), "kein Kopf\r\n");
     EXPECT_TRUE(drop({sample("Haus.cfg"), invalid}));
     EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
-    EXPECT_TRUE(control("BitBtn2")->isEnabled());
+    EXPECT_TRUE(startButton()->isEnabled());
 
     bool droppedDuringRun = true;
     whenProtocolShows(QStringLiteral("gestartet"), [&] { droppedDuringRun = drop({invalid}); });
@@ -164,7 +164,7 @@ TEST_F(StartTest, ADroppedFileIsLoadedTheFirstOfSeveralAndNoneDuringARun)
     EXPECT_FALSE(droppedDuringRun);
 
     EXPECT_TRUE(drop({invalid}));
-    EXPECT_FALSE(control("BitBtn2")->isEnabled());
+    EXPECT_FALSE(startButton()->isEnabled());
     EXPECT_TRUE(window().statusText().endsWith(QDir::toNativeSeparators(invalid)));
 }
 
@@ -201,7 +201,7 @@ TEST_F(StartTest, SearchingOnRequestSaysWhenThePriceListIsCurrent)
 {
     writeFile(QStringLiteral("Optionen.txt"), "Download|false\r\n");
     start();
-    QAction* search = control<QAction>("PreislisteSuchen1");
+    QAction* search = menuAction("PreislisteSuchen1");
     search->trigger();
     EXPECT_TRUE(m_dialogs.notices().constLast().startsWith(
         QStringLiteral("Es ist kein Preislisten-Server eingestellt.")));

@@ -1,17 +1,24 @@
 #pragma once
 
-#include "gui/FakeDialogs.h"
+#include "support/FakeDialogs.h"
 
 #include "app/THauptformular.h"
 #include "app/TarvekWindows.h"
 #include "views/ItemViewDialog.h"
 #include "views/lists/TResultList.h"
 
+#include "widgets/TBDigit.h"
+#include "widgets/TBLED.h"
+#include "widgets/TBProgress.h"
+
+#include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <functional>
 
@@ -60,27 +67,64 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
-    void click(const char* name) const
+    static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    // The controls by what they are; each is found by its object name.
+    QPushButton* loadButton() const { return control("BitBtn1"); }  // "Importfile laden"
+    QPushButton* startButton() const { return control("BitBtn2"); } // and "Stopp"
+    QPushButton* showNestedButton() const { return control("BitBtn3"); }
+    QPushButton* showNotCalculatedButton() const { return control("BitBtn4"); }
+    QPushButton* refreshButton() const { return control("BitBtn6"); }
+    QPushButton* showMovableButton() const { return control("BitBtn7"); }
+    QPushButton* breakdownButton() const { return control("BitBtn8"); } // "Kostenaufstellung"
+    QCheckBox* basementBox() const { return control<QCheckBox>("CheckBox1"); }
+    QCheckBox* waterBox() const { return control<QCheckBox>("CheckBox2"); }
+    QToolButton* pathsTool() const { return control<QToolButton>("ToolButton1"); }
+    QToolButton* editTool() const { return control<QToolButton>("ToolButton2"); }
+    QToolButton* quitTool() const { return control<QToolButton>("ToolButton5"); }
+    QToolButton* planTool() const { return control<QToolButton>("ToolButton6"); }
+    QAction* menuAction(const char* name) const { return control<QAction>(name); }
+    QAction* optionsMenu() const { return menuAction("Optionen1"); }
+    QAction* importMenu() const { return menuAction("Importdatei1"); }
+    QAction* billMenu() const { return menuAction("Rechnung1"); }
+    QAction* copyBill() const { return menuAction("RechnungKopieren1"); }
+    QAction* downloadActive() const { return menuAction("Downloadaktiv1"); }
+    QAction* priceListImport() const { return menuAction("PreislisteEinlesen1"); }
+    // BDigit1 .. BDigit5, BLED1 .. BLED9 by number.
+    TBDigit* display(int number) const
     {
-        QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton);
+        return control<TBDigit>(QStringLiteral("BDigit%1").arg(number).toLatin1());
     }
+    TBDigit* itemCountDisplay() const { return display(2); }
+    TBDigit* totalDisplay() const { return display(5); }
+    TBLED* lamp(int number) const
+    {
+        return control<TBLED>(QStringLiteral("BLED%1").arg(number).toLatin1());
+    }
+    TBProgress* progressBar() const { return control<TBProgress>("BProgress1"); }
+    TResultList* protocolList() const { return window().listBox(1); }
+    TResultList* warningList() const { return window().listBox(2); }
+    TResultList* nestedList() const { return window().listBox(3); }
+    TResultList* billList() const { return window().listBox(4); }
+    TResultList* notCalculatedList() const { return window().listBox(5); }
+    TResultList* movableList() const { return window().listBox(6); }
 
     void load(const QString& path)
     {
         m_dialogs.nextFile = path;
-        click("BitBtn1");
+        click(loadButton());
     }
     // Starts a run with the start button and waits until it has ended.
     void run()
     {
-        click("BitBtn2");
+        click(startButton());
         ASSERT_TRUE(window().RunActive());
         QTRY_VERIFY_WITH_TIMEOUT(!window().RunActive(), 20000);
     }
     // Calls action once, from inside the run, when a protocol line containing `text` appears.
     void whenProtocolShows(const QString& text, std::function<void()> action)
     {
-        TResultList* protocol = window().listBox(1);
+        TResultList* protocol = protocolList();
         QObject::connect(
             protocol->model(), &QAbstractItemModel::rowsInserted, protocol,
             [protocol, text, action, done = false](const QModelIndex&, int first, int) mutable {
@@ -105,9 +149,9 @@ protected:
         QTimer::singleShot(0, &window(), [&] {
             auto* dialog = qobject_cast<ItemViewDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
-            shown = {QString::fromLatin1(dialog->metaObject()->className()),
-                     dialog->fieldText(field),
-                     dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1")) != nullptr};
+            shown = {.className = QString::fromLatin1(dialog->metaObject()->className()),
+                     .field = dialog->fieldText(field),
+                     .goTo = dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1")) != nullptr};
             dialog->close();
         });
         action();

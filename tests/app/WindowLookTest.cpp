@@ -73,14 +73,14 @@ TEST_F(WindowLookTest, MessageBoxesChoosersAndTextFieldsSpeakGerman)
         static_cast<QFileDialog*>(chooser)->selectFile(file);
         chooser->accept();
     });
-    click("BitBtn1");
+    click(loadButton());
     EXPECT_TRUE(shown.contains(QStringLiteral("Öffnen")) && shown.contains("Abbrechen"));
     expectNoEnglish(shown);
     ASSERT_EQ(window().ImportFileName(), file);
 
     QFile::remove(file);
     whenDialogShows(shown);
-    click("BitBtn2"); // the notice that the file is gone
+    click(startButton()); // the notice that the file is gone
     EXPECT_EQ(shown, QStringList{QStringLiteral("OK")});
     whenDialogShows(shown);
     MessageBoxPrompter(&window()).askYesNo(QStringLiteral("Preisliste"), QStringLiteral("Laden?"));
@@ -100,7 +100,7 @@ TEST_F(WindowLookTest, DisabledStartButtonGreyCheckBoxesAndTheLineBelowTheToolBa
 {
     start();
     const auto greenCaption = [this] {
-        const QImage image = control("BitBtn2")->grab().toImage();
+        const QImage image = startButton()->grab().toImage();
         int green = 0;
         for (int i = 0; i < image.width() * image.height(); ++i) {
             const QColor c = image.pixelColor(i % image.width(), i / image.width());
@@ -114,8 +114,8 @@ TEST_F(WindowLookTest, DisabledStartButtonGreyCheckBoxesAndTheLineBelowTheToolBa
     load(writeFile(QStringLiteral("kaputt.cfg"), "kein Kopf\r\n"));
     EXPECT_EQ(greenCaption(), 0);
 
-    for (const char* name : {"CheckBox1", "CheckBox2"}) {
-        const QImage box = control<QWidget>(name)->grab().toImage();
+    for (QCheckBox* feeBox : {basementBox(), waterBox()}) {
+        const QImage box = feeBox->grab().toImage();
         EXPECT_EQ(box.pixelColor(box.width() - 2, box.height() / 2), QColor(0x95, 0x95, 0x95));
     }
     // Where Bevel1 reaches into the tool bar's height, the tool bar is seen.
@@ -135,17 +135,18 @@ TEST_F(WindowLookTest, NothingStartsWhileALoadTestsTheFile)
     const QString file = writeFile(QStringLiteral("lang.cfg"),
                                    QByteArray("x\r\n").repeated(300000) + "Entry Header\r\n{\r\n");
     const auto expectEnabled = [this](bool enabled) {
-        for (const char* name : {"BitBtn1", "BitBtn2", "BitBtn6", "CheckBox1", "ToolButton2"}) {
-            EXPECT_EQ(control<QWidget>(name)->isEnabled(), enabled) << name;
+        for (QWidget* widget : std::initializer_list<QWidget*>{
+                 loadButton(), startButton(), refreshButton(), basementBox(), editTool()}) {
+            EXPECT_EQ(widget->isEnabled(), enabled) << widget->objectName().toStdString();
         }
-        EXPECT_EQ(control<QAction>("Importdatei1")->isEnabled(), enabled);
+        EXPECT_EQ(importMenu()->isEnabled(), enabled);
     };
     bool inside = false;
     QTimer::singleShot(0, &window(), [&] {
         inside = true;
         expectEnabled(false);
-        click("BitBtn2");
-        click("BitBtn1");
+        click(startButton());
+        click(loadButton());
         EXPECT_FALSE(window().RunActive());
         EXPECT_FALSE(window().close());
     });
@@ -163,7 +164,7 @@ TEST_F(WindowLookTest, AFileSavedButNotReadBackIsReportedAsSavedAndFindNeedsATex
     const QString file = writeFile(QStringLiteral("haus.cfg"), "Entry Header\r\n{\r\n}\r\n");
     load(file);
     run();
-    const int protocol = window().listBox(1)->count();
+    const int protocol = protocolList()->count();
     // The saved file's place is taken by a folder before the main window reads it back.
     TImportedit& editor = m_windows->importedit();
     QObject::disconnect(&editor, &TImportedit::saved, nullptr, nullptr);
@@ -183,13 +184,13 @@ TEST_F(WindowLookTest, AFileSavedButNotReadBackIsReportedAsSavedAndFindNeedsATex
             editor.reject();
         }
     });
-    click("ToolButton2");
+    click(editTool());
     ASSERT_EQ(m_dialogs.messages.size(), 2); // the question, then no notice to calculate again
     EXPECT_EQ(m_dialogs.messages[1].text,
               QStringLiteral("Die Importdatei wurde gespeichert, kann aber nicht geladen werden. "
                              "Datei %1 kann nicht geöffnet werden. Ist ein Ordner.")
                   .arg(file));
-    EXPECT_EQ(window().listBox(1)->count(), protocol); // as after a load that failed
+    EXPECT_EQ(protocolList()->count(), protocol); // as after a load that failed
 }
 
 TEST_F(WindowLookTest, AssistiveTechnologyReadsTheWindowAsItIsSeen)
@@ -212,7 +213,7 @@ TEST_F(WindowLookTest, AssistiveTechnologyReadsTheWindowAsItIsSeen)
         EXPECT_EQ(text(show, QAccessible::Description),
                   QStringLiteral("Zeigt den selektierten Eintrag in der Liste an"));
     }
-    const int items = control<TBDigit>("BDigit2")->Wert();
+    const int items = itemCountDisplay()->Wert();
     EXPECT_EQ(text("BDigit2") + u' ' + text("BDigit2", QAccessible::Value),
               QStringLiteral("Anzahl Items %1").arg(items));
     EXPECT_EQ(text("BLED4") + u' ' + text("BLED4", QAccessible::Value),

@@ -43,28 +43,27 @@ protected:
         EXPECT_FALSE(window().RunActive());
         EXPECT_FALSE(window().CancelRequested());
         EXPECT_TRUE(window().CloseAllowed());
-        EXPECT_EQ(control("BitBtn2")->text(), QStringLiteral("Berechnung starten"));
-        EXPECT_EQ(control("BitBtn2")->palette().color(QPalette::ButtonText), QColor(0, 0x80, 0));
-        for (const char* name : {"BitBtn1", "BitBtn3", "BitBtn4", "BitBtn6", "BitBtn7"}) {
-            EXPECT_TRUE(control(name)->isEnabled()) << name;
+        EXPECT_EQ(startButton()->text(), QStringLiteral("Berechnung starten"));
+        EXPECT_EQ(startButton()->palette().color(QPalette::ButtonText), QColor(0, 0x80, 0));
+        for (QWidget* widget : std::initializer_list<QWidget*>{
+                 loadButton(), showNestedButton(), showNotCalculatedButton(), refreshButton(),
+                 showMovableButton(), pathsTool(), editTool(), quitTool()}) {
+            EXPECT_TRUE(widget->isEnabled()) << widget->objectName().toStdString();
         }
-        for (const char* name : {"ToolButton1", "ToolButton2", "ToolButton5"}) {
-            EXPECT_TRUE(control<QToolButton>(name)->isEnabled()) << name;
-        }
-        for (const char* name : {"Optionen1", "Importdatei1", "Info1", "Beenden1"}) {
-            EXPECT_TRUE(control<QAction>(name)->isEnabled()) << name;
+        for (QAction* menu :
+             {optionsMenu(), importMenu(), menuAction("Info1"), menuAction("Beenden1")}) {
+            EXPECT_TRUE(menu->isEnabled()) << menu->objectName().toStdString();
         }
     }
     // What Resetten leaves: grey lamps, zero displays, empty lists.
     void expectReset() const
     {
         for (int n : {1, 2, 3, 4, 5, 6, 7, 9}) {
-            EXPECT_EQ(control<TBLED>(QStringLiteral("BLED%1").arg(n).toLatin1())->FarbeAn(),
-                      QColor(0x80, 0x80, 0x80));
+            EXPECT_EQ(lamp(n)->FarbeAn(), QColor(0x80, 0x80, 0x80));
         }
-        EXPECT_EQ(control<TBProgress>("BProgress1")->Wert(), 0);
+        EXPECT_EQ(progressBar()->Wert(), 0);
         for (int n = 1; n <= 5; ++n) {
-            EXPECT_EQ(control<TBDigit>(QStringLiteral("BDigit%1").arg(n).toLatin1())->Wert(), 0);
+            EXPECT_EQ(display(n)->Wert(), 0);
         }
         for (int n = 1; n <= 6; ++n) {
             EXPECT_EQ(window().listBox(n)->count(), 0) << n;
@@ -105,13 +104,12 @@ TEST_F(WindowTest, StartsWithItsFixedLookAndSize)
     start();
     EXPECT_EQ(window().centralWidget()->size(), QSize(688, 635));
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Tarvek " TARVEK_VERSION " Tarvekrechner"));
-    EXPECT_EQ(control("BitBtn2")->geometry(), QRect(198, 580, 136, 25));
-    EXPECT_EQ(window().listBox(4)->geometry(), QRect(398, 444, 284, 166));
-    EXPECT_FALSE(control("BitBtn2")->isEnabled());
-    EXPECT_FALSE(control<QAction>("Importdatei1")->isEnabled());
-    EXPECT_FALSE(control<QToolButton>("ToolButton2")->isEnabled());
-    EXPECT_EQ(control<QToolButton>("ToolButton2")->toolTip(),
-              QStringLiteral("Importdatei editieren"));
+    EXPECT_EQ(startButton()->geometry(), QRect(198, 580, 136, 25));
+    EXPECT_EQ(billList()->geometry(), QRect(398, 444, 284, 166));
+    EXPECT_FALSE(startButton()->isEnabled());
+    EXPECT_FALSE(importMenu()->isEnabled());
+    EXPECT_FALSE(editTool()->isEnabled());
+    EXPECT_EQ(editTool()->toolTip(), QStringLiteral("Importdatei editieren"));
     EXPECT_EQ(window().statusText(), QStringLiteral("Geladenes Importfile:"));
     EXPECT_TRUE(window().CloseAllowed());
     EXPECT_TRUE(m_dialogs.messages.isEmpty());
@@ -122,28 +120,24 @@ TEST_F(WindowTest, StartUpReadsBothOptionsAndRunsTheCheckOnlyWhenActive)
     int checks = 0;
     writeFile(QStringLiteral("Optionen.txt"), "Importpfad| /srv/Import/ \r\nDownload|false\r\n");
     m_windows = new TarvekWindows(m_dir.path() + u'/');
-    window().setHooks({{}, {}, {}, [&] { ++checks; }, {}});
+    window().setHooks({.pruefedownload = [&] { ++checks; }});
     showAndStart();
     EXPECT_EQ(m_windows->pfadangaben().importFolder(), QStringLiteral(" /srv/Import/ "));
-    EXPECT_FALSE(control<QAction>("Downloadaktiv1")->isChecked());
+    EXPECT_FALSE(downloadActive()->isChecked());
     EXPECT_EQ(checks, 0);
     delete m_windows;
 
     writeFile(QStringLiteral("Optionen.txt"), "Download|False\r\n");
     m_windows = new TarvekWindows(m_dir.path() + u'/');
-    window().setHooks({{},
-                       {},
-                       {},
-                       [&] {
-                           EXPECT_FALSE(window().CloseAllowed()); // not before the check is done
-                           ++checks;
-                       },
-                       {}});
+    window().setHooks({.pruefedownload = [&] {
+        EXPECT_FALSE(window().CloseAllowed()); // not before the check is done
+        ++checks;
+    }});
     showAndStart();
-    EXPECT_TRUE(control<QAction>("Downloadaktiv1")->isChecked());
+    EXPECT_TRUE(downloadActive()->isChecked());
     EXPECT_EQ(checks, 1);
 
-    control<QAction>("Downloadaktiv1")->trigger();
+    downloadActive()->trigger();
     EXPECT_EQ(window().options().Optionenladen(QStringLiteral("Download")),
               QStringLiteral("false"));
 
@@ -151,8 +145,8 @@ TEST_F(WindowTest, StartUpReadsBothOptionsAndRunsTheCheckOnlyWhenActive)
     const QString options = m_dir.filePath(QStringLiteral("Optionen.txt"));
     ASSERT_TRUE(QFile::remove(options) && QDir().mkdir(options));
     m_dialogs.messages.clear();
-    control<QAction>("Downloadaktiv1")->trigger();
-    EXPECT_FALSE(control<QAction>("Downloadaktiv1")->isChecked());
+    downloadActive()->trigger();
+    EXPECT_FALSE(downloadActive()->isChecked());
     ASSERT_EQ(m_dialogs.messages.size(), 1);
     EXPECT_EQ(m_dialogs.messages[0].title, QStringLiteral("Tarvek " TARVEK_VERSION));
     EXPECT_TRUE(m_dialogs.messages[0].text.contains(QStringLiteral("Optionen.txt")));
@@ -181,9 +175,9 @@ TEST_F(WindowTest, LoadingTestsTheHeaderAndSwitchesTheControls)
               QStringLiteral("Geladenes Importfile: ") + QDir::toNativeSeparators(valid));
     EXPECT_EQ(window().ImportFileName(), valid);
     EXPECT_EQ(m_windows->importedit().EditFileName(), valid);
-    EXPECT_TRUE(control("BitBtn2")->isEnabled());
-    EXPECT_TRUE(control<QAction>("Importdatei1")->isEnabled());
-    EXPECT_TRUE(control<QToolButton>("ToolButton2")->isEnabled());
+    EXPECT_TRUE(startButton()->isEnabled());
+    EXPECT_TRUE(importMenu()->isEnabled());
+    EXPECT_TRUE(editTool()->isEnabled());
 
     const QString invalid = writeFile(QStringLiteral("kaputt.cfg"), "entry header\r\n{\r\n");
     load(invalid);
@@ -191,12 +185,12 @@ TEST_F(WindowTest, LoadingTestsTheHeaderAndSwitchesTheControls)
               QStringLiteral("Geladenes Importfile: ") + QDir::toNativeSeparators(invalid));
     EXPECT_EQ(window().ImportFileName(), valid);
     EXPECT_EQ(m_windows->importedit().EditFileName(), invalid);
-    EXPECT_FALSE(control("BitBtn2")->isEnabled());
-    EXPECT_FALSE(control<QAction>("Importdatei1")->isEnabled());
-    EXPECT_FALSE(control<QToolButton>("ToolButton2")->isEnabled());
+    EXPECT_FALSE(startButton()->isEnabled());
+    EXPECT_FALSE(importMenu()->isEnabled());
+    EXPECT_FALSE(editTool()->isEnabled());
 
     m_dialogs.nextFile.clear(); // cancelled: nothing changes
-    click("BitBtn1");
+    click(loadButton());
     EXPECT_EQ(window().statusText(),
               QStringLiteral("Geladenes Importfile: ") + QDir::toNativeSeparators(invalid));
 
@@ -217,12 +211,10 @@ TEST_F(WindowTest, ARunShowsWhatTheEngineReportsForTheSameFile)
     EXPECT_TRUE(window().runState().billReady);
     const tarvek::RecordingObserver recorder = engineRun(file);
     expectListsAsEngine(recorder);
-    ASSERT_GT(window().listBox(4)->count(), 5);
-    EXPECT_EQ(control<TBDigit>("BDigit5")->Wert(),
-              recorder.display(tarvek::NumberDisplay::GrandTotal));
-    EXPECT_EQ(control<TBDigit>("BDigit2")->Wert(),
-              recorder.display(tarvek::NumberDisplay::ItemCount));
-    EXPECT_EQ(control<TBLED>("BLED4")->FarbeAn(), QColor(0, 0xFF, 0));
+    ASSERT_GT(billList()->count(), 5);
+    EXPECT_EQ(totalDisplay()->Wert(), recorder.display(tarvek::NumberDisplay::GrandTotal));
+    EXPECT_EQ(itemCountDisplay()->Wert(), recorder.display(tarvek::NumberDisplay::ItemCount));
+    EXPECT_EQ(lamp(4)->FarbeAn(), QColor(0, 0xFF, 0));
 
     run(); // a second run empties the window first and shows the same again
     expectListsAsEngine(recorder);
@@ -237,10 +229,10 @@ TEST_F(WindowTest, StopEndsTheRunInEveryPhaseAndEmptiesTheWindow)
           QStringLiteral("Prüfung auf bewegliche Items gestartet"),
           QStringLiteral("Itemberechnung gestartet")}) {
         whenProtocolShows(phase, [this] {
-            EXPECT_EQ(control("BitBtn2")->text(), QStringLiteral("Stopp"));
-            EXPECT_FALSE(control("BitBtn1")->isEnabled());
+            EXPECT_EQ(startButton()->text(), QStringLiteral("Stopp"));
+            EXPECT_FALSE(loadButton()->isEnabled());
             EXPECT_FALSE(window().close()); // closing is refused while running
-            click("BitBtn2");
+            click(startButton());
         });
         run();
         SCOPED_TRACE(phase.toStdString());
@@ -252,20 +244,52 @@ TEST_F(WindowTest, StopEndsTheRunInEveryPhaseAndEmptiesTheWindow)
     EXPECT_TRUE(window().close());
 }
 
+// One table says what a run locks: all of it is locked while the run works and unlocked at its
+// end, while "Stopp" and the fee boxes stay usable.
+TEST_F(WindowTest, ARunLocksAndUnlocksTheSameControls)
+{
+    start();
+    load(sample("Haus.cfg"));
+    const std::vector<QObject*> locked = window().ui().runLocked();
+    ASSERT_FALSE(locked.empty());
+    const auto enabled = [](const QObject* control) {
+        return control->property("enabled").toBool();
+    };
+    bool inside = false;
+    whenProtocolShows(QStringLiteral("Kleinster Y-Wert"), [&] {
+        inside = true;
+        for (const QObject* control : locked) {
+            EXPECT_FALSE(enabled(control)) << control->objectName().toStdString();
+        }
+        for (const QObject* control :
+             {static_cast<QObject*>(startButton()), static_cast<QObject*>(basementBox()),
+              static_cast<QObject*>(waterBox())}) {
+            EXPECT_TRUE(enabled(control)) << control->objectName().toStdString();
+        }
+        EXPECT_FALSE(breakdownButton()->isEnabled());
+    });
+    run();
+    EXPECT_TRUE(inside);
+    for (const QObject* control : locked) {
+        EXPECT_TRUE(enabled(control)) << control->objectName().toStdString();
+    }
+    EXPECT_TRUE(breakdownButton()->isEnabled());
+}
+
 TEST_F(WindowTest, ADeletedImportFileIsReportedByStartAndEdit)
 {
     start();
     const QString file = writeFile(QStringLiteral("weg.cfg"), "Entry Header\r\n{\r\n}\r\n");
     load(file);
     QFile::remove(file);
-    click("BitBtn2");
+    click(startButton());
     EXPECT_FALSE(window().RunActive());
     EXPECT_EQ(m_dialogs.texts(), QStringList{FileGone});
     EXPECT_EQ(m_dialogs.messages[0].title, QStringLiteral("Hinweis"));
-    EXPECT_EQ(control("BitBtn2")->text(), QStringLiteral("Berechnung starten"));
-    EXPECT_TRUE(control("BitBtn2")->isEnabled());
+    EXPECT_EQ(startButton()->text(), QStringLiteral("Berechnung starten"));
+    EXPECT_TRUE(startButton()->isEnabled());
 
-    control<QAction>("Ansehen1")->trigger();
+    menuAction("Ansehen1")->trigger();
     EXPECT_EQ(m_dialogs.texts(), (QStringList{FileGone, FileGone}));
 }
 
@@ -274,57 +298,56 @@ TEST_F(WindowTest, RefreshAndTheFeeBoxesRecomputeTheBill)
     start();
     const QString hint =
         QStringLiteral("Vor einer Neuberechnung bitte erst Import berechnen lassen!");
-    click("BitBtn6");
+    click(refreshButton());
     EXPECT_EQ(m_dialogs.texts(), QStringList{hint});
-    control<QCheckBox>("CheckBox2")->click(); // "Wasserbau" before any run
+    waterBox()->click(); // "Wasserbau" before any run
     EXPECT_EQ(m_dialogs.texts(), (QStringList{hint, hint}));
-    EXPECT_TRUE(control<QCheckBox>("CheckBox2")->isChecked());
+    EXPECT_TRUE(waterBox()->isChecked());
 
     const QString file = sample("Haus.cfg");
     load(file); // unticks the box: one more hint
     EXPECT_EQ(m_dialogs.messages.size(), 3);
-    EXPECT_FALSE(control<QCheckBox>("CheckBox2")->isChecked());
+    EXPECT_FALSE(waterBox()->isChecked());
     run();
 
-    control<QCheckBox>("CheckBox2")->click();
-    control<QCheckBox>("CheckBox1")->click();
+    waterBox()->click();
+    basementBox()->click();
     // The bill as the engine computes it with both boxes ticked.
     const auto bill = engineRun(file, {true, true}).list(tarvek::ResultList::Bill).entries;
-    ASSERT_EQ(window().listBox(4)->count(), 8);
+    ASSERT_EQ(billList()->count(), 8);
     ASSERT_EQ(bill.size(), 8u);
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(window().listBox(4)->entryText(i),
-                  QString::fromStdString(bill[std::size_t(i)].text));
+        EXPECT_EQ(billList()->entryText(i), QString::fromStdString(bill[std::size_t(i)].text));
     }
-    EXPECT_TRUE(window().listBox(4)->entryText(0).startsWith(QStringLiteral("Wasserbaupauschale")));
+    EXPECT_TRUE(billList()->entryText(0).startsWith(QStringLiteral("Wasserbaupauschale")));
     EXPECT_EQ(window().runState().waterFlatFee, 10000);
 
-    const int protocolLines = window().listBox(1)->count();
-    click("BitBtn6");
-    click("BitBtn6");
-    EXPECT_EQ(window().listBox(1)->count(), protocolLines + 4);
-    EXPECT_TRUE(withoutTime(window().listBox(1)->entryText(protocolLines))
+    const int protocolLines = protocolList()->count();
+    click(refreshButton());
+    click(refreshButton());
+    EXPECT_EQ(protocolList()->count(), protocolLines + 4);
+    EXPECT_TRUE(withoutTime(protocolList()->entryText(protocolLines))
                     .endsWith(QStringLiteral(" Neuberechnung gestartet")));
-    EXPECT_EQ(window().listBox(4)->count(), 8);
+    EXPECT_EQ(billList()->count(), 8);
     EXPECT_EQ(m_dialogs.notices().size(), 3);
 }
 
 TEST_F(WindowTest, TheTotalDisplayShowsItsErrorLookForTooManyDigits)
 {
     start();
-    auto* total = control<TBDigit>("BDigit5");
-    window().setDisplay(tarvek::NumberDisplay::GrandTotal, 999999999);
+    auto* total = totalDisplay();
+    window().runView().setDisplay(tarvek::NumberDisplay::GrandTotal, 999999999);
     EXPECT_FALSE(total->Error());
     EXPECT_EQ(total->Wert(), 999999999);
-    window().setDisplay(tarvek::NumberDisplay::GrandTotal, 1000000000);
+    window().runView().setDisplay(tarvek::NumberDisplay::GrandTotal, 1000000000);
     EXPECT_TRUE(total->Error());
     EXPECT_EQ(total->Wert(), 999999999); // no cut-off number
-    window().setDisplay(tarvek::NumberDisplay::GrandTotal, 5000000000LL);
+    window().runView().setDisplay(tarvek::NumberDisplay::GrandTotal, 5000000000LL);
     EXPECT_TRUE(total->Error());
-    window().setDisplay(tarvek::NumberDisplay::GrandTotal, 34650);
+    window().runView().setDisplay(tarvek::NumberDisplay::GrandTotal, 34650);
     EXPECT_FALSE(total->Error());
     EXPECT_EQ(total->Wert(), 34650);
-    window().setDisplay(tarvek::NumberDisplay::GrandTotal, 1000000000);
+    window().runView().setDisplay(tarvek::NumberDisplay::GrandTotal, 1000000000);
     window().Resetten();
     EXPECT_FALSE(total->Error());
     EXPECT_EQ(total->Wert(), 0);
@@ -343,7 +366,7 @@ TEST_F(WindowTest, ABadValueOrAMissingPriceListReturnsTheWindowToIdle)
     ASSERT_EQ(m_dialogs.messages.size(), 1);
     EXPECT_TRUE(m_dialogs.messages[0].text.startsWith(
         QStringLiteral("'5 ' ist kein gültiger Integerwert")));
-    EXPECT_GT(window().listBox(1)->count(), 0); // the lists stay as they were
+    EXPECT_GT(protocolList()->count(), 0); // the lists stay as they were
 
     QFile::remove(m_dir.filePath(QStringLiteral("Preisliste.txt")));
     load(sample("Haus.cfg"));
@@ -369,8 +392,8 @@ TEST_F(WindowTest, AnsweringNoToTheNestedItemsQuestionEndsWithoutABill)
     EXPECT_EQ(m_dialogs.messages[0].icon, Dialogs::Icon::Question);
     EXPECT_EQ(m_dialogs.messages[0].title, QStringLiteral("Bestätigen"));
     EXPECT_TRUE(window().runState().billReady);
-    EXPECT_EQ(window().listBox(4)->count(), 0);
-    EXPECT_GT(window().listBox(3)->count(), 0);
+    EXPECT_EQ(billList()->count(), 0);
+    EXPECT_GT(nestedList()->count(), 0);
 }
 
 TEST_F(WindowTest, SavingInTheEditorTestsTheFileAgainAndResetsTheWindow)
@@ -379,7 +402,7 @@ TEST_F(WindowTest, SavingInTheEditorTestsTheFileAgainAndResetsTheWindow)
     const QString file = writeFile(QStringLiteral("haus.cfg"), "Entry Header\r\n{\r\n}\r\n");
     load(file);
     run();
-    ASSERT_GT(window().listBox(1)->count(), 0);
+    ASSERT_GT(protocolList()->count(), 0);
     // The editor is modal: answer it from inside its own event loop.
     QTimer::singleShot(0, &m_windows->importedit(), [this] {
         auto* memo = m_windows->importedit().findChild<QPlainTextEdit*>("Memo1");
@@ -388,14 +411,14 @@ TEST_F(WindowTest, SavingInTheEditorTestsTheFileAgainAndResetsTheWindow)
         QTest::mouseClick(m_windows->importedit().findChild<QPushButton*>("BitBtn2"),
                           Qt::LeftButton);
     });
-    click("ToolButton2");
+    click(editTool());
     EXPECT_EQ(m_windows->importedit().windowTitle(),
               QStringLiteral("Importdatei ") + QDir::toNativeSeparators(file));
     EXPECT_EQ(m_dialogs.messages.size(), 2); // the question and the notice
     expectReset();
-    EXPECT_FALSE(control("BitBtn2")->isEnabled());
-    EXPECT_FALSE(control<QAction>("Importdatei1")->isEnabled());
-    EXPECT_TRUE(control<QToolButton>("ToolButton2")->isEnabled());
+    EXPECT_FALSE(startButton()->isEnabled());
+    EXPECT_FALSE(importMenu()->isEnabled());
+    EXPECT_TRUE(editTool()->isEnabled());
     // The sums belong to the text before the save: "Refresh" asks for a run.
     EXPECT_FALSE(window().runState().billReady);
 }
@@ -415,14 +438,14 @@ TEST_F(WindowTest, PathDialogAndClientFolderStoreTheChosenFolders)
         edit->setText(QStringLiteral("  /srv/Import/ "));
         QTest::mouseClick(dialog.findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
     });
-    click("ToolButton1");
+    click(pathsTool());
     EXPECT_EQ(m_dialogs.folderPrompts.value(0), QStringLiteral("Wähle bitte ein Verzeichnis aus:"));
     EXPECT_EQ(window().options().Optionenladen(QStringLiteral("Importpfad")),
               QStringLiteral("/srv/Import/"));
     EXPECT_EQ(edit->text(), QStringLiteral("  /srv/Import/ ")); // left as typed
 
     m_dialogs.nextFolder = QStringLiteral("/opt/client");
-    control<QAction>("ClientVerzeichnis1")->trigger();
+    menuAction("ClientVerzeichnis1")->trigger();
     EXPECT_EQ(m_dialogs.folderPrompts.value(2),
               QStringLiteral("Wähle bitte das Verzeichnis des Ultima-Online-Clients aus:"));
     EXPECT_EQ(window().options().Optionenladen(QStringLiteral("Clientpfad")),
@@ -433,19 +456,19 @@ TEST_F(WindowTest, TheAnzeigenButtonsCallTheirHooksAndInfoShowsTheAboutWindow)
 {
     start();
     QStringList called;
-    window().setHooks({[&] { called.append(QStringLiteral("beweglich")); },
-                       [&] { called.append(QStringLiteral("inein")); },
-                       [&] { called.append(QStringLiteral("nichtberechnet")); },
-                       {},
-                       {}});
-    click("BitBtn7");
-    click("BitBtn3");
-    click("BitBtn4");
+    window().setHooks({
+        .anzeigenBeweglich = [&] { called.append(QStringLiteral("beweglich")); },
+        .anzeigenInein = [&] { called.append(QStringLiteral("inein")); },
+        .anzeigenNichtberechnet = [&] { called.append(QStringLiteral("nichtberechnet")); },
+    });
+    click(showMovableButton());
+    click(showNestedButton());
+    click(showNotCalculatedButton());
     EXPECT_EQ(called, (QStringList{QStringLiteral("beweglich"), QStringLiteral("inein"),
                                    QStringLiteral("nichtberechnet")}));
 
     window().hooks().anzeigenInein = [] { throw std::runtime_error("Kein Eintrag gewählt"); };
-    click("BitBtn3");
+    click(showNestedButton());
     EXPECT_EQ(m_dialogs.texts(), QStringList{QStringLiteral("Kein Eintrag gewählt.")});
 
     bool shown = false;
@@ -453,12 +476,12 @@ TEST_F(WindowTest, TheAnzeigenButtonsCallTheirHooksAndInfoShowsTheAboutWindow)
         shown = m_windows->info().isVisible();
         QTest::mouseClick(m_windows->info().findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
     });
-    control<QAction>("Info1")->trigger();
+    menuAction("Info1")->trigger();
     EXPECT_TRUE(shown);
     EXPECT_FALSE(m_windows->info().isVisible());
     EXPECT_EQ(m_windows->info().windowTitle(), QStringLiteral("Info"));
 
-    control<QAction>("Beenden1")->trigger();
+    menuAction("Beenden1")->trigger();
     EXPECT_FALSE(window().isVisible());
 }
 
@@ -473,19 +496,19 @@ TEST_F(WindowTest, EachAnzeigenOpensTheItemViewOfItsListWithTheSelectedLine)
     run();
     const struct
     {
-        const char* button;
-        int list;
+        QPushButton* button;
+        TResultList* list;
         const char* dialogClass;
-    } views[] = {{"BitBtn7", 6, "TAnsichtbeweglich"},
-                 {"BitBtn3", 3, "TAnsichtinein"},
-                 {"BitBtn4", 5, "TAnsichtnichtberechnet"}};
+    } views[] = {{showMovableButton(), movableList(), "TAnsichtbeweglich"},
+                 {showNestedButton(), nestedList(), "TAnsichtinein"},
+                 {showNotCalculatedButton(), notCalculatedList(), "TAnsichtnichtberechnet"}};
     for (const auto& view : views) {
-        ASSERT_GT(window().listBox(view.list)->count(), 0) << view.button;
+        ASSERT_GT(view.list->count(), 0) << view.button->objectName().toStdString();
         const ShownView shown =
             nextItemView(tarvek::views::ItemField::D, [&] { click(view.button); });
         const QString& shownD = shown.field;
         EXPECT_EQ(shown.className, QString::fromLatin1(view.dialogClass));
-        const TResultList* list = window().listBox(view.list);
+        const TResultList* list = view.list;
         const QString line = list->entryText(list->currentRow());
         EXPECT_TRUE(line.startsWith(QStringLiteral("D:") + shownD.trimmed()))
             << line.toStdString() << " / " << shownD.toStdString();

@@ -140,7 +140,10 @@ TEST(PriceListMissing, TheMessageNamesTheFolderSearchedOrTheFileGiven)
     std::ofstream(house, std::ios::binary) << everyPhaseFile();
     const auto message = [&](const std::string& priceListFile) {
         Calculation calc;
-        calculate(calc, house, folder, priceListFile, {}, Answer::Yes);
+        calculate(calc, {.importFile = house,
+                         .programDir = folder,
+                         .priceListFile = priceListFile,
+                         .nested = Answer::Yes});
         return calc.window.messages().empty() ? std::string() : calc.window.messages()[0].text;
     };
     EXPECT_EQ(message(""), kMissing + "\r\n(gesucht im Ordner " + folder + ")");
@@ -148,6 +151,35 @@ TEST(PriceListMissing, TheMessageNamesTheFolderSearchedOrTheFileGiven)
     EXPECT_EQ(message(given), "Die Datei " + given +
                                   " existiert nicht. Der Preis für den Import kann nicht "
                                   "ermittelt werden!");
+    std::filesystem::remove_all(folder);
+}
+
+// The outcome of a whole calculation: each end with the word tarvek-calc reports and whether the
+// run reached its end; only a run that did has a bill.
+TEST(Calculate, ReportsEachEndTyped)
+{
+    const std::string folder = ::testing::TempDir() + "tarvek_calculate_ends/";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder + "Preisliste.txt", std::ios::binary) << kPrices;
+    const std::string house = folder + "h.cfg";
+    std::ofstream(house, std::ios::binary) << everyPhaseFile();
+    const std::string broken = folder + "kaputt.cfg";
+    std::ofstream(broken, std::ios::binary) << "kein Kopf\r\n";
+    const auto ends = [&](const std::string& file, Answer nested, const std::string& priceList) {
+        Calculation calc;
+        const CalculationOutcome outcome = calculate(calc, {.importFile = file,
+                                                            .programDir = folder,
+                                                            .priceListFile = priceList,
+                                                            .nested = nested});
+        EXPECT_EQ(outcome.run, calc.outcome.run);
+        EXPECT_EQ(outcome.reachedEnd(), calc.state.billReady) << outcome.name();
+        return std::string(outcome.name());
+    };
+    EXPECT_EQ(ends(house, Answer::Yes, ""), "complete");
+    EXPECT_EQ(ends(house, Answer::No, ""), "stopped");
+    EXPECT_EQ(ends(broken, Answer::Yes, ""), "invalid");
+    EXPECT_EQ(ends(folder + "fehlt.cfg", Answer::Yes, ""), "aborted");
+    EXPECT_EQ(ends(house, Answer::Yes, folder + "fehlt.txt"), "aborted");
     std::filesystem::remove_all(folder);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/GuiTest.h"
+#include "support/GuiTest.h"
 
 #include "download/DownloadPrompter.h"
 #include "download/DownloadSettings.h"

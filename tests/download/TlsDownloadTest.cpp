@@ -5,7 +5,7 @@
 #include "TestHttpServer.h"
 #include "download/PriceListUpdater.h"
 #include "download/ServerAddress.h"
-#include "gui/LinuxTool.h"
+#include "support/LinuxTool.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,9 +4,9 @@
 // ResultListTest).
 #include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
-#include "gui/FakeDialogs.h"
+#include "support/FakeDialogs.h"
 #include "gui/FileWriter.h"
-#include "gui/GuiTest.h"
+#include "support/GuiTest.h"
 #include "importfile/Version.h"
 
 #include <QComboBox>

@@ -8,8 +8,8 @@
 #include "app/OptionsFile.h"
 #include "app/TPfadangaben.h"
 #include "editor/TImportedit.h"
-#include "gui/FakeDialogs.h"
 #include "hardening/FileSizeLimit.h"
+#include "support/FakeDialogs.h"
 #ifdef _WIN32
 #include "hardening/FileHeldOpen.h"
 #endif

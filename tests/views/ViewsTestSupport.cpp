@@ -1,6 +1,6 @@
 #include "ViewsTestSupport.h"
 
-#include "gui/GuiTest.h"
+#include "support/GuiTest.h"
 
 #include <QApplication>
 #include <QDialog>

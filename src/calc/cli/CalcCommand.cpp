@@ -206,30 +206,35 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
     }
 
     Calculation calc;
-    calc.recordItems = options.json; // only the JSON report lists them
-    calculate(calc, options.importFile, programDir, options.priceList,
-              {options.water, options.basement}, options.nested);
+    const FeeChoice fees{options.water, options.basement};
+    const bool reachedEnd = calculate(calc, {.importFile = options.importFile,
+                                             .programDir = programDir,
+                                             .priceListFile = options.priceList,
+                                             .fees = fees,
+                                             .nested = options.nested,
+                                             // only the JSON report lists them
+                                             .recordItems = options.json})
+                                .reachedEnd();
     // The errors of the run, and why it failed, go to the standard error whatever the standard
     // output carries.
     err << errorText(calc, options.importFile, "tarvek-calc");
-    const CalcResult result{calc.outcome, calc.window, calc.state, &calc.items};
-    const FeeChoice fees{options.water, options.basement};
+    const CalcResult result{std::string(calc.outcome.name()), calc.window, calc.state, &calc.items};
     const bool csvToOut = options.csvFile == "-";
     // Only a run that reached its end has a breakdown and a bill to write.
     const std::string report = !csvToOut ? (options.json ? jsonReport(result) : textReport(result))
-                               : calc.reachedEnd ? breakdownCsv(calc.state, fees)
-                                                 : std::string();
+                               : reachedEnd ? breakdownCsv(calc.state, fees)
+                                            : std::string();
     if (!output(report)) {
         return 1;
     }
-    if (calc.reachedEnd && !options.csvFile.empty() && !csvToOut) {
+    if (reachedEnd && !options.csvFile.empty() && !csvToOut) {
         if (!writeFileAtomically(options.csvFile, breakdownCsv(calc.state, fees), reason)) {
             err << "tarvek-calc: " << options.csvFile
                 << " kann nicht geschrieben werden: " << reason << "\n";
             return 1;
         }
     }
-    return calc.reachedEnd ? 0 : 1;
+    return reachedEnd ? 0 : 1;
 }
 
 } // namespace tarvek

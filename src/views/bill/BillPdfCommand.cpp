@@ -11,10 +11,14 @@ int writeBillPdf(const QString& importFile, const QString& outFile, bool water, 
 {
     tarvek::Calculation calc;
     const std::string path = importFile.toStdString();
-    tarvek::calculate(calc, path, (programDir + u'/').toStdString(), priceList.toStdString(),
-                      {water, basement}, tarvek::Answer::Yes);
+    const tarvek::CalculationOutcome outcome =
+        tarvek::calculate(calc, {.importFile = path,
+                                 .programDir = (programDir + u'/').toStdString(),
+                                 .priceListFile = priceList.toStdString(),
+                                 .fees = {water, basement},
+                                 .nested = tarvek::Answer::Yes});
     std::cerr << tarvek::errorText(calc, path, "tarvek");
-    if (!calc.reachedEnd) {
+    if (!outcome.reachedEnd()) {
         return 1;
     }
     const BillDocument document(BillData::fromRun(

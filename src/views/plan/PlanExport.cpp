@@ -22,10 +22,13 @@ int writePlanPng(const QString& importFile, const QString& outFile, const QStrin
 {
     const std::string path = importFile.toStdString();
     tarvek::Calculation calc;
-    calc.recordItems = true;
-    tarvek::calculate(calc, path, (programDir + u'/').toStdString(), priceList.toStdString(), {},
-                      tarvek::Answer::Yes);
-    if (calc.outcome != "complete") {
+    const tarvek::CalculationOutcome outcome =
+        tarvek::calculate(calc, {.importFile = path,
+                                 .programDir = (programDir + u'/').toStdString(),
+                                 .priceListFile = priceList.toStdString(),
+                                 .nested = tarvek::Answer::Yes,
+                                 .recordItems = true});
+    if (outcome.run != tarvek::RunOutcome::Complete) {
         std::fputs(tarvek::errorText(calc, path, "tarvek").c_str(), stderr);
         return 1;
     }

@@ -302,8 +302,8 @@ TEST(StrangerFiles, ControlCharactersShowAsPlaceholders)
     const std::string house = folder.write("h.cfg", importFile({hostile}));
     const std::string programDir = folder.dir.string() + "/";
     Calculation calc;
-    calculate(calc, house, programDir, "", {}, Answer::Yes);
-    ASSERT_EQ(calc.outcome, "complete");
+    calculate(calc, {.importFile = house, .programDir = programDir, .nested = Answer::Yes});
+    ASSERT_EQ(calc.outcome.name(), "complete");
     ASSERT_EQ(calc.window.list(ResultList::Movable).entries.size(), 1u);
     EXPECT_EQ(calc.window.list(ResultList::Movable).entries[0].text,
               "D:3701, H:0x0e75, Pos. X:100, Y:200, Z:0000\u241b.say\u2407hi");

@@ -2,7 +2,7 @@
 // at every zoom, and below one pixel a tile the item that may not be imported stays on top.
 #include "views/plan/PlanView.h"
 #include "calc/Calculation.h"
-#include "gui/GuiTest.h"
+#include "support/GuiTest.h"
 #include "views/plan/PlanPicture.h"
 
 #include <QImage>
@@ -15,9 +15,10 @@ TEST(PlanView, ThePointerPicksTheTilePaintedUnderItAtEveryZoom)
 {
     testApp();
     tarvek::Calculation calc;
-    calc.recordItems = true;
-    tarvek::calculate(calc, TARVEK_SOURCE_DIR "/examples/Haus.cfg", TARVEK_SOURCE_DIR "/examples/",
-                      {}, {}, tarvek::Answer::Yes);
+    tarvek::calculate(calc, {.importFile = TARVEK_SOURCE_DIR "/examples/Haus.cfg",
+                             .programDir = TARVEK_SOURCE_DIR "/examples/",
+                             .nested = tarvek::Answer::Yes,
+                             .recordItems = true});
     ASSERT_TRUE(calc.items.complete());
     const PlanTiles tiles(calc.items.items(), std::nullopt);
     PlanView view;

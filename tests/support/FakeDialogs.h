@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/GuiTest.h"
+#include "support/GuiTest.h"
 
 #include "gui/Dialogs.h"
 
