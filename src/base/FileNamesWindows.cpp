@@ -93,8 +93,13 @@ FileRead readRegularFile(const std::string& fileName, std::uint64_t limit, std::
     const std::wstring wide = wideText(fileName);
     struct _stat64 status
     {};
-    // A pipe or a device ("\\.\pipe\...", "CON") is refused before it is opened.
-    if (_wstat64(wide.c_str(), &status) == 0 && kindOf(status) != FileRead::Read) {
+    // A pipe or a device ("\\.\pipe\...", "CON") is refused before it is opened. The runtime's
+    // stat finds no folder named with a separator at its end ("C:\Temp\"), except a drive's top.
+    std::wstring statName = wide;
+    while (statName.size() > 3 && (statName.back() == L'\\' || statName.back() == L'/')) {
+        statName.pop_back();
+    }
+    if (_wstat64(statName.c_str(), &status) == 0 && kindOf(status) != FileRead::Read) {
         return kindOf(status);
     }
     _doserrno = 0;
