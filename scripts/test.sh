@@ -18,8 +18,12 @@ tarvek_install "${TARVEK_FUZZ_PACKAGES[@]}" || echo "Fuzzing runtime not install
 
 # Warnings are errors here: every build stays free of them.
 build=build-test
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVEK_SANITIZE=ON -DTARVEK_BENCH=ON \
-    -DTARVEK_WERROR=ON
+    -DTARVEK_WERROR=ON "${launcher[@]}"
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j2
 

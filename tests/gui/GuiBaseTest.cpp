@@ -4,10 +4,10 @@
 // ResultListTest).
 #include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
-#include "support/FakeDialogs.h"
 #include "gui/FileWriter.h"
-#include "support/GuiTest.h"
 #include "importfile/Version.h"
+#include "support/FakeDialogs.h"
+#include "support/GuiTest.h"
 
 #include <QComboBox>
 #include <QDir>
