@@ -124,7 +124,10 @@ protected:
         local.write("old");
     }
 
-    void TearDown() override { QSslConfiguration::setDefaultConfiguration(m_original); }
+    void TearDown() override
+    {
+        QSslConfiguration::setDefaultConfiguration(m_original);
+    }
 
     // The test's certificate authority as one the system trusts, for this process only.
     void trustTestAuthority()
@@ -139,7 +142,10 @@ protected:
         m_settings.options.insert(QStringLiteral("Server"), QString::fromLatin1(address));
     }
 
-    QString localPath() const { return m_dir.filePath(QStringLiteral("Preisliste.txt")); }
+    QString localPath() const
+    {
+        return m_dir.filePath(QStringLiteral("Preisliste.txt"));
+    }
     QByteArray readLocal() const
     {
         QFile file(localPath());
