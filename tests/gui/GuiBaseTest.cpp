@@ -2,10 +2,10 @@
 // writing and its failure text, and the error report's catch-all. The German button texts of the
 // message boxes and the error report's full stop are tested with the windows (WindowLookTest,
 // ResultListTest).
+#include "base/Version.h"
 #include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
 #include "gui/FileWriter.h"
-#include "importfile/Version.h"
 #include "support/FakeDialogs.h"
 #include "support/GuiTest.h"
 
