@@ -140,7 +140,8 @@ TEST_F(OptionsFileTest, WindowsReasonsAreGerman)
                                     " kann nicht geöffnet werden. " + inUse);
     }
     std::string reason;
-    EXPECT_FALSE(tarvek::readFileBytes(m_options.path().toStdString(), &reason));
+    EXPECT_FALSE(
+        tarvek::readFileBytes(m_options.path().toStdString(), &reason, tarvek::kImportFileKind));
     EXPECT_EQ(reason, inUse);
 }
 #endif
