@@ -103,7 +103,9 @@ void SingleInstance::accept(QLocalSocket* socket)
             return;
         }
         state->fileSent = true;
-        socket->disconnectFromServer();
+        // The client closes the connection once it has read the answer. Closing it here could
+        // take the unread answer with it (a Windows pipe discards it), and a client without its
+        // answer would send the file again.
         // The file is handled once this socket's handler has returned: loading it may show a
         // message box, which must not hold up the answer.
         QMetaObject::invokeMethod(
@@ -127,7 +129,6 @@ void SingleInstance::accept(QLocalSocket* socket)
         // A folder, a device or a pipe would keep the window reading forever or fail in it.
         if (!file || (QFileInfo::exists(*file) && !QFileInfo(*file).isFile())) {
             socket->write(Refused);
-            socket->disconnectFromServer();
             return;
         }
         state->file = *file;
