@@ -8,6 +8,7 @@
 #include "views/bill/BillPdfCommand.h"
 #include "views/plan/PlanExport.h"
 
+#include "gui/Fonts.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -72,6 +73,9 @@ int runOffscreen(
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     const QGuiApplication application(argc, argv);
+    // The document and the picture are measured and drawn with the fonts the window uses: a
+    // Windows copy brings its own (under Wine there are no others).
+    Fonts::loadBundled();
     if (line.isSet(PriceList)) {
         return run(QString(), line.value(PriceList));
     }

@@ -89,6 +89,19 @@ version=$(wine "$program/tarvek.exe" --version 2>&1)
 # A price list as a user brings it ("Optionen > Preisliste einlesen ..." copies it there).
 mkdir -p "$roaming/Tarvek"
 cp "$examples/Preisliste.txt" "$roaming/Tarvek/Preisliste.txt"
+# The bill as a document from the command line is drawn in the shipped fonts (under Wine there are
+# no others): its text reads back, with the total, every key of the breakdown and the page numbers.
+cp "$program/Beispiele/Haus.cfg" "$users/Haus.cfg"
+wine "$program/tarvek.exe" --pdf 'C:\users\'"$(whoami)"'\Rechnung.pdf' \
+    'C:\users\'"$(whoami)"'\Haus.cfg' >/dev/null 2>&1 || fail "tarvek.exe --pdf: Fehler $?"
+pdf_text=$(pdftotext -layout "$users/Rechnung.pdf" - 2>/dev/null) || fail "Rechnung.pdf nicht lesbar"
+pdffonts "$users/Rechnung.pdf" 2>/dev/null | grep -q Liberation || fail "Rechnung.pdf ohne Liberation"
+grep -q 'Gesamtsumme *:\? *38\.840 GS' <<<"$pdf_text" || fail "Rechnung.pdf ohne Gesamtsumme: $pdf_text"
+grep -q 'Seite 1 von' <<<"$pdf_text" || fail "Rechnung.pdf ohne Seitenzahl"
+for key in 0x0064 0x0521 0x06a5 0x0b28 0x0b36 0x0e75 0x1bfb 0x0e77 0x1f13 0x087b 0x0495 0x1646 \
+    0x1234 0x4083; do # the sample's graphics, as its breakdown lists them
+    grep -q "$key" <<<"$pdf_text" || fail "Rechnung.pdf ohne $key"
+done
 
 # 2. Start with the sample, under a name beyond any code page, and run it to its bill.
 mkdir -p "$users/Jörg Ω"
