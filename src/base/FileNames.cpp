@@ -50,4 +50,33 @@ bool sameFile(const std::string& first, const std::string& second)
     return normal(first) == normal(second);
 }
 
+namespace detail {
+
+FileRead readOpenedFile(std::uint64_t size, std::uint64_t limit, std::string& bytes,
+                        const std::function<std::int64_t(char* buffer, std::size_t size)>& readSome)
+{
+    if (size > limit) {
+        return FileRead::TooLarge;
+    }
+    bytes.clear();
+    bytes.reserve(static_cast<std::size_t>(size));
+    std::vector<char> buffer(std::size_t(64) * 1024);
+    for (;;) {
+        const std::int64_t got = readSome(buffer.data(), buffer.size());
+        if (got < 0) {
+            return FileRead::Failed;
+        }
+        if (got == 0) {
+            return FileRead::Read;
+        }
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+        if (bytes.size() > limit) {
+            bytes.clear();
+            return FileRead::TooLarge;
+        }
+    }
+}
+
+} // namespace detail
+
 } // namespace tarvek

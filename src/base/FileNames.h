@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,5 +56,15 @@ enum class FileRead
 // openFailureReason).
 FileRead readRegularFile(const std::string& fileName, std::uint64_t limit, std::string& bytes,
                          int& errorNumber);
+
+namespace detail {
+// What both platforms' readRegularFile() do once the regular file is open and `size` bytes large
+// by its status: refuse it beyond `limit`, else read it through `readSome` (the bytes read into
+// the buffer, 0 at its end, negative on a failure, which has set errorNumber), and refuse it
+// after limit + 1 bytes should it have grown meanwhile.
+FileRead
+readOpenedFile(std::uint64_t size, std::uint64_t limit, std::string& bytes,
+               const std::function<std::int64_t(char* buffer, std::size_t size)>& readSome);
+} // namespace detail
 
 } // namespace tarvek

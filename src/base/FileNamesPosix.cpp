@@ -69,30 +69,17 @@ FileRead readRegularFile(const std::string& fileName, std::uint64_t limit, std::
     if (kindOf(status) != FileRead::Read) {
         return kindOf(status);
     }
-    if (static_cast<std::uint64_t>(status.st_size) > limit) {
-        return FileRead::TooLarge;
-    }
-    bytes.clear();
-    bytes.reserve(static_cast<std::size_t>(status.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ::ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
+    return detail::readOpenedFile(
+        static_cast<std::uint64_t>(status.st_size), limit, bytes,
+        [fd, &errorNumber](char* buffer, std::size_t size) -> std::int64_t {
+            for (;;) {
+                const ::ssize_t got = ::read(fd, buffer, size);
+                if (got >= 0 || errno != EINTR) {
+                    errorNumber = got < 0 ? errno : errorNumber;
+                    return got;
+                }
             }
-            errorNumber = errno;
-            return FileRead::Failed;
-        }
-        if (got == 0) {
-            return FileRead::Read;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-        if (bytes.size() > limit) {
-            bytes.clear();
-            return FileRead::TooLarge;
-        }
-    }
+        });
 }
 
 } // namespace tarvek

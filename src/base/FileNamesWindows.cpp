@@ -120,28 +120,14 @@ FileRead readRegularFile(const std::string& fileName, std::uint64_t limit, std::
     if (kindOf(status) != FileRead::Read) {
         return kindOf(status);
     }
-    if (static_cast<std::uint64_t>(status.st_size) > limit) {
-        return FileRead::TooLarge;
-    }
-    bytes.clear();
-    bytes.reserve(static_cast<std::size_t>(status.st_size));
-    char buffer[65536];
-    for (;;) {
-        _doserrno = 0;
-        const int got = _read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            errorNumber = errno;
-            return FileRead::Failed;
-        }
-        if (got == 0) {
-            return FileRead::Read;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-        if (bytes.size() > limit) {
-            bytes.clear();
-            return FileRead::TooLarge;
-        }
-    }
+    return detail::readOpenedFile(static_cast<std::uint64_t>(status.st_size), limit, bytes,
+                                  [fd, &errorNumber](char* buffer, std::size_t size) {
+                                      _doserrno = 0;
+                                      const int got =
+                                          _read(fd, buffer, static_cast<unsigned>(size));
+                                      errorNumber = got < 0 ? errno : errorNumber;
+                                      return std::int64_t(got);
+                                  });
 }
 
 } // namespace tarvek

@@ -79,17 +79,25 @@ std::string modeText(mode_t mode)
     return text;
 }
 
+// The status of `folder` (of a symbolic link itself unless followLink), or why it has none that
+// is a folder's; worded to follow "Der Ordner X ...".
+std::string folderStatus(const std::string& folder, bool followLink, struct stat& status)
+{
+    const std::string name = withoutSlash(folder);
+    if ((followLink ? stat(name.c_str(), &status) : lstat(name.c_str(), &status)) != 0) {
+        return "ist nicht zugänglich. " + systemReason(errno);
+    }
+    return S_ISDIR(status.st_mode) ? std::string() : "ist kein Ordner";
+}
+
 // What keeps `folder` from belonging to this user alone; empty when it is a folder (not a symbolic
 // link to one) owned by this user with mode 0700. Worded to follow "Der Ordner X ...".
 std::string privateFolderProblem(const std::string& folder)
 {
     struct stat status
     {};
-    if (lstat(withoutSlash(folder).c_str(), &status) != 0) {
-        return "ist nicht zugänglich. " + systemReason(errno);
-    }
-    if (!S_ISDIR(status.st_mode)) {
-        return "ist kein Ordner";
+    if (std::string problem = folderStatus(folder, false, status); !problem.empty()) {
+        return problem;
     }
     if (status.st_uid != geteuid()) {
         return "gehört einem anderen Benutzer";
@@ -124,11 +132,8 @@ std::string parentFolderProblem(const std::string& folder)
 {
     struct stat status
     {};
-    if (stat(withoutSlash(folder).c_str(), &status) != 0) {
-        return "ist nicht zugänglich. " + systemReason(errno);
-    }
-    if (!S_ISDIR(status.st_mode)) {
-        return "ist kein Ordner";
+    if (std::string problem = folderStatus(folder, true, status); !problem.empty()) {
+        return problem;
     }
     if (status.st_uid != geteuid() && status.st_uid != 0) {
         return "gehört einem anderen Benutzer";

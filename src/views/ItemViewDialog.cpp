@@ -12,6 +12,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 
 #include <optional>
@@ -80,9 +81,9 @@ constexpr std::size_t indexOf(ItemField field)
     return static_cast<std::size_t>(field);
 }
 
-// The graphic number of the "D:" field, converted as the calculation converts numbers. Field
-// texts are Windows-1252 text as read from the import file; anything else is no digit anyway.
-std::optional<int> graphicNumber(const QString& text)
+// A field's number, converted as the calculation converts numbers. Field texts are
+// Windows-1252 text as read from the import file; anything else is no digit anyway.
+std::optional<int> wholeNumber(const QString& text)
 {
     const QByteArray bytes = text.toLatin1();
     return tarvek::toInteger(std::string_view(bytes.constData(), std::size_t(bytes.size())));
@@ -92,32 +93,12 @@ std::optional<int> graphicNumber(const QString& text)
 // sign and one to four decimal digits, -999 to 9999. Nothing for any other text.
 std::optional<int> coordinate(const QString& field)
 {
-    constexpr int kMaxDigits = 4;
-    constexpr int kLowest = -999;
-    constexpr int kHighest = 9999;
-    if (!field.startsWith(u' ')) {
+    static const QRegularExpression shape(QStringLiteral("^ [+-]?[0-9]{1,4}$"));
+    if (!shape.match(field).hasMatch()) {
         return std::nullopt;
     }
-    QStringView text = QStringView(field).mid(1);
-    const bool negative = text.startsWith(u'-');
-    if (negative || text.startsWith(u'+')) {
-        text = text.mid(1);
-    }
-    if (text.isEmpty() || text.size() > kMaxDigits) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    value = negative ? -value : value;
-    if (value < kLowest || value > kHighest) {
-        return std::nullopt;
-    }
-    return value;
+    const std::optional<int> value = wholeNumber(field.mid(1));
+    return value && *value >= -999 ? value : std::nullopt;
 }
 
 QString notANumberText(const QString& text)
@@ -252,7 +233,7 @@ bool ItemViewDialog::showLine(const QString& line)
         if (field == ItemField::D) {
             // The graphic is read back from the field, before the other fields are filled.
             const QString text = fieldText(ItemField::D);
-            const std::optional<int> graphic = graphicNumber(text);
+            const std::optional<int> graphic = wholeNumber(text);
             if (!graphic) {
                 m_prompts->reportError(parentWidget(), notANumberText(text));
                 return false;

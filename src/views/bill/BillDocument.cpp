@@ -22,10 +22,9 @@
 
 namespace {
 
-// Every text of the document, whether from the program, the import file or the price list.
 QString escaped(const QString& text)
 {
-    return visibleText(text).toHtmlEscaped();
+    return text.toHtmlEscaped();
 }
 
 // A heading and its entries as a list; "keine" when the list is empty.
@@ -111,7 +110,7 @@ QString BillDocument::html() const
 {
     QString html = QStringLiteral("<html><body><h2>Rechnung</h2>");
     html += QStringLiteral("<p>Importdatei: %1<br>Erstellt: %2</p>")
-                .arg(escaped(QFileInfo(m_data.importFile).fileName()),
+                .arg(escaped(visibleText(QFileInfo(m_data.importFile).fileName())),
                      m_data.created.toString(QStringLiteral("dd.MM.yyyy HH:mm")));
     html += QString::fromLatin1(kTable);
     const auto countRow = [](const QString& label, std::int64_t value) {
@@ -256,7 +255,8 @@ QByteArray BillDocument::pdf() const
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(QStringLiteral("Rechnung ") + QFileInfo(m_data.importFile).fileName());
+        writer.setTitle(QStringLiteral("Rechnung ") +
+                        visibleText(QFileInfo(m_data.importFile).fileName()));
         writer.setCreator(QStringLiteral("Tarvek " TARVEK_VERSION));
         if (!paint(writer)) {
             return {};

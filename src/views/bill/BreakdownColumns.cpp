@@ -1,7 +1,6 @@
 #include "views/bill/BreakdownColumns.h"
 
 #include "calc/BreakdownCsv.h"
-#include "gui/VisibleText.h"
 #include "pricing/Money.h"
 
 static_assert(BreakdownColumns::Count == tarvek::kBreakdownHeader.size());
@@ -37,8 +36,7 @@ QString BreakdownColumns::text(const tarvek::BreakdownRow& row, int column,
     case Items:
         return QString::number(row.items);
     case Name:
-        // The price list's name: no control character reaches the table, document or clipboard.
-        return line ? visibleText(fromUtf8(row.name)) : QString();
+        return line ? fromUtf8(row.name) : QString();
     case Price:
         return line ? money(row.price, thousands) : QString();
     case Kind:

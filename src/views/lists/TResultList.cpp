@@ -1,7 +1,5 @@
 #include "views/lists/TResultList.h"
 
-#include "gui/VisibleText.h"
-
 #include "views/lists/ResultListDelegate.h"
 
 TResultList::TResultList(const QFont& font, int entryHeight, QWidget* parent)
@@ -22,8 +20,7 @@ TResultList::TResultList(const QFont& font, int entryHeight, QWidget* parent)
 
 void TResultList::LogLine(const QString& text, std::uint32_t colour)
 {
-    // The lines carry pieces of the import file: no control character is shown as itself.
-    auto* entry = new QListWidgetItem(visibleText(text));
+    auto* entry = new QListWidgetItem(text);
     entry->setData(ResultListDelegate::ColourRole, static_cast<uint>(colour));
     addItem(entry);
 }

@@ -58,15 +58,6 @@ TEST_F(ResultListTest, EntriesKeepTextAndColourAndAreDrawnInIt)
     EXPECT_TRUE(rowColours(m_list, 0).count(0xFF0000)); // the older entry shows its own colour
 }
 
-// A line with pieces of a stranger's file shows its control characters as visible signs.
-TEST_F(ResultListTest, ControlCharactersAreShownAsSigns)
-{
-    m_list.LogLine(QStringLiteral("Z:0000") + QChar(0x1b) + QStringLiteral(".say\r\t") +
-                       QChar(0x7f) + QChar(0x9b) + QStringLiteral("ä€"),
-                   TResultList::Red);
-    EXPECT_EQ(m_list.entryText(0), QStringLiteral("Z:0000\u241B.say\u240D\u2409\u2421\uFFFDä€"));
-}
-
 TEST_F(ResultListTest, SelectLastEntryBringsTheNewestLineIntoView)
 {
     m_list.resize(386, 81);
