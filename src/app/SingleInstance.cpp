@@ -170,9 +170,11 @@ SingleInstance::HandOver SingleInstance::handOver(const QString& fileName, int t
             continue;
         }
         // "ok" and "no" are both three bytes with the line end.
+        const QDeadlineTimer answerDeadline(std::min<qint64>(AnswerWaitMs, remaining()));
         QByteArray answer;
         while (answer.size() < Taken.size()) {
-            if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(remaining())) {
+            if (socket.bytesAvailable() == 0 &&
+                !socket.waitForReadyRead(int(answerDeadline.remainingTime()))) {
                 break;
             }
             answer += socket.read(Taken.size() - answer.size());
@@ -184,7 +186,9 @@ SingleInstance::HandOver SingleInstance::handOver(const QString& fileName, int t
             return HandOver::Refused;
         }
         // Closed without an answer (a copy that drops connections while too many are open), or
-        // the deadline passed: the next connection, while there is time.
+        // silent: the next connection, while there is time. The silent one is closed first, so
+        // that a copy that finds it later cannot deliver its answer, and so takes no file twice.
+        socket.abort();
     }
     return HandOver::NoAnswer;
 }

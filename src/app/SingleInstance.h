@@ -65,9 +65,16 @@ public:
     // Why acquire() failed: German, with the folder and the system's reason.
     QString errorText() const { return m_error; }
 
+    // How long a later start waits for the answer on one connection: longer than the running
+    // copy keeps a connection open. A connection that stays silent beyond it was never seen by
+    // the running copy (Wine's pipes can lose the notice of a client that connects while the
+    // socket is being set up), and the next one is.
+    static constexpr int AnswerWaitMs = ReadTimeoutMs + 1000;
+
     // A later start: hands fileName (an absolute path) to the running copy. Until the deadline
     // it tries again while no copy listens yet (the moment between the running copy's lock and
-    // its socket, a socket left by a copy that crashed) or one closes the connection unanswered.
+    // its socket, a socket left by a copy that crashed), or one closes the connection unanswered
+    // or leaves it silent for AnswerWaitMs.
     HandOver handOver(const QString& fileName, int timeoutMs = 5000) const;
     // A start that found the lock busy: hands importFile over when there is one. Without a file
     // it says that Tarvek runs (exit code 0); a file that was not handed over is named in the
