@@ -1,9 +1,15 @@
 #include "app/FileLocations.h"
 
+#include "app/OptionsFile.h"
+#include "base/AtomicFile.h"
+#include "base/FileReading.h"
 #include "base/ProgramFiles.h"
+#include "gui/Dialogs.h"
 #include "gui/FileNameText.h"
+#include "pricing/PriceList.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -15,21 +21,50 @@ QString withSeparator(QString folder)
     return folder;
 }
 
+// The options key that remembers the unwritable folder the user was told of.
+const QString ToldKey = QStringLiteral("Hinweis Programmordner");
+
+// Copies `name` (letter case ignored) from `from` into the folder `to`, unless `to` has such a
+// file already. A copy that fails leaves nothing behind; the program then starts without it.
+void takeAlong(const std::string& from, const std::string& to, const char* name,
+               const tarvek::FileKind& kind)
+{
+    const std::optional<std::string> source = tarvek::findFileIgnoringCase(from, name);
+    if (!source || tarvek::findFileIgnoringCase(to, name)) {
+        return;
+    }
+    std::string reason;
+    if (const std::optional<std::string> bytes = tarvek::readFileBytes(*source, &reason, kind)) {
+        tarvek::writeFileAtomically(to + name, *bytes, reason);
+    }
+}
+
 } // namespace
 
-FileLocations FileLocations::ofProgram(const QString& applicationDir)
+FileLocations FileLocations::ofProgram(const QString& applicationDir,
+                                       bool (*writable)(const std::string&))
 {
     // The engine decides, for the window as for tarvek-calc.
     const std::string programDir = applicationDir.isEmpty()
                                        ? tarvek::programFolder()
                                        : engineFileName(withSeparator(applicationDir));
-    const tarvek::ProgramFiles files = tarvek::ProgramFiles::locate(programDir);
+    const tarvek::ProgramFiles files =
+        tarvek::ProgramFiles::locate(programDir, tarvek::UserFolders::fromEnvironment(), writable);
     FileLocations locations{qtFileName(files.optionsFolder), qtFileName(files.priceListFolder),
-                            qtFileName(files.optionsFile)};
+                            qtFileName(files.optionsFile), qtFileName(files.unwritableFolder)};
     if (!files.portable) {
         // A folder that cannot be made shows up as the options file's own error at start.
         QDir().mkpath(locations.optionsDir);
         QDir().mkpath(locations.priceListDir);
+    }
+    if (!files.unwritableFolder.empty()) {
+        constexpr tarvek::FileKind optionsKind{1u << 20, "Optionen"};
+        takeAlong(files.unwritableFolder, files.optionsFolder,
+                  tarvek::ProgramFiles::OptionsFileName, optionsKind);
+        takeAlong(files.unwritableFolder, files.priceListFolder,
+                  tarvek::ProgramFiles::PriceListFileName, tarvek::kPriceListKind);
+        locations.optionsFile =
+            qtFileName(tarvek::ProgramFiles::optionsFileIn(files.optionsFolder));
     }
     return locations;
 }
@@ -37,6 +72,28 @@ FileLocations FileLocations::ofProgram(const QString& applicationDir)
 FileLocations FileLocations::inFolder(const QString& folder)
 {
     const QString dir = withSeparator(folder);
-    return FileLocations{dir, dir,
-                         qtFileName(tarvek::ProgramFiles::optionsFileIn(engineFileName(dir)))};
+    return FileLocations{
+        dir, dir, qtFileName(tarvek::ProgramFiles::optionsFileIn(engineFileName(dir))), {}};
+}
+
+void tellUnwritableFolderOnce(QWidget* parent, const FileLocations& files,
+                              const OptionsFile& options)
+{
+    const QString folder = QDir::toNativeSeparators(files.unwritableFolder);
+    if (folder.isEmpty() || options.Optionenladen(ToldKey) == folder) {
+        return;
+    }
+    // Remembered before telling, so that the message never comes back for this folder.
+    options.Optionenspeichern(ToldKey, folder);
+    Dialogs::plain(
+        parent, QStringLiteral("Tarvek"),
+        QStringLiteral(
+            "Tarvek liegt in einem Ordner, in den es nicht schreiben darf:\n%1\n\n"
+            "Die Optionen und die Preisliste bewahrt Tarvek deshalb in Ihrem Benutzerordner auf:\n"
+            "%2\n\n"
+            "Was dort fehlte, wurde aus dem Programmordner übernommen. Änderungen an den Dateien "
+            "im Programmordner liest Tarvek nicht mehr. Soll Tarvek seine Dateien neben sich "
+            "führen, entpacken Sie es in einen Ordner, in den Sie schreiben dürfen (etwa unter "
+            "„Dokumente“), oder installieren Sie Tarvek mit dem Setup-Programm.")
+            .arg(folder, QDir::toNativeSeparators(files.optionsDir)));
 }

@@ -36,4 +36,9 @@ public:
     // user. descriptor: QLocalSocket::socketDescriptor(), a socket on Linux (asked through
     // SO_PEERCRED), a pipe's handle on Windows (asked through the pipe's process and its token).
     static bool peerIsOwnUser(qintptr descriptor, Peer peer);
+    // A later start, connected to the running copy (descriptor as above), lets that copy bring
+    // its window to the front: Windows hands the foreground on only from the process that holds
+    // it, and would otherwise only flash the running copy's task bar button. Nothing to do
+    // elsewhere.
+    static void letServerTakeForeground(qintptr descriptor);
 };

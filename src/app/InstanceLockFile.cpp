@@ -99,3 +99,5 @@ bool InstanceLock::peerIsOwnUser(qintptr descriptor, Peer /*peer*/)
     return ::getpeereid(static_cast<int>(descriptor), &user, &group) == 0 && user == ::geteuid();
 #endif
 }
+
+void InstanceLock::letServerTakeForeground(qintptr /*descriptor*/) {}

@@ -161,3 +161,11 @@ bool InstanceLock::peerIsOwnUser(qintptr descriptor, Peer peer)
     std::vector<BYTE> own = tokenUser(GetCurrentProcess());
     return !theirs.empty() && !own.empty() && EqualSid(sidOf(theirs), sidOf(own));
 }
+
+void InstanceLock::letServerTakeForeground(qintptr descriptor)
+{
+    ULONG processId = 0;
+    if (GetNamedPipeServerProcessId(reinterpret_cast<HANDLE>(descriptor), &processId)) {
+        AllowSetForegroundWindow(processId);
+    }
+}

@@ -165,6 +165,7 @@ SingleInstance::HandOver SingleInstance::handOver(const QString& fileName, int t
             socket.abort();
             return HandOver::ForeignServer;
         }
+        InstanceLock::letServerTakeForeground(socket.socketDescriptor());
         socket.write(request);
         if (!socket.waitForBytesWritten(remaining())) {
             continue;

@@ -174,6 +174,7 @@ void THauptformular::FormShow()
             m_hooks.useClientFolder(m_options.Optionenladen(QStringLiteral("Clientpfad")));
         }
     });
+    ErrorReport::guard(this, [this] { tellUnwritableFolderOnce(this, m_files, m_options); });
     if (m_ui.downloadaktiv1->isChecked()) {
         runHook(m_hooks.pruefedownload);
     }

@@ -9,14 +9,19 @@
 
 int main(int argc, char* argv[])
 {
-    // Help, version, usage errors and the exports' messages show in the console the program was
-    // started from, also as a program of the Windows window system.
-    tarvek::attachParentConsole();
-    tarvek::useBinaryOutput();
     // Read once, before any display is needed. The window system's own options (-platform,
     // -style, ...), and only they, go to the one application object made below or by the export.
     const CommandLine line(CommandLine::programArguments(argc, argv));
     WindowSystemArguments windowSystem(argc > 0 ? argv[0] : "tarvek", line);
+    // Help, version, usage errors and the exports' messages show in the console the program was
+    // started from, also as a program of the Windows window system. The window holds no console:
+    // closing the console, or Ctrl+C in it, would end Tarvek with the editor's text unsaved.
+    if (line.action() == CommandLine::Action::Window) {
+        tarvek::releaseConsole();
+    } else {
+        tarvek::attachParentConsole();
+    }
+    tarvek::useBinaryOutput();
     switch (line.action()) {
     case CommandLine::Action::Help:
     case CommandLine::Action::Version:

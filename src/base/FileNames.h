@@ -32,6 +32,11 @@ std::optional<std::string> findFileIgnoringCase(const std::string& folder, std::
 // found out), else by their absolute spelling with "." and ".." taken out.
 bool sameFile(const std::string& first, const std::string& second);
 
+// Whether this process can make a file in `folder`: found out by making one and removing it, since
+// on Windows only that answers for the folder's access list (and as root on Linux for a folder
+// on a read-only disk).
+bool folderIsWritable(const std::string& folder);
+
 // Opens a file in binary mode (mode "rb", "wb", ...), not inherited by child processes; null with
 // errno set on failure.
 std::FILE* openFile(const std::string& fileName, const char* mode);

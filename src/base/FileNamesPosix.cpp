@@ -3,6 +3,7 @@
 #include "base/SystemReason.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,6 +24,18 @@ std::FILE* openFile(const std::string& fileName, const char* mode)
 {
     // "e": close-on-exec.
     return std::fopen(fileName.c_str(), (std::string(mode) + "e").c_str());
+}
+
+bool folderIsWritable(const std::string& folder)
+{
+    std::string name = (folder.empty() ? std::string(".") : folder) + "/.tarvek-XXXXXX";
+    const int descriptor = ::mkstemp(name.data());
+    if (descriptor < 0) {
+        return false;
+    }
+    ::close(descriptor);
+    ::unlink(name.c_str());
+    return true;
 }
 
 std::string openFailureReason(int errorNumber)

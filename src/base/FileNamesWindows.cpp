@@ -69,6 +69,17 @@ std::FILE* openFile(const std::string& fileName, const char* mode)
     return _wfopen(wideText(fileName).c_str(), wideText(std::string(mode) + "N").c_str());
 }
 
+bool folderIsWritable(const std::string& folder)
+{
+    std::wstring name(MAX_PATH, L'\0');
+    if (GetTempFileNameW(wideText(folder.empty() ? std::string(".") : folder).c_str(), L"tvk", 0,
+                         name.data()) == 0) {
+        return false;
+    }
+    DeleteFileW(name.c_str());
+    return true;
+}
+
 std::string openFailureReason(int errorNumber)
 {
     const unsigned long code = _doserrno;

@@ -35,12 +35,17 @@ std::string ProgramFiles::optionsFileIn(const std::string& folder)
     return findFileIgnoringCase(dir, OptionsFileName).value_or(dir + OptionsFileName);
 }
 
-ProgramFiles ProgramFiles::locate(const std::string& programDir, const UserFolders& user)
+ProgramFiles ProgramFiles::locate(const std::string& programDir, const UserFolders& user,
+                                  bool (*writable)(const std::string& folder))
 {
     ProgramFiles files;
     const std::string dir = withSeparator(programDir);
     const std::optional<std::string> options = findFileIgnoringCase(dir, OptionsFileName);
     files.portable = options || findFileIgnoringCase(dir, PriceListFileName);
+    if (files.portable && !writable(dir)) {
+        files.portable = false;
+        files.unwritableFolder = dir;
+    }
     if (files.portable) {
         files.optionsFolder = dir;
         files.priceListFolder = dir;
@@ -57,7 +62,7 @@ ProgramFiles ProgramFiles::locate(const std::string& programDir, const UserFolde
 
 ProgramFiles ProgramFiles::locate(const std::string& programDir)
 {
-    return locate(programDir, UserFolders::fromEnvironment());
+    return locate(programDir, UserFolders::fromEnvironment(), folderIsWritable);
 }
 
 InstanceFolder InstanceFolder::ofUser()

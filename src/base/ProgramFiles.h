@@ -41,9 +41,12 @@ struct UserFolders
 //
 // A portable copy (its own folder holds Optionen.txt or a price list, the letter case of either
 // name ignored) keeps both beside the program, as the start scripts and a player who unpacks
-// Tarvek into a folder of their own use it. Whether that folder is writable decides nothing.
+// Tarvek into a folder of their own use it.
 // An installed copy keeps the options file in the user's settings folder and the price list in
 // the user's data folder, each in a sub-folder of its own; nothing is written beside the program.
+// So does a portable copy whose folder cannot be written (unpacked under "Programme" on Windows,
+// where every save would fail): it names that folder in unwritableFolder, and the caller tells
+// the user and takes the files it finds there along.
 // The caller creates the folders of an installed copy before it writes into them.
 struct ProgramFiles
 {
@@ -54,6 +57,8 @@ struct ProgramFiles
     // when no folder is known.
     std::string optionsFile;
     bool portable = false;
+    // A portable copy's folder that cannot be written (ending in a separator); empty otherwise.
+    std::string unwritableFolder{};
 
     static constexpr const char* OptionsFileName = "Optionen.txt";
     static constexpr const char* PriceListFileName = "Preisliste.txt";
@@ -68,7 +73,9 @@ struct ProgramFiles
     static std::string optionsFileIn(const std::string& folder);
 
     // programDir: the folder of the program file, with or without a trailing separator.
-    static ProgramFiles locate(const std::string& programDir, const UserFolders& user);
+    // writable: whether a folder can be written (folderIsWritable).
+    static ProgramFiles locate(const std::string& programDir, const UserFolders& user,
+                               bool (*writable)(const std::string& folder));
     // locate() with the user folders of the running system.
     static ProgramFiles locate(const std::string& programDir);
 };

@@ -34,7 +34,12 @@ void useBinaryOutput();
 // Windows: a program of the window system (tarvek.exe) has no console of its own. Started from a
 // console, its standard output and error go to that console (unless they are already redirected
 // to a file or a pipe), so that --help and the messages of an export show where they were asked
-// for. Does nothing elsewhere.
+// for. Call it only for such output: a program attached to a console ends with it (when the
+// console is closed, or with Ctrl+C in it). Does nothing elsewhere.
 void attachParentConsole();
+
+// Windows: lets go of any console, so that the window program lives on when the console it was
+// started from closes or is interrupted. Does nothing elsewhere.
+void releaseConsole();
 
 } // namespace tarvek

@@ -21,4 +21,6 @@ void useBinaryOutput() {}
 
 void attachParentConsole() {}
 
+void releaseConsole() {}
+
 } // namespace tarvek

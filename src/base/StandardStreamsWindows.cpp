@@ -176,4 +176,9 @@ void attachParentConsole()
     }
 }
 
+void releaseConsole()
+{
+    FreeConsole();
+}
+
 } // namespace tarvek

@@ -26,7 +26,7 @@ TEST(ProgramFiles, InstalledCopyUsesTheUsersFoldersAndPortableOneItsOwn)
     const UserFolders user{config, "/home/spieler/.local/share/", "/var/lokal/"};
 
     // A folder without either file is an installed program's folder, whatever its rights.
-    ProgramFiles files = ProgramFiles::locate(fileNameOf(dir), user);
+    ProgramFiles files = ProgramFiles::locate(fileNameOf(dir), user, folderIsWritable);
     EXPECT_FALSE(files.portable);
     EXPECT_EQ(files.optionsFolder, config + ProgramFiles::SubFolder);
     EXPECT_EQ(files.priceListFolder,
@@ -35,7 +35,7 @@ TEST(ProgramFiles, InstalledCopyUsesTheUsersFoldersAndPortableOneItsOwn)
 
     // A price list of any letter case, or the options file, keeps both files beside the program.
     std::ofstream(dir / "PREISLISTE.TXT").put('\n');
-    files = ProgramFiles::locate(fileNameOf(dir), user);
+    files = ProgramFiles::locate(fileNameOf(dir), user, folderIsWritable);
     EXPECT_TRUE(files.portable);
     EXPECT_EQ(pathOf(files.optionsFolder), dir / "");
     EXPECT_EQ(pathOf(files.priceListFolder), dir / "");
@@ -43,9 +43,19 @@ TEST(ProgramFiles, InstalledCopyUsesTheUsersFoldersAndPortableOneItsOwn)
     fs::remove(dir / "PREISLISTE.TXT");
     // The spelling of the options file that is there is the one read and written.
     std::ofstream(dir / "OPTIONEN.TXT").put('\n');
-    files = ProgramFiles::locate(fileNameOf(dir / ""), user);
+    files = ProgramFiles::locate(fileNameOf(dir / ""), user, folderIsWritable);
     EXPECT_TRUE(files.portable);
     EXPECT_EQ(pathOf(files.optionsFile), dir / "OPTIONEN.TXT");
+    EXPECT_EQ(files.unwritableFolder, "");
+    // A portable copy in a folder it cannot write keeps its files as an installed copy does.
+    files = ProgramFiles::locate(fileNameOf(dir), user, [](const std::string&) { return false; });
+    EXPECT_FALSE(files.portable);
+    EXPECT_EQ(pathOf(files.unwritableFolder), dir / "");
+    EXPECT_EQ(files.optionsFile, config + ProgramFiles::SubFolder + "Optionen.txt");
+    // The real check makes and removes a file, and leaves nothing behind.
+    EXPECT_TRUE(folderIsWritable(fileNameOf(dir)));
+    EXPECT_FALSE(folderIsWritable(fileNameOf(dir / "fehlt")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
     fs::remove_all(top);
 }
 

@@ -8,14 +8,17 @@
 #      ".go  1435, 1613, 6", Return into a stand-in client window of class "Ultima Online";
 #   4. while Tarvek runs, the setup program refuses (silently: exit code not 0) and changes
 #      nothing; an upgrade over the folder removes files the version does not ship;
-#   5. the uninstaller removes the program folder, the Start-menu entry and its registry entries,
+#   5. started from a console, the window program holds none (closing the console or Ctrl+C
+#      there would end it);
+#   6. the uninstaller removes the program folder, the Start-menu entry and its registry entries,
 #      keeps the user's options file and another program's entry under "Öffnen mit".
 # Controls are found at their fixed places in the fixed-size windows. Prints how long the window
 # took to appear and the run to reach its bill.
 #
-# installed-test.sh STAND_IN.exe PACKAGE_FOLDER WORK_FOLDER LOCALE_FOLDER EXAMPLES_FOLDER
+# installed-test.sh STAND_IN.exe CONSOLE_PROBE.exe PACKAGE_FOLDER WORK_FOLDER LOCALE_FOLDER
+#                   EXAMPLES_FOLDER
 set -euo pipefail
-stand_in=$1 package=$2 work=$3 locales=$4 examples=$5
+stand_in=$1 console_probe=$2 package=$3 work=$4 locales=$5 examples=$6
 
 setup=$(ls "$package"/Tarvek-*-setup.exe 2>/dev/null | head -n1)
 [ -n "$setup" ] || { echo "kein Setup-Programm in $package (scripts/package-windows.sh)"; exit 1; }
@@ -173,6 +176,11 @@ xdotool search --name '^Tarvek [0-9.]* Tarvekrechner$' >/dev/null 2>&1 && fail "
 
 kill "$client" 2>/dev/null || true
 
+# 5. Started from a console (its own, no stream redirected), the window program lets go of it.
+console=$(wine "$console_probe" 'C:\users\'"$(whoami)"'\AppData\Local\Programs\Tarvek\tarvek.exe' \
+    Tarvekrechner 2>&1) || fail "tarvek.exe aus einer Konsole: $console"
+wineserver --wait
+
 # 4b. An upgrade over an older version's folder: what this version does not ship goes.
 printf 'alt' >"$program/Qt5Alt.dll"
 mkdir -p "$program/plugins/alt" && printf 'alt' >"$program/plugins/alt/alt.dll"
@@ -183,7 +191,7 @@ wineserver --wait
 [ -f "$program/tarvek.exe" ] || fail "tarvek.exe nach dem Update fehlt"
 [ -f "$roaming/Tarvek/Optionen.txt" ] || fail "Update entfernt Optionen.txt des Benutzers"
 
-# 5. Uninstall: silently, as the entry among the installed apps names it. Another program's entry
+# 6. Uninstall: silently, as the entry among the installed apps names it. Another program's entry
 # under "Öffnen mit" stays.
 open_with='HKCU\Software\Classes\.cfg\OpenWithProgids'
 wine reg add "$open_with" /v Anderes.Programm /d "" /f >/dev/null 2>&1
@@ -202,5 +210,5 @@ wine reg query "$open_with" /v Tarvek.Importdatei >/dev/null 2>&1 &&
 
 echo "Fenster nach $(seconds "$started" "$shown") s; Lauf bis zur Frage $(seconds "$run_start" "$asked") s," \
     "nach \"Ja\" bis zur Rechnung höchstens $(seconds "$answered" "$billed") s"
-echo "installiert, gerechnet (38.840 GS), Hingehen, Setup bei laufendem Tarvek abgelehnt, Update," \
-    "deinstalliert: in Ordnung"
+echo "installiert, gerechnet (38.840 GS), Hingehen, Setup bei laufendem Tarvek abgelehnt, ohne" \
+    "Konsole, Update, deinstalliert: in Ordnung"
