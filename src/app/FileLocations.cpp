@@ -30,7 +30,7 @@ void takeAlong(const std::string& from, const std::string& to, const char* name,
                const tarvek::FileKind& kind)
 {
     const std::optional<std::string> source = tarvek::findFileIgnoringCase(from, name);
-    if (!source || tarvek::findFileIgnoringCase(to, name)) {
+    if (to.empty() || !source || tarvek::findFileIgnoringCase(to, name)) {
         return;
     }
     std::string reason;

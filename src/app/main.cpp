@@ -6,6 +6,7 @@
 #include "base/StandardStreams.h"
 #include "base/Version.h"
 #include "gui/Dialogs.h"
+#include "gui/Fonts.h"
 
 int main(int argc, char* argv[])
 {
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     case CommandLine::Action::Window:
         break;
     }
+    Fonts::chooseEngine();
     TarvekApplication application(windowSystem.argc(), windowSystem.argv());
 
     // Only one copy runs; the lock is held until the program ends. A later start hands its file

@@ -1,6 +1,7 @@
 #include "gui/Dialogs.h"
 
 #include "base/Version.h"
+#include "gui/QtDialogTraces.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -120,6 +121,7 @@ void Dialogs::report(QWidget* parent, const QString& text)
 QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QString& dir,
                               const QString& filter)
 {
+    const QtDialogTraces traces;
     return handler().openFileName(parent, caption, dir, filter);
 }
 
@@ -150,10 +152,12 @@ QString Dialogs::Handler::saveFileName(QWidget* parent, const QString& caption, 
 QString Dialogs::saveFileName(QWidget* parent, const QString& caption, const QString& path,
                               const QString& filter, QString* selectedFilter)
 {
+    const QtDialogTraces traces;
     return handler().saveFileName(parent, caption, path, filter, selectedFilter);
 }
 
 QString Dialogs::ChooseFolder(QWidget* parent, const QString& prompt)
 {
+    const QtDialogTraces traces;
     return handler().existingDirectory(parent, prompt);
 }

@@ -41,6 +41,15 @@ void Fonts::loadBundled()
     }
 }
 
+void Fonts::chooseEngine()
+{
+#ifdef Q_OS_WIN
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+    }
+#endif
+}
+
 QFont Fonts::sansSerif(int pixelSize, bool bold)
 {
     return makeFont(kSans, pixelSize, bold);

@@ -15,6 +15,11 @@ public:
     // Makes the fonts shipped in the folder "fonts" beside the program known to Qt (a Windows
     // copy has them there; elsewhere the folder does not exist). Once the application exists.
     static void loadBundled();
+    // Before the application exists: on Windows, Qt's FreeType font engine instead of GDI's,
+    // unless the platform is chosen otherwise. GDI gives a font's regular and bold faces one
+    // identity, so the PDF writer embeds one face for both, and a saved bill comes out bold
+    // throughout; FreeType, which the exports use as well, keeps each face its own.
+    static void chooseEngine();
 
     static QFont sansSerif(int pixelSize, bool bold = false);          // "MS Sans Serif"
     static QFont microsoftSansSerif(int pixelSize, bool bold = false); // "Microsoft Sans Serif"

@@ -162,6 +162,12 @@ TEST_F(BillWindowTest, BreakdownTableDocumentAndClipboardFollowTheBill)
     EXPECT_TRUE(pdf.contains(QStringLiteral("Seite 1 von 1")));
     EXPECT_TRUE(pdf.contains(QStringLiteral("Achtung: Bauzonenränder sind noch vorhanden!!!")));
     EXPECT_TRUE(pdf.contains(QRegularExpression(QStringLiteral("Wasserbaupauschale +10.000 GS"))));
+    // Regular text in the regular face, headings in the bold one, each face its own.
+    const QString fonts = poppler(QStringLiteral("pdffonts"), {m_dialogs.nextSaveFile});
+    EXPECT_TRUE(fonts.contains(QRegularExpression(QStringLiteral("\\n\\w+Sans(-Regular)? "))))
+        << fonts.toStdString();
+    EXPECT_TRUE(fonts.contains(QRegularExpression(QStringLiteral("\\n\\w+Sans-Bold "))))
+        << fonts.toStdString();
 
     // Printing paints the same document; a printer in PDF mode shows it.
     QPrinter printer(QPrinter::HighResolution);

@@ -39,6 +39,7 @@ protected:
 TEST_F(FileLocationsTest, APortableCopyInAFolderItCannotWriteKeepsItsFilesWithTheUser)
 {
     ASSERT_TRUE(QDir().mkpath(m_program));
+    ASSERT_TRUE(QDir().mkpath(m_user));
     write(m_program + QStringLiteral("/Optionen.txt"), "Download|true\r\n");
     write(m_program + QStringLiteral("/preisliste.txt"), "0x0064|Kiste|10|1\r\n");
 #ifdef _WIN32

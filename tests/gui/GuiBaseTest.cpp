@@ -6,6 +6,7 @@
 #include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
 #include "gui/FileWriter.h"
+#include "gui/QtDialogTraces.h"
 #include "support/FakeDialogs.h"
 #include "support/GuiTest.h"
 
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -51,6 +53,41 @@ TEST_F(GuiBaseTest, SaveDialogTakesTheSuffixOfTheChosenFilter)
                               path(QStringLiteral("Haus.pdf")), filters, &chosenFilter);
     EXPECT_EQ(chosen, path(QStringLiteral("Grundriss.png")));
     EXPECT_EQ(chosenFilter, QStringLiteral("PNG-Bilder (*.png)"));
+}
+
+// Qt's file dialog keeps no state in the settings that all Qt programs of the user share: no store
+// where there was none, and another program's values as they were.
+TEST_F(GuiBaseTest, FileDialogsLeaveNoTraceInTheSettingsOfQt)
+{
+#ifndef Q_OS_WIN
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path(QStringLiteral("cfg")));
+#endif
+    const auto choose = [this] {
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        Dialogs::openFileName(nullptr, QStringLiteral("Importfile laden"), m_dir.path(),
+                              QStringLiteral("Importdateien (*.cfg)"));
+    };
+    const auto dialogState = [] {
+        QSettings settings(QSettings::UserScope, QStringLiteral("QtProject"));
+        settings.beginGroup(QStringLiteral("FileDialog"));
+        QStringList state;
+        for (const QString& key : settings.allKeys()) {
+            state.append(key + u'=' + settings.value(key).toString());
+        }
+        return state;
+    };
+    const bool existed = QtDialogTraces::storeExists();
+    choose();
+    EXPECT_EQ(QtDialogTraces::storeExists(), existed);
+    {
+        const QtDialogTraces outer; // what this test adds goes again
+        QSettings(QSettings::UserScope, QStringLiteral("QtProject"))
+            .setValue(QStringLiteral("FileDialog/lastVisited"), QStringLiteral("file:///anderes"));
+        const QStringList before = dialogState();
+        ASSERT_FALSE(before.isEmpty());
+        choose();
+        EXPECT_EQ(dialogState(), before);
+    }
 }
 
 // A whole file replaces the old one and leaves nothing beside it; a file that cannot be made is

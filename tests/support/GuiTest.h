@@ -13,6 +13,7 @@ inline QApplication& testApp()
     static char name[] = "tarvek-test";
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
+        Fonts::chooseEngine(); // as the program does
         auto* created = new QApplication(argc, argv);
         // The fonts a Windows copy ships beside the program, as the program loads them.
         Fonts::loadBundled();

@@ -207,6 +207,9 @@ wine reg query "$open_with" /v Anderes.Programm >/dev/null 2>&1 ||
     fail "\"Öffnen mit\" eines anderen Programms entfernt"
 wine reg query "$open_with" /v Tarvek.Importdatei >/dev/null 2>&1 &&
     fail "\"Öffnen mit\" von Tarvek bleibt"
+# No other trace: no folder in the local application data, no key of Qt's own.
+[ -e "$users/AppData/Local/Tarvek" ] && fail "%LOCALAPPDATA%\\Tarvek bleibt"
+wine reg query 'HKCU\Software\QtProject' >/dev/null 2>&1 && fail "HKCU\\Software\\QtProject bleibt"
 
 echo "Fenster nach $(seconds "$started" "$shown") s; Lauf bis zur Frage $(seconds "$run_start" "$asked") s," \
     "nach \"Ja\" bis zur Rechnung höchstens $(seconds "$answered" "$billed") s"
