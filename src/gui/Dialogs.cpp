@@ -2,10 +2,12 @@
 
 #include "base/Version.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace {
 
@@ -47,10 +49,30 @@ public:
         return QFileDialog::getOpenFileName(parent, caption, dir, filter);
     }
 
-    QString existingDirectory(QWidget* parent, const QString& prompt) override
+    QString existingDirectory(QWidget* parent, const QString& prompt, const QString& start) override
     {
-        return QFileDialog::getExistingDirectory(parent, prompt, QString(),
-                                                 QFileDialog::ShowDirsOnly);
+        QFileDialog dialog(parent, prompt, start);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        // The native chooser labels its button in the system's language unless told.
+        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Ordner wählen"));
+        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+        if (dialog.exec() != QDialog::Accepted) {
+            return {};
+        }
+        return dialog.selectedFiles().value(0);
+    }
+
+    bool choose(QWidget* parent, const QString& title, const QString& text, const QString& yes,
+                const QString& no) override
+    {
+        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                        parent);
+        box.button(QMessageBox::Yes)->setText(yes);
+        box.button(QMessageBox::No)->setText(no);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
     }
 
 private:
@@ -117,6 +139,19 @@ void Dialogs::report(QWidget* parent, const QString& text)
                       QMessageBox::Ok);
 }
 
+bool Dialogs::Handler::choose(QWidget* parent, const QString& title, const QString& text,
+                              const QString& /*yes*/, const QString& /*no*/)
+{
+    return message(parent, Icon::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+bool Dialogs::choose(QWidget* parent, const QString& title, const QString& text, const QString& yes,
+                     const QString& no)
+{
+    return handler().choose(parent, title, text, yes, no);
+}
+
 QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QString& dir,
                               const QString& filter)
 {
@@ -153,7 +188,18 @@ QString Dialogs::saveFileName(QWidget* parent, const QString& caption, const QSt
     return handler().saveFileName(parent, caption, path, filter, selectedFilter);
 }
 
-QString Dialogs::ChooseFolder(QWidget* parent, const QString& prompt)
+QString Dialogs::ChooseFolder(QWidget* parent, const QString& prompt, const QString& current)
 {
-    return handler().existingDirectory(parent, prompt);
+    return handler().existingDirectory(parent, prompt, startFolder({current}));
+}
+
+QString Dialogs::startFolder(const QStringList& candidates)
+{
+    for (const QString& candidate : candidates) {
+        if (!candidate.trimmed().isEmpty() && QFileInfo(candidate).isDir()) {
+            return QDir::cleanPath(QFileInfo(candidate).absoluteFilePath());
+        }
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
