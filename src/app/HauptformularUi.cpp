@@ -8,8 +8,10 @@
 #include "widgets/TBLED.h"
 #include "widgets/TBProgress.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -67,6 +69,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
     auto* button = place(new QPushButton(caption, parent), name, place_.left(), place_.top());
     button->resize(place_.size());
     button->setFont(Fonts::sansSerif(11, true));
+    button->setAutoDefault(true); // Return presses a focused button, as Space does
     return button;
 }
 
@@ -173,6 +176,22 @@ HauptformularUi::HauptformularUi(QMainWindow* window)
     statusPanel->setFixedWidth(600);
     statusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar1->addWidget(statusPanel);
+
+    bitBtn1->setToolTip(QStringLiteral("Importfile laden (Strg+O)"));
+    bitBtn2->setToolTip(QStringLiteral("Berechnung starten (F5)"));
+    orderTabs();
+}
+
+void HauptformularUi::orderTabs() const
+{
+    // Top to bottom, the left column first; each list is followed by its "Anzeigen".
+    const std::array<QWidget*, 19> order = {
+        toolButton1, toolButton2, toolButton5, toolButton6, listBox[0], listBox[5], bitBtn7,
+        listBox[2],  bitBtn3,     listBox[1],  listBox[4],  bitBtn4,    bitBtn1,    bitBtn2,
+        checkBox2,   checkBox1,   bitBtn6,     bitBtn8,     listBox[3]};
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
 }
 
 void HauptformularUi::buildMenu(QMainWindow* window)
@@ -181,36 +200,36 @@ void HauptformularUi::buildMenu(QMainWindow* window)
     menu->setObjectName(QStringLiteral("MainMenu1"));
     menu->setFont(Fonts::sansSerif(11));
 
-    QMenu* optionen = menu->addMenu(QStringLiteral("Optionen"));
+    QMenu* optionen = menu->addMenu(QStringLiteral("&Optionen"));
     optionen->setObjectName(QStringLiteral("Optionen1"));
     optionen1 = optionen->menuAction();
     optionen1->setObjectName(QStringLiteral("Optionen1"));
-    pfadangaben1 = optionen->addAction(QStringLiteral("Pfadangaben"));
+    pfadangaben1 = optionen->addAction(QStringLiteral("&Pfadangaben"));
     pfadangaben1->setObjectName(QStringLiteral("Pfadangaben1"));
-    clientVerzeichnis1 = optionen->addAction(QStringLiteral("Client-Verzeichnis"));
+    clientVerzeichnis1 = optionen->addAction(QStringLiteral("&Client-Verzeichnis"));
     clientVerzeichnis1->setObjectName(QStringLiteral("ClientVerzeichnis1"));
-    downloadaktiv1 = optionen->addAction(QStringLiteral("Download aktiv"));
+    downloadaktiv1 = optionen->addAction(QStringLiteral("&Download aktiv"));
     downloadaktiv1->setObjectName(QStringLiteral("Downloadaktiv1"));
     downloadaktiv1->setCheckable(true);
-    preislistenServer1 = optionen->addAction(QStringLiteral("Preislisten-Server ..."));
+    preislistenServer1 = optionen->addAction(QStringLiteral("Preislisten-&Server ..."));
     preislistenServer1->setObjectName(QStringLiteral("PreislistenServer1"));
-    preislisteSuchen1 = optionen->addAction(QStringLiteral("Jetzt nach neuer Preisliste suchen"));
+    preislisteSuchen1 = optionen->addAction(QStringLiteral("&Jetzt nach neuer Preisliste suchen"));
     preislisteSuchen1->setObjectName(QStringLiteral("PreislisteSuchen1"));
-    preislisteEinlesen1 = optionen->addAction(QStringLiteral("Preisliste einlesen ..."));
+    preislisteEinlesen1 = optionen->addAction(QStringLiteral("Preisliste &einlesen ..."));
     preislisteEinlesen1->setObjectName(QStringLiteral("PreislisteEinlesen1"));
 
-    QMenu* importdatei = menu->addMenu(QStringLiteral("Importdatei"));
+    QMenu* importdatei = menu->addMenu(QStringLiteral("&Importdatei"));
     importdatei->setObjectName(QStringLiteral("Importdatei1"));
     importdatei1 = importdatei->menuAction();
     importdatei1->setObjectName(QStringLiteral("Importdatei1"));
     importdatei1->setEnabled(false);
-    ansehen1 = importdatei->addAction(QStringLiteral("Editieren"));
+    ansehen1 = importdatei->addAction(QStringLiteral("&Editieren"));
     ansehen1->setObjectName(QStringLiteral("Ansehen1"));
-    grundriss1 = importdatei->addAction(QStringLiteral("Grundriss"));
+    grundriss1 = importdatei->addAction(QStringLiteral("&Grundriss"));
     grundriss1->setObjectName(QStringLiteral("Grundriss1"));
     grundriss1->setEnabled(false);
 
-    QMenu* rechnung = menu->addMenu(QStringLiteral("Rechnung"));
+    QMenu* rechnung = menu->addMenu(QStringLiteral("&Rechnung"));
     rechnung->setObjectName(QStringLiteral("Rechnung1"));
     rechnung1 = rechnung->menuAction();
     rechnung1->setObjectName(QStringLiteral("Rechnung1"));
@@ -220,15 +239,43 @@ void HauptformularUi::buildMenu(QMainWindow* window)
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    kostenaufstellung1 = billAction("Kostenaufstellung1", QStringLiteral("Kostenaufstellung"));
-    rechnungSpeichern1 = billAction("RechnungSpeichern1", QStringLiteral("Rechnung speichern ..."));
-    rechnungDrucken1 = billAction("RechnungDrucken1", QStringLiteral("Rechnung drucken ..."));
-    rechnungKopieren1 = billAction("RechnungKopieren1", QStringLiteral("Rechnung kopieren"));
+    kostenaufstellung1 = billAction("Kostenaufstellung1", QStringLiteral("&Kostenaufstellung"));
+    rechnungSpeichern1 =
+        billAction("RechnungSpeichern1", QStringLiteral("Rechnung &speichern ..."));
+    rechnungDrucken1 = billAction("RechnungDrucken1", QStringLiteral("Rechnung &drucken ..."));
+    rechnungKopieren1 = billAction("RechnungKopieren1", QStringLiteral("Rechnung k&opieren"));
 
-    info1 = menu->addAction(QStringLiteral("Info"));
+    info1 = menu->addAction(QStringLiteral("In&fo"));
     info1->setObjectName(QStringLiteral("Info1"));
-    beenden1 = menu->addAction(QStringLiteral("Beenden"));
+    beenden1 = menu->addAction(QStringLiteral("&Beenden"));
     beenden1->setObjectName(QStringLiteral("Beenden1"));
+    beenden1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    // An item's key works only while its menu can be opened: a key would reach the item past a
+    // menu that a run or a missing file has turned off.
+    const auto keys = [](QAction* item, const QKeySequence& sequence, QAction* menuTitle) {
+        const auto follow = [item, sequence](bool on) {
+            item->setShortcut(on ? sequence : QKeySequence());
+        };
+        follow(menuTitle->isEnabled());
+        QObject::connect(menuTitle, &QAction::enabledChanged, item, follow);
+    };
+    keys(ansehen1, QKeySequence(Qt::CTRL | Qt::Key_E), importdatei1);
+    keys(grundriss1, QKeySequence(Qt::CTRL | Qt::Key_G), importdatei1);
+    keys(rechnungSpeichern1, QKeySequence(Qt::CTRL | Qt::Key_S), rechnung1);
+    keys(rechnungDrucken1, QKeySequence(Qt::CTRL | Qt::Key_P), rechnung1);
+    keys(rechnungKopieren1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), rechnung1);
+
+    // The two buttons' keys; the buttons decide whether they may be pressed now.
+    const auto buttonKey = [window](const char* name, const QKeySequence& sequence) {
+        auto* action = new QAction(window);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(sequence);
+        window->addAction(action);
+        return action;
+    };
+    importfileLaden1 = buttonKey("ImportfileLaden1", QKeySequence(Qt::CTRL | Qt::Key_O));
+    berechnungStarten1 = buttonKey("BerechnungStarten1", QKeySequence(Qt::Key_F5));
 }
 
 void HauptformularUi::buildToolBar(QWidget* client)

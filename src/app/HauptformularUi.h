@@ -65,6 +65,8 @@ public:
     QAction* grundriss1 = nullptr;          // "Grundriss" (after a complete run)
     QAction* info1 = nullptr;               // "Info"
     QAction* beenden1 = nullptr;            // "Beenden"
+    QAction* importfileLaden1 = nullptr;    // Ctrl+O: "Importfile laden"
+    QAction* berechnungStarten1 = nullptr;  // F5: "Berechnung starten"
 
     QStatusBar* statusBar1 = nullptr;
     QLabel* statusPanel = nullptr; // the status bar's one panel
@@ -83,4 +85,5 @@ private:
     void buildPhases(QWidget* client);
     void buildDisplays(QWidget* client);
     void buildBill(QWidget* client);
+    void orderTabs() const;
 };

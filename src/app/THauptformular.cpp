@@ -13,6 +13,7 @@
 #include "gui/VisibleText.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ImportLines.h"
+#include "views/lists/TResultList.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,6 +32,7 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include <array>
 #include <stdexcept>
 #include <utility>
 
@@ -126,6 +128,18 @@ void THauptformular::connectHandlers()
     connect(m_ui.bitBtn3, &QPushButton::clicked, this, [this] { runHook(m_hooks.anzeigenInein); });
     connect(m_ui.bitBtn4, &QPushButton::clicked, this,
             [this] { runHook(m_hooks.anzeigenNichtberechnet); });
+    // Return or a double-click on a line shows it, as the list's "Anzeigen" does.
+    const std::array<std::pair<int, QPushButton*>, 3> shown = {
+        {{6, m_ui.bitBtn7}, {3, m_ui.bitBtn3}, {5, m_ui.bitBtn4}}};
+    for (const auto& [number, show] : shown) {
+        connect(listBox(number), &QListWidget::activated, show, &QPushButton::click);
+    }
+    connect(m_ui.importfileLaden1, &QAction::triggered, m_ui.bitBtn1, &QPushButton::click);
+    connect(m_ui.berechnungStarten1, &QAction::triggered, this, [this] {
+        if (!RunActive()) {
+            m_ui.bitBtn2->click();
+        }
+    });
     connect(m_ui.grundriss1, &QAction::triggered, this, &THauptformular::planRequested);
     connect(m_ui.toolButton6, &QToolButton::clicked, this, &THauptformular::planRequested);
 }
@@ -280,6 +294,9 @@ void THauptformular::loadImportFile(const QString& fileName)
     m_billCommands->update();
     m_ui.checkBox1->setChecked(false);
     m_ui.checkBox2->setChecked(false);
+    if (valid) {
+        m_ui.bitBtn2->setFocus();
+    }
 }
 
 bool THauptformular::testImportFile(const QString& fileName)
@@ -418,11 +435,25 @@ void THauptformular::runCalculation()
         tarvek::CalculationRun run(std::move(settings), m_runState, m_view);
         run.execute();
         setPlanAvailable(m_itemRecord.complete());
+        focusAfterRun();
     } catch (...) {
         // Whatever ends the run, the window must not stay in the run look.
         m_view.schalterschalt(true);
         throw;
     }
+}
+
+void THauptformular::focusAfterRun()
+{
+    // The list that needs looking at first: what must be checked, what may not be imported, the
+    // nested items, what has no price; else the bill.
+    for (const int number : {2, 6, 3, 5}) {
+        if (listBox(number)->count() > 0) {
+            listBox(number)->setFocus();
+            return;
+        }
+    }
+    listBox(4)->setFocus();
 }
 
 void THauptformular::setPlanAvailable(bool available)

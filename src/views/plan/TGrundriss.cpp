@@ -127,6 +127,7 @@ void TGrundriss::bringUp()
     show();
     raise();
     activateWindow();
+    m_view->setFocus(); // the arrow keys pan and + and - zoom at once
 }
 
 void TGrundriss::setPriceLookup(std::function<QString(std::int32_t)> lookup)
