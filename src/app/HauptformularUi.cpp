@@ -16,8 +16,12 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStatusBar>
 #include <QToolButton>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -25,6 +29,31 @@ constexpr int ClientWidth = 688;
 constexpr int ClientHeight = 635;
 constexpr int ToolBarHeight = 39;
 constexpr int StatusBarHeight = 23;
+// Where the left column (the five result lists) ends and the right one begins.
+constexpr int ColumnSplit = 393;
+
+// The client area: the controls' described places at its described size; a larger area gives
+// the lists more room (HauptformularUi::stretch).
+class Client : public QWidget
+{
+public:
+    explicit Client(QWidget* parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("Client"));
+        setMinimumSize(ClientWidth, ClientHeight);
+    }
+    QSize sizeHint() const override { return {ClientWidth, ClientHeight}; }
+    std::function<void(QSize)> resized;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        if (resized) {
+            resized(event->size());
+        }
+    }
+};
 
 template <typename Widget> Widget* place(Widget* widget, const char* name, int left, int top)
 {
@@ -145,9 +174,7 @@ std::vector<QObject*> HauptformularUi::loadLocked() const
 
 HauptformularUi::HauptformularUi(QMainWindow* window)
 {
-    auto* client = new QWidget(window);
-    client->setObjectName(QStringLiteral("Client"));
-    client->setFixedSize(ClientWidth, ClientHeight);
+    auto* client = new Client(window);
     client->setFont(Fonts::sansSerif(11));
     window->setCentralWidget(client);
 
@@ -177,9 +204,61 @@ HauptformularUi::HauptformularUi(QMainWindow* window)
     statusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar1->addWidget(statusPanel);
 
+    for (QWidget* child : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        m_described.emplace_back(child, child->geometry());
+    }
+    client->resized = [this](QSize size) { stretch(size); };
+
     bitBtn1->setToolTip(QStringLiteral("Importfile laden (Strg+O)"));
     bitBtn2->setToolTip(QStringLiteral("Berechnung starten (F5)"));
     orderTabs();
+}
+
+void HauptformularUi::stretch(QSize size) const
+{
+    const int wider = std::max(0, size.width() - ClientWidth);
+    const int taller = std::max(0, size.height() - ClientHeight);
+    // The left lists share the extra width with the bill, and the extra height among them.
+    const int leftWider = wider / 2;
+    const auto extraHeight = [this, taller](const QWidget* widget) {
+        static constexpr std::array<int, 5> TopToBottom = {0, 5, 2, 1, 4};
+        for (std::size_t i = 0; i < TopToBottom.size(); ++i) {
+            if (listBox[std::size_t(TopToBottom[i])] == widget) {
+                return taller / 5 + int(int(i) < taller % 5);
+            }
+        }
+        return 0;
+    };
+    const auto isLeftList = [this](const QWidget* widget) {
+        return widget != listBox[3] &&
+               std::find(listBox.begin(), listBox.end(), widget) != listBox.end();
+    };
+    for (const auto& [widget, described] : m_described) {
+        QRect place = described;
+        if (place.left() == 0) { // the tool bar and the status bar
+            place.setWidth(described.width() + wider);
+            place.translate(0, widget == statusBar1 ? taller : 0);
+        } else if (place.left() == ColumnSplit) { // the line between the columns
+            place.translate(leftWider, 0);
+            place.setHeight(described.height() + taller);
+        } else if (place.left() < ColumnSplit) {
+            // Down by what the lists above have grown.
+            for (const auto& [list, listPlace] : m_described) {
+                if (isLeftList(list) && listPlace.bottom() < described.top()) {
+                    place.translate(0, extraHeight(list));
+                }
+            }
+            if (isLeftList(widget)) {
+                place.setSize(described.size() + QSize(leftWider, extraHeight(widget)));
+            }
+        } else {
+            place.translate(leftWider, 0);
+            if (widget == listBox[3]) {
+                place.setSize(described.size() + QSize(wider - leftWider, taller));
+            }
+        }
+        widget->setGeometry(place);
+    }
 }
 
 void HauptformularUi::orderTabs() const

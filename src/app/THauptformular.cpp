@@ -3,6 +3,7 @@
 #include "app/BillCommands.h"
 #include "app/TInfo.h"
 #include "app/TPfadangaben.h"
+#include "app/WindowPlace.h"
 #include "base/Version.h"
 #include "calc/CalculationRun.h"
 #include "editor/TImportedit.h"
@@ -64,11 +65,12 @@ THauptformular::THauptformular(const QString& programDir)
 {
     setObjectName(QStringLiteral("Hauptformular"));
     setWindowTitle(QStringLiteral("Tarvek " TARVEK_VERSION " Tarvekrechner"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setFont(Fonts::sansSerif(11));
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The described size is the smallest; the window grows from it (HauptformularUi::stretch).
+    setMinimumSize(minimumSizeHint());
+    resize(minimumSize());
 
     m_view.setStartColour(tarvek::kColourGreen);
     setAcceptDrops(true);
@@ -168,6 +170,7 @@ void THauptformular::showEvent(QShowEvent* event)
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
+    WindowPlace::restore(*this, m_options);
     // The start-up runs once the window system shows the window. The price list check lets Qt
     // process events; processed before that, they leave the window at the window system's first
     // size (640 x 480 under X without a window manager), without its lower part.
@@ -207,6 +210,7 @@ void THauptformular::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    WindowPlace::remember(*this, m_options);
     QMainWindow::closeEvent(event);
 }
 

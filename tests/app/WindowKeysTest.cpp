@@ -1,0 +1,183 @@
+// A day of use: the main window by keyboard, and a window that grows.
+#include "WindowFixture.h"
+
+#include "app/WindowPlace.h"
+#include "editor/TImportedit.h"
+#include "views/plan/PlanView.h"
+#include "views/plan/TGrundriss.h"
+
+#include <QClipboard>
+#include <QMap>
+#include <QMenu>
+
+namespace {
+
+class WindowKeysTest : public WindowFixture
+{
+protected:
+    void startActive()
+    {
+        start();
+        activate();
+    }
+    // The main window active again, as after a dialog closes.
+    void activate() const
+    {
+        window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    }
+    static void press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+    }
+    static QWidget* focus() { return QApplication::focusWidget(); }
+    // Every control of the client area with its place.
+    QMap<QString, QRect> places() const
+    {
+        QMap<QString, QRect> all;
+        for (const QWidget* child :
+             window().centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            all.insert(child->objectName(), child->geometry());
+        }
+        return all;
+    }
+};
+
+TEST_F(WindowKeysTest, EveryCommandIsReachableByItsKeyAndTheFocusGoesWhereTheWorkIs)
+{
+    startActive();
+    press(&window(), Qt::Key_O, Qt::AltModifier);
+    auto* options = window().findChild<QMenu*>(QStringLiteral("Optionen1"));
+    QTRY_VERIFY(options->isVisible());
+    options->close();
+    activate();
+
+    // Without a loaded file the keys of its menu do nothing.
+    EXPECT_TRUE(menuAction("Ansehen1")->shortcut().isEmpty());
+    m_dialogs.nextFile = sample("Haus.cfg");
+    press(&window(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(window().ImportFileName(), sample("Haus.cfg"));
+    EXPECT_EQ(focus(), startButton());
+    EXPECT_EQ(menuAction("Ansehen1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+
+    press(focus(), Qt::Key_F5);
+    EXPECT_TRUE(window().RunActive());
+    press(focus(), Qt::Key_F5); // a second F5 does not stop the run
+    QTRY_VERIFY_WITH_TIMEOUT(!window().RunActive(), 20000);
+    EXPECT_FALSE(window().CancelRequested());
+    EXPECT_GT(billList()->count(), 0);
+    EXPECT_EQ(focus(), warningList()->count() > 0 ? warningList() : movableList());
+
+    press(focus(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(m_dialogs.saveCalls.size(), 1);
+    QGuiApplication::clipboard()->clear();
+    press(focus(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("GS")));
+
+    // The plan opens with the focus on its map: the arrows pan, + and - zoom.
+    activate();
+    press(&window(), Qt::Key_G, Qt::ControlModifier);
+    TGrundriss& plan = m_windows->grundriss();
+    ASSERT_TRUE(plan.isVisible());
+    tarvek::plan::PlanView* map = plan.view();
+    QTRY_VERIFY(map->hasFocus());
+    const QPointF origin = map->origin();
+    press(map, Qt::Key_Right);
+    EXPECT_LT(map->origin().x(), origin.x());
+    const double scale = map->scale();
+    press(map, Qt::Key_Minus);
+    EXPECT_LT(map->scale(), scale);
+    press(map, Qt::Key_Plus);
+    EXPECT_GT(map->scale(), scale / 1.5);
+    plan.close();
+    activate();
+    bool editorShown = false;
+    QTimer::singleShot(0, &window(), [&] {
+        editorShown = QApplication::activeModalWidget() == &m_windows->importedit();
+        m_windows->importedit().reject();
+    });
+    press(focus(), Qt::Key_E, Qt::ControlModifier);
+    EXPECT_TRUE(editorShown);
+}
+
+TEST_F(WindowKeysTest, TabLeadsFromEachListToItsAnzeigenAndReturnShowsTheLine)
+{
+    startActive();
+    load(sample("Haus.cfg"));
+    run();
+    const QImage unfocused = nestedList()->grab().toImage();
+    nestedList()->setFocus();
+    EXPECT_NE(nestedList()->grab().toImage(), unfocused); // the focus is seen on the list
+    const struct
+    {
+        TResultList* list;
+        QPushButton* show;
+        const char* dialogClass;
+    } lists[] = {{movableList(), showMovableButton(), "TAnsichtbeweglich"},
+                 {nestedList(), showNestedButton(), "TAnsichtinein"},
+                 {notCalculatedList(), showNotCalculatedButton(), "TAnsichtnichtberechnet"}};
+    for (const auto& entry : lists) {
+        entry.list->setFocus();
+        press(entry.list, Qt::Key_Tab);
+        EXPECT_EQ(focus(), entry.show) << entry.dialogClass;
+    }
+    for (const auto& entry : lists) {
+        activate();
+        entry.list->setFocus();
+        entry.list->setCurrentRow(0);
+        const ShownView shown =
+            nextItemView(tarvek::views::ItemField::D, [&] { press(entry.list, Qt::Key_Return); });
+        EXPECT_EQ(shown.className, QLatin1String(entry.dialogClass));
+        EXPECT_TRUE(
+            entry.list->entryText(0).startsWith(QStringLiteral("D:") + shown.field.trimmed()));
+    }
+    // Return on a focused button presses it, as Space does.
+    loadButton()->setFocus();
+    m_dialogs.nextFile.clear();
+    press(loadButton(), Qt::Key_Return);
+    EXPECT_EQ(m_dialogs.openCalls.size(), 2);
+}
+
+TEST_F(WindowKeysTest, TheWindowGrowsWithItsListsAndComesBackWhereItWas)
+{
+    start();
+    const QMap<QString, QRect> described = places();
+    const QSize small = window().size();
+    window().resize(small + QSize(200, 100));
+    QTRY_COMPARE(window().centralWidget()->size(), QSize(888, 735));
+    const QMap<QString, QRect> grown = places();
+    int leftHeights = 0;
+    for (const char* name : {"ListBox1", "ListBox6", "ListBox3", "ListBox2", "ListBox5"}) {
+        EXPECT_EQ(grown[name].width(), described[name].width() + 100) << name;
+        leftHeights += grown[name].height() - described[name].height();
+    }
+    EXPECT_EQ(leftHeights, 100);
+    EXPECT_EQ(grown["ListBox4"].size(), described["ListBox4"].size() + QSize(100, 100));
+    EXPECT_EQ(grown["BitBtn2"], described["BitBtn2"].translated(0, 100));
+    EXPECT_EQ(grown["BitBtn3"].top() - grown["ListBox3"].top(),
+              described["BitBtn3"].top() - described["ListBox3"].top()); // beside its list
+    EXPECT_EQ(grown["StaticText4"], described["StaticText4"].translated(100, 0));
+    EXPECT_EQ(grown["StatusBar1"].bottom(), 734);
+
+    window().showMaximized();
+    QTRY_VERIFY(window().centralWidget()->width() > 688);
+    window().showNormal();
+    window().resize(small);
+    QTRY_COMPARE(places(), described);
+
+    // Size and place outlive the window; a place off every screen is not taken up again.
+    window().setGeometry(QRect(QPoint(30, 40), small + QSize(60, 0)));
+    const QRect shut = window().geometry();
+    window().close();
+    EXPECT_EQ(window().options().Optionenladen(WindowPlace::PlaceKey), WindowPlace::format(shut));
+    delete m_windows;
+    start();
+    EXPECT_EQ(window().geometry(), shut);
+    window().options().Optionenspeichern(WindowPlace::PlaceKey, QStringLiteral("-9000,40,748,635"));
+    delete m_windows;
+    start();
+    EXPECT_TRUE(WindowPlace::onScreen(window().geometry(), {window().screen()->geometry()}));
+    EXPECT_EQ(window().width(), shut.width());
+}
+
+} // namespace
