@@ -14,6 +14,7 @@
 #include "gui/VisibleText.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ImportLines.h"
+#include "views/art/TUOArt.h"
 #include "views/lists/TResultList.h"
 
 #include <QAction>
@@ -237,10 +238,24 @@ void THauptformular::Pfadangaben1Click()
 
 void THauptformular::ClientVerzeichnis1Click()
 {
+    QString current;
+    try {
+        current = m_options.Optionenladen(QStringLiteral("Clientpfad"));
+    } catch (const std::exception&) {
+        // The chooser starts in the documents; storing the choice reports the file's fault.
+    }
     QString folder = Dialogs::ChooseFolder(
-        this, QStringLiteral("Wähle bitte das Verzeichnis des Ultima-Online-Clients aus:"));
+        this, QStringLiteral("Wähle bitte das Verzeichnis des Ultima-Online-Clients aus:"),
+        current.trimmed());
     if (folder.isEmpty()) {
         return;
+    }
+    if (!TUOArt::holdsArtFiles(folder)) {
+        Dialogs::notice(this, QStringLiteral("Im Verzeichnis %1 wurden keine Grafiken gefunden. "
+                                             "Gesucht wurden die Datei artLegacyMUL.uop oder "
+                                             "die beiden Dateien artidx.mul und art.mul. Ohne "
+                                             "sie zeigen die Item-Ansichten kein Bild.")
+                                  .arg(shownPath(folder)));
     }
     folder = QDir::toNativeSeparators(folder);
     if (!folder.endsWith(QDir::separator())) {

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QPushButton>
+#include <QStatusBar>
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QRect& place)
@@ -23,4 +24,13 @@ void setUpFixedDialog(QDialog* dialog, const char* name, const QString& title, Q
                            Qt::WindowCloseButtonHint);
     dialog->setFont(Fonts::sansSerif(11, bold));
     dialog->setFixedSize(size);
+}
+
+QStatusBar* makeStatusLine(QWidget* parent)
+{
+    auto* line = new QStatusBar(parent);
+    line->setObjectName(QStringLiteral("Statuszeile"));
+    line->setAccessibleName(QStringLiteral("Statuszeile"));
+    line->setSizeGripEnabled(false);
+    return line;
 }

@@ -6,6 +6,7 @@
 
 class QDialog;
 class QPushButton;
+class QStatusBar;
 class QWidget;
 
 // A push button at a fixed place of a fixed-size window, with the object name by which tests and
@@ -17,3 +18,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 // plain), with the object name by which tests find it.
 void setUpFixedDialog(QDialog* dialog, const char* name, const QString& title, QSize size,
                       bool bold = true);
+
+// A window's status line, where a command says what it did (for StatusMessageMs).
+QStatusBar* makeStatusLine(QWidget* parent);
+constexpr int StatusMessageMs = 15000;

@@ -1,14 +1,18 @@
 // A day of use: the main window by keyboard, and a window that grows.
 #include "WindowFixture.h"
 
+#include "app/TPfadangaben.h"
 #include "app/WindowPlace.h"
 #include "editor/TImportedit.h"
 #include "views/plan/PlanView.h"
 #include "views/plan/TGrundriss.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QLineEdit>
 #include <QMap>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace {
 
@@ -178,6 +182,73 @@ TEST_F(WindowKeysTest, TheWindowGrowsWithItsListsAndComesBackWhereItWas)
     start();
     EXPECT_TRUE(WindowPlace::onScreen(window().geometry(), {window().screen()->geometry()}));
     EXPECT_EQ(window().width(), shut.width());
+}
+
+} // namespace
+
+namespace {
+
+// In an installed copy the program's folder is the working folder; no dialog starts there.
+TEST_F(WindowKeysTest, DialogsStartWhereTheUsersFilesAreAndSayWhatTheyFound)
+{
+    const QString program = QDir::currentPath();
+    QTemporaryDir imports;
+    const QString house = imports.filePath(QStringLiteral("Haus.cfg"));
+    ASSERT_TRUE(QFile::copy(sample("Haus.cfg"), house));
+    start();
+    load(house);
+    run();
+
+    // "Als Bild speichern ..." beside the import file, and the status line says where it went.
+    m_dialogs.nextSaveFile = imports.filePath(QStringLiteral("Plan.png"));
+    click(planTool());
+    TGrundriss& plan = m_windows->grundriss();
+    click(plan.findChild<QPushButton*>(QStringLiteral("BildSpeichern")));
+    EXPECT_EQ(m_dialogs.saveCalls.value(0).section(u'|', 1, 1),
+              QDir(imports.path()).filePath(QStringLiteral("Grundriss.png")));
+    EXPECT_EQ(plan.statusLine()->currentMessage(),
+              QStringLiteral("Grundriss gespeichert: ") +
+                  QDir::toNativeSeparators(m_dialogs.nextSaveFile));
+    plan.close();
+
+    // The folder choosers start at their setting, else in the documents.
+    const QString documents = Dialogs::startFolder({});
+    TPfadangaben& paths = m_windows->pfadangaben();
+    QTimer::singleShot(0, &paths, [&] {
+        click(paths.findChild<QPushButton*>(QStringLiteral("BitBtn1"))); // "Wählen"
+        paths.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(imports.path());
+        click(paths.findChild<QPushButton*>(QStringLiteral("BitBtn1")));
+        // A folder that does not exist is stored only on a second word.
+        const QString gone = imports.filePath(QStringLiteral("weg"));
+        paths.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(gone);
+        m_dialogs.answers = {false};
+        click(paths.findChild<QPushButton*>(QStringLiteral("BitBtn2")));
+        EXPECT_TRUE(paths.isVisible());
+        EXPECT_TRUE(m_dialogs.texts().constLast().startsWith(QStringLiteral("Das Verzeichnis ") +
+                                                             QDir::toNativeSeparators(gone)));
+        m_dialogs.answers = {true};
+        click(paths.findChild<QPushButton*>(QStringLiteral("BitBtn2")));
+        EXPECT_FALSE(paths.isVisible());
+        EXPECT_EQ(window().options().Optionenladen(QStringLiteral("Importpfad")), gone);
+    });
+    click(pathsTool());
+    m_dialogs.nextFolder = imports.path();
+    menuAction("ClientVerzeichnis1")->trigger();
+    menuAction("ClientVerzeichnis1")->trigger();
+    EXPECT_EQ(m_dialogs.folderStarts,
+              (QStringList{documents, imports.path(), documents, imports.path()}));
+    EXPECT_TRUE(m_dialogs.texts().constLast().startsWith(
+        QStringLiteral("Im Verzeichnis ") + QDir::toNativeSeparators(imports.path()) +
+        QStringLiteral(" wurden keine Grafiken gefunden.")));
+
+    // "Preisliste einlesen ..." opens inside a folder, never with a name typed in.
+    m_dialogs.nextFile.clear();
+    priceListImport()->trigger();
+    const QString start = m_dialogs.openCalls.constLast().section(u'|', 1, 1);
+    EXPECT_TRUE(start.endsWith(u'/') && QFileInfo(start).isDir()) << start.toStdString();
+    for (const QString& started : m_dialogs.folderStarts + QStringList{start}) {
+        EXPECT_NE(QDir(started).absolutePath(), QDir(program).absolutePath());
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "views/bill/TKostenaufstellung.h"
 
+#include "gui/Controls.h"
 #include "views/bill/BillActions.h"
 #include "views/bill/BreakdownColumns.h"
 #include "views/bill/BreakdownModel.h"
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -27,7 +29,7 @@ QPushButton* commandButton(QWidget* parent, const char* name, const QString& cap
 
 TKostenaufstellung::TKostenaufstellung(QWidget* parent)
     : QDialog(parent), m_model(new BreakdownModel(this)), m_proxy(new BreakdownFilter(this)),
-      m_filter(new QLineEdit(this)), m_table(new QTableView(this))
+      m_filter(new QLineEdit(this)), m_table(new QTableView(this)), m_status(makeStatusLine(this))
 {
     setObjectName(QStringLiteral("Kostenaufstellung"));
     setWindowTitle(QStringLiteral("Kostenaufstellung"));
@@ -67,10 +69,11 @@ TKostenaufstellung::TKostenaufstellung(QWidget* parent)
         commandButton(this, "RechnungKopieren", QStringLiteral("Rechnung kopieren"))};
     auto* close = commandButton(this, "Schliessen", QStringLiteral("Schließen"));
     connect(m_commands[0], &QPushButton::clicked, this,
-            [this] { BillActions::save(this, m_data); });
+            [this] { m_status->showMessage(BillActions::save(this, m_data), StatusMessageMs); });
     connect(m_commands[1], &QPushButton::clicked, this,
             [this] { BillActions::print(this, m_data); });
-    connect(m_commands[2], &QPushButton::clicked, this, [this] { BillActions::copy(m_data); });
+    connect(m_commands[2], &QPushButton::clicked, this,
+            [this] { m_status->showMessage(BillActions::copy(shownBill()), StatusMessageMs); });
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 
     auto* top = new QHBoxLayout;
@@ -86,6 +89,22 @@ TKostenaufstellung::TKostenaufstellung(QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(m_table, 1);
     layout->addLayout(buttons);
+    layout->addWidget(m_status);
+}
+
+BillData TKostenaufstellung::shownBill() const
+{
+    BillData shown = m_data;
+    tarvek::Breakdown rows;
+    for (int i = 0; i < m_proxy->rowCount(); ++i) {
+        if (const tarvek::BreakdownRow* row =
+                m_model->rowAt(m_proxy->mapToSource(m_proxy->index(i, 0)).row())) {
+            rows.add(*row);
+        }
+    }
+    shown.state.breakdown = std::move(rows);
+    shown.breakdownFiltered = !m_filter->text().isEmpty();
+    return shown;
 }
 
 void TKostenaufstellung::setBill(const BillData& bill)

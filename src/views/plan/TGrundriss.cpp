@@ -1,5 +1,6 @@
 #include "views/plan/TGrundriss.h"
 
+#include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
 #include "gui/Fonts.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 using tarvek::plan::ListLine;
@@ -46,13 +48,15 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
     return control;
 }
 
-TGrundriss::ChosenFile chooseImageFile(QWidget* parent)
+TGrundriss::ChosenFile chooseImageFile(QWidget* parent, const QString& folder)
 {
     TGrundriss::ChosenFile chosen;
     // The dialog adds the chosen type's suffix to a name typed without one before it asks
-    // whether to replace a file of that name.
+    // whether to replace a file of that name. It starts beside the import file, never in the
+    // folder the program was started from.
     chosen.path = Dialogs::saveFileName(
-        parent, QStringLiteral("Grundriss als Bild speichern"), QStringLiteral("Grundriss.png"),
+        parent, QStringLiteral("Grundriss als Bild speichern"),
+        QDir(Dialogs::startFolder({folder})).filePath(QStringLiteral("Grundriss.png")),
         QLatin1String(TGrundriss::kPngFilter) + QStringLiteral(";;") +
             QLatin1String(TGrundriss::kPdfFilter),
         &chosen.filter);
@@ -61,7 +65,10 @@ TGrundriss::ChosenFile chooseImageFile(QWidget* parent)
 
 } // namespace
 
-TGrundriss::TGrundriss(QWidget* parent) : QDialog(parent), m_chooseFile(chooseImageFile)
+TGrundriss::TGrundriss(QWidget* parent)
+    : QDialog(parent), m_chooseFile([this](QWidget* dialogParent) {
+          return chooseImageFile(dialogParent, m_saveFolder);
+      })
 {
     setObjectName(QStringLiteral("Grundriss"));
     setWindowTitle(QStringLiteral("Grundriss"));
@@ -95,6 +102,8 @@ TGrundriss::TGrundriss(QWidget* parent) : QDialog(parent), m_chooseFile(chooseIm
     auto* const whole = new QVBoxLayout(this);
     whole->addLayout(tools);
     whole->addLayout(middle, 1);
+    m_status = makeStatusLine(this);
+    whole->addWidget(m_status);
 
     connect(m_level, &QComboBox::currentIndexChanged, this, &TGrundriss::showLevel);
     connect(m_fit, &QPushButton::clicked, m_view, &tarvek::plan::PlanView::fit);
@@ -195,8 +204,12 @@ void TGrundriss::BildSpeichernClick()
             return;
         }
     }
-    ErrorReport::guard(this, [&] {
-        tarvek::plan::PlanPicture(m_record, m_tiles, m_level->currentText())
-            .save(path, pdf ? Format::Pdf : Format::Png);
-    });
+    if (ErrorReport::guard(this, [&] {
+            tarvek::plan::PlanPicture(m_record, m_tiles, m_level->currentText())
+                .save(path, pdf ? Format::Pdf : Format::Png);
+        })) {
+        m_status->showMessage(
+            QStringLiteral("Grundriss gespeichert: %1").arg(QDir::toNativeSeparators(path)),
+            StatusMessageMs);
+    }
 }
