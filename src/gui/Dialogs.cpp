@@ -3,8 +3,12 @@
 #include "base/Version.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -31,6 +35,51 @@ void setGermanButtonTexts(QMessageBox& box)
     }
 }
 
+// Qt's own file dialog writes the dates of its detail view in the system's format; the program's
+// formats are German (QtGerman), in the dialog as everywhere else.
+class ProgramLocaleDates final : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (files != nullptr && role == Qt::DisplayRole && index.column() == DateColumn) {
+            return QLocale().toString(files->lastModified(mapToSource(index)),
+                                      QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    static constexpr int DateColumn = 3;
+};
+
+// Whether a file dialog shows Qt's widgets or the system's dialog is settled when it shows; only
+// Qt's widgets take the dates' model.
+class DatesWhenShown final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto* dialog = static_cast<QFileDialog*>(watched);
+            dialog->removeEventFilter(this);
+            dialog->setProxyModel(new ProgramLocaleDates(dialog));
+        }
+        return false;
+    }
+};
+
+void useProgramDates(QFileDialog& dialog)
+{
+    dialog.installEventFilter(new DatesWhenShown(&dialog));
+}
+
 class QtDialogs final : public Dialogs::Handler
 {
 public:
@@ -46,7 +95,13 @@ public:
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override
     {
-        return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+        QFileDialog dialog(parent, caption, dir, filter);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        useProgramDates(dialog);
+        if (dialog.exec() != QDialog::Accepted) {
+            return {};
+        }
+        return dialog.selectedFiles().value(0);
     }
 
     QString existingDirectory(QWidget* parent, const QString& prompt, const QString& start) override
@@ -57,6 +112,7 @@ public:
         // The native chooser labels its button in the system's language unless told.
         dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Ordner wählen"));
         dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+        useProgramDates(dialog);
         if (dialog.exec() != QDialog::Accepted) {
             return {};
         }
@@ -163,6 +219,7 @@ QString Dialogs::Handler::saveFileName(QWidget* parent, const QString& caption, 
 {
     QFileDialog dialog(parent, caption, QFileInfo(path).absolutePath(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    useProgramDates(dialog);
     dialog.selectFile(QFileInfo(path).fileName());
     // A name typed without a suffix gets the chosen filter's ("(*.pdf)": ".pdf") before the
     // dialog asks whether to replace a file of that name.
