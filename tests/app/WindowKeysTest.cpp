@@ -12,7 +12,10 @@
 #include <QLineEdit>
 #include <QMap>
 #include <QMenu>
+#include <QScrollBar>
 #include <QStatusBar>
+
+#include <cmath>
 
 namespace {
 
@@ -93,6 +96,19 @@ TEST_F(WindowKeysTest, EveryCommandIsReachableByItsKeyAndTheFocusGoesWhereTheWor
     EXPECT_LT(map->scale(), scale);
     press(map, Qt::Key_Plus);
     EXPECT_GT(map->scale(), scale / 1.5);
+    // Larger than its room, the map gets scroll bars that move it.
+    QScrollBar* across = plan.scrollBars()[0];
+    plan.resize(plan.minimumSizeHint());
+    QTRY_VERIFY(map->width() < 300);
+    press(map, Qt::Key_Home);
+    EXPECT_FALSE(across->isVisible());
+    press(map, Qt::Key_Plus);
+    ASSERT_TRUE(across->isVisible());
+    EXPECT_EQ(across->value(), -int(std::lround(map->origin().x())));
+    across->setValue(across->minimum());
+    EXPECT_EQ(map->origin().x(), -across->minimum());
+    press(map, Qt::Key_Home); // fits the whole plan in again
+    EXPECT_FALSE(across->isVisible());
     plan.close();
     activate();
     bool editorShown = false;

@@ -9,12 +9,18 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 using tarvek::plan::ListLine;
 
@@ -96,8 +102,28 @@ TGrundriss::TGrundriss(QWidget* parent)
     auto* const side = new QVBoxLayout;
     side->addWidget(new Legend(this));
     side->addStretch();
+    // Scroll bars show where the map is larger than its room.
+    m_bars = {new QScrollBar(Qt::Horizontal, this), new QScrollBar(Qt::Vertical, this)};
+    m_bars[0]->setObjectName(QStringLiteral("Waagerecht"));
+    m_bars[0]->setAccessibleName(QStringLiteral("Grundriss waagerecht verschieben"));
+    m_bars[1]->setObjectName(QStringLiteral("Senkrecht"));
+    m_bars[1]->setAccessibleName(QStringLiteral("Grundriss senkrecht verschieben"));
+    auto* const map = new QGridLayout;
+    map->setSpacing(0);
+    map->addWidget(m_view, 0, 0);
+    map->addWidget(m_bars[1], 0, 1);
+    map->addWidget(m_bars[0], 1, 0);
+    for (QScrollBar* bar : m_bars) {
+        bar->hide();
+        connect(bar, &QScrollBar::valueChanged, this, [this, bar](int position) {
+            if (!m_followingView) {
+                m_view->scrollTo(bar->orientation(), position);
+            }
+        });
+    }
+    connect(m_view, &tarvek::plan::PlanView::viewChanged, this, &TGrundriss::followView);
     auto* const middle = new QHBoxLayout;
-    middle->addWidget(m_view, 1);
+    middle->addLayout(map, 1);
     middle->addLayout(side);
     auto* const whole = new QVBoxLayout(this);
     whole->addLayout(tools);
@@ -166,6 +192,25 @@ void TGrundriss::highlightLine(const ListLine& line)
         }
     }
     m_view->highlight(line);
+}
+
+void TGrundriss::followView()
+{
+    // The bars' range runs over the map and whatever of the view lies beyond it.
+    const QScopedValueRollback following(m_followingView, true);
+    const QSizeF plan = m_view->planSize();
+    const std::array<double, 2> length = {plan.width(), plan.height()};
+    const std::array<double, 2> origin = {m_view->origin().x(), m_view->origin().y()};
+    const std::array<int, 2> room = {m_view->width(), m_view->height()};
+    for (std::size_t i = 0; i < m_bars.size(); ++i) {
+        const int position = int(std::lround(-origin[i]));
+        const int beyond = int(std::lround(length[i])) - room[i];
+        m_bars[i]->setRange(std::min(0, position), std::max(beyond, position));
+        m_bars[i]->setPageStep(room[i]);
+        m_bars[i]->setSingleStep(std::max(1, room[i] / 20));
+        m_bars[i]->setValue(position);
+        m_bars[i]->setVisible(length[i] > room[i]);
+    }
 }
 
 std::optional<std::int32_t> TGrundriss::level() const

@@ -6,11 +6,13 @@
 
 #include <QDialog>
 
+#include <array>
 #include <functional>
 #include <optional>
 
 class QComboBox;
 class QPushButton;
+class QScrollBar;
 class QStatusBar;
 
 // The window "Grundriss": the building of the last complete run as a map, one square per tile,
@@ -52,6 +54,8 @@ public:
 
     tarvek::plan::PlanView* view() const { return m_view; }
     QStatusBar* statusLine() const { return m_status; }
+    // The horizontal and the vertical scroll bar of the map.
+    const std::array<QScrollBar*, 2>& scrollBars() const { return m_bars; }
     // The level shown: nothing for all levels.
     std::optional<std::int32_t> level() const;
     // "Als Bild speichern ...": writes the level shown as a PNG picture or a PDF document, as the
@@ -65,6 +69,8 @@ signals:
 
 private:
     void showLevel();
+    // The scroll bars follow the map's scale and place.
+    void followView();
 
     tarvek::ItemRecord m_record;
     tarvek::plan::PlanTiles m_tiles;
@@ -73,6 +79,8 @@ private:
     QPushButton* m_fit = nullptr;
     QPushButton* m_save = nullptr;
     QStatusBar* m_status = nullptr;
+    std::array<QScrollBar*, 2> m_bars{};
+    bool m_followingView = false;
     QString m_saveFolder;
     std::function<ChosenFile(QWidget*)> m_chooseFile;
 };
