@@ -27,7 +27,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLayout>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScopeGuard>

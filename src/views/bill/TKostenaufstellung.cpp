@@ -14,19 +14,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* commandButton(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAccessibleName(caption);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 TKostenaufstellung::TKostenaufstellung(QWidget* parent)
     : QDialog(parent), m_model(new BreakdownModel(this)), m_proxy(new BreakdownFilter(this)),
       m_filter(new QLineEdit(this)), m_table(new QTableView(this)), m_status(makeStatusLine(this))
@@ -64,10 +51,10 @@ TKostenaufstellung::TKostenaufstellung(QWidget* parent)
     connect(m_table, &QTableView::activated, this, &TKostenaufstellung::rowActivated);
 
     m_commands = {
-        commandButton(this, "RechnungSpeichern", QStringLiteral("Rechnung speichern ...")),
-        commandButton(this, "RechnungDrucken", QStringLiteral("Rechnung drucken ...")),
-        commandButton(this, "RechnungKopieren", QStringLiteral("Rechnung kopieren"))};
-    auto* close = commandButton(this, "Schliessen", QStringLiteral("Schließen"));
+        makeCommandButton(this, "RechnungSpeichern", QStringLiteral("Rechnung speichern ...")),
+        makeCommandButton(this, "RechnungDrucken", QStringLiteral("Rechnung drucken ...")),
+        makeCommandButton(this, "RechnungKopieren", QStringLiteral("Rechnung kopieren"))};
+    auto* close = makeCommandButton(this, "Schliessen", QStringLiteral("Schließen"));
     connect(m_commands[0], &QPushButton::clicked, this,
             [this] { m_status->showMessage(BillActions::save(this, m_data), StatusMessageMs); });
     connect(m_commands[1], &QPushButton::clicked, this,

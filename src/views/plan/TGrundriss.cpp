@@ -45,15 +45,6 @@ protected:
     }
 };
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* const control = new QPushButton(caption, parent);
-    control->setObjectName(QLatin1String(name));
-    control->setAccessibleName(caption);
-    control->setAutoDefault(false);
-    return control;
-}
-
 TGrundriss::ChosenFile chooseImageFile(QWidget* parent, const QString& folder)
 {
     TGrundriss::ChosenFile chosen;
@@ -89,8 +80,8 @@ TGrundriss::TGrundriss(QWidget* parent)
     m_level->setObjectName(QStringLiteral("Ebene"));
     m_level->setAccessibleName(QStringLiteral("Ebene"));
     levelLabel->setBuddy(m_level);
-    m_fit = button(this, "Einpassen", QStringLiteral("Einpassen"));
-    m_save = button(this, "BildSpeichern", QStringLiteral("Als Bild speichern ..."));
+    m_fit = makeCommandButton(this, "Einpassen", QStringLiteral("Einpassen"));
+    m_save = makeCommandButton(this, "BildSpeichern", QStringLiteral("Als Bild speichern ..."));
     m_view = new tarvek::plan::PlanView(this);
 
     auto* const tools = new QHBoxLayout;
