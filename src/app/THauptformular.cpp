@@ -284,7 +284,11 @@ void THauptformular::Downloadaktiv1Click()
 
 void THauptformular::BitBtn1Click()
 {
-    const QString folder = m_pfadangaben ? m_pfadangaben->importFolder() : QString();
+    QString folder = m_pfadangaben ? m_pfadangaben->importFolder() : QString();
+    // Without an import folder the dialog starts in the documents, not where the program runs.
+    if (folder.trimmed().isEmpty()) {
+        folder = Dialogs::startFolder({});
+    }
     const QString fileName = Dialogs::openFileName(this, QStringLiteral("Importfile laden"), folder,
                                                    QStringLiteral("SCP Dateien (*.cfg)"));
     if (fileName.isEmpty()) {

@@ -200,11 +200,13 @@ TEST_F(WindowKeysTest, TheWindowGrowsWithItsListsAndComesBackWhereItWas)
 TEST_F(WindowKeysTest, DialogsStartWhereTheUsersFilesAreAndSayWhatTheyFound)
 {
     const QString program = QDir::currentPath();
+    const QString documents = Dialogs::startFolder({}); // or the home folder when none
     QTemporaryDir imports;
     const QString house = imports.filePath(QStringLiteral("Haus.cfg"));
     ASSERT_TRUE(QFile::copy(sample("Haus.cfg"), house));
     start();
     load(house);
+    EXPECT_EQ(m_dialogs.openCalls.value(0).section(u'|', 1, 1), documents); // no import folder
     run();
 
     // "Als Bild speichern ..." beside the import file, and the status line says where it went.
@@ -220,7 +222,6 @@ TEST_F(WindowKeysTest, DialogsStartWhereTheUsersFilesAreAndSayWhatTheyFound)
     plan.close();
 
     // The folder choosers start at their setting, else in the documents.
-    const QString documents = Dialogs::startFolder({});
     TPfadangaben& paths = m_windows->pfadangaben();
     QTimer::singleShot(0, &paths, [&] {
         click(paths.findChild<QPushButton*>(QStringLiteral("BitBtn1"))); // "Wählen"
@@ -254,7 +255,7 @@ TEST_F(WindowKeysTest, DialogsStartWhereTheUsersFilesAreAndSayWhatTheyFound)
     priceListImport()->trigger();
     const QString start = m_dialogs.openCalls.constLast().section(u'|', 1, 1);
     EXPECT_TRUE(start.endsWith(u'/') && QFileInfo(start).isDir()) << start.toStdString();
-    for (const QString& started : m_dialogs.folderStarts + QStringList{start}) {
+    for (const QString& started : m_dialogs.folderStarts + QStringList{start, documents}) {
         EXPECT_NE(QDir(started).absolutePath(), QDir(program).absolutePath());
     }
 }
