@@ -28,7 +28,10 @@ public:
     {
         return m_file;
     }
-    QString existingDirectory(QWidget*, const QString&) override { return QString(); }
+    QString existingDirectory(QWidget*, const QString&, const QString&) override
+    {
+        return QString();
+    }
 
 private:
     QString m_file;

@@ -4,6 +4,7 @@
 #include "app/HauptformularUi.h"
 #include "app/RunView.h"
 #include "calc/Bill.h"
+#include "gui/Controls.h"
 #include "gui/ErrorReport.h"
 #include "views/bill/BillActions.h"
 #include "views/bill/TKostenaufstellung.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include <functional>
 
@@ -35,12 +37,19 @@ BillCommands::BillCommands(const Context& context) : m_context(context)
     });
     QObject::connect(ui.bitBtn8, &QPushButton::clicked, window, showBreakdown);
     QObject::connect(ui.kostenaufstellung1, &QAction::triggered, window, showBreakdown);
+    // What was written where, or that the bill is on the clipboard, stays in the status line
+    // for a while.
+    QStatusBar* status = ui.statusBar1;
     QObject::connect(ui.rechnungSpeichern1, &QAction::triggered, window,
-                     command([window](const BillData& data) { BillActions::save(window, data); }));
+                     command([window, status](const BillData& data) {
+                         status->showMessage(BillActions::save(window, data), StatusMessageMs);
+                     }));
     QObject::connect(ui.rechnungDrucken1, &QAction::triggered, window,
                      command([window](const BillData& data) { BillActions::print(window, data); }));
     QObject::connect(ui.rechnungKopieren1, &QAction::triggered, window,
-                     command([](const BillData& data) { BillActions::copy(data); }));
+                     command([status](const BillData& data) {
+                         status->showMessage(BillActions::copy(data), StatusMessageMs);
+                     }));
 }
 
 void BillCommands::setKostenaufstellung(TKostenaufstellung* kostenaufstellung)

@@ -8,14 +8,20 @@
 #include "widgets/TBLED.h"
 #include "widgets/TBProgress.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStatusBar>
 #include <QToolButton>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -23,6 +29,31 @@ constexpr int ClientWidth = 688;
 constexpr int ClientHeight = 635;
 constexpr int ToolBarHeight = 39;
 constexpr int StatusBarHeight = 23;
+// Where the left column (the five result lists) ends and the right one begins.
+constexpr int ColumnSplit = 393;
+
+// The client area: the controls' described places at its described size; a larger area gives
+// the lists more room (HauptformularUi::stretch).
+class Client : public QWidget
+{
+public:
+    explicit Client(QWidget* parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("Client"));
+        setMinimumSize(ClientWidth, ClientHeight);
+    }
+    QSize sizeHint() const override { return {ClientWidth, ClientHeight}; }
+    std::function<void(QSize)> resized;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        if (resized) {
+            resized(event->size());
+        }
+    }
+};
 
 template <typename Widget> Widget* place(Widget* widget, const char* name, int left, int top)
 {
@@ -67,6 +98,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
     auto* button = place(new QPushButton(caption, parent), name, place_.left(), place_.top());
     button->resize(place_.size());
     button->setFont(Fonts::sansSerif(11, true));
+    button->setAutoDefault(true); // Return presses a focused button, as Space does
     return button;
 }
 
@@ -142,9 +174,7 @@ std::vector<QObject*> HauptformularUi::loadLocked() const
 
 HauptformularUi::HauptformularUi(QMainWindow* window)
 {
-    auto* client = new QWidget(window);
-    client->setObjectName(QStringLiteral("Client"));
-    client->setFixedSize(ClientWidth, ClientHeight);
+    auto* client = new Client(window);
     client->setFont(Fonts::sansSerif(11));
     window->setCentralWidget(client);
 
@@ -173,6 +203,74 @@ HauptformularUi::HauptformularUi(QMainWindow* window)
     statusPanel->setFixedWidth(600);
     statusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar1->addWidget(statusPanel);
+
+    for (QWidget* child : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        m_described.emplace_back(child, child->geometry());
+    }
+    client->resized = [this](QSize size) { stretch(size); };
+
+    bitBtn1->setToolTip(QStringLiteral("Importfile laden (Strg+O)"));
+    bitBtn2->setToolTip(QStringLiteral("Berechnung starten (F5)"));
+    orderTabs();
+}
+
+void HauptformularUi::stretch(QSize size) const
+{
+    const int wider = std::max(0, size.width() - ClientWidth);
+    const int taller = std::max(0, size.height() - ClientHeight);
+    // The left lists share the extra width with the bill, and the extra height among them.
+    const int leftWider = wider / 2;
+    const auto extraHeight = [this, taller](const QWidget* widget) {
+        static constexpr std::array<int, 5> TopToBottom = {0, 5, 2, 1, 4};
+        for (std::size_t i = 0; i < TopToBottom.size(); ++i) {
+            if (listBox[std::size_t(TopToBottom[i])] == widget) {
+                return taller / 5 + int(int(i) < taller % 5);
+            }
+        }
+        return 0;
+    };
+    const auto isLeftList = [this](const QWidget* widget) {
+        return widget != listBox[3] &&
+               std::find(listBox.begin(), listBox.end(), widget) != listBox.end();
+    };
+    for (const auto& [widget, described] : m_described) {
+        QRect place = described;
+        if (place.left() == 0) { // the tool bar and the status bar
+            place.setWidth(described.width() + wider);
+            place.translate(0, widget == statusBar1 ? taller : 0);
+        } else if (place.left() == ColumnSplit) { // the line between the columns
+            place.translate(leftWider, 0);
+            place.setHeight(described.height() + taller);
+        } else if (place.left() < ColumnSplit) {
+            // Down by what the lists above have grown.
+            for (const auto& [list, listPlace] : m_described) {
+                if (isLeftList(list) && listPlace.bottom() < described.top()) {
+                    place.translate(0, extraHeight(list));
+                }
+            }
+            if (isLeftList(widget)) {
+                place.setSize(described.size() + QSize(leftWider, extraHeight(widget)));
+            }
+        } else {
+            place.translate(leftWider, 0);
+            if (widget == listBox[3]) {
+                place.setSize(described.size() + QSize(wider - leftWider, taller));
+            }
+        }
+        widget->setGeometry(place);
+    }
+}
+
+void HauptformularUi::orderTabs() const
+{
+    // Top to bottom, the left column first; each list is followed by its "Anzeigen".
+    const std::array<QWidget*, 19> order = {
+        toolButton1, toolButton2, toolButton5, toolButton6, listBox[0], listBox[5], bitBtn7,
+        listBox[2],  bitBtn3,     listBox[1],  listBox[4],  bitBtn4,    bitBtn1,    bitBtn2,
+        checkBox2,   checkBox1,   bitBtn6,     bitBtn8,     listBox[3]};
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
 }
 
 void HauptformularUi::buildMenu(QMainWindow* window)
@@ -181,36 +279,36 @@ void HauptformularUi::buildMenu(QMainWindow* window)
     menu->setObjectName(QStringLiteral("MainMenu1"));
     menu->setFont(Fonts::sansSerif(11));
 
-    QMenu* optionen = menu->addMenu(QStringLiteral("Optionen"));
+    QMenu* optionen = menu->addMenu(QStringLiteral("&Optionen"));
     optionen->setObjectName(QStringLiteral("Optionen1"));
     optionen1 = optionen->menuAction();
     optionen1->setObjectName(QStringLiteral("Optionen1"));
-    pfadangaben1 = optionen->addAction(QStringLiteral("Pfadangaben"));
+    pfadangaben1 = optionen->addAction(QStringLiteral("&Pfadangaben"));
     pfadangaben1->setObjectName(QStringLiteral("Pfadangaben1"));
-    clientVerzeichnis1 = optionen->addAction(QStringLiteral("Client-Verzeichnis"));
+    clientVerzeichnis1 = optionen->addAction(QStringLiteral("&Client-Verzeichnis"));
     clientVerzeichnis1->setObjectName(QStringLiteral("ClientVerzeichnis1"));
-    downloadaktiv1 = optionen->addAction(QStringLiteral("Download aktiv"));
+    downloadaktiv1 = optionen->addAction(QStringLiteral("&Download aktiv"));
     downloadaktiv1->setObjectName(QStringLiteral("Downloadaktiv1"));
     downloadaktiv1->setCheckable(true);
-    preislistenServer1 = optionen->addAction(QStringLiteral("Preislisten-Server ..."));
+    preislistenServer1 = optionen->addAction(QStringLiteral("Preislisten-&Server ..."));
     preislistenServer1->setObjectName(QStringLiteral("PreislistenServer1"));
-    preislisteSuchen1 = optionen->addAction(QStringLiteral("Jetzt nach neuer Preisliste suchen"));
+    preislisteSuchen1 = optionen->addAction(QStringLiteral("&Jetzt nach neuer Preisliste suchen"));
     preislisteSuchen1->setObjectName(QStringLiteral("PreislisteSuchen1"));
-    preislisteEinlesen1 = optionen->addAction(QStringLiteral("Preisliste einlesen ..."));
+    preislisteEinlesen1 = optionen->addAction(QStringLiteral("Preisliste &einlesen ..."));
     preislisteEinlesen1->setObjectName(QStringLiteral("PreislisteEinlesen1"));
 
-    QMenu* importdatei = menu->addMenu(QStringLiteral("Importdatei"));
+    QMenu* importdatei = menu->addMenu(QStringLiteral("&Importdatei"));
     importdatei->setObjectName(QStringLiteral("Importdatei1"));
     importdatei1 = importdatei->menuAction();
     importdatei1->setObjectName(QStringLiteral("Importdatei1"));
     importdatei1->setEnabled(false);
-    ansehen1 = importdatei->addAction(QStringLiteral("Editieren"));
+    ansehen1 = importdatei->addAction(QStringLiteral("&Editieren"));
     ansehen1->setObjectName(QStringLiteral("Ansehen1"));
-    grundriss1 = importdatei->addAction(QStringLiteral("Grundriss"));
+    grundriss1 = importdatei->addAction(QStringLiteral("&Grundriss"));
     grundriss1->setObjectName(QStringLiteral("Grundriss1"));
     grundriss1->setEnabled(false);
 
-    QMenu* rechnung = menu->addMenu(QStringLiteral("Rechnung"));
+    QMenu* rechnung = menu->addMenu(QStringLiteral("&Rechnung"));
     rechnung->setObjectName(QStringLiteral("Rechnung1"));
     rechnung1 = rechnung->menuAction();
     rechnung1->setObjectName(QStringLiteral("Rechnung1"));
@@ -220,15 +318,43 @@ void HauptformularUi::buildMenu(QMainWindow* window)
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    kostenaufstellung1 = billAction("Kostenaufstellung1", QStringLiteral("Kostenaufstellung"));
-    rechnungSpeichern1 = billAction("RechnungSpeichern1", QStringLiteral("Rechnung speichern ..."));
-    rechnungDrucken1 = billAction("RechnungDrucken1", QStringLiteral("Rechnung drucken ..."));
-    rechnungKopieren1 = billAction("RechnungKopieren1", QStringLiteral("Rechnung kopieren"));
+    kostenaufstellung1 = billAction("Kostenaufstellung1", QStringLiteral("&Kostenaufstellung"));
+    rechnungSpeichern1 =
+        billAction("RechnungSpeichern1", QStringLiteral("Rechnung &speichern ..."));
+    rechnungDrucken1 = billAction("RechnungDrucken1", QStringLiteral("Rechnung &drucken ..."));
+    rechnungKopieren1 = billAction("RechnungKopieren1", QStringLiteral("Rechnung k&opieren"));
 
-    info1 = menu->addAction(QStringLiteral("Info"));
+    info1 = menu->addAction(QStringLiteral("In&fo"));
     info1->setObjectName(QStringLiteral("Info1"));
-    beenden1 = menu->addAction(QStringLiteral("Beenden"));
+    beenden1 = menu->addAction(QStringLiteral("&Beenden"));
     beenden1->setObjectName(QStringLiteral("Beenden1"));
+    beenden1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    // An item's key works only while its menu can be opened: a key would reach the item past a
+    // menu that a run or a missing file has turned off.
+    const auto keys = [](QAction* item, const QKeySequence& sequence, QAction* menuTitle) {
+        const auto follow = [item, sequence](bool on) {
+            item->setShortcut(on ? sequence : QKeySequence());
+        };
+        follow(menuTitle->isEnabled());
+        QObject::connect(menuTitle, &QAction::enabledChanged, item, follow);
+    };
+    keys(ansehen1, QKeySequence(Qt::CTRL | Qt::Key_E), importdatei1);
+    keys(grundriss1, QKeySequence(Qt::CTRL | Qt::Key_G), importdatei1);
+    keys(rechnungSpeichern1, QKeySequence(Qt::CTRL | Qt::Key_S), rechnung1);
+    keys(rechnungDrucken1, QKeySequence(Qt::CTRL | Qt::Key_P), rechnung1);
+    keys(rechnungKopieren1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), rechnung1);
+
+    // The two buttons' keys; the buttons decide whether they may be pressed now.
+    const auto buttonKey = [window](const char* name, const QKeySequence& sequence) {
+        auto* action = new QAction(window);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(sequence);
+        window->addAction(action);
+        return action;
+    };
+    importfileLaden1 = buttonKey("ImportfileLaden1", QKeySequence(Qt::CTRL | Qt::Key_O));
+    berechnungStarten1 = buttonKey("BerechnungStarten1", QKeySequence(Qt::Key_F5));
 }
 
 void HauptformularUi::buildToolBar(QWidget* client)

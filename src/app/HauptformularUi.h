@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QRect>
+#include <QSize>
+
 #include <array>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -18,8 +22,9 @@ class TBLED;
 class TBProgress;
 class TResultList;
 
-// The controls of the main window at their fixed places in the 688 x 635 client area, with their
-// captions, hints and fonts. Builds them; the window connects the handlers.
+// The controls of the main window at their described places in the 688 x 635 client area, with
+// their captions, hints and fonts; a larger area gives the lists more room. Builds them; the
+// window connects the handlers.
 class HauptformularUi
 {
 public:
@@ -65,6 +70,8 @@ public:
     QAction* grundriss1 = nullptr;          // "Grundriss" (after a complete run)
     QAction* info1 = nullptr;               // "Info"
     QAction* beenden1 = nullptr;            // "Beenden"
+    QAction* importfileLaden1 = nullptr;    // Ctrl+O: "Importfile laden"
+    QAction* berechnungStarten1 = nullptr;  // F5: "Berechnung starten"
 
     QStatusBar* statusBar1 = nullptr;
     QLabel* statusPanel = nullptr; // the status bar's one panel
@@ -83,4 +90,12 @@ private:
     void buildPhases(QWidget* client);
     void buildDisplays(QWidget* client);
     void buildBill(QWidget* client);
+    void orderTabs() const;
+    // Places the controls for a client area of `size`: at the described size where they are
+    // described; a larger one gives the extra height to the five result lists and the bill,
+    // and the extra width to the left lists and the bill, the right column moving over.
+    void stretch(QSize size) const;
+
+    // Every control of the client area with its described place.
+    std::vector<std::pair<QWidget*, QRect>> m_described;
 };

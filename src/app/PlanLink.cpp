@@ -7,6 +7,8 @@
 #include "views/lists/TResultList.h"
 #include "views/plan/TGrundriss.h"
 
+#include <QFileInfo>
+
 void PlanLink::connect(THauptformular& main, TGrundriss& plan, ItemViewDialog& placeView)
 {
     using tarvek::ResultList;
@@ -28,6 +30,7 @@ void PlanLink::connect(THauptformular& main, TGrundriss& plan, ItemViewDialog& p
         if (plan.isVisible()) {
             plan.bringUp();
         } else {
+            plan.setSaveFolder(QFileInfo(main.ImportFileName()).absolutePath());
             plan.showPlan(main.itemRecord());
         }
     });

@@ -75,10 +75,13 @@ QString PriceListImport::copyIn(const QString& source) const
 
 bool PriceListImport::PreislisteEinlesen1Click(QWidget* parent) const
 {
-    const QString source =
-        Dialogs::openFileName(parent, QStringLiteral("Preisliste einlesen"),
-                              QStandardPaths::writableLocation(QStandardPaths::DownloadLocation),
-                              QStringLiteral("Preislisten (*.txt);;Alle Dateien (*)"));
+    const QString source = Dialogs::openFileName(
+        parent, QStringLiteral("Preisliste einlesen"),
+        // Inside the folder: a path without its last separator would be
+        // taken for a file's name where the folder does not exist.
+        Dialogs::startFolder({QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)}) +
+            u'/',
+        QStringLiteral("Preislisten (*.txt);;Alle Dateien (*)"));
     if (source.isEmpty()) {
         return false;
     }

@@ -3,16 +3,20 @@
 #include "app/BillCommands.h"
 #include "app/TInfo.h"
 #include "app/TPfadangaben.h"
+#include "app/WindowPlace.h"
 #include "base/Version.h"
 #include "calc/CalculationRun.h"
 #include "editor/TImportedit.h"
 #include "gui/ControlLock.h"
 #include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
+#include "gui/FileNameText.h"
 #include "gui/Fonts.h"
 #include "gui/VisibleText.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ImportLines.h"
+#include "views/art/TUOArt.h"
+#include "views/lists/TResultList.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,13 +28,13 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLayout>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QToolButton>
 
+#include <array>
 #include <stdexcept>
 #include <utility>
 
@@ -62,11 +66,12 @@ THauptformular::THauptformular(const QString& programDir)
 {
     setObjectName(QStringLiteral("Hauptformular"));
     setWindowTitle(QStringLiteral("Tarvek " TARVEK_VERSION " Tarvekrechner"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setFont(Fonts::sansSerif(11));
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The described size is the smallest; the window grows from it (HauptformularUi::stretch).
+    setMinimumSize(minimumSizeHint());
+    resize(minimumSize());
 
     m_view.setStartColour(tarvek::kColourGreen);
     setAcceptDrops(true);
@@ -126,6 +131,18 @@ void THauptformular::connectHandlers()
     connect(m_ui.bitBtn3, &QPushButton::clicked, this, [this] { runHook(m_hooks.anzeigenInein); });
     connect(m_ui.bitBtn4, &QPushButton::clicked, this,
             [this] { runHook(m_hooks.anzeigenNichtberechnet); });
+    // Return or a double-click on a line shows it, as the list's "Anzeigen" does.
+    const std::array<std::pair<int, QPushButton*>, 3> shown = {
+        {{6, m_ui.bitBtn7}, {3, m_ui.bitBtn3}, {5, m_ui.bitBtn4}}};
+    for (const auto& [number, show] : shown) {
+        connect(listBox(number), &QListWidget::activated, show, &QPushButton::click);
+    }
+    connect(m_ui.importfileLaden1, &QAction::triggered, m_ui.bitBtn1, &QPushButton::click);
+    connect(m_ui.berechnungStarten1, &QAction::triggered, this, [this] {
+        if (!RunActive()) {
+            m_ui.bitBtn2->click();
+        }
+    });
     connect(m_ui.grundriss1, &QAction::triggered, this, &THauptformular::planRequested);
     connect(m_ui.toolButton6, &QToolButton::clicked, this, &THauptformular::planRequested);
 }
@@ -154,6 +171,7 @@ void THauptformular::showEvent(QShowEvent* event)
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
+    WindowPlace::restore(*this, m_options);
     // The start-up runs once the window system shows the window. The price list check lets Qt
     // process events; processed before that, they leave the window at the window system's first
     // size (640 x 480 under X without a window manager), without its lower part.
@@ -194,6 +212,7 @@ void THauptformular::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    WindowPlace::remember(*this, m_options);
     QMainWindow::closeEvent(event);
 }
 
@@ -220,10 +239,24 @@ void THauptformular::Pfadangaben1Click()
 
 void THauptformular::ClientVerzeichnis1Click()
 {
+    QString current;
+    try {
+        current = m_options.Optionenladen(QStringLiteral("Clientpfad"));
+    } catch (const std::exception&) {
+        // The chooser starts in the documents; storing the choice reports the file's fault.
+    }
     QString folder = Dialogs::ChooseFolder(
-        this, QStringLiteral("Wähle bitte das Verzeichnis des Ultima-Online-Clients aus:"));
+        this, QStringLiteral("Wähle bitte das Verzeichnis des Ultima-Online-Clients aus:"),
+        current.trimmed());
     if (folder.isEmpty()) {
         return;
+    }
+    if (!TUOArt::holdsArtFiles(folder)) {
+        Dialogs::notice(this, QStringLiteral("Im Verzeichnis %1 wurden keine Grafiken gefunden. "
+                                             "Gesucht wurden die Datei artLegacyMUL.uop oder "
+                                             "die beiden Dateien artidx.mul und art.mul. Ohne "
+                                             "sie zeigen die Item-Ansichten kein Bild.")
+                                  .arg(shownPath(folder)));
     }
     folder = QDir::toNativeSeparators(folder);
     if (!folder.endsWith(QDir::separator())) {
@@ -253,7 +286,11 @@ void THauptformular::Downloadaktiv1Click()
 
 void THauptformular::BitBtn1Click()
 {
-    const QString folder = m_pfadangaben ? m_pfadangaben->importFolder() : QString();
+    QString folder = m_pfadangaben ? m_pfadangaben->importFolder() : QString();
+    // Without an import folder the dialog starts in the documents, not where the program runs.
+    if (folder.trimmed().isEmpty()) {
+        folder = Dialogs::startFolder({});
+    }
     const QString fileName = Dialogs::openFileName(this, QStringLiteral("Importfile laden"), folder,
                                                    QStringLiteral("SCP Dateien (*.cfg)"));
     if (fileName.isEmpty()) {
@@ -281,12 +318,15 @@ void THauptformular::loadImportFile(const QString& fileName)
     m_billCommands->update();
     m_ui.checkBox1->setChecked(false);
     m_ui.checkBox2->setChecked(false);
+    if (valid) {
+        m_ui.bitBtn2->setFocus();
+    }
 }
 
 bool THauptformular::testImportFile(const QString& fileName)
 {
     std::string reason;
-    const std::string path = fileName.toStdString();
+    const std::string path = engineFileName(fileName);
     const std::optional<tarvek::ImportLines> lines = tarvek::readImportLines(path, &reason);
     if (!lines) {
         throw std::runtime_error(tarvek::fileOpenErrorText(path, reason));
@@ -410,8 +450,8 @@ void THauptformular::BitBtn2Click()
 void THauptformular::runCalculation()
 {
     tarvek::RunSettings settings;
-    settings.importFileName = m_importFileName.toStdString();
-    settings.programDir = m_files.priceListDir.toStdString();
+    settings.importFileName = engineFileName(m_importFileName);
+    settings.programDir = engineFileName(m_files.priceListDir);
     settings.clock = &m_clock;
     settings.separators = m_separators;
     settings.items = &m_itemRecord;
@@ -419,11 +459,25 @@ void THauptformular::runCalculation()
         tarvek::CalculationRun run(std::move(settings), m_runState, m_view);
         run.execute();
         setPlanAvailable(m_itemRecord.complete());
+        focusAfterRun();
     } catch (...) {
         // Whatever ends the run, the window must not stay in the run look.
         m_view.schalterschalt(true);
         throw;
     }
+}
+
+void THauptformular::focusAfterRun()
+{
+    // The list that needs looking at first: what must be checked, what may not be imported, the
+    // nested items, what has no price; else the bill.
+    for (const int number : {2, 6, 3, 5}) {
+        if (listBox(number)->count() > 0) {
+            listBox(number)->setFocus();
+            return;
+        }
+    }
+    listBox(4)->setFocus();
 }
 
 void THauptformular::setPlanAvailable(bool available)

@@ -138,6 +138,7 @@ private:
     void runCalculation();
     void runHook(const std::function<void()>& hook);
     void setPlanAvailable(bool available);
+    void focusAfterRun();
 
     const FileLocations m_files;
     const OptionsFile m_options;

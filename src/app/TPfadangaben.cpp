@@ -5,8 +5,10 @@
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
+#include "gui/VisibleText.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,8 +62,8 @@ void TPfadangaben::showEvent(QShowEvent* event)
 
 void TPfadangaben::BitBtn1Click()
 {
-    QString folder =
-        Dialogs::ChooseFolder(this, QStringLiteral("Wähle bitte ein Verzeichnis aus:"));
+    QString folder = Dialogs::ChooseFolder(this, QStringLiteral("Wähle bitte ein Verzeichnis aus:"),
+                                           m_edit1->text().trimmed());
     // A cancelled chooser leaves the field as it was.
     if (folder.isEmpty()) {
         return;
@@ -75,10 +77,19 @@ void TPfadangaben::BitBtn1Click()
 
 void TPfadangaben::BitBtn2Click()
 {
-    // When the options cannot be written, the dialog stays open.
-    if (ErrorReport::guard(this, [this] {
-            m_options.Optionenspeichern(QStringLiteral("Importpfad"),
-                                        OptionsFile::trimmed(m_edit1->text()));
+    // A folder that does not exist is stored only when the user confirms it; otherwise, and
+    // when the options cannot be written, the dialog stays open.
+    const QString folder = OptionsFile::trimmed(m_edit1->text());
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir() &&
+        !Dialogs::ask(this,
+                      QStringLiteral("Das Verzeichnis %1 gibt es nicht. Soll es trotzdem als "
+                                     "Pfad für Importfiles gespeichert werden?")
+                          .arg(shownPath(folder)),
+                      QStringLiteral("Pfadangaben"))) {
+        return;
+    }
+    if (ErrorReport::guard(this, [this, &folder] {
+            m_options.Optionenspeichern(QStringLiteral("Importpfad"), folder);
         })) {
         accept();
     }

@@ -22,6 +22,8 @@
 
 namespace {
 
+const QString ChangedMark = QStringLiteral("* ");
+
 bool isLineBreak(QChar c)
 {
     return c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n' || c == u'\r';
@@ -63,6 +65,34 @@ TImportedit::TImportedit(QWidget* parent) : QDialog(parent)
     connect(m_save, &QPushButton::clicked, this, &TImportedit::BitBtn2Click);
     connect(close, &QPushButton::clicked, this, &TImportedit::BitBtn3Click);
     connect(m_findDialog, &TFindDialog::find, this, &TImportedit::FindDialog1Find);
+    connect(m_memo1->document(), &QTextDocument::modificationChanged, this,
+            &TImportedit::markChanges);
+}
+
+bool TImportedit::hasUnsavedChanges() const
+{
+    return m_save->isEnabled() && m_memo1->document()->isModified();
+}
+
+void TImportedit::markChanges(bool changed)
+{
+    QString title = windowTitle();
+    if (title.startsWith(ChangedMark)) {
+        title.remove(0, ChangedMark.size());
+    }
+    setWindowTitle(changed ? ChangedMark + title : title);
+}
+
+void TImportedit::reject()
+{
+    if (hasUnsavedChanges() &&
+        !Dialogs::choose(this, QStringLiteral("Änderungen verwerfen?"),
+                         QStringLiteral("Der Text der Importdatei wurde geändert. Sollen die "
+                                        "Änderungen verworfen werden?"),
+                         QStringLiteral("Verwerfen"), QStringLiteral("Zurück zum Editor"))) {
+        return;
+    }
+    QDialog::reject();
 }
 
 void TImportedit::showEvent(QShowEvent* event)
@@ -170,13 +200,14 @@ void TImportedit::BitBtn2Click()
 {
     if (!Dialogs::ask(this, QStringLiteral("Sollen eventuelle Änderungen wirklich gespeichert "
                                            "werden?"))) {
-        reject();
+        QDialog::reject(); // the answer No discards the changes, as the question says
         return;
     }
     // When the file cannot be written, the editor stays open with its text.
     if (!ErrorReport::guard(this, [this] { save(); })) {
         return;
     }
+    m_memo1->document()->setModified(false);
     // Written: the editor closes. Only when the main window could read the file again is there
     // something to calculate anew.
     if (!ErrorReport::guard(this, [this] { emit saved(m_editFileName); })) {
@@ -191,5 +222,5 @@ void TImportedit::BitBtn2Click()
 
 void TImportedit::BitBtn3Click()
 {
-    reject();
+    QDialog::reject(); // the button says that it closes without saving
 }

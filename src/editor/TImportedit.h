@@ -28,6 +28,10 @@ public:
     void BitBtn2Click(); // "Speichern und schliessen"
     void BitBtn3Click(); // "Schliessen ohne speichern"
     void FindDialog1Find(const QString& text);
+    // Whether the text differs from the file since it was loaded.
+    bool hasUnsavedChanges() const;
+    // Escape and the close box: with unsaved changes the user decides whether to discard them.
+    void reject() override;
 
 signals:
     // The file has been written; the main window tests it again and resets its displays before
@@ -42,6 +46,8 @@ private:
     void load();
     void save() const;
     QString editorText() const;
+    // The title with "*" in front while there are unsaved changes.
+    void markChanges(bool changed);
 
     QString m_editFileName;
     // The encoding of the file as loaded; saving keeps it (and a UTF-8 byte-order mark).

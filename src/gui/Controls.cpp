@@ -3,7 +3,9 @@
 #include "gui/Fonts.h"
 
 #include <QDialog>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QStatusBar>
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QRect& place)
@@ -11,6 +13,42 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(place);
+    return button;
+}
+
+namespace {
+
+// Return and Enter on a focused button press it, as Space does.
+class PressOnReturn final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+            return false;
+        }
+        static_cast<QPushButton*>(watched)->animateClick();
+        return true;
+    }
+};
+
+} // namespace
+
+QPushButton* makeCommandButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAccessibleName(QString(caption).remove(u'&'));
+    button->setAutoDefault(false);
+    button->installEventFilter(new PressOnReturn(button));
     return button;
 }
 
@@ -23,4 +61,13 @@ void setUpFixedDialog(QDialog* dialog, const char* name, const QString& title, Q
                            Qt::WindowCloseButtonHint);
     dialog->setFont(Fonts::sansSerif(11, bold));
     dialog->setFixedSize(size);
+}
+
+QStatusBar* makeStatusLine(QWidget* parent)
+{
+    auto* line = new QStatusBar(parent);
+    line->setObjectName(QStringLiteral("Statuszeile"));
+    line->setAccessibleName(QStringLiteral("Statuszeile"));
+    line->setSizeGripEnabled(false);
+    return line;
 }

@@ -6,6 +6,7 @@
 
 class QDialog;
 class QPushButton;
+class QStatusBar;
 class QWidget;
 
 // A push button at a fixed place of a fixed-size window, with the object name by which tests and
@@ -13,7 +14,16 @@ class QWidget;
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QRect& place);
 
+// A push button of a window laid out by layouts, with its object name and its caption as its
+// accessible name. It is never the window's default button (Return in a list or a field stays
+// theirs), yet Return or Enter presses it while it has the focus, as Space does.
+QPushButton* makeCommandButton(QWidget* parent, const char* name, const QString& caption);
+
 // A dialog of fixed size with a title and a close button only, in the program's font (bold or
 // plain), with the object name by which tests find it.
 void setUpFixedDialog(QDialog* dialog, const char* name, const QString& title, QSize size,
                       bool bold = true);
+
+// A window's status line, where a command says what it did (for StatusMessageMs).
+QStatusBar* makeStatusLine(QWidget* parent);
+constexpr int StatusMessageMs = 15000;

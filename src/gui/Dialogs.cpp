@@ -3,10 +3,16 @@
 #include "base/Version.h"
 #include "gui/QtDialogTraces.h"
 
+#include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace {
 
@@ -30,6 +36,51 @@ void setGermanButtonTexts(QMessageBox& box)
     }
 }
 
+// Qt's own file dialog writes the dates of its detail view in the system's format; the program's
+// formats are German (QtGerman), in the dialog as everywhere else.
+class ProgramLocaleDates final : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (files != nullptr && role == Qt::DisplayRole && index.column() == DateColumn) {
+            return QLocale().toString(files->lastModified(mapToSource(index)),
+                                      QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    static constexpr int DateColumn = 3;
+};
+
+// Whether a file dialog shows Qt's widgets or the system's dialog is settled when it shows; only
+// Qt's widgets take the dates' model.
+class DatesWhenShown final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto* dialog = static_cast<QFileDialog*>(watched);
+            dialog->removeEventFilter(this);
+            dialog->setProxyModel(new ProgramLocaleDates(dialog));
+        }
+        return false;
+    }
+};
+
+void useProgramDates(QFileDialog& dialog)
+{
+    dialog.installEventFilter(new DatesWhenShown(&dialog));
+}
+
 class QtDialogs final : public Dialogs::Handler
 {
 public:
@@ -45,13 +96,40 @@ public:
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override
     {
-        return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+        QFileDialog dialog(parent, caption, dir, filter);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        useProgramDates(dialog);
+        if (dialog.exec() != QDialog::Accepted) {
+            return {};
+        }
+        return dialog.selectedFiles().value(0);
     }
 
-    QString existingDirectory(QWidget* parent, const QString& prompt) override
+    QString existingDirectory(QWidget* parent, const QString& prompt, const QString& start) override
     {
-        return QFileDialog::getExistingDirectory(parent, prompt, QString(),
-                                                 QFileDialog::ShowDirsOnly);
+        QFileDialog dialog(parent, prompt, start);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        // The native chooser labels its button in the system's language unless told.
+        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Ordner wählen"));
+        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+        useProgramDates(dialog);
+        if (dialog.exec() != QDialog::Accepted) {
+            return {};
+        }
+        return dialog.selectedFiles().value(0);
+    }
+
+    bool choose(QWidget* parent, const QString& title, const QString& text, const QString& yes,
+                const QString& no) override
+    {
+        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                        parent);
+        box.button(QMessageBox::Yes)->setText(yes);
+        box.button(QMessageBox::No)->setText(no);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
     }
 
 private:
@@ -118,6 +196,19 @@ void Dialogs::report(QWidget* parent, const QString& text)
                       QMessageBox::Ok);
 }
 
+bool Dialogs::Handler::choose(QWidget* parent, const QString& title, const QString& text,
+                              const QString& /*yes*/, const QString& /*no*/)
+{
+    return message(parent, Icon::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+bool Dialogs::choose(QWidget* parent, const QString& title, const QString& text, const QString& yes,
+                     const QString& no)
+{
+    return handler().choose(parent, title, text, yes, no);
+}
+
 QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QString& dir,
                               const QString& filter)
 {
@@ -130,6 +221,7 @@ QString Dialogs::Handler::saveFileName(QWidget* parent, const QString& caption, 
 {
     QFileDialog dialog(parent, caption, QFileInfo(path).absolutePath(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    useProgramDates(dialog);
     dialog.selectFile(QFileInfo(path).fileName());
     // A name typed without a suffix gets the chosen filter's ("(*.pdf)": ".pdf") before the
     // dialog asks whether to replace a file of that name.
@@ -156,8 +248,19 @@ QString Dialogs::saveFileName(QWidget* parent, const QString& caption, const QSt
     return handler().saveFileName(parent, caption, path, filter, selectedFilter);
 }
 
-QString Dialogs::ChooseFolder(QWidget* parent, const QString& prompt)
+QString Dialogs::ChooseFolder(QWidget* parent, const QString& prompt, const QString& current)
 {
     const QtDialogTraces traces;
-    return handler().existingDirectory(parent, prompt);
+    return handler().existingDirectory(parent, prompt, startFolder({current}));
+}
+
+QString Dialogs::startFolder(const QStringList& candidates)
+{
+    for (const QString& candidate : candidates) {
+        if (!candidate.trimmed().isEmpty() && QFileInfo(candidate).isDir()) {
+            return QDir::cleanPath(QFileInfo(candidate).absoluteFilePath());
+        }
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -28,12 +29,18 @@ public:
                                                     QMessageBox::StandardButtons buttons) = 0;
         virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                      const QString& filter) = 0;
-        virtual QString existingDirectory(QWidget* parent, const QString& prompt) = 0;
+        // A folder chooser that starts in `start`.
+        virtual QString existingDirectory(QWidget* parent, const QString& prompt,
+                                          const QString& start) = 0;
         // The file-save dialog; the default shows Qt's, which adds the chosen filter's suffix to
         // a name typed without one before it asks whether to replace a file of that name.
         // *selectedFilter (when given) receives the filter chosen in the dialog.
         virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& path,
                                      const QString& filter, QString* selectedFilter);
+        // A question whose two buttons name what they do (`yes`, `no`); Escape answers `no`.
+        // The default asks through message() with Yes and No.
+        virtual bool choose(QWidget* parent, const QString& title, const QString& text,
+                            const QString& yes, const QString& no);
     };
 
     // Installs a handler; nullptr brings back the real dialogs. The handler is not owned.
@@ -48,6 +55,9 @@ public:
     // Question with Yes and No (title "Bestätigen" unless given); true on Yes.
     static bool ask(QWidget* parent, const QString& text,
                     const QString& title = QStringLiteral("Bestätigen"));
+    // Question whose buttons name the two answers; true on `yes`.
+    static bool choose(QWidget* parent, const QString& title, const QString& text,
+                       const QString& yes, const QString& no);
     // Plain box with an OK button and no icon.
     static void plain(QWidget* parent, const QString& title, const QString& text);
     // The application's general error report: title "Tarvek" and the version, error icon, OK.
@@ -60,8 +70,12 @@ public:
     // the one chosen.
     static QString saveFileName(QWidget* parent, const QString& caption, const QString& path,
                                 const QString& filter, QString* selectedFilter = nullptr);
-    // Lets the user pick a folder; empty text when nothing was chosen.
-    static QString ChooseFolder(QWidget* parent, const QString& prompt);
+    // Lets the user pick a folder, starting at `current` when it exists and else in the user's
+    // documents; empty text when nothing was chosen.
+    static QString ChooseFolder(QWidget* parent, const QString& prompt,
+                                const QString& current = QString());
+    // The first of `candidates` that is an existing folder, else the user's documents (or home).
+    static QString startFolder(const QStringList& candidates);
 
 private:
     static Handler& handler();

@@ -14,7 +14,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTableView>
 #include <iostream>
 #include <optional>
@@ -374,4 +376,46 @@ TEST_F(BillWindowTest, SaveDialogAddsTheSuffix)
                                                  QStringLiteral("PDF-Dokumente (*.pdf)"));
     Dialogs::setHandler(&m_dialogs);
     EXPECT_EQ(chosen, m_dir.filePath(QStringLiteral("Rechnung.pdf")));
+}
+
+TEST_F(BillWindowTest, TheCommandsSayWhatTheyDidAndTheCopyFollowsTheTable)
+{
+    start();
+    load(sample("Haus.cfg"));
+    run();
+    auto* status = control<QStatusBar>("StatusBar1");
+    m_dialogs.nextSaveFile = m_dir.filePath(QStringLiteral("Rechnung.pdf"));
+    menuAction("RechnungSpeichern1")->trigger();
+    EXPECT_EQ(status->currentMessage(), QStringLiteral("Rechnung gespeichert: ") +
+                                            QDir::toNativeSeparators(m_dialogs.nextSaveFile));
+    copyBill()->trigger();
+    EXPECT_EQ(status->currentMessage(), QStringLiteral("Die Rechnung ist in der Zwischenablage."));
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        menuAction("RechnungDrucken1")->trigger();
+        EXPECT_TRUE(m_dialogs.notices().constLast().startsWith(
+            QStringLiteral("Es ist kein Drucker eingerichtet.")));
+    }
+
+    // The breakdown window copies its rows as it shows them: sorted, then filtered.
+    click(breakdownButton());
+    auto* breakdown = window().findChild<TKostenaufstellung*>(QStringLiteral("Kostenaufstellung"));
+    ASSERT_NE(breakdown, nullptr);
+    auto* copy = breakdown->findChild<QPushButton*>(QStringLiteral("RechnungKopieren"));
+    const auto copiedBreakdown = [] {
+        return QGuiApplication::clipboard()->text().section(QStringLiteral("Kostenaufstellung\n"),
+                                                            1);
+    };
+    breakdown->table()->sortByColumn(8, Qt::DescendingOrder);
+    click(copy);
+    const QString sorted = copiedBreakdown();
+    EXPECT_LT(sorted.indexOf(QStringLiteral("Hausmulti")), sorted.indexOf(QStringLiteral("Stein")));
+    EXPECT_EQ(breakdown->statusLine()->currentMessage(),
+              QStringLiteral("Die Rechnung ist in der Zwischenablage."));
+    breakdown->filter()->setText(QStringLiteral("fackel"));
+    click(copy);
+    const QString filtered = copiedBreakdown();
+    EXPECT_TRUE(filtered.contains(QStringLiteral("Fackeln")));
+    EXPECT_FALSE(filtered.contains(QStringLiteral("Hausmulti")));
+    EXPECT_TRUE(filtered.contains(
+        QRegularExpression(QStringLiteral("Summe Items \\(gefiltert\\) +150 GS"))));
 }

@@ -113,7 +113,7 @@ TEST_F(StartTest, AFirstStartWithoutOptionsFileChecksOnlyOnceTheWholeWindowIsSho
     EventSpy spy;
     spy.seen = [&](const QEvent* event) {
         shownAtCheck |= event->type() == QEvent::Show && window().windowHandle()->isVisible() &&
-                        window().size() == window().maximumSize();
+                        window().size().boundedTo(window().minimumSize()) == window().minimumSize();
     };
     m_windows->updater().Verbindungsaufbau().installEventFilter(&spy);
     window().setStartFile(sample("Haus.cfg"));

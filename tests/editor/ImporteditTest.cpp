@@ -139,6 +139,37 @@ TEST_F(ImporteditTest, AnsweringNoOrClosingLeavesTheFileAsItWas)
     EXPECT_EQ(readFile(), QByteArray("Entry Header\r\n{\r\n"));
 }
 
+TEST_F(ImporteditTest, EscapeAndTheCloseBoxAskBeforeEditsAreDiscarded)
+{
+    m_editor.setWindowTitle(QStringLiteral("Importdatei Haus.cfg"));
+    open("Entry Header\r\n{\r\n");
+    QTest::keyClick(&m_editor, Qt::Key_Escape); // nothing typed: closes without a question
+    EXPECT_FALSE(m_editor.isVisible());
+    EXPECT_TRUE(m_dialogs.messages.isEmpty());
+
+    m_editor.show();
+    memo()->setFocus();
+    QTest::keyClicks(memo(), QStringLiteral("neu"));
+    EXPECT_EQ(m_editor.windowTitle(), QStringLiteral("* Importdatei Haus.cfg"));
+    m_dialogs.answers = {false, false}; // "Zurück zum Editor", twice
+    QTest::keyClick(memo(), Qt::Key_Escape);
+    EXPECT_TRUE(m_editor.isVisible());
+    m_editor.close();
+    EXPECT_TRUE(m_editor.isVisible());
+    ASSERT_EQ(m_dialogs.messages.size(), 2);
+    EXPECT_EQ(m_dialogs.messages[0].text,
+              QStringLiteral("Der Text der Importdatei wurde geändert. "
+                             "Sollen die Änderungen verworfen werden?"));
+    EXPECT_TRUE(memo()->toPlainText().startsWith(QStringLiteral("neu")));
+
+    m_dialogs.answers = {true}; // "Verwerfen"
+    QTest::keyClick(memo(), Qt::Key_Escape);
+    EXPECT_FALSE(m_editor.isVisible());
+    EXPECT_EQ(readFile(), QByteArray("Entry Header\r\n{\r\n"));
+    m_editor.show();
+    EXPECT_EQ(m_editor.windowTitle(), QStringLiteral("Importdatei Haus.cfg"));
+}
+
 TEST_F(ImporteditTest, AFileThatCannotBeWrittenKeepsTheEditorOpenWithItsText)
 {
     open("Entry Header\r\n{\r\n");

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,36 @@ TEST_F(GuiBaseTest, FileDialogsLeaveNoTraceInTheSettingsOfQt)
         choose();
         EXPECT_EQ(dialogState(), before);
     }
+}
+
+// Qt's own file dialog writes its dates as the program's German formats do, not the system's.
+TEST_F(GuiBaseTest, FileDialogDatesFollowTheProgramsLocale)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString file = path(QStringLiteral("Haus.cfg"));
+    QFile(file).open(QIODevice::WriteOnly);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_NE(dialog->proxyModel(), nullptr);
+        const QTreeView* details = dialog->findChild<QTreeView*>();
+        ASSERT_NE(details, nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            const QAbstractItemModel* files = details->model();
+            const QModelIndexList found = files->match(files->index(0, 0, details->rootIndex()),
+                                                       Qt::DisplayRole, QStringLiteral("Haus.cfg"));
+            shown = found.isEmpty() ? QString() : found[0].siblingAtColumn(3).data().toString();
+            return !shown.isEmpty();
+        }));
+        dialog->reject();
+    });
+    Dialogs::openFileName(nullptr, QStringLiteral("Importfile laden"), m_dir.path(),
+                          QStringLiteral("SCP Dateien (*.cfg)"));
+    EXPECT_EQ(shown, QLocale().toString(QFileInfo(file).lastModified(), QLocale::ShortFormat));
+    EXPECT_TRUE(shown.contains(u'.')) << shown.toStdString(); // "08.12.26 18:20"
+    QLocale::setDefault(before);
 }
 
 // A whole file replaces the old one and leaves nothing beside it; a file that cannot be made is

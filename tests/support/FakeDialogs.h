@@ -65,9 +65,10 @@ public:
         return nextSaveFile;
     }
 
-    QString existingDirectory(QWidget*, const QString& prompt) override
+    QString existingDirectory(QWidget*, const QString& prompt, const QString& start) override
     {
         folderPrompts.append(prompt);
+        folderStarts.append(start);
         return nextFolder;
     }
 
@@ -101,6 +102,7 @@ public:
     QString nextSaveFile;
     QStringList saveCalls;
     QStringList folderPrompts;
+    QStringList folderStarts;
 };
 
 // Readable QString values in test failure messages.

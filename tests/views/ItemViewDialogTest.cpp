@@ -316,7 +316,7 @@ public:
     {
         return {};
     }
-    QString existingDirectory(QWidget*, const QString&) override { return {}; }
+    QString existingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
 
     std::vector<Box> boxes;
 };

@@ -3,6 +3,7 @@
 #include "gui/FileNameText.h"
 
 #include "views/art/ArtSource.h"
+#include "views/art/ClientFolder.h"
 
 #include <QApplication>
 #include <QFile>
@@ -77,6 +78,11 @@ void TUOArt::setSharedArtSource(std::shared_ptr<const tarvek::art::ArtSource> so
 void TUOArt::useClientFolder(const QString& clientPathOption)
 {
     setSharedArtSource(tarvek::art::ArtSource::locate(engineFileName(clientPathOption)));
+}
+
+bool TUOArt::holdsArtFiles(const QString& folder)
+{
+    return tarvek::art::ClientFolder::holdsArtFiles(engineFileName(folder));
 }
 
 std::shared_ptr<const tarvek::art::ArtSource> TUOArt::sharedArtSource()

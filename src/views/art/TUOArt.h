@@ -52,6 +52,9 @@ public:
     // Looks for the client files (the folder of the option "Clientpfad" first, then the usual
     // install folders) and makes them the shared art source.
     static void useClientFolder(const QString& clientPathOption);
+    // Whether `folder` holds the client's art files (artLegacyMUL.uop, or artidx.mul and
+    // art.mul).
+    static bool holdsArtFiles(const QString& folder);
     static std::shared_ptr<const tarvek::art::ArtSource> sharedArtSource();
 
     // An art source for this control alone, in place of the shared one (null: the shared one).

@@ -1,6 +1,7 @@
 #include "views/bill/BillActions.h"
 
 #include "gui/Dialogs.h"
+#include "gui/VisibleText.h"
 #include "views/bill/BillDocument.h"
 
 #include <QClipboard>
@@ -10,10 +11,11 @@
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include <exception>
 
-void BillActions::save(QWidget* parent, const BillData& data)
+QString BillActions::save(QWidget* parent, const BillData& data)
 {
     const QFileInfo import(data.importFile);
     const QString suggestion =
@@ -21,17 +23,26 @@ void BillActions::save(QWidget* parent, const BillData& data)
     const QString path = Dialogs::saveFileName(parent, QStringLiteral("Rechnung speichern"),
                                                suggestion, QStringLiteral("PDF-Dokumente (*.pdf)"));
     if (path.isEmpty()) {
-        return;
+        return {};
     }
     try {
         BillDocument(data).writePdf(path);
     } catch (const std::exception& e) {
         Dialogs::error(parent, QString::fromUtf8(e.what()));
+        return {};
     }
+    return QStringLiteral("Rechnung gespeichert: %1").arg(shownPath(path));
 }
 
 void BillActions::print(QWidget* parent, const BillData& data)
 {
+    // Without a printer the system's dialog shows nothing at all.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        Dialogs::notice(parent, QStringLiteral("Es ist kein Drucker eingerichtet. Die Rechnung "
+                                               "kann mit \"Rechnung speichern ...\" als PDF-Datei "
+                                               "gespeichert werden."));
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Rechnung ") + QFileInfo(data.importFile).fileName());
     QPrintDialog dialog(&printer, parent);
@@ -49,11 +60,12 @@ void BillActions::print(QWidget* parent, const BillData& data)
     }
 }
 
-void BillActions::copy(const BillData& data)
+QString BillActions::copy(const BillData& data)
 {
     const BillDocument document(data);
     auto* mime = new QMimeData;
     mime->setText(document.plainText());
     mime->setHtml(document.tablesHtml());
     QGuiApplication::clipboard()->setMimeData(mime);
+    return QStringLiteral("Die Rechnung ist in der Zwischenablage.");
 }

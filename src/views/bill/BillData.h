@@ -27,6 +27,8 @@ struct BillData
     tarvek::RunState state;    // item sums, bill fields and the breakdown
     tarvek::FeeChoice fees;    // the two check boxes as they stand
     QString thousands = QStringLiteral(".");
+    // The breakdown holds only the rows a filter let through; its sums say so.
+    bool breakdownFiltered = false;
 
     // What a run without a window left in `window` and `state`.
     static BillData fromRun(const QString& importFile, const tarvek::RecordingObserver& window,

@@ -58,6 +58,12 @@ constexpr const char* kTable =
 
 BillDocument::BillDocument(BillData data) : m_data(std::move(data)) {}
 
+QString BillDocument::sumLabel(const tarvek::BreakdownSum& sum) const
+{
+    const QString label = BreakdownColumns::fromUtf8(sum.label);
+    return m_data.breakdownFiltered ? label + QStringLiteral(" (gefiltert)") : label;
+}
+
 QString BillDocument::money(std::int64_t amount) const
 {
     return BreakdownColumns::money(amount, m_data.thousands);
@@ -100,7 +106,7 @@ QString BillDocument::breakdownHtml(bool forSpreadsheet) const
     for (const tarvek::BreakdownSum& sum : m_data.state.breakdown.sums()) {
         html += QStringLiteral("<tr><td colspan=\"%1\"><b>%2</b></td>")
                     .arg(BreakdownColumns::Amount)
-                    .arg(escaped(BreakdownColumns::fromUtf8(sum.label))) +
+                    .arg(escaped(sumLabel(sum))) +
                 cell(money(sum.amount), true, true) + QStringLiteral("<td></td></tr>");
     }
     return html + QStringLiteral("</table>");
@@ -161,7 +167,7 @@ QString BillDocument::plainText() const
     }
     for (const tarvek::BreakdownSum& sum : m_data.state.breakdown.sums()) {
         QStringList cells(BreakdownColumns::Count);
-        cells[BreakdownColumns::Name] = BreakdownColumns::fromUtf8(sum.label);
+        cells[BreakdownColumns::Name] = sumLabel(sum);
         cells[BreakdownColumns::Amount] = money(sum.amount);
         rows.append(cells);
     }

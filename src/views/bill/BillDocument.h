@@ -45,6 +45,8 @@ private:
     bool paintPages(QPagedPaintDevice& device, const QPageRanges& ranges, int copies,
                     bool collate) const;
     QString money(std::int64_t amount) const;
+    // A sum row's label; "(gefiltert)" after it when the rows are a filtered part.
+    QString sumLabel(const tarvek::BreakdownSum& sum) const;
 
     BillData m_data;
 };

@@ -1,6 +1,7 @@
 #include "views/bill/BillPdfCommand.h"
 
 #include "calc/Calculation.h"
+#include "gui/FileNameText.h"
 #include "views/bill/BillDocument.h"
 
 #include <iostream>
@@ -10,11 +11,11 @@ int writeBillPdf(const QString& importFile, const QString& outFile, bool water, 
                  const QString& programDir, const QString& priceList)
 {
     tarvek::Calculation calc;
-    const std::string path = importFile.toStdString();
+    const std::string path = engineFileName(importFile);
     const tarvek::CalculationOutcome outcome =
         tarvek::calculate(calc, {.importFile = path,
-                                 .programDir = (programDir + u'/').toStdString(),
-                                 .priceListFile = priceList.toStdString(),
+                                 .programDir = engineFileName(programDir + u'/'),
+                                 .priceListFile = engineFileName(priceList),
                                  .fees = {water, basement},
                                  .nested = tarvek::Answer::Yes});
     std::cerr << tarvek::errorText(calc, path, "tarvek");

@@ -1,5 +1,6 @@
 #include "views/bill/TKostenaufstellung.h"
 
+#include "gui/Controls.h"
 #include "views/bill/BillActions.h"
 #include "views/bill/BreakdownColumns.h"
 #include "views/bill/BreakdownModel.h"
@@ -9,25 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* commandButton(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAccessibleName(caption);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 TKostenaufstellung::TKostenaufstellung(QWidget* parent)
     : QDialog(parent), m_model(new BreakdownModel(this)), m_proxy(new BreakdownFilter(this)),
-      m_filter(new QLineEdit(this)), m_table(new QTableView(this))
+      m_filter(new QLineEdit(this)), m_table(new QTableView(this)), m_status(makeStatusLine(this))
 {
     setObjectName(QStringLiteral("Kostenaufstellung"));
     setWindowTitle(QStringLiteral("Kostenaufstellung"));
@@ -62,15 +51,16 @@ TKostenaufstellung::TKostenaufstellung(QWidget* parent)
     connect(m_table, &QTableView::activated, this, &TKostenaufstellung::rowActivated);
 
     m_commands = {
-        commandButton(this, "RechnungSpeichern", QStringLiteral("Rechnung speichern ...")),
-        commandButton(this, "RechnungDrucken", QStringLiteral("Rechnung drucken ...")),
-        commandButton(this, "RechnungKopieren", QStringLiteral("Rechnung kopieren"))};
-    auto* close = commandButton(this, "Schliessen", QStringLiteral("Schließen"));
+        makeCommandButton(this, "RechnungSpeichern", QStringLiteral("Rechnung speichern ...")),
+        makeCommandButton(this, "RechnungDrucken", QStringLiteral("Rechnung drucken ...")),
+        makeCommandButton(this, "RechnungKopieren", QStringLiteral("Rechnung kopieren"))};
+    auto* close = makeCommandButton(this, "Schliessen", QStringLiteral("Schließen"));
     connect(m_commands[0], &QPushButton::clicked, this,
-            [this] { BillActions::save(this, m_data); });
+            [this] { m_status->showMessage(BillActions::save(this, m_data), StatusMessageMs); });
     connect(m_commands[1], &QPushButton::clicked, this,
             [this] { BillActions::print(this, m_data); });
-    connect(m_commands[2], &QPushButton::clicked, this, [this] { BillActions::copy(m_data); });
+    connect(m_commands[2], &QPushButton::clicked, this,
+            [this] { m_status->showMessage(BillActions::copy(shownBill()), StatusMessageMs); });
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 
     auto* top = new QHBoxLayout;
@@ -86,6 +76,22 @@ TKostenaufstellung::TKostenaufstellung(QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(m_table, 1);
     layout->addLayout(buttons);
+    layout->addWidget(m_status);
+}
+
+BillData TKostenaufstellung::shownBill() const
+{
+    BillData shown = m_data;
+    tarvek::Breakdown rows;
+    for (int i = 0; i < m_proxy->rowCount(); ++i) {
+        if (const tarvek::BreakdownRow* row =
+                m_model->rowAt(m_proxy->mapToSource(m_proxy->index(i, 0)).row())) {
+            rows.add(*row);
+        }
+    }
+    shown.state.breakdown = std::move(rows);
+    shown.breakdownFiltered = !m_filter->text().isEmpty();
+    return shown;
 }
 
 void TKostenaufstellung::setBill(const BillData& bill)

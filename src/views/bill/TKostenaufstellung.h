@@ -11,6 +11,7 @@ class BreakdownFilter;
 class BreakdownModel;
 class QLineEdit;
 class QPushButton;
+class QStatusBar;
 class QTableView;
 
 // "Kostenaufstellung": the cost breakdown of the last bill as a sortable, filterable table with
@@ -38,6 +39,9 @@ public:
     QTableView* table() const { return m_table; }
     QLineEdit* filter() const { return m_filter; }
     const BillData& bill() const { return m_data; }
+    // The bill with the breakdown's rows as the table shows them: sorted and filtered.
+    BillData shownBill() const;
+    QStatusBar* statusLine() const { return m_status; }
 
 private:
     void setBill(const BillData& bill);
@@ -49,5 +53,6 @@ private:
     QLineEdit* m_filter;
     QTableView* m_table;
     std::array<QPushButton*, 3> m_commands{}; // save, print, copy
+    QStatusBar* m_status;
     std::function<void(std::int32_t)> m_selectNotCalculated;
 };

@@ -2,6 +2,8 @@
 
 #include "views/lists/ResultListDelegate.h"
 
+#include <QPainter>
+
 TResultList::TResultList(const QFont& font, int entryHeight, QWidget* parent)
     : QListWidget(parent), m_entryHeight(entryHeight)
 {
@@ -45,4 +47,27 @@ std::uint32_t TResultList::entryColour(int index) const
 {
     const QListWidgetItem* entry = item(index);
     return entry ? entry->data(ResultListDelegate::ColourRole).toUInt() : 0;
+}
+
+void TResultList::paintEvent(QPaintEvent* event)
+{
+    QListWidget::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    QPainter painter(viewport());
+    painter.setPen(QPen(ResultListDelegate::selectionBackground(), 2, Qt::DotLine));
+    painter.drawRect(QRectF(viewport()->rect()).adjusted(1, 1, -1, -1));
+}
+
+void TResultList::focusInEvent(QFocusEvent* event)
+{
+    QListWidget::focusInEvent(event);
+    viewport()->update();
+}
+
+void TResultList::focusOutEvent(QFocusEvent* event)
+{
+    QListWidget::focusOutEvent(event);
+    viewport()->update();
 }

@@ -9,7 +9,7 @@
 // One of the six result lists of the main window: an ordered list of entries, each a line of text
 // with its own colour (a window-system colour value, red in the lowest byte). Entries are only
 // appended and the list is only emptied as a whole. Every entry is drawn in bold in its colour on
-// silver, the selected entry in white on navy.
+// silver, the selected entry in white on navy; a list with the keyboard focus has a frame.
 class TResultList : public QListWidget
 {
     Q_OBJECT
@@ -29,6 +29,12 @@ public:
     QString entryText(int index) const;
     std::uint32_t entryColour(int index) const;
     int entryHeight() const { return m_entryHeight; }
+
+protected:
+    // A list with the keyboard focus is framed, whether or not a line is selected.
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     const int m_entryHeight;

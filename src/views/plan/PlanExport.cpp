@@ -1,6 +1,7 @@
 #include "views/plan/PlanExport.h"
 
 #include "calc/Calculation.h"
+#include "gui/FileNameText.h"
 #include "views/plan/PlanPicture.h"
 #include "views/plan/PlanTiles.h"
 
@@ -20,12 +21,12 @@ int fail(const std::string& message)
 int writePlanPng(const QString& importFile, const QString& outFile, const QString& programDir,
                  const QString& priceList)
 {
-    const std::string path = importFile.toStdString();
+    const std::string path = engineFileName(importFile);
     tarvek::Calculation calc;
     const tarvek::CalculationOutcome outcome =
         tarvek::calculate(calc, {.importFile = path,
-                                 .programDir = (programDir + u'/').toStdString(),
-                                 .priceListFile = priceList.toStdString(),
+                                 .programDir = engineFileName(programDir + u'/'),
+                                 .priceListFile = engineFileName(priceList),
                                  .nested = tarvek::Answer::Yes,
                                  .recordItems = true});
     if (outcome.run != tarvek::RunOutcome::Complete) {

@@ -206,7 +206,7 @@ void PlanView::fit()
 {
     m_fitted = true;
     if (!m_record) {
-        update();
+        changed();
         return;
     }
     const double columns = double(columnsOf(*m_record));
@@ -215,7 +215,7 @@ void PlanView::fit()
     const double roomHigh = std::max(1, height() - 2 * kFitMargin);
     m_scale = std::clamp(std::min(room / columns, roomHigh / rows), kMinScale, kMaxScale);
     m_origin = QPointF((width() - columns * m_scale) / 2, (height() - rows * m_scale) / 2);
-    update();
+    changed();
 }
 
 void PlanView::highlight(const ListLine& line)
@@ -231,7 +231,7 @@ void PlanView::highlight(const ListLine& line)
             m_fitted = false;
         }
     }
-    update();
+    changed();
 }
 
 std::vector<const Tile*> PlanView::highlightedTiles() const
@@ -326,7 +326,34 @@ void PlanView::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (m_fitted) {
         fit();
+    } else {
+        emit viewChanged();
     }
+}
+
+void PlanView::changed()
+{
+    update();
+    emit viewChanged();
+}
+
+QSizeF PlanView::planSize() const
+{
+    if (!m_record) {
+        return {};
+    }
+    return {double(columnsOf(*m_record)) * m_scale, double(rowsOf(*m_record)) * m_scale};
+}
+
+void PlanView::scrollTo(Qt::Orientation orientation, int position)
+{
+    if (orientation == Qt::Horizontal) {
+        m_origin.setX(-position);
+    } else {
+        m_origin.setY(-position);
+    }
+    m_fitted = false;
+    changed();
 }
 
 void PlanView::zoomAround(QPointF point, double factor)
@@ -336,7 +363,7 @@ void PlanView::zoomAround(QPointF point, double factor)
     m_origin = point - tiles * scale;
     m_scale = scale;
     m_fitted = false;
-    update();
+    changed();
 }
 
 void PlanView::wheelEvent(QWheelEvent* event)
@@ -367,7 +394,7 @@ void PlanView::mouseMoveEvent(QMouseEvent* event)
         m_origin += QPointF(at - *m_pressAt);
         m_pressAt = at;
         m_fitted = false;
-        update();
+        changed();
     }
 }
 
@@ -430,7 +457,7 @@ void PlanView::keyPressEvent(QKeyEvent* event)
                                                       : 0;
         m_origin += QPointF(dx, dy);
         m_fitted = false;
-        update();
+        changed();
         return;
     }
     default:

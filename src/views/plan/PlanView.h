@@ -59,6 +59,10 @@ public:
     // Pixels per tile and the widget position of the covered rectangle's top-left corner.
     double scale() const { return m_scale; }
     QPointF origin() const { return m_origin; }
+    // The covered rectangle's size in pixels at the scale shown.
+    QSizeF planSize() const;
+    // Shows the covered rectangle from `position` pixels right of (below) its left (top) edge.
+    void scrollTo(Qt::Orientation orientation, int position);
     // The widget rectangle of a tile, and the tile painted under a widget point (where squares
     // share a pixel, the one on top).
     QRect tileRect(std::int32_t x, std::int32_t y) const;
@@ -72,6 +76,8 @@ signals:
     // else the tile's first item as itemLine() writes it.
     void lineOpened(tarvek::plan::ListLine line);
     void itemOpened(const QString& line);
+    // The scale or the place of the map changed, or the widget's size.
+    void viewChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -85,6 +91,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    void changed();
     void zoomAround(QPointF point, double factor);
     std::optional<ListLine> lineOf(const Tile& tile) const;
     // The pixel where the square `tiles` columns (vertical: rows) from the left (top) of the

@@ -1,5 +1,6 @@
 #include "views/plan/TGrundriss.h"
 
+#include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
 #include "gui/Fonts.h"
@@ -8,11 +9,18 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 using tarvek::plan::ListLine;
 
@@ -37,22 +45,15 @@ protected:
     }
 };
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* const control = new QPushButton(caption, parent);
-    control->setObjectName(QLatin1String(name));
-    control->setAccessibleName(caption);
-    control->setAutoDefault(false);
-    return control;
-}
-
-TGrundriss::ChosenFile chooseImageFile(QWidget* parent)
+TGrundriss::ChosenFile chooseImageFile(QWidget* parent, const QString& folder)
 {
     TGrundriss::ChosenFile chosen;
     // The dialog adds the chosen type's suffix to a name typed without one before it asks
-    // whether to replace a file of that name.
+    // whether to replace a file of that name. It starts beside the import file, never in the
+    // folder the program was started from.
     chosen.path = Dialogs::saveFileName(
-        parent, QStringLiteral("Grundriss als Bild speichern"), QStringLiteral("Grundriss.png"),
+        parent, QStringLiteral("Grundriss als Bild speichern"),
+        QDir(Dialogs::startFolder({folder})).filePath(QStringLiteral("Grundriss.png")),
         QLatin1String(TGrundriss::kPngFilter) + QStringLiteral(";;") +
             QLatin1String(TGrundriss::kPdfFilter),
         &chosen.filter);
@@ -61,7 +62,10 @@ TGrundriss::ChosenFile chooseImageFile(QWidget* parent)
 
 } // namespace
 
-TGrundriss::TGrundriss(QWidget* parent) : QDialog(parent), m_chooseFile(chooseImageFile)
+TGrundriss::TGrundriss(QWidget* parent)
+    : QDialog(parent), m_chooseFile([this](QWidget* dialogParent) {
+          return chooseImageFile(dialogParent, m_saveFolder);
+      })
 {
     setObjectName(QStringLiteral("Grundriss"));
     setWindowTitle(QStringLiteral("Grundriss"));
@@ -76,8 +80,8 @@ TGrundriss::TGrundriss(QWidget* parent) : QDialog(parent), m_chooseFile(chooseIm
     m_level->setObjectName(QStringLiteral("Ebene"));
     m_level->setAccessibleName(QStringLiteral("Ebene"));
     levelLabel->setBuddy(m_level);
-    m_fit = button(this, "Einpassen", QStringLiteral("Einpassen"));
-    m_save = button(this, "BildSpeichern", QStringLiteral("Als Bild speichern ..."));
+    m_fit = makeCommandButton(this, "Einpassen", QStringLiteral("Einpassen"));
+    m_save = makeCommandButton(this, "BildSpeichern", QStringLiteral("Als Bild speichern ..."));
     m_view = new tarvek::plan::PlanView(this);
 
     auto* const tools = new QHBoxLayout;
@@ -89,12 +93,34 @@ TGrundriss::TGrundriss(QWidget* parent) : QDialog(parent), m_chooseFile(chooseIm
     auto* const side = new QVBoxLayout;
     side->addWidget(new Legend(this));
     side->addStretch();
+    // Scroll bars show where the map is larger than its room.
+    m_bars = {new QScrollBar(Qt::Horizontal, this), new QScrollBar(Qt::Vertical, this)};
+    m_bars[0]->setObjectName(QStringLiteral("Waagerecht"));
+    m_bars[0]->setAccessibleName(QStringLiteral("Grundriss waagerecht verschieben"));
+    m_bars[1]->setObjectName(QStringLiteral("Senkrecht"));
+    m_bars[1]->setAccessibleName(QStringLiteral("Grundriss senkrecht verschieben"));
+    auto* const map = new QGridLayout;
+    map->setSpacing(0);
+    map->addWidget(m_view, 0, 0);
+    map->addWidget(m_bars[1], 0, 1);
+    map->addWidget(m_bars[0], 1, 0);
+    for (QScrollBar* bar : m_bars) {
+        bar->hide();
+        connect(bar, &QScrollBar::valueChanged, this, [this, bar](int position) {
+            if (!m_followingView) {
+                m_view->scrollTo(bar->orientation(), position);
+            }
+        });
+    }
+    connect(m_view, &tarvek::plan::PlanView::viewChanged, this, &TGrundriss::followView);
     auto* const middle = new QHBoxLayout;
-    middle->addWidget(m_view, 1);
+    middle->addLayout(map, 1);
     middle->addLayout(side);
     auto* const whole = new QVBoxLayout(this);
     whole->addLayout(tools);
     whole->addLayout(middle, 1);
+    m_status = makeStatusLine(this);
+    whole->addWidget(m_status);
 
     connect(m_level, &QComboBox::currentIndexChanged, this, &TGrundriss::showLevel);
     connect(m_fit, &QPushButton::clicked, m_view, &tarvek::plan::PlanView::fit);
@@ -127,6 +153,7 @@ void TGrundriss::bringUp()
     show();
     raise();
     activateWindow();
+    m_view->setFocus(); // the arrow keys pan and + and - zoom at once
 }
 
 void TGrundriss::setPriceLookup(std::function<QString(std::int32_t)> lookup)
@@ -156,6 +183,25 @@ void TGrundriss::highlightLine(const ListLine& line)
         }
     }
     m_view->highlight(line);
+}
+
+void TGrundriss::followView()
+{
+    // The bars' range runs over the map and whatever of the view lies beyond it.
+    const QScopedValueRollback following(m_followingView, true);
+    const QSizeF plan = m_view->planSize();
+    const std::array<double, 2> length = {plan.width(), plan.height()};
+    const std::array<double, 2> origin = {m_view->origin().x(), m_view->origin().y()};
+    const std::array<int, 2> room = {m_view->width(), m_view->height()};
+    for (std::size_t i = 0; i < m_bars.size(); ++i) {
+        const int position = int(std::lround(-origin[i]));
+        const int beyond = int(std::lround(length[i])) - room[i];
+        m_bars[i]->setRange(std::min(0, position), std::max(beyond, position));
+        m_bars[i]->setPageStep(room[i]);
+        m_bars[i]->setSingleStep(std::max(1, room[i] / 20));
+        m_bars[i]->setValue(position);
+        m_bars[i]->setVisible(length[i] > room[i]);
+    }
 }
 
 std::optional<std::int32_t> TGrundriss::level() const
@@ -194,8 +240,12 @@ void TGrundriss::BildSpeichernClick()
             return;
         }
     }
-    ErrorReport::guard(this, [&] {
-        tarvek::plan::PlanPicture(m_record, m_tiles, m_level->currentText())
-            .save(path, pdf ? Format::Pdf : Format::Png);
-    });
+    if (ErrorReport::guard(this, [&] {
+            tarvek::plan::PlanPicture(m_record, m_tiles, m_level->currentText())
+                .save(path, pdf ? Format::Pdf : Format::Png);
+        })) {
+        m_status->showMessage(
+            QStringLiteral("Grundriss gespeichert: %1").arg(QDir::toNativeSeparators(path)),
+            StatusMessageMs);
+    }
 }

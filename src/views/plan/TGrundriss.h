@@ -6,11 +6,14 @@
 
 #include <QDialog>
 
+#include <array>
 #include <functional>
 #include <optional>
 
 class QComboBox;
 class QPushButton;
+class QScrollBar;
+class QStatusBar;
 
 // The window "Grundriss": the building of the last complete run as a map, one square per tile,
 // coloured by what the run found about its items, with a legend, a choice of level, "Einpassen"
@@ -40,6 +43,8 @@ public:
     void bringUp();
     // The price text of a graphic for the tool tips (empty: none).
     void setPriceLookup(std::function<QString(std::int32_t graphic)> lookup);
+    // Where "Als Bild speichern ..." suggests the picture: the import file's folder.
+    void setSaveFolder(const QString& folder) { m_saveFolder = folder; }
     // Asks for the file of "Als Bild speichern ...". By default a file dialog.
     void setFileChooser(std::function<ChosenFile(QWidget* parent)> chooser);
 
@@ -48,6 +53,9 @@ public:
     void highlightLine(const tarvek::plan::ListLine& line);
 
     tarvek::plan::PlanView* view() const { return m_view; }
+    QStatusBar* statusLine() const { return m_status; }
+    // The horizontal and the vertical scroll bar of the map.
+    const std::array<QScrollBar*, 2>& scrollBars() const { return m_bars; }
     // The level shown: nothing for all levels.
     std::optional<std::int32_t> level() const;
     // "Als Bild speichern ...": writes the level shown as a PNG picture or a PDF document, as the
@@ -61,6 +69,8 @@ signals:
 
 private:
     void showLevel();
+    // The scroll bars follow the map's scale and place.
+    void followView();
 
     tarvek::ItemRecord m_record;
     tarvek::plan::PlanTiles m_tiles;
@@ -68,5 +78,9 @@ private:
     QComboBox* m_level = nullptr;
     QPushButton* m_fit = nullptr;
     QPushButton* m_save = nullptr;
+    QStatusBar* m_status = nullptr;
+    std::array<QScrollBar*, 2> m_bars{};
+    bool m_followingView = false;
+    QString m_saveFolder;
     std::function<ChosenFile(QWidget*)> m_chooseFile;
 };
