@@ -176,8 +176,12 @@ void RunSteps::checkColumns(const PriceList& list, std::size_t index, std::strin
     }
 }
 
-PriceList RunSteps::loadPriceList()
+std::shared_ptr<const PriceList> RunSteps::loadPriceList()
 {
+    if (m_settings.priceList) {
+        m_priceEncoding = m_settings.priceList->encoding();
+        return m_settings.priceList;
+    }
     std::optional<std::string> bytes;
     std::string path = std::string(kPriceListName);
     std::string reason;
@@ -206,8 +210,8 @@ PriceList RunSteps::loadPriceList()
                      there ? fileOpenErrorText(path, reason) + std::string(kCannotPrice)
                            : priceListMissingText(m_settings)};
     }
-    PriceList list = PriceList::fromBytes(std::move(*bytes));
-    m_priceEncoding = list.encoding();
+    auto list = std::make_shared<const PriceList>(PriceList::fromBytes(std::move(*bytes)));
+    m_priceEncoding = list->encoding();
     return list;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -72,8 +73,9 @@ protected:
     void checkColumns(const PriceList& list, std::size_t index, std::string_view line,
                       std::initializer_list<int> marks);
 
-    // Each phase that needs the price list reads it afresh (once per phase).
-    PriceList loadPriceList();
+    // Each phase that needs the price list reads it afresh (once per phase), unless the run was
+    // given one list to share.
+    std::shared_ptr<const PriceList> loadPriceList();
 
     // A piece of the import file or of the price list as the user sees it (displayText with the
     // file's encoding; the price list's is that of its last reading).

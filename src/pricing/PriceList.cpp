@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <mutex>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -99,8 +100,11 @@ struct PriceList::Index
     bool foldedFull = false;
     std::unordered_set<std::uint64_t> exactReady;
     std::unordered_set<std::uint64_t> foldedReady;
-    // Results of plain searches for keys of another form.
+    // Results of plain searches for keys of another form; the values stay where they are when
+    // others are added.
     std::unordered_map<std::string, std::vector<std::uint32_t>> plain;
+    std::mutex plainMutex;
+    bool all = false;
     // Marks per line: bit 0 read, 1 well formed, 2 not importable, 3 spawn.
     std::vector<std::uint8_t> marks;
 
@@ -179,6 +183,45 @@ void PriceList::prepareFind(const std::vector<std::string>& keys) const
     prepare(keys, false);
 }
 
+void PriceList::indexAllKeys(bool exact) const
+{
+    Index& ix = index();
+    if (exact) {
+        ix.exact.clear();
+    } else {
+        ix.folded.clear();
+    }
+    for (std::size_t i = 0; i < m_spans.size(); ++i) {
+        const auto lineIndex = static_cast<std::uint32_t>(i);
+        forEachKeyPrefix(line(i), !exact, [&](std::uint64_t k) {
+            if (exact) {
+                ix.addExact(k, lineIndex);
+            } else {
+                ix.folded.try_emplace(k, lineIndex);
+            }
+        });
+    }
+    (exact ? ix.exactFull : ix.foldedFull) = true;
+}
+
+void PriceList::prepareAll() const
+{
+    Index& ix = index();
+    if (ix.all) {
+        return;
+    }
+    if (!ix.exactFull) {
+        indexAllKeys(true);
+    }
+    if (!ix.foldedFull) {
+        indexAllKeys(false);
+    }
+    for (std::size_t i = 0; i < m_spans.size(); ++i) {
+        (void)marks(i);
+    }
+    ix.all = true;
+}
+
 void PriceList::prepare(const std::vector<std::string>& keys, bool exact) const
 {
     Index& ix = index();
@@ -222,22 +265,17 @@ const std::vector<std::uint32_t>& PriceList::findMovableMarks(std::string_view k
     if (const auto packed = packKey(key, false)) {
         if (!ix.exactFull && ix.exactReady.count(*packed) == 0) {
             // Not prepared: index every key of every line once.
-            ix.exact.clear();
-            for (std::size_t i = 0; i < m_spans.size(); ++i) {
-                const auto lineIndex = static_cast<std::uint32_t>(i);
-                forEachKeyPrefix(line(i), false,
-                                 [&](std::uint64_t k) { ix.addExact(k, lineIndex); });
-            }
-            ix.exactFull = true;
+            indexAllKeys(true);
         }
         const auto it = ix.exact.find(*packed);
         return it == ix.exact.end() ? kNone : it->second;
     }
-    const std::string k(key);
-    auto [it, inserted] = ix.plain.try_emplace("s" + k);
+    // The one memo that a shared list still writes: runs on several threads take turns.
+    const std::lock_guard<std::mutex> lock(ix.plainMutex);
+    auto [it, inserted] = ix.plain.try_emplace("s" + std::string(key));
     if (inserted) {
         for (std::size_t i = 0; i < m_spans.size(); ++i) {
-            if (line(i).find(k) != std::string_view::npos) {
+            if (line(i).find(key) != std::string_view::npos) {
                 it->second.push_back(static_cast<std::uint32_t>(i));
             }
         }
@@ -250,13 +288,7 @@ std::optional<std::size_t> PriceList::findPriceLine(std::string_view key) const
     Index& ix = index();
     if (const auto packed = packKey(key, true)) {
         if (!ix.foldedFull && ix.foldedReady.count(*packed) == 0) {
-            ix.folded.clear();
-            for (std::size_t i = 0; i < m_spans.size(); ++i) {
-                const auto lineIndex = static_cast<std::uint32_t>(i);
-                forEachKeyPrefix(line(i), true,
-                                 [&](std::uint64_t k) { ix.folded.try_emplace(k, lineIndex); });
-            }
-            ix.foldedFull = true;
+            indexAllKeys(false);
         }
         const auto it = ix.folded.find(*packed);
         if (it == ix.folded.end()) {

@@ -15,7 +15,8 @@ int main(int argc, char** argv)
     // the user's data folder for an installed one.
     const tarvek::ProgramFiles files = tarvek::ProgramFiles::locate(tarvek::programFolder());
     const int status = tarvek::runCalcCommand(tarvek::commandLineArguments(argc, argv),
-                                              files.priceListFolder, std::cout, std::cerr);
+                                              files.priceListFolder, std::cout, std::cerr,
+                                              tarvek::isTerminal(tarvek::StandardStream::Error));
     // The command has flushed what it wrote; closing the standard output may still fail (a file
     // on a network drive reports a full disk only here).
     errno = 0;
