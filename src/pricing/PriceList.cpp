@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <cstring>
 #include <mutex>
 #include <unordered_map>
 #include <unordered_set>
@@ -143,21 +144,30 @@ PriceList PriceList::fromBytes(std::string bytes)
     const std::size_t n = b.size();
     // The byte-order mark stays in the block but belongs to no line.
     std::size_t start = list.m_encoding == TextEncoding::Utf8WithBom ? kUtf8Bom.size() : 0;
-    std::size_t i = start;
-    while (i < n) {
-        const char c = b[i];
-        if (c == '\r' || c == '\n') {
-            list.m_spans.emplace_back(start, i - start);
-            if (c == '\r' && i + 1 < n && b[i + 1] == '\n') {
-                ++i;
+    // The line ends are found with memchr: a LF, and within the piece before it every CR (one
+    // right before the LF belongs to it).
+    while (start < n) {
+        const auto* lf = static_cast<const char*>(std::memchr(b.data() + start, '\n', n - start));
+        const std::size_t end = lf != nullptr ? static_cast<std::size_t>(lf - b.data()) : n;
+        std::size_t lineEnd = end;
+        for (;;) {
+            const auto* cr =
+                static_cast<const char*>(std::memchr(b.data() + start, '\r', end - start));
+            if (cr == nullptr) {
+                break;
             }
-            start = ++i;
-        } else {
-            ++i;
+            const auto at = static_cast<std::size_t>(cr - b.data());
+            if (at + 1 == end && lf != nullptr) {
+                lineEnd = at;
+                break;
+            }
+            list.m_spans.emplace_back(start, at - start);
+            start = at + 1;
         }
-    }
-    if (start < n) {
-        list.m_spans.emplace_back(start, n - start);
+        if (start < end || lf != nullptr) {
+            list.m_spans.emplace_back(start, lineEnd - start);
+        }
+        start = end + 1;
     }
     return list;
 }
