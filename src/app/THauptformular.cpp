@@ -13,6 +13,7 @@
 #include "gui/VisibleText.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ImportLines.h"
+#include "views/batch/TStapelpruefung.h"
 
 #include <QAction>
 #include <QApplication>
@@ -127,6 +128,8 @@ void THauptformular::connectHandlers()
     connect(m_ui.bitBtn4, &QPushButton::clicked, this,
             [this] { runHook(m_hooks.anzeigenNichtberechnet); });
     connect(m_ui.grundriss1, &QAction::triggered, this, &THauptformular::planRequested);
+    connect(m_ui.stapelpruefung1, &QAction::triggered, this,
+            bind(&THauptformular::Stapelpruefung1Click));
     connect(m_ui.toolButton6, &QToolButton::clicked, this, &THauptformular::planRequested);
 }
 
@@ -442,4 +445,11 @@ void THauptformular::BitBtn6Click()
 void THauptformular::CheckBoxClick()
 {
     BitBtn6Click();
+}
+
+void THauptformular::Stapelpruefung1Click()
+{
+    // The batch window stays open beside the main window; a row's file loads here.
+    TStapelpruefung::showFor(this, m_files.priceListDir, m_separators,
+                             [this](const QString& file) { loadHandedOver(file); });
 }

@@ -47,4 +47,10 @@ std::string unpricedCsv(const std::vector<UnpricedEntry>& entries)
     return out;
 }
 
+std::string batchCsv(const std::vector<BatchRow>& rows, const std::vector<UnpricedEntry>& entries)
+{
+    return batchRowsCsv(rows) + "\r\nNicht berechnete Graphics\r\n" +
+           unpricedCsv(entries).substr(kUtf8Bom.size());
+}
+
 } // namespace tarvek

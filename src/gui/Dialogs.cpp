@@ -123,6 +123,17 @@ QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QSt
     return handler().openFileName(parent, caption, dir, filter);
 }
 
+QStringList Dialogs::Handler::openFileNames(QWidget* parent, const QString& caption,
+                                            const QString& filter)
+{
+    return QFileDialog::getOpenFileNames(parent, caption, QString(), filter);
+}
+
+QStringList Dialogs::openFileNames(QWidget* parent, const QString& caption, const QString& filter)
+{
+    return handler().openFileNames(parent, caption, filter);
+}
+
 QString Dialogs::Handler::saveFileName(QWidget* parent, const QString& caption, const QString& path,
                                        const QString& filter, QString* selectedFilter)
 {
