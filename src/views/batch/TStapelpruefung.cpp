@@ -126,7 +126,7 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
         m_rowFilter->setFilterFixedString(text);
         m_unpricedFilter->setFilterFixedString(text);
     });
-    connect(m_table, &QTableView::doubleClicked, this, &TStapelpruefung::rowActivated);
+    // A double-click, or Enter on the selected row (once each, as the platform activates).
     connect(m_table, &QTableView::activated, this, &TStapelpruefung::rowActivated);
     connect(csv, &QPushButton::clicked, this, &TStapelpruefung::saveCsv);
     connect(pdf, &QPushButton::clicked, this, &TStapelpruefung::savePdf);
