@@ -17,6 +17,13 @@ constexpr std::string_view kLimitWarning = "QS überschreiten";
 constexpr std::string_view kLimitOwner = "Maximum für ";
 constexpr std::string_view kBorderWarning = "Achtung: Bauzonenränder sind noch vorhanden!!!";
 
+// The German word and the English one of every outcome, in the order of BatchOutcome.
+constexpr std::pair<std::string_view, std::string_view> kOutcomeWords[] = {
+    {"vollständig", "complete"},      {"bei ineinanderliegenden Items gestoppt", "stopped"},
+    {"keine Importdatei", "invalid"}, {"abgebrochen", "aborted"},
+    {"nicht lesbar", "unreadable"},
+};
+
 // The run's error messages on one line each, "; " between them, every control made visible.
 std::string errorMessages(const RecordingObserver& window)
 {
@@ -48,36 +55,12 @@ bool isImportFileName(const std::filesystem::path& path)
 
 std::string_view outcomeText(BatchOutcome outcome)
 {
-    switch (outcome) {
-    case BatchOutcome::Complete:
-        return "vollständig";
-    case BatchOutcome::Stopped:
-        return "bei ineinanderliegenden Items gestoppt";
-    case BatchOutcome::NotImport:
-        return "keine Importdatei";
-    case BatchOutcome::Aborted:
-        return "abgebrochen";
-    case BatchOutcome::Unreadable:
-        break;
-    }
-    return "nicht lesbar";
+    return kOutcomeWords[static_cast<std::size_t>(outcome)].first;
 }
 
 std::string_view outcomeName(BatchOutcome outcome)
 {
-    switch (outcome) {
-    case BatchOutcome::Complete:
-        return "complete";
-    case BatchOutcome::Stopped:
-        return "stopped";
-    case BatchOutcome::NotImport:
-        return "invalid";
-    case BatchOutcome::Aborted:
-        return "aborted";
-    case BatchOutcome::Unreadable:
-        break;
-    }
-    return "unreadable";
+    return kOutcomeWords[static_cast<std::size_t>(outcome)].second;
 }
 
 std::array<std::string, kBatchColumns> batchFields(const BatchRow& row)

@@ -5,23 +5,59 @@
 
 namespace {
 
-QString fromUtf8(const std::string& text)
+QString fromUtf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QVariant headerText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// Columns of whole numbers: right-aligned, sorted as numbers.
-bool numeric(int column)
-{
-    return column >= 1 && column <= 12 && column != 4;
 }
 
 } // namespace
+
+BatchTableModel::BatchTableModel(std::vector<std::string_view> header, QObject* parent)
+    : QAbstractTableModel(parent), m_header(std::move(header))
+{}
+
+int BatchTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(size());
+}
+
+int BatchTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_header.size());
+}
+
+QVariant BatchTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount()) {
+        return {};
+    }
+    const int column = index.column();
+    if (role == Qt::TextAlignmentRole) {
+        return numeric(column) ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    }
+    if (role != Qt::DisplayRole && role != SortRole && role != Qt::ToolTipRole) {
+        return {};
+    }
+    const std::string field =
+        fields(static_cast<std::size_t>(index.row()))[static_cast<std::size_t>(column)];
+    if (role == SortRole && numeric(column)) {
+        return QVariant::fromValue(std::stoll(field));
+    }
+    return fileColumn(column) ? shownPath(qtFileName(field)) : visibleText(fromUtf8(field));
+}
+
+QVariant BatchTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < columnCount()) {
+        return fromUtf8(m_header[static_cast<std::size_t>(section)]);
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+BatchRowModel::BatchRowModel(QObject* parent)
+    : BatchTableModel({tarvek::kBatchHeader.begin(), tarvek::kBatchHeader.end()}, parent)
+{}
 
 void BatchRowModel::clear()
 {
@@ -38,44 +74,21 @@ void BatchRowModel::append(tarvek::BatchRow row)
     endInsertRows();
 }
 
-int BatchRowModel::rowCount(const QModelIndex& parent) const
+std::vector<std::string> BatchRowModel::fields(std::size_t row) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    const auto texts = tarvek::batchFields(m_rows[row]);
+    return {texts.begin(), texts.end()};
 }
 
-int BatchRowModel::columnCount(const QModelIndex& parent) const
+bool BatchRowModel::numeric(int column) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(tarvek::kBatchColumns);
+    // Items to the total, but the owners' limits.
+    return column >= 1 && column <= 12 && column != 4;
 }
 
-QVariant BatchRowModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() >= rowCount()) {
-        return {};
-    }
-    const int column = index.column();
-    if (role == Qt::TextAlignmentRole) {
-        return numeric(column) ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
-    }
-    if (role != Qt::DisplayRole && role != SortRole && role != Qt::ToolTipRole) {
-        return {};
-    }
-    const auto fields = tarvek::batchFields(m_rows[static_cast<std::size_t>(index.row())]);
-    const std::string& field = fields[static_cast<std::size_t>(column)];
-    if (role == SortRole && numeric(column)) {
-        return QVariant::fromValue(std::stoll(field));
-    }
-    return column == 0 ? shownPath(qtFileName(field)) : visibleText(fromUtf8(field));
-}
-
-QVariant BatchRowModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-        section < columnCount()) {
-        return headerText(tarvek::kBatchHeader[static_cast<std::size_t>(section)]);
-    }
-    return QAbstractTableModel::headerData(section, orientation, role);
-}
+UnpricedModel::UnpricedModel(QObject* parent)
+    : BatchTableModel({tarvek::kUnpricedHeader.begin(), tarvek::kUnpricedHeader.end()}, parent)
+{}
 
 void UnpricedModel::clear()
 {
@@ -96,55 +109,17 @@ void UnpricedModel::add(const std::vector<tarvek::UnpricedGraphic>& graphics)
     endResetModel();
 }
 
-int UnpricedModel::rowCount(const QModelIndex& parent) const
+std::vector<std::string> UnpricedModel::fields(std::size_t row) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_entries.size());
-}
-
-int UnpricedModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : static_cast<int>(tarvek::kUnpricedHeader.size());
-}
-
-QVariant UnpricedModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() >= rowCount()) {
-        return {};
-    }
-    const tarvek::UnpricedEntry& entry = m_entries[static_cast<std::size_t>(index.row())];
-    const int column = index.column();
-    if (role == Qt::TextAlignmentRole) {
-        return column != 1 ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
-    }
-    if (role != Qt::DisplayRole && role != BatchRowModel::SortRole) {
-        return {};
-    }
-    const bool sort = role == BatchRowModel::SortRole;
-    switch (column) {
-    case 0:
-        return sort ? QVariant(entry.graphic) : QVariant(QString::number(entry.graphic));
-    case 1:
-        return fromUtf8(entry.key);
-    case 2:
-        return sort ? QVariant::fromValue(entry.files) : QVariant(QString::number(entry.files));
-    default:
-        return sort ? QVariant::fromValue(entry.items) : QVariant(QString::number(entry.items));
-    }
-}
-
-QVariant UnpricedModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-        section < columnCount()) {
-        return headerText(tarvek::kUnpricedHeader[static_cast<std::size_t>(section)]);
-    }
-    return QAbstractTableModel::headerData(section, orientation, role);
+    const tarvek::UnpricedEntry& entry = m_entries[row];
+    return {std::to_string(entry.graphic), entry.key, std::to_string(entry.files),
+            std::to_string(entry.items)};
 }
 
 BatchFilter::BatchFilter(QObject* parent) : QSortFilterProxyModel(parent)
 {
-    setSortRole(BatchRowModel::SortRole);
+    setSortRole(BatchTableModel::SortRole);
     setSortCaseSensitivity(Qt::CaseInsensitive);
-    setFilterCaseSensitivity(Qt::CaseInsensitive);
     setFilterKeyColumn(-1);
+    setFilterCaseSensitivity(Qt::CaseInsensitive);
 }
