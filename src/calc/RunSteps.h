@@ -38,6 +38,20 @@ std::uint8_t lineKeys(std::string_view line);
 
 std::string number(std::int64_t value);
 
+// The per-cent value of progress step `index` (from 0) of `total`: (index + 1) * 100 / total, at
+// most 100. Called for every line of every scan: it divides only when the value changes.
+class ProgressSteps
+{
+public:
+    int value(std::size_t index, std::size_t total);
+
+private:
+    std::size_t m_total = 0;
+    std::size_t m_from = 0; // the indices [m_from, m_to) of m_total give m_value
+    std::size_t m_to = 0;
+    int m_value = 0;
+};
+
 // What every phase of a run does besides its own work: protocol and list lines, lamps, the
 // progress step with its cancel check, reading the price list, and leaving the run with an
 // error. The phases themselves are RunPhases (RunPhases.h).
@@ -92,6 +106,7 @@ private:
     SystemClock m_systemClock;
     const Clock* m_clock;
     int m_progress = -1; // the value last sent to setProgress; -1: none since Resetten
+    ProgressSteps m_steps;
     unsigned m_written = 0;
 };
 

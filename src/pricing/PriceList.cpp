@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <bitset>
-#include <cstring>
 #include <mutex>
 #include <unordered_map>
 #include <unordered_set>
@@ -141,34 +140,11 @@ PriceList PriceList::fromBytes(std::string bytes)
     list.m_encoding = detectTextEncoding(bytes);
     list.m_bytes = std::move(bytes);
     const std::string_view b = list.m_bytes;
-    const std::size_t n = b.size();
     // The byte-order mark stays in the block but belongs to no line.
-    std::size_t start = list.m_encoding == TextEncoding::Utf8WithBom ? kUtf8Bom.size() : 0;
-    // The line ends are found with memchr: a LF, and within the piece before it every CR (one
-    // right before the LF belongs to it).
-    while (start < n) {
-        const auto* lf = static_cast<const char*>(std::memchr(b.data() + start, '\n', n - start));
-        const std::size_t end = lf != nullptr ? static_cast<std::size_t>(lf - b.data()) : n;
-        std::size_t lineEnd = end;
-        for (;;) {
-            const auto* cr =
-                static_cast<const char*>(std::memchr(b.data() + start, '\r', end - start));
-            if (cr == nullptr) {
-                break;
-            }
-            const auto at = static_cast<std::size_t>(cr - b.data());
-            if (at + 1 == end && lf != nullptr) {
-                lineEnd = at;
-                break;
-            }
-            list.m_spans.emplace_back(start, at - start);
-            start = at + 1;
-        }
-        if (start < end || lf != nullptr) {
-            list.m_spans.emplace_back(start, lineEnd - start);
-        }
-        start = end + 1;
-    }
+    const std::size_t start = list.m_encoding == TextEncoding::Utf8WithBom ? kUtf8Bom.size() : 0;
+    forEachLine(b.substr(start), [&list, start](std::size_t from, std::size_t length) {
+        list.m_spans.emplace_back(start + from, length);
+    });
     return list;
 }
 PriceList::~PriceList() = default;
