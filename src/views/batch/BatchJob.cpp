@@ -2,13 +2,8 @@
 
 #include "gui/FileNameText.h"
 
-Q_DECLARE_METATYPE(tarvek::BatchRow)
-Q_DECLARE_METATYPE(std::vector<tarvek::UnpricedGraphic>)
-
 BatchJob::BatchJob(QObject* parent) : QObject(parent)
 {
-    qRegisterMetaType<tarvek::BatchRow>();
-    qRegisterMetaType<std::vector<tarvek::UnpricedGraphic>>();
     // The coordinating thread has ended once it reported the end.
     connect(this, &BatchJob::finished, this, &BatchJob::joinFinished, Qt::QueuedConnection);
 }
@@ -16,9 +11,7 @@ BatchJob::BatchJob(QObject* parent) : QObject(parent)
 BatchJob::~BatchJob()
 {
     m_stop = true;
-    if (m_thread.joinable()) {
-        m_thread.join();
-    }
+    joinFinished();
 }
 
 void BatchJob::joinFinished()
@@ -28,12 +21,35 @@ void BatchJob::joinFinished()
     }
 }
 
+template <typename Change> void BatchJob::tell(Change change)
+{
+    bool first = false;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        change(m_news);
+        first = !m_told;
+        m_told = true;
+    }
+    if (first) {
+        emit newsArrived();
+    }
+}
+
+BatchJob::News BatchJob::take()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_told = false;
+    return std::exchange(m_news, News());
+}
+
 bool BatchJob::start(Settings settings)
 {
     if (m_thread.joinable()) {
         return false;
     }
     m_stop = false;
+    m_news = News();
+    m_told = false;
     m_thread = std::thread([this, settings = std::move(settings)] {
         tarvek::BatchSettings batch;
         std::string message;
@@ -48,14 +64,17 @@ bool BatchJob::start(Settings settings)
         batch.nested = settings.nested;
         batch.jobs = settings.jobs;
         batch.separators = settings.separators;
-        emit filesFound(static_cast<int>(batch.files.size()));
+        tell([&](News& news) { news.files = static_cast<int>(batch.files.size()); });
         tarvek::BatchEvents events;
         events.started = [&](std::size_t index) {
-            emit fileStarted(qtFileName(batch.files[index]));
+            tell([&](News& news) { news.current = qtFileName(batch.files[index]); });
         };
         events.finished = [this](std::size_t, tarvek::BatchRow row,
                                  std::vector<tarvek::UnpricedGraphic> unpriced) {
-            emit rowDone(row, unpriced);
+            tell([&](News& news) {
+                news.rows.push_back(std::move(row));
+                news.unpriced.insert(news.unpriced.end(), unpriced.begin(), unpriced.end());
+            });
         };
         tarvek::runBatch(batch, events, m_stop);
         emit finished({});

@@ -6,12 +6,15 @@
 #include <QString>
 
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 // One batch off the user-interface thread: reads the price list once, runs the files on one
-// worker per core and reports each file by queued signals, so that the window stays responsive.
-// stop() ends it within a fraction of a second (the runs end at their next cancel check); the
-// rows done are kept. Destroying the job stops it and waits for its threads.
+// worker per core and collects what they report, so that the window stays responsive: the window
+// hears of new results by one queued signal at a time and takes all that came meanwhile at once,
+// however fast the workers are. stop() ends it within a fraction of a second (the runs end at
+// their next cancel check); the rows done are kept. Destroying the job stops it and waits for its
+// threads.
 class BatchJob : public QObject
 {
     Q_OBJECT
@@ -27,6 +30,15 @@ public:
         tarvek::LocaleSeparators separators;
     };
 
+    // What came in since the last take().
+    struct News
+    {
+        int files = -1; // the number of files, once they are known
+        QString current;
+        std::vector<tarvek::BatchRow> rows;
+        std::vector<tarvek::UnpricedGraphic> unpriced;
+    };
+
     explicit BatchJob(QObject* parent = nullptr);
     ~BatchJob() override;
 
@@ -34,19 +46,22 @@ public:
     bool start(Settings settings);
     void stop() { m_stop = true; }
     bool running() const { return m_thread.joinable(); }
+    News take();
 
 signals:
-    // The files are known (before the first one starts).
-    void filesFound(int count);
-    void fileStarted(const QString& file);
-    void rowDone(const tarvek::BatchRow& row, const std::vector<tarvek::UnpricedGraphic>& unpriced);
-    // The batch has ended (every file done, or stopped); `error` is empty unless the price list
-    // could not be read.
+    // There is news to take(); not sent again before it was taken.
+    void newsArrived();
+    // The batch has ended (every file done, or stopped) and all its news is there to take;
+    // `error` is empty unless the price list could not be read.
     void finished(const QString& error);
 
 private:
+    template <typename Change> void tell(Change change);
     void joinFinished();
 
     std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    News m_news;
+    bool m_told = false;
     std::thread m_thread;
 };

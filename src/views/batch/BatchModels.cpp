@@ -66,11 +66,15 @@ void BatchRowModel::clear()
     endResetModel();
 }
 
-void BatchRowModel::append(tarvek::BatchRow row)
+void BatchRowModel::append(std::vector<tarvek::BatchRow> rows)
 {
+    if (rows.empty()) {
+        return;
+    }
     const int at = static_cast<int>(m_rows.size());
-    beginInsertRows({}, at, at);
-    m_rows.push_back(std::move(row));
+    beginInsertRows({}, at, at + static_cast<int>(rows.size()) - 1);
+    m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()),
+                  std::make_move_iterator(rows.end()));
     endInsertRows();
 }
 

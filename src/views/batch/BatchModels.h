@@ -48,7 +48,7 @@ class BatchRowModel : public BatchTableModel
 public:
     explicit BatchRowModel(QObject* parent = nullptr);
     void clear();
-    void append(tarvek::BatchRow row);
+    void append(std::vector<tarvek::BatchRow> rows);
     const std::vector<tarvek::BatchRow>& rows() const { return m_rows; }
 
 protected:

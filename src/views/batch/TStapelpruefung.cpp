@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -73,7 +74,7 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
     : QDialog(parent), m_programDir(programDir), m_separators(std::move(separators)),
       m_job(new BatchJob(this)), m_rows(new BatchRowModel(this)),
       m_unpriced(new UnpricedModel(this)), m_rowFilter(new BatchFilter(this)),
-      m_unpricedFilter(new BatchFilter(this))
+      m_unpricedFilter(new BatchFilter(this)), m_refresh(new QTimer(this))
 {
     setObjectName(QStringLiteral("Stapelpruefung"));
     setWindowTitle(QStringLiteral("Stapelprüfung"));
@@ -100,6 +101,8 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
     m_progress->setValue(0);
     m_current = named(new QLabel(this), "AktuelleDatei", QStringLiteral("Aktuelle Datei"));
     m_current->setTextFormat(Qt::PlainText);
+    // A long file name does not widen the window: the label shows what fits.
+    m_current->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_filter = named(new QLineEdit(this), "Filter", QStringLiteral("Filter"));
     m_filter->setClearButtonEnabled(true);
     auto* filterLabel = label(this, "FilterLabel", QStringLiteral("&Filter:"), m_filter);
@@ -132,11 +135,16 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
     connect(pdf, &QPushButton::clicked, this, &TStapelpruefung::savePdf);
     connect(copyButton, &QPushButton::clicked, this, &TStapelpruefung::copy);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
-    connect(m_job, &BatchJob::filesFound, m_progress,
-            [this](int count) { m_progress->setRange(0, std::max(1, count)); });
-    connect(m_job, &BatchJob::fileStarted, m_current,
-            [this](const QString& file) { m_current->setText(shownPath(file)); });
-    connect(m_job, &BatchJob::rowDone, this, &TStapelpruefung::rowDone);
+    // The window takes the workers' news at most every 40 ms: however many files end meanwhile,
+    // one insertion into the table and one repaint.
+    m_refresh->setSingleShot(true);
+    m_refresh->setInterval(40);
+    connect(m_job, &BatchJob::newsArrived, m_refresh, [this] {
+        if (!m_refresh->isActive()) {
+            m_refresh->start();
+        }
+    });
+    connect(m_refresh, &QTimer::timeout, this, &TStapelpruefung::takeNews);
     connect(m_job, &BatchJob::finished, this, &TStapelpruefung::finished);
 
     auto* choose = new QHBoxLayout;
@@ -243,16 +251,24 @@ void TStapelpruefung::setRunning(bool running)
     }
 }
 
-void TStapelpruefung::rowDone(const tarvek::BatchRow& row,
-                              const std::vector<tarvek::UnpricedGraphic>& unpriced)
+void TStapelpruefung::takeNews()
 {
-    m_rows->append(row);
-    m_unpriced->add(unpriced);
-    m_progress->setValue(static_cast<int>(m_rows->rows().size()));
+    BatchJob::News news = m_job->take();
+    if (news.files >= 0) {
+        m_progress->setRange(0, std::max(1, news.files));
+    }
+    if (!news.current.isEmpty()) {
+        m_current->setText(shownPath(news.current));
+    }
+    m_rows->append(std::move(news.rows));
+    m_unpriced->add(news.unpriced);
+    m_progress->setValue(m_rows->rowCount());
 }
 
 void TStapelpruefung::finished(const QString& error)
 {
+    m_refresh->stop();
+    takeNews();
     setRunning(false);
     m_current->setText(QStringLiteral("%1 von %2 Dateien berechnet")
                            .arg(m_rows->rowCount())

@@ -17,12 +17,8 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTableView;
+class QTimer;
 class UnpricedModel;
-
-namespace tarvek {
-struct BatchRow;
-struct UnpricedGraphic;
-} // namespace tarvek
 
 // "Stapelprüfung": many import files priced at once against the price list, on every core, one
 // row per file and the table "Nicht berechnete Graphics". The batch runs off the user-interface
@@ -65,7 +61,7 @@ signals:
 private:
     void chooseFolder();
     void chooseFiles();
-    void rowDone(const tarvek::BatchRow& row, const std::vector<tarvek::UnpricedGraphic>& unpriced);
+    void takeNews();
     void finished(const QString& error);
     void setRunning(bool running);
     void rowActivated(const QModelIndex& index);
@@ -81,6 +77,7 @@ private:
     UnpricedModel* m_unpriced;
     BatchFilter* m_rowFilter;
     BatchFilter* m_unpricedFilter;
+    QTimer* m_refresh;
     QComboBox* m_nested;
     QCheckBox* m_water;
     QCheckBox* m_basement;
