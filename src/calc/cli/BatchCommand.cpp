@@ -1,11 +1,13 @@
 #include "calc/cli/BatchCommand.h"
 
 #include "base/AtomicFile.h"
+#include "base/FileNames.h"
 #include "base/TextEncoding.h"
 #include "base/Utf8.h"
 #include "calc/Batch.h"
 #include "calc/BatchCsv.h"
 #include "calc/cli/Report.h"
+#include "pricing/PriceList.h"
 
 #include <algorithm>
 #include <atomic>
@@ -14,7 +16,7 @@
 namespace tarvek {
 namespace {
 
-std::string quoted(std::string_view text)
+std::string jsonText(std::string_view text)
 {
     return "\"" + jsonEscape(text) + "\"";
 }
@@ -82,11 +84,11 @@ std::string jsonReport(const BatchResult& result)
         const BatchRow& r = result.rows[i];
         const auto n = [](std::int64_t value) { return std::to_string(value); };
         o += i == 0 ? "\n" : ",\n";
-        o += "    {\"file\": " + quoted(r.file) +
-             ", \"outcome\": " + quoted(outcomeName(r.outcome)) +
-             ", \"reason\": " + quoted(r.reason) + ", \"itemCount\": " + n(r.items) +
+        o += "    {\"file\": " + jsonText(r.file) +
+             ", \"outcome\": " + jsonText(outcomeName(r.outcome)) +
+             ", \"reason\": " + jsonText(r.reason) + ", \"itemCount\": " + n(r.items) +
              ", \"lowestLevel\": " + n(r.lowestZ) + ", \"squareSteps\": " + n(r.squareSteps) +
-             ", \"limits\": " + quoted(r.limits) + ", \"spawnCount\": " + n(r.spawns) +
+             ", \"limits\": " + jsonText(r.limits) + ", \"spawnCount\": " + n(r.spawns) +
              ", \"nested\": " + n(r.nested) + ", \"movable\": " + n(r.movable) +
              ", \"unpriced\": " + n(r.unpriced) + ", \"borders\": " + n(r.borders) +
              ", \"itemSumHZ\": " + n(r.sumHZ) + ", \"itemSumNHZ\": " + n(r.sumNHZ) +
@@ -97,13 +99,38 @@ std::string jsonReport(const BatchResult& result)
     for (std::size_t i = 0; i < result.unpriced.size(); ++i) {
         const UnpricedEntry& e = result.unpriced[i];
         o += i == 0 ? "\n" : ",\n";
-        o += "    {\"graphic\": " + std::to_string(e.graphic) + ", \"key\": " + quoted(e.key) +
+        o += "    {\"graphic\": " + std::to_string(e.graphic) + ", \"key\": " + jsonText(e.key) +
              ", \"files\": " + std::to_string(e.files) + ", \"items\": " + std::to_string(e.items) +
              "}";
     }
     o += result.unpriced.empty() ? "],\n" : "\n  ],\n";
     o += std::string("  \"allRan\": ") + (result.allRan() ? "true" : "false") + "\n}\n";
     return o;
+}
+
+// The problem when a CSV file is one of the files the batch reads, or both are the same file: it
+// would be overwritten by a result.
+std::string csvOverwritesInput(const CalcOptions& options, const std::vector<std::string>& files,
+                               const std::string& priceList)
+{
+    for (const std::string& csv : {options.csvFile, options.csvUnpriced}) {
+        if (csv.empty() || csv == "-") {
+            continue;
+        }
+        if (sameFile(csv, priceList)) {
+            return "--csv würde die Preisliste überschreiben: " + csv;
+        }
+        for (const std::string& file : files) {
+            if (sameFile(csv, file)) {
+                return "--csv würde eine Importdatei überschreiben: " + csv;
+            }
+        }
+    }
+    if (options.csvFile != "-" && !options.csvFile.empty() &&
+        sameFile(options.csvFile, options.csvUnpriced)) {
+        return "--csv und --csv-unpriced nennen dieselbe Datei: " + options.csvFile;
+    }
+    return {};
 }
 
 } // namespace
@@ -120,6 +147,14 @@ int runBatchCommand(const CalcOptions& options, const std::string& programDir,
         return 1;
     }
     settings.files = batchFiles(options.paths);
+    const std::string priceList = options.priceList.empty()
+                                      ? findPriceList(programDir).value_or(std::string())
+                                      : options.priceList;
+    if (const std::string problem = csvOverwritesInput(options, settings.files, priceList);
+        !problem.empty()) {
+        err << "tarvek-calc: " << problem << "\n";
+        return 2;
+    }
     settings.fees = {options.water, options.basement};
     settings.nested = options.nested;
     settings.jobs = options.jobs;

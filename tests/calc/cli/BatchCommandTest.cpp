@@ -98,18 +98,24 @@ TEST(BatchCommand, ProgressOnlyForATerminalAndWhatStopsBeforeTheFirstFile)
     const Imports imports;
     EXPECT_EQ(imports.run({}).err.find('\r'), std::string::npos);
     EXPECT_NE(imports.run({}, true).err.find("\r\x1b[K[3/3] "), std::string::npos);
+    const std::string file = imports.read("in/a.cfg");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--jobs", "0"},
+             {"--csv", "x.csv"},
+             {"--csv", "-", "--csv-unpriced", "-"},
+             {"--json", "--csv", "-", "--csv-unpriced", "u.csv"},
+             // A result never replaces an input, nor the other result.
+             {"--csv", (imports.dir / "in" / "a.cfg").string(), "--csv-unpriced", "-"},
+             {"--csv", "-", "--csv-unpriced", (imports.dir / "Preisliste.txt").string()},
+             {"--csv", "x.csv", "--csv-unpriced", "./x.csv"}}) {
+        EXPECT_EQ(imports.run(args).status, 2) << args[1];
+    }
+    EXPECT_EQ(imports.read("in/a.cfg"), file);
     fs::remove(imports.dir / "Preisliste.txt");
     const BatchCall missing = imports.run({});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.out.empty());
     EXPECT_NE(missing.err.find("Preisliste"), std::string::npos);
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--jobs", "0"},
-             {"--csv", "x.csv"},
-             {"--csv", "-", "--csv-unpriced", "-"},
-             {"--json", "--csv", "-", "--csv-unpriced", "u.csv"}}) {
-        EXPECT_EQ(imports.run(args).status, 2) << args[0];
-    }
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(runCalcCommand({"--jobs", "2", "a.cfg"}, "/", out, err), 2);
