@@ -121,6 +121,14 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
     auto* copyButton = button(this, "Kopieren", QStringLiteral("Ko&pieren"));
     auto* close = button(this, "Schliessen", QStringLiteral("Schließen"));
     m_idleOnly = {folder, files, m_nested, m_water, m_basement, csv, pdf, copyButton};
+    // Tab goes through the window from top to bottom: the choices, "Stopp", the filter, the tabs
+    // and their table, the commands.
+    const QList<QWidget*> order = {folder,  files,    m_nested,   m_water, m_basement,
+                                   m_start, m_filter, tabs,       m_table, m_unpricedTable,
+                                   csv,     pdf,      copyButton, close};
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
 
     connect(folder, &QPushButton::clicked, this, &TStapelpruefung::chooseFolder);
     connect(files, &QPushButton::clicked, this, &TStapelpruefung::chooseFiles);
