@@ -5,7 +5,8 @@
 # repeated runs of the whole process, after one warm-up run each.
 #   bench/run-bench.sh [RUNS]        (default 21 runs per input)
 # Needs bash and CMake/Ninja only; builds a Release tree in build-bench/ without the desktop
-# program. TARVEK_BENCH_ENGINE=1 also runs the in-process Google Benchmark suite.
+# program. TARVEK_BENCH_ENGINE=1 also runs the in-process Google Benchmark suite,
+# TARVEK_BENCH_BATCH=1 the batch (1,000 files of 1,000 items: one worker, two, and the single runs).
 # Wall time counts waiting for a core: on a busy machine compare the CPU column.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +15,8 @@ runs=${1:-21}
 build=build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVEK_GUI=OFF -DTARVEK_TESTS=OFF \
     -DTARVEK_BENCH=ON >/dev/null
-cmake --build "$build" --target tarvek-calc tarvek-bench-gen tarvek-engine-bench >/dev/null
+cmake --build "$build" --target tarvek-calc tarvek-bench-gen tarvek-engine-bench tarvek-batch-bench \
+    >/dev/null
 
 data="$build/bench-data"
 mkdir -p "$data/x1" "$data/x10"
@@ -55,4 +57,8 @@ printf '  x1 %s\n' "$(grep -o '"outcome": "[a-z]*"' "$data/x1/out.json")"
 
 if [ "${TARVEK_BENCH_ENGINE:-0}" = 1 ]; then
     "$build/bin/tarvek-engine-bench"
+fi
+
+if [ "${TARVEK_BENCH_BATCH:-0}" = 1 ]; then
+    "$build/bin/tarvek-batch-bench"
 fi

@@ -37,9 +37,9 @@ allowed() {
         calc/cli) echo "$engine" ;;
         widgets) echo "" ;;
         gui) echo "$engine widgets" ;;
-        editor | download | views/lists | views/art | views/goto | views/bill | views/plan) echo "$under_windows" ;;
+        editor | download | views/lists | views/art | views/goto | views/bill | views/plan | views/batch) echo "$under_windows" ;;
         views) echo "$under_windows views/art views/goto" ;;
-        app) echo "$under_windows editor download views views/art views/goto views/lists views/bill views/plan" ;;
+        app) echo "$under_windows editor download views views/art views/goto views/lists views/bill views/plan views/batch" ;;
         *) echo "-" ;; # a folder the rules do not know
     esac
 }

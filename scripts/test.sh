@@ -27,6 +27,15 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVEK_SANITIZE=ON -D
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j2
 
+# The engine under ThreadSanitizer: the batch runs it on several threads at once. Only the engine
+# and its tests, without Qt, so that it stays quick.
+tsan=build-tsan
+cmake -S . -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEK_GUI=OFF -DTARVEK_BENCH=OFF \
+    -DTARVEK_TSAN=ON -DTARVEK_WERROR=ON "${launcher[@]}"
+cmake --build "$tsan" --target batch_tests calc_tests
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "$tsan/bin/batch_tests"
+TSAN_OPTIONS="halt_on_error=1" "$tsan/bin/calc_tests"
+
 # The Windows side: cross-built and tested under Wine.
 scripts/windows.sh
 

@@ -307,6 +307,8 @@ void HauptformularUi::buildMenu(QMainWindow* window)
     grundriss1 = importdatei->addAction(QStringLiteral("&Grundriss"));
     grundriss1->setObjectName(QStringLiteral("Grundriss1"));
     grundriss1->setEnabled(false);
+    stapelpruefung1 = importdatei->addAction(QStringLiteral("Stapelprüfung"));
+    stapelpruefung1->setObjectName(QStringLiteral("Stapelpruefung1"));
 
     QMenu* rechnung = menu->addMenu(QStringLiteral("&Rechnung"));
     rechnung->setObjectName(QStringLiteral("Rechnung1"));

@@ -68,6 +68,7 @@ public:
     QAction* rechnungDrucken1 = nullptr;    // "Rechnung drucken ..."
     QAction* rechnungKopieren1 = nullptr;   // "Rechnung kopieren"
     QAction* grundriss1 = nullptr;          // "Grundriss" (after a complete run)
+    QAction* stapelpruefung1 = nullptr;     // "Stapelprüfung": many import files at once
     QAction* info1 = nullptr;               // "Info"
     QAction* beenden1 = nullptr;            // "Beenden"
     QAction* importfileLaden1 = nullptr;    // Ctrl+O: "Importfile laden"

@@ -16,6 +16,7 @@
 #include "importfile/ImportFormat.h"
 #include "importfile/ImportLines.h"
 #include "views/art/TUOArt.h"
+#include "views/batch/TStapelpruefung.h"
 #include "views/lists/TResultList.h"
 
 #include <QAction>
@@ -144,6 +145,8 @@ void THauptformular::connectHandlers()
         }
     });
     connect(m_ui.grundriss1, &QAction::triggered, this, &THauptformular::planRequested);
+    connect(m_ui.stapelpruefung1, &QAction::triggered, this,
+            bind(&THauptformular::Stapelpruefung1Click));
     connect(m_ui.toolButton6, &QToolButton::clicked, this, &THauptformular::planRequested);
 }
 
@@ -497,4 +500,11 @@ void THauptformular::BitBtn6Click()
 void THauptformular::CheckBoxClick()
 {
     BitBtn6Click();
+}
+
+void THauptformular::Stapelpruefung1Click()
+{
+    // The batch window stays open beside the main window; a row's file loads here.
+    TStapelpruefung::showFor(this, m_files.priceListDir, m_separators,
+                             [this](const QString& file) { loadHandedOver(file); });
 }

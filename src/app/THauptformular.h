@@ -105,6 +105,7 @@ public:
     void Downloadaktiv1Click();
     void Info1Click();
     void Beenden1Click();
+    void Stapelpruefung1Click(); // the window "Stapelprüfung"
 
     // Resetten: lamps grey, displays zero, lists empty; no bill and no plan shown.
     void Resetten() { m_view.Resetten(); }

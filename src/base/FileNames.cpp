@@ -58,21 +58,26 @@ FileRead readOpenedFile(std::uint64_t size, std::uint64_t limit, std::string& by
     if (size > limit) {
         return FileRead::TooLarge;
     }
-    bytes.clear();
-    bytes.reserve(static_cast<std::size_t>(size));
-    std::vector<char> buffer(std::size_t(64) * 1024);
+    // Read straight into the result; one byte more than the size tells a file that grew.
+    bytes.assign(static_cast<std::size_t>(size) + 1, '\0');
+    std::size_t filled = 0;
     for (;;) {
-        const std::int64_t got = readSome(buffer.data(), buffer.size());
+        if (filled == bytes.size()) {
+            bytes.resize(bytes.size() + std::size_t(64) * 1024);
+        }
+        const std::int64_t got = readSome(bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
+            bytes.clear();
             return FileRead::Failed;
         }
-        if (got == 0) {
-            return FileRead::Read;
-        }
-        bytes.append(buffer.data(), static_cast<std::size_t>(got));
-        if (bytes.size() > limit) {
+        filled += static_cast<std::size_t>(got);
+        if (filled > limit) {
             bytes.clear();
             return FileRead::TooLarge;
+        }
+        if (got == 0) {
+            bytes.resize(filled);
+            return FileRead::Read;
         }
     }
 }

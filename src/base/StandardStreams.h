@@ -27,6 +27,10 @@ enum class StandardStream
 // has run, so both may be used side by side.
 bool writeStandard(StandardStream stream, std::string_view text);
 
+// Whether the stream is a terminal (a console on Windows) and not a file or a pipe: progress
+// lines are for a person watching, never for what reads the output.
+bool isTerminal(StandardStream stream);
+
 // Call once at start: standard output and error write bytes as they are (Windows would otherwise
 // add CR before every LF), and on Windows std::cout and std::cerr write through writeStandard().
 void useBinaryOutput();

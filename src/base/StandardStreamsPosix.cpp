@@ -1,6 +1,7 @@
 #include "base/StandardStreams.h"
 
 #include <iostream>
+#include <unistd.h>
 
 namespace tarvek {
 
@@ -15,6 +16,11 @@ bool writeStandard(StandardStream stream, std::string_view text)
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     return out.good();
+}
+
+bool isTerminal(StandardStream stream)
+{
+    return isatty(stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO) == 1;
 }
 
 void useBinaryOutput() {}

@@ -135,6 +135,15 @@ bool writeStandard(StandardStream stream, std::string_view text)
     return writeBytes(handle, text);
 }
 
+bool isTerminal(StandardStream stream)
+{
+    HANDLE const handle =
+        GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+           GetConsoleMode(handle, &mode) != 0;
+}
+
 void useBinaryOutput()
 {
     _setmode(_fileno(stdout), _O_BINARY);

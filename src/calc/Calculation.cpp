@@ -40,7 +40,8 @@ CalculationOutcome calculate(Calculation& calc, const CalculationRequest& reques
     settings.importFileName = request.importFile;
     settings.programDir = request.programDir;
     settings.priceListFile = request.priceListFile;
-    settings.separators = systemLocaleSeparators();
+    settings.priceList = request.priceList;
+    settings.separators = request.separators ? *request.separators : systemLocaleSeparators();
     SystemClock clock;
     settings.clock = &clock;
     settings.items = request.recordItems ? &calc.items : nullptr;

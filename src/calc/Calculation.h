@@ -5,6 +5,7 @@
 #include "calc/RecordingObserver.h"
 #include "calc/RunState.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,10 @@ struct CalculationRequest
     std::string programDir{};
     // When not empty: the price list to use instead of the one in programDir.
     std::string priceListFile{};
+    // When set, replaces both: one list read once for many calculations (see RunSettings).
+    std::shared_ptr<const PriceList> priceList{};
+    // When set: the regional separators, looked up once for many calculations.
+    std::optional<LocaleSeparators> separators{};
     FeeChoice fees{};
     // The answer to the run's question about the nested items.
     Answer nested = Answer::Yes;

@@ -6,12 +6,14 @@
 #include "importfile/ImportLines.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace tarvek {
 
 class ItemRecord;
+class PriceList;
 
 // How a run ended.
 enum class RunOutcome
@@ -43,6 +45,9 @@ struct RunSettings
     // Seam, when set, replaces both: each call is one "read the price list afresh from disk";
     // nothing means the file is missing (or cannot be read). For tests and in-process fuzzing.
     std::function<std::optional<std::string>()> readPriceList;
+    // When set, replaces all three: one list read once and shared by many runs, perhaps on several
+    // threads at once (PriceList::prepareAll() done, so that the runs only read it).
+    std::shared_ptr<const PriceList> priceList;
     // The clock of the protocol's time stamps; nullptr: the system's local time.
     const Clock* clock = nullptr;
     // Thousands separator of the money texts and separator of "HH:MM:SS".

@@ -18,7 +18,8 @@ void RunPhases::phase5And6Movable()
     lampStart(Lamp::BLED9);
     protocol(" Prüfung auf bewegliche Items gestartet", kColourGreen);
     select(ResultList::Protocol);
-    const PriceList prices = loadPriceList();
+    const std::shared_ptr<const PriceList> list = loadPriceList();
+    const PriceList& prices = *list;
     {
         // The keys this phase will look up (unconvertible ones stop the scan below anyway).
         std::vector<std::string> keys;

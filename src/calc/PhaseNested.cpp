@@ -25,6 +25,7 @@ constexpr std::string_view kNestedQuestion =
 bool RunPhases::phase7Nested()
 {
     std::int64_t nested = 0;
+    m_state.nestedCount = 0;
     lampStart(Lamp::BLED3);
     protocol(" Prüfung ineinanderliegender Items gestartet", kColourGreen);
     {
@@ -56,7 +57,7 @@ bool RunPhases::phase7Nested()
             }
             progressStep(line, lineCount);
         }
-        std::optional<PriceList> prices;
+        std::shared_ptr<const PriceList> prices;
         const std::size_t keyCount = m_keySet.size();
         std::vector<std::int32_t> listedLine(m_items ? keyCount : 0, -1); // per key
         for (std::size_t keyIndex = 0; keyIndex < keyCount; ++keyIndex) {
@@ -104,6 +105,7 @@ bool RunPhases::phase7Nested()
             items.markNested(otherLines, listedLine);
         });
     }
+    m_state.nestedCount = nested;
     protocol(" Anzahl ineinanderliegender Items: " + number(nested), kColourBlack);
     protocol(" Prüfung ineinanderliegender Items beendet", kColourGreen);
     lampDone(Lamp::BLED3);

@@ -54,7 +54,8 @@ void RunPhases::phase8Pricing()
             }
             progressStep(i, n);
         }
-        const PriceList prices = loadPriceList();
+        const std::shared_ptr<const PriceList> list = loadPriceList();
+        const PriceList& prices = *list;
         {
             std::vector<std::string> keys;
             keys.reserve(tally.size());

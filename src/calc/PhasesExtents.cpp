@@ -122,8 +122,9 @@ void RunPhases::sortKeySet()
     for (std::size_t k = 0; k < m_keySet.size(); ++k) {
         order.emplace_back(itemKeySortText(m_keySet[k].first), static_cast<std::uint32_t>(k));
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Equal texts in the order they were added, as a stable sort keeps them: the second member is
+    // that order.
+    std::sort(order.begin(), order.end());
     std::vector<std::pair<std::string, std::size_t>> sorted;
     sorted.reserve(order.size());
     m_keyLines.assign(m_keySet.size(), {});

@@ -20,6 +20,8 @@ struct RunState
     bool billReady = false;
     // Spawns found by phase 5 (set to 0 when phase 5 starts).
     std::int32_t spawnCount = 0;
+    // Nested items found by phase 7 (set to 0 when phase 7 starts).
+    std::int64_t nestedCount = 0;
     // Item sums: cleared at the end of phase 7, summed in phase 8.
     std::int64_t itemSumHZ = 0;
     std::int64_t itemSumNHZ = 0;

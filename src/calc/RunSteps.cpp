@@ -28,35 +28,33 @@ std::string priceListMissingText(const RunSettings& settings)
     return text;
 }
 
-bool contains(std::string_view line, std::string_view key)
-{
-    return line.find(key) != std::string_view::npos;
-}
-
 } // namespace
 
 std::uint8_t lineKeys(std::string_view line)
 {
+    // One pass over the tabs of the line: each key holds one, so each is found at its tab.
     std::uint8_t keys = 0;
-    if (line.find('\t') != std::string_view::npos) {
-        if (contains(line, kKeyX)) {
-            keys |= kHasX;
+    const std::size_t n = line.size();
+    for (std::size_t tab = line.find('\t'); tab != std::string_view::npos;
+         tab = line.find('\t', tab + 1)) {
+        if (tab + 2 < n && line[tab + 2] == '\t') {
+            const char c = line[tab + 1];
+            keys |= c == 'x' ? kHasX : c == 'y' ? (kHasY | kHasYTab) : c == 'z' ? kHasZ : 0;
         }
-        if (contains(line, "y\t")) {
+        if (tab >= 1 && line[tab - 1] == 'y') {
             keys |= kHasYTab;
-            if (contains(line, kKeyY)) {
-                keys |= kHasY;
-            }
         }
-        if (contains(line, kKeyZ)) {
-            keys |= kHasZ;
-        }
-        if (contains(line, kKeyGraphic)) {
+        if (tab >= 7 && line.substr(tab - 7, 7) == "graphic") {
             keys |= kHasGraphic;
         }
     }
-    if (contains(line, "Entry I") || contains(line, "Entry M") || contains(line, "Entry C")) {
-        keys |= kHasEntry;
+    for (std::size_t entry = line.find("Entry "); entry != std::string_view::npos;
+         entry = line.find("Entry ", entry + 1)) {
+        const char kind = entry + 6 < n ? line[entry + 6] : '\0';
+        if (kind == 'I' || kind == 'M' || kind == 'C') {
+            keys |= kHasEntry;
+            break;
+        }
     }
     return keys;
 }
@@ -112,10 +110,28 @@ bool RunSteps::pump()
     return m_out.pump();
 }
 
+int ProgressSteps::value(std::size_t index, std::size_t total)
+{
+    // Within the steps of the value last computed, no division: it is the same value.
+    if (total == m_total && index >= m_from && index < m_to) {
+        return m_value;
+    }
+    const std::uint64_t t = total;
+    const auto computed = (static_cast<std::uint64_t>(index) + 1) * 100 / t;
+    m_value = computed > 100 ? 100 : static_cast<int>(computed);
+    // The indices i with (i + 1) * 100 / total == value: from ceil(value * total / 100) - 1 up to
+    // ceil((value + 1) * total / 100) - 1; none cached for 100, which later indices also give.
+    const auto v = static_cast<std::uint64_t>(m_value);
+    const std::uint64_t first = (v * t + 99) / 100;
+    m_total = total;
+    m_from = first == 0 ? 0 : first - 1;
+    m_to = m_value < 100 ? ((v + 1) * t + 99) / 100 - 1 : 0;
+    return m_value;
+}
+
 void RunSteps::progressStep(std::size_t index, std::size_t total)
 {
-    int value = static_cast<int>((static_cast<std::uint64_t>(index) + 1) * 100 / total);
-    value = value > 100 ? 100 : value;
+    const int value = m_steps.value(index, total);
     if (value != m_progress) {
         // The bar ignores an unchanged value; Resetten sets it to 0.
         m_out.setProgress(value);
@@ -176,8 +192,12 @@ void RunSteps::checkColumns(const PriceList& list, std::size_t index, std::strin
     }
 }
 
-PriceList RunSteps::loadPriceList()
+std::shared_ptr<const PriceList> RunSteps::loadPriceList()
 {
+    if (m_settings.priceList) {
+        m_priceEncoding = m_settings.priceList->encoding();
+        return m_settings.priceList;
+    }
     std::optional<std::string> bytes;
     std::string path = std::string(kPriceListName);
     std::string reason;
@@ -206,8 +226,8 @@ PriceList RunSteps::loadPriceList()
                      there ? fileOpenErrorText(path, reason) + std::string(kCannotPrice)
                            : priceListMissingText(m_settings)};
     }
-    PriceList list = PriceList::fromBytes(std::move(*bytes));
-    m_priceEncoding = list.encoding();
+    auto list = std::make_shared<const PriceList>(PriceList::fromBytes(std::move(*bytes)));
+    m_priceEncoding = list->encoding();
     return list;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,20 @@ enum LineKey : std::uint8_t
 std::uint8_t lineKeys(std::string_view line);
 
 std::string number(std::int64_t value);
+
+// The per-cent value of progress step `index` (from 0) of `total`: (index + 1) * 100 / total, at
+// most 100. Called for every line of every scan: it divides only when the value changes.
+class ProgressSteps
+{
+public:
+    int value(std::size_t index, std::size_t total);
+
+private:
+    std::size_t m_total = 0;
+    std::size_t m_from = 0; // the indices [m_from, m_to) of m_total give m_value
+    std::size_t m_to = 0;
+    int m_value = 0;
+};
 
 // What every phase of a run does besides its own work: protocol and list lines, lamps, the
 // progress step with its cancel check, reading the price list, and leaving the run with an
@@ -72,8 +87,9 @@ protected:
     void checkColumns(const PriceList& list, std::size_t index, std::string_view line,
                       std::initializer_list<int> marks);
 
-    // Each phase that needs the price list reads it afresh (once per phase).
-    PriceList loadPriceList();
+    // Each phase that needs the price list reads it afresh (once per phase), unless the run was
+    // given one list to share.
+    std::shared_ptr<const PriceList> loadPriceList();
 
     // A piece of the import file or of the price list as the user sees it (displayText with the
     // file's encoding; the price list's is that of its last reading).
@@ -90,6 +106,7 @@ private:
     SystemClock m_systemClock;
     const Clock* m_clock;
     int m_progress = -1; // the value last sent to setProgress; -1: none since Resetten
+    ProgressSteps m_steps;
     unsigned m_written = 0;
 };
 

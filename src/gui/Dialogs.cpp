@@ -216,6 +216,18 @@ QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QSt
     return handler().openFileName(parent, caption, dir, filter);
 }
 
+QStringList Dialogs::Handler::openFileNames(QWidget* parent, const QString& caption,
+                                            const QString& filter)
+{
+    return QFileDialog::getOpenFileNames(parent, caption, startFolder({}), filter);
+}
+
+QStringList Dialogs::openFileNames(QWidget* parent, const QString& caption, const QString& filter)
+{
+    const QtDialogTraces traces;
+    return handler().openFileNames(parent, caption, filter);
+}
+
 QString Dialogs::Handler::saveFileName(QWidget* parent, const QString& caption, const QString& path,
                                        const QString& filter, QString* selectedFilter)
 {

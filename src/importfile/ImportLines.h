@@ -2,6 +2,7 @@
 
 #include "base/FileReading.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,8 @@ using ImportLines = std::vector<std::string>;
 // Splits bytes into lines: a line ends at CR LF, LF or CR; a last line ending adds no empty line
 // (so "" gives no line and "a\r\n" one line); a NUL byte is an ordinary character.
 ImportLines splitLines(std::string_view bytes);
+// The same lines as start and length in `bytes`, in order, without building them.
+void forEachLine(std::string_view bytes, const std::function<void(std::size_t, std::size_t)>& line);
 
 // Joins lines with CR LF after every line (how the system writes text files).
 std::string joinLinesCrLf(const ImportLines& lines);

@@ -92,21 +92,23 @@ std::string itemKeySortText(std::string_view key)
 {
     // Each byte not left out as two bytes (class + 1, code), so that a shorter text comes first;
     // then 0 (below every class byte) and the folded full text for the second comparison.
-    std::string text;
-    text.reserve(key.size() * 3 + 1);
+    // Written through a pointer: the sort texts of ten thousand keys are made in every run.
+    std::string text(key.size() * 3 + 1, '\0');
+    char* out = text.data();
     for (const char c : key) {
         const auto b = static_cast<unsigned char>(c);
         if (ignored(b)) {
             continue;
         }
         const unsigned w = weight(b);
-        text.push_back(static_cast<char>((w >> 8) + 1));
-        text.push_back(static_cast<char>(w & 0xFF));
+        *out++ = static_cast<char>((w >> 8) + 1);
+        *out++ = static_cast<char>(w & 0xFF);
     }
-    text.push_back('\0');
+    *out++ = '\0';
     for (const char c : key) {
-        text.push_back(static_cast<char>(fold(static_cast<unsigned char>(c))));
+        *out++ = static_cast<char>(fold(static_cast<unsigned char>(c)));
     }
+    text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
 }
 

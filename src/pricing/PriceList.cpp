@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <mutex>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -99,8 +100,11 @@ struct PriceList::Index
     bool foldedFull = false;
     std::unordered_set<std::uint64_t> exactReady;
     std::unordered_set<std::uint64_t> foldedReady;
-    // Results of plain searches for keys of another form.
+    // Results of plain searches for keys of another form; the values stay where they are when
+    // others are added.
     std::unordered_map<std::string, std::vector<std::uint32_t>> plain;
+    std::mutex plainMutex;
+    bool all = false;
     // Marks per line: bit 0 read, 1 well formed, 2 not importable, 3 spawn.
     std::vector<std::uint8_t> marks;
 
@@ -136,25 +140,11 @@ PriceList PriceList::fromBytes(std::string bytes)
     list.m_encoding = detectTextEncoding(bytes);
     list.m_bytes = std::move(bytes);
     const std::string_view b = list.m_bytes;
-    const std::size_t n = b.size();
     // The byte-order mark stays in the block but belongs to no line.
-    std::size_t start = list.m_encoding == TextEncoding::Utf8WithBom ? kUtf8Bom.size() : 0;
-    std::size_t i = start;
-    while (i < n) {
-        const char c = b[i];
-        if (c == '\r' || c == '\n') {
-            list.m_spans.emplace_back(start, i - start);
-            if (c == '\r' && i + 1 < n && b[i + 1] == '\n') {
-                ++i;
-            }
-            start = ++i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < n) {
-        list.m_spans.emplace_back(start, n - start);
-    }
+    const std::size_t start = list.m_encoding == TextEncoding::Utf8WithBom ? kUtf8Bom.size() : 0;
+    forEachLine(b.substr(start), [&list, start](std::size_t from, std::size_t length) {
+        list.m_spans.emplace_back(start + from, length);
+    });
     return list;
 }
 PriceList::~PriceList() = default;
@@ -177,6 +167,45 @@ void PriceList::prepareMovableMarks(const std::vector<std::string>& keys) const
 void PriceList::prepareFind(const std::vector<std::string>& keys) const
 {
     prepare(keys, false);
+}
+
+void PriceList::indexAllKeys(bool exact) const
+{
+    Index& ix = index();
+    if (exact) {
+        ix.exact.clear();
+    } else {
+        ix.folded.clear();
+    }
+    for (std::size_t i = 0; i < m_spans.size(); ++i) {
+        const auto lineIndex = static_cast<std::uint32_t>(i);
+        forEachKeyPrefix(line(i), !exact, [&](std::uint64_t k) {
+            if (exact) {
+                ix.addExact(k, lineIndex);
+            } else {
+                ix.folded.try_emplace(k, lineIndex);
+            }
+        });
+    }
+    (exact ? ix.exactFull : ix.foldedFull) = true;
+}
+
+void PriceList::prepareAll() const
+{
+    Index& ix = index();
+    if (ix.all) {
+        return;
+    }
+    if (!ix.exactFull) {
+        indexAllKeys(true);
+    }
+    if (!ix.foldedFull) {
+        indexAllKeys(false);
+    }
+    for (std::size_t i = 0; i < m_spans.size(); ++i) {
+        (void)marks(i);
+    }
+    ix.all = true;
 }
 
 void PriceList::prepare(const std::vector<std::string>& keys, bool exact) const
@@ -222,22 +251,17 @@ const std::vector<std::uint32_t>& PriceList::findMovableMarks(std::string_view k
     if (const auto packed = packKey(key, false)) {
         if (!ix.exactFull && ix.exactReady.count(*packed) == 0) {
             // Not prepared: index every key of every line once.
-            ix.exact.clear();
-            for (std::size_t i = 0; i < m_spans.size(); ++i) {
-                const auto lineIndex = static_cast<std::uint32_t>(i);
-                forEachKeyPrefix(line(i), false,
-                                 [&](std::uint64_t k) { ix.addExact(k, lineIndex); });
-            }
-            ix.exactFull = true;
+            indexAllKeys(true);
         }
         const auto it = ix.exact.find(*packed);
         return it == ix.exact.end() ? kNone : it->second;
     }
-    const std::string k(key);
-    auto [it, inserted] = ix.plain.try_emplace("s" + k);
+    // The one memo that a shared list still writes: runs on several threads take turns.
+    const std::lock_guard<std::mutex> lock(ix.plainMutex);
+    auto [it, inserted] = ix.plain.try_emplace("s" + std::string(key));
     if (inserted) {
         for (std::size_t i = 0; i < m_spans.size(); ++i) {
-            if (line(i).find(k) != std::string_view::npos) {
+            if (line(i).find(key) != std::string_view::npos) {
                 it->second.push_back(static_cast<std::uint32_t>(i));
             }
         }
@@ -250,13 +274,7 @@ std::optional<std::size_t> PriceList::findPriceLine(std::string_view key) const
     Index& ix = index();
     if (const auto packed = packKey(key, true)) {
         if (!ix.foldedFull && ix.foldedReady.count(*packed) == 0) {
-            ix.folded.clear();
-            for (std::size_t i = 0; i < m_spans.size(); ++i) {
-                const auto lineIndex = static_cast<std::uint32_t>(i);
-                forEachKeyPrefix(line(i), true,
-                                 [&](std::uint64_t k) { ix.folded.try_emplace(k, lineIndex); });
-            }
-            ix.foldedFull = true;
+            indexAllKeys(false);
         }
         const auto it = ix.folded.find(*packed);
         if (it == ix.folded.end()) {

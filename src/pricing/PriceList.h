@@ -80,6 +80,10 @@ public:
     // was not prepared indexes every key of the list once. Results are the same either way.
     void prepareMovableMarks(const std::vector<std::string>& keys) const;
     void prepareFind(const std::vector<std::string>& keys) const;
+    // Indexes every key and reads the marks of every line at once. Afterwards lookups only read
+    // the index (searches for keys of another form take turns on their memo), so that runs on
+    // several threads may share one list.
+    void prepareAll() const;
 
     // FindMovableMarks: the indices of every line that contains `key` as stored (case-sensitive),
     // in file order. Phase 5 passes the lower-cased GraphicKey.
@@ -105,6 +109,7 @@ private:
     struct Index;
     Index& index() const;
     void prepare(const std::vector<std::string>& keys, bool exact) const;
+    void indexAllKeys(bool exact) const;
     std::string m_bytes;
     TextEncoding m_encoding = TextEncoding::Windows1252;
     std::vector<std::pair<std::size_t, std::size_t>> m_spans; // start and length of each line

@@ -2,6 +2,7 @@
 
 #include "base/AsciiCase.h"
 #include "base/FileNames.h"
+#include "base/Utf8.h"
 #include "pricing/GraphicKey.h"
 
 #include <gtest/gtest.h>
@@ -213,5 +214,67 @@ TEST(ReadFile, FoldersNamedBeyondTheCodePage)
         EXPECT_EQ(readFileBytes(*priceList, nullptr, kImportFileKind), "0x0e75|a|1|t|1|0|0|0")
             << name;
         std::filesystem::remove_all(pathOf(folder));
+    }
+}
+
+namespace {
+// The encoding read byte by byte: valid UTF-8 with a non-ASCII byte, else Windows-1252.
+TextEncoding plainEncoding(std::string_view bytes)
+{
+    bool nonAscii = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto sequence = decodeUtf8(bytes, i);
+        if (!sequence) {
+            return TextEncoding::Windows1252;
+        }
+        nonAscii = nonAscii || sequence->length > 1;
+        i += sequence->length;
+    }
+    return nonAscii ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+}
+// The lines read byte by byte: a line ends at CR LF, LF or CR.
+ImportLines plainLines(std::string_view bytes)
+{
+    ImportLines lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            lines.emplace_back(bytes.substr(start, i - start));
+            i += bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? 1 : 0;
+            start = i + 1;
+        }
+    }
+    if (start < bytes.size()) {
+        lines.emplace_back(bytes.substr(start));
+    }
+    return lines;
+}
+} // namespace
+
+// The fast splitting of import files and price lists and the encoding's ASCII shortcut give what
+// the plain readings give: every text of up to 8 bytes of "a", CR, LF and one non-ASCII byte.
+TEST(PriceListLines, SplitAndEncodingAsThePlainReadings)
+{
+    const std::string alphabet = "a\r\n\xC3";
+    for (std::size_t length = 0; length <= 8; ++length) {
+        std::size_t count = 1;
+        for (std::size_t k = 0; k < length; ++k) {
+            count *= alphabet.size();
+        }
+        for (std::size_t code = 0; code < count; ++code) {
+            std::string text;
+            for (std::size_t k = 0, c = code; k < length; ++k, c /= alphabet.size()) {
+                text += alphabet[c % alphabet.size()];
+            }
+            const std::string padded = std::string(9, 'b') + text + "\xA4" + std::string(7, 'c');
+            const PriceList list = PriceList::fromBytes(text);
+            ImportLines got;
+            for (std::size_t i = 0; i < list.size(); ++i) {
+                got.emplace_back(list.line(i));
+            }
+            ASSERT_EQ(got, plainLines(text)) << code;
+            ASSERT_EQ(splitLines(text), got) << code;
+            EXPECT_EQ(PriceList::fromBytes(padded).encoding(), plainEncoding(padded)) << code;
+        }
     }
 }

@@ -65,6 +65,12 @@ public:
         return nextSaveFile;
     }
 
+    QStringList openFileNames(QWidget*, const QString& caption, const QString& filter) override
+    {
+        openCalls.append(caption + u'|' + filter);
+        return nextFiles;
+    }
+
     QString existingDirectory(QWidget*, const QString& prompt, const QString& start) override
     {
         folderPrompts.append(prompt);
@@ -98,6 +104,7 @@ public:
     std::function<void(const QString&)> onMessage;
     QString nextFile;
     QString nextFolder;
+    QStringList nextFiles;
     QStringList openCalls;
     QString nextSaveFile;
     QStringList saveCalls;

@@ -6,7 +6,9 @@
 #include "base/Version.h"
 #include "calc/BreakdownCsv.h"
 #include "calc/Calculation.h"
+#include "calc/cli/BatchCommand.h"
 #include "calc/cli/Report.h"
+#include "importfile/ImportFormat.h"
 #include "pricing/PriceList.h"
 
 #include <cerrno>
@@ -20,6 +22,8 @@ namespace {
 constexpr std::string_view kUsage =
     "Aufruf: tarvek-calc [--price-list DATEI] [--water] [--basement] [--nested continue|stop] "
     "[--json] [--csv DATEI] IMPORTDATEI\n"
+    "       tarvek-calc --batch [--jobs N] [--price-list DATEI] [--water] [--basement] "
+    "[--nested continue|stop] [--json] [--csv DATEI --csv-unpriced DATEI] PFAD...\n"
     "  --price-list DATEI  Preisliste (Standard: Preisliste.txt neben dem Programm oder, bei "
     "einer installierten Kopie, im Datenordner des Benutzers)\n"
     "  --water             \"Wasserbau\" angekreuzt\n"
@@ -29,25 +33,20 @@ constexpr std::string_view kUsage =
     "  --json              Ergebnis als JSON\n"
     "  --csv DATEI         Kostenaufstellung als CSV (Semikolon, UTF-8) in DATEI; - für die "
     "Standardausgabe statt des Ergebnisses\n"
+    "  --batch             Stapelprüfung: jede Datei und jede *.cfg der Ordner, eine Zeile je "
+    "Datei und die nicht berechneten Graphics; --csv schreibt dann die Zeilen\n"
+    "  --jobs N            Stapelprüfung mit N gleichzeitigen Berechnungen (Standard: eine je "
+    "Prozessorkern)\n"
+    "  --csv-unpriced DATEI  Stapelprüfung: die Tabelle \"Nicht berechnete Graphics\" als CSV in "
+    "DATEI; - für die Standardausgabe\n"
     "  -h, --help          Zeigt diese Hilfe an\n"
     "  -v, --version       Zeigt die Versionsnummer an\n";
 
-struct Options
-{
-    std::string priceList;
-    bool water = false;
-    bool basement = false;
-    Answer nested = Answer::Yes;
-    bool json = false;
-    std::string csvFile; // empty: no CSV; "-": standard output
-    std::string importFile;
-    bool help = false;
-    bool version = false;
-};
+constexpr std::int32_t kMaxJobs = 256;
 
 // Parses the arguments; an error text when they are not usable. Help and version are taken
 // where an option may stand, also beside a usage error, and win over it.
-std::string parse(const std::vector<std::string>& args, Options& options)
+std::string parse(const std::vector<std::string>& args, CalcOptions& options)
 {
     std::string problem;
     const auto report = [&problem](std::string text) {
@@ -56,7 +55,6 @@ std::string parse(const std::vector<std::string>& args, Options& options)
         }
     };
     std::set<std::string> given;
-    bool haveFile = false;
     bool endOfOptions = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
@@ -110,11 +108,18 @@ std::string parse(const std::vector<std::string>& args, Options& options)
                 } else {
                     report("--nested braucht continue oder stop, nicht '" + value + "'");
                 }
-            } else if (arg == "--csv") {
+            } else if (arg == "--csv" || arg == "--csv-unpriced") {
                 if (!takeValue() || value.empty()) {
-                    report("--csv braucht eine Datei oder -");
+                    report(arg + " braucht eine Datei oder -");
                 }
-                options.csvFile = value;
+                (arg == "--csv" ? options.csvFile : options.csvUnpriced) = value;
+            } else if (arg == "--jobs") {
+                const auto jobs = takeValue() ? toInteger(value) : std::nullopt;
+                if (!jobs || *jobs < 1 || *jobs > kMaxJobs) {
+                    report("--jobs braucht eine Zahl von 1 bis " + std::to_string(kMaxJobs));
+                } else {
+                    options.jobs = static_cast<unsigned>(*jobs);
+                }
             } else if (hasValue) {
                 report("unbekannte Option oder Option ohne Wert: " + args[i]);
             } else if (arg == "--water") {
@@ -123,22 +128,37 @@ std::string parse(const std::vector<std::string>& args, Options& options)
                 options.basement = true;
             } else if (arg == "--json") {
                 options.json = true;
+            } else if (arg == "--batch") {
+                options.batch = true;
             } else {
                 report("unbekannte Option: " + arg);
             }
         } else if (!endOfOptions && arg.size() > 1 && arg[0] == '-') {
             report("unbekannte Option: " + arg);
-        } else if (haveFile) {
-            report("nur eine Importdatei erlaubt");
         } else {
-            options.importFile = arg;
-            haveFile = true;
+            options.paths.push_back(arg);
         }
     }
-    if (!haveFile) {
-        report("keine Importdatei angegeben");
+    if (options.paths.empty()) {
+        report(options.batch ? "keine Datei und kein Ordner angegeben"
+                             : "keine Importdatei angegeben");
+    } else if (!options.batch && options.paths.size() > 1) {
+        report("nur eine Importdatei erlaubt");
+    } else if (!options.batch) {
+        options.importFile = options.paths.front();
     }
-    if (options.json && options.csvFile == "-") {
+    if (!options.batch && (options.jobs != 0 || !options.csvUnpriced.empty())) {
+        report(std::string(options.jobs != 0 ? "--jobs" : "--csv-unpriced") +
+               " gilt nur mit --batch");
+    }
+    // The batch's two tables go into two CSV files: both or none.
+    if (options.batch && options.csvFile.empty() != options.csvUnpriced.empty()) {
+        report("--batch schreibt CSV nur mit --csv und --csv-unpriced zusammen");
+    }
+    if (options.csvFile == "-" && options.csvUnpriced == "-") {
+        report("--csv - und --csv-unpriced - schreiben beide auf die Standardausgabe");
+    }
+    if (options.json && (options.csvFile == "-" || options.csvUnpriced == "-")) {
         report("--json und --csv - schreiben beide auf die Standardausgabe");
     }
     return problem;
@@ -146,7 +166,7 @@ std::string parse(const std::vector<std::string>& args, Options& options)
 
 // The problem when the CSV file is one of the files the run reads: it would be overwritten by
 // its own result.
-std::string csvOverwritesInput(const Options& options, const std::string& programDir)
+std::string csvOverwritesInput(const CalcOptions& options, const std::string& programDir)
 {
     if (options.csvFile.empty() || options.csvFile == "-") {
         return {};
@@ -179,7 +199,7 @@ bool writeOutput(std::ostream& out, const std::string& bytes, std::string& reaso
 } // namespace
 
 int runCalcCommand(const std::vector<std::string>& args, const std::string& programDir,
-                   std::ostream& out, std::ostream& err)
+                   std::ostream& out, std::ostream& err, bool errIsTerminal)
 {
     std::string reason;
     const auto output = [&](const std::string& bytes) {
@@ -189,7 +209,7 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
         err << "tarvek-calc: Standardausgabe kann nicht geschrieben werden: " << reason << "\n";
         return false;
     };
-    Options options;
+    CalcOptions options;
     std::string problem = parse(args, options);
     if (options.help) {
         return output(std::string(kUsage)) ? 0 : 1;
@@ -197,12 +217,15 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
     if (options.version) {
         return output("tarvek-calc " TARVEK_VERSION "\n") ? 0 : 1;
     }
-    if (problem.empty()) {
+    if (problem.empty() && !options.batch) {
         problem = csvOverwritesInput(options, programDir);
     }
     if (!problem.empty()) {
         err << "tarvek-calc: " << problem << "\n" << kUsage;
         return 2;
+    }
+    if (options.batch) {
+        return runBatchCommand(options, programDir, output, err, errIsTerminal);
     }
 
     Calculation calc;

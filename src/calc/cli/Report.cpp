@@ -3,6 +3,7 @@
 #include "base/Utf8.h"
 
 #include <array>
+#include <charconv>
 #include <string>
 #include <utility>
 
@@ -89,19 +90,42 @@ std::string jsonItems(const ItemRecord* record)
     if (record == nullptr || !record->complete() || record->items().empty()) {
         return {};
     }
-    const auto value = [](bool known, std::int32_t n) {
-        return known ? std::to_string(n) : std::string("null");
-    };
+    // Appended in place, without a temporary text per field: a house has tens of thousands.
     std::string o;
+    o.reserve(record->items().size() * 96);
+    char digits[16];
+    const auto number = [&o, &digits](std::int32_t n) {
+        const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+        o.append(digits, end);
+    };
+    const auto value = [&](bool known, std::int32_t n) {
+        if (known) {
+            number(n);
+        } else {
+            o += "null";
+        }
+    };
     for (const RecordedItem& item : record->items()) {
         const auto category = item.category();
         o += o.empty() ? "\n" : ",\n";
-        o += "    {\"graphic\": " + std::to_string(item.graphic) +
-             ", \"x\": " + value(item.hasPosition, item.x) +
-             ", \"y\": " + value(item.hasPosition, item.y) +
-             ", \"z\": " + value(item.hasPosition, item.z) +
-             ", \"color\": " + value(item.hasColour, item.colour) + ", \"category\": " +
-             (category ? quoted(categoryName(*category)) : std::string("null")) + "}";
+        o += "    {\"graphic\": ";
+        number(item.graphic);
+        o += ", \"x\": ";
+        value(item.hasPosition, item.x);
+        o += ", \"y\": ";
+        value(item.hasPosition, item.y);
+        o += ", \"z\": ";
+        value(item.hasPosition, item.z);
+        o += ", \"color\": ";
+        value(item.hasColour, item.colour);
+        o += ", \"category\": ";
+        if (category) {
+            // The category names are plain ASCII words: nothing to escape.
+            o.append(1, '"').append(categoryName(*category)).append(1, '"');
+        } else {
+            o += "null";
+        }
+        o += '}';
     }
     return o + "\n  ";
 }

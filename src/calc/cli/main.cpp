@@ -22,9 +22,10 @@ int main(int argc, char** argv)
                                                        tarvek::ProgramFiles::PriceListFileName) &&
                          tarvek::findFileIgnoringCase(files.unwritableFolder,
                                                       tarvek::ProgramFiles::PriceListFileName);
-    const int status = tarvek::runCalcCommand(
-        tarvek::commandLineArguments(argc, argv),
-        brought ? files.unwritableFolder : files.priceListFolder, std::cout, std::cerr);
+    const int status =
+        tarvek::runCalcCommand(tarvek::commandLineArguments(argc, argv),
+                               brought ? files.unwritableFolder : files.priceListFolder, std::cout,
+                               std::cerr, tarvek::isTerminal(tarvek::StandardStream::Error));
     // The command has flushed what it wrote; closing the standard output may still fail (a file
     // on a network drive reports a full disk only here).
     errno = 0;

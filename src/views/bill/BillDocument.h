@@ -40,10 +40,6 @@ private:
     QString billHtml() const;
     // forSpreadsheet: the clipboard's copy, whose names get the CSV's formula guard.
     QString breakdownHtml(bool forSpreadsheet) const;
-    // Lays the report out on the pages of `device` as its page layout stands and paints the pages
-    // in `ranges` (all when empty), `copies` times each.
-    bool paintPages(QPagedPaintDevice& device, const QPageRanges& ranges, int copies,
-                    bool collate) const;
     QString money(std::int64_t amount) const;
     // A sum row's label; "(gefiltert)" after it when the rows are a filtered part.
     QString sumLabel(const tarvek::BreakdownSum& sum) const;

@@ -1,0 +1,291 @@
+#include "calc/Batch.h"
+
+#include "base/AsciiCase.h"
+#include "base/FileNames.h"
+#include "pricing/PriceList.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <mutex>
+#include <new>
+#include <thread>
+
+namespace tarvek {
+namespace {
+
+constexpr std::string_view kLimitWarning = "QS überschreiten";
+constexpr std::string_view kLimitOwner = "Maximum für ";
+constexpr std::string_view kBorderWarning = "Achtung: Bauzonenränder sind noch vorhanden!!!";
+
+// The German word and the English one of every outcome, in the order of BatchOutcome.
+constexpr std::pair<std::string_view, std::string_view> kOutcomeWords[] = {
+    {"vollständig", "complete"},      {"bei ineinanderliegenden Items gestoppt", "stopped"},
+    {"keine Importdatei", "invalid"}, {"abgebrochen", "aborted"},
+    {"nicht lesbar", "unreadable"},
+};
+
+// The run's error messages on one line each, "; " between them, every control made visible.
+std::string errorMessages(const RecordingObserver& window)
+{
+    std::string text;
+    for (const auto& message : window.messages()) {
+        if (message.kind != RecordingObserver::Message::Kind::Error) {
+            continue;
+        }
+        std::string line;
+        for (std::size_t i = 0; i < message.text.size(); ++i) {
+            if (message.text.compare(i, 2, "\r\n") == 0) {
+                line += ' ';
+                ++i;
+            } else {
+                line += message.text[i];
+            }
+        }
+        text += (text.empty() ? "" : "; ") + displayText(line, TextEncoding::Utf8);
+    }
+    return text;
+}
+
+bool isImportFileName(const std::filesystem::path& path)
+{
+    return asciiLower(fileNameOf(path.extension())) == ".cfg";
+}
+
+} // namespace
+
+std::string_view outcomeText(BatchOutcome outcome)
+{
+    return kOutcomeWords[static_cast<std::size_t>(outcome)].first;
+}
+
+std::string_view outcomeName(BatchOutcome outcome)
+{
+    return kOutcomeWords[static_cast<std::size_t>(outcome)].second;
+}
+
+std::array<std::string, kBatchColumns> batchFields(const BatchRow& row)
+{
+    const auto n = [](std::int64_t value) { return std::to_string(value); };
+    return {row.file,        n(row.items),
+            n(row.lowestZ),  n(row.squareSteps),
+            row.limits,      n(row.spawns),
+            n(row.nested),   n(row.movable),
+            n(row.unpriced), n(row.borders),
+            n(row.sumHZ),    n(row.sumNHZ),
+            n(row.total),    std::string(outcomeText(row.outcome)),
+            row.reason};
+}
+
+void UnpricedTable::add(const std::vector<UnpricedGraphic>& graphics)
+{
+    for (const UnpricedGraphic& graphic : graphics) {
+        UnpricedEntry& entry = m_byGraphic[graphic.graphic];
+        if (entry.files == 0) {
+            entry.graphic = graphic.graphic;
+            entry.key = graphic.key;
+        }
+        ++entry.files;
+        entry.items += graphic.items;
+    }
+}
+
+std::vector<UnpricedEntry> UnpricedTable::entries() const
+{
+    std::vector<UnpricedEntry> out;
+    out.reserve(m_byGraphic.size());
+    for (const auto& [graphic, entry] : m_byGraphic) {
+        out.push_back(entry);
+    }
+    return out;
+}
+
+BatchRow batchRow(const std::string& file, const Calculation& calc,
+                  std::vector<UnpricedGraphic>* unpriced)
+{
+    BatchRow row;
+    row.file = file;
+    const RecordingObserver& window = calc.window;
+    if (!calc.outcome.run) {
+        row.outcome = BatchOutcome::NotImport;
+        return row;
+    }
+    switch (*calc.outcome.run) {
+    case RunOutcome::Complete:
+        row.outcome = BatchOutcome::Complete;
+        break;
+    case RunOutcome::Stopped:
+        row.outcome = BatchOutcome::Stopped;
+        break;
+    case RunOutcome::Unreadable:
+        row.outcome = BatchOutcome::Unreadable;
+        row.reason = errorMessages(window);
+        return row;
+    default:
+        row.outcome = BatchOutcome::Aborted;
+        row.reason = errorMessages(window);
+        return row;
+    }
+    row.items = window.display(NumberDisplay::ItemCount);
+    row.lowestZ = window.display(NumberDisplay::LowestLevel);
+    row.squareSteps = window.display(NumberDisplay::SquareSteps);
+    for (const auto& entry : window.list(ResultList::Warnings).entries) {
+        const std::string_view text = entry.text;
+        if (text.starts_with(kLimitWarning)) {
+            const std::size_t owner = text.find(kLimitOwner);
+            row.limits += (row.limits.empty() ? "" : ", ") +
+                          std::string(owner == std::string_view::npos
+                                          ? text
+                                          : text.substr(owner + kLimitOwner.size()));
+        } else if (text == kBorderWarning) {
+            ++row.borders;
+        }
+    }
+    const RunState& state = calc.state;
+    row.spawns = state.spawnCount;
+    row.nested = state.nestedCount;
+    row.movable = static_cast<std::int64_t>(window.list(ResultList::Movable).entries.size());
+    for (const BreakdownRow& graphic : state.breakdown.rows()) {
+        if (graphic.status == BreakdownStatus::NotCalculated) {
+            ++row.unpriced;
+            if (unpriced != nullptr) {
+                unpriced->push_back({graphic.graphic, graphic.key, graphic.items});
+            }
+        }
+    }
+    row.sumHZ = state.itemSumHZ;
+    row.sumNHZ = state.itemSumNHZ;
+    row.total = state.billShown ? state.grandTotal : 0;
+    return row;
+}
+
+std::vector<std::string> batchFiles(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> files;
+    for (const std::string& given : paths) {
+        std::error_code error;
+        const std::filesystem::path path = pathOf(given);
+        if (!std::filesystem::is_directory(path, error)) {
+            files.push_back(given);
+            continue;
+        }
+        std::vector<std::string> found;
+        for (std::filesystem::directory_iterator it(path, error), end; !error && it != end;
+             it.increment(error)) {
+            std::error_code ignored;
+            if (isImportFileName(it->path()) && !it->is_directory(ignored)) {
+                found.push_back(fileNameOf(it->path()));
+            }
+        }
+        if (error) {
+            files.push_back(given); // its row tells why the folder cannot be read
+        }
+        std::sort(found.begin(), found.end());
+        files.insert(files.end(), found.begin(), found.end());
+    }
+    return files;
+}
+
+std::shared_ptr<const PriceList> loadBatchPriceList(const std::string& priceListFile,
+                                                    const std::string& programDir,
+                                                    std::string& message)
+{
+    const auto found =
+        priceListFile.empty() ? findPriceList(programDir) : std::optional(priceListFile);
+    const std::string path = found ? *found : programDir + std::string(kPriceListName);
+    std::string reason;
+    auto bytes = readPriceListFile(path, &reason);
+    if (!bytes) {
+        message = "Preisliste " + path + " kann nicht gelesen werden" +
+                  (reason.empty() ? std::string() : ": " + reason);
+        return nullptr;
+    }
+    auto list = std::make_shared<const PriceList>(PriceList::fromBytes(std::move(*bytes)));
+    list->prepareAll();
+    return list;
+}
+
+unsigned batchWorkers(unsigned jobs, std::size_t files)
+{
+    const unsigned wanted = jobs != 0 ? jobs : std::max(1u, std::thread::hardware_concurrency());
+    return static_cast<unsigned>(std::max<std::size_t>(1, std::min<std::size_t>(wanted, files)));
+}
+
+void runBatch(const BatchSettings& settings, const BatchEvents& events,
+              const std::atomic<bool>& stop)
+{
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < settings.files.size() && !stop.load(); i = next++) {
+            if (events.started) {
+                events.started(i);
+            }
+            const std::string& file = settings.files[i];
+            std::vector<UnpricedGraphic> unpriced;
+            BatchRow row;
+            try {
+                Calculation calc;
+                calc.window.setCancelHook([&stop](std::uint64_t) { return stop.load(); });
+                calculate(calc, {.importFile = file,
+                                 .priceList = settings.priceList,
+                                 .separators = settings.separators,
+                                 .fees = settings.fees,
+                                 .nested = settings.nested});
+                if (calc.outcome.run == RunOutcome::Cancelled) {
+                    return;
+                }
+                row = batchRow(file, calc, &unpriced);
+            } catch (const std::bad_alloc&) {
+                // A file too large for the memory left: its row says so, the others go on.
+                unpriced.clear();
+                row = BatchRow();
+                row.file = file;
+                row.reason = "Nicht genügend Arbeitsspeicher";
+            }
+            if (events.finished) {
+                events.finished(i, std::move(row), std::move(unpriced));
+            }
+        }
+    };
+    const unsigned workers = batchWorkers(settings.jobs, settings.files.size());
+    std::vector<std::jthread> threads;
+    for (unsigned w = 1; w < workers; ++w) {
+        threads.emplace_back(work);
+    }
+    work(); // the calling thread is a worker too
+}
+
+bool BatchResult::allRan() const
+{
+    return std::all_of(rows.begin(), rows.end(),
+                       [](const BatchRow& row) { return ranToEnd(row.outcome); });
+}
+
+BatchResult collectBatch(const BatchSettings& settings, const std::atomic<bool>& stop,
+                         const std::function<void(std::size_t done, std::size_t total,
+                                                  const std::string& file)>& progress)
+{
+    std::vector<std::optional<BatchRow>> rows(settings.files.size());
+    UnpricedTable table;
+    std::mutex mutex;
+    std::size_t done = 0;
+    BatchEvents events;
+    events.finished = [&](std::size_t index, BatchRow row, std::vector<UnpricedGraphic> unpriced) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        table.add(unpriced);
+        rows[index] = std::move(row);
+        if (progress) {
+            progress(++done, settings.files.size(), settings.files[index]);
+        }
+    };
+    runBatch(settings, events, stop);
+    BatchResult result;
+    for (auto& row : rows) {
+        if (row) {
+            result.rows.push_back(std::move(*row));
+        }
+    }
+    result.unpriced = table.entries();
+    return result;
+}
+
+} // namespace tarvek

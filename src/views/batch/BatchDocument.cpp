@@ -1,0 +1,90 @@
+#include "views/batch/BatchDocument.h"
+
+#include "gui/FileNameText.h"
+#include "gui/VisibleText.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace {
+
+QString text(std::string_view utf8)
+{
+    return visibleText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+template <typename Header> QStringList headerCells(const Header& header)
+{
+    QStringList cells;
+    for (const std::string_view name : header) {
+        cells.append(text(name));
+    }
+    return cells;
+}
+
+// Every table as lists of cells, the header first; the file as the file system names it.
+QList<QStringList> rowCells(const std::vector<tarvek::BatchRow>& rows)
+{
+    QList<QStringList> cells{headerCells(tarvek::kBatchHeader)};
+    for (const tarvek::BatchRow& row : rows) {
+        QStringList line;
+        for (const std::string& field : tarvek::batchFields(row)) {
+            line.append(line.isEmpty() ? shownPath(qtFileName(field)) : text(field));
+        }
+        cells.append(line);
+    }
+    return cells;
+}
+
+QList<QStringList> unpricedCells(const std::vector<tarvek::UnpricedEntry>& unpriced)
+{
+    QList<QStringList> cells{headerCells(tarvek::kUnpricedHeader)};
+    for (const tarvek::UnpricedEntry& entry : unpriced) {
+        cells.append({QString::number(entry.graphic), text(entry.key), QString::number(entry.files),
+                      QString::number(entry.items)});
+    }
+    return cells;
+}
+
+QString htmlTable(const QList<QStringList>& cells)
+{
+    QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\">");
+    for (qsizetype r = 0; r < cells.size(); ++r) {
+        html += QStringLiteral("<tr>");
+        for (const QString& cell : cells[r]) {
+            const QString tag = r == 0 ? QStringLiteral("th") : QStringLiteral("td");
+            html += u'<' + tag + u'>' + cell.toHtmlEscaped() + QStringLiteral("</") + tag + u'>';
+        }
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+QString tabbed(const QList<QStringList>& cells)
+{
+    QString out;
+    for (const QStringList& line : cells) {
+        out += line.join(u'\t') + u'\n';
+    }
+    return out;
+}
+
+} // namespace
+
+QString batchHtml(const std::vector<tarvek::BatchRow>& rows,
+                  const std::vector<tarvek::UnpricedEntry>& unpriced, const QString& about)
+{
+    const QLocale german(QLocale::German, QLocale::Germany);
+    return QStringLiteral("<h2>Stapelprüfung</h2><p>%1<br>%2</p>")
+               .arg(german.toString(QDateTime::currentDateTime(), QLocale::ShortFormat),
+                    about.toHtmlEscaped()) +
+           htmlTable(rowCells(rows)) + QStringLiteral("<h3>Nicht berechnete Graphics</h3>") +
+           htmlTable(unpricedCells(unpriced));
+}
+
+QString batchPlainText(const std::vector<tarvek::BatchRow>& rows,
+                       const std::vector<tarvek::UnpricedEntry>& unpriced)
+{
+    return tabbed(rowCells(rows)) + QStringLiteral("\nNicht berechnete Graphics\n") +
+           tabbed(unpricedCells(unpriced));
+}

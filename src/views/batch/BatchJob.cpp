@@ -1,0 +1,83 @@
+#include "views/batch/BatchJob.h"
+
+#include "gui/FileNameText.h"
+
+BatchJob::BatchJob(QObject* parent) : QObject(parent)
+{
+    // The coordinating thread has ended once it reported the end.
+    connect(this, &BatchJob::finished, this, &BatchJob::joinFinished, Qt::QueuedConnection);
+}
+
+BatchJob::~BatchJob()
+{
+    m_stop = true;
+    joinFinished();
+}
+
+void BatchJob::joinFinished()
+{
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+template <typename Change> void BatchJob::tell(Change change)
+{
+    bool first = false;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        change(m_news);
+        first = !m_told;
+        m_told = true;
+    }
+    if (first) {
+        emit newsArrived();
+    }
+}
+
+BatchJob::News BatchJob::take()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_told = false;
+    return std::exchange(m_news, News());
+}
+
+bool BatchJob::start(Settings settings)
+{
+    if (m_thread.joinable()) {
+        return false;
+    }
+    m_stop = false;
+    m_news = News();
+    m_told = false;
+    m_thread = std::thread([this, settings = std::move(settings)] {
+        tarvek::BatchSettings batch;
+        std::string message;
+        batch.priceList = tarvek::loadBatchPriceList({}, settings.programDir, message);
+        if (!batch.priceList) {
+            emit finished(
+                QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+            return;
+        }
+        batch.files = tarvek::batchFiles(settings.paths);
+        batch.fees = settings.fees;
+        batch.nested = settings.nested;
+        batch.jobs = settings.jobs;
+        batch.separators = settings.separators;
+        tell([&](News& news) { news.files = static_cast<int>(batch.files.size()); });
+        tarvek::BatchEvents events;
+        events.started = [&](std::size_t index) {
+            tell([&](News& news) { news.current = qtFileName(batch.files[index]); });
+        };
+        events.finished = [this](std::size_t, tarvek::BatchRow row,
+                                 std::vector<tarvek::UnpricedGraphic> unpriced) {
+            tell([&](News& news) {
+                news.rows.push_back(std::move(row));
+                news.unpriced.insert(news.unpriced.end(), unpriced.begin(), unpriced.end());
+            });
+        };
+        tarvek::runBatch(batch, events, m_stop);
+        emit finished({});
+    });
+    return true;
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "calc/Clock.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <functional>
+
+class BatchFilter;
+class BatchJob;
+class BatchRowModel;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+class QTimer;
+class UnpricedModel;
+
+// "Stapelprüfung": many import files priced at once against the price list, on every core, one
+// row per file and the table "Nicht berechnete Graphics". The batch runs off the user-interface
+// thread; "Stopp" ends it at once and keeps the rows done. A double-click on a row hands its file
+// to the main window. Shown without blocking the main window.
+class TStapelpruefung : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // programDir: the folder of the price list, ending in a separator.
+    TStapelpruefung(const QString& programDir, tarvek::LocaleSeparators separators,
+                    QWidget* parent = nullptr);
+    ~TStapelpruefung() override;
+
+    // The window of `owner` (created on first use as its child), shown and brought to the front.
+    static TStapelpruefung* showFor(QWidget* owner, const QString& programDir,
+                                    const tarvek::LocaleSeparators& separators,
+                                    std::function<void(const QString&)> open);
+
+    // The file of a double-clicked row goes here.
+    void setOpenFile(std::function<void(const QString&)> open) { m_openFile = std::move(open); }
+    // Starts a batch of these files and folders (what the two choose buttons do after their
+    // dialog); ignored while one runs.
+    void startBatch(const QStringList& paths);
+    void stopBatch();
+    bool running() const;
+
+    QTableView* table() const { return m_table; }
+    QTableView* unpricedTable() const { return m_unpricedTable; }
+    const BatchRowModel& rows() const { return *m_rows; }
+    const UnpricedModel& unpriced() const { return *m_unpriced; }
+
+    void done(int result) override;
+
+signals:
+    // The batch has ended (all files, or stopped).
+    void batchFinished();
+
+private:
+    void chooseFolder();
+    void chooseFiles();
+    void takeNews();
+    void finished(const QString& error);
+    void setRunning(bool running);
+    void rowActivated(const QModelIndex& index);
+    QString about() const;
+    void saveCsv();
+    void savePdf();
+    void copy();
+
+    QString m_programDir;
+    tarvek::LocaleSeparators m_separators;
+    BatchJob* m_job;
+    BatchRowModel* m_rows;
+    UnpricedModel* m_unpriced;
+    BatchFilter* m_rowFilter;
+    BatchFilter* m_unpricedFilter;
+    QTimer* m_refresh;
+    QComboBox* m_nested;
+    QCheckBox* m_water;
+    QCheckBox* m_basement;
+    QPushButton* m_start;
+    QProgressBar* m_progress;
+    QLabel* m_current;
+    QLineEdit* m_filter;
+    QTableView* m_table;
+    QTableView* m_unpricedTable;
+    QList<QWidget*> m_idleOnly; // disabled while a batch runs
+    std::function<void(const QString&)> m_openFile;
+};
