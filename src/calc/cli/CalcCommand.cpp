@@ -6,6 +6,7 @@
 #include "base/Version.h"
 #include "calc/BreakdownCsv.h"
 #include "calc/Calculation.h"
+#include "calc/cli/FileCommands.h"
 #include "calc/cli/Report.h"
 #include "pricing/PriceList.h"
 
@@ -20,6 +21,10 @@ namespace {
 constexpr std::string_view kUsage =
     "Aufruf: tarvek-calc [--price-list DATEI] [--water] [--basement] [--nested continue|stop] "
     "[--json] [--csv DATEI] IMPORTDATEI\n"
+    "       tarvek-calc --clean AUSGABE [--nested-copies] [--price-list DATEI] [--nested ...] "
+    "IMPORTDATEI\n"
+    "       tarvek-calc --compare ALTE_DATEI [--json] [--csv DATEI] [--price-list DATEI] "
+    "[--water] [--basement] NEUE_DATEI\n"
     "  --price-list DATEI  Preisliste (Standard: Preisliste.txt neben dem Programm oder, bei "
     "einer installierten Kopie, im Datenordner des Benutzers)\n"
     "  --water             \"Wasserbau\" angekreuzt\n"
@@ -29,6 +34,10 @@ constexpr std::string_view kUsage =
     "  --json              Ergebnis als JSON\n"
     "  --csv DATEI         Kostenaufstellung als CSV (Semikolon, UTF-8) in DATEI; - für die "
     "Standardausgabe statt des Ergebnisses\n"
+    "  --clean AUSGABE     Schreibt eine Kopie ohne die Items, welche nicht importiert werden "
+    "dürfen, und ohne Bauzonenränder nach AUSGABE\n"
+    "  --nested-copies     Mit --clean: auch die weiteren ineinanderliegenden Items entfernen\n"
+    "  --compare ALTE_DATEI  Vergleicht ALTE_DATEI mit der Importdatei (der neuen)\n"
     "  -h, --help          Zeigt diese Hilfe an\n"
     "  -v, --version       Zeigt die Versionsnummer an\n";
 
@@ -39,7 +48,10 @@ struct Options
     bool basement = false;
     Answer nested = Answer::Yes;
     bool json = false;
-    std::string csvFile; // empty: no CSV; "-": standard output
+    std::string csvFile;   // empty: no CSV; "-": standard output
+    std::string cleanFile; // --clean: the copy to write
+    bool nestedCopies = false;
+    std::string compareFile; // --compare: the old file
     std::string importFile;
     bool help = false;
     bool version = false;
@@ -115,12 +127,19 @@ std::string parse(const std::vector<std::string>& args, Options& options)
                     report("--csv braucht eine Datei oder -");
                 }
                 options.csvFile = value;
+            } else if (arg == "--clean" || arg == "--compare") {
+                if (!takeValue() || value.empty()) {
+                    report(arg + " braucht eine Datei");
+                }
+                (arg == "--clean" ? options.cleanFile : options.compareFile) = value;
             } else if (hasValue) {
                 report("unbekannte Option oder Option ohne Wert: " + args[i]);
             } else if (arg == "--water") {
                 options.water = true;
             } else if (arg == "--basement") {
                 options.basement = true;
+            } else if (arg == "--nested-copies") {
+                options.nestedCopies = true;
             } else if (arg == "--json") {
                 options.json = true;
             } else {
@@ -141,23 +160,35 @@ std::string parse(const std::vector<std::string>& args, Options& options)
     if (options.json && options.csvFile == "-") {
         report("--json und --csv - schreiben beide auf die Standardausgabe");
     }
+    if (!options.cleanFile.empty() &&
+        (!options.compareFile.empty() || options.json || !options.csvFile.empty())) {
+        report("--clean verträgt sich nicht mit --compare, --json und --csv");
+    }
+    if (options.nestedCopies && options.cleanFile.empty()) {
+        report("--nested-copies gilt nur mit --clean");
+    }
     return problem;
 }
 
-// The problem when the CSV file is one of the files the run reads: it would be overwritten by
-// its own result.
-std::string csvOverwritesInput(const Options& options, const std::string& programDir)
+// The problem when a file written (the CSV, the cleaned copy) is one of the files the run reads:
+// it would be overwritten by its own result.
+std::string overwritesInput(const Options& options, const std::string& programDir)
 {
-    if (options.csvFile.empty() || options.csvFile == "-") {
-        return {};
-    }
-    if (sameFile(options.csvFile, options.importFile)) {
-        return "--csv würde die Importdatei überschreiben: " + options.csvFile;
-    }
     const std::optional<std::string> priceList =
         options.priceList.empty() ? findPriceList(programDir) : options.priceList;
-    if (priceList && sameFile(options.csvFile, *priceList)) {
-        return "--csv würde die Preisliste überschreiben: " + options.csvFile;
+    for (const auto& [option, file] :
+         {std::pair{"--csv", options.csvFile}, std::pair{"--clean", options.cleanFile}}) {
+        if (file.empty() || file == "-") {
+            continue;
+        }
+        const std::string prefix = std::string(option) + " würde die ";
+        if (sameFile(file, options.importFile) ||
+            (!options.compareFile.empty() && sameFile(file, options.compareFile))) {
+            return prefix + "Importdatei überschreiben: " + file;
+        }
+        if (priceList && sameFile(file, *priceList)) {
+            return prefix + "Preisliste überschreiben: " + file;
+        }
     }
     return {};
 }
@@ -198,15 +229,29 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
         return output("tarvek-calc " TARVEK_VERSION "\n") ? 0 : 1;
     }
     if (problem.empty()) {
-        problem = csvOverwritesInput(options, programDir);
+        problem = overwritesInput(options, programDir);
     }
     if (!problem.empty()) {
         err << "tarvek-calc: " << problem << "\n" << kUsage;
         return 2;
     }
 
-    Calculation calc;
     const FeeChoice fees{options.water, options.basement};
+    const CalculationRequest request{.importFile = options.importFile,
+                                     .programDir = programDir,
+                                     .priceListFile = options.priceList,
+                                     .fees = fees,
+                                     .nested = options.nested};
+    if (!options.cleanFile.empty() || !options.compareFile.empty()) {
+        const CommandResult result =
+            !options.cleanFile.empty()
+                ? cleanCommand(request, options.cleanFile, options.nestedCopies)
+                : compareCommand(request, options.compareFile, options.json, options.csvFile);
+        err << result.err;
+        return output(result.out) ? result.status : 1;
+    }
+
+    Calculation calc;
     const bool reachedEnd = calculate(calc, {.importFile = options.importFile,
                                              .programDir = programDir,
                                              .priceListFile = options.priceList,
