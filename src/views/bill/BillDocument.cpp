@@ -1,24 +1,16 @@
 #include "views/bill/BillDocument.h"
 
-#include "base/Version.h"
 #include "calc/Bill.h"
 #include "calc/BreakdownCsv.h"
-#include "gui/FileWriter.h"
+#include "gui/PagedHtml.h"
 #include "gui/VisibleText.h"
 #include "views/bill/BreakdownColumns.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QBuffer>
 #include <QFileInfo>
-#include <QPageLayout>
 #include <QPageRanges>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
-#include <QTextDocument>
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace {
 
@@ -189,9 +181,8 @@ QString BillDocument::plainText() const
 
 bool BillDocument::paint(QPagedPaintDevice& device) const
 {
-    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-    return paintPages(device, {}, 1, true);
+    PagedHtml::setA4(device);
+    return PagedHtml::paintPages(html(), device, {}, 1, true);
 }
 
 bool BillDocument::print(QPrinter& printer) const
@@ -200,78 +191,20 @@ bool BillDocument::print(QPrinter& printer) const
         printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
     // A printer that makes the copies itself gets each page once.
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
-    return paintPages(printer, ranges, copies, printer.collateCopies());
+    return PagedHtml::paintPages(html(), printer, ranges, copies, printer.collateCopies());
 }
 
-bool BillDocument::paintPages(QPagedPaintDevice& device, const QPageRanges& ranges, int copies,
-                              bool collate) const
+QString BillDocument::title() const
 {
-    QTextDocument document;
-    document.documentLayout()->setPaintDevice(&device);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(9);
-    document.setDefaultFont(font);
-    document.setHtml(html());
-
-    const QRectF area = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    const QFontMetricsF metrics(font, &device);
-    const qreal footer = metrics.height() * 2;
-    const QSizeF body(area.width(), area.height() - footer);
-    document.setPageSize(body);
-    const int pages = document.pageCount();
-    QList<int> wanted; // page numbers from 1, in the order they come out
-    for (int copy = 0; copy < (collate ? copies : 1); ++copy) {
-        for (int page = 1; page <= pages; ++page) {
-            if (ranges.isEmpty() || ranges.contains(page)) {
-                wanted.append(QList<int>(collate ? 1 : copies, page));
-            }
-        }
-    }
-    QPainter painter;
-    if (wanted.isEmpty() || !painter.begin(&device)) {
-        return false;
-    }
-    for (qsizetype i = 0; i < wanted.size(); ++i) {
-        const int page = wanted[i] - 1;
-        if (i > 0) {
-            device.newPage();
-        }
-        painter.save();
-        painter.translate(0, -page * body.height());
-        document.drawContents(&painter, QRectF(QPointF(0, page * body.height()), body));
-        painter.restore();
-        painter.setFont(font);
-        painter.drawText(QRectF(0, body.height(), body.width(), footer),
-                         Qt::AlignRight | Qt::AlignBottom,
-                         QStringLiteral("Seite %1 von %2").arg(page + 1).arg(pages));
-    }
-    return painter.end();
+    return QStringLiteral("Rechnung ") + visibleText(QFileInfo(m_data.importFile).fileName());
 }
 
 QByteArray BillDocument::pdf() const
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setTitle(QStringLiteral("Rechnung ") +
-                        visibleText(QFileInfo(m_data.importFile).fileName()));
-        writer.setCreator(QStringLiteral("Tarvek " TARVEK_VERSION));
-        if (!paint(writer)) {
-            return {};
-        }
-    }
-    return bytes;
+    return PagedHtml::pdf(html(), title());
 }
 
 void BillDocument::writePdf(const QString& path) const
 {
-    const QByteArray bytes = pdf();
-    if (bytes.isEmpty()) {
-        throw std::runtime_error(FileWriter::cannotCreateText(
-                                     path, QStringLiteral("Das PDF konnte nicht erzeugt werden."))
-                                     .toStdString());
-    }
-    FileWriter::writeAll(path, bytes);
+    PagedHtml::writePdf(path, html(), title());
 }

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QString>
 
-class QPageRanges;
 class QPagedPaintDevice;
 class QPrinter;
 
@@ -40,11 +39,9 @@ private:
     QString billHtml() const;
     // forSpreadsheet: the clipboard's copy, whose names get the CSV's formula guard.
     QString breakdownHtml(bool forSpreadsheet) const;
-    // Lays the report out on the pages of `device` as its page layout stands and paints the pages
-    // in `ranges` (all when empty), `copies` times each.
-    bool paintPages(QPagedPaintDevice& device, const QPageRanges& ranges, int copies,
-                    bool collate) const;
     QString money(std::int64_t amount) const;
+    // The PDF's title: "Rechnung " and the import file's name.
+    QString title() const;
 
     BillData m_data;
 };
