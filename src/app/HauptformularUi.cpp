@@ -209,6 +209,10 @@ void HauptformularUi::buildMenu(QMainWindow* window)
     grundriss1 = importdatei->addAction(QStringLiteral("Grundriss"));
     grundriss1->setObjectName(QStringLiteral("Grundriss1"));
     grundriss1->setEnabled(false);
+    bereinigen1 = importdatei->addAction(QStringLiteral("Bereinigen ..."));
+    bereinigen1->setObjectName(QStringLiteral("Bereinigen1"));
+    vergleichen1 = importdatei->addAction(QStringLiteral("Vergleichen mit ..."));
+    vergleichen1->setObjectName(QStringLiteral("Vergleichen1"));
 
     QMenu* rechnung = menu->addMenu(QStringLiteral("Rechnung"));
     rechnung->setObjectName(QStringLiteral("Rechnung1"));

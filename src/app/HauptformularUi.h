@@ -63,6 +63,8 @@ public:
     QAction* rechnungDrucken1 = nullptr;    // "Rechnung drucken ..."
     QAction* rechnungKopieren1 = nullptr;   // "Rechnung kopieren"
     QAction* grundriss1 = nullptr;          // "Grundriss" (after a complete run)
+    QAction* bereinigen1 = nullptr;         // "Bereinigen ..." (after a run)
+    QAction* vergleichen1 = nullptr;        // "Vergleichen mit ..."
     QAction* info1 = nullptr;               // "Info"
     QAction* beenden1 = nullptr;            // "Beenden"
 

@@ -106,6 +106,9 @@ public:
     // Phase 8 has ended: the graphics' outcomes go to their items.
     void finish();
 
+    // ---- A record made of the items of others (the plans of a comparison), finished after
+    void addRecordedItem(const RecordedItem& item) { m_items.push_back(item); }
+
     // ---- Read after the run
     bool complete() const { return m_complete; }
     const std::vector<RecordedItem>& items() const { return m_items; }
