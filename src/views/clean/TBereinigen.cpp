@@ -155,7 +155,12 @@ void TBereinigen::showChosen()
                       .arg(QString::fromUtf8(tarvek::removalReasonText(reason)))
                       .arg(plan.count(reason));
     }
-    m_counts->setText(counts.join(QStringLiteral(", ")));
+    QString text = counts.join(QStringLiteral(", "));
+    if (m_plain.empty()) {
+        text += QStringLiteral(". Nur die weiteren ineinanderliegenden Items können entfernt "
+                               "werden.");
+    }
+    m_counts->setText(text);
     // A plan without entries writes nothing.
     m_save->setEnabled(!plan.empty());
 }
