@@ -24,3 +24,12 @@ void setUpFixedDialog(QDialog* dialog, const char* name, const QString& title, Q
     dialog->setFont(Fonts::sansSerif(11, bold));
     dialog->setFixedSize(size);
 }
+
+void setUpSizableDialog(QDialog* dialog, const char* name, const QString& title, QSize size)
+{
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setWindowTitle(title);
+    dialog->setAccessibleName(title);
+    dialog->setFont(Fonts::sansSerif(10));
+    dialog->resize(size);
+}

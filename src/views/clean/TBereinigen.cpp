@@ -1,6 +1,6 @@
 #include "views/clean/TBereinigen.h"
 
-#include "gui/Fonts.h"
+#include "gui/Controls.h"
 
 #include <QAbstractTableModel>
 #include <QCheckBox>
@@ -68,11 +68,7 @@ private:
 
 TBereinigen::TBereinigen(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("Bereinigen"));
-    setWindowTitle(QStringLiteral("Bereinigen"));
-    setAccessibleName(QStringLiteral("Bereinigen"));
-    setFont(Fonts::sansSerif(10));
-    resize(560, 420);
+    setUpSizableDialog(this, "Bereinigen", QStringLiteral("Bereinigen"), {560, 420});
 
     auto* intro = new QLabel(
         QStringLiteral("Diese Einträge fehlen in der bereinigten Kopie. Die Importdatei selbst "
@@ -80,17 +76,14 @@ TBereinigen::TBereinigen(QWidget* parent) : QDialog(parent)
         this);
     intro->setWordWrap(true);
     m_model = new RemovalModel(this);
-    m_entries = new QTableView(this);
-    m_entries->setObjectName(QStringLiteral("Eintraege1"));
-    m_entries->setAccessibleName(QStringLiteral("Einträge, die entfernt werden"));
+    m_entries =
+        named(new QTableView(this), "Eintraege1", QStringLiteral("Einträge, die entfernt werden"));
     m_entries->setModel(m_model);
     m_entries->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_entries->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_entries->verticalHeader()->hide();
     m_entries->horizontalHeader()->setStretchLastSection(true);
-    m_counts = new QLabel(this);
-    m_counts->setObjectName(QStringLiteral("Anzahl1"));
-    m_counts->setAccessibleName(QStringLiteral("Anzahl je Grund"));
+    m_counts = named(new QLabel(this), "Anzahl1", QStringLiteral("Anzahl je Grund"));
     m_copies = new QCheckBox(QStringLiteral("Auch die weiteren &ineinanderliegenden Items "
                                             "entfernen (das erste an jeder Position bleibt)"),
                              this);

@@ -1,7 +1,7 @@
 #include "views/compare/TVergleich.h"
 
+#include "gui/Controls.h"
 #include "gui/Dialogs.h"
-#include "gui/Fonts.h"
 #include "gui/VisibleText.h"
 #include "views/compare/CompareDocument.h"
 #include "views/compare/ComparePlan.h"
@@ -29,13 +29,6 @@ using tarvek::compare::PlanMode;
 
 namespace {
 
-template <typename Widget> Widget* named(Widget* widget, const char* name, const QString& caption)
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setAccessibleName(caption);
-    return widget;
-}
-
 QTreeWidget* itemTree(QWidget* parent, const char* name, const QString& caption)
 {
     auto* tree = named(new QTreeWidget(parent), name, caption);
@@ -55,11 +48,7 @@ QString fromUtf8(std::string_view text)
 
 TVergleich::TVergleich(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("Vergleich"));
-    setWindowTitle(QStringLiteral("Vergleich"));
-    setAccessibleName(QStringLiteral("Vergleich"));
-    setFont(Fonts::sansSerif(10));
-    resize(780, 580);
+    setUpSizableDialog(this, "Vergleich", QStringLiteral("Vergleich"), {780, 580});
 
     m_files = named(new QLabel(this), "Dateien1", QStringLiteral("Verglichene Dateien"));
     m_files->setTextFormat(Qt::PlainText);
