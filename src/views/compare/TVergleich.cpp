@@ -165,7 +165,12 @@ void TVergleich::showComparison(const QString& oldFile, const QString& newFile,
     m_files->setText(
         QStringLiteral("Alt: %1\nNeu: %2").arg(shownPath(oldFile), shownPath(newFile)));
     const bool compared = m_comparison.result.has_value();
-    m_refusal->setText(visibleText(fromUtf8(m_comparison.refusal).trimmed()));
+    // One line for each file that has no bill; each line shown as its file's text may be.
+    QStringList reasons = fromUtf8(m_comparison.refusal).split(u'\n', Qt::SkipEmptyParts);
+    for (QString& reason : reasons) {
+        reason = visibleText(reason);
+    }
+    m_refusal->setText(reasons.join(u'\n'));
     m_pages->setCurrentIndex(compared ? 1 : 0);
     m_save->setEnabled(compared);
     m_copy->setEnabled(compared);

@@ -144,13 +144,15 @@ TEST_F(VergleichTest, SavesAPdfCopiesTextAndHtmlAndIdenticalFilesShowNoChange)
     EXPECT_FALSE(m_window.isVisible());
 }
 
-TEST_F(VergleichTest, NamesTheFileThatCannotBeCompared)
+TEST_F(VergleichTest, NamesEachFileThatCannotBeCompared)
 {
     const QString price = kSample + QStringLiteral("Preisliste.txt");
-    compare(price, kSample + QStringLiteral("Haus.cfg"));
+    compare(price, m_dir.filePath(QStringLiteral("fehlt.cfg")));
+    const QStringList lines = m_window.refusal()->text().split(u'\n');
     EXPECT_TRUE(m_window.refusal()->isVisible());
-    EXPECT_TRUE(m_window.refusal()->text().startsWith(QStringLiteral("Alte Datei: Die Datei ")))
-        << m_window.refusal()->text().toStdString();
-    EXPECT_TRUE(m_window.refusal()->text().contains(QStringLiteral("keine gültige Importdatei")));
+    ASSERT_EQ(lines.size(), 2) << m_window.refusal()->text().toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Alte Datei: Die Datei ")));
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("ist keine gültige Importdatei.")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Neue Datei: ")));
     EXPECT_FALSE(m_window.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->isEnabled());
 }
