@@ -71,6 +71,15 @@ TEST_F(CleanCompareTest, CleanTheSampleRunTheCopyAndCompareItWithTheOriginal)
     openImportMenu();
     ASSERT_TRUE(cleanAction()->isEnabled());
 
+    // The copy never takes the original's place.
+    m_dialogs.nextSaveFile = original;
+    clean("BitBtn1");
+    ASSERT_EQ(m_dialogs.notices().size(), 1);
+    EXPECT_TRUE(m_dialogs.notices()[0].startsWith(
+        QStringLiteral("Die bereinigte Kopie darf die Importdatei nicht ersetzen.")));
+    EXPECT_EQ(read(original), read(sample("Haus.cfg")));
+    m_dialogs.saveCalls.clear();
+
     // The confirmation lists the barrel and the border; the copy goes beside the original.
     const QString copy = m_dir.filePath(QStringLiteral("Haus-bereinigt.cfg"));
     m_dialogs.nextSaveFile = copy;

@@ -70,10 +70,11 @@ TBereinigen::TBereinigen(QWidget* parent) : QDialog(parent)
 {
     setUpSizableDialog(this, "Bereinigen", QStringLiteral("Bereinigen"), {560, 420});
 
-    auto* intro = new QLabel(
-        QStringLiteral("Diese Einträge fehlen in der bereinigten Kopie. Die Importdatei selbst "
-                       "bleibt unverändert."),
-        this);
+    auto* intro = named(new QLabel(QStringLiteral("Diese Einträge fehlen in der bereinigten "
+                                                  "Kopie. Die Importdatei selbst bleibt "
+                                                  "unverändert."),
+                                   this),
+                        "Hinweis1", QStringLiteral("Hinweis"));
     intro->setWordWrap(true);
     m_model = new RemovalModel(this);
     m_entries =

@@ -52,7 +52,7 @@ TVergleich::TVergleich(QWidget* parent) : QDialog(parent)
 
     m_files = named(new QLabel(this), "Dateien1", QStringLiteral("Verglichene Dateien"));
     m_files->setTextFormat(Qt::PlainText);
-    m_pages = new QStackedWidget(this);
+    m_pages = named(new QStackedWidget(this), "Inhalt1", QStringLiteral("Inhalt des Vergleichs"));
     m_refusal = named(new QLabel(m_pages), "Grund1", QStringLiteral("Warum nicht verglichen"));
     m_refusal->setTextFormat(Qt::PlainText);
     m_refusal->setWordWrap(true);
@@ -110,9 +110,11 @@ QWidget* TVergleich::buildItems()
     m_removed = itemTree(page, "Entfernt1", QStringLiteral("Entfernte Items"));
     connect(m_added, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { openAdded(m_added->indexOfTopLevelItem(item)); });
-    auto* addedLabel = new QLabel(QStringLiteral("&Hinzugekommene Items:"), page);
+    auto* addedLabel = named(new QLabel(QStringLiteral("&Hinzugekommene Items:"), page),
+                             "HinzugekommenLabel1", QStringLiteral("Hinzugekommene Items"));
     addedLabel->setBuddy(m_added);
-    auto* removedLabel = new QLabel(QStringLiteral("&Entfernte Items:"), page);
+    auto* removedLabel = named(new QLabel(QStringLiteral("&Entfernte Items:"), page),
+                               "EntferntLabel1", QStringLiteral("Entfernte Items"));
     removedLabel->setBuddy(m_removed);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(addedLabel);
@@ -128,7 +130,8 @@ QWidget* TVergleich::buildPlan()
     m_planMode = named(new QComboBox(page), "Ansicht1", QStringLiteral("Ansicht des Grundrisses"));
     m_planMode->addItems({QStringLiteral("Unterschiede"), QStringLiteral("Alter Grundriss"),
                           QStringLiteral("Neuer Grundriss")});
-    auto* modeLabel = new QLabel(QStringLiteral("&Ansicht:"), page);
+    auto* modeLabel = named(new QLabel(QStringLiteral("&Ansicht:"), page), "AnsichtLabel1",
+                            QStringLiteral("Ansicht"));
     modeLabel->setBuddy(m_planMode);
     QString legend;
     for (const auto category : {tarvek::ItemCategory::NotImportable, tarvek::ItemCategory::Spawn,
