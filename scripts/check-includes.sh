@@ -37,9 +37,10 @@ allowed() {
         calc/cli) echo "$engine" ;;
         widgets) echo "" ;;
         gui) echo "$engine widgets" ;;
-        editor | download | views/lists | views/art | views/goto | views/bill | views/plan | views/batch) echo "$under_windows" ;;
+        editor | download | views/lists | views/art | views/goto | views/bill | views/plan | views/batch | views/clean) echo "$under_windows" ;;
+        views/compare) echo "$under_windows views/plan" ;;
         views) echo "$under_windows views/art views/goto" ;;
-        app) echo "$under_windows editor download views views/art views/goto views/lists views/bill views/plan views/batch" ;;
+        app) echo "$under_windows editor download views views/art views/goto views/lists views/bill views/plan views/batch views/clean views/compare" ;;
         *) echo "-" ;; # a folder the rules do not know
     esac
 }

@@ -307,7 +307,11 @@ void HauptformularUi::buildMenu(QMainWindow* window)
     grundriss1 = importdatei->addAction(QStringLiteral("&Grundriss"));
     grundriss1->setObjectName(QStringLiteral("Grundriss1"));
     grundriss1->setEnabled(false);
-    stapelpruefung1 = importdatei->addAction(QStringLiteral("Stapelprüfung"));
+    bereinigen1 = importdatei->addAction(QStringLiteral("&Bereinigen ..."));
+    bereinigen1->setObjectName(QStringLiteral("Bereinigen1"));
+    vergleichen1 = importdatei->addAction(QStringLiteral("&Vergleichen mit ..."));
+    vergleichen1->setObjectName(QStringLiteral("Vergleichen1"));
+    stapelpruefung1 = importdatei->addAction(QStringLiteral("&Stapelprüfung ..."));
     stapelpruefung1->setObjectName(QStringLiteral("Stapelpruefung1"));
 
     QMenu* rechnung = menu->addMenu(QStringLiteral("&Rechnung"));
@@ -341,6 +345,11 @@ void HauptformularUi::buildMenu(QMainWindow* window)
         follow(menuTitle->isEnabled());
         QObject::connect(menuTitle, &QAction::enabledChanged, item, follow);
     };
+    // "Stapelprüfung" needs no loaded file: its key also works while the menu "Importdatei" is
+    // off for want of one, whenever the window is idle (as "Info" is).
+    stapelpruefung1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    window->addAction(stapelpruefung1);
+    QObject::connect(info1, &QAction::enabledChanged, stapelpruefung1, &QAction::setEnabled);
     keys(ansehen1, QKeySequence(Qt::CTRL | Qt::Key_E), importdatei1);
     keys(grundriss1, QKeySequence(Qt::CTRL | Qt::Key_G), importdatei1);
     keys(rechnungSpeichern1, QKeySequence(Qt::CTRL | Qt::Key_S), rechnung1);

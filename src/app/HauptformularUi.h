@@ -68,6 +68,8 @@ public:
     QAction* rechnungDrucken1 = nullptr;    // "Rechnung drucken ..."
     QAction* rechnungKopieren1 = nullptr;   // "Rechnung kopieren"
     QAction* grundriss1 = nullptr;          // "Grundriss" (after a complete run)
+    QAction* bereinigen1 = nullptr;         // "Bereinigen ..." (after a run)
+    QAction* vergleichen1 = nullptr;        // "Vergleichen mit ..."
     QAction* stapelpruefung1 = nullptr;     // "Stapelprüfung": many import files at once
     QAction* info1 = nullptr;               // "Info"
     QAction* beenden1 = nullptr;            // "Beenden"

@@ -1,6 +1,8 @@
 #include "app/THauptformular.h"
 
 #include "app/BillCommands.h"
+#include "app/CleanCommand.h"
+#include "app/CompareCommand.h"
 #include "app/TInfo.h"
 #include "app/TPfadangaben.h"
 #include "app/WindowPlace.h"
@@ -29,6 +31,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -84,6 +88,23 @@ THauptformular::THauptformular(const QString& programDir)
                                                              .clock = m_clock,
                                                              .separators = m_separators,
                                                              .importFile = m_importFileName});
+    m_cleanCommand = std::make_unique<CleanCommand>(
+        CleanCommand::Context{.window = this,
+                              .action = m_ui.bereinigen1,
+                              .importFile = m_importFileName,
+                              .record = m_itemRecord,
+                              .state = m_runState,
+                              .loadAndRun = [this](const QString& fileName) {
+                                  loadImportFile(fileName);
+                                  if (m_ui.bitBtn2->isEnabled()) {
+                                      BitBtn2Click();
+                                  }
+                              }});
+    m_compareCommand = std::make_unique<CompareCommand>(
+        CompareCommand::Context{.window = this,
+                                .importFile = m_importFileName,
+                                .priceListDir = m_files.priceListDir,
+                                .fees = [this] { return m_view.feeChoice(); }});
     connectHandlers();
 }
 
@@ -147,6 +168,13 @@ void THauptformular::connectHandlers()
     connect(m_ui.grundriss1, &QAction::triggered, this, &THauptformular::planRequested);
     connect(m_ui.stapelpruefung1, &QAction::triggered, this,
             bind(&THauptformular::Stapelpruefung1Click));
+    connect(m_ui.bereinigen1, &QAction::triggered, this, bind(&THauptformular::Bereinigen1Click));
+    connect(m_ui.vergleichen1, &QAction::triggered, this, bind(&THauptformular::Vergleichen1Click));
+    // "Bereinigen" follows the run that the lists show.
+    connect(this, &THauptformular::planAvailable, this,
+            [this](bool complete) { m_cleanCommand->setRunComplete(complete); });
+    connect(m_ui.importdatei1->menu(), &QMenu::aboutToShow, this,
+            [this] { m_cleanCommand->update(); });
     connect(m_ui.toolButton6, &QToolButton::clicked, this, &THauptformular::planRequested);
 }
 
@@ -354,6 +382,16 @@ void THauptformular::Ansehen1Click()
         m_importedit->setWindowTitle(QStringLiteral("Importdatei ") + shownPath(m_importFileName));
         m_importedit->exec();
     }
+}
+
+void THauptformular::Bereinigen1Click()
+{
+    m_cleanCommand->Bereinigen1Click();
+}
+
+void THauptformular::Vergleichen1Click()
+{
+    m_compareCommand->Vergleichen1Click();
 }
 
 void THauptformular::importSaved(const QString& fileName)

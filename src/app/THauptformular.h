@@ -17,6 +17,8 @@
 #include <memory>
 
 class BillCommands;
+class CleanCommand;
+class CompareCommand;
 class QMimeData;
 class TImportedit;
 class TInfo;
@@ -56,6 +58,9 @@ public:
     Hooks& hooks() { return m_hooks; }
     // The button "Kostenaufstellung" and the menu "Rechnung".
     BillCommands& billCommands() { return *m_billCommands; }
+    // "Bereinigen ..." and "Vergleichen mit ..." in the menu "Importdatei".
+    CleanCommand& cleanCommand() { return *m_cleanCommand; }
+    CompareCommand& compareCommand() { return *m_compareCommand; }
 
     const FileLocations& files() const { return m_files; }
     QString ImportFileName() const { return m_importFileName; }
@@ -100,6 +105,8 @@ public:
     void BitBtn6Click();  // "Refresh"
     void CheckBoxClick(); // "Wasserbau", "Kellerbau (nur Gilden)"
     void Ansehen1Click(); // edit the import file
+    void Bereinigen1Click();
+    void Vergleichen1Click();
     void Pfadangaben1Click();
     void ClientVerzeichnis1Click();
     void Downloadaktiv1Click();
@@ -160,6 +167,8 @@ private:
 
     Hooks m_hooks;
     std::unique_ptr<BillCommands> m_billCommands;
+    std::unique_ptr<CleanCommand> m_cleanCommand;
+    std::unique_ptr<CompareCommand> m_compareCommand;
     TPfadangaben* m_pfadangaben = nullptr;
     TImportedit* m_importedit = nullptr;
     TInfo* m_info = nullptr;

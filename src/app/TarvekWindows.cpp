@@ -1,6 +1,7 @@
 #include "app/TarvekWindows.h"
 
 #include "app/BillCommands.h"
+#include "app/CompareCommand.h"
 #include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
 #include "app/PlanLink.h"
@@ -19,6 +20,7 @@
 #include "views/TAnsichtnichtberechnet.h"
 #include "views/art/TUOArt.h"
 #include "views/bill/TKostenaufstellung.h"
+#include "views/compare/TVergleich.h"
 #include "views/lists/TResultList.h"
 #include "views/plan/TGrundriss.h"
 
@@ -87,4 +89,8 @@ void TarvekWindows::connectHooks()
     });
 
     m_hauptformular->billCommands().setKostenaufstellung(m_kostenaufstellung);
+    // An added item of a comparison opens in the view of any item, with "Hingehen".
+    QObject::connect(&m_hauptformular->compareCommand().window(), &TVergleich::itemOpened,
+                     m_hauptformular,
+                     [this](const QString& line) { m_ansichtitem->showLine(line); });
 }

@@ -45,6 +45,21 @@ std::optional<ItemCategory> RecordedItem::category() const
     return std::nullopt;
 }
 
+PositionKey positionKeyOf(const RecordedItem& item)
+{
+    return item.hasPosition ? PositionKey{item.graphic, true, item.x, item.y, item.z}
+                            : PositionKey{item.graphic, false, 0, 0, 0};
+}
+
+std::string positionText(const PositionKey& key)
+{
+    if (!key.hasPosition) {
+        return "ohne Position";
+    }
+    return "X:" + std::to_string(key.x) + ", Y:" + std::to_string(key.y) +
+           ", Z:" + std::to_string(key.z);
+}
+
 void ItemRecord::clear()
 {
     std::vector<RecordedItem> items = std::move(m_items);

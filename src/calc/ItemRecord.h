@@ -2,8 +2,10 @@
 
 #include "importfile/ImportLines.h"
 
+#include <compare>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -56,6 +58,22 @@ struct RecordedItem
     std::optional<ItemCategory> category() const;
 };
 
+// An item's position key as numbers: graphic, X, Y, Z; an entry without a readable position has
+// only its graphic. Ordered by graphic, then position.
+struct PositionKey
+{
+    std::int32_t graphic = 0;
+    bool hasPosition = false;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t z = 0;
+
+    auto operator<=>(const PositionKey&) const = default;
+};
+PositionKey positionKeyOf(const RecordedItem& item);
+// "X:1436, Y:1614, Z:0", or "ohne Position".
+std::string positionText(const PositionKey& key);
+
 // Records, as a run goes, every item entry with its position, graphic, colour and what the phases
 // find about it, and the extents and square steps of the building. A run given one clears it at
 // its start; it is complete only when phase 8 has ended.
@@ -87,6 +105,9 @@ public:
     void setGraphicOutcome(std::int32_t graphic, ItemCategory category, bool listed);
     // Phase 8 has ended: the graphics' outcomes go to their items.
     void finish();
+
+    // ---- A record made of the items of others (the plans of a comparison), finished after
+    void addRecordedItem(const RecordedItem& item) { m_items.push_back(item); }
 
     // ---- Read after the run
     bool complete() const { return m_complete; }

@@ -71,3 +71,12 @@ QStatusBar* makeStatusLine(QWidget* parent)
     line->setSizeGripEnabled(false);
     return line;
 }
+
+void setUpSizableDialog(QDialog* dialog, const char* name, const QString& title, QSize size)
+{
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setWindowTitle(title);
+    dialog->setAccessibleName(title);
+    dialog->setFont(Fonts::sansSerif(10));
+    dialog->resize(size);
+}

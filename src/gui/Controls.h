@@ -27,3 +27,16 @@ void setUpFixedDialog(QDialog* dialog, const char* name, const QString& title, Q
 // A window's status line, where a command says what it did (for StatusMessageMs).
 QStatusBar* makeStatusLine(QWidget* parent);
 constexpr int StatusMessageMs = 15000;
+
+// A dialog that the user may resize, at its first size, with its title as its accessible name.
+void setUpSizableDialog(QDialog* dialog, const char* name, const QString& title, QSize size);
+
+// A control with the object name by which tests find it and the German name that screen readers
+// say.
+template <typename Widget>
+Widget* named(Widget* widget, const char* name, const QString& accessibleName)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}

@@ -189,7 +189,7 @@ TEST_F(WindowLookTest, AFileSavedButNotReadBackIsReportedAsSavedAndFindNeedsATex
     EXPECT_EQ(m_dialogs.messages[1].text,
               QStringLiteral("Die Importdatei wurde gespeichert, kann aber nicht geladen werden. "
                              "Datei %1 kann nicht geöffnet werden. Ist ein Ordner.")
-                  .arg(file));
+                  .arg(QDir::toNativeSeparators(file)));
     EXPECT_EQ(protocolList()->count(), protocol); // as after a load that failed
 }
 

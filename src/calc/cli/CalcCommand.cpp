@@ -7,6 +7,7 @@
 #include "calc/BreakdownCsv.h"
 #include "calc/Calculation.h"
 #include "calc/cli/BatchCommand.h"
+#include "calc/cli/FileCommands.h"
 #include "calc/cli/Report.h"
 #include "importfile/ImportFormat.h"
 #include "pricing/PriceList.h"
@@ -24,6 +25,10 @@ constexpr std::string_view kUsage =
     "[--json] [--csv DATEI] IMPORTDATEI\n"
     "       tarvek-calc --batch [--jobs N] [--price-list DATEI] [--water] [--basement] "
     "[--nested continue|stop] [--json] [--csv DATEI --csv-unpriced DATEI] PFAD...\n"
+    "       tarvek-calc --clean AUSGABE [--nested-copies] [--price-list DATEI] [--nested ...] "
+    "IMPORTDATEI\n"
+    "       tarvek-calc --compare ALTE_DATEI [--json] [--csv DATEI] [--price-list DATEI] "
+    "[--water] [--basement] NEUE_DATEI\n"
     "  --price-list DATEI  Preisliste (Standard: Preisliste.txt neben dem Programm oder, bei "
     "einer installierten Kopie, im Datenordner des Benutzers)\n"
     "  --water             \"Wasserbau\" angekreuzt\n"
@@ -33,6 +38,10 @@ constexpr std::string_view kUsage =
     "  --json              Ergebnis als JSON\n"
     "  --csv DATEI         Kostenaufstellung als CSV (Semikolon, UTF-8) in DATEI; - für die "
     "Standardausgabe statt des Ergebnisses\n"
+    "  --clean AUSGABE     Schreibt eine Kopie ohne die Items, welche nicht importiert werden "
+    "dürfen, und ohne Bauzonenränder nach AUSGABE\n"
+    "  --nested-copies     Mit --clean: auch die weiteren ineinanderliegenden Items entfernen\n"
+    "  --compare ALTE_DATEI  Vergleicht ALTE_DATEI mit der Importdatei (der neuen)\n"
     "  --batch             Stapelprüfung: jede Datei und jede *.cfg der Ordner, eine Zeile je "
     "Datei und die nicht berechneten Graphics; --csv schreibt dann die Zeilen\n"
     "  --jobs N            Stapelprüfung mit N gleichzeitigen Berechnungen (Standard: eine je "
@@ -120,12 +129,19 @@ std::string parse(const std::vector<std::string>& args, CalcOptions& options)
                 } else {
                     options.jobs = static_cast<unsigned>(*jobs);
                 }
+            } else if (arg == "--clean" || arg == "--compare") {
+                if (!takeValue() || value.empty()) {
+                    report(arg + " braucht eine Datei");
+                }
+                (arg == "--clean" ? options.cleanFile : options.compareFile) = value;
             } else if (hasValue) {
                 report("unbekannte Option oder Option ohne Wert: " + args[i]);
             } else if (arg == "--water") {
                 options.water = true;
             } else if (arg == "--basement") {
                 options.basement = true;
+            } else if (arg == "--nested-copies") {
+                options.nestedCopies = true;
             } else if (arg == "--json") {
                 options.json = true;
             } else if (arg == "--batch") {
@@ -161,23 +177,38 @@ std::string parse(const std::vector<std::string>& args, CalcOptions& options)
     if (options.json && (options.csvFile == "-" || options.csvUnpriced == "-")) {
         report("--json und --csv - schreiben beide auf die Standardausgabe");
     }
+    if (!options.cleanFile.empty() &&
+        (!options.compareFile.empty() || options.json || !options.csvFile.empty())) {
+        report("--clean verträgt sich nicht mit --compare, --json und --csv");
+    }
+    if (options.nestedCopies && options.cleanFile.empty()) {
+        report("--nested-copies gilt nur mit --clean");
+    }
+    if (options.batch && (!options.cleanFile.empty() || !options.compareFile.empty())) {
+        report("--batch verträgt sich nicht mit --clean und --compare");
+    }
     return problem;
 }
 
-// The problem when the CSV file is one of the files the run reads: it would be overwritten by
-// its own result.
-std::string csvOverwritesInput(const CalcOptions& options, const std::string& programDir)
+// The problem when a file written (the CSV, the cleaned copy) is one of the files the run reads:
+// it would be overwritten by its own result.
+std::string overwritesInput(const CalcOptions& options, const std::string& programDir)
 {
-    if (options.csvFile.empty() || options.csvFile == "-") {
-        return {};
-    }
-    if (sameFile(options.csvFile, options.importFile)) {
-        return "--csv würde die Importdatei überschreiben: " + options.csvFile;
-    }
     const std::optional<std::string> priceList =
         options.priceList.empty() ? findPriceList(programDir) : options.priceList;
-    if (priceList && sameFile(options.csvFile, *priceList)) {
-        return "--csv würde die Preisliste überschreiben: " + options.csvFile;
+    for (const auto& [option, file] :
+         {std::pair{"--csv", options.csvFile}, std::pair{"--clean", options.cleanFile}}) {
+        if (file.empty() || file == "-") {
+            continue;
+        }
+        const std::string prefix = std::string(option) + " würde die ";
+        if (sameFile(file, options.importFile) ||
+            (!options.compareFile.empty() && sameFile(file, options.compareFile))) {
+            return prefix + "Importdatei überschreiben: " + file;
+        }
+        if (priceList && sameFile(file, *priceList)) {
+            return prefix + "Preisliste überschreiben: " + file;
+        }
     }
     return {};
 }
@@ -218,7 +249,7 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
         return output("tarvek-calc " TARVEK_VERSION "\n") ? 0 : 1;
     }
     if (problem.empty() && !options.batch) {
-        problem = csvOverwritesInput(options, programDir);
+        problem = overwritesInput(options, programDir);
     }
     if (!problem.empty()) {
         err << "tarvek-calc: " << problem << "\n" << kUsage;
@@ -228,8 +259,22 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
         return runBatchCommand(options, programDir, output, err, errIsTerminal);
     }
 
-    Calculation calc;
     const FeeChoice fees{options.water, options.basement};
+    const CalculationRequest request{.importFile = options.importFile,
+                                     .programDir = programDir,
+                                     .priceListFile = options.priceList,
+                                     .fees = fees,
+                                     .nested = options.nested};
+    if (!options.cleanFile.empty() || !options.compareFile.empty()) {
+        const CommandResult result =
+            !options.cleanFile.empty()
+                ? cleanCommand(request, options.cleanFile, options.nestedCopies)
+                : compareCommand(request, options.compareFile, options.json, options.csvFile);
+        err << result.err;
+        return output(result.out) ? result.status : 1;
+    }
+
+    Calculation calc;
     const bool reachedEnd = calculate(calc, {.importFile = options.importFile,
                                              .programDir = programDir,
                                              .priceListFile = options.priceList,

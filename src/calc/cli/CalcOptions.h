@@ -15,7 +15,10 @@ struct CalcOptions
     bool basement = false;
     Answer nested = Answer::Yes;
     bool json = false;
-    std::string csvFile; // empty: no CSV; "-": standard output
+    std::string csvFile;   // empty: no CSV; "-": standard output
+    std::string cleanFile; // --clean: the copy to write
+    bool nestedCopies = false;
+    std::string compareFile; // --compare: the old file
     std::string importFile;
     bool help = false;
     bool version = false;

@@ -94,8 +94,8 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
                     QStringLiteral("Wasserbau"));
     m_basement = named(new QCheckBox(QStringLiteral("&Kellerbau (nur Gilden)"), this), "Kellerbau",
                        QStringLiteral("Kellerbau (nur Gilden)"));
-    m_start = button(this, "Stopp", QStringLiteral("Stopp"));
-    m_start->setEnabled(false);
+    m_stop = button(this, "Stopp", QStringLiteral("Stopp"));
+    m_stop->setEnabled(false);
     m_progress = named(new QProgressBar(this), "Fortschritt", QStringLiteral("Fortschritt"));
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
@@ -123,16 +123,16 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
     m_idleOnly = {folder, files, m_nested, m_water, m_basement, csv, pdf, copyButton};
     // Tab goes through the window from top to bottom: the choices, "Stopp", the filter, the tabs
     // and their table, the commands.
-    const QList<QWidget*> order = {folder,  files,    m_nested,   m_water, m_basement,
-                                   m_start, m_filter, tabs,       m_table, m_unpricedTable,
-                                   csv,     pdf,      copyButton, close};
+    const QList<QWidget*> order = {folder, files,    m_nested,   m_water, m_basement,
+                                   m_stop, m_filter, tabs,       m_table, m_unpricedTable,
+                                   csv,    pdf,      copyButton, close};
     for (qsizetype i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
 
     connect(folder, &QPushButton::clicked, this, &TStapelpruefung::chooseFolder);
     connect(files, &QPushButton::clicked, this, &TStapelpruefung::chooseFiles);
-    connect(m_start, &QPushButton::clicked, this, &TStapelpruefung::stopBatch);
+    connect(m_stop, &QPushButton::clicked, this, &TStapelpruefung::stopBatch);
     connect(m_filter, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_rowFilter->setFilterFixedString(text);
         m_unpricedFilter->setFilterFixedString(text);
@@ -163,7 +163,7 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
     choose->addStretch(1);
     auto* run = new QHBoxLayout;
     run->addWidget(m_progress, 1);
-    run->addWidget(m_start);
+    run->addWidget(m_stop);
     auto* filter = new QHBoxLayout;
     filter->addWidget(filterLabel);
     filter->addWidget(m_filter, 1);
@@ -201,7 +201,7 @@ TStapelpruefung* TStapelpruefung::showFor(QWidget* owner, const QString& program
 
 bool TStapelpruefung::running() const
 {
-    return m_start->isEnabled();
+    return m_stop->isEnabled();
 }
 
 void TStapelpruefung::chooseFolder()
@@ -253,9 +253,9 @@ void TStapelpruefung::setRunning(bool running)
     for (QWidget* widget : m_idleOnly) {
         widget->setEnabled(!running);
     }
-    m_start->setEnabled(running);
+    m_stop->setEnabled(running);
     if (running) {
-        m_start->setFocus();
+        m_stop->setFocus();
     }
 }
 

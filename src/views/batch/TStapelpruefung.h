@@ -81,7 +81,7 @@ private:
     QComboBox* m_nested;
     QCheckBox* m_water;
     QCheckBox* m_basement;
-    QPushButton* m_start;
+    QPushButton* m_stop;
     QProgressBar* m_progress;
     QLabel* m_current;
     QLineEdit* m_filter;

@@ -11,7 +11,6 @@
 #include <QPrinter>
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace {
 
@@ -200,14 +199,17 @@ bool BillDocument::print(QPrinter& printer) const
     return PagedDocument(html()).paintPages(printer, ranges, copies, printer.collateCopies());
 }
 
+QString BillDocument::title() const
+{
+    return QStringLiteral("Rechnung ") + visibleText(QFileInfo(m_data.importFile).fileName());
+}
+
 QByteArray BillDocument::pdf() const
 {
-    return PagedDocument(html()).pdf(QStringLiteral("Rechnung ") +
-                                     visibleText(QFileInfo(m_data.importFile).fileName()));
+    return PagedDocument(html()).pdf(title());
 }
 
 void BillDocument::writePdf(const QString& path) const
 {
-    PagedDocument(html()).writePdf(path, QStringLiteral("Rechnung ") +
-                                             visibleText(QFileInfo(m_data.importFile).fileName()));
+    PagedDocument(html()).writePdf(path, title());
 }

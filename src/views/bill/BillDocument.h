@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QString>
 
-class QPageRanges;
 class QPagedPaintDevice;
 class QPrinter;
 
@@ -43,6 +42,8 @@ private:
     QString money(std::int64_t amount) const;
     // A sum row's label; "(gefiltert)" after it when the rows are a filtered part.
     QString sumLabel(const tarvek::BreakdownSum& sum) const;
+    // The PDF's title: "Rechnung " and the import file's name.
+    QString title() const;
 
     BillData m_data;
 };

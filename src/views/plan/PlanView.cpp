@@ -116,6 +116,14 @@ void PlanView::setPriceLookup(std::function<QString(std::int32_t)> lookup)
     m_priceLookup = std::move(lookup);
 }
 
+void PlanView::setCategoryLook(std::function<QColor(ItemCategory)> colour,
+                               std::function<QString(ItemCategory)> label)
+{
+    m_colour = std::move(colour);
+    m_label = std::move(label);
+    update();
+}
+
 int PlanView::edge(double tiles, bool vertical) const
 {
     const double at = (vertical ? m_origin.y() : m_origin.x()) + tiles * m_scale;
@@ -194,7 +202,9 @@ QString PlanView::tileText(const Tile& tile) const
         if (!price.isEmpty()) {
             line += QStringLiteral(", Preis: ") + price;
         }
-        lines << line + QStringLiteral(" (") + categoryLabel(*item.category()) + u')';
+        const ItemCategory category = *item.category();
+        lines << line + QStringLiteral(" (") +
+                     (m_label ? m_label(category) : categoryLabel(category)) + u')';
     }
     if (indexes.size() > kMaxToolTipItems) {
         lines << QStringLiteral("... und %1 weitere").arg(indexes.size() - kMaxToolTipItems);
@@ -298,7 +308,8 @@ void PlanView::paintEvent(QPaintEvent* /*event*/)
         for (const Tile* tile : *category) {
             const QRect square = tileRect(tile->x, tile->y);
             const int inset = square.width() >= 6 ? square.width() / 8 : 0;
-            const QColor colour = categoryColour(tile->category);
+            const QColor colour =
+                m_colour ? m_colour(tile->category) : categoryColour(tile->category);
             painter.fillRect(square.adjusted(inset, inset, -inset, -inset), colour);
             if (tile->count > 1 && square.width() >= 14) {
                 painter.setPen(colour.lightness() < 128 ? Qt::white : Qt::black);

@@ -49,6 +49,11 @@ public:
     // The price text of a graphic for the tool tip; empty function or text: no price.
     void setPriceLookup(std::function<QString(std::int32_t graphic)> lookup);
 
+    // The colour and name of each category on the map and in the tool tips; empty functions
+    // bring back those of the plan (categoryColour, categoryLabel).
+    void setCategoryLook(std::function<QColor(ItemCategory)> colour,
+                         std::function<QString(ItemCategory)> label);
+
     // Shows the whole covered rectangle.
     void fit();
     // Marks the tiles of the items written to one list line and brings them into view; a row of
@@ -107,6 +112,8 @@ private:
     const ItemRecord* m_record = nullptr;
     const PlanTiles* m_tiles = nullptr;
     std::function<QString(std::int32_t)> m_priceLookup;
+    std::function<QColor(ItemCategory)> m_colour;
+    std::function<QString(ItemCategory)> m_label;
     double m_scale = 16;
     QPointF m_origin;
     bool m_fitted = false; // the user has not zoomed or panned since the last fit

@@ -1,0 +1,191 @@
+#include "calc/Cleaning.h"
+
+#include "base/TextEncoding.h"
+#include "calc/RunSteps.h"
+#include "importfile/ImportFormat.h"
+#include "importfile/ItemKey.h"
+
+#include <array>
+#include <unordered_set>
+
+namespace tarvek {
+namespace {
+
+constexpr std::array<std::string_view, kRemovalReasonCount> kReasonTexts = {
+    "darf nicht importiert werden", "Bauzonenrand", "ineinanderliegend"};
+
+bool isEntryLine(std::string_view line)
+{
+    return (detail::lineKeys(line) & detail::kHasEntry) != 0;
+}
+
+// A line that holds nothing but "}" between blanks and control characters.
+bool isClosingBrace(std::string_view line)
+{
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!line.empty() && blank(line.front())) {
+        line.remove_prefix(1);
+    }
+    while (!line.empty() && blank(line.back())) {
+        line.remove_suffix(1);
+    }
+    return line == "}";
+}
+
+// The lines of the entry whose graphic line is `graphic`; `previous` and `next` are the graphic
+// lines of the items around it (previous: none when equal to graphic; next: lines.size() when
+// none). The entry begins at its "Entry" line above the graphic line (not above a closing brace
+// or the previous item) and ends at its closing brace (not after the next "Entry" line or the
+// next item). An item without an "Entry" line of its own begins at its graphic line; one without
+// a closing brace ends before the next entry, or after its five item lines.
+std::pair<std::size_t, std::size_t> entryLines(const ImportLines& lines, std::size_t previous,
+                                               std::size_t graphic, std::size_t next)
+{
+    std::size_t first = graphic;
+    for (std::size_t i = graphic; i > 0 && i - 1 != previous; --i) {
+        const std::string& line = lines[i - 1];
+        if (isClosingBrace(line)) {
+            break;
+        }
+        if (isEntryLine(line)) {
+            first = i - 1;
+            break;
+        }
+    }
+    for (std::size_t i = graphic + 1; i < next; ++i) {
+        if (isEntryLine(lines[i])) {
+            return {first, i - 1};
+        }
+        if (isClosingBrace(lines[i])) {
+            return {first, i};
+        }
+    }
+    return {first, std::min(graphic + 4, next - 1)};
+}
+
+// Whether the graphic lines of `lines` are the record's, each with the graphic the run read.
+bool recordMatches(const ImportLines& lines, const ItemRecord& record)
+{
+    const auto& items = record.items();
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if ((detail::lineKeys(lines[i]) & detail::kHasGraphic) == 0) {
+            continue;
+        }
+        if (k >= items.size() || items[k].line != i ||
+            toInteger(fixedCut(lines[i], kKeyGraphic, kGraphicCut)).value_or(0) !=
+                items[k].graphic) {
+            return false;
+        }
+        ++k;
+    }
+    return k == items.size();
+}
+
+// The start of every line in `text` and, last, its size: the same line ends as splitLines.
+std::vector<std::size_t> lineStarts(std::string_view text)
+{
+    std::vector<std::size_t> starts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            continue;
+        }
+        starts.push_back(start);
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < text.size()) {
+        starts.push_back(start);
+    }
+    starts.push_back(text.size());
+    return starts;
+}
+
+} // namespace
+
+std::string_view removalReasonText(RemovalReason reason)
+{
+    return kReasonTexts[static_cast<std::size_t>(reason)];
+}
+
+std::optional<CleaningSource> readCleaningSource(const std::string& path, std::string& reason)
+{
+    auto bytes = readTextFile(path, &reason, kImportFileKind);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    CleaningSource source{.bytes = std::move(*bytes), .lines = {}};
+    source.lines = splitLines(withoutBom(source.bytes));
+    return source;
+}
+
+std::optional<CleaningPlan> planCleaning(const ImportLines& lines, const ItemRecord& record,
+                                         bool nestedCopies, std::string& refusal)
+{
+    if (!record.complete()) {
+        refusal = kCleaningNeedsCompleteRun;
+        return std::nullopt;
+    }
+    if (!recordMatches(lines, record)) {
+        refusal = kCleaningFileChanged;
+        return std::nullopt;
+    }
+    CleaningPlan plan;
+    std::unordered_set<std::string> nestedSeen;
+    const auto& items = record.items();
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        const RecordedItem& item = items[k];
+        std::optional<RemovalReason> reason;
+        if (item.has(ItemCategory::NotImportable)) {
+            reason = RemovalReason::NotImportable;
+        } else if (item.has(ItemCategory::BuildZoneBorder)) {
+            reason = RemovalReason::BuildZoneBorder;
+        }
+        if (item.has(ItemCategory::Nested)) {
+            // The first entry at a position stays, also when an earlier one goes for another
+            // reason: the copies are what this removes.
+            const auto key = itemPositionKey(lines, item.line + 2);
+            const bool first = key && nestedSeen.insert(itemKeySortText(*key)).second;
+            if (!reason && nestedCopies && !first) {
+                reason = RemovalReason::NestedCopy;
+            }
+        }
+        if (!reason) {
+            continue;
+        }
+        const std::size_t previous = k > 0 ? items[k - 1].line : item.line;
+        const std::size_t next = k + 1 < items.size() ? items[k + 1].line : lines.size();
+        const auto [first, last] = entryLines(lines, previous, item.line, next);
+        plan.removals.push_back({first, last, item, *reason});
+        ++plan.counts[static_cast<std::size_t>(*reason)];
+    }
+    return plan;
+}
+
+std::optional<std::string> cleanedBytes(const CleaningSource& source, const CleaningPlan& plan)
+{
+    const std::string_view text = withoutBom(source.bytes);
+    const std::vector<std::size_t> starts = lineStarts(text);
+    if (starts.size() != source.lines.size() + 1) {
+        return std::nullopt;
+    }
+    const std::size_t bom = source.bytes.size() - text.size();
+    std::string out = source.bytes.substr(0, bom);
+    out.reserve(source.bytes.size());
+    std::size_t kept = 0; // the first line not yet copied
+    for (const Removal& removal : plan.removals) {
+        if (removal.firstLine < kept || removal.lastLine >= source.lines.size()) {
+            return std::nullopt;
+        }
+        out.append(text.substr(starts[kept], starts[removal.firstLine] - starts[kept]));
+        kept = removal.lastLine + 1;
+    }
+    out.append(text.substr(starts[kept]));
+    return out;
+}
+
+} // namespace tarvek

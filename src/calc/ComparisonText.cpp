@@ -1,0 +1,122 @@
+#include "calc/ComparisonText.h"
+
+#include "base/TextEncoding.h"
+#include "calc/BreakdownCsv.h"
+
+#include <algorithm>
+
+namespace tarvek {
+namespace {
+
+std::string padded(std::string text, std::size_t width)
+{
+    // Widths count characters: a UTF-8 continuation byte adds none.
+    const auto characters =
+        static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        }));
+    if (characters < width) {
+        text.append(width - characters, ' ');
+    }
+    return text;
+}
+
+void csvRow(std::string& out, std::string_view area, std::string_view entry, const std::string& old,
+            const std::string& now, const std::string& difference)
+{
+    out += csvField(area) + ";" + csvTextField(entry) + ";" + old + ";" + now + ";" + difference +
+           "\r\n";
+}
+
+} // namespace
+
+std::string signedNumber(std::int64_t value)
+{
+    return (value > 0 ? "+" : "") + std::to_string(value);
+}
+
+std::string figureValue(const FigureRow& row, std::int64_t value)
+{
+    if (row.kind == FigureRow::Kind::Exceeded) {
+        return value != 0 ? "ja" : "nein";
+    }
+    return std::to_string(value) + (row.kind == FigureRow::Kind::Money ? " GS" : "");
+}
+
+std::string itemChangeText(const ItemChange& change)
+{
+    return "Grafik " + std::to_string(change.key.graphic) + ", " + positionText(change.key) +
+           ", Anz.: " + std::to_string(change.count());
+}
+
+std::string compareText(const ComparedFiles& files, const Comparison& comparison)
+{
+    constexpr std::size_t kLabel = 56;
+    constexpr std::size_t kValue = 14;
+    std::string o = "Vergleich\n  Alt: " + files.oldFile + "\n  Neu: " + files.newFile + "\n\n";
+    o += padded("", kLabel) + padded("Alt", kValue) + padded("Neu", kValue) + "Differenz\n";
+    for (const FigureRow& row : comparison.figures) {
+        const std::string values =
+            padded(std::string(row.label), kLabel) + padded(figureValue(row, row.oldValue), kValue);
+        o += row.kind == FigureRow::Kind::Exceeded
+                 ? values + figureValue(row, row.newValue)
+                 : values + padded(figureValue(row, row.newValue), kValue) +
+                       signedNumber(row.difference());
+        o += "\n";
+    }
+    const auto items = [&o](std::string_view caption, const std::vector<ItemChange>& changes) {
+        o += "\n" + std::string(caption) + " (" + std::to_string(changes.size()) + ")\n";
+        for (const ItemChange& change : changes) {
+            o += "  " + itemChangeText(change) + "\n";
+        }
+    };
+    items("Hinzugekommene Items", comparison.added);
+    items("Entfernte Items", comparison.removed);
+    for (std::size_t i = 0; i < kFindingLists.size(); ++i) {
+        o += "\n" + std::string(kFindingLists[i].caption) + "\n";
+        const FindingChanges& changes = comparison.findings[i];
+        if (changes.resolved.empty() && changes.added.empty()) {
+            o += "  (unverändert)\n";
+        }
+        for (const std::string& line : changes.resolved) {
+            o += "  behoben: " + line + "\n";
+        }
+        for (const std::string& line : changes.added) {
+            o += "  neu:     " + line + "\n";
+        }
+    }
+    o += std::string("\nErgebnis: ") + (comparison.alike() ? "gleich" : "verschieden") + "\n";
+    return o;
+}
+
+std::string compareCsv(const Comparison& comparison)
+{
+    std::string o(kUtf8Bom);
+    o += "Bereich;Eintrag;Alt;Neu;Differenz\r\n";
+    for (const FigureRow& row : comparison.figures) {
+        csvRow(o, "Kennzahl", row.label, std::to_string(row.oldValue), std::to_string(row.newValue),
+               std::to_string(row.difference()));
+    }
+    const auto items = [&o](std::string_view area, const std::vector<ItemChange>& changes) {
+        for (const ItemChange& change : changes) {
+            csvRow(o, area,
+                   "Grafik " + std::to_string(change.key.graphic) + ", " + positionText(change.key),
+                   std::to_string(change.oldCount), std::to_string(change.newCount),
+                   std::to_string(change.newCount - change.oldCount));
+        }
+    };
+    items("Item hinzugekommen", comparison.added);
+    items("Item entfernt", comparison.removed);
+    for (std::size_t i = 0; i < kFindingLists.size(); ++i) {
+        const std::string caption(kFindingLists[i].caption);
+        for (const std::string& line : comparison.findings[i].resolved) {
+            csvRow(o, "Befund behoben", caption + ": " + line, "1", "0", "-1");
+        }
+        for (const std::string& line : comparison.findings[i].added) {
+            csvRow(o, "Befund neu", caption + ": " + line, "0", "1", "1");
+        }
+    }
+    return o;
+}
+
+} // namespace tarvek

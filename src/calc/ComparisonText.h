@@ -1,0 +1,33 @@
+#pragma once
+
+#include "calc/Comparison.h"
+
+#include <string>
+
+namespace tarvek {
+
+// The files compared, as the reports name them.
+struct ComparedFiles
+{
+    std::string oldFile;
+    std::string newFile;
+};
+
+// The figures' values as the reports write them: "ja"/"nein" for a limit, "GS" after money.
+std::string figureValue(const FigureRow& row, std::int64_t value);
+// A difference with its sign: "+5", "0", "-90".
+std::string signedNumber(std::int64_t value);
+// "Grafik 100, X:102, Y:200, Z:0, Anz.: 1".
+std::string itemChangeText(const ItemChange& change);
+
+// The comparison as readable text: the figures of both runs side by side with their difference,
+// the items added and removed by position key, and per finding list the lines resolved and new.
+// tarvek-calc --compare prints it, the window "Vergleich" copies it.
+std::string compareText(const ComparedFiles& files, const Comparison& comparison);
+
+// The same as CSV for German spreadsheet programs, as the cost breakdown's CSV writes it: one row
+// per figure, changed item and changed finding, under the header
+// "Bereich;Eintrag;Alt;Neu;Differenz".
+std::string compareCsv(const Comparison& comparison);
+
+} // namespace tarvek

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "calc/ComparisonText.h"
+
+#include <QString>
+
+// The comparison as a document: the PDF of "Vergleich speichern ..." (German, A4, pages numbered)
+// and the text and HTML of "Vergleich kopieren". The file names are shown with their control
+// characters made visible; the findings' lines are as the runs wrote them.
+class CompareDocument
+{
+public:
+    CompareDocument(QString oldFile, QString newFile, const tarvek::Comparison& comparison);
+
+    // The whole report as HTML: files, figures, items added and removed, findings.
+    QString html() const;
+    // The same as text in fixed columns.
+    QString plainText() const;
+    // Writes the PDF atomically; throws std::runtime_error with a German message on failure.
+    void writePdf(const QString& path) const;
+
+private:
+    QString m_oldFile;
+    QString m_newFile;
+    const tarvek::Comparison& m_comparison;
+};

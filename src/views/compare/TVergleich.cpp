@@ -1,0 +1,319 @@
+#include "views/compare/TVergleich.h"
+
+#include "gui/Controls.h"
+#include "gui/Dialogs.h"
+#include "gui/VisibleText.h"
+#include "views/compare/CompareDocument.h"
+#include "views/compare/ComparePlan.h"
+#include "views/plan/PlanView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using tarvek::compare::PlanMode;
+
+namespace {
+
+QTreeWidget* itemTree(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* tree = named(new QTreeWidget(parent), name, caption);
+    tree->setHeaderLabels({QStringLiteral("Grafik"), QStringLiteral("Position"),
+                           QStringLiteral("Alt"), QStringLiteral("Neu")});
+    tree->setRootIsDecorated(false);
+    tree->setUniformRowHeights(true);
+    return tree;
+}
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+TVergleich::TVergleich(QWidget* parent) : QDialog(parent)
+{
+    setUpSizableDialog(this, "Vergleich", QStringLiteral("Vergleich"), {780, 580});
+
+    m_files = named(new QLabel(this), "Dateien1", QStringLiteral("Verglichene Dateien"));
+    m_files->setTextFormat(Qt::PlainText);
+    m_pages = named(new QStackedWidget(this), "Inhalt1", QStringLiteral("Inhalt des Vergleichs"));
+    m_refusal = named(new QLabel(m_pages), "Grund1", QStringLiteral("Warum nicht verglichen"));
+    m_refusal->setTextFormat(Qt::PlainText);
+    m_refusal->setWordWrap(true);
+    m_refusal->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    m_tabs = named(new QTabWidget(m_pages), "Seiten1", QStringLiteral("Teile des Vergleichs"));
+    m_tabs->addTab(buildOverview(), QStringLiteral("Ü&bersicht"));
+    m_tabs->addTab(buildItems(), QStringLiteral("&Items"));
+    m_findings = named(new QTreeWidget(m_tabs), "Befunde1", QStringLiteral("Befunde"));
+    m_findings->setHeaderHidden(true);
+    m_tabs->addTab(m_findings, QStringLiteral("Be&funde"));
+    m_tabs->addTab(buildPlan(), QStringLiteral("&Grundriss"));
+    m_pages->addWidget(m_refusal);
+    m_pages->addWidget(m_tabs);
+
+    m_save = named(new QPushButton(QStringLiteral("Vergleich &speichern ..."), this), "BitBtn1",
+                   QStringLiteral("Vergleich speichern"));
+    m_copy = named(new QPushButton(QStringLiteral("Vergleich &kopieren"), this), "BitBtn2",
+                   QStringLiteral("Vergleich kopieren"));
+    m_close = named(new QPushButton(QStringLiteral("S&chließen"), this), "BitBtn3",
+                    QStringLiteral("Schließen"));
+    connect(m_save, &QPushButton::clicked, this, &TVergleich::SpeichernClick);
+    connect(m_copy, &QPushButton::clicked, this, &TVergleich::KopierenClick);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::close);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_save);
+    buttons->addWidget(m_copy);
+    buttons->addStretch(1);
+    buttons->addWidget(m_close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_files);
+    layout->addWidget(m_pages, 1);
+    layout->addLayout(buttons);
+}
+
+TVergleich::~TVergleich() = default;
+
+QWidget* TVergleich::buildOverview()
+{
+    m_figures = named(new QTableWidget(0, 4, m_tabs), "Kennzahlen1",
+                      QStringLiteral("Kennzahlen alt, neu und Differenz"));
+    m_figures->setHorizontalHeaderLabels({QStringLiteral("Kennzahl"), QStringLiteral("Alt"),
+                                          QStringLiteral("Neu"), QStringLiteral("Differenz")});
+    m_figures->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_figures->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_figures->verticalHeader()->hide();
+    m_figures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    return m_figures;
+}
+
+QWidget* TVergleich::buildItems()
+{
+    auto* page = new QWidget(m_tabs);
+    m_added = itemTree(page, "Hinzugekommen1", QStringLiteral("Hinzugekommene Items"));
+    m_removed = itemTree(page, "Entfernt1", QStringLiteral("Entfernte Items"));
+    connect(m_added, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { openAdded(m_added->indexOfTopLevelItem(item)); });
+    auto* addedLabel = named(new QLabel(QStringLiteral("&Hinzugekommene Items:"), page),
+                             "HinzugekommenLabel1", QStringLiteral("Hinzugekommene Items"));
+    addedLabel->setBuddy(m_added);
+    auto* removedLabel = named(new QLabel(QStringLiteral("&Entfernte Items:"), page),
+                               "EntferntLabel1", QStringLiteral("Entfernte Items"));
+    removedLabel->setBuddy(m_removed);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(addedLabel);
+    layout->addWidget(m_added, 1);
+    layout->addWidget(removedLabel);
+    layout->addWidget(m_removed, 1);
+    return page;
+}
+
+QWidget* TVergleich::buildPlan()
+{
+    auto* page = new QWidget(m_tabs);
+    m_planMode = named(new QComboBox(page), "Ansicht1", QStringLiteral("Ansicht des Grundrisses"));
+    m_planMode->addItems({QStringLiteral("Unterschiede"), QStringLiteral("Alter Grundriss"),
+                          QStringLiteral("Neuer Grundriss")});
+    auto* modeLabel = named(new QLabel(QStringLiteral("&Ansicht:"), page), "AnsichtLabel1",
+                            QStringLiteral("Ansicht"));
+    modeLabel->setBuddy(m_planMode);
+    QString legend;
+    for (const auto category : {tarvek::ItemCategory::NotImportable, tarvek::ItemCategory::Spawn,
+                                tarvek::ItemCategory::PricedHZ}) {
+        legend += QStringLiteral("<span style=\"color:%1\">&#9632;</span> %2&nbsp;&nbsp; ")
+                      .arg(tarvek::compare::differenceColour(category).name(),
+                           tarvek::compare::differenceLabel(category));
+    }
+    auto* legendLabel = named(new QLabel(legend, page), "Legende1", QStringLiteral("Legende"));
+    connect(m_planMode, &QComboBox::currentIndexChanged, this, [this, legendLabel](int mode) {
+        legendLabel->setVisible(mode == 0);
+        showPlan();
+    });
+    m_plan = named(new tarvek::plan::PlanView(page), "Grundriss1",
+                   QStringLiteral("Grundriss des Vergleichs"));
+    connect(m_plan, &tarvek::plan::PlanView::itemOpened, this, &TVergleich::itemOpened);
+    auto* top = new QHBoxLayout;
+    top->addWidget(modeLabel);
+    top->addWidget(m_planMode);
+    top->addWidget(legendLabel);
+    top->addStretch(1);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(top);
+    layout->addWidget(m_plan, 1);
+    return page;
+}
+
+void TVergleich::showComparison(const QString& oldFile, const QString& newFile,
+                                tarvek::FileComparison comparison)
+{
+    m_comparison = std::move(comparison);
+    m_oldFile = oldFile;
+    m_newFile = newFile;
+    m_files->setText(
+        QStringLiteral("Alt: %1\nNeu: %2").arg(shownPath(oldFile), shownPath(newFile)));
+    const bool compared = m_comparison.result.has_value();
+    // One line for each file that has no bill; each line shown as its file's text may be.
+    QStringList reasons = fromUtf8(m_comparison.refusal).split(u'\n', Qt::SkipEmptyParts);
+    for (QString& reason : reasons) {
+        reason = visibleText(reason);
+    }
+    m_refusal->setText(reasons.join(u'\n'));
+    m_pages->setCurrentIndex(compared ? 1 : 0);
+    m_save->setEnabled(compared);
+    m_copy->setEnabled(compared);
+    if (compared) {
+        fillFigures(*m_comparison.result);
+        fillItems(*m_comparison.result);
+        fillFindings(*m_comparison.result);
+        m_planMode->setCurrentIndex(0);
+        showPlan();
+        m_tabs->setCurrentIndex(0);
+    }
+    show();
+    raise();
+    activateWindow();
+    (compared ? static_cast<QWidget*>(m_figures) : m_close)->setFocus();
+}
+
+void TVergleich::fillFigures(const tarvek::Comparison& comparison)
+{
+    m_figures->setRowCount(int(comparison.figures.size()));
+    for (int r = 0; r < m_figures->rowCount(); ++r) {
+        const tarvek::FigureRow& row = comparison.figures[std::size_t(r)];
+        const bool limit = row.kind == tarvek::FigureRow::Kind::Exceeded;
+        const QStringList cells = {
+            fromUtf8(row.label), fromUtf8(tarvek::figureValue(row, row.oldValue)),
+            fromUtf8(tarvek::figureValue(row, row.newValue)),
+            limit ? QString() : fromUtf8(tarvek::signedNumber(row.difference()))};
+        for (int c = 0; c < 4; ++c) {
+            auto* cell = new QTableWidgetItem(cells[c]);
+            cell->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                          : Qt::AlignRight | Qt::AlignVCenter);
+            // What changed stands out.
+            QFont font = cell->font();
+            font.setBold(row.difference() != 0);
+            cell->setFont(font);
+            m_figures->setItem(r, c, cell);
+        }
+    }
+    m_figures->resizeColumnsToContents();
+}
+
+void TVergleich::fillItems(const tarvek::Comparison& comparison)
+{
+    for (const auto& [tree, changes] :
+         {std::pair{m_added, &comparison.added}, std::pair{m_removed, &comparison.removed}}) {
+        tree->clear();
+        QList<QTreeWidgetItem*> rows;
+        rows.reserve(qsizetype(changes->size()));
+        for (const tarvek::ItemChange& change : *changes) {
+            rows.append(new QTreeWidgetItem(
+                {QString::number(change.key.graphic),
+                 QString::fromStdString(tarvek::positionText(change.key)),
+                 QString::number(change.oldCount), QString::number(change.newCount)}));
+        }
+        tree->addTopLevelItems(rows);
+        tree->setCurrentItem(tree->topLevelItem(0));
+    }
+}
+
+void TVergleich::fillFindings(const tarvek::Comparison& comparison)
+{
+    m_findings->clear();
+    for (std::size_t i = 0; i < tarvek::kFindingLists.size(); ++i) {
+        const tarvek::FindingChanges& changes = comparison.findings[i];
+        auto* list = new QTreeWidgetItem(m_findings, {fromUtf8(tarvek::kFindingLists[i].caption)});
+        if (changes.resolved.empty() && changes.added.empty()) {
+            new QTreeWidgetItem(list, {QStringLiteral("unverändert")});
+        }
+        for (const std::string& line : changes.resolved) {
+            new QTreeWidgetItem(list, {QStringLiteral("behoben: ") + fromUtf8(line)});
+        }
+        for (const std::string& line : changes.added) {
+            new QTreeWidgetItem(list, {QStringLiteral("neu: ") + fromUtf8(line)});
+        }
+    }
+    m_findings->expandAll();
+}
+
+void TVergleich::showPlan()
+{
+    if (!m_comparison.result) {
+        return;
+    }
+    const auto mode = static_cast<PlanMode>(m_planMode->currentIndex());
+    m_plan->setPlan(nullptr, nullptr);
+    m_planRecord = tarvek::compare::planRecord(*m_comparison.oldRun, *m_comparison.newRun, mode);
+    m_planTiles = tarvek::plan::PlanTiles(m_planRecord.items(), std::nullopt);
+    if (mode == PlanMode::Differences) {
+        m_plan->setCategoryLook(tarvek::compare::differenceColour,
+                                tarvek::compare::differenceLabel);
+    } else {
+        m_plan->setCategoryLook({}, {});
+    }
+    m_plan->setPlan(&m_planRecord, &m_planTiles);
+    m_plan->fit();
+}
+
+void TVergleich::openAdded(int row)
+{
+    if (!m_comparison.result || row < 0 || std::size_t(row) >= m_comparison.result->added.size()) {
+        return;
+    }
+    const std::uint32_t line = m_comparison.result->added[std::size_t(row)].line;
+    const auto& items = m_comparison.newRun->items.items();
+    const auto item = std::lower_bound(
+        items.begin(), items.end(), line,
+        [](const tarvek::RecordedItem& each, std::uint32_t at) { return each.line < at; });
+    if (item != items.end() && item->line == line) {
+        emit itemOpened(tarvek::plan::itemLine(*item));
+    }
+}
+
+void TVergleich::SpeichernClick()
+{
+    if (!m_comparison.result) {
+        return;
+    }
+    const QFileInfo newer(m_newFile);
+    const QString path = Dialogs::saveFileName(
+        this, QStringLiteral("Vergleich speichern"),
+        newer.absoluteDir().filePath(newer.completeBaseName() + QStringLiteral("-Vergleich.pdf")),
+        QStringLiteral("PDF-Dokumente (*.pdf)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    try {
+        CompareDocument(m_oldFile, m_newFile, *m_comparison.result).writePdf(path);
+    } catch (const std::exception& e) {
+        Dialogs::error(this, QString::fromUtf8(e.what()));
+    }
+}
+
+void TVergleich::KopierenClick()
+{
+    if (!m_comparison.result) {
+        return;
+    }
+    const CompareDocument document(m_oldFile, m_newFile, *m_comparison.result);
+    auto* mime = new QMimeData;
+    mime->setText(document.plainText());
+    mime->setHtml(document.html());
+    QApplication::clipboard()->setMimeData(mime);
+}

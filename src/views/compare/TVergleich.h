@@ -1,0 +1,84 @@
+#pragma once
+
+#include "calc/Comparison.h"
+#include "views/plan/PlanTiles.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class QTabWidget;
+class QTableWidget;
+class QTreeWidget;
+namespace tarvek::plan {
+class PlanView;
+}
+
+// The window "Vergleich": an old and a new import file run alike, side by side. Its tabs show the
+// figures of both runs with their difference, the items added and removed by position key, the
+// findings resolved and new per list, and the plan with the differences coloured (or the old or
+// the new building alone). "Vergleich speichern ..." writes a PDF, "Vergleich kopieren" puts text
+// and HTML on the clipboard. Files that cannot be compared are named with the reason instead.
+// Not modal; Escape closes it.
+class TVergleich : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TVergleich(QWidget* parent = nullptr);
+    ~TVergleich() override;
+
+    // Shows the comparison of two files (the window keeps it) and brings the window up.
+    void showComparison(const QString& oldFile, const QString& newFile,
+                        tarvek::FileComparison comparison);
+    // "Vergleich speichern ...": asks for the file and writes the PDF; a failure is shown.
+    void SpeichernClick();
+    // "Vergleich kopieren": the comparison as text and as HTML on the clipboard.
+    void KopierenClick();
+
+    QTableWidget* figures() const { return m_figures; }
+    QTreeWidget* added() const { return m_added; }
+    QTreeWidget* removed() const { return m_removed; }
+    QTreeWidget* findings() const { return m_findings; }
+    QComboBox* planMode() const { return m_planMode; }
+    tarvek::plan::PlanView* planView() const { return m_plan; }
+    QLabel* refusal() const { return m_refusal; }
+    QTabWidget* tabs() const { return m_tabs; }
+
+signals:
+    // Double click on an added item (in its list or on the plan): the item as the list of items
+    // that may not be imported writes it, for its view with "Hingehen".
+    void itemOpened(const QString& line);
+
+private:
+    QWidget* buildOverview();
+    QWidget* buildItems();
+    QWidget* buildPlan();
+    void fillFigures(const tarvek::Comparison& comparison);
+    void fillItems(const tarvek::Comparison& comparison);
+    void fillFindings(const tarvek::Comparison& comparison);
+    void showPlan();
+    void openAdded(int row);
+
+    tarvek::FileComparison m_comparison;
+    QString m_oldFile;
+    QString m_newFile;
+    tarvek::ItemRecord m_planRecord;
+    tarvek::plan::PlanTiles m_planTiles;
+
+    QLabel* m_files = nullptr;
+    QStackedWidget* m_pages = nullptr;
+    QLabel* m_refusal = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    QTableWidget* m_figures = nullptr;
+    QTreeWidget* m_added = nullptr;
+    QTreeWidget* m_removed = nullptr;
+    QTreeWidget* m_findings = nullptr;
+    QComboBox* m_planMode = nullptr;
+    tarvek::plan::PlanView* m_plan = nullptr;
+    QPushButton* m_save = nullptr;
+    QPushButton* m_copy = nullptr;
+    QPushButton* m_close = nullptr;
+};

@@ -1,0 +1,104 @@
+// tarvek-calc --clean and --compare through the command's options.
+#include "calc/Cleaning.h"
+#include "calc/FileRuns.h"
+#include "calc/MiniJson.h"
+#include "calc/RunHelpers.h"
+#include "calc/cli/CalcCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace tarvek;
+using namespace tarvek::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Result command(const FileRuns& runs, std::vector<std::string> args)
+{
+    args.insert(args.begin(), {"--price-list", runs.priceList});
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runCalcCommand(args, runs.dir.string() + "/", out, err);
+    return {status, out.str(), err.str()};
+}
+
+} // namespace
+
+TEST(CleanCommand, WritesTheCopyOrNothingAndRefusesARunStoppedEarly)
+{
+    FileRuns runs("tarvek_cli_clean");
+    const std::string sample = runs.write("Haus.cfg", FileRuns::read(kSampleDir + "Haus.cfg"));
+    const std::string copy = (runs.dir / "Haus-bereinigt.cfg").string();
+    const Result cleaned = command(runs, {"--clean", copy, sample});
+    EXPECT_EQ(cleaned.status, 0) << cleaned.err;
+    EXPECT_NE(cleaned.out.find("Grafik 3703, X:1436, Y:1614, Z:0 (darf nicht importiert werden)"),
+              std::string::npos)
+        << cleaned.out;
+    EXPECT_NE(cleaned.out.find("Bauzonenrand: 1\n"), std::string::npos);
+    EXPECT_EQ(FileRuns::read(sample), FileRuns::read(kSampleDir + "Haus.cfg"));
+
+    // The clean copy has nothing left to remove: it says so and writes nothing.
+    const std::string again = (runs.dir / "nochmal.cfg").string();
+    const Result nothing = command(runs, {"--clean", again, copy});
+    EXPECT_EQ(nothing.status, 0);
+    EXPECT_EQ(nothing.out, std::string(kNothingToClean) + "\n");
+    EXPECT_FALSE(fs::exists(again));
+
+    const Result stopped = command(runs, {"--nested", "stop", "--clean", again, sample});
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_NE(stopped.err.find(kCleaningNeedsCompleteRun), std::string::npos) << stopped.err;
+    EXPECT_FALSE(fs::exists(again));
+
+    // The copy never takes the place of the file it is made from.
+    EXPECT_EQ(command(runs, {"--clean", sample, sample}).status, 2);
+    EXPECT_EQ(command(runs, {"--clean", again, "--json", sample}).status, 2);
+    EXPECT_EQ(command(runs, {"--nested-copies", sample}).status, 2);
+}
+
+TEST(CompareCommand, TextJsonAndCsvTellTheSameChange)
+{
+    FileRuns runs("tarvek_cli_compare");
+    const std::string before =
+        runs.write("alt.cfg", importFile({item("100"), item("3703", "101")}));
+    const std::string after = runs.write("neu.cfg", importFile({item("100"), item("100", "102")}));
+
+    const Result text = command(runs, {"--compare", before, after});
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("Hinzugekommene Items (1)\n  Grafik 100, X:102, Y:200, Z:0, Anz.: 1\n"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("  behoben: D:3703, H:0x0e77, Pos. X:101, Y:200, Z:0\n"),
+              std::string::npos);
+
+    const Json json = JsonReader::parse(command(runs, {"--json", "--compare", before, after}).out);
+    EXPECT_EQ(json["outcome"].string, "different");
+    ASSERT_EQ(json["removed"].size(), 1u);
+    EXPECT_EQ(json["removed"][0]["graphic"].number, 3703);
+    EXPECT_EQ(json["removed"][0]["old"].number, 1);
+    const Json& total = json["figures"][json["figures"].size() - 1];
+    EXPECT_EQ(total["label"].string, "Gesamtsumme");
+    EXPECT_EQ(total["difference"].number, 250 - 90 + 50); // a wall for a barrel, one more QS
+
+    const Result csv = command(runs, {"--compare", before, "--csv", "-", after});
+    EXPECT_NE(csv.out.find("\r\nKennzahl;Gesamtsumme;"), std::string::npos);
+    EXPECT_NE(csv.out.find("\r\nItem entfernt;Grafik 3703, X:101, Y:200, Z:0;1;0;-1\r\n"),
+              std::string::npos)
+        << csv.out;
+
+    EXPECT_EQ(JsonReader::parse(command(runs, {"--json", "--compare", after, after}).out)["outcome"]
+                  .string,
+              "alike");
+    const Result refused = command(runs, {"--compare", before, kSampleDir + "Preisliste.txt"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err.rfind("tarvek-calc: Neue Datei: Die Datei ", 0), 0u) << refused.err;
+    EXPECT_TRUE(refused.out.empty());
+}

@@ -1,0 +1,158 @@
+// The window "Vergleich" on a comparison of the sample with a copy that a player changed: the
+// figures, items and findings, the plan of the differences, the refusal, PDF and clipboard.
+#include "support/FakeDialogs.h"
+
+#include "calc/Comparison.h"
+#include "views/compare/ComparePlan.h"
+#include "views/compare/TVergleich.h"
+#include "views/plan/PlanView.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+using tarvek::ItemCategory;
+
+namespace {
+
+const QString kSample = QStringLiteral(TARVEK_SOURCE_DIR "/examples/");
+
+class VergleichTest : public GuiTest
+{
+protected:
+    // The sample without its barrel, and with the table moved by one step.
+    QString changedCopy()
+    {
+        QFile sample(kSample + QStringLiteral("Haus.cfg"));
+        EXPECT_TRUE(sample.open(QIODevice::ReadOnly));
+        QByteArray bytes = sample.readAll();
+        const qsizetype barrel = bytes.indexOf("Entry I 0x4000101F");
+        bytes.remove(barrel, bytes.indexOf("}\r\n", barrel) + 3 - barrel);
+        const qsizetype chair = bytes.indexOf("\tgraphic\t2856\r\n\tx\t");
+        EXPECT_GE(chair, 0);
+        const qsizetype x = chair + qsizetype(strlen("\tgraphic\t2856\r\n\tx\t"));
+        bytes[x + 3] = char(bytes[x + 3] + 1);
+        const QString path = m_dir.filePath(QStringLiteral("Haus-neu.cfg"));
+        QFile copy(path);
+        EXPECT_TRUE(copy.open(QIODevice::WriteOnly));
+        copy.write(bytes);
+        return path;
+    }
+    void compare(const QString& oldFile, const QString& newFile)
+    {
+        tarvek::CalculationRequest request;
+        request.priceListFile = (kSample + QStringLiteral("Preisliste.txt")).toStdString();
+        m_window.showComparison(
+            oldFile, newFile,
+            tarvek::compareFiles(oldFile.toStdString(), newFile.toStdString(), request));
+    }
+    QString cell(int row, int column) const
+    {
+        return m_window.figures()->item(row, column)->text();
+    }
+    int figureRow(const QString& label) const
+    {
+        for (int r = 0; r < m_window.figures()->rowCount(); ++r) {
+            if (cell(r, 0) == label) {
+                return r;
+            }
+        }
+        return -1;
+    }
+
+    QTemporaryDir m_dir;
+    FakeDialogs m_dialogs;
+    TVergleich m_window;
+};
+
+} // namespace
+
+TEST_F(VergleichTest, ShowsFiguresItemsFindingsAndThePlanOfTheDifferences)
+{
+    compare(kSample + QStringLiteral("Haus.cfg"), changedCopy());
+    ASSERT_TRUE(m_window.isVisible());
+    EXPECT_EQ(m_window.tabs()->count(), 4);
+    const int total = figureRow(QStringLiteral("Gesamtsumme"));
+    ASSERT_GE(total, 0);
+    EXPECT_EQ(cell(total, 1), QStringLiteral("38840 GS"));
+    EXPECT_EQ(cell(total, 3), QStringLiteral("-90"));
+    EXPECT_EQ(cell(figureRow(QStringLiteral("Anzahl Items")), 3), QStringLiteral("-1"));
+
+    // The barrel went; the table shows as removed at its old place and added at its new.
+    QTreeWidget* added = m_window.added();
+    QTreeWidget* removed = m_window.removed();
+    ASSERT_EQ(added->topLevelItemCount(), 1);
+    ASSERT_EQ(removed->topLevelItemCount(), 2);
+    EXPECT_EQ(removed->topLevelItem(1)->text(0), QStringLiteral("3703"));
+    EXPECT_EQ(removed->topLevelItem(1)->text(1), QStringLiteral("X:1436, Y:1614, Z:0"));
+    const QString tableAt = added->topLevelItem(0)->text(1);
+    QSignalSpy opened(&m_window, &TVergleich::itemOpened);
+    m_window.tabs()->setCurrentIndex(1);
+    added->setFocus();
+    QTest::keyClick(added, Qt::Key_Return);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened[0][0].toString().startsWith(QStringLiteral("D:2856, H:0x0b28, Pos. X:")))
+        << opened[0][0].toString().toStdString();
+
+    QTreeWidgetItem* movable = m_window.findings()->topLevelItem(1);
+    ASSERT_EQ(movable->childCount(), 1);
+    EXPECT_EQ(movable->child(0)->text(0),
+              QStringLiteral("behoben: D:3703, H:0x0e77, Pos. X:1436, Y:1614, Z:0"));
+
+    // The plan colours the barrel's square as removed; the new building alone has no barrel.
+    tarvek::plan::PlanView* plan = m_window.planView();
+    m_window.tabs()->setCurrentIndex(3);
+    QTest::qWait(0);
+    const tarvek::plan::Tile* barrel = plan->tileAt(plan->tileRect(1436, 1614).center());
+    ASSERT_NE(barrel, nullptr);
+    EXPECT_EQ(tarvek::compare::differenceLabel(barrel->category), QStringLiteral("entfernt"));
+    m_window.planMode()->setCurrentIndex(2);
+    const tarvek::plan::Tile* none = plan->tileAt(plan->tileRect(1436, 1614).center());
+    EXPECT_TRUE(none == nullptr || none->x != 1436 || none->y != 1614);
+    EXPECT_FALSE(tableAt.isEmpty());
+}
+
+TEST_F(VergleichTest, SavesAPdfCopiesTextAndHtmlAndIdenticalFilesShowNoChange)
+{
+    const QString sample = kSample + QStringLiteral("Haus.cfg");
+    compare(sample, sample);
+    EXPECT_EQ(m_window.added()->topLevelItemCount(), 0);
+    EXPECT_EQ(m_window.removed()->topLevelItemCount(), 0);
+    m_window.findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    EXPECT_TRUE(copied->text().contains(QStringLiteral("Ergebnis: gleich")));
+    EXPECT_TRUE(copied->html().contains(QStringLiteral("<h3>Entfernte Items (0)</h3>")));
+
+    m_dialogs.nextSaveFile = m_dir.filePath(QStringLiteral("Vergleich.pdf"));
+    QTest::mouseClick(m_window.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+    ASSERT_EQ(m_dialogs.saveCalls.size(), 1);
+    EXPECT_TRUE(m_dialogs.saveCalls[0].contains(QStringLiteral("Haus-Vergleich.pdf")));
+    QFile pdf(m_dialogs.nextSaveFile);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+
+    QTest::keyClick(&m_window, Qt::Key_Escape);
+    EXPECT_FALSE(m_window.isVisible());
+}
+
+TEST_F(VergleichTest, NamesEachFileThatCannotBeCompared)
+{
+    const QString price = kSample + QStringLiteral("Preisliste.txt");
+    compare(price, m_dir.filePath(QStringLiteral("fehlt.cfg")));
+    const QStringList lines = m_window.refusal()->text().split(u'\n');
+    EXPECT_TRUE(m_window.refusal()->isVisible());
+    ASSERT_EQ(lines.size(), 2) << m_window.refusal()->text().toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Alte Datei: Die Datei ")));
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("ist keine gültige Importdatei.")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Neue Datei: ")));
+    EXPECT_FALSE(m_window.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->isEnabled());
+}
