@@ -84,4 +84,21 @@ FileRead readOpenedFile(std::uint64_t size, std::uint64_t limit, std::string& by
 
 } // namespace detail
 
+std::string shownFileName(std::string_view fileName)
+{
+    std::string shown(fileName);
+#ifdef _WIN32
+    std::string::size_type out = 0;
+    for (std::string::size_type i = 0; i < shown.size(); ++i) {
+        const char c = shown[i] == '/' ? '\\' : shown[i];
+        if (c == '\\' && out > 1 && shown[out - 1] == '\\') {
+            continue;
+        }
+        shown[out++] = c;
+    }
+    shown.resize(out);
+#endif
+    return shown;
+}
+
 } // namespace tarvek

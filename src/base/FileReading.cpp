@@ -59,7 +59,7 @@ std::optional<std::string> readTextFile(const std::string& path, std::string* re
 std::string fileOpenErrorText(std::string_view path, std::string_view reason)
 {
     std::string text = "Datei ";
-    text += path;
+    text += shownFileName(path);
     text += " kann nicht geöffnet werden. ";
     text += reason;
     return text;

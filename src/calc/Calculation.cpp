@@ -1,5 +1,6 @@
 #include "calc/Calculation.h"
 
+#include "base/FileNames.h"
 #include "calc/CalculationRun.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ImportLines.h"
@@ -65,14 +66,16 @@ std::string errorText(const Calculation& calc, const std::string& importFile,
 {
     const std::string prefix = std::string(program) + ": ";
     if (!calc.outcome.run) {
-        return prefix + "Die Datei " + importFile + " ist keine gültige Importdatei.\n";
+        return prefix + "Die Datei " + shownFileName(importFile) +
+               " ist keine gültige Importdatei.\n";
     }
     if (!calc.missingPriceList.empty()) {
         // The window's message names only Preisliste.txt; here the file that was looked for.
         std::string reason;
         readPriceListFile(calc.missingPriceList, &reason);
-        return prefix + "Preisliste " + calc.missingPriceList + " kann nicht gelesen werden" +
-               (reason.empty() ? std::string() : ": " + reason) + "\n";
+        return prefix + "Preisliste " + shownFileName(calc.missingPriceList) +
+               " kann nicht gelesen werden" + (reason.empty() ? std::string() : ": " + reason) +
+               "\n";
     }
     std::string text;
     for (const auto& message : calc.window.messages()) {

@@ -18,12 +18,12 @@ constexpr std::string_view kCannotPrice = " Der Preis für den Import kann nicht
 std::string priceListMissingText(const RunSettings& settings)
 {
     if (!settings.priceListFile.empty()) {
-        return "Die Datei " + settings.priceListFile + " existiert nicht." +
+        return "Die Datei " + shownFileName(settings.priceListFile) + " existiert nicht." +
                std::string(kCannotPrice);
     }
     std::string text = "Die Datei Preisliste.txt existiert nicht." + std::string(kCannotPrice);
     if (!settings.programDir.empty()) {
-        text += "\r\n(gesucht im Ordner " + settings.programDir + ")";
+        text += "\r\n(gesucht im Ordner " + shownFileName(settings.programDir) + ")";
     }
     return text;
 }

@@ -138,3 +138,14 @@ TEST(InstanceFolder, IsAFolderOfTheUsersAloneNotALink)
     fs::remove_all(top);
 }
 #endif
+
+// Messages name files in the system's own form, whatever the name was given in.
+TEST(FileNames, MessagesShowNamesInTheSystemsOwnForm)
+{
+#ifdef _WIN32
+    EXPECT_EQ(shownFileName("Z:/Spiele/Tarvek\\/fehlt.cfg"), "Z:\\Spiele\\Tarvek\\fehlt.cfg");
+    EXPECT_EQ(shownFileName("//server/freigabe/Haus.cfg"), "\\\\server\\freigabe\\Haus.cfg");
+#else
+    EXPECT_EQ(shownFileName("/home/spieler//Haus.cfg"), "/home/spieler//Haus.cfg");
+#endif
+}

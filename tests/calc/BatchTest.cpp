@@ -161,7 +161,8 @@ TEST(Batch, StopEndsTheBatchAndKeepsTheRowsDone)
     BatchFolder folder;
     std::vector<std::string> files;
     for (int seed = 0; seed < 40; ++seed) {
-        files.push_back(folder.write("h" + std::to_string(seed) + ".cfg", variedFile(seed)));
+        files.push_back(
+            folder.write(std::string("h") + std::to_string(seed) + ".cfg", variedFile(seed)));
     }
     BatchSettings settings = settingsFor(folder, files);
     settings.jobs = 2;

@@ -1,6 +1,7 @@
 // How a run ends: cancel in every phase, the missing price list, aborts, the unreadable file.
 #include "RunHelpers.h"
 
+#include "base/FileNames.h"
 #include "calc/Calculation.h"
 
 #include <gtest/gtest.h>
@@ -146,9 +147,9 @@ TEST(PriceListMissing, TheMessageNamesTheFolderSearchedOrTheFileGiven)
                          .nested = Answer::Yes});
         return calc.window.messages().empty() ? std::string() : calc.window.messages()[0].text;
     };
-    EXPECT_EQ(message(""), kMissing + "\r\n(gesucht im Ordner " + folder + ")");
+    EXPECT_EQ(message(""), kMissing + "\r\n(gesucht im Ordner " + shownFileName(folder) + ")");
     const std::string given = folder + "Preise-Juni.txt";
-    EXPECT_EQ(message(given), "Die Datei " + given +
+    EXPECT_EQ(message(given), "Die Datei " + shownFileName(given) +
                                   " existiert nicht. Der Preis für den Import kann nicht "
                                   "ermittelt werden!");
     std::filesystem::remove_all(folder);
@@ -303,7 +304,8 @@ TEST(Unreadable, MessageAndNoPhase)
     ASSERT_EQ(window.messages().size(), 1u);
     EXPECT_EQ(window.messages()[0].title, "Fehler");
     EXPECT_TRUE(window.messages()[0].text.starts_with(
-        "Datei /nonexistent/tarvek/Haus.cfg kann nicht geöffnet werden. "));
+        "Datei " + shownFileName("/nonexistent/tarvek/Haus.cfg") +
+        " kann nicht geöffnet werden. "));
     EXPECT_EQ(window.resetCount(), 0);
     EXPECT_EQ(window.switchCount(), 2);
     EXPECT_TRUE(window.controlsIdle());

@@ -16,11 +16,6 @@
 namespace tarvek {
 namespace {
 
-std::string jsonText(std::string_view text)
-{
-    return "\"" + jsonEscape(text) + "\"";
-}
-
 // The characters of a UTF-8 text (malformed bytes count one each), for the text table's columns.
 std::size_t width(std::string_view text)
 {
@@ -84,11 +79,11 @@ std::string jsonReport(const BatchResult& result)
         const BatchRow& r = result.rows[i];
         const auto n = [](std::int64_t value) { return std::to_string(value); };
         o += i == 0 ? "\n" : ",\n";
-        o += "    {\"file\": " + jsonText(r.file) +
-             ", \"outcome\": " + jsonText(outcomeName(r.outcome)) +
-             ", \"reason\": " + jsonText(r.reason) + ", \"itemCount\": " + n(r.items) +
+        o += "    {\"file\": " + jsonString(r.file) +
+             ", \"outcome\": " + jsonString(outcomeName(r.outcome)) +
+             ", \"reason\": " + jsonString(r.reason) + ", \"itemCount\": " + n(r.items) +
              ", \"lowestLevel\": " + n(r.lowestZ) + ", \"squareSteps\": " + n(r.squareSteps) +
-             ", \"limits\": " + jsonText(r.limits) + ", \"spawnCount\": " + n(r.spawns) +
+             ", \"limits\": " + jsonString(r.limits) + ", \"spawnCount\": " + n(r.spawns) +
              ", \"nested\": " + n(r.nested) + ", \"movable\": " + n(r.movable) +
              ", \"unpriced\": " + n(r.unpriced) + ", \"borders\": " + n(r.borders) +
              ", \"itemSumHZ\": " + n(r.sumHZ) + ", \"itemSumNHZ\": " + n(r.sumNHZ) +
@@ -99,7 +94,7 @@ std::string jsonReport(const BatchResult& result)
     for (std::size_t i = 0; i < result.unpriced.size(); ++i) {
         const UnpricedEntry& e = result.unpriced[i];
         o += i == 0 ? "\n" : ",\n";
-        o += "    {\"graphic\": " + std::to_string(e.graphic) + ", \"key\": " + jsonText(e.key) +
+        o += "    {\"graphic\": " + std::to_string(e.graphic) + ", \"key\": " + jsonString(e.key) +
              ", \"files\": " + std::to_string(e.files) + ", \"items\": " + std::to_string(e.items) +
              "}";
     }

@@ -5,16 +5,11 @@
 namespace tarvek {
 namespace {
 
-std::string quoted(std::string_view text)
-{
-    return "\"" + jsonEscape(text) + "\"";
-}
-
 std::string jsonStrings(const std::vector<std::string>& texts)
 {
     std::string o = "[";
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        o += (i == 0 ? "" : ", ") + quoted(texts[i]);
+        o += (i == 0 ? "" : ", ") + jsonString(texts[i]);
     }
     return o + "]";
 }
@@ -40,13 +35,14 @@ std::string jsonItems(const std::vector<ItemChange>& changes)
 
 std::string compareJson(const ComparedFiles& files, const Comparison& comparison)
 {
-    std::string o = "{\n  \"outcome\": " + quoted(comparison.alike() ? "alike" : "different") +
-                    ",\n  \"old\": " + quoted(files.oldFile) +
-                    ",\n  \"new\": " + quoted(files.newFile) + ",\n  \"figures\": [";
+    std::string o = "{\n  \"outcome\": " + jsonString(comparison.alike() ? "alike" : "different") +
+                    ",\n  \"old\": " + jsonString(files.oldFile) +
+                    ",\n  \"new\": " + jsonString(files.newFile) + ",\n  \"figures\": [";
     for (std::size_t i = 0; i < comparison.figures.size(); ++i) {
         const FigureRow& row = comparison.figures[i];
         o += i == 0 ? "\n" : ",\n";
-        o += "    {\"label\": " + quoted(row.label) + ", \"old\": " + std::to_string(row.oldValue) +
+        o += "    {\"label\": " + jsonString(row.label) +
+             ", \"old\": " + std::to_string(row.oldValue) +
              ", \"new\": " + std::to_string(row.newValue) +
              ", \"difference\": " + std::to_string(row.difference()) + "}";
     }
@@ -54,7 +50,7 @@ std::string compareJson(const ComparedFiles& files, const Comparison& comparison
          ",\n  \"removed\": " + jsonItems(comparison.removed) + ",\n  \"findings\": [";
     for (std::size_t i = 0; i < kFindingLists.size(); ++i) {
         o += i == 0 ? "\n" : ",\n";
-        o += "    {\"list\": " + quoted(kFindingLists[i].caption) +
+        o += "    {\"list\": " + jsonString(kFindingLists[i].caption) +
              ", \"resolved\": " + jsonStrings(comparison.findings[i].resolved) +
              ", \"new\": " + jsonStrings(comparison.findings[i].added) + "}";
     }

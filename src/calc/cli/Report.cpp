@@ -197,6 +197,14 @@ std::string jsonEscape(std::string_view text)
     return out;
 }
 
+std::string jsonString(std::string_view text)
+{
+    std::string out(1, '"');
+    out += jsonEscape(text);
+    out += '"';
+    return out;
+}
+
 std::string jsonReport(const CalcResult& result)
 {
     const RecordingObserver& w = result.window;

@@ -21,6 +21,8 @@ struct CalcResult
 
 // Escapes UTF-8 text for a JSON string (without the quotes); malformed UTF-8 becomes U+FFFD.
 std::string jsonEscape(std::string_view text);
+// The same as a JSON string, in its quotes.
+std::string jsonString(std::string_view text);
 
 // The JSON object of the tarvek-calc contract, with a final line end.
 std::string jsonReport(const CalcResult& result);

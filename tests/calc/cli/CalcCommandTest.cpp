@@ -1,5 +1,6 @@
 // tarvek-calc: the command in-process and the program end to end.
 #include "calc/cli/CalcCommand.h"
+#include "base/FileNames.h"
 #include "base/StandardStreams.h"
 #include "base/Version.h"
 #include "calc/BreakdownCsv.h"
@@ -268,11 +269,11 @@ TEST(CalcCommand, AFailedRunSaysWhyOnStandardErrorInEveryMode)
     const std::string given = (folder.dir / "p.txt").string();
     const std::string programDir = folder.dir.string() + "/";
     EXPECT_EQ(command({"--csv", "-", "--price-list", given, house}, programDir).err,
-              "tarvek-calc: Preisliste " + given +
+              "tarvek-calc: Preisliste " + shownFileName(given) +
                   " kann nicht gelesen werden: Datei oder Ordner nicht gefunden\n");
     EXPECT_EQ(command({"--csv", "-", house}, programDir).err,
-              "tarvek-calc: Preisliste " + programDir +
-                  "Preisliste.txt kann nicht gelesen werden: Datei oder Ordner nicht gefunden\n");
+              "tarvek-calc: Preisliste " + shownFileName(programDir + "Preisliste.txt") +
+                  " kann nicht gelesen werden: Datei oder Ordner nicht gefunden\n");
 }
 
 TEST(CalcCommand, TextReport)
