@@ -1,7 +1,7 @@
 // tarvek-calc --batch: both tables in every output, the exit status, the options' rules.
 #include "calc/MiniJson.h"
 #include "calc/RunHelpers.h"
-#include "calc/cli/CalcCommand.h"
+#include "calc/cli/CommandCall.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +14,6 @@ using namespace tarvek::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct BatchCall
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
 
 struct Imports
 {
@@ -44,23 +37,17 @@ struct Imports
         std::ifstream in(dir / name, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    BatchCall run(std::vector<std::string> args, bool terminal = false) const
+    CommandCall run(std::vector<std::string> args, bool terminal = false) const
     {
         args.insert(args.begin(), {"--batch", "--jobs", "2", (dir / "in").string()});
-        std::ostringstream out;
-        std::ostringstream err;
-        BatchCall call;
-        call.status = runCalcCommand(args, dir.string() + "/", out, err, terminal);
-        call.out = out.str();
-        call.err = err.str();
-        return call;
+        return callCommand(args, dir.string() + "/", terminal);
     }
 };
 
 TEST(BatchCommand, JsonTextAndCsvCarryBothTables)
 {
     const Imports imports;
-    const BatchCall json = imports.run({"--json"});
+    const CommandCall json = imports.run({"--json"});
     EXPECT_EQ(json.status, 1); // c.cfg is no import file
     const Json j = JsonReader::parse(json.out);
     ASSERT_EQ(j["files"].size(), 3u);
@@ -76,14 +63,14 @@ TEST(BatchCommand, JsonTextAndCsvCarryBothTables)
     EXPECT_FALSE(j["allRan"].boolean);
     EXPECT_NE(json.err.find("c.cfg: keine Importdatei"), std::string::npos);
 
-    const BatchCall text = imports.run({"--nested", "stop"});
+    const CommandCall text = imports.run({"--nested", "stop"});
     EXPECT_NE(text.out.find("Nicht berechnete Graphics\n  Grafik  Schlüssel  Dateien  Items\n"
                             "  100     0x0064     2        3\n"),
               std::string::npos)
         << text.out;
     EXPECT_NE(text.out.find("nicht alle Dateien berechnet"), std::string::npos);
 
-    const BatchCall csv = imports.run(
+    const CommandCall csv = imports.run(
         {"--csv", (imports.dir / "rows.csv").string(), "--csv-unpriced", "-", "--water"});
     EXPECT_EQ(csv.out, "\xEF\xBB\xBFGrafik;Schlüssel;Dateien;Items\r\n100;0x0064;2;3\r\n"
                        "7163;0x1bfb;1;1\r\n");
@@ -112,7 +99,7 @@ TEST(BatchCommand, ProgressOnlyForATerminalAndWhatStopsBeforeTheFirstFile)
     }
     EXPECT_EQ(imports.read("in/a.cfg"), file);
     fs::remove(imports.dir / "Preisliste.txt");
-    const BatchCall missing = imports.run({});
+    const CommandCall missing = imports.run({});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.out.empty());
     EXPECT_NE(missing.err.find("Preisliste"), std::string::npos);

@@ -7,6 +7,7 @@
 #include "calc/Calculation.h"
 #include "calc/MiniJson.h"
 #include "calc/RunHelpers.h"
+#include "calc/cli/CommandCall.h"
 #include "calc/cli/OptionLists.h"
 #include "calc/cli/Report.h"
 
@@ -53,22 +54,11 @@ struct Folder
     }
 };
 
-struct Result
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Result = CommandCall;
 
 Result command(const std::vector<std::string>& args, const std::string& programDir)
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    Result r;
-    r.status = runCalcCommand(args, programDir, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
+    return callCommand(args, programDir);
 }
 
 const std::string kPrices = lines({"0x0e75|Name|120|t|1|0|0|0", "0x1bfb|Name|500|b|10|1|0|1"});

@@ -3,7 +3,7 @@
 #include "calc/FileRuns.h"
 #include "calc/MiniJson.h"
 #include "calc/RunHelpers.h"
-#include "calc/cli/CalcCommand.h"
+#include "calc/cli/CommandCall.h"
 
 #include <gtest/gtest.h>
 
@@ -15,20 +15,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Result command(const FileRuns& runs, std::vector<std::string> args)
+CommandCall command(const FileRuns& runs, std::vector<std::string> args)
 {
     args.insert(args.begin(), {"--price-list", runs.priceList});
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCalcCommand(args, runs.dir.string() + "/", out, err);
-    return {status, out.str(), err.str()};
+    return callCommand(args, runs.dir.string() + "/");
 }
 
 } // namespace
@@ -38,7 +28,7 @@ TEST(CleanCommand, WritesTheCopyOrNothingAndRefusesARunStoppedEarly)
     FileRuns runs("tarvek_cli_clean");
     const std::string sample = runs.write("Haus.cfg", FileRuns::read(kSampleDir + "Haus.cfg"));
     const std::string copy = (runs.dir / "Haus-bereinigt.cfg").string();
-    const Result cleaned = command(runs, {"--clean", copy, sample});
+    const CommandCall cleaned = command(runs, {"--clean", copy, sample});
     EXPECT_EQ(cleaned.status, 0) << cleaned.err;
     EXPECT_NE(cleaned.out.find("Grafik 3703, X:1436, Y:1614, Z:0 (darf nicht importiert werden)"),
               std::string::npos)
@@ -48,12 +38,12 @@ TEST(CleanCommand, WritesTheCopyOrNothingAndRefusesARunStoppedEarly)
 
     // The clean copy has nothing left to remove: it says so and writes nothing.
     const std::string again = (runs.dir / "nochmal.cfg").string();
-    const Result nothing = command(runs, {"--clean", again, copy});
+    const CommandCall nothing = command(runs, {"--clean", again, copy});
     EXPECT_EQ(nothing.status, 0);
     EXPECT_EQ(nothing.out, std::string(kNothingToClean) + "\n");
     EXPECT_FALSE(fs::exists(again));
 
-    const Result stopped = command(runs, {"--nested", "stop", "--clean", again, sample});
+    const CommandCall stopped = command(runs, {"--nested", "stop", "--clean", again, sample});
     EXPECT_EQ(stopped.status, 1);
     EXPECT_NE(stopped.err.find(kCleaningNeedsCompleteRun), std::string::npos) << stopped.err;
     EXPECT_FALSE(fs::exists(again));
@@ -71,7 +61,7 @@ TEST(CompareCommand, TextJsonAndCsvTellTheSameChange)
         runs.write("alt.cfg", importFile({item("100"), item("3703", "101")}));
     const std::string after = runs.write("neu.cfg", importFile({item("100"), item("100", "102")}));
 
-    const Result text = command(runs, {"--compare", before, after});
+    const CommandCall text = command(runs, {"--compare", before, after});
     EXPECT_EQ(text.status, 0) << text.err;
     EXPECT_NE(text.out.find("Hinzugekommene Items (1)\n  Grafik 100, X:102, Y:200, Z:0, Anz.: 1\n"),
               std::string::npos)
@@ -88,7 +78,7 @@ TEST(CompareCommand, TextJsonAndCsvTellTheSameChange)
     EXPECT_EQ(total["label"].string, "Gesamtsumme");
     EXPECT_EQ(total["difference"].number, 250 - 90 + 50); // a wall for a barrel, one more QS
 
-    const Result csv = command(runs, {"--compare", before, "--csv", "-", after});
+    const CommandCall csv = command(runs, {"--compare", before, "--csv", "-", after});
     EXPECT_NE(csv.out.find("\r\nKennzahl;Gesamtsumme;"), std::string::npos);
     EXPECT_NE(csv.out.find("\r\nItem entfernt;Grafik 3703, X:101, Y:200, Z:0;1;0;-1\r\n"),
               std::string::npos)
@@ -97,7 +87,7 @@ TEST(CompareCommand, TextJsonAndCsvTellTheSameChange)
     EXPECT_EQ(JsonReader::parse(command(runs, {"--json", "--compare", after, after}).out)["outcome"]
                   .string,
               "alike");
-    const Result refused = command(runs, {"--compare", before, kSampleDir + "Preisliste.txt"});
+    const CommandCall refused = command(runs, {"--compare", before, kSampleDir + "Preisliste.txt"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err.rfind("tarvek-calc: Neue Datei: Die Datei ", 0), 0u) << refused.err;
     EXPECT_TRUE(refused.out.empty());
