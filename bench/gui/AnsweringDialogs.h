@@ -28,6 +28,8 @@ public:
     {
         return m_file;
     }
+    // The file that the next open dialogs give.
+    void answerWith(QString file) { m_file = std::move(file); }
     QString existingDirectory(QWidget*, const QString&, const QString&) override
     {
         return QString();
