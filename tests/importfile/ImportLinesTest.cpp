@@ -1,5 +1,6 @@
 #include "importfile/ImportLines.h"
 
+#include "base/FileNames.h"
 #include "base/SystemReason.h"
 
 #include <gtest/gtest.h>
@@ -67,7 +68,8 @@ TEST(ReadFile, BytesAsStoredAndMissingFile)
     EXPECT_FALSE(readImportLines(path, &reason));
     EXPECT_EQ(reason, "Datei oder Ordner nicht gefunden");
     EXPECT_EQ(fileOpenErrorText("/a/b.cfg", "No such file or directory"),
-              "Datei /a/b.cfg kann nicht geöffnet werden. No such file or directory");
+              "Datei " + shownFileName("/a/b.cfg") +
+                  " kann nicht geöffnet werden. No such file or directory");
     EXPECT_FALSE(
         readFileBytes(testing::TempDir(), &reason, kImportFileKind)); // a folder is no file
     EXPECT_EQ(reason, "Ist ein Ordner");
