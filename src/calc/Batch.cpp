@@ -191,7 +191,10 @@ std::shared_ptr<const PriceList> loadBatchPriceList(const std::string& priceList
 {
     const auto found =
         priceListFile.empty() ? findPriceList(programDir) : std::optional(priceListFile);
-    const std::string path = found ? *found : programDir + std::string(kPriceListName);
+    std::string path = found ? *found : programDir;
+    if (!found) {
+        path += kPriceListName;
+    }
     std::string reason;
     auto bytes = readPriceListFile(path, &reason);
     if (!bytes) {

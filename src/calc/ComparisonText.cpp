@@ -32,7 +32,9 @@ void csvRow(std::string& out, std::string_view area, std::string_view entry, con
 
 std::string signedNumber(std::int64_t value)
 {
-    return (value > 0 ? "+" : "") + std::to_string(value);
+    std::string text = value > 0 ? "+" : "";
+    text += std::to_string(value);
+    return text;
 }
 
 std::string figureValue(const FigureRow& row, std::int64_t value)
@@ -65,15 +67,25 @@ std::string compareText(const ComparedFiles& files, const Comparison& comparison
         o += "\n";
     }
     const auto items = [&o](std::string_view caption, const std::vector<ItemChange>& changes) {
-        o += "\n" + std::string(caption) + " (" + std::to_string(changes.size()) + ")\n";
+        // Appended piece by piece: GCC 12 warns wrongly about "literal" + string in a release
+        // build.
+        o += '\n';
+        o += caption;
+        o += " (";
+        o += std::to_string(changes.size());
+        o += ")\n";
         for (const ItemChange& change : changes) {
-            o += "  " + itemChangeText(change) + "\n";
+            o += "  ";
+            o += itemChangeText(change);
+            o += '\n';
         }
     };
     items("Hinzugekommene Items", comparison.added);
     items("Entfernte Items", comparison.removed);
     for (std::size_t i = 0; i < kFindingLists.size(); ++i) {
-        o += "\n" + std::string(kFindingLists[i].caption) + "\n";
+        o += '\n';
+        o += kFindingLists[i].caption;
+        o += '\n';
         const FindingChanges& changes = comparison.findings[i];
         if (changes.resolved.empty() && changes.added.empty()) {
             o += "  (unverändert)\n";
