@@ -76,6 +76,12 @@ std::array<std::string, kBatchColumns> batchFields(const BatchRow& row)
             row.reason};
 }
 
+std::array<std::string, kUnpricedHeader.size()> unpricedFields(const UnpricedEntry& entry)
+{
+    return {std::to_string(entry.graphic), entry.key, std::to_string(entry.files),
+            std::to_string(entry.items)};
+}
+
 void UnpricedTable::add(const std::vector<UnpricedGraphic>& graphics)
 {
     for (const UnpricedGraphic& graphic : graphics) {
@@ -189,17 +195,11 @@ std::shared_ptr<const PriceList> loadBatchPriceList(const std::string& priceList
                                                     const std::string& programDir,
                                                     std::string& message)
 {
-    const auto found =
-        priceListFile.empty() ? findPriceList(programDir) : std::optional(priceListFile);
-    std::string path = found ? *found : programDir;
-    if (!found) {
-        path += kPriceListName;
-    }
+    const std::string path = priceListToRead(priceListFile, programDir);
     std::string reason;
     auto bytes = readPriceListFile(path, &reason);
     if (!bytes) {
-        message = "Preisliste " + path + " kann nicht gelesen werden" +
-                  (reason.empty() ? std::string() : ": " + reason);
+        message = priceListUnreadableText(path, reason);
         return nullptr;
     }
     auto list = std::make_shared<const PriceList>(PriceList::fromBytes(std::move(*bytes)));

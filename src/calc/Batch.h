@@ -89,6 +89,8 @@ struct UnpricedEntry
 };
 inline constexpr std::array<std::string_view, 4> kUnpricedHeader = {"Grafik", "Schlüssel",
                                                                     "Dateien", "Items"};
+// The entry's fields as texts, in the order of kUnpricedHeader (numbers plain).
+std::array<std::string, kUnpricedHeader.size()> unpricedFields(const UnpricedEntry& entry);
 class UnpricedTable
 {
 public:

@@ -39,10 +39,7 @@ std::string unpricedCsv(const std::vector<UnpricedEntry>& entries)
     std::string out(kUtf8Bom);
     appendRow(out, kUnpricedHeader);
     for (const UnpricedEntry& entry : entries) {
-        const std::array<std::string, 4> fields = {std::to_string(entry.graphic), entry.key,
-                                                   std::to_string(entry.files),
-                                                   std::to_string(entry.items)};
-        appendRow(out, fields);
+        appendRow(out, unpricedFields(entry));
     }
     return out;
 }

@@ -49,13 +49,7 @@ CalculationOutcome calculate(Calculation& calc, const CalculationRequest& reques
     CalculationRun run(std::move(settings), calc.state, window);
     const RunOutcome result = run.execute(std::move(*lines), encoding);
     if (result == RunOutcome::PriceListMissing) {
-        const auto found = request.priceListFile.empty()
-                               ? findPriceList(request.programDir)
-                               : std::optional<std::string>(request.priceListFile);
-        calc.missingPriceList = found ? *found : request.programDir;
-        if (!found) {
-            calc.missingPriceList.append(kPriceListName);
-        }
+        calc.missingPriceList = priceListToRead(request.priceListFile, request.programDir);
     }
     calc.outcome = {.run = result};
     return calc.outcome;
@@ -73,9 +67,7 @@ std::string errorText(const Calculation& calc, const std::string& importFile,
         // The window's message names only Preisliste.txt; here the file that was looked for.
         std::string reason;
         readPriceListFile(calc.missingPriceList, &reason);
-        return prefix + "Preisliste " + shownFileName(calc.missingPriceList) +
-               " kann nicht gelesen werden" + (reason.empty() ? std::string() : ": " + reason) +
-               "\n";
+        return prefix + priceListUnreadableText(calc.missingPriceList, reason) + "\n";
     }
     std::string text;
     for (const auto& message : calc.window.messages()) {

@@ -22,14 +22,7 @@ bool isEntryLine(std::string_view line)
 // A line that holds nothing but "}" between blanks and control characters.
 bool isClosingBrace(std::string_view line)
 {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!line.empty() && blank(line.front())) {
-        line.remove_prefix(1);
-    }
-    while (!line.empty() && blank(line.back())) {
-        line.remove_suffix(1);
-    }
-    return line == "}";
+    return trimmedBlanks(line) == "}";
 }
 
 // The lines of the entry whose graphic line is `graphic`; `previous` and `next` are the graphic

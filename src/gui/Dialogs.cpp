@@ -76,9 +76,11 @@ protected:
     }
 };
 
-void useProgramDates(QFileDialog& dialog)
+// Shows a file dialog with the program's dates; the files chosen, none when it was cancelled.
+QStringList chosenFiles(QFileDialog& dialog)
 {
     dialog.installEventFilter(new DatesWhenShown(&dialog));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
 }
 
 class QtDialogs final : public Dialogs::Handler
@@ -98,11 +100,7 @@ public:
     {
         QFileDialog dialog(parent, caption, dir, filter);
         dialog.setFileMode(QFileDialog::ExistingFile);
-        useProgramDates(dialog);
-        if (dialog.exec() != QDialog::Accepted) {
-            return {};
-        }
-        return dialog.selectedFiles().value(0);
+        return chosenFiles(dialog).value(0);
     }
 
     QString existingDirectory(QWidget* parent, const QString& prompt, const QString& start) override
@@ -113,11 +111,7 @@ public:
         // The native chooser labels its button in the system's language unless told.
         dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Ordner wählen"));
         dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
-        useProgramDates(dialog);
-        if (dialog.exec() != QDialog::Accepted) {
-            return {};
-        }
-        return dialog.selectedFiles().value(0);
+        return chosenFiles(dialog).value(0);
     }
 
     bool choose(QWidget* parent, const QString& title, const QString& text, const QString& yes,
@@ -219,7 +213,9 @@ QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QSt
 QStringList Dialogs::Handler::openFileNames(QWidget* parent, const QString& caption,
                                             const QString& filter)
 {
-    return QFileDialog::getOpenFileNames(parent, caption, startFolder({}), filter);
+    QFileDialog dialog(parent, caption, startFolder({}), filter);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    return chosenFiles(dialog);
 }
 
 QStringList Dialogs::openFileNames(QWidget* parent, const QString& caption, const QString& filter)
@@ -233,7 +229,6 @@ QString Dialogs::Handler::saveFileName(QWidget* parent, const QString& caption, 
 {
     QFileDialog dialog(parent, caption, QFileInfo(path).absolutePath(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    useProgramDates(dialog);
     dialog.selectFile(QFileInfo(path).fileName());
     // A name typed without a suffix gets the chosen filter's ("(*.pdf)": ".pdf") before the
     // dialog asks whether to replace a file of that name.
@@ -244,13 +239,11 @@ QString Dialogs::Handler::saveFileName(QWidget* parent, const QString& caption, 
     };
     useSuffixOf(dialog.selectedNameFilter());
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useSuffixOf);
-    if (dialog.exec() != QDialog::Accepted) {
-        return {};
-    }
-    if (selectedFilter != nullptr) {
+    const QString chosen = chosenFiles(dialog).value(0);
+    if (!chosen.isEmpty() && selectedFilter != nullptr) {
         *selectedFilter = dialog.selectedNameFilter();
     }
-    return dialog.selectedFiles().value(0);
+    return chosen;
 }
 
 QString Dialogs::saveFileName(QWidget* parent, const QString& caption, const QString& path,

@@ -49,20 +49,24 @@ std::string_view fixedCut(std::string_view line, std::string_view key, std::size
     return line.substr(pos + key.size(), count);
 }
 
+std::string_view trimmedBlanks(std::string_view text)
+{
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 std::string_view restCut(std::string_view line, std::string_view key)
 {
     const std::size_t pos = findKey(line, key);
     if (pos == std::string_view::npos) {
         return {};
     }
-    std::string_view rest = line.substr(pos + key.size());
-    while (!rest.empty() && static_cast<unsigned char>(rest.front()) <= 32) {
-        rest.remove_prefix(1);
-    }
-    while (!rest.empty() && static_cast<unsigned char>(rest.back()) <= 32) {
-        rest.remove_suffix(1);
-    }
-    return rest;
+    return trimmedBlanks(line.substr(pos + key.size()));
 }
 
 std::optional<std::int32_t> toInteger(std::string_view text)

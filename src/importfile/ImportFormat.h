@@ -29,6 +29,10 @@ bool pruefeimportdatei(const ImportLines& lines, const std::function<void()>& pu
 // trimmed. A line that does not contain the key gives the empty text.
 std::string_view fixedCut(std::string_view line, std::string_view key, std::size_t count);
 
+// The text with the bytes of code 32 or below (blanks and control characters) removed at both
+// ends.
+std::string_view trimmedBlanks(std::string_view text);
+
 // Rest cut: everything after the first occurrence of `key` up to the end of the line, with the
 // bytes of code 32 or below removed at both ends. No key: the empty text.
 std::string_view restCut(std::string_view line, std::string_view key);

@@ -345,6 +345,31 @@ std::string priceListPath(const std::string& folder)
     return fileNameOf(pathOf(folder.empty() ? std::string(".") : folder) / pathOf(kPriceListName));
 }
 
+std::string priceListToRead(const std::string& givenFile, const std::string& folder)
+{
+    if (!givenFile.empty()) {
+        return givenFile;
+    }
+    if (auto found = findPriceList(folder)) {
+        return std::move(*found);
+    }
+    std::string path = folder;
+    path += kPriceListName;
+    return path;
+}
+
+std::string priceListUnreadableText(const std::string& path, std::string_view reason)
+{
+    std::string text = "Preisliste ";
+    text += shownFileName(path);
+    text += " kann nicht gelesen werden";
+    if (!reason.empty()) {
+        text += ": ";
+        text += reason;
+    }
+    return text;
+}
+
 bool isPriceLine(std::string_view line)
 {
     bool hasKey = false;

@@ -29,6 +29,12 @@ std::optional<std::string> readPriceListFile(const std::string& path, std::strin
 // The path of the price list in `folder` that a new list replaces: findPriceList's, else
 // "Preisliste.txt" in `folder`.
 std::string priceListPath(const std::string& folder);
+// The price list a run reads: `givenFile` when there is one, else findPriceList's in `folder`,
+// else "Preisliste.txt" appended to `folder` (the file that the message of its absence names).
+std::string priceListToRead(const std::string& givenFile, const std::string& folder);
+// "Preisliste PATH kann nicht gelesen werden: REASON" (without ": " when there is no reason),
+// the file in the system's own form.
+std::string priceListUnreadableText(const std::string& path, std::string_view reason);
 
 // Whether a line is a price line as the calculation reads one: it holds a graphic key ("0x" and
 // at least four hexadecimal digits, either case), has at least eight columns, a whole number in

@@ -60,8 +60,8 @@ std::string textReport(const BatchResult& result, std::size_t files)
     }
     std::vector<std::vector<std::string>> unpriced;
     for (const UnpricedEntry& entry : result.unpriced) {
-        unpriced.push_back({std::to_string(entry.graphic), entry.key, std::to_string(entry.files),
-                            std::to_string(entry.items)});
+        const auto fields = unpricedFields(entry);
+        unpriced.emplace_back(fields.begin(), fields.end());
     }
     std::string o = "Stapelprüfung (" + std::to_string(files) + " Dateien)\n";
     o += rows.empty() ? "  (leer)\n" : alignedTable(kBatchHeader, rows);
@@ -142,10 +142,8 @@ int runBatchCommand(const CalcOptions& options, const std::string& programDir,
         return 1;
     }
     settings.files = batchFiles(options.paths);
-    const std::string priceList = options.priceList.empty()
-                                      ? findPriceList(programDir).value_or(std::string())
-                                      : options.priceList;
-    if (const std::string problem = csvOverwritesInput(options, settings.files, priceList);
+    if (const std::string problem = csvOverwritesInput(
+            options, settings.files, priceListToRead(options.priceList, programDir));
         !problem.empty()) {
         err << "tarvek-calc: " << problem << "\n";
         return 2;

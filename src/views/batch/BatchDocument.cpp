@@ -40,8 +40,11 @@ QList<QStringList> unpricedCells(const std::vector<tarvek::UnpricedEntry>& unpri
 {
     QList<QStringList> cells{headerCells(tarvek::kUnpricedHeader)};
     for (const tarvek::UnpricedEntry& entry : unpriced) {
-        cells.append({QString::number(entry.graphic), text(entry.key), QString::number(entry.files),
-                      QString::number(entry.items)});
+        QStringList line;
+        for (const std::string& field : tarvek::unpricedFields(entry)) {
+            line.append(text(field));
+        }
+        cells.append(line);
     }
     return cells;
 }

@@ -115,9 +115,8 @@ void UnpricedModel::add(const std::vector<tarvek::UnpricedGraphic>& graphics)
 
 std::vector<std::string> UnpricedModel::fields(std::size_t row) const
 {
-    const tarvek::UnpricedEntry& entry = m_entries[row];
-    return {std::to_string(entry.graphic), entry.key, std::to_string(entry.files),
-            std::to_string(entry.items)};
+    const auto texts = tarvek::unpricedFields(m_entries[row]);
+    return {texts.begin(), texts.end()};
 }
 
 BatchFilter::BatchFilter(QObject* parent) : QSortFilterProxyModel(parent)

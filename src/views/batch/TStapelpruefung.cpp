@@ -1,6 +1,7 @@
 #include "views/batch/TStapelpruefung.h"
 
 #include "calc/BatchCsv.h"
+#include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/FileNameText.h"
 #include "gui/FileWriter.h"
@@ -29,14 +30,6 @@
 #include <exception>
 
 namespace {
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name, const QString& accessible)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setAccessibleName(accessible);
-    return widget;
-}
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 {
