@@ -14,6 +14,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -219,6 +221,8 @@ void TStapelpruefung::startBatch(const QStringList& paths)
     if (running() || m_job->running()) {
         return;
     }
+    const QFileInfo first(paths.value(0));
+    m_batchFolder = first.isDir() ? first.absoluteFilePath() : first.absolutePath();
     BatchJob::Settings settings;
     for (const QString& path : paths) {
         settings.paths.push_back(engineFileName(path));
@@ -311,11 +315,17 @@ QString TStapelpruefung::about() const
              fees.isEmpty() ? QStringLiteral("keine") : fees.join(QStringLiteral(", ")));
 }
 
+QString TStapelpruefung::proposed(const QString& name) const
+{
+    // Never the folder the program runs in (an installed copy's program folder).
+    return QDir(Dialogs::startFolder({m_batchFolder})).filePath(name);
+}
+
 void TStapelpruefung::saveCsv()
 {
-    const QString path =
-        Dialogs::saveFileName(this, QStringLiteral("Als CSV speichern"),
-                              QStringLiteral("Stapelpruefung.csv"), QStringLiteral("CSV (*.csv)"));
+    const QString path = Dialogs::saveFileName(this, QStringLiteral("Als CSV speichern"),
+                                               proposed(QStringLiteral("Stapelpruefung.csv")),
+                                               QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty()) {
         return;
     }
@@ -330,7 +340,7 @@ void TStapelpruefung::saveCsv()
 void TStapelpruefung::savePdf()
 {
     const QString path = Dialogs::saveFileName(this, QStringLiteral("Als PDF speichern"),
-                                               QStringLiteral("Stapelpruefung.pdf"),
+                                               proposed(QStringLiteral("Stapelpruefung.pdf")),
                                                QStringLiteral("PDF-Dokumente (*.pdf)"));
     if (path.isEmpty()) {
         return;

@@ -66,11 +66,15 @@ private:
     void setRunning(bool running);
     void rowActivated(const QModelIndex& index);
     QString about() const;
+    // `name` in the folder where the tables are proposed.
+    QString proposed(const QString& name) const;
     void saveCsv();
     void savePdf();
     void copy();
 
     QString m_programDir;
+    // Where the saved tables are proposed: the folder of the last batch's files.
+    QString m_batchFolder;
     tarvek::LocaleSeparators m_separators;
     BatchJob* m_job;
     BatchRowModel* m_rows;

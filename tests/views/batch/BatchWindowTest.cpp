@@ -8,6 +8,7 @@
 
 #include <QAbstractProxyModel>
 #include <QClipboard>
+#include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -87,6 +88,10 @@ TEST_F(BatchWindowTest, AFolderGivesSortableFilterableRowsThatOpenSaveAndCopy)
 
     dialogs.nextSaveFile = QString::fromStdString((dir / "stapel.csv").string());
     QTest::mouseClick(child("AlsCsvSpeichern"), Qt::LeftButton);
+    // Proposed beside the files of the batch, not where the program runs.
+    EXPECT_TRUE(dialogs.saveCalls.value(0).contains(QDir::cleanPath(folder()) +
+                                                    QStringLiteral("/Stapelpruefung.csv|")))
+        << dialogs.saveCalls.value(0).toStdString();
     std::ifstream csv(dir / "stapel.csv", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(csv), {}),
               tarvek::batchCsv(window.rows().rows(), window.unpriced().entries()));
