@@ -13,40 +13,34 @@ QString text(std::string_view utf8)
     return visibleText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
-template <typename Header> QStringList headerCells(const Header& header)
+// A table as lists of cells, the header first; with `fileFirst` the first column is a file, shown
+// as the file system names it.
+template <typename Header, typename Entries, typename Fields>
+QList<QStringList> tableCells(const Header& header, const Entries& entries, Fields fields,
+                              bool fileFirst)
 {
-    QStringList cells;
+    QList<QStringList> cells{{}};
     for (const std::string_view name : header) {
-        cells.append(text(name));
+        cells.front().append(text(name));
     }
-    return cells;
-}
-
-// Every table as lists of cells, the header first; the file as the file system names it.
-QList<QStringList> rowCells(const std::vector<tarvek::BatchRow>& rows)
-{
-    QList<QStringList> cells{headerCells(tarvek::kBatchHeader)};
-    for (const tarvek::BatchRow& row : rows) {
+    for (const auto& entry : entries) {
         QStringList line;
-        for (const std::string& field : tarvek::batchFields(row)) {
-            line.append(line.isEmpty() ? shownPath(qtFileName(field)) : text(field));
+        for (const std::string& field : fields(entry)) {
+            line.append(fileFirst && line.isEmpty() ? shownPath(qtFileName(field)) : text(field));
         }
         cells.append(line);
     }
     return cells;
+}
+
+QList<QStringList> rowCells(const std::vector<tarvek::BatchRow>& rows)
+{
+    return tableCells(tarvek::kBatchHeader, rows, tarvek::batchFields, true);
 }
 
 QList<QStringList> unpricedCells(const std::vector<tarvek::UnpricedEntry>& unpriced)
 {
-    QList<QStringList> cells{headerCells(tarvek::kUnpricedHeader)};
-    for (const tarvek::UnpricedEntry& entry : unpriced) {
-        QStringList line;
-        for (const std::string& field : tarvek::unpricedFields(entry)) {
-            line.append(text(field));
-        }
-        cells.append(line);
-    }
-    return cells;
+    return tableCells(tarvek::kUnpricedHeader, unpriced, tarvek::unpricedFields, false);
 }
 
 QString htmlTable(const QList<QStringList>& cells)
