@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 namespace tarvek::fuzz {
 
@@ -80,6 +81,63 @@ void checkComplete(const RunState& state, const ItemRecord& items,
     }
 }
 
+// The whole run without a stop, its items recorded, with the price list as `settings` give it.
+std::string uninterruptedReport(const ImportLines& lines, TextEncoding encoding,
+                                RunSettings settings)
+{
+    hardening::CheckedWindow window;
+    FixedClock clock({12, 34, 56});
+    ItemRecord items;
+    settings.clock = &clock;
+    settings.items = &items;
+    RunState state;
+    CalculationRun run(std::move(settings), state, window);
+    const RunOutcome outcome = run.execute(ImportLines(lines), encoding);
+    return jsonReport({hardening::outcomeName(outcome), window, state, &items});
+}
+
+// A batch shares one list, read once and indexed whole, among its runs: each must report what the
+// run that reads and indexes the list itself reports.
+void checkSharedList(const ImportLines& lines, TextEncoding encoding,
+                     const std::string& priceListBytes)
+{
+    RunSettings own;
+    own.readPriceList = [&priceListBytes]() -> std::optional<std::string> {
+        return priceListBytes;
+    };
+    RunSettings shared;
+    auto list = std::make_shared<PriceList>(PriceList::fromBytes(priceListBytes));
+    list->prepareAll();
+    shared.priceList = std::move(list);
+    if (uninterruptedReport(lines, encoding, std::move(own)) !=
+        uninterruptedReport(lines, encoding, std::move(shared))) {
+        fail("a run with the batch's shared price list reports otherwise");
+    }
+}
+
+// The list a batch reads is the one the program prefers in `folder`; one that cannot be read is
+// named in the batch's message.
+void checkBatchList(const std::string& folder, const std::optional<std::string>& found,
+                    const std::string& priceListBytes)
+{
+    const std::string path = priceListToRead(std::string(), folder);
+    std::string reason;
+    const auto bytes = readPriceListFile(path, &reason);
+    const std::optional<PriceList> list =
+        bytes ? std::optional(PriceList::fromBytes(*bytes)) : std::nullopt;
+    const std::string message = bytes ? std::string() : priceListUnreadableText(path, reason);
+    const bool told = !list && message.starts_with("Preisliste ");
+    // A list that is there is read whole, unless its encoding is refused; one that is not there
+    // is named.
+    const bool right = found ? (list && message.empty() &&
+                                list->size() == PriceList::fromBytes(priceListBytes).size()) ||
+                                   (told && encodingRefusal(priceListBytes))
+                             : told && message.find(kPriceListName) != std::string::npos;
+    if (!right) {
+        fail("the batch's price list is not the one the program prefers");
+    }
+}
+
 // The settings of a run that reads its files as the window's run does, with the system's clock
 // and separators: the import file (gone in one such run in eight) and the price list under the
 // names the program accepts that the bytes choose. Of several, the one the program prefers holds
@@ -112,6 +170,7 @@ void putFiles(RunSettings& settings, const ImportLines& lines, const std::string
         (found && std::filesystem::path(*found) != std::filesystem::path(*preferred))) {
         fail("the price list found is not the one the program prefers");
     }
+    checkBatchList(folder.path().string(), found, priceListBytes);
     const bool importGone = (choice >> 40) % 8 == 0;
     settings.importFileName = (folder.path() / "Import.cfg").string();
     folder.remove("Import.cfg");
@@ -182,6 +241,11 @@ void runChecked(const std::string& importBytes, const std::string& priceListByte
             }
             return priceListBytes;
         };
+    }
+    // One run in sixteen of those read in memory is also run with a list shared as a batch's (which
+    // is read only in an encoding that is not refused).
+    if (!fromFiles && (choice >> 43) % 16 == 0 && !encodingRefusal(priceListBytes)) {
+        checkSharedList(lines, encoding, priceListBytes);
     }
     ItemRecord items;
     settings.items = &items;
