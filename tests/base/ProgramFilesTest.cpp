@@ -7,6 +7,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #ifdef _WIN32
 #include "windows/RegistryText.h"
@@ -97,15 +101,31 @@ TEST(InstanceFolder, WindowsTakesTheLocalApplicationDataFolder)
 #else
 TEST(ProgramFiles, XdgVariablesCountOnlyAsAbsolutePaths)
 {
-    const char* const oldHome = std::getenv("HOME");
-    const std::string home = oldHome != nullptr ? oldHome : "";
-    setenv("HOME", "/home/spieler", 1);
-    setenv("XDG_CONFIG_HOME", "/srv/einstellungen", 1);
-    setenv("XDG_DATA_HOME", "relativ/daten", 1);
+    // The variables as the test sets them, whatever the environment it runs in holds; each is
+    // put back afterwards.
+    const std::vector<std::pair<const char*, const char*>> test = {
+        {"HOME", "/home/spieler"},
+        {"XDG_CONFIG_HOME", "/srv/einstellungen"},
+        {"XDG_DATA_HOME", "relativ/daten"},
+        {"XDG_CACHE_HOME", nullptr}};
+    std::vector<std::optional<std::string>> before;
+    for (const auto& [name, value] : test) {
+        const char* old = std::getenv(name);
+        before.push_back(old != nullptr ? std::optional<std::string>(old) : std::nullopt);
+        if (value != nullptr) {
+            setenv(name, value, 1);
+        } else {
+            unsetenv(name);
+        }
+    }
     const UserFolders user = UserFolders::fromEnvironment();
-    unsetenv("XDG_CONFIG_HOME");
-    unsetenv("XDG_DATA_HOME");
-    setenv("HOME", home.c_str(), 1);
+    for (std::size_t i = 0; i < test.size(); ++i) {
+        if (before[i]) {
+            setenv(test[i].first, before[i]->c_str(), 1);
+        } else {
+            unsetenv(test[i].first);
+        }
+    }
 
     EXPECT_EQ(user.config, "/srv/einstellungen/");
     EXPECT_EQ(user.data, "/home/spieler/.local/share/");

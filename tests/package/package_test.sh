@@ -62,7 +62,7 @@ diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f -pr
 home=$work/home
 mkdir -p "$home" "$work/run"
 chmod 700 "$work/run"
-user_env=(env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$home" XDG_RUNTIME_DIR="$work/run")
+user_env=(env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME HOME="$home" XDG_RUNTIME_DIR="$work/run")
 fingerprint() { (cd "$root" && find . -printf '%p %s %T@\n' | sort); }
 before=$(fingerprint)
 
