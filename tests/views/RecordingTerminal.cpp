@@ -1,5 +1,7 @@
 #include "RecordingTerminal.h"
 
+#include "X11Focus.h"
+
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -35,7 +37,8 @@ std::string quoted(const std::filesystem::path& path)
 RecordingTerminal::RecordingTerminal(const std::filesystem::path& folder, const std::string& name,
                                      const std::string& windowClass, const std::string& title,
                                      int count)
-    : m_ready(folder / (name + ".ready")), m_output(folder / (name + ".bytes"))
+    : m_ready(folder / (name + ".ready")), m_output(folder / (name + ".bytes")),
+      m_windowClass(windowClass.empty() ? "XTerm" : windowClass), m_title(title)
 {
     std::vector<std::string> arguments{"xterm"};
     if (!windowClass.empty()) {
@@ -53,7 +56,8 @@ RecordingTerminal::RecordingTerminal(const std::filesystem::path& folder, const 
 
 bool RecordingTerminal::waitReady() const
 {
-    return m_terminal.running() && waitFor([this] { return std::filesystem::exists(m_ready); });
+    return m_terminal.running() && waitFor([this] { return std::filesystem::exists(m_ready); }) &&
+           waitFor([this] { return X11Focus::viewableWindow(m_windowClass, m_title) != 0; });
 }
 
 std::string RecordingTerminal::received() const

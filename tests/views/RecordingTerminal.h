@@ -14,7 +14,8 @@ public:
     RecordingTerminal(const std::filesystem::path& folder, const std::string& name,
                       const std::string& windowClass, const std::string& title, int count);
 
-    // Waits until the terminal is in raw mode and reading.
+    // Waits until the terminal is in raw mode and reading, and its window is on screen (a busy
+    // X server may map it after the program inside has started).
     bool waitReady() const;
     // Waits until `count` bytes have arrived (or the time is up) and returns what arrived.
     std::string waitForBytes(std::size_t count) const;
@@ -23,5 +24,7 @@ public:
 private:
     std::filesystem::path m_ready;
     std::filesystem::path m_output;
+    std::string m_windowClass;
+    std::string m_title;
     ChildProcess m_terminal;
 };

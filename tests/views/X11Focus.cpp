@@ -24,14 +24,35 @@ private:
     Display* m_display;
 };
 
-Window search(Display* display, Window window, const std::string& windowClass)
+// Whether the window's WM_CLASS class is windowClass and, when title is not empty, its name is
+// title.
+bool matches(Display* display, Window window, const std::string& windowClass,
+             const std::string& title)
 {
     XClassHint hint{};
-    if (XGetClassHint(display, window, &hint) != 0) {
-        const bool match = hint.res_class != nullptr && windowClass == hint.res_class;
-        XFree(hint.res_name);
-        XFree(hint.res_class);
-        if (match) {
+    if (XGetClassHint(display, window, &hint) == 0) {
+        return false;
+    }
+    bool match = hint.res_class != nullptr && windowClass == hint.res_class;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    if (match && !title.empty()) {
+        char* name = nullptr;
+        match = XFetchName(display, window, &name) != 0 && name != nullptr && title == name;
+        XFree(name);
+    }
+    return match;
+}
+
+// The first matching window, depth first from `window`; with `viewable`, only one that is on
+// screen (mapped, and its parents too).
+Window search(Display* display, Window window, const std::string& windowClass,
+              const std::string& title = {}, bool viewable = false)
+{
+    if (matches(display, window, windowClass, title)) {
+        XWindowAttributes attributes{};
+        if (!viewable || (XGetWindowAttributes(display, window, &attributes) != 0 &&
+                          attributes.map_state == IsViewable)) {
             return window;
         }
     }
@@ -42,7 +63,7 @@ Window search(Display* display, Window window, const std::string& windowClass)
     Window found = 0;
     if (XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
         for (unsigned int i = 0; i < count && found == 0; ++i) {
-            found = search(display, children[i], windowClass);
+            found = search(display, children[i], windowClass, title, viewable);
         }
         if (children != nullptr) {
             XFree(children);
@@ -60,6 +81,16 @@ unsigned long X11Focus::windowOfClass(const std::string& windowClass)
         return 0;
     }
     return search(connection.display(), DefaultRootWindow(connection.display()), windowClass);
+}
+
+unsigned long X11Focus::viewableWindow(const std::string& windowClass, const std::string& title)
+{
+    const Connection connection;
+    if (connection.display() == nullptr) {
+        return 0;
+    }
+    return search(connection.display(), DefaultRootWindow(connection.display()), windowClass, title,
+                  true);
 }
 
 bool X11Focus::focus(unsigned long window)
