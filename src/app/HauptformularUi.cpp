@@ -14,6 +14,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -157,6 +158,25 @@ QToolButton* toolButton(QWidget* parent, const char* name, const QString& pictur
     return tool;
 }
 
+// A menu item (or an item of the menu bar itself) with the object name by which tests and
+// handlers find it.
+QAction* addItem(QWidget* menu, const char* name, const QString& caption)
+{
+    auto* item = new QAction(caption, menu);
+    item->setObjectName(QString::fromLatin1(name));
+    menu->addAction(item);
+    return item;
+}
+
+// A menu of the menu bar; the menu and its title item share the object name.
+QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
+{
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
 } // namespace
 
 std::vector<QObject*> HauptformularUi::runLocked() const
@@ -279,61 +299,44 @@ void HauptformularUi::buildMenu(QMainWindow* window)
     menu->setObjectName(QStringLiteral("MainMenu1"));
     menu->setFont(Fonts::sansSerif(11));
 
-    QMenu* optionen = menu->addMenu(QStringLiteral("&Optionen"));
-    optionen->setObjectName(QStringLiteral("Optionen1"));
+    QMenu* optionen = addMenu(menu, "Optionen1", QStringLiteral("&Optionen"));
     optionen1 = optionen->menuAction();
-    optionen1->setObjectName(QStringLiteral("Optionen1"));
-    pfadangaben1 = optionen->addAction(QStringLiteral("&Pfadangaben"));
-    pfadangaben1->setObjectName(QStringLiteral("Pfadangaben1"));
-    clientVerzeichnis1 = optionen->addAction(QStringLiteral("&Client-Verzeichnis"));
-    clientVerzeichnis1->setObjectName(QStringLiteral("ClientVerzeichnis1"));
-    downloadaktiv1 = optionen->addAction(QStringLiteral("&Download aktiv"));
-    downloadaktiv1->setObjectName(QStringLiteral("Downloadaktiv1"));
+    pfadangaben1 = addItem(optionen, "Pfadangaben1", QStringLiteral("&Pfadangaben"));
+    clientVerzeichnis1 =
+        addItem(optionen, "ClientVerzeichnis1", QStringLiteral("&Client-Verzeichnis"));
+    downloadaktiv1 = addItem(optionen, "Downloadaktiv1", QStringLiteral("&Download aktiv"));
     downloadaktiv1->setCheckable(true);
-    preislistenServer1 = optionen->addAction(QStringLiteral("Preislisten-&Server ..."));
-    preislistenServer1->setObjectName(QStringLiteral("PreislistenServer1"));
-    preislisteSuchen1 = optionen->addAction(QStringLiteral("&Jetzt nach neuer Preisliste suchen"));
-    preislisteSuchen1->setObjectName(QStringLiteral("PreislisteSuchen1"));
-    preislisteEinlesen1 = optionen->addAction(QStringLiteral("Preisliste &einlesen ..."));
-    preislisteEinlesen1->setObjectName(QStringLiteral("PreislisteEinlesen1"));
+    preislistenServer1 =
+        addItem(optionen, "PreislistenServer1", QStringLiteral("Preislisten-&Server ..."));
+    preislisteSuchen1 = addItem(optionen, "PreislisteSuchen1",
+                                QStringLiteral("&Jetzt nach neuer Preisliste suchen"));
+    preislisteEinlesen1 =
+        addItem(optionen, "PreislisteEinlesen1", QStringLiteral("Preisliste &einlesen ..."));
 
-    QMenu* importdatei = menu->addMenu(QStringLiteral("&Importdatei"));
-    importdatei->setObjectName(QStringLiteral("Importdatei1"));
+    QMenu* importdatei = addMenu(menu, "Importdatei1", QStringLiteral("&Importdatei"));
     importdatei1 = importdatei->menuAction();
-    importdatei1->setObjectName(QStringLiteral("Importdatei1"));
     importdatei1->setEnabled(false);
-    ansehen1 = importdatei->addAction(QStringLiteral("&Editieren"));
-    ansehen1->setObjectName(QStringLiteral("Ansehen1"));
-    grundriss1 = importdatei->addAction(QStringLiteral("&Grundriss"));
-    grundriss1->setObjectName(QStringLiteral("Grundriss1"));
+    ansehen1 = addItem(importdatei, "Ansehen1", QStringLiteral("&Editieren"));
+    grundriss1 = addItem(importdatei, "Grundriss1", QStringLiteral("&Grundriss"));
     grundriss1->setEnabled(false);
-    bereinigen1 = importdatei->addAction(QStringLiteral("&Bereinigen ..."));
-    bereinigen1->setObjectName(QStringLiteral("Bereinigen1"));
-    vergleichen1 = importdatei->addAction(QStringLiteral("&Vergleichen mit ..."));
-    vergleichen1->setObjectName(QStringLiteral("Vergleichen1"));
-    stapelpruefung1 = importdatei->addAction(QStringLiteral("&Stapelprüfung ..."));
-    stapelpruefung1->setObjectName(QStringLiteral("Stapelpruefung1"));
+    bereinigen1 = addItem(importdatei, "Bereinigen1", QStringLiteral("&Bereinigen ..."));
+    vergleichen1 = addItem(importdatei, "Vergleichen1", QStringLiteral("&Vergleichen mit ..."));
+    stapelpruefung1 = addItem(importdatei, "Stapelpruefung1", QStringLiteral("&Stapelprüfung ..."));
 
-    QMenu* rechnung = menu->addMenu(QStringLiteral("&Rechnung"));
-    rechnung->setObjectName(QStringLiteral("Rechnung1"));
+    QMenu* rechnung = addMenu(menu, "Rechnung1", QStringLiteral("&Rechnung"));
     rechnung1 = rechnung->menuAction();
-    rechnung1->setObjectName(QStringLiteral("Rechnung1"));
     rechnung1->setEnabled(false);
-    const auto billAction = [rechnung](const char* name, const QString& caption) {
-        QAction* action = rechnung->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
-    };
-    kostenaufstellung1 = billAction("Kostenaufstellung1", QStringLiteral("&Kostenaufstellung"));
+    kostenaufstellung1 =
+        addItem(rechnung, "Kostenaufstellung1", QStringLiteral("&Kostenaufstellung"));
     rechnungSpeichern1 =
-        billAction("RechnungSpeichern1", QStringLiteral("Rechnung &speichern ..."));
-    rechnungDrucken1 = billAction("RechnungDrucken1", QStringLiteral("Rechnung &drucken ..."));
-    rechnungKopieren1 = billAction("RechnungKopieren1", QStringLiteral("Rechnung k&opieren"));
+        addItem(rechnung, "RechnungSpeichern1", QStringLiteral("Rechnung &speichern ..."));
+    rechnungDrucken1 =
+        addItem(rechnung, "RechnungDrucken1", QStringLiteral("Rechnung &drucken ..."));
+    rechnungKopieren1 =
+        addItem(rechnung, "RechnungKopieren1", QStringLiteral("Rechnung k&opieren"));
 
-    info1 = menu->addAction(QStringLiteral("In&fo"));
-    info1->setObjectName(QStringLiteral("Info1"));
-    beenden1 = menu->addAction(QStringLiteral("&Beenden"));
-    beenden1->setObjectName(QStringLiteral("Beenden1"));
+    info1 = addItem(menu, "Info1", QStringLiteral("In&fo"));
+    beenden1 = addItem(menu, "Beenden1", QStringLiteral("&Beenden"));
     beenden1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // An item's key works only while its menu can be opened: a key would reach the item past a

@@ -33,13 +33,6 @@
 
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* result = named(new QPushButton(caption, parent), name, QString(caption).remove(u'&'));
-    result->setAutoDefault(false);
-    return result;
-}
-
 QLabel* label(QWidget* parent, const char* name, const QString& caption, QWidget* buddy)
 {
     auto* result = named(new QLabel(caption, parent), name, QString(caption).remove(u'&'));
@@ -78,8 +71,8 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
     setMinimumSize(560, 320);
     resize(980, 560);
 
-    auto* folder = button(this, "OrdnerWaehlen", QStringLiteral("&Ordner wählen ..."));
-    auto* files = button(this, "DateienWaehlen", QStringLiteral("&Dateien wählen ..."));
+    auto* folder = makeCommandButton(this, "OrdnerWaehlen", QStringLiteral("&Ordner wählen ..."));
+    auto* files = makeCommandButton(this, "DateienWaehlen", QStringLiteral("&Dateien wählen ..."));
     m_nested =
         named(new QComboBox(this), "Ineinanderliegend", QStringLiteral("Ineinanderliegende Items"));
     m_nested->addItems({QStringLiteral("weiterrechnen"), QStringLiteral("anhalten")});
@@ -89,7 +82,7 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
                     QStringLiteral("Wasserbau"));
     m_basement = named(new QCheckBox(QStringLiteral("&Kellerbau (nur Gilden)"), this), "Kellerbau",
                        QStringLiteral("Kellerbau (nur Gilden)"));
-    m_stop = button(this, "Stopp", QStringLiteral("Stopp"));
+    m_stop = makeCommandButton(this, "Stopp", QStringLiteral("Stopp"));
     m_stop->setEnabled(false);
     m_progress = named(new QProgressBar(this), "Fortschritt", QStringLiteral("Fortschritt"));
     m_progress->setRange(0, 1);
@@ -111,10 +104,12 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
     tabs->addTab(m_table, QStringLiteral("D&ateien"));
     tabs->addTab(m_unpricedTable, QStringLiteral("&Nicht berechnete Graphics"));
 
-    auto* csv = button(this, "AlsCsvSpeichern", QStringLiteral("Als &CSV speichern ..."));
-    auto* pdf = button(this, "AlsPdfSpeichern", QStringLiteral("Als &PDF speichern ..."));
-    auto* copyButton = button(this, "Kopieren", QStringLiteral("Ko&pieren"));
-    auto* close = button(this, "Schliessen", QStringLiteral("Schließen"));
+    auto* csv =
+        makeCommandButton(this, "AlsCsvSpeichern", QStringLiteral("Als &CSV speichern ..."));
+    auto* pdf =
+        makeCommandButton(this, "AlsPdfSpeichern", QStringLiteral("Als &PDF speichern ..."));
+    auto* copyButton = makeCommandButton(this, "Kopieren", QStringLiteral("Ko&pieren"));
+    auto* close = makeCommandButton(this, "Schliessen", QStringLiteral("Schließen"));
     m_idleOnly = {folder, files, m_nested, m_water, m_basement, csv, pdf, copyButton};
     // Tab goes through the window from top to bottom: the choices, "Stopp", the filter, the tabs
     // and their table, the commands.
