@@ -4,6 +4,7 @@
 //   tarvek-batch-bench [FILES [ITEMS]]
 #include "BenchInput.h"
 #include "calc/Batch.h"
+#include "pricing/PriceList.h"
 
 #include <algorithm>
 #include <chrono>
@@ -29,7 +30,7 @@ double batchMs(const std::vector<std::string>& paths, const std::string& program
     const auto start = Clock::now();
     std::string message;
     tarvek::BatchSettings settings;
-    settings.priceList = tarvek::loadBatchPriceList({}, programDir, message);
+    settings.priceList = tarvek::loadSharedPriceList({}, programDir, message);
     settings.files = tarvek::batchFiles(paths);
     settings.jobs = jobs;
     const std::atomic<bool> stop{false};

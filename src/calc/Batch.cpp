@@ -191,22 +191,6 @@ std::vector<std::string> batchFiles(const std::vector<std::string>& paths)
     return files;
 }
 
-std::shared_ptr<const PriceList> loadBatchPriceList(const std::string& priceListFile,
-                                                    const std::string& programDir,
-                                                    std::string& message)
-{
-    const std::string path = priceListToRead(priceListFile, programDir);
-    std::string reason;
-    auto bytes = readPriceListFile(path, &reason);
-    if (!bytes) {
-        message = priceListUnreadableText(path, reason);
-        return nullptr;
-    }
-    auto list = std::make_shared<const PriceList>(PriceList::fromBytes(std::move(*bytes)));
-    list->prepareAll();
-    return list;
-}
-
 unsigned batchWorkers(unsigned jobs, std::size_t files)
 {
     const unsigned wanted = jobs != 0 ? jobs : std::max(1u, std::thread::hardware_concurrency());

@@ -110,16 +110,10 @@ BatchRow batchRow(const std::string& file, const Calculation& calc,
 // file stands for itself, also one that is not there (its row says so).
 std::vector<std::string> batchFiles(const std::vector<std::string>& paths);
 
-// Reads the price list once for a batch and prepares it to be shared by all runs; nothing with
-// the German message, as the single run words it, when it cannot be read.
-std::shared_ptr<const PriceList> loadBatchPriceList(const std::string& priceListFile,
-                                                    const std::string& programDir,
-                                                    std::string& message);
-
 struct BatchSettings
 {
     std::vector<std::string> files;
-    std::shared_ptr<const PriceList> priceList; // from loadBatchPriceList
+    std::shared_ptr<const PriceList> priceList; // from loadSharedPriceList
     FeeChoice fees;
     Answer nested = Answer::Yes;
     unsigned jobs = 0; // workers; 0: one per core

@@ -424,4 +424,19 @@ std::string_view priceColumnMark(std::string_view line, int n)
     return rest->substr(0, 1);
 }
 
+std::shared_ptr<const PriceList>
+loadSharedPriceList(const std::string& givenFile, const std::string& folder, std::string& message)
+{
+    const std::string path = priceListToRead(givenFile, folder);
+    std::string reason;
+    auto bytes = readPriceListFile(path, &reason);
+    if (!bytes) {
+        message = priceListUnreadableText(path, reason);
+        return nullptr;
+    }
+    auto list = std::make_shared<const PriceList>(PriceList::fromBytes(std::move(*bytes)));
+    list->prepareAll();
+    return list;
+}
+
 } // namespace tarvek

@@ -122,4 +122,10 @@ private:
     mutable std::unique_ptr<Index> m_index;
 };
 
+// Reads the price list a run reads (priceListToRead) once, to be shared by many runs, perhaps on
+// several threads (prepareAll() done); nothing, with the German message as a run words it
+// (priceListUnreadableText), when it cannot be read.
+std::shared_ptr<const PriceList>
+loadSharedPriceList(const std::string& givenFile, const std::string& folder, std::string& message);
+
 } // namespace tarvek

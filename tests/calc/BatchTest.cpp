@@ -3,6 +3,7 @@
 #include "calc/Batch.h"
 #include "calc/BatchCsv.h"
 #include "calc/RunHelpers.h"
+#include "pricing/PriceList.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +59,7 @@ BatchSettings settingsFor(const BatchFolder& folder, std::vector<std::string> fi
 {
     std::string message;
     BatchSettings settings;
-    settings.priceList = loadBatchPriceList({}, folder.dir.string() + "/", message);
+    settings.priceList = loadSharedPriceList({}, folder.dir.string() + "/", message);
     EXPECT_TRUE(settings.priceList) << message;
     settings.files = std::move(files);
     settings.fees = {true, false};

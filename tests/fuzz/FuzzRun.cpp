@@ -115,17 +115,13 @@ void checkSharedList(const ImportLines& lines, TextEncoding encoding,
     }
 }
 
-// The list a batch reads is the one the program prefers in `folder`; one that cannot be read is
-// named in the batch's message.
-void checkBatchList(const std::string& folder, const std::optional<std::string>& found,
-                    const std::string& priceListBytes)
+// The list shared by a batch's runs is the one the program prefers in `folder`; one that cannot be
+// read is named in the message.
+void checkSharedListFile(const std::string& folder, const std::optional<std::string>& found,
+                         const std::string& priceListBytes)
 {
-    const std::string path = priceListToRead(std::string(), folder);
-    std::string reason;
-    const auto bytes = readPriceListFile(path, &reason);
-    const std::optional<PriceList> list =
-        bytes ? std::optional(PriceList::fromBytes(*bytes)) : std::nullopt;
-    const std::string message = bytes ? std::string() : priceListUnreadableText(path, reason);
+    std::string message;
+    const auto list = loadSharedPriceList(std::string(), folder, message);
     const bool told = !list && message.starts_with("Preisliste ");
     // A list that is there is read whole, unless its encoding is refused; one that is not there
     // is named.
@@ -134,7 +130,7 @@ void checkBatchList(const std::string& folder, const std::optional<std::string>&
                                    (told && encodingRefusal(priceListBytes))
                              : told && message.find(kPriceListName) != std::string::npos;
     if (!right) {
-        fail("the batch's price list is not the one the program prefers");
+        fail("the shared price list is not the one the program prefers");
     }
 }
 
@@ -170,7 +166,7 @@ void putFiles(RunSettings& settings, const ImportLines& lines, const std::string
         (found && std::filesystem::path(*found) != std::filesystem::path(*preferred))) {
         fail("the price list found is not the one the program prefers");
     }
-    checkBatchList(folder.path().string(), found, priceListBytes);
+    checkSharedListFile(folder.path().string(), found, priceListBytes);
     const bool importGone = (choice >> 40) % 8 == 0;
     settings.importFileName = (folder.path() / "Import.cfg").string();
     folder.remove("Import.cfg");

@@ -136,7 +136,7 @@ int runBatchCommand(const CalcOptions& options, const std::string& programDir,
 {
     std::string message;
     BatchSettings settings;
-    settings.priceList = loadBatchPriceList(options.priceList, programDir, message);
+    settings.priceList = loadSharedPriceList(options.priceList, programDir, message);
     if (!settings.priceList) {
         err << "tarvek-calc: " << message << "\n";
         return 1;

@@ -1,6 +1,7 @@
 #include "views/batch/BatchJob.h"
 
 #include "gui/FileNameText.h"
+#include "pricing/PriceList.h"
 
 BatchJob::BatchJob(QObject* parent) : QObject(parent)
 {
@@ -53,7 +54,7 @@ bool BatchJob::start(Settings settings)
     m_thread = std::thread([this, settings = std::move(settings)] {
         tarvek::BatchSettings batch;
         std::string message;
-        batch.priceList = tarvek::loadBatchPriceList({}, settings.programDir, message);
+        batch.priceList = tarvek::loadSharedPriceList({}, settings.programDir, message);
         if (!batch.priceList) {
             emit finished(
                 QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
