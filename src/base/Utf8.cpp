@@ -65,4 +65,15 @@ std::optional<Utf8Sequence> decodeUtf8(std::string_view text, std::size_t index)
     return Utf8Sequence{cp, length};
 }
 
+std::size_t utf8Length(std::string_view text)
+{
+    std::size_t characters = 0;
+    for (const char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++characters;
+        }
+    }
+    return characters;
+}
+
 } // namespace tarvek

@@ -21,4 +21,7 @@ struct Utf8Sequence
 };
 std::optional<Utf8Sequence> decodeUtf8(std::string_view text, std::size_t index);
 
+// The characters (code points) of valid UTF-8 text: its bytes that are no continuation byte.
+std::size_t utf8Length(std::string_view text);
+
 } // namespace tarvek

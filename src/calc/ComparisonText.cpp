@@ -2,24 +2,12 @@
 
 #include "base/TextEncoding.h"
 #include "calc/BreakdownCsv.h"
+#include "pricing/Money.h"
 
 #include <algorithm>
 
 namespace tarvek {
 namespace {
-
-std::string padded(std::string text, std::size_t width)
-{
-    // Widths count characters: a UTF-8 continuation byte adds none.
-    const auto characters =
-        static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-        }));
-    if (characters < width) {
-        text.append(width - characters, ' ');
-    }
-    return text;
-}
 
 void csvRow(std::string& out, std::string_view area, std::string_view entry, const std::string& old,
             const std::string& now, const std::string& difference)
@@ -56,13 +44,13 @@ std::string compareText(const ComparedFiles& files, const Comparison& comparison
     constexpr std::size_t kLabel = 56;
     constexpr std::size_t kValue = 14;
     std::string o = "Vergleich\n  Alt: " + files.oldFile + "\n  Neu: " + files.newFile + "\n\n";
-    o += padded("", kLabel) + padded("Alt", kValue) + padded("Neu", kValue) + "Differenz\n";
+    o += padRight("", kLabel) + padRight("Alt", kValue) + padRight("Neu", kValue) + "Differenz\n";
     for (const FigureRow& row : comparison.figures) {
-        const std::string values =
-            padded(std::string(row.label), kLabel) + padded(figureValue(row, row.oldValue), kValue);
+        const std::string values = padRight(std::string(row.label), kLabel) +
+                                   padRight(figureValue(row, row.oldValue), kValue);
         o += row.kind == FigureRow::Kind::Exceeded
                  ? values + figureValue(row, row.newValue)
-                 : values + padded(figureValue(row, row.newValue), kValue) +
+                 : values + padRight(figureValue(row, row.newValue), kValue) +
                        signedNumber(row.difference());
         o += "\n";
     }

@@ -106,7 +106,8 @@ public:
     // Phase 8 has ended: the graphics' outcomes go to their items.
     void finish();
 
-    // ---- A record made of the items of others (the plans of a comparison), finished after
+    // ---- A record made of the items of others (the plans of a comparison): the items added one
+    //      by one, then finish()
     void addRecordedItem(const RecordedItem& item) { m_items.push_back(item); }
 
     // ---- Read after the run

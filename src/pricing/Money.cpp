@@ -1,5 +1,7 @@
 #include "pricing/Money.h"
 
+#include "base/Utf8.h"
+
 namespace tarvek {
 
 std::string moneyText(std::int64_t amount, std::string_view thousandsSeparator)
@@ -29,17 +31,22 @@ std::string moneyText(std::int64_t amount, std::string_view thousandsSeparator)
 
 std::string padLeft(std::string_view text, std::size_t width)
 {
-    std::size_t characters = 0;
-    for (const char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++characters;
-        }
-    }
+    const std::size_t characters = utf8Length(text);
     std::string out;
     if (characters < width) {
         out.assign(width - characters, ' ');
     }
     out += text;
+    return out;
+}
+
+std::string padRight(std::string_view text, std::size_t width)
+{
+    std::string out(text);
+    const std::size_t characters = utf8Length(text);
+    if (characters < width) {
+        out.append(width - characters, ' ');
+    }
     return out;
 }
 

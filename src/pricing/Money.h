@@ -14,5 +14,7 @@ std::string moneyText(std::int64_t amount, std::string_view thousandsSeparator);
 // PadLeft: blanks in front until the text has `width` characters (UTF-8 code
 // points); a text as long or longer stays unchanged.
 std::string padLeft(std::string_view text, std::size_t width);
+// The same with the blanks after the text.
+std::string padRight(std::string_view text, std::size_t width);
 
 } // namespace tarvek

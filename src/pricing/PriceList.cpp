@@ -258,10 +258,7 @@ const std::vector<std::uint32_t>& PriceList::findMovableMarks(std::string_view k
     }
     // The one memo that a shared list still writes: runs on several threads take turns.
     const std::lock_guard<std::mutex> lock(ix.plainMutex);
-    // Built by appending: GCC 12 warns wrongly about the overlap of a literal + string.
-    std::string memoKey(1, 's');
-    memoKey += key;
-    auto [it, inserted] = ix.plain.try_emplace(std::move(memoKey));
+    auto [it, inserted] = ix.plain.try_emplace(std::string(key));
     if (inserted) {
         for (std::size_t i = 0; i < m_spans.size(); ++i) {
             if (line(i).find(key) != std::string_view::npos) {

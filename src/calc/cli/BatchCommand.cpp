@@ -16,17 +16,6 @@
 namespace tarvek {
 namespace {
 
-// The characters of a UTF-8 text (malformed bytes count one each), for the text table's columns.
-std::size_t width(std::string_view text)
-{
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); ++count) {
-        const auto sequence = decodeUtf8(text, i);
-        i += sequence ? sequence->length : 1;
-    }
-    return count;
-}
-
 // Columns padded to their widest field, two blanks between them.
 template <typename Header, typename Rows> std::string alignedTable(const Header& header, Rows rows)
 {
@@ -34,7 +23,7 @@ template <typename Header, typename Rows> std::string alignedTable(const Header&
     rows.insert(rows.begin(), std::vector<std::string>(header.begin(), header.end()));
     for (const auto& row : rows) {
         for (std::size_t c = 0; c < row.size(); ++c) {
-            widths[c] = std::max(widths[c], width(row[c]));
+            widths[c] = std::max(widths[c], utf8Length(row[c]));
         }
     }
     std::string out;
@@ -42,7 +31,7 @@ template <typename Header, typename Rows> std::string alignedTable(const Header&
         std::string line;
         for (std::size_t c = 0; c < row.size(); ++c) {
             line += row[c];
-            line.append(c + 1 < row.size() ? widths[c] - width(row[c]) + 2 : 0, ' ');
+            line.append(c + 1 < row.size() ? widths[c] - utf8Length(row[c]) + 2 : 0, ' ');
         }
         line.erase(line.find_last_not_of(' ') + 1);
         out += "  " + line + "\n";

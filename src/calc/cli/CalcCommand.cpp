@@ -260,11 +260,11 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
     }
 
     const FeeChoice fees{options.water, options.basement};
-    const CalculationRequest request{.importFile = options.importFile,
-                                     .programDir = programDir,
-                                     .priceListFile = options.priceList,
-                                     .fees = fees,
-                                     .nested = options.nested};
+    CalculationRequest request{.importFile = options.importFile,
+                               .programDir = programDir,
+                               .priceListFile = options.priceList,
+                               .fees = fees,
+                               .nested = options.nested};
     if (!options.cleanFile.empty() || !options.compareFile.empty()) {
         const CommandResult result =
             !options.cleanFile.empty()
@@ -275,14 +275,8 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
     }
 
     Calculation calc;
-    const bool reachedEnd = calculate(calc, {.importFile = options.importFile,
-                                             .programDir = programDir,
-                                             .priceListFile = options.priceList,
-                                             .fees = fees,
-                                             .nested = options.nested,
-                                             // only the JSON report lists them
-                                             .recordItems = options.json})
-                                .reachedEnd();
+    request.recordItems = options.json; // only the JSON report lists them
+    const bool reachedEnd = calculate(calc, request).reachedEnd();
     // The errors of the run, and why it failed, go to the standard error whatever the standard
     // output carries.
     err << errorText(calc, options.importFile, "tarvek-calc");

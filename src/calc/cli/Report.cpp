@@ -52,13 +52,6 @@ const char* kindName(RecordingObserver::Message::Kind kind)
     return "error";
 }
 
-std::string quoted(std::string_view text)
-{
-    std::string out = "\"";
-    out.append(jsonEscape(text)).push_back('"');
-    return out;
-}
-
 // The breakdown rows as JSON objects; price line fields are null without a price line.
 std::string breakdownJson(const Breakdown& breakdown)
 {
@@ -70,14 +63,15 @@ std::string breakdownJson(const Breakdown& breakdown)
             return r.hasPriceLine ? value : std::string("null");
         };
         o += i == 0 ? "\n" : ",\n";
-        o += "    {\"graphic\": " + std::to_string(r.graphic) + ", \"key\": " + quoted(r.key) +
-             ", \"items\": " + std::to_string(r.items) + ", \"name\": " + orNull(quoted(r.name)) +
+        o += "    {\"graphic\": " + std::to_string(r.graphic) + ", \"key\": " + jsonString(r.key) +
+             ", \"items\": " + std::to_string(r.items) +
+             ", \"name\": " + orNull(jsonString(r.name)) +
              ", \"price\": " + orNull(std::to_string(r.price)) +
-             ", \"kind\": " + orNull(quoted(r.kind)) +
+             ", \"kind\": " + orNull(jsonString(r.kind)) +
              ", \"pieces\": " + (r.hasPriceLine && r.pieces ? std::to_string(*r.pieces) : "null") +
-             ", \"class\": " + orNull(quoted(className(r))) +
+             ", \"class\": " + orNull(jsonString(className(r))) +
              ", \"amount\": " + std::to_string(r.amount) +
-             ", \"status\": " + quoted(statusName(r.status)) + "}";
+             ", \"status\": " + jsonString(statusName(r.status)) + "}";
     }
     o += rows.empty() ? "]" : "\n  ]";
     return o;
@@ -209,7 +203,7 @@ std::string jsonReport(const CalcResult& result)
 {
     const RecordingObserver& w = result.window;
     const RunState& s = result.state;
-    std::string o = "{\n  \"outcome\": " + quoted(result.outcome) + ",\n  \"lists\": {";
+    std::string o = "{\n  \"outcome\": " + jsonString(result.outcome) + ",\n  \"lists\": {";
     bool firstList = true;
     for (const auto& info : kLists) {
         o += firstList ? "\n" : ",\n";
@@ -218,7 +212,7 @@ std::string jsonReport(const CalcResult& result)
         const auto& entries = w.list(info.list).entries;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             o += i == 0 ? "\n" : ",\n";
-            o += "      {\"text\": " + quoted(entries[i].text) +
+            o += "      {\"text\": " + jsonString(entries[i].text) +
                  ", \"colour\": " + std::to_string(entries[i].colour) + "}";
         }
         o += entries.empty() ? "]" : "\n    ]";
@@ -253,7 +247,7 @@ std::string jsonReport(const CalcResult& result)
         const auto& m = messages[i];
         o += i == 0 ? "\n" : ",\n";
         o += std::string("    {\"kind\": \"") + kindName(m.kind) +
-             "\", \"title\": " + quoted(m.title) + ", \"text\": " + quoted(m.text) +
+             "\", \"title\": " + jsonString(m.title) + ", \"text\": " + jsonString(m.text) +
              ", \"answer\": " +
              (m.answer ? (*m.answer == Answer::Yes ? "\"yes\"" : "\"no\"") : "null") + "}";
     }
