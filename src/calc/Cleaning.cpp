@@ -75,29 +75,6 @@ bool recordMatches(const ImportLines& lines, const ItemRecord& record)
     return k == items.size();
 }
 
-// The start of every line in `text` and, last, its size: the same line ends as splitLines.
-std::vector<std::size_t> lineStarts(std::string_view text)
-{
-    std::vector<std::size_t> starts;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            continue;
-        }
-        starts.push_back(start);
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            ++i;
-        }
-        start = i + 1;
-    }
-    if (start < text.size()) {
-        starts.push_back(start);
-    }
-    starts.push_back(text.size());
-    return starts;
-}
-
 } // namespace
 
 std::string_view removalReasonText(RemovalReason reason)
@@ -111,8 +88,14 @@ std::optional<CleaningSource> readCleaningSource(const std::string& path, std::s
     if (!bytes) {
         return std::nullopt;
     }
-    CleaningSource source{.bytes = std::move(*bytes), .lines = {}};
-    source.lines = splitLines(withoutBom(source.bytes));
+    CleaningSource source{.bytes = std::move(*bytes), .lines = {}, .starts = {}};
+    const std::string_view text = withoutBom(source.bytes);
+    const std::size_t bom = source.bytes.size() - text.size();
+    forEachLine(text, [&](std::size_t start, std::size_t length) {
+        source.lines.emplace_back(text.substr(start, length));
+        source.starts.push_back(bom + start);
+    });
+    source.starts.push_back(source.bytes.size());
     return source;
 }
 
@@ -161,23 +144,19 @@ std::optional<CleaningPlan> planCleaning(const ImportLines& lines, const ItemRec
 
 std::optional<std::string> cleanedBytes(const CleaningSource& source, const CleaningPlan& plan)
 {
-    const std::string_view text = withoutBom(source.bytes);
-    const std::vector<std::size_t> starts = lineStarts(text);
-    if (starts.size() != source.lines.size() + 1) {
-        return std::nullopt;
-    }
-    const std::size_t bom = source.bytes.size() - text.size();
-    std::string out = source.bytes.substr(0, bom);
+    const std::vector<std::size_t>& starts = source.starts;
+    // The byte-order mark, if any, stays.
+    std::string out = source.bytes.substr(0, starts.front());
     out.reserve(source.bytes.size());
     std::size_t kept = 0; // the first line not yet copied
     for (const Removal& removal : plan.removals) {
         if (removal.firstLine < kept || removal.lastLine >= source.lines.size()) {
             return std::nullopt;
         }
-        out.append(text.substr(starts[kept], starts[removal.firstLine] - starts[kept]));
+        out.append(source.bytes, starts[kept], starts[removal.firstLine] - starts[kept]);
         kept = removal.lastLine + 1;
     }
-    out.append(text.substr(starts[kept]));
+    out.append(source.bytes, starts[kept]);
     return out;
 }
 

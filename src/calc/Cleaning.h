@@ -64,6 +64,9 @@ struct CleaningSource
 {
     std::string bytes;
     ImportLines lines;
+    // Where each line begins in `bytes` (after a byte-order mark) and, last, the size of `bytes`:
+    // a line's bytes with its line end run up to the next start.
+    std::vector<std::size_t> starts;
 };
 
 // Reads the import file for cleaning; nothing with the German reason when it cannot be read.
