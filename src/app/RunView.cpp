@@ -17,15 +17,6 @@
 #include <limits>
 #include <utility>
 
-namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-} // namespace
-
 RunView::RunView(QWidget* window, const HauptformularUi& ui, RunController& controller,
                  Callbacks callbacks)
     : m_window(window), m_ui(ui), m_controller(controller), m_callbacks(std::move(callbacks))
@@ -83,7 +74,7 @@ bool RunView::pump()
 
 void RunView::appendLine(tarvek::ResultList list, std::string_view utf8Text, tarvek::Colour colour)
 {
-    listBox(int(list))->LogLine(fromUtf8(utf8Text), colour);
+    listBox(int(list))->LogLine(QString::fromUtf8(utf8Text), colour);
 }
 
 void RunView::selectLastEntry(tarvek::ResultList list)
@@ -143,13 +134,14 @@ void RunView::showMessage(tarvek::MessageKind kind, std::string_view title, std:
     Dialogs::show(m_window,
                   kind == tarvek::MessageKind::Error ? Dialogs::Icon::Critical
                                                      : Dialogs::Icon::Information,
-                  fromUtf8(title), fromUtf8(text));
+                  QString::fromUtf8(title), QString::fromUtf8(text));
 }
 
 tarvek::Answer RunView::askYesNo(std::string_view title, std::string_view text)
 {
-    return Dialogs::ask(m_window, fromUtf8(text), fromUtf8(title)) ? tarvek::Answer::Yes
-                                                                   : tarvek::Answer::No;
+    return Dialogs::ask(m_window, QString::fromUtf8(text), QString::fromUtf8(title))
+               ? tarvek::Answer::Yes
+               : tarvek::Answer::No;
 }
 
 tarvek::FeeChoice RunView::feeChoice()

@@ -4,7 +4,6 @@
 #include "calc/BreakdownCsv.h"
 #include "pricing/Money.h"
 
-
 namespace tarvek {
 namespace {
 

@@ -3,9 +3,12 @@
 #include "gui/Fonts.h"
 
 #include <QDialog>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableView>
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QRect& place)
@@ -79,4 +82,29 @@ void setUpSizableDialog(QDialog* dialog, const char* name, const QString& title,
     dialog->setAccessibleName(title);
     dialog->setFont(Fonts::sansSerif(10));
     dialog->resize(size);
+}
+
+QLabel* makeBuddyLabel(QWidget* parent, const char* name, const QString& caption, QWidget* buddy)
+{
+    QString spoken = QString(caption).remove(u'&');
+    if (spoken.endsWith(u':')) {
+        spoken.chop(1);
+    }
+    auto* label = named(new QLabel(caption, parent), name, spoken);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QTableView* makeSortableTable(QWidget* parent, const char* name, const QString& accessibleName,
+                              QAbstractItemModel* model)
+{
+    auto* table = named(new QTableView(parent), name, accessibleName);
+    table->setModel(model);
+    table->setSortingEnabled(true);
+    table->sortByColumn(-1, Qt::AscendingOrder);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+    return table;
 }

@@ -4,9 +4,12 @@
 #include <QSize>
 #include <QString>
 
+class QAbstractItemModel;
 class QDialog;
+class QLabel;
 class QPushButton;
 class QStatusBar;
+class QTableView;
 class QWidget;
 
 // A push button at a fixed place of a fixed-size window, with the object name by which tests and
@@ -30,6 +33,15 @@ constexpr int StatusMessageMs = 15000;
 
 // A dialog that the user may resize, at its first size, with its title as its accessible name.
 void setUpSizableDialog(QDialog* dialog, const char* name, const QString& title, QSize size);
+
+// A label of a control: Alt and its underlined letter move the focus to `buddy`. Its accessible
+// name is the caption without the mnemonic's "&" and a closing colon.
+QLabel* makeBuddyLabel(QWidget* parent, const char* name, const QString& caption, QWidget* buddy);
+
+// A read-only table of whole rows over `model` (a sorting and filtering proxy): in the model's
+// own order until a header is clicked, rows as high as their text.
+QTableView* makeSortableTable(QWidget* parent, const char* name, const QString& accessibleName,
+                              QAbstractItemModel* model);
 
 // A control with the object name by which tests find it and the German name that screen readers
 // say.

@@ -10,7 +10,7 @@ namespace {
 
 QString text(std::string_view utf8)
 {
-    return visibleText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    return visibleText(QString::fromUtf8(utf8));
 }
 
 // A table as lists of cells, the header first; with `fileFirst` the first column is a file, shown

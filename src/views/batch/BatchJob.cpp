@@ -56,14 +56,12 @@ bool BatchJob::start(Settings settings)
         std::string message;
         batch.priceList = tarvek::loadSharedPriceList({}, settings.programDir, message);
         if (!batch.priceList) {
-            emit finished(
-                QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+            emit finished(QString::fromStdString(message));
             return;
         }
         batch.files = tarvek::batchFiles(settings.paths);
         batch.fees = settings.fees;
         batch.nested = settings.nested;
-        batch.jobs = settings.jobs;
         batch.separators = settings.separators;
         tell([&](News& news) { news.files = static_cast<int>(batch.files.size()); });
         tarvek::BatchEvents events;

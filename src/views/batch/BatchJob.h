@@ -26,7 +26,6 @@ public:
         std::string programDir;         // where Preisliste.txt is found, ending in a separator
         tarvek::FeeChoice fees;
         tarvek::Answer nested = tarvek::Answer::Yes;
-        unsigned jobs = 0;
         tarvek::LocaleSeparators separators;
     };
 

@@ -3,15 +3,6 @@
 #include "gui/FileNameText.h"
 #include "gui/VisibleText.h"
 
-namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 BatchTableModel::BatchTableModel(std::vector<std::string_view> header, QObject* parent)
     : QAbstractTableModel(parent), m_header(std::move(header))
 {}
@@ -43,14 +34,15 @@ QVariant BatchTableModel::data(const QModelIndex& index, int role) const
     if (role == SortRole && numeric(column)) {
         return QVariant::fromValue(std::stoll(field));
     }
-    return fileColumn(column) ? shownPath(qtFileName(field)) : visibleText(fromUtf8(field));
+    return fileColumn(column) ? shownPath(qtFileName(field))
+                              : visibleText(QString::fromUtf8(field));
 }
 
 QVariant BatchTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < columnCount()) {
-        return fromUtf8(m_header[static_cast<std::size_t>(section)]);
+        return QString::fromUtf8(m_header[static_cast<std::size_t>(section)]);
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }

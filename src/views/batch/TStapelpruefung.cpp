@@ -18,7 +18,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -30,32 +29,6 @@
 #include <QVBoxLayout>
 
 #include <exception>
-
-namespace {
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption, QWidget* buddy)
-{
-    auto* result = named(new QLabel(caption, parent), name, QString(caption).remove(u'&'));
-    result->setBuddy(buddy);
-    return result;
-}
-
-// A table of sortable, filterable rows as the breakdown shows them.
-QTableView* tableView(QWidget* parent, const char* name, const QString& accessible,
-                      QSortFilterProxyModel* proxy)
-{
-    auto* table = named(new QTableView(parent), name, accessible);
-    table->setModel(proxy);
-    table->setSortingEnabled(true);
-    table->sortByColumn(-1, Qt::AscendingOrder); // the order of the files until a header is clicked
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
-    return table;
-}
-
-} // namespace
 
 TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSeparators separators,
                                  QWidget* parent)
@@ -76,8 +49,8 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
     m_nested =
         named(new QComboBox(this), "Ineinanderliegend", QStringLiteral("Ineinanderliegende Items"));
     m_nested->addItems({QStringLiteral("weiterrechnen"), QStringLiteral("anhalten")});
-    auto* nestedLabel = label(this, "IneinanderliegendLabel",
-                              QStringLiteral("&Ineinanderliegende Items:"), m_nested);
+    auto* nestedLabel = makeBuddyLabel(this, "IneinanderliegendLabel",
+                                       QStringLiteral("&Ineinanderliegende Items:"), m_nested);
     m_water = named(new QCheckBox(QStringLiteral("&Wasserbau"), this), "Wasserbau",
                     QStringLiteral("Wasserbau"));
     m_basement = named(new QCheckBox(QStringLiteral("&Kellerbau (nur Gilden)"), this), "Kellerbau",
@@ -93,13 +66,13 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
     m_current->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_filter = named(new QLineEdit(this), "Filter", QStringLiteral("Filter"));
     m_filter->setClearButtonEnabled(true);
-    auto* filterLabel = label(this, "FilterLabel", QStringLiteral("&Filter:"), m_filter);
+    auto* filterLabel = makeBuddyLabel(this, "FilterLabel", QStringLiteral("&Filter:"), m_filter);
 
     m_rowFilter->setSourceModel(m_rows);
     m_unpricedFilter->setSourceModel(m_unpriced);
-    m_table = tableView(this, "Tabelle", QStringLiteral("Dateien"), m_rowFilter);
-    m_unpricedTable = tableView(this, "NichtBerechnet", QStringLiteral("Nicht berechnete Graphics"),
-                                m_unpricedFilter);
+    m_table = makeSortableTable(this, "Tabelle", QStringLiteral("Dateien"), m_rowFilter);
+    m_unpricedTable = makeSortableTable(
+        this, "NichtBerechnet", QStringLiteral("Nicht berechnete Graphics"), m_unpricedFilter);
     auto* tabs = named(new QTabWidget(this), "Tabellen", QStringLiteral("Tabellen"));
     tabs->addTab(m_table, QStringLiteral("D&ateien"));
     tabs->addTab(m_unpricedTable, QStringLiteral("&Nicht berechnete Graphics"));

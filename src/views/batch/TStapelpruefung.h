@@ -48,7 +48,6 @@ public:
     bool running() const;
 
     QTableView* table() const { return m_table; }
-    QTableView* unpricedTable() const { return m_unpricedTable; }
     const BatchRowModel& rows() const { return *m_rows; }
     const UnpricedModel& unpriced() const { return *m_unpriced; }
 

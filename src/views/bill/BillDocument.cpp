@@ -52,7 +52,7 @@ BillDocument::BillDocument(BillData data) : m_data(std::move(data)) {}
 
 QString BillDocument::sumLabel(const tarvek::BreakdownSum& sum) const
 {
-    const QString label = BreakdownColumns::fromUtf8(sum.label);
+    const QString label = QString::fromUtf8(sum.label);
     return m_data.breakdownFiltered ? label + QStringLiteral(" (gefiltert)") : label;
 }
 
@@ -68,8 +68,7 @@ QString BillDocument::billHtml() const
     }
     QString html = QString::fromLatin1(kTable);
     for (const tarvek::BillItem& item : tarvek::billItems(m_data.state, m_data.fees)) {
-        html += QStringLiteral("<tr>") +
-                cell(BreakdownColumns::fromUtf8(item.label), false, item.total) +
+        html += QStringLiteral("<tr>") + cell(QString::fromUtf8(item.label), false, item.total) +
                 cell(money(item.amount), true, item.total) + QStringLiteral("</tr>");
     }
     return html + QStringLiteral("</table>");
@@ -202,11 +201,6 @@ bool BillDocument::print(QPrinter& printer) const
 QString BillDocument::title() const
 {
     return QStringLiteral("Rechnung ") + visibleText(QFileInfo(m_data.importFile).fileName());
-}
-
-QByteArray BillDocument::pdf() const
-{
-    return PagedDocument(html()).pdf(title());
 }
 
 void BillDocument::writePdf(const QString& path) const

@@ -29,8 +29,6 @@ public:
     // the chosen pages, and the copies (collated or not) unless the printer makes them itself.
     // False when it cannot be painted on or no chosen page exists.
     bool print(QPrinter& printer) const;
-    // The report as PDF bytes (empty when it could not be made).
-    QByteArray pdf() const;
     // Writes the PDF through a temporary file, so that a failed write leaves any old file as it
     // was; throws std::runtime_error with a German message on failure.
     void writePdf(const QString& path) const;

@@ -9,14 +9,9 @@ QStringList BreakdownColumns::header()
 {
     QStringList names;
     for (const std::string_view name : tarvek::kBreakdownHeader) {
-        names.append(fromUtf8(name));
+        names.append(QString::fromUtf8(name));
     }
     return names;
-}
-
-QString BreakdownColumns::fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 QString BreakdownColumns::money(std::int64_t amount, const QString& thousands)
@@ -36,19 +31,19 @@ QString BreakdownColumns::text(const tarvek::BreakdownRow& row, int column,
     case Items:
         return QString::number(row.items);
     case Name:
-        return line ? fromUtf8(row.name) : QString();
+        return line ? QString::fromUtf8(row.name) : QString();
     case Price:
         return line ? money(row.price, thousands) : QString();
     case Kind:
-        return fromUtf8(tarvek::kindText(row));
+        return QString::fromUtf8(tarvek::kindText(row));
     case Pieces:
         return line && row.pieces ? QString::number(*row.pieces) : QString();
     case Class:
-        return fromUtf8(tarvek::className(row));
+        return QString::fromUtf8(tarvek::className(row));
     case Amount:
         return money(row.amount, thousands);
     case Status:
-        return fromUtf8(tarvek::statusText(row.status));
+        return QString::fromUtf8(tarvek::statusText(row.status));
     default:
         return {};
     }

@@ -35,6 +35,4 @@ public:
     static bool rightAligned(int column);
     // Money text of an amount, "38.840 GS".
     static QString money(std::int64_t amount, const QString& thousands);
-    // A text of the engine (UTF-8), such as a label of tarvek::Breakdown::sums().
-    static QString fromUtf8(std::string_view text);
 };

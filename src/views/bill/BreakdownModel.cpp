@@ -78,7 +78,7 @@ QVariant BreakdownModel::sumData(int sumRow, int column, int role) const
     if (column == BreakdownColumns::Amount) {
         return BreakdownColumns::money(sum.amount, m_thousands);
     }
-    const QString label = BreakdownColumns::fromUtf8(sum.label);
+    const QString label = QString::fromUtf8(sum.label);
     return m_filter.isEmpty() ? label : label + QStringLiteral(" (gefiltert)");
 }
 

@@ -16,7 +16,7 @@
 
 TKostenaufstellung::TKostenaufstellung(QWidget* parent)
     : QDialog(parent), m_model(new BreakdownModel(this)), m_proxy(new BreakdownFilter(this)),
-      m_filter(new QLineEdit(this)), m_table(new QTableView(this)), m_status(makeStatusLine(this))
+      m_filter(new QLineEdit(this)), m_status(makeStatusLine(this))
 {
     setObjectName(QStringLiteral("Kostenaufstellung"));
     setWindowTitle(QStringLiteral("Kostenaufstellung"));
@@ -26,26 +26,17 @@ TKostenaufstellung::TKostenaufstellung(QWidget* parent)
     setMinimumSize(480, 260);
     resize(780, 460);
 
-    auto* label = new QLabel(QStringLiteral("&Filter (Schlüssel, Nummer oder Name):"), this);
-    label->setObjectName(QStringLiteral("FilterLabel"));
-    label->setAccessibleName(QStringLiteral("Filter (Schlüssel, Nummer oder Name)"));
-    label->setBuddy(m_filter);
+    auto* label = makeBuddyLabel(
+        this, "FilterLabel", QStringLiteral("&Filter (Schlüssel, Nummer oder Name):"), m_filter);
     m_filter->setObjectName(QStringLiteral("Filter"));
     m_filter->setAccessibleName(QStringLiteral("Filter"));
     m_filter->setClearButtonEnabled(true);
     connect(m_filter, &QLineEdit::textChanged, m_proxy, &BreakdownFilter::setText);
 
     m_proxy->setSourceModel(m_model);
-    m_table->setObjectName(QStringLiteral("Tabelle"));
-    m_table->setAccessibleName(QStringLiteral("Kostenaufstellung"));
-    m_table->setModel(m_proxy);
-    m_table->setSortingEnabled(true);
-    m_table->sortByColumn(-1, Qt::AscendingOrder); // tally order until a header is clicked
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->hide();
-    // Rows as high as their text, so that the sums show with the rows of a small house.
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
+    // Rows as high as their text, so that the sums show with the rows of a small house; in the
+    // tally's order until a header is clicked.
+    m_table = makeSortableTable(this, "Tabelle", QStringLiteral("Kostenaufstellung"), m_proxy);
     m_table->horizontalHeader()->setSectionResizeMode(BreakdownColumns::Name, QHeaderView::Stretch);
     connect(m_table, &QTableView::doubleClicked, this, &TKostenaufstellung::rowActivated);
     connect(m_table, &QTableView::activated, this, &TKostenaufstellung::rowActivated);

@@ -51,7 +51,7 @@ private:
     BreakdownModel* m_model;
     BreakdownFilter* m_proxy;
     QLineEdit* m_filter;
-    QTableView* m_table;
+    QTableView* m_table = nullptr;
     std::array<QPushButton*, 3> m_commands{}; // save, print, copy
     QStatusBar* m_status;
     std::function<void(std::int32_t)> m_selectNotCalculated;

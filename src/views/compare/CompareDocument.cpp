@@ -9,7 +9,7 @@ namespace {
 
 QString html(std::string_view utf8)
 {
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())).toHtmlEscaped();
+    return QString::fromUtf8(utf8).toHtmlEscaped();
 }
 
 QString table(const QStringList& headers, const QList<QStringList>& rows)

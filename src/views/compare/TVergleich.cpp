@@ -39,11 +39,6 @@ QTreeWidget* itemTree(QWidget* parent, const char* name, const QString& caption)
     return tree;
 }
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 } // namespace
 
 TVergleich::TVergleich(QWidget* parent) : QDialog(parent)
@@ -67,12 +62,9 @@ TVergleich::TVergleich(QWidget* parent) : QDialog(parent)
     m_pages->addWidget(m_refusal);
     m_pages->addWidget(m_tabs);
 
-    m_save = named(new QPushButton(QStringLiteral("Vergleich &speichern ..."), this), "BitBtn1",
-                   QStringLiteral("Vergleich speichern"));
-    m_copy = named(new QPushButton(QStringLiteral("Vergleich &kopieren"), this), "BitBtn2",
-                   QStringLiteral("Vergleich kopieren"));
-    m_close = named(new QPushButton(QStringLiteral("S&chließen"), this), "BitBtn3",
-                    QStringLiteral("Schließen"));
+    m_save = makeCommandButton(this, "BitBtn1", QStringLiteral("Vergleich &speichern ..."));
+    m_copy = makeCommandButton(this, "BitBtn2", QStringLiteral("Vergleich &kopieren"));
+    m_close = makeCommandButton(this, "BitBtn3", QStringLiteral("S&chließen"));
     connect(m_save, &QPushButton::clicked, this, &TVergleich::SpeichernClick);
     connect(m_copy, &QPushButton::clicked, this, &TVergleich::KopierenClick);
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);
@@ -110,12 +102,10 @@ QWidget* TVergleich::buildItems()
     m_removed = itemTree(page, "Entfernt1", QStringLiteral("Entfernte Items"));
     connect(m_added, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { openAdded(m_added->indexOfTopLevelItem(item)); });
-    auto* addedLabel = named(new QLabel(QStringLiteral("&Hinzugekommene Items:"), page),
-                             "HinzugekommenLabel1", QStringLiteral("Hinzugekommene Items"));
-    addedLabel->setBuddy(m_added);
-    auto* removedLabel = named(new QLabel(QStringLiteral("&Entfernte Items:"), page),
-                               "EntferntLabel1", QStringLiteral("Entfernte Items"));
-    removedLabel->setBuddy(m_removed);
+    auto* addedLabel = makeBuddyLabel(page, "HinzugekommenLabel1",
+                                      QStringLiteral("&Hinzugekommene Items:"), m_added);
+    auto* removedLabel =
+        makeBuddyLabel(page, "EntferntLabel1", QStringLiteral("&Entfernte Items:"), m_removed);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(addedLabel);
     layout->addWidget(m_added, 1);
@@ -130,9 +120,8 @@ QWidget* TVergleich::buildPlan()
     m_planMode = named(new QComboBox(page), "Ansicht1", QStringLiteral("Ansicht des Grundrisses"));
     m_planMode->addItems({QStringLiteral("Unterschiede"), QStringLiteral("Alter Grundriss"),
                           QStringLiteral("Neuer Grundriss")});
-    auto* modeLabel = named(new QLabel(QStringLiteral("&Ansicht:"), page), "AnsichtLabel1",
-                            QStringLiteral("Ansicht"));
-    modeLabel->setBuddy(m_planMode);
+    auto* modeLabel =
+        makeBuddyLabel(page, "AnsichtLabel1", QStringLiteral("&Ansicht:"), m_planMode);
     QString legend;
     for (const auto category : {tarvek::ItemCategory::NotImportable, tarvek::ItemCategory::Spawn,
                                 tarvek::ItemCategory::PricedHZ}) {
@@ -169,7 +158,7 @@ void TVergleich::showComparison(const QString& oldFile, const QString& newFile,
         QStringLiteral("Alt: %1\nNeu: %2").arg(shownPath(oldFile), shownPath(newFile)));
     const bool compared = m_comparison.result.has_value();
     // One line for each file that has no bill; each line shown as its file's text may be.
-    QStringList reasons = fromUtf8(m_comparison.refusal).split(u'\n', Qt::SkipEmptyParts);
+    QStringList reasons = QString::fromUtf8(m_comparison.refusal).split(u'\n', Qt::SkipEmptyParts);
     for (QString& reason : reasons) {
         reason = visibleText(reason);
     }
@@ -181,8 +170,12 @@ void TVergleich::showComparison(const QString& oldFile, const QString& newFile,
         fillFigures(*m_comparison.result);
         fillItems(*m_comparison.result);
         fillFindings(*m_comparison.result);
-        m_planMode->setCurrentIndex(0);
-        showPlan();
+        // Choosing the combined plan draws it; when it is chosen already, it is drawn here.
+        if (m_planMode->currentIndex() == 0) {
+            showPlan();
+        } else {
+            m_planMode->setCurrentIndex(0);
+        }
         m_tabs->setCurrentIndex(0);
     }
     show();
@@ -198,9 +191,9 @@ void TVergleich::fillFigures(const tarvek::Comparison& comparison)
         const tarvek::FigureRow& row = comparison.figures[std::size_t(r)];
         const bool limit = row.kind == tarvek::FigureRow::Kind::Exceeded;
         const QStringList cells = {
-            fromUtf8(row.label), fromUtf8(tarvek::figureValue(row, row.oldValue)),
-            fromUtf8(tarvek::figureValue(row, row.newValue)),
-            limit ? QString() : fromUtf8(tarvek::signedNumber(row.difference()))};
+            QString::fromUtf8(row.label), QString::fromUtf8(tarvek::figureValue(row, row.oldValue)),
+            QString::fromUtf8(tarvek::figureValue(row, row.newValue)),
+            limit ? QString() : QString::fromUtf8(tarvek::signedNumber(row.difference()))};
         for (int c = 0; c < 4; ++c) {
             auto* cell = new QTableWidgetItem(cells[c]);
             cell->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
@@ -238,15 +231,16 @@ void TVergleich::fillFindings(const tarvek::Comparison& comparison)
     m_findings->clear();
     for (std::size_t i = 0; i < tarvek::kFindingLists.size(); ++i) {
         const tarvek::FindingChanges& changes = comparison.findings[i];
-        auto* list = new QTreeWidgetItem(m_findings, {fromUtf8(tarvek::kFindingLists[i].caption)});
+        auto* list =
+            new QTreeWidgetItem(m_findings, {QString::fromUtf8(tarvek::kFindingLists[i].caption)});
         if (changes.resolved.empty() && changes.added.empty()) {
             new QTreeWidgetItem(list, {QStringLiteral("unverändert")});
         }
         for (const std::string& line : changes.resolved) {
-            new QTreeWidgetItem(list, {QStringLiteral("behoben: ") + fromUtf8(line)});
+            new QTreeWidgetItem(list, {QStringLiteral("behoben: ") + QString::fromUtf8(line)});
         }
         for (const std::string& line : changes.added) {
-            new QTreeWidgetItem(list, {QStringLiteral("neu: ") + fromUtf8(line)});
+            new QTreeWidgetItem(list, {QStringLiteral("neu: ") + QString::fromUtf8(line)});
         }
     }
     m_findings->expandAll();
