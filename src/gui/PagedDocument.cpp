@@ -5,6 +5,9 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPageLayout>
 #include <QPageRanges>
 #include <QPainter>
@@ -90,4 +93,12 @@ void PagedDocument::writePdf(const QString& path, const QString& title) const
                                      .toStdString());
     }
     FileWriter::writeAll(path, bytes);
+}
+
+void putOnClipboard(const QString& plainText, const QString& html)
+{
+    auto* mime = new QMimeData;
+    mime->setText(plainText);
+    mime->setHtml(html);
+    QGuiApplication::clipboard()->setMimeData(mime);
 }

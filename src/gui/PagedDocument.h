@@ -30,3 +30,6 @@ public:
 private:
     QString m_html;
 };
+
+// A report on the clipboard: as plain text, and as HTML for programs that take tables.
+void putOnClipboard(const QString& plainText, const QString& html);

@@ -12,15 +12,12 @@
 #include "views/batch/BatchModels.h"
 
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -323,8 +320,6 @@ void TStapelpruefung::savePdf()
 
 void TStapelpruefung::copy()
 {
-    auto* mime = new QMimeData;
-    mime->setText(batchPlainText(m_rows->rows(), m_unpriced->entries()));
-    mime->setHtml(batchHtml(m_rows->rows(), m_unpriced->entries(), about()));
-    QGuiApplication::clipboard()->setMimeData(mime);
+    putOnClipboard(batchPlainText(m_rows->rows(), m_unpriced->entries()),
+                   batchHtml(m_rows->rows(), m_unpriced->entries(), about()));
 }

@@ -1,14 +1,12 @@
 #include "views/bill/BillActions.h"
 
 #include "gui/Dialogs.h"
+#include "gui/PagedDocument.h"
 #include "gui/VisibleText.h"
 #include "views/bill/BillDocument.h"
 
-#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -63,9 +61,6 @@ void BillActions::print(QWidget* parent, const BillData& data)
 QString BillActions::copy(const BillData& data)
 {
     const BillDocument document(data);
-    auto* mime = new QMimeData;
-    mime->setText(document.plainText());
-    mime->setHtml(document.tablesHtml());
-    QGuiApplication::clipboard()->setMimeData(mime);
+    putOnClipboard(document.plainText(), document.tablesHtml());
     return QStringLiteral("Die Rechnung ist in der Zwischenablage.");
 }

@@ -2,20 +2,18 @@
 
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
+#include "gui/PagedDocument.h"
 #include "gui/VisibleText.h"
 #include "views/compare/CompareDocument.h"
 #include "views/compare/ComparePlan.h"
 #include "views/plan/PlanView.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMimeData>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -306,8 +304,5 @@ void TVergleich::KopierenClick()
         return;
     }
     const CompareDocument document(m_oldFile, m_newFile, *m_comparison.result);
-    auto* mime = new QMimeData;
-    mime->setText(document.plainText());
-    mime->setHtml(document.html());
-    QApplication::clipboard()->setMimeData(mime);
+    putOnClipboard(document.plainText(), document.html());
 }
