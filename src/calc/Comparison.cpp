@@ -59,9 +59,9 @@ std::vector<FigureRow> figureRows(const Calculation& oldRun, const Calculation& 
             return std::int64_t{c.state.spawnCount > limit.limit};
         });
     }
-    for (const FindingList& findings : kFindingLists) {
-        add(findings.caption, Kind::Number, [&findings](const Calculation& c) {
-            return static_cast<std::int64_t>(c.window.list(findings.list).entries.size());
+    for (const ResultList findings : kFindingLists) {
+        add(listCaption(findings), Kind::Number, [findings](const Calculation& c) {
+            return static_cast<std::int64_t>(c.window.list(findings).entries.size());
         });
     }
     add("Summe Items HZ", Kind::Money, [](const Calculation& c) { return c.state.itemSumHZ; });
@@ -143,8 +143,8 @@ Comparison compareRuns(const Calculation& oldRun, const Calculation& newRun)
     result.figures = figureRows(oldRun, newRun);
     compareItems(oldRun.items, newRun.items, result);
     for (std::size_t i = 0; i < kFindingLists.size(); ++i) {
-        const auto& oldLines = oldRun.window.list(kFindingLists[i].list).entries;
-        const auto& newLines = newRun.window.list(kFindingLists[i].list).entries;
+        const auto& oldLines = oldRun.window.list(kFindingLists[i]).entries;
+        const auto& newLines = newRun.window.list(kFindingLists[i]).entries;
         result.findings[i] = {linesBeyond(oldLines, newLines), linesBeyond(newLines, oldLines)};
     }
     return result;

@@ -46,18 +46,9 @@ struct ItemChange
     }
 };
 
-// The finding lists compared: their captions and the run's lists.
-struct FindingList
-{
-    ResultList list;
-    std::string_view caption;
-};
-inline constexpr std::array<FindingList, 4> kFindingLists = {{
-    {ResultList::Warnings, "Unbedingt prüfen"},
-    {ResultList::Movable, "Items, welche nicht importiert werden dürfen"},
-    {ResultList::Nested, "Ineinanderliegende Items"},
-    {ResultList::NotCalculated, "Nicht berechnete Items (bitte manuell hinzuaddieren)"},
-}};
+// The finding lists compared, in the order the comparison shows them (named by listCaption).
+inline constexpr std::array<ResultList, 4> kFindingLists = {
+    ResultList::Warnings, ResultList::Movable, ResultList::Nested, ResultList::NotCalculated};
 
 // The lines of one finding list that the new run no longer writes (resolved) and those that only
 // it writes (new), each in the order of its run; a line written twice counts twice.

@@ -70,7 +70,7 @@ std::string compareText(const ComparedFiles& files, const Comparison& comparison
     items("Entfernte Items", comparison.removed);
     for (std::size_t i = 0; i < kFindingLists.size(); ++i) {
         o += '\n';
-        o += kFindingLists[i].caption;
+        o += listCaption(kFindingLists[i]);
         o += '\n';
         const FindingChanges& changes = comparison.findings[i];
         if (changes.resolved.empty() && changes.added.empty()) {
@@ -106,7 +106,7 @@ std::string compareCsv(const Comparison& comparison)
     items("Item hinzugekommen", comparison.added);
     items("Item entfernt", comparison.removed);
     for (std::size_t i = 0; i < kFindingLists.size(); ++i) {
-        const std::string caption(kFindingLists[i].caption);
+        const std::string caption(listCaption(kFindingLists[i]));
         for (const std::string& line : comparison.findings[i].resolved) {
             csvRow(o, "Befund behoben", caption + ": " + line, "1", "0", "-1");
         }

@@ -26,6 +26,26 @@ enum class ResultList
     Movable = 6,       // ListBox6 " Items, welche nicht importiert werden dürfen  "
 };
 
+// A list's caption as the reports name it, without the blanks of the window's headers.
+constexpr std::string_view listCaption(ResultList list)
+{
+    switch (list) {
+    case ResultList::Protocol:
+        return "Protokoll";
+    case ResultList::Warnings:
+        return "Unbedingt prüfen";
+    case ResultList::Nested:
+        return "Ineinanderliegende Items";
+    case ResultList::Bill:
+        return "Rechnung";
+    case ResultList::NotCalculated:
+        return "Nicht berechnete Items (bitte manuell hinzuaddieren)";
+    case ResultList::Movable:
+        return "Items, welche nicht importiert werden dürfen";
+    }
+    return {};
+}
+
 // The eight phase lamps; the value is the BLED number.
 enum class Lamp
 {

@@ -125,14 +125,14 @@ int runBatchCommand(const CalcOptions& options, const std::string& programDir,
 {
     std::string message;
     BatchSettings settings;
-    settings.priceList = loadSharedPriceList(options.priceList, programDir, message);
+    const std::string priceList = priceListToRead(options.priceList, programDir);
+    settings.priceList = loadSharedPriceList(priceList, programDir, message);
     if (!settings.priceList) {
         err << "tarvek-calc: " << message << "\n";
         return 1;
     }
     settings.files = batchFiles(options.paths);
-    if (const std::string problem = csvOverwritesInput(
-            options, settings.files, priceListToRead(options.priceList, programDir));
+    if (const std::string problem = csvOverwritesInput(options, settings.files, priceList);
         !problem.empty()) {
         err << "tarvek-calc: " << problem << "\n";
         return 2;

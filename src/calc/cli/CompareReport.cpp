@@ -50,7 +50,7 @@ std::string compareJson(const ComparedFiles& files, const Comparison& comparison
          ",\n  \"removed\": " + jsonItems(comparison.removed) + ",\n  \"findings\": [";
     for (std::size_t i = 0; i < kFindingLists.size(); ++i) {
         o += i == 0 ? "\n" : ",\n";
-        o += "    {\"list\": " + jsonString(kFindingLists[i].caption) +
+        o += "    {\"list\": " + jsonString(listCaption(kFindingLists[i])) +
              ", \"resolved\": " + jsonStrings(comparison.findings[i].resolved) +
              ", \"new\": " + jsonStrings(comparison.findings[i].added) + "}";
     }

@@ -14,18 +14,16 @@ struct ListInfo
 {
     ResultList list;
     const char* jsonName;
-    const char* caption;
 };
 
 // The lists in the order of the JSON contract (the bill last).
 constexpr std::array<ListInfo, 6> kLists = {{
-    {ResultList::Protocol, "protocol", "Protokoll"},
-    {ResultList::Warnings, "warnings", "Unbedingt prüfen"},
-    {ResultList::Movable, "movable", "Items, welche nicht importiert werden dürfen"},
-    {ResultList::Nested, "nested", "Ineinanderliegende Items"},
-    {ResultList::NotCalculated, "notCalculated",
-     "Nicht berechnete Items (bitte manuell hinzuaddieren)"},
-    {ResultList::Bill, "bill", "Rechnung"},
+    {ResultList::Protocol, "protocol"},
+    {ResultList::Warnings, "warnings"},
+    {ResultList::Movable, "movable"},
+    {ResultList::Nested, "nested"},
+    {ResultList::NotCalculated, "notCalculated"},
+    {ResultList::Bill, "bill"},
 }};
 
 constexpr std::array<std::pair<Lamp, const char*>, 8> kLamps = {{
@@ -261,7 +259,7 @@ std::string textReport(const CalcResult& result)
     const RecordingObserver& w = result.window;
     std::string o;
     auto section = [&](const ListInfo& info) {
-        o += info.caption;
+        o += listCaption(info.list);
         o += "\n";
         const auto& entries = w.list(info.list).entries;
         if (entries.empty()) {

@@ -75,7 +75,7 @@ QString CompareDocument::html() const
     o += QStringLiteral("<h3>Befunde</h3>");
     for (std::size_t i = 0; i < tarvek::kFindingLists.size(); ++i) {
         const tarvek::FindingChanges& changes = c.findings[i];
-        o += QStringLiteral("<p><b>") + ::html(tarvek::kFindingLists[i].caption) +
+        o += QStringLiteral("<p><b>") + ::html(tarvek::listCaption(tarvek::kFindingLists[i])) +
              QStringLiteral("</b><br>");
         if (changes.resolved.empty() && changes.added.empty()) {
             o += QStringLiteral("unverändert");

@@ -229,8 +229,8 @@ void TVergleich::fillFindings(const tarvek::Comparison& comparison)
     m_findings->clear();
     for (std::size_t i = 0; i < tarvek::kFindingLists.size(); ++i) {
         const tarvek::FindingChanges& changes = comparison.findings[i];
-        auto* list =
-            new QTreeWidgetItem(m_findings, {QString::fromUtf8(tarvek::kFindingLists[i].caption)});
+        auto* list = new QTreeWidgetItem(
+            m_findings, {QString::fromUtf8(tarvek::listCaption(tarvek::kFindingLists[i]))});
         if (changes.resolved.empty() && changes.added.empty()) {
             new QTreeWidgetItem(list, {QStringLiteral("unverändert")});
         }
