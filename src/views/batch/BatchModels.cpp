@@ -3,13 +3,29 @@
 #include "gui/FileNameText.h"
 #include "gui/VisibleText.h"
 
-BatchTableModel::BatchTableModel(std::vector<std::string_view> header, QObject* parent)
-    : QAbstractTableModel(parent), m_header(std::move(header))
+BatchTableModel::BatchTableModel(std::vector<std::string_view> header, std::vector<bool> numeric,
+                                 int fileColumn, QObject* parent)
+    : QAbstractTableModel(parent), m_header(std::move(header)), m_numeric(std::move(numeric)),
+      m_fileColumn(fileColumn)
 {}
+
+void BatchTableModel::appendCells(const std::vector<std::string>& fields)
+{
+    std::vector<Cell> row;
+    row.reserve(fields.size());
+    for (std::size_t column = 0; column < fields.size(); ++column) {
+        const std::string& field = fields[column];
+        row.push_back({static_cast<int>(column) == m_fileColumn
+                           ? shownPath(qtFileName(field))
+                           : visibleText(QString::fromUtf8(field)),
+                       m_numeric[column] ? std::stoll(field) : 0});
+    }
+    m_cells.push_back(std::move(row));
+}
 
 int BatchTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(size());
+    return parent.isValid() ? 0 : static_cast<int>(m_cells.size());
 }
 
 int BatchTableModel::columnCount(const QModelIndex& parent) const
@@ -22,20 +38,18 @@ QVariant BatchTableModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const int column = index.column();
+    const auto column = static_cast<std::size_t>(index.column());
     if (role == Qt::TextAlignmentRole) {
-        return numeric(column) ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+        return m_numeric[column] ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     }
     if (role != Qt::DisplayRole && role != SortRole && role != Qt::ToolTipRole) {
         return {};
     }
-    const std::string field =
-        fields(static_cast<std::size_t>(index.row()))[static_cast<std::size_t>(column)];
-    if (role == SortRole && numeric(column)) {
-        return QVariant::fromValue(std::stoll(field));
+    const Cell& cell = m_cells[static_cast<std::size_t>(index.row())][column];
+    if (role == SortRole && m_numeric[column]) {
+        return QVariant::fromValue(cell.number);
     }
-    return fileColumn(column) ? shownPath(qtFileName(field))
-                              : visibleText(QString::fromUtf8(field));
+    return cell.text;
 }
 
 QVariant BatchTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -47,14 +61,34 @@ QVariant BatchTableModel::headerData(int section, Qt::Orientation orientation, i
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
+namespace {
+
+// The columns of whole numbers: of a row, the items to the total but the owners' limits; of the
+// unpriced graphics, all but the name.
+template <std::size_t N, typename Numeric> std::vector<bool> numericColumns(Numeric numeric)
+{
+    std::vector<bool> columns(N);
+    for (std::size_t column = 0; column < N; ++column) {
+        columns[column] = numeric(column);
+    }
+    return columns;
+}
+
+} // namespace
+
 BatchRowModel::BatchRowModel(QObject* parent)
-    : BatchTableModel({tarvek::kBatchHeader.begin(), tarvek::kBatchHeader.end()}, parent)
+    : BatchTableModel({tarvek::kBatchHeader.begin(), tarvek::kBatchHeader.end()},
+                      numericColumns<tarvek::kBatchHeader.size()>([](std::size_t column) {
+                          return column >= 1 && column <= 12 && column != 4;
+                      }),
+                      0, parent)
 {}
 
 void BatchRowModel::clear()
 {
     beginResetModel();
     m_rows.clear();
+    clearCells();
     endResetModel();
 }
 
@@ -65,25 +99,19 @@ void BatchRowModel::append(std::vector<tarvek::BatchRow> rows)
     }
     const int at = static_cast<int>(m_rows.size());
     beginInsertRows({}, at, at + static_cast<int>(rows.size()) - 1);
+    for (const tarvek::BatchRow& row : rows) {
+        appendCells(tarvek::batchFields(row));
+    }
     m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()),
                   std::make_move_iterator(rows.end()));
     endInsertRows();
 }
 
-std::vector<std::string> BatchRowModel::fields(std::size_t row) const
-{
-    const auto texts = tarvek::batchFields(m_rows[row]);
-    return {texts.begin(), texts.end()};
-}
-
-bool BatchRowModel::numeric(int column) const
-{
-    // Items to the total, but the owners' limits.
-    return column >= 1 && column <= 12 && column != 4;
-}
-
 UnpricedModel::UnpricedModel(QObject* parent)
-    : BatchTableModel({tarvek::kUnpricedHeader.begin(), tarvek::kUnpricedHeader.end()}, parent)
+    : BatchTableModel({tarvek::kUnpricedHeader.begin(), tarvek::kUnpricedHeader.end()},
+                      numericColumns<tarvek::kUnpricedHeader.size()>(
+                          [](std::size_t column) { return column != 1; }),
+                      -1, parent)
 {}
 
 void UnpricedModel::clear()
@@ -91,6 +119,7 @@ void UnpricedModel::clear()
     beginResetModel();
     m_table = {};
     m_entries.clear();
+    clearCells();
     endResetModel();
 }
 
@@ -102,13 +131,11 @@ void UnpricedModel::add(const std::vector<tarvek::UnpricedGraphic>& graphics)
     beginResetModel();
     m_table.add(graphics);
     m_entries = m_table.entries();
+    clearCells();
+    for (const tarvek::UnpricedEntry& entry : m_entries) {
+        appendCells(tarvek::unpricedFields(entry));
+    }
     endResetModel();
-}
-
-std::vector<std::string> UnpricedModel::fields(std::size_t row) const
-{
-    const auto texts = tarvek::unpricedFields(m_entries[row]);
-    return {texts.begin(), texts.end()};
 }
 
 BatchFilter::BatchFilter(QObject* parent) : QSortFilterProxyModel(parent)

@@ -19,8 +19,6 @@ class BatchTableModel : public QAbstractTableModel
 public:
     static constexpr int SortRole = Qt::UserRole;
 
-    BatchTableModel(std::vector<std::string_view> header, QObject* parent);
-
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -28,16 +26,30 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 protected:
-    virtual std::size_t size() const = 0;
-    // The fields of one row, numbers as plain digits.
-    virtual std::vector<std::string> fields(std::size_t row) const = 0;
-    // Whole numbers: right-aligned, sorted as numbers.
-    virtual bool numeric(int column) const = 0;
-    // The file name column: shown as the file system names it.
-    virtual bool fileColumn(int column) const { return column < 0; }
+    // `numeric`: the columns of whole numbers (right-aligned, sorted as numbers); `fileColumn`:
+    // the column of a file name, shown as the file system names it (-1: none).
+    BatchTableModel(std::vector<std::string_view> header, std::vector<bool> numeric, int fileColumn,
+                    QObject* parent);
+
+    // The shown cells are made once, when a row comes in: sorting and filtering read every cell
+    // many times. Without the model's signals, which the caller sends.
+    template <typename Fields> void appendCells(const Fields& fields)
+    {
+        appendCells(std::vector<std::string>(fields.begin(), fields.end()));
+    }
+    void appendCells(const std::vector<std::string>& fields);
+    void clearCells() { m_cells.clear(); }
 
 private:
+    struct Cell
+    {
+        QString text;
+        qint64 number = 0;
+    };
     std::vector<std::string_view> m_header;
+    std::vector<bool> m_numeric;
+    int m_fileColumn;
+    std::vector<std::vector<Cell>> m_cells;
 };
 
 // The rows of a batch, one per file in the order they came in.
@@ -50,12 +62,6 @@ public:
     void clear();
     void append(std::vector<tarvek::BatchRow> rows);
     const std::vector<tarvek::BatchRow>& rows() const { return m_rows; }
-
-protected:
-    std::size_t size() const override { return m_rows.size(); }
-    std::vector<std::string> fields(std::size_t row) const override;
-    bool numeric(int column) const override;
-    bool fileColumn(int column) const override { return column == 0; }
 
 private:
     std::vector<tarvek::BatchRow> m_rows;
@@ -71,11 +77,6 @@ public:
     void clear();
     void add(const std::vector<tarvek::UnpricedGraphic>& graphics);
     const std::vector<tarvek::UnpricedEntry>& entries() const { return m_entries; }
-
-protected:
-    std::size_t size() const override { return m_entries.size(); }
-    std::vector<std::string> fields(std::size_t row) const override;
-    bool numeric(int column) const override { return column != 1; }
 
 private:
     tarvek::UnpricedTable m_table;
