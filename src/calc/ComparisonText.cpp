@@ -37,6 +37,12 @@ std::string itemChangeText(const ItemChange& change)
            ", Anz.: " + std::to_string(change.count());
 }
 
+std::array<std::string, 4> figureCells(const FigureRow& row)
+{
+    return {std::string(row.label), figureValue(row, row.oldValue), figureValue(row, row.newValue),
+            row.kind == FigureRow::Kind::Exceeded ? std::string() : signedNumber(row.difference())};
+}
+
 std::string compareText(const ComparedFiles& files, const Comparison& comparison)
 {
     constexpr std::size_t kLabel = 56;
@@ -44,12 +50,10 @@ std::string compareText(const ComparedFiles& files, const Comparison& comparison
     std::string o = "Vergleich\n  Alt: " + files.oldFile + "\n  Neu: " + files.newFile + "\n\n";
     o += padRight("", kLabel) + padRight("Alt", kValue) + padRight("Neu", kValue) + "Differenz\n";
     for (const FigureRow& row : comparison.figures) {
-        const std::string values = padRight(std::string(row.label), kLabel) +
-                                   padRight(figureValue(row, row.oldValue), kValue);
-        o += row.kind == FigureRow::Kind::Exceeded
-                 ? values + figureValue(row, row.newValue)
-                 : values + padRight(figureValue(row, row.newValue), kValue) +
-                       signedNumber(row.difference());
+        const auto cells = figureCells(row);
+        o += padRight(cells[0], kLabel) + padRight(cells[1], kValue);
+        // A limit's row ends with its new value.
+        o += cells[3].empty() ? cells[2] : padRight(cells[2], kValue) + cells[3];
         o += "\n";
     }
     const auto items = [&o](std::string_view caption, const std::vector<ItemChange>& changes) {

@@ -2,6 +2,7 @@
 
 #include "calc/Comparison.h"
 
+#include <array>
 #include <string>
 
 namespace tarvek {
@@ -17,6 +18,9 @@ struct ComparedFiles
 std::string figureValue(const FigureRow& row, std::int64_t value);
 // A difference with its sign: "+5", "0", "-90".
 std::string signedNumber(std::int64_t value);
+// One figure's row as every report shows it: label, old value, new value, and the difference
+// (empty for a limit, where "ja"/"nein" have none).
+std::array<std::string, 4> figureCells(const FigureRow& row);
 // "Grafik 100, X:102, Y:200, Z:0, Anz.: 1".
 std::string itemChangeText(const ItemChange& change);
 

@@ -60,10 +60,11 @@ QString CompareDocument::html() const
                 shownPath(m_newFile).toHtmlEscaped() + QStringLiteral("</p>");
     QList<QStringList> figures;
     for (const tarvek::FigureRow& row : c.figures) {
-        const bool limit = row.kind == tarvek::FigureRow::Kind::Exceeded;
-        figures.append({::html(row.label), ::html(tarvek::figureValue(row, row.oldValue)),
-                        ::html(tarvek::figureValue(row, row.newValue)),
-                        limit ? QString() : ::html(tarvek::signedNumber(row.difference()))});
+        QStringList cells;
+        for (const std::string& cell : tarvek::figureCells(row)) {
+            cells.append(::html(cell));
+        }
+        figures.append(cells);
     }
     o += table(
         {QString(), QStringLiteral("Alt"), QStringLiteral("Neu"), QStringLiteral("Differenz")},

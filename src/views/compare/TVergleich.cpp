@@ -187,13 +187,9 @@ void TVergleich::fillFigures(const tarvek::Comparison& comparison)
     m_figures->setRowCount(int(comparison.figures.size()));
     for (int r = 0; r < m_figures->rowCount(); ++r) {
         const tarvek::FigureRow& row = comparison.figures[std::size_t(r)];
-        const bool limit = row.kind == tarvek::FigureRow::Kind::Exceeded;
-        const QStringList cells = {
-            QString::fromUtf8(row.label), QString::fromUtf8(tarvek::figureValue(row, row.oldValue)),
-            QString::fromUtf8(tarvek::figureValue(row, row.newValue)),
-            limit ? QString() : QString::fromUtf8(tarvek::signedNumber(row.difference()))};
+        const auto cells = tarvek::figureCells(row);
         for (int c = 0; c < 4; ++c) {
-            auto* cell = new QTableWidgetItem(cells[c]);
+            auto* cell = new QTableWidgetItem(QString::fromStdString(cells[std::size_t(c)]));
             cell->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
                                           : Qt::AlignRight | Qt::AlignVCenter);
             // What changed stands out.
