@@ -2,6 +2,7 @@
 
 #include "base/AsciiCase.h"
 #include "base/FileNames.h"
+#include "calc/Warnings.h"
 #include "pricing/PriceList.h"
 
 #include <algorithm>
@@ -12,10 +13,6 @@
 
 namespace tarvek {
 namespace {
-
-constexpr std::string_view kLimitWarning = "QS überschreiten";
-constexpr std::string_view kLimitOwner = "Maximum für ";
-constexpr std::string_view kBorderWarning = "Achtung: Bauzonenränder sind noch vorhanden!!!";
 
 // The German word and the English one of every outcome, in the order of BatchOutcome.
 constexpr std::pair<std::string_view, std::string_view> kOutcomeWords[] = {
@@ -134,17 +131,11 @@ BatchRow batchRow(const std::string& file, const Calculation& calc,
     row.items = window.display(NumberDisplay::ItemCount);
     row.lowestZ = window.display(NumberDisplay::LowestLevel);
     row.squareSteps = window.display(NumberDisplay::SquareSteps);
+    for (const AreaLimit& limit : exceededAreaLimits(row.squareSteps)) {
+        row.limits += (row.limits.empty() ? "" : ", ") + std::string(limit.owner);
+    }
     for (const auto& entry : window.list(ResultList::Warnings).entries) {
-        const std::string_view text = entry.text;
-        if (text.starts_with(kLimitWarning)) {
-            const std::size_t owner = text.find(kLimitOwner);
-            row.limits += (row.limits.empty() ? "" : ", ") +
-                          std::string(owner == std::string_view::npos
-                                          ? text
-                                          : text.substr(owner + kLimitOwner.size()));
-        } else if (text == kBorderWarning) {
-            ++row.borders;
-        }
+        row.borders += entry.text == kBorderWarning ? 1 : 0;
     }
     const RunState& state = calc.state;
     row.spawns = state.spawnCount;

@@ -4,6 +4,7 @@
 #include "base/AsciiCase.h"
 #include "calc/Bill.h"
 #include "calc/ItemRecord.h"
+#include "calc/Warnings.h"
 #include "importfile/ImportFormat.h"
 #include "pricing/GraphicKey.h"
 #include "pricing/PriceList.h"
@@ -45,8 +46,7 @@ void RunPhases::phase8Pricing()
                         beyondEnd(i, "die color-Zeile");
                     }
                     if (fixedCut(m_lines[i + 4], kKeyColor, kColorCut) == "1283") {
-                        append(ResultList::Warnings,
-                               "Achtung: Bauzonenränder sind noch vorhanden!!!", kColourRed);
+                        append(ResultList::Warnings, std::string(kBorderWarning), kColourRed);
                         select(ResultList::Warnings);
                         record([&](ItemRecord& r) { r.markBorder(i); });
                     }

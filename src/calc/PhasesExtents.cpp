@@ -2,6 +2,7 @@
 #include "calc/RunPhases.h"
 
 #include "calc/ItemRecord.h"
+#include "calc/Warnings.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ItemKey.h"
 
@@ -154,20 +155,8 @@ void RunPhases::phase4SquareSteps()
     m_out.setDisplay(NumberDisplay::SquareSteps, m_squareSteps);
     record([&](ItemRecord& r) { r.setSquareSteps(m_squareSteps); });
     const std::int32_t qs = m_squareSteps;
-    if (qs > 300 && qs <= 450) {
-        append(ResultList::Warnings, "QS überschreiten eventuell das Maximum für Einzelperson",
-               kColourRed);
-    } else if (qs > 450) {
-        append(ResultList::Warnings, "QS überschreiten eventuell das Maximum für Paare",
-               kColourRed);
-    }
-    if (qs > 1000) {
-        append(ResultList::Warnings,
-               "QS überschreiten event. das Maximum für nicht anerkannte Gilden", kColourRed);
-    }
-    if (qs > 3000) {
-        append(ResultList::Warnings, "QS überschreiten event. das Maximum für anerkannte Gilden",
-               kColourRed);
+    for (const AreaLimit& limit : exceededAreaLimits(qs)) {
+        append(ResultList::Warnings, std::string(limit.warning), kColourRed);
     }
     select(ResultList::Warnings);
     protocol(" Ermittelte Quadratschritt: " + number(qs), kColourBlack);

@@ -124,6 +124,9 @@ TEST(Batch, RowsAndUnpricedTableEqualTheSingleRunsFileByFile)
         files.push_back(
             folder.write("haus" + std::to_string(100 + seed) + ".cfg", variedFile(seed)));
     }
+    // 51 by 31 square steps: beyond a pair's area and an unrecognised guild's.
+    files.push_back(folder.write(
+        "weit.cfg", importFile({item("100", "100", "200"), item("100", "150", "230")})));
     for (const Answer nested : {Answer::Yes, Answer::No}) {
         BatchSettings settings = settingsFor(folder, files);
         settings.nested = nested;
@@ -150,6 +153,12 @@ TEST(Batch, RowsAndUnpricedTableEqualTheSingleRunsFileByFile)
         return std::any_of(result.rows.begin(), result.rows.end(), field);
     };
     EXPECT_TRUE(has([](const BatchRow& r) { return r.borders > 0; }));
+    // A single person's area is the smallest; a run beyond it names an owner type.
+    for (const BatchRow& row : result.rows) {
+        EXPECT_EQ(row.limits.empty(), row.squareSteps <= 300) << row.file;
+    }
+    EXPECT_TRUE(
+        has([](const BatchRow& r) { return r.limits == "Paare, nicht anerkannte Gilden"; }));
     EXPECT_TRUE(has([](const BatchRow& r) { return r.nested > 0 && r.movable > 0; }));
     EXPECT_TRUE(has([](const BatchRow& r) { return r.unpriced > 0 && r.total > 0; }));
     // The second table sums items over files: 0x0064 (100) stands in many of them.
