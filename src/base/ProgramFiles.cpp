@@ -35,6 +35,14 @@ std::string ProgramFiles::optionsFileIn(const std::string& folder)
     return findFileIgnoringCase(dir, OptionsFileName).value_or(dir + OptionsFileName);
 }
 
+std::string ProgramFiles::priceListFolderToRead() const
+{
+    const bool brought = !unwritableFolder.empty() &&
+                         !findFileIgnoringCase(priceListFolder, PriceListFileName) &&
+                         findFileIgnoringCase(unwritableFolder, PriceListFileName);
+    return brought ? unwritableFolder : priceListFolder;
+}
+
 ProgramFiles ProgramFiles::locate(const std::string& programDir, const UserFolders& user,
                                   bool (*writable)(const std::string& folder))
 {

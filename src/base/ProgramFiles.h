@@ -72,6 +72,11 @@ struct ProgramFiles
     // ignored, else folder + "Optionen.txt".
     static std::string optionsFileIn(const std::string& folder);
 
+    // The folder whose price list a run reads: priceListFolder, except for a portable copy in a
+    // folder it cannot write whose list has not been taken along into priceListFolder yet (the
+    // window takes it along at start): then the list it brought.
+    std::string priceListFolderToRead() const;
+
     // programDir: the folder of the program file, with or without a trailing separator.
     // writable: whether a folder can be written (folderIsWritable).
     static ProgramFiles locate(const std::string& programDir, const UserFolders& user,

@@ -56,6 +56,17 @@ TEST(ProgramFiles, InstalledCopyUsesTheUsersFoldersAndPortableOneItsOwn)
     EXPECT_FALSE(files.portable);
     EXPECT_EQ(pathOf(files.unwritableFolder), dir / "");
     EXPECT_EQ(files.optionsFile, config + ProgramFiles::SubFolder + "Optionen.txt");
+    // Until the window has taken the price list along, a run reads it where it was brought.
+    std::ofstream(dir / "Preisliste.txt").put('\n');
+    const UserFolders temporary{fileNameOf(top / "konfig" / ""), fileNameOf(top / "daten" / ""),
+                                fileNameOf(top / "lokal" / "")};
+    files =
+        ProgramFiles::locate(fileNameOf(dir), temporary, [](const std::string&) { return false; });
+    EXPECT_EQ(pathOf(files.priceListFolderToRead()), dir / "");
+    fs::create_directories(pathOf(files.priceListFolder));
+    std::ofstream(pathOf(files.priceListFolder) / "Preisliste.txt").put('\n');
+    EXPECT_EQ(files.priceListFolderToRead(), files.priceListFolder);
+    fs::remove(dir / "Preisliste.txt");
     // The real check makes and removes a file, and leaves nothing behind.
     EXPECT_TRUE(folderIsWritable(fileNameOf(dir)));
     EXPECT_FALSE(folderIsWritable(fileNameOf(dir / "fehlt")));

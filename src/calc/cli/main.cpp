@@ -1,4 +1,3 @@
-#include "base/FileNames.h"
 #include "base/ProgramFiles.h"
 #include "base/StandardStreams.h"
 #include "base/SystemReason.h"
@@ -14,18 +13,10 @@ int main(int argc, char** argv)
     tarvek::useBinaryOutput();
     // The price list is found where the desktop program finds it: beside a portable copy, in
     // the user's data folder for an installed one.
-    // A portable copy in a folder it cannot write reads the list it brought along until the
-    // window has taken it over into the user's folder.
-    const tarvek::ProgramFiles files = tarvek::ProgramFiles::locate(tarvek::programFolder());
-    const bool brought = !files.unwritableFolder.empty() &&
-                         !tarvek::findFileIgnoringCase(files.priceListFolder,
-                                                       tarvek::ProgramFiles::PriceListFileName) &&
-                         tarvek::findFileIgnoringCase(files.unwritableFolder,
-                                                      tarvek::ProgramFiles::PriceListFileName);
-    const int status =
-        tarvek::runCalcCommand(tarvek::commandLineArguments(argc, argv),
-                               brought ? files.unwritableFolder : files.priceListFolder, std::cout,
-                               std::cerr, tarvek::isTerminal(tarvek::StandardStream::Error));
+    const int status = tarvek::runCalcCommand(
+        tarvek::commandLineArguments(argc, argv),
+        tarvek::ProgramFiles::locate(tarvek::programFolder()).priceListFolderToRead(), std::cout,
+        std::cerr, tarvek::isTerminal(tarvek::StandardStream::Error));
     // The command has flushed what it wrote; closing the standard output may still fail (a file
     // on a network drive reports a full disk only here).
     errno = 0;
