@@ -63,8 +63,6 @@ FileLocations FileLocations::ofProgram(const QString& applicationDir,
                   tarvek::ProgramFiles::OptionsFileName, optionsKind);
         takeAlong(files.unwritableFolder, files.priceListFolder,
                   tarvek::ProgramFiles::PriceListFileName, tarvek::kPriceListKind);
-        locations.optionsFile =
-            qtFileName(tarvek::ProgramFiles::optionsFileIn(files.optionsFolder));
     }
     return locations;
 }
