@@ -6,15 +6,13 @@
 namespace tarvek {
 namespace {
 
-template <typename Fields> void appendRow(std::string& out, const Fields& fields)
+// The table of the unpriced graphics without the byte-order mark.
+void appendUnpriced(std::string& out, const std::vector<UnpricedEntry>& entries)
 {
-    bool first = true;
-    for (const auto& field : fields) {
-        out += first ? "" : ";";
-        first = false;
-        out += csvField(field);
+    appendCsvRow(out, kUnpricedHeader);
+    for (const UnpricedEntry& entry : entries) {
+        appendCsvRow(out, unpricedFields(entry));
     }
-    out += "\r\n";
 }
 
 } // namespace
@@ -22,14 +20,11 @@ template <typename Fields> void appendRow(std::string& out, const Fields& fields
 std::string batchRowsCsv(const std::vector<BatchRow>& rows)
 {
     std::string out(kUtf8Bom);
-    appendRow(out, kBatchHeader);
+    appendCsvRow(out, kBatchHeader);
     for (const BatchRow& row : rows) {
-        // Numbers never begin with a formula character but "-": the guard only for texts.
-        auto fields = batchFields(row);
-        for (const std::size_t text : {std::size_t{0}, std::size_t{4}, std::size_t{14}}) {
-            fields[text] = formulaGuarded(fields[text]);
-        }
-        appendRow(out, fields);
+        // Numbers never begin with a formula character but "-": the guard only for texts (the
+        // file, the limits, the reason).
+        appendCsvRow(out, batchFields(row), {0, 4, 14});
     }
     return out;
 }
@@ -37,17 +32,15 @@ std::string batchRowsCsv(const std::vector<BatchRow>& rows)
 std::string unpricedCsv(const std::vector<UnpricedEntry>& entries)
 {
     std::string out(kUtf8Bom);
-    appendRow(out, kUnpricedHeader);
-    for (const UnpricedEntry& entry : entries) {
-        appendRow(out, unpricedFields(entry));
-    }
+    appendUnpriced(out, entries);
     return out;
 }
 
 std::string batchCsv(const std::vector<BatchRow>& rows, const std::vector<UnpricedEntry>& entries)
 {
-    return batchRowsCsv(rows) + "\r\nNicht berechnete Graphics\r\n" +
-           unpricedCsv(entries).substr(kUtf8Bom.size());
+    std::string out = batchRowsCsv(rows) + "\r\nNicht berechnete Graphics\r\n";
+    appendUnpriced(out, entries);
+    return out;
 }
 
 } // namespace tarvek

@@ -9,17 +9,6 @@ namespace {
 
 constexpr std::size_t kNameColumn = 3;
 
-void appendRow(std::string& out, const std::array<std::string, 10>& fields)
-{
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) {
-            out += ';';
-        }
-        out += i == kNameColumn ? csvTextField(fields[i]) : csvField(fields[i]);
-    }
-    out += "\r\n";
-}
-
 } // namespace
 
 std::string_view kindText(const BreakdownRow& row)
@@ -70,16 +59,21 @@ std::string breakdownCsv(const RunState& state, FeeChoice fees)
     for (std::size_t i = 0; i < kBreakdownHeader.size(); ++i) {
         fields[i] = kBreakdownHeader[i];
     }
-    appendRow(out, fields);
+    appendCsvRow(out, fields, {kNameColumn});
     for (const BreakdownRow& row : state.breakdown.rows()) {
         const bool line = row.hasPriceLine;
-        appendRow(out,
-                  {std::to_string(row.graphic), row.key, std::to_string(row.items),
-                   line ? row.name : std::string(),
-                   line ? std::to_string(row.price) : std::string(), std::string(kindText(row)),
-                   line && row.pieces ? std::to_string(*row.pieces) : std::string(),
-                   std::string(className(row)), std::to_string(row.amount),
-                   std::string(statusText(row.status))});
+        const std::array<std::string, 10> rowFields = {
+            std::to_string(row.graphic),
+            row.key,
+            std::to_string(row.items),
+            line ? row.name : std::string(),
+            line ? std::to_string(row.price) : std::string(),
+            std::string(kindText(row)),
+            line && row.pieces ? std::to_string(*row.pieces) : std::string(),
+            std::string(className(row)),
+            std::to_string(row.amount),
+            std::string(statusText(row.status))};
+        appendCsvRow(out, rowFields, {kNameColumn});
     }
     if (!state.billShown) {
         return out; // no pricing to add up, no bill
@@ -89,7 +83,7 @@ std::string breakdownCsv(const RunState& state, FeeChoice fees)
         std::array<std::string, 10> sum;
         sum[0] = label;
         sum[8] = std::to_string(amount);
-        appendRow(out, sum);
+        appendCsvRow(out, sum, {kNameColumn});
     };
     for (const BreakdownSum& sum : state.breakdown.sums()) {
         appendSum(sum.label, sum.amount);

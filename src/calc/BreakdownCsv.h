@@ -3,6 +3,9 @@
 #include "calc/RunObserver.h"
 #include "calc/RunState.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -26,5 +29,23 @@ std::string csvField(std::string_view text);
 std::string formulaGuarded(std::string_view text);
 // A text field from outside: csvField of formulaGuarded.
 std::string csvTextField(std::string_view text);
+
+// One CSV line: the fields separated by ";", each as csvField, those of the columns in `texts`
+// (texts from outside) as csvTextField; ended by CR LF.
+template <typename Fields>
+void appendCsvRow(std::string& out, const Fields& fields,
+                  std::initializer_list<std::size_t> texts = {})
+{
+    std::size_t column = 0;
+    for (const auto& field : fields) {
+        if (column > 0) {
+            out += ';';
+        }
+        const bool text = std::find(texts.begin(), texts.end(), column) != texts.end();
+        out += text ? csvTextField(field) : csvField(field);
+        ++column;
+    }
+    out += "\r\n";
+}
 
 } // namespace tarvek

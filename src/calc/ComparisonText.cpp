@@ -7,11 +7,11 @@
 namespace tarvek {
 namespace {
 
+// Area, entry (from the files), old, new, difference.
 void csvRow(std::string& out, std::string_view area, std::string_view entry, const std::string& old,
             const std::string& now, const std::string& difference)
 {
-    out += csvField(area) + ";" + csvTextField(entry) + ";" + old + ";" + now + ";" + difference +
-           "\r\n";
+    appendCsvRow(out, std::array<std::string_view, 5>{area, entry, old, now, difference}, {1});
 }
 
 } // namespace
