@@ -1,11 +1,11 @@
 #include "calc/cli/BatchCommand.h"
 
-#include "base/AtomicFile.h"
 #include "base/FileNames.h"
 #include "base/TextEncoding.h"
 #include "base/Utf8.h"
 #include "calc/Batch.h"
 #include "calc/BatchCsv.h"
+#include "calc/cli/FileCommands.h"
 #include "calc/cli/Report.h"
 #include "pricing/PriceList.h"
 
@@ -167,14 +167,15 @@ int runBatchCommand(const CalcOptions& options, const std::string& programDir,
         return 1;
     }
     for (const auto& [file, bytes] : csv) {
-        std::string reason;
         if (file == "-") {
             if (!output(bytes)) {
                 return 1;
             }
-        } else if (!file.empty() && !writeFileAtomically(file, bytes, reason)) {
-            err << "tarvek-calc: " << file << " kann nicht geschrieben werden: " << reason << "\n";
-            return 1;
+        } else if (!file.empty()) {
+            if (auto failed = writeFailure(file, bytes)) {
+                err << *failed;
+                return 1;
+            }
         }
     }
     return status;

@@ -1,6 +1,5 @@
 #include "calc/cli/CalcCommand.h"
 
-#include "base/AtomicFile.h"
 #include "base/FileNames.h"
 #include "base/SystemReason.h"
 #include "base/Version.h"
@@ -290,9 +289,8 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
         return 1;
     }
     if (reachedEnd && !options.csvFile.empty() && !csvToOut) {
-        if (!writeFileAtomically(options.csvFile, breakdownCsv(calc.state, fees), reason)) {
-            err << "tarvek-calc: " << options.csvFile
-                << " kann nicht geschrieben werden: " << reason << "\n";
+        if (auto failed = writeFailure(options.csvFile, breakdownCsv(calc.state, fees))) {
+            err << *failed;
             return 1;
         }
     }

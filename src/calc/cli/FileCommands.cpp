@@ -25,6 +25,15 @@ std::string removalsText(const CleaningPlan& plan)
     return o;
 }
 
+std::optional<std::string> writeFailure(const std::string& file, std::string_view bytes)
+{
+    std::string reason;
+    if (writeFileAtomically(file, bytes, reason)) {
+        return std::nullopt;
+    }
+    return "tarvek-calc: " + file + " kann nicht geschrieben werden: " + reason + "\n";
+}
+
 CommandResult cleanCommand(const CalculationRequest& request, const std::string& outFile,
                            bool nestedCopies)
 {
@@ -59,8 +68,8 @@ CommandResult cleanCommand(const CalculationRequest& request, const std::string&
         result.err += prefix + std::string(kCleaningFileChanged) + "\n";
         return result;
     }
-    if (!writeFileAtomically(outFile, *bytes, reason)) {
-        result.err += prefix + outFile + " kann nicht geschrieben werden: " + reason + "\n";
+    if (auto failed = writeFailure(outFile, *bytes)) {
+        result.err += *failed;
         return result;
     }
     result.status = 0;
@@ -89,10 +98,11 @@ CommandResult compareCommand(const CalculationRequest& request, const std::strin
     CommandResult done{.status = 0,
                        .out = json ? compareJson(files, result) : compareText(files, result),
                        .err = {}};
-    std::string reason;
-    if (!csvFile.empty() && !writeFileAtomically(csvFile, compareCsv(result), reason)) {
-        done.status = 1;
-        done.err = "tarvek-calc: " + csvFile + " kann nicht geschrieben werden: " + reason + "\n";
+    if (!csvFile.empty()) {
+        if (auto failed = writeFailure(csvFile, compareCsv(result))) {
+            done.status = 1;
+            done.err = *failed;
+        }
     }
     return done;
 }

@@ -2,7 +2,9 @@
 
 #include "calc/Calculation.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tarvek {
 
@@ -14,6 +16,10 @@ struct CommandResult
     std::string out;
     std::string err;
 };
+
+// Writes `bytes` into `file` atomically. On failure, the line that tarvek-calc writes to its
+// standard error: "tarvek-calc: FILE kann nicht geschrieben werden: REASON".
+std::optional<std::string> writeFailure(const std::string& file, std::string_view bytes);
 
 // tarvek-calc --clean OUT IMPORTFILE: runs the file as the window does and writes a copy without
 // the entries that may not be imported and the build-zone borders (with `nestedCopies`, without
