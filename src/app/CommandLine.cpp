@@ -2,8 +2,10 @@
 
 #include "app/FileLocations.h"
 #include "base/FileNames.h"
+#include "base/ProgramFiles.h"
 #include "base/StandardStreams.h"
 #include "base/Version.h"
+#include "calc/RunInputs.h"
 #include "gui/FileNameText.h"
 #include "views/bill/BillPdfCommand.h"
 #include "views/plan/PlanExport.h"
@@ -305,18 +307,16 @@ QString CommandLine::checkCombination()
 
 QString CommandLine::overwrittenInput(const Export& chosen) const
 {
-    const QString output = value(chosen.option);
-    const QList<QPair<QString, QString>> inputs{
-        {m_files.value(0), QStringLiteral("die Importdatei")},
-        {value(PriceList), QStringLiteral("die Preisliste")},
-    };
-    for (const auto& [input, what] : inputs) {
-        if (!input.isEmpty() && tarvek::sameFile(engineFileName(output), engineFileName(input))) {
-            return QStringLiteral("%1 würde %2 überschreiben: %3")
-                .arg(dashed(chosen.option), what, output);
-        }
-    }
-    return {};
+    // What the export reads: the import file, the price list given or else the one the window
+    // would read, and the options file of this copy.
+    const tarvek::ProgramFiles files = tarvek::ProgramFiles::locate(tarvek::programFolder());
+    std::vector<tarvek::ReadFile> inputs =
+        tarvek::filesRead({.importFile = engineFileName(m_files.value(0)),
+                           .programDir = files.priceListFolderToRead(),
+                           .priceListFile = engineFileName(value(PriceList))});
+    inputs.push_back({files.optionsFile, "die Optionsdatei"});
+    return QString::fromStdString(tarvek::overwrittenInput(
+        dashed(chosen.option).toStdString(), engineFileName(value(chosen.option)), inputs));
 }
 
 WindowSystemArguments::WindowSystemArguments(const char* programName, const CommandLine& line)

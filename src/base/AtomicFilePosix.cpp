@@ -33,40 +33,41 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-// Whether the name stands for something that is written to rather than replaced: anything that
-// is not a regular file, and a regular file reached through a link under /dev (/dev/stdout of a
-// program whose output goes to a file).
-bool writtenStraight(const std::string& fileName)
+// Whether a name may stand for something that is written to rather than replaced: it exists and
+// is neither a regular file nor a link to one. What it is, is then asked of the opened file.
+bool mayBeNoFile(const std::string& fileName)
 {
     struct stat own
     {};
     if (::lstat(fileName.c_str(), &own) != 0) {
         return false; // a new file
     }
-    if (!S_ISLNK(own.st_mode)) {
-        return !S_ISREG(own.st_mode);
-    }
     struct stat target
     {};
-    if (::stat(fileName.c_str(), &target) != 0) {
-        return false; // a dangling link: replaced by the file
-    }
-    return !S_ISREG(target.st_mode) || fileName.starts_with("/dev/");
+    return !S_ISREG(own.st_mode) &&
+           (!S_ISLNK(own.st_mode) ||
+            (::stat(fileName.c_str(), &target) == 0 && !S_ISREG(target.st_mode)));
 }
 
-bool writeStraight(const std::string& fileName, std::string_view bytes, std::string& reason)
+// Whether `status` is the file that the program's standard output or standard error goes to:
+// what it writes there would take the place of the result, or the result its place.
+bool isOwnStandardStream(const struct stat& status)
 {
-    const int fd = ::open(fileName.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return fail(errno, reason);
+    for (const int stream : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat own
+        {};
+        if (::fstat(stream, &own) == 0 && S_ISREG(own.st_mode) && own.st_dev == status.st_dev &&
+            own.st_ino == status.st_ino) {
+            return true;
+        }
     }
-    struct stat status
-    {};
-    // A file behind /dev/stdout gets the bytes after what the program or others wrote into it
-    // before, as a pipe would; nothing in it is overwritten.
-    const bool ready =
-        ::fstat(fd, &status) == 0 && (!S_ISREG(status.st_mode) || ::lseek(fd, 0, SEEK_END) >= 0);
-    bool written = ready && writeAll(fd, bytes);
+    return false;
+}
+
+// Writes into the opened `fd` and closes it.
+bool writeInto(int fd, std::string_view bytes, std::string& reason)
+{
+    bool written = writeAll(fd, bytes);
     int error = errno;
     if (::close(fd) != 0 && written) {
         written = false;
@@ -139,8 +140,29 @@ void syncFolder(const std::string& folder)
 
 bool writeFileAtomically(const std::string& fileName, std::string_view bytes, std::string& reason)
 {
-    if (writtenStraight(fileName)) {
-        return writeStraight(fileName, bytes, reason);
+    // A named pipe, a device or the terminal is written into, as it cannot be replaced. That is
+    // what the system says of the opened file, never what its name looks like: a regular file
+    // reached through a link (also one under /dev) is replaced like any other.
+    if (mayBeNoFile(fileName)) {
+        const int fd = ::open(fileName.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        struct stat status
+        {};
+        if (fd < 0 || ::fstat(fd, &status) != 0) {
+            const int error = errno;
+            if (fd >= 0) {
+                ::close(fd);
+            }
+            return fail(error, reason);
+        }
+        if (!S_ISREG(status.st_mode)) {
+            return writeInto(fd, bytes, reason);
+        }
+        ::close(fd); // it became a regular file meanwhile
+    }
+    if (struct stat status{};
+        ::stat(fileName.c_str(), &status) == 0 && isOwnStandardStream(status)) {
+        reason = "Die Datei nimmt schon die Standardausgabe oder die Standardfehlerausgabe auf.";
+        return false;
     }
     const std::string folder = folderOf(fileName);
     std::string temporary;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tarvek {
 
@@ -31,6 +32,11 @@ std::optional<std::string> findFileIgnoringCase(const std::string& folder, std::
 // link, "./Haus.cfg" beside "Haus.cfg" or, where letter case does not count, "HAUS.CFG" are
 // found out), else by their absolute spelling with "." and ".." taken out.
 bool sameFile(const std::string& first, const std::string& second);
+
+// What tells a file from every other whatever name reaches it (another spelling, a link, a hard
+// link, on Windows another letter case): the device and the file's number, on Windows the
+// volume's serial number and the file's index. Nothing when the file cannot be found.
+std::optional<std::pair<std::uint64_t, std::uint64_t>> fileIdentity(const std::string& fileName);
 
 // Whether this process can make a file in `folder`: found out by making one and removing it, since
 // on Windows only that answers for the folder's access list (and as root on Linux for a folder

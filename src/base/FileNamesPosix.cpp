@@ -26,6 +26,17 @@ std::FILE* openFile(const std::string& fileName, const char* mode)
     return std::fopen(fileName.c_str(), (std::string(mode) + "e").c_str());
 }
 
+std::optional<std::pair<std::uint64_t, std::uint64_t>> fileIdentity(const std::string& fileName)
+{
+    struct stat status
+    {};
+    if (::stat(fileName.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return std::pair{static_cast<std::uint64_t>(status.st_dev),
+                     static_cast<std::uint64_t>(status.st_ino)};
+}
+
 bool folderIsWritable(const std::string& folder)
 {
     std::string name = (folder.empty() ? std::string(".") : folder) + "/.tarvek-XXXXXX";

@@ -69,6 +69,25 @@ std::FILE* openFile(const std::string& fileName, const char* mode)
     return _wfopen(wideText(fileName).c_str(), wideText(std::string(mode) + "N").c_str());
 }
 
+std::optional<std::pair<std::uint64_t, std::uint64_t>> fileIdentity(const std::string& fileName)
+{
+    // Opened only to read its attributes, whoever has it open; a folder needs the backup flag.
+    const HANDLE file = CreateFileW(wideText(fileName).c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(file, &info) != 0;
+    CloseHandle(file);
+    if (!known) {
+        return std::nullopt;
+    }
+    return std::pair{static_cast<std::uint64_t>(info.dwVolumeSerialNumber),
+                     (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 bool folderIsWritable(const std::string& folder)
 {
     std::wstring name(MAX_PATH, L'\0');

@@ -27,6 +27,15 @@ enum class StandardStream
 // has run, so both may be used side by side.
 bool writeStandard(StandardStream stream, std::string_view text);
 
+// Whether an output's name means the standard output: "-", "/dev/stdout" or "/dev/fd/1", on
+// every system. Such an output is written through the program's own standard output, never by
+// opening the name: a file behind the name would be opened a second time with a position of its
+// own, and what one output wrote there the other would overwrite.
+inline bool namesStandardOutput(std::string_view name)
+{
+    return name == "-" || name == "/dev/stdout" || name == "/dev/fd/1";
+}
+
 // Whether the stream is a terminal (a console on Windows) and not a file or a pipe: progress
 // lines are for a person watching, never for what reads the output.
 bool isTerminal(StandardStream stream);

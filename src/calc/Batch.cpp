@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <mutex>
 #include <new>
+#include <set>
 #include <thread>
 
 namespace tarvek {
@@ -158,11 +159,28 @@ BatchRow batchRow(const std::string& file, const Calculation& calc,
 std::vector<std::string> batchFiles(const std::vector<std::string>& paths)
 {
     std::vector<std::string> files;
+    // A file named twice, by whatever name, is priced and counted once: by the file itself where
+    // it can be found, else by its absolute spelling.
+    std::set<std::pair<std::uint64_t, std::uint64_t>> identities;
+    std::set<std::filesystem::path> spellings;
+    const auto add = [&](std::string file) {
+        const auto identity = fileIdentity(file);
+        std::error_code ignored;
+        const bool first =
+            identity
+                ? identities.insert(*identity).second
+                : spellings
+                      .insert(std::filesystem::absolute(pathOf(file), ignored).lexically_normal())
+                      .second;
+        if (first) {
+            files.push_back(std::move(file));
+        }
+    };
     for (const std::string& given : paths) {
         std::error_code error;
         const std::filesystem::path path = pathOf(given);
         if (!std::filesystem::is_directory(path, error)) {
-            files.push_back(given);
+            add(given);
             continue;
         }
         std::vector<std::string> found;
@@ -174,10 +192,12 @@ std::vector<std::string> batchFiles(const std::vector<std::string>& paths)
             }
         }
         if (error) {
-            files.push_back(given); // its row tells why the folder cannot be read
+            add(given); // its row tells why the folder cannot be read
         }
         std::sort(found.begin(), found.end());
-        files.insert(files.end(), found.begin(), found.end());
+        for (std::string& file : found) {
+            add(std::move(file));
+        }
     }
     return files;
 }

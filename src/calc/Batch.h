@@ -107,7 +107,8 @@ BatchRow batchRow(const std::string& file, const Calculation& calc,
                   std::vector<UnpricedGraphic>* unpriced);
 
 // The files of a batch: a folder gives its "*.cfg" files (letter case ignored), sorted by name; a
-// file stands for itself, also one that is not there (its row says so).
+// file stands for itself, also one that is not there (its row says so). A file named twice (by
+// another spelling, a link, or in a folder given too) is there once, where it came first.
 std::vector<std::string> batchFiles(const std::vector<std::string>& paths);
 
 struct BatchSettings

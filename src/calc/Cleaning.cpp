@@ -121,12 +121,12 @@ std::optional<CleaningPlan> planCleaning(const ImportLines& lines, const ItemRec
         } else if (item.has(ItemCategory::BuildZoneBorder)) {
             reason = RemovalReason::BuildZoneBorder;
         }
-        if (item.has(ItemCategory::Nested)) {
-            // The first entry at a position stays, also when an earlier one goes for another
-            // reason: the copies are what this removes.
+        if (nestedCopies && !reason && item.has(ItemCategory::Nested)) {
+            // The first entry at a position that stays is kept, the later ones are the copies.
+            // One that goes for another reason (a build-zone border) is not that first entry:
+            // had it counted, every entry at its position would go.
             const auto key = itemPositionKey(lines, item.line + 2);
-            const bool first = key && nestedSeen.insert(itemKeySortText(*key)).second;
-            if (!reason && nestedCopies && !first) {
+            if (key && !nestedSeen.insert(itemKeySortText(*key)).second) {
                 reason = RemovalReason::NestedCopy;
             }
         }

@@ -156,6 +156,10 @@ FileComparison compareFiles(const std::string& oldFile, const std::string& newFi
     FileComparison comparison;
     CalculationRequest each = request;
     each.recordItems = true;
+    // Both runs, and the comparison's money, with the same regional separators.
+    if (!each.separators) {
+        each.separators = systemLocaleSeparators();
+    }
     const auto run = [&comparison, &each](Calculation& calc, const std::string& file,
                                           std::string_view which) {
         each.importFile = file;
@@ -173,6 +177,7 @@ FileComparison compareFiles(const std::string& oldFile, const std::string& newFi
     const bool newDone = run(*comparison.newRun, newFile, "Neue Datei");
     if (oldDone && newDone) {
         comparison.result = compareRuns(*comparison.oldRun, *comparison.newRun);
+        comparison.result->thousands = each.separators->thousands;
     }
     return comparison;
 }

@@ -64,6 +64,8 @@ struct Comparison
     std::vector<ItemChange> added;   // by position key
     std::vector<ItemChange> removed; // by position key
     std::array<FindingChanges, kFindingLists.size()> findings;
+    // The thousands separator of the runs' money texts, as the bill writes them.
+    std::string thousands = LocaleSeparators{}.thousands;
 
     // Nothing changed: every figure, item and finding alike.
     bool alike() const;

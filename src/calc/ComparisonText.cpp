@@ -16,19 +16,18 @@ void csvRow(std::string& out, std::string_view area, std::string_view entry, con
 
 } // namespace
 
-std::string signedNumber(std::int64_t value)
-{
-    std::string text = value > 0 ? "+" : "";
-    text += std::to_string(value);
-    return text;
-}
-
-std::string figureValue(const FigureRow& row, std::int64_t value)
+std::array<std::string, 4> figureCells(const FigureRow& row, std::string_view thousands)
 {
     if (row.kind == FigureRow::Kind::Exceeded) {
-        return value != 0 ? "ja" : "nein";
+        const auto yesNo = [](std::int64_t value) { return value != 0 ? "ja" : "nein"; };
+        return {std::string(row.label), yesNo(row.oldValue), yesNo(row.newValue), std::string()};
     }
-    return std::to_string(value) + (row.kind == FigureRow::Kind::Money ? " GS" : "");
+    const bool money = row.kind == FigureRow::Kind::Money;
+    const auto value = [&](std::int64_t amount) {
+        return money ? moneyText(amount, thousands) : std::to_string(amount);
+    };
+    return {std::string(row.label), value(row.oldValue), value(row.newValue),
+            (row.difference() > 0 ? "+" : "") + value(row.difference())};
 }
 
 std::string itemChangeText(const ItemChange& change)
@@ -37,20 +36,14 @@ std::string itemChangeText(const ItemChange& change)
            ", Anz.: " + std::to_string(change.count());
 }
 
-std::array<std::string, 4> figureCells(const FigureRow& row)
-{
-    return {std::string(row.label), figureValue(row, row.oldValue), figureValue(row, row.newValue),
-            row.kind == FigureRow::Kind::Exceeded ? std::string() : signedNumber(row.difference())};
-}
-
 std::string compareText(const ComparedFiles& files, const Comparison& comparison)
 {
     constexpr std::size_t kLabel = 56;
-    constexpr std::size_t kValue = 14;
+    constexpr std::size_t kValue = 18;
     std::string o = "Vergleich\n  Alt: " + files.oldFile + "\n  Neu: " + files.newFile + "\n\n";
     o += padRight("", kLabel) + padRight("Alt", kValue) + padRight("Neu", kValue) + "Differenz\n";
     for (const FigureRow& row : comparison.figures) {
-        const auto cells = figureCells(row);
+        const auto cells = figureCells(row, comparison.thousands);
         o += padRight(cells[0], kLabel) + padRight(cells[1], kValue);
         // A limit's row ends with its new value.
         o += cells[3].empty() ? cells[2] : padRight(cells[2], kValue) + cells[3];

@@ -14,13 +14,11 @@ struct ComparedFiles
     std::string newFile;
 };
 
-// The figures' values as the reports write them: "ja"/"nein" for a limit, "GS" after money.
-std::string figureValue(const FigureRow& row, std::int64_t value);
-// A difference with its sign: "+5", "0", "-90".
-std::string signedNumber(std::int64_t value);
 // One figure's row as every report shows it: label, old value, new value, and the difference
-// (empty for a limit, where "ja"/"nein" have none).
-std::array<std::string, 4> figureCells(const FigureRow& row);
+// with its sign ("+5", "0", "-1"; empty for a limit, whose values are "ja"/"nein"). Money, the
+// difference included, is the bill's money text with the thousands separator given ("38.840 GS",
+// "+1.250 GS").
+std::array<std::string, 4> figureCells(const FigureRow& row, std::string_view thousands);
 // "Grafik 100, X:102, Y:200, Z:0, Anz.: 1".
 std::string itemChangeText(const ItemChange& change);
 

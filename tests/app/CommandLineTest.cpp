@@ -19,6 +19,37 @@ CommandLine parse(const QStringList& arguments)
     return CommandLine(QStringList{QStringLiteral("tarvek")} + arguments);
 }
 
+struct Finished
+{
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+// Runs the program in `folder` as a script runs it; its standard output goes into `outFile` when
+// one is given.
+Finished runProgram(const QString& program, const QString& folder, const QStringList& arguments,
+                    const QString& outFile = QString())
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder);
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    if (!outFile.isEmpty()) {
+        process.setStandardOutputFile(outFile);
+    }
+    process.start(program, arguments);
+    process.waitForFinished(120000);
+    const bool exited = process.exitStatus() == QProcess::NormalExit;
+    // Windows ends the lines of a program's text output with CR LF.
+    return {exited ? process.exitCode() : -1, process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())
+                .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))};
+}
+
+const QString Program = QStringLiteral(TARVEK_BINARY_DIR "/bin/tarvek");
+
 } // namespace
 
 TEST(CommandLineTest, EveryUsageErrorIsGermanAndNamesItsProblem)
@@ -96,18 +127,8 @@ TEST(CommandLineProgramTest, AnExportAmongTheWindowSystemsOptionsUsesTheGivenPri
     testApp();
     const QTemporaryDir dir;
     const auto run = [&dir](const QStringList& arguments) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(TARVEK_BINARY_DIR "/bin/tarvek"), arguments);
-        process.waitForFinished(120000);
-        const bool exited = process.exitStatus() == QProcess::NormalExit;
-        // Windows ends the lines of a program's text output with CR LF.
-        return qMakePair(exited ? process.exitCode() : -1,
-                         QString::fromUtf8(process.readAllStandardError())
-                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        const Finished finished = runProgram(Program, dir.path(), arguments);
+        return qMakePair(finished.status, finished.err);
     };
     // The window system's options beside an export once made a second application object and
     // a crash after the file was written.
@@ -136,4 +157,51 @@ TEST(CommandLineProgramTest, AnExportAmongTheWindowSystemsOptionsUsesTheGivenPri
     EXPECT_EQ(run({"--pdf", "-platform", "--price-list", prices, "--", "-style"}).first, 0);
     EXPECT_GT(QFile(dir.filePath(QStringLiteral("-platform"))).size(), 0);
     EXPECT_TRUE(run({"--pdf"}).second.startsWith(QStringLiteral("tarvek: --pdf braucht einen")));
+}
+
+TEST(CommandLineProgramTest, AnExportGoesToTheStandardOutputOrBesideItsInputsNeverOverThem)
+{
+    testApp();
+    const QTemporaryDir dir(QStringLiteral(TARVEK_BINARY_DIR "/tarvek-portabel-XXXXXX"));
+    const QString prices = QStringLiteral(TARVEK_SOURCE_DIR "/examples/Preisliste.txt");
+    const QString house = QStringLiteral(TARVEK_SOURCE_DIR "/examples/Haus.cfg");
+    const QStringList offscreen{QStringLiteral("-platform"), QStringLiteral("offscreen")};
+    const Finished pdf = runProgram(
+        Program, dir.path(), offscreen + QStringList{"--pdf", "-", "--price-list", prices, house});
+    EXPECT_EQ(pdf.status, 0) << pdf.err.toStdString();
+    EXPECT_TRUE(pdf.out.startsWith("%PDF-"));
+    // Into a file behind the standard output the picture comes whole, from its first byte.
+    const QString png = dir.filePath(QStringLiteral("plan.png"));
+    EXPECT_EQ(runProgram(Program, dir.path(),
+                         offscreen + QStringList{"--plan-png", "/dev/stdout", "--price-list",
+                                                 prices, house},
+                         png)
+                  .status,
+              0);
+    QFile picture(png);
+    ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(picture.readAll().startsWith("\x89PNG"));
+#ifndef _WIN32
+    // A portable copy, its price list and options file beside it (a hard link to the program
+    // where the disk allows one), never writes over either.
+    const QString portable = dir.filePath(QStringLiteral("tarvek"));
+    std::error_code linked;
+    std::filesystem::create_hard_link(Program.toStdString(), portable.toStdString(), linked);
+    ASSERT_TRUE(!linked || QFile::copy(Program, portable));
+    ASSERT_TRUE(QFile::copy(prices, dir.filePath(QStringLiteral("Preisliste.txt"))));
+    QFile(dir.filePath(QStringLiteral("Optionen.txt"))).open(QIODevice::WriteOnly);
+    for (const auto& [input, what] :
+         {std::pair{"Preisliste.txt", "Preisliste"}, {"Optionen.txt", "Optionsdatei"}}) {
+        const Finished refused = runProgram(portable, dir.path(), {"--pdf", input, house});
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_TRUE(
+            refused.err.startsWith(QStringLiteral("tarvek: --pdf würde die %1 überschreiben: %2\n")
+                                       .arg(QString::fromUtf8(what), QString::fromUtf8(input))))
+            << refused.err.toStdString();
+    }
+    QFile kept(dir.filePath(QStringLiteral("Preisliste.txt")));
+    QFile sample(prices);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly) && sample.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), sample.readAll());
+#endif
 }

@@ -5,6 +5,7 @@
 #include "base/Utf8.h"
 #include "calc/Batch.h"
 #include "calc/BatchCsv.h"
+#include "calc/RunInputs.h"
 #include "calc/cli/FileCommands.h"
 #include "calc/cli/Report.h"
 #include "pricing/PriceList.h"
@@ -97,17 +98,14 @@ std::string jsonReport(const BatchResult& result)
 std::string csvOverwritesInput(const CalcOptions& options, const std::vector<std::string>& files,
                                const std::string& priceList)
 {
-    for (const std::string& csv : {options.csvFile, options.csvUnpriced}) {
-        if (csv.empty() || csv == "-") {
-            continue;
-        }
-        if (sameFile(csv, priceList)) {
-            return "--csv würde die Preisliste überschreiben: " + csv;
-        }
-        for (const std::string& file : files) {
-            if (sameFile(csv, file)) {
-                return "--csv würde eine Importdatei überschreiben: " + csv;
-            }
+    std::vector<ReadFile> inputs{{priceList, "die Preisliste"}};
+    for (const std::string& file : files) {
+        inputs.push_back({file, "eine Importdatei"});
+    }
+    for (const auto& [option, csv] :
+         {std::pair{"--csv", options.csvFile}, std::pair{"--csv-unpriced", options.csvUnpriced}}) {
+        if (std::string problem = overwrittenInput(option, csv, inputs); !problem.empty()) {
+            return problem;
         }
     }
     if (options.csvFile != "-" && !options.csvFile.empty() &&

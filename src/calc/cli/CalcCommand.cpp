@@ -1,10 +1,12 @@
 #include "calc/cli/CalcCommand.h"
 
 #include "base/FileNames.h"
+#include "base/StandardStreams.h"
 #include "base/SystemReason.h"
 #include "base/Version.h"
 #include "calc/BreakdownCsv.h"
 #include "calc/Calculation.h"
+#include "calc/RunInputs.h"
 #include "calc/cli/BatchCommand.h"
 #include "calc/cli/FileCommands.h"
 #include "calc/cli/Report.h"
@@ -38,7 +40,8 @@ constexpr std::string_view kUsage =
     "  --csv DATEI         Kostenaufstellung als CSV (Semikolon, UTF-8) in DATEI; - für die "
     "Standardausgabe statt des Ergebnisses\n"
     "  --clean AUSGABE     Schreibt eine Kopie ohne die Items, welche nicht importiert werden "
-    "dürfen, und ohne Bauzonenränder nach AUSGABE\n"
+    "dürfen, und ohne Bauzonenränder nach AUSGABE (auch wenn nichts zu entfernen ist); - für die "
+    "Standardausgabe statt der Liste des Entfernten\n"
     "  --nested-copies     Mit --clean: auch die weiteren ineinanderliegenden Items entfernen\n"
     "  --compare ALTE_DATEI  Vergleicht ALTE_DATEI mit der Importdatei (der neuen)\n"
     "  --batch             Stapelprüfung: jede Datei und jede *.cfg der Ordner, eine Zeile je "
@@ -51,6 +54,13 @@ constexpr std::string_view kUsage =
     "  -v, --version       Zeigt die Versionsnummer an\n";
 
 constexpr std::int32_t kMaxJobs = 256;
+
+// An output's name as the commands take it: "-" for every name of the standard output, which
+// they write through their own.
+std::string outputName(const std::string& value)
+{
+    return namesStandardOutput(value) ? std::string("-") : value;
+}
 
 // Parses the arguments; an error text when they are not usable. Help and version are taken
 // where an option may stand, also beside a usage error, and win over it.
@@ -120,7 +130,7 @@ std::string parse(const std::vector<std::string>& args, CalcOptions& options)
                 if (!takeValue() || value.empty()) {
                     report(arg + " braucht eine Datei oder -");
                 }
-                (arg == "--csv" ? options.csvFile : options.csvUnpriced) = value;
+                (arg == "--csv" ? options.csvFile : options.csvUnpriced) = outputName(value);
             } else if (arg == "--jobs") {
                 const auto jobs = takeValue() ? toInteger(value) : std::nullopt;
                 if (!jobs || *jobs < 1 || *jobs > kMaxJobs) {
@@ -132,7 +142,11 @@ std::string parse(const std::vector<std::string>& args, CalcOptions& options)
                 if (!takeValue() || value.empty()) {
                     report(arg + " braucht eine Datei");
                 }
-                (arg == "--clean" ? options.cleanFile : options.compareFile) = value;
+                if (arg == "--clean") {
+                    options.cleanFile = outputName(value);
+                } else {
+                    options.compareFile = value;
+                }
             } else if (hasValue) {
                 report("unbekannte Option oder Option ohne Wert: " + args[i]);
             } else if (arg == "--water") {
@@ -171,10 +185,11 @@ std::string parse(const std::vector<std::string>& args, CalcOptions& options)
         report("--batch schreibt CSV nur mit --csv und --csv-unpriced zusammen");
     }
     if (options.csvFile == "-" && options.csvUnpriced == "-") {
-        report("--csv - und --csv-unpriced - schreiben beide auf die Standardausgabe");
+        report("--csv und --csv-unpriced schreiben beide auf die Standardausgabe");
     }
     if (options.json && (options.csvFile == "-" || options.csvUnpriced == "-")) {
-        report("--json und --csv - schreiben beide auf die Standardausgabe");
+        report(std::string("--json und ") + (options.csvFile == "-" ? "--csv" : "--csv-unpriced") +
+               " schreiben beide auf die Standardausgabe");
     }
     if (!options.cleanFile.empty() &&
         (!options.compareFile.empty() || options.json || !options.csvFile.empty())) {
@@ -193,20 +208,16 @@ std::string parse(const std::vector<std::string>& args, CalcOptions& options)
 // it would be overwritten by its own result.
 std::string overwritesInput(const CalcOptions& options, const std::string& programDir)
 {
-    const std::optional<std::string> priceList =
-        options.priceList.empty() ? findPriceList(programDir) : options.priceList;
+    std::vector<ReadFile> inputs = filesRead({.importFile = options.importFile,
+                                              .programDir = programDir,
+                                              .priceListFile = options.priceList});
+    if (!options.compareFile.empty()) {
+        inputs.push_back({options.compareFile, "die Importdatei"});
+    }
     for (const auto& [option, file] :
          {std::pair{"--csv", options.csvFile}, std::pair{"--clean", options.cleanFile}}) {
-        if (file.empty() || file == "-") {
-            continue;
-        }
-        const std::string prefix = std::string(option) + " würde die ";
-        if (sameFile(file, options.importFile) ||
-            (!options.compareFile.empty() && sameFile(file, options.compareFile))) {
-            return prefix + "Importdatei überschreiben: " + file;
-        }
-        if (priceList && sameFile(file, *priceList)) {
-            return prefix + "Preisliste überschreiben: " + file;
+        if (std::string problem = overwrittenInput(option, file, inputs); !problem.empty()) {
+            return problem;
         }
     }
     return {};

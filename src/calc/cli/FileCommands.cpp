@@ -58,22 +58,26 @@ CommandResult cleanCommand(const CalculationRequest& request, const std::string&
         result.err += prefix + reason + "\n";
         return result;
     }
-    if (plan->empty()) {
-        result.status = 0;
-        result.out = std::string(kNothingToClean) + "\n";
-        return result;
-    }
     const auto bytes = cleanedBytes(*source, *plan);
     if (!bytes) {
         result.err += prefix + std::string(kCleaningFileChanged) + "\n";
         return result;
     }
+    result.status = 0;
+    // The copy takes the listing's place on the standard output.
+    if (outFile == "-") {
+        result.out = *bytes;
+        return result;
+    }
+    // Written also when nothing has to go: a script that imports OUT then never takes an older
+    // copy, made from another file, for this one.
     if (auto failed = writeFailure(outFile, *bytes)) {
+        result.status = 1;
         result.err += *failed;
         return result;
     }
-    result.status = 0;
-    result.out = removalsText(*plan) + "Geschrieben: " + outFile + "\n";
+    result.out = (plan->empty() ? std::string(kNothingToRemove) + "\n" : removalsText(*plan)) +
+                 "Geschrieben: " + outFile + "\n";
     return result;
 }
 

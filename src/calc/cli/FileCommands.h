@@ -21,11 +21,17 @@ struct CommandResult
 // standard error: "tarvek-calc: FILE kann nicht geschrieben werden: REASON".
 std::optional<std::string> writeFailure(const std::string& file, std::string_view bytes);
 
+// What tarvek-calc --clean says when the copy is the file as it was.
+inline constexpr std::string_view kNothingToRemove =
+    "Die Importdatei enthält keine Items, welche nicht importiert werden dürfen, und keine "
+    "Bauzonenränder. Die Kopie gleicht ihr Byte für Byte.";
+
 // tarvek-calc --clean OUT IMPORTFILE: runs the file as the window does and writes a copy without
 // the entries that may not be imported and the build-zone borders (with `nestedCopies`, without
-// the extra entries at nested positions too) to OUT, atomically. The standard output lists what
-// went. Status 0 when the copy was written or nothing had to go (then nothing is written), 1 when
-// the run did not end complete, the file could not be read again or OUT could not be written.
+// the extra entries at nested positions too) to OUT, atomically, also when nothing has to go (OUT
+// then holds the file as it is). The standard output lists what went; OUT "-" puts the copy there
+// instead. Status 0 when the copy was written, 1 when the run did not end complete, the file
+// could not be read again or OUT could not be written.
 CommandResult cleanCommand(const CalculationRequest& request, const std::string& outFile,
                            bool nestedCopies);
 

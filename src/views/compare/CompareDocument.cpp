@@ -61,7 +61,7 @@ QString CompareDocument::html() const
     QList<QStringList> figures;
     for (const tarvek::FigureRow& row : c.figures) {
         QStringList cells;
-        for (const std::string& cell : tarvek::figureCells(row)) {
+        for (const std::string& cell : tarvek::figureCells(row, c.thousands)) {
             cells.append(::html(cell));
         }
         figures.append(cells);

@@ -187,7 +187,7 @@ void TVergleich::fillFigures(const tarvek::Comparison& comparison)
     m_figures->setRowCount(int(comparison.figures.size()));
     for (int r = 0; r < m_figures->rowCount(); ++r) {
         const tarvek::FigureRow& row = comparison.figures[std::size_t(r)];
-        const auto cells = tarvek::figureCells(row);
+        const auto cells = tarvek::figureCells(row, comparison.thousands);
         for (int c = 0; c < 4; ++c) {
             auto* cell = new QTableWidgetItem(QString::fromStdString(cells[std::size_t(c)]));
             cell->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter

@@ -80,6 +80,23 @@ TEST(BatchCommand, JsonTextAndCsvCarryBothTables)
     EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 4);
 }
 
+TEST(BatchCommand, AFileNamedTwiceByAnyNameIsPricedAndCountedOnce)
+{
+    const Imports imports;
+    const fs::path file = imports.dir / "in" / "a.cfg";
+    std::vector<std::string> names{file.string(), (imports.dir / "in" / "." / "a.cfg").string(),
+                                   fs::relative(file).string()};
+#ifdef _WIN32
+    names.push_back((imports.dir / "in" / "A.CFG").string());
+#else
+    fs::create_symlink(file, imports.dir / "verweis.cfg");
+    names.push_back((imports.dir / "verweis.cfg").string());
+#endif
+    const CommandCall text = imports.run(names);
+    EXPECT_NE(text.out.find("Stapelprüfung (3 Dateien)\n"), std::string::npos) << text.out;
+    EXPECT_EQ(JsonReader::parse(imports.run({"--json", file.string()}).out)["files"].size(), 3u);
+}
+
 TEST(BatchCommand, ProgressOnlyForATerminalAndWhatStopsBeforeTheFirstFile)
 {
     const Imports imports;

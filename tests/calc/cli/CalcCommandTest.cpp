@@ -601,10 +601,7 @@ TEST(TarvekCalcProgram, TheCsvReplacesOnlyItsOwnFileAndWritesIntoWhatIsNoFile)
     }
     EXPECT_EQ(names, (std::set<std::string>{"k.csv", "k.csv.tmp", "opfer.txt"}));
 
-    // Standard output named as a file (by /dev/fd/1 rather than /dev/stdout: a program that
-    // replaced the name instead would fail in /proc and not replace a link of the system), and a
-    // named pipe with its reader.
-    EXPECT_TRUE(runProgram("--csv /dev/fd/1 " + args).out.ends_with(text));
+    // A named pipe with its reader.
     const std::string fifo = (folder.dir / "rohr").string();
     ASSERT_EQ(runShell("mkfifo '" + fifo + "'").status, 0);
     // Opened for reading first, without waiting for a writer; the pipe holds the whole CSV, so
@@ -617,6 +614,50 @@ TEST(TarvekCalcProgram, TheCsvReplacesOnlyItsOwnFileAndWritesIntoWhatIsNoFile)
         static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, piped.data(), piped.size()))));
     ::close(reader);
     EXPECT_EQ(piped, text);
+}
+
+TEST(TarvekCalcProgram, AnOutputNamedAsTheStandardOutputGoesThroughItAndAloneThere)
+{
+    const std::string src = TARVEK_SOURCE_DIR;
+    const std::string house = "'" + src + "/examples/Haus.cfg' ";
+    const std::string args = "--price-list '" + src + "/examples/Preisliste.txt' " + house;
+    Folder folder("tarvek_calc_stdout");
+    const std::string named = (folder.dir / "named").string();
+    const std::string piped = (folder.dir / "piped").string();
+    const auto read = [](const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    // Each result once into a file, once through a name of the standard output into a file
+    // behind it: the same bytes, and no report over their start.
+    const std::vector<std::pair<std::string, std::string>> outputs{
+        {"--clean", "/dev/stdout"},
+        {"--clean", "-"},
+        {"--compare " + house + "--csv", "/dev/fd/1"}};
+    for (const auto& [option, name] : outputs) {
+        ASSERT_EQ(runProgram(option + " '" + named + "' " + args).status, 0) << option;
+        EXPECT_EQ(runProgram(option + " " + name + " " + args + " >'" + piped + "'").status, 0);
+        EXPECT_EQ(read(piped), read(named)) << option << " " << name;
+    }
+    // The comparison's money reads as the bill's.
+    EXPECT_NE(read(named).find(";38840;38840;0\r\n"), std::string::npos);
+    EXPECT_NE(runProgram("--compare " + house + args).out.find("38.840 GS"), std::string::npos);
+
+    for (const std::string both :
+         {"--batch --csv /dev/stdout --csv-unpriced - ", "--json --csv /dev/fd/1 "}) {
+        const Result r = runProgram(both + args);
+        EXPECT_EQ(r.status, 2) << both;
+        EXPECT_NE(r.err.find("beide auf die Standardausgabe"), std::string::npos) << r.err;
+    }
+    // The file of the standard error is no device: it is not written over, and the system's link
+    // to it (which root could replace) stays.
+    EXPECT_EQ(runShell("(exec " + kProgram + " --csv /dev/stderr " + args + ">/dev/null 2>'" +
+                       named + "')")
+                  .status,
+              1);
+    EXPECT_EQ(read(named), "tarvek-calc: /dev/stderr kann nicht geschrieben werden: Die Datei "
+                           "nimmt schon die Standardausgabe oder die Standardfehlerausgabe auf.\n");
+    EXPECT_TRUE(fs::is_symlink("/dev/stderr"));
 }
 
 TEST(TarvekCalcProgram, ExitStatuses)

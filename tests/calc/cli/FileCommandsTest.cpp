@@ -1,4 +1,5 @@
 // tarvek-calc --clean and --compare through the command's options.
+#include "calc/cli/FileCommands.h"
 #include "calc/Cleaning.h"
 #include "calc/FileRuns.h"
 #include "calc/MiniJson.h"
@@ -23,7 +24,7 @@ CommandCall command(const FileRuns& runs, std::vector<std::string> args)
 
 } // namespace
 
-TEST(CleanCommand, WritesTheCopyOrNothingAndRefusesARunStoppedEarly)
+TEST(CleanCommand, WritesTheCopyAlsoWhenNothingGoesAndRefusesARunStoppedEarly)
 {
     FileRuns runs("tarvek_cli_clean");
     const std::string sample = runs.write("Haus.cfg", FileRuns::read(kSampleDir + "Haus.cfg"));
@@ -36,13 +37,15 @@ TEST(CleanCommand, WritesTheCopyOrNothingAndRefusesARunStoppedEarly)
     EXPECT_NE(cleaned.out.find("Bauzonenrand: 1\n"), std::string::npos);
     EXPECT_EQ(FileRuns::read(sample), FileRuns::read(kSampleDir + "Haus.cfg"));
 
-    // The clean copy has nothing left to remove: it says so and writes nothing.
-    const std::string again = (runs.dir / "nochmal.cfg").string();
+    // The clean copy has nothing left to remove: it says so, and an older file of that name
+    // (once made from another house) gives way to the copy all the same.
+    const std::string again = runs.write("nochmal.cfg", FileRuns::read(sample));
     const CommandCall nothing = command(runs, {"--clean", again, copy});
     EXPECT_EQ(nothing.status, 0);
-    EXPECT_EQ(nothing.out, std::string(kNothingToClean) + "\n");
-    EXPECT_FALSE(fs::exists(again));
+    EXPECT_EQ(nothing.out, std::string(kNothingToRemove) + "\nGeschrieben: " + again + "\n");
+    EXPECT_EQ(FileRuns::read(again), FileRuns::read(copy));
 
+    fs::remove(again);
     const CommandCall stopped = command(runs, {"--nested", "stop", "--clean", again, sample});
     EXPECT_EQ(stopped.status, 1);
     EXPECT_NE(stopped.err.find(kCleaningNeedsCompleteRun), std::string::npos) << stopped.err;
@@ -52,6 +55,22 @@ TEST(CleanCommand, WritesTheCopyOrNothingAndRefusesARunStoppedEarly)
     EXPECT_EQ(command(runs, {"--clean", sample, sample}).status, 2);
     EXPECT_EQ(command(runs, {"--clean", again, "--json", sample}).status, 2);
     EXPECT_EQ(command(runs, {"--nested-copies", sample}).status, 2);
+}
+
+TEST(CleanCommand, TheEntryKeptAtANestedPositionIsOneThatStays)
+{
+    FileRuns runs("tarvek_cli_clean_nested");
+    // A build-zone border first, then two entries of its graphic in another colour at its place:
+    // the border goes as a border, the first of the others stays.
+    const std::string file = runs.write(
+        "n.cfg", importFile({item("1173", "1", "2", "0", "1283"), item("100"),
+                             item("1173", "1", "2", "0", "5"), item("1173", "1", "2", "0", "5")}));
+    const std::string copy = (runs.dir / "c.cfg").string();
+    const CommandCall cleaned = command(runs, {"--clean", copy, "--nested-copies", file});
+    ASSERT_EQ(cleaned.status, 0) << cleaned.err;
+    EXPECT_NE(cleaned.out.find("  Bauzonenrand: 1\n  ineinanderliegend: 1\n"), std::string::npos)
+        << cleaned.out;
+    EXPECT_EQ(FileRuns::read(copy), importFile({item("100"), item("1173", "1", "2", "0", "5")}));
 }
 
 TEST(CompareCommand, TextJsonAndCsvTellTheSameChange)

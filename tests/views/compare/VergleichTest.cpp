@@ -83,8 +83,8 @@ TEST_F(VergleichTest, ShowsFiguresItemsFindingsAndThePlanOfTheDifferences)
     EXPECT_EQ(m_window.tabs()->count(), 4);
     const int total = figureRow(QStringLiteral("Gesamtsumme"));
     ASSERT_GE(total, 0);
-    EXPECT_EQ(cell(total, 1), QStringLiteral("38840 GS"));
-    EXPECT_EQ(cell(total, 3), QStringLiteral("-90"));
+    EXPECT_EQ(cell(total, 1), QStringLiteral("38.840 GS"));
+    EXPECT_EQ(cell(total, 3), QStringLiteral("-90 GS"));
     EXPECT_EQ(cell(figureRow(QStringLiteral("Anzahl Items")), 3), QStringLiteral("-1"));
 
     // The barrel went; the table shows as removed at its old place and added at its new.
