@@ -415,10 +415,12 @@ void THauptformular::importSaved(const QString& fileName)
 void THauptformular::priceListChanged()
 {
     // The bill on screen was priced with the previous list: its commands wait for the next run,
-    // so that no export mixes two lists.
+    // so that no export mixes two lists. So does "Bereinigen": what may not be imported is what
+    // the new list says.
     m_runState.billReady = false;
     m_runState.billShown = false;
     m_billCommands->update();
+    m_cleanCommand->setRunComplete(false);
 }
 
 void THauptformular::loadHandedOver(const QString& fileName)
