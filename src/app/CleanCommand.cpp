@@ -45,8 +45,8 @@ void CleanCommand::Bereinigen1Click()
     if (!source) {
         throw std::runtime_error(tarvek::fileOpenErrorText(path, reason));
     }
-    auto plain = tarvek::planCleaning(source->lines, m_context.record, false, reason);
-    auto withCopies = tarvek::planCleaning(source->lines, m_context.record, true, reason);
+    auto plain = tarvek::planCleaning(*source, m_context.record, false, reason);
+    auto withCopies = tarvek::planCleaning(*source, m_context.record, true, reason);
     if (!plain || !withCopies) {
         Dialogs::notice(window, QString::fromUtf8(reason));
         return;

@@ -35,7 +35,7 @@ public:
     CleanCommand& operator=(const CleanCommand&) = delete;
 
     // The run that the lists show has ended (complete: its items are the file's), or a load or a
-    // new run emptied the lists.
+    // new run emptied the lists, or a new price list made its findings stale (not complete).
     void setRunComplete(bool complete);
     // Enables the action when a run has ended since the load: disabled before, and during a run
     // (when the menu is locked anyway).

@@ -14,17 +14,25 @@ class InstanceLock
 public:
     virtual ~InstanceLock() = default;
 
-    // The folder of the lock and of the running copy's socket when the caller names none (asked
-    // anew at each call); empty, with the reason in *error (German), when there is no folder of
-    // the user's own for them.
+    // The folder of the lock when the caller names none (asked anew at each call); empty, with
+    // the reason in *error (German), when there is no folder of the user's own for it.
     static QString defaultFolder(QString* error = nullptr);
+    // The folder of the running copy's socket when the caller names none: empty for one beside
+    // the lock (see tarvek::InstanceFolder::socketFolder).
+    static QString defaultSocketFolder();
     // Takes the lock in `folder`. nullptr while another running copy holds it, *error then
     // empty; nullptr with *error set (German, naming the folder and the system's reason) when the
     // lock cannot be made at all (a folder without write permission, a full disk).
     static std::unique_ptr<InstanceLock> take(const QString& folder, QString* error);
     // The name of the local socket on which the running copy takes files of later starts: a
-    // socket file beside the lock (on Windows, Qt makes a named pipe of the name).
+    // socket file in `folder` (on Windows, Qt makes a named pipe of the name).
     static QString serverName(const QString& folder);
+    // The running copy tells later starts the name it listens on, whatever their environment:
+    // the lock file holds it. Nothing to do on Windows, where the name is the same for all.
+    virtual void announce(const QString& serverName) = 0;
+    // The name that the running copy holding the lock in `folder` announced; serverName(folder)
+    // while it has announced none (or on Windows).
+    static QString announcedServer(const QString& folder);
 
     // The end of a connected local socket whose process is asked about.
     enum class Peer

@@ -26,6 +26,9 @@ public:
     NamedMutex(const NamedMutex&) = delete;
     NamedMutex& operator=(const NamedMutex&) = delete;
 
+    // The pipe's name is the same for every start of the user in the session.
+    void announce(const QString& /*serverName*/) override {}
+
 private:
     HANDLE m_handle;
 };
@@ -142,6 +145,16 @@ QString InstanceLock::serverName(const QString& folder)
     // same, since any user may make a pipe of any name.
     const QString name = QStringLiteral("Tarvek-") + ownUserAndSession();
     return isDefaultFolder(folder) ? name : name + u'-' + folderKey(folder);
+}
+
+QString InstanceLock::defaultSocketFolder()
+{
+    return QString(); // the pipe's name stands for the lock's folder
+}
+
+QString InstanceLock::announcedServer(const QString& folder)
+{
+    return serverName(folder);
 }
 
 bool InstanceLock::peerIsOwnUser(qintptr descriptor, Peer peer)

@@ -12,20 +12,31 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace {
 
+// The running copy's answers, each one line.
 const QByteArray Taken = QByteArrayLiteral("ok\n");
 const QByteArray Refused = QByteArrayLiteral("no\n");
+const QByteArray Running = QByteArrayLiteral("run\n");
+const QByteArray DialogOpen = QByteArrayLiteral("open\n");
+// The longest answer a later start reads.
+constexpr qsizetype MaxAnswer = 8;
 // The pause before a later start tries to connect again.
 constexpr int RetryMs = 50;
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& folder) : m_folder(folder)
+SingleInstance::SingleInstance(const QString& folder, const QString& socketFolder)
+    : m_folder(folder), m_socketFolder(socketFolder)
 {
     if (m_folder.isEmpty()) {
         m_folder = InstanceLock::defaultFolder(&m_error);
+        m_socketFolder = InstanceLock::defaultSocketFolder();
+    }
+    if (m_socketFolder.isEmpty()) {
+        m_socketFolder = m_folder;
     }
 }
 
@@ -49,7 +60,7 @@ SingleInstance::Lock SingleInstance::acquire()
 
 void SingleInstance::listen()
 {
-    const QString name = InstanceLock::serverName(m_folder);
+    const QString name = InstanceLock::serverName(m_socketFolder);
     // A socket left by a copy that crashed is in the way; no running copy uses it, since this
     // process holds the lock.
     QLocalServer::removeServer(name);
@@ -59,6 +70,7 @@ void SingleInstance::listen()
     if (!m_server->listen(name)) {
         return;
     }
+    m_lock->announce(m_server->fullServerName());
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
             accept(socket);
@@ -112,7 +124,7 @@ void SingleInstance::accept(QLocalSocket* socket)
             this, [this, file = state->file] { emit fileReceived(file); }, Qt::QueuedConnection);
     };
     connect(socket, &QLocalSocket::bytesWritten, this, answerWritten);
-    const auto readRequest = [socket, state, drop, answerWritten] {
+    const auto readRequest = [this, socket, state, drop, answerWritten] {
         if (state->answered) {
             return; // a client says nothing after its request
         }
@@ -131,6 +143,18 @@ void SingleInstance::accept(QLocalSocket* socket)
             socket->write(Refused);
             return;
         }
+        // A file the window would not load now is refused here, so that the later start says so
+        // and fails.
+        switch (m_readiness()) {
+        case Readiness::Running:
+            socket->write(Running);
+            return;
+        case Readiness::DialogOpen:
+            socket->write(DialogOpen);
+            return;
+        case Readiness::Ready:
+            break;
+        }
         state->file = *file;
         socket->write(Taken);
         socket->flush();
@@ -147,14 +171,14 @@ SingleInstance::HandOver SingleInstance::handOver(const QString& fileName, int t
         return HandOver::Unsendable;
     }
     const QDeadlineTimer deadline(timeoutMs);
-    const QString name = InstanceLock::serverName(m_folder);
     const auto remaining = [&deadline] { return int(deadline.remainingTime()); };
     for (bool first = true; !deadline.hasExpired(); first = false) {
         if (!first) {
             QThread::msleep(std::min<qint64>(RetryMs, deadline.remainingTime()));
         }
         QLocalSocket socket;
-        socket.connectToServer(name);
+        // Asked anew each time: the running copy names its socket once it listens.
+        socket.connectToServer(InstanceLock::announcedServer(m_folder));
         if (!socket.waitForConnected(remaining())) {
             // No copy listens (yet): the first copy may be between its lock and its socket, or
             // the socket is one that a crashed copy left.
@@ -170,21 +194,21 @@ SingleInstance::HandOver SingleInstance::handOver(const QString& fileName, int t
         if (!socket.waitForBytesWritten(remaining())) {
             continue;
         }
-        // "ok" and "no" are both three bytes with the line end.
         const QDeadlineTimer answerDeadline(std::min<qint64>(AnswerWaitMs, remaining()));
         QByteArray answer;
-        while (answer.size() < Taken.size()) {
+        while (!answer.endsWith('\n') && answer.size() < MaxAnswer) {
             if (socket.bytesAvailable() == 0 &&
                 !socket.waitForReadyRead(int(answerDeadline.remainingTime()))) {
                 break;
             }
-            answer += socket.read(Taken.size() - answer.size());
+            answer += socket.read(MaxAnswer - answer.size());
         }
-        if (answer == Taken) {
-            return HandOver::Taken;
-        }
-        if (answer == Refused) {
-            return HandOver::Refused;
+        for (const auto& [text, result] :
+             {std::pair{Taken, HandOver::Taken}, std::pair{Refused, HandOver::Refused},
+              std::pair{Running, HandOver::Running}, std::pair{DialogOpen, HandOver::DialogOpen}}) {
+            if (answer == text) {
+                return result;
+            }
         }
         // Closed without an answer (a copy that drops connections while too many are open), or
         // silent: the next connection, while there is time. The silent one is closed first, so
@@ -216,6 +240,14 @@ QString SingleInstance::handOverFailed(const QString& fileName, HandOver result)
     case HandOver::Refused:
         why = QStringLiteral("Tarvek läuft bereits und nimmt diese Datei nicht an, denn sie ist "
                              "keine gewöhnliche Datei.");
+        break;
+    case HandOver::Running:
+        why = QStringLiteral("Tarvek läuft bereits und berechnet gerade eine Importdatei. Bitte "
+                             "die Datei nach dem Ende der Berechnung erneut öffnen.");
+        break;
+    case HandOver::DialogOpen:
+        why = QStringLiteral("Tarvek läuft bereits, und eines seiner Fenster ist noch offen. "
+                             "Bitte die Datei erneut öffnen, wenn es geschlossen ist.");
         break;
     case HandOver::NoAnswer:
         why = QStringLiteral("Tarvek läuft bereits, antwortet aber nicht.");

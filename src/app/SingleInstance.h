@@ -14,16 +14,19 @@ class QLocalSocket;
 // Makes sure that only one copy of the program runs, and lets a later start hand its import file
 // to that copy. The lock (InstanceLock: a lock file named "Tarvek" in a folder of the user's own,
 // on Windows a named mutex) is held for the life of the process. Its holder listens on a local
-// socket beside it, for the user alone.
+// socket, for the user alone, beside the lock or in the socket folder, and names it in the lock
+// (InstanceLock::announce) for later starts.
 //
 // A later start with a file sends the request of HandOverRequest; the running copy answers "ok"
 // and a line end once it has taken the file, and loads the file only after that answer was
 // written without error, from its event loop, so the later start never waits for a message box
 // of the running copy. It answers "no" to a request it refuses (one that HandOverRequest::read()
-// does not take, or a file that exists but is no plain file: a folder, a device, a pipe). Either
-// side talks only to a process of the same user. A client that sends no complete request within
-// ReadTimeoutMs, or more than HandOverRequest::MaxSize bytes, is dropped; it holds up neither the
-// window nor the next hand-over.
+// does not take, or a file that exists but is no plain file: a folder, a device, a pipe), and
+// "run" or "open" when it takes no file now (see Readiness): the later start then names the file
+// and the reason, and ends with exit code 1. Either side talks only to a process of the same
+// user. A client that sends no complete request within ReadTimeoutMs, or more than
+// HandOverRequest::MaxSize bytes, is dropped; it holds up neither the window nor the next
+// hand-over.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -39,6 +42,8 @@ public:
     {
         Taken,         // the running copy took the file and loads it
         Refused,       // it answered that it does not take this file
+        Running,       // it takes no file during a run or a load
+        DialogOpen,    // it takes no file while one of its dialogs is open
         NoAnswer,      // no copy listened, or none answered, until the deadline
         ForeignServer, // what listens runs as another user: the file was not sent to it
         Unsendable     // the file's name cannot be sent (see HandOverRequest::write)
@@ -55,8 +60,19 @@ public:
     // How many connections it reads from at once; any more are dropped at once.
     static constexpr int MaxConnections = 16;
 
-    // folder: where the lock and the socket live; empty means InstanceLock::defaultFolder().
-    explicit SingleInstance(const QString& folder = QString());
+    // Whether the running copy takes a file now.
+    enum class Readiness
+    {
+        Ready,
+        Running,   // a run or a load is under way
+        DialogOpen // a dialog is open (perhaps the editor of the loaded file)
+    };
+
+    // folder: where the lock lives; empty means InstanceLock::defaultFolder() (and the socket in
+    // InstanceLock::defaultSocketFolder()). socketFolder: where this process's socket goes when
+    // it holds the lock; empty: in `folder`.
+    explicit SingleInstance(const QString& folder = QString(),
+                            const QString& socketFolder = QString());
     ~SingleInstance() override;
 
     // Takes the lock (again true when this process already holds it); with it this process
@@ -92,6 +108,8 @@ public:
     // InstanceLock::peerIsOwnUser unless a test puts a stand-in for another user's process here.
     using PeerCheck = std::function<bool(qintptr descriptor, InstanceLock::Peer peer)>;
     void setPeerCheck(PeerCheck check) { m_peerCheck = std::move(check); }
+    // Asked when a request comes in; the window answers. Ready until one is set.
+    void setReadiness(std::function<Readiness()> readiness) { m_readiness = std::move(readiness); }
 
 signals:
     // A later start handed over this file. Emitted from the event loop, after the answer.
@@ -102,9 +120,11 @@ private:
     void accept(QLocalSocket* socket);
 
     QString m_folder;
+    QString m_socketFolder;
     QString m_error;
     std::unique_ptr<InstanceLock> m_lock;
     QLocalServer* m_server = nullptr;
     int m_connections = 0;
     PeerCheck m_peerCheck = &InstanceLock::peerIsOwnUser;
+    std::function<Readiness()> m_readiness = [] { return Readiness::Ready; };
 };

@@ -415,10 +415,12 @@ void THauptformular::importSaved(const QString& fileName)
 void THauptformular::priceListChanged()
 {
     // The bill on screen was priced with the previous list: its commands wait for the next run,
-    // so that no export mixes two lists.
+    // so that no export mixes two lists. So does "Bereinigen": what may not be imported is what
+    // the new list says.
     m_runState.billReady = false;
     m_runState.billShown = false;
     m_billCommands->update();
+    m_cleanCommand->setRunComplete(false);
 }
 
 void THauptformular::loadHandedOver(const QString& fileName)
@@ -432,18 +434,37 @@ void THauptformular::loadHandedOver(const QString& fileName)
     }
     const QString refused =
         QStringLiteral("Die Importdatei %1 wird nicht geladen: ").arg(shownPath(fileName));
-    // A run and a load under way (which refuse closing) must end first; an open dialog may be
-    // the editor of the loaded file, whose text must not be saved under another file's name.
-    if (RunActive() || !m_closeAllowed) {
+    switch (handOverReadiness()) {
+    case SingleInstance::Readiness::Running:
         Dialogs::notice(this, refused + QStringLiteral("Es läuft gerade eine Berechnung. Bitte "
                                                        "die Datei nach ihrem Ende erneut öffnen."));
-    } else if (QApplication::activeModalWidget() != nullptr) {
+        break;
+    case SingleInstance::Readiness::DialogOpen:
         Dialogs::notice(this, refused + QStringLiteral("Ein anderes Fenster von Tarvek ist noch "
                                                        "offen. Bitte die Datei erneut öffnen, "
                                                        "wenn es geschlossen ist."));
-    } else {
+        break;
+    case SingleInstance::Readiness::Ready:
         ErrorReport::guard(this, [this, &fileName] { loadImportFile(fileName); });
+        break;
     }
+}
+
+SingleInstance::Readiness THauptformular::handOverReadiness() const
+{
+    // Before the start-up has ended the file waits to be the start file. A run and a load under
+    // way (which refuse closing) must end first; an open dialog may be the editor of the loaded
+    // file, whose text must not be saved under another file's name.
+    if (!m_startedUp) {
+        return SingleInstance::Readiness::Ready;
+    }
+    if (RunActive() || !m_closeAllowed) {
+        return SingleInstance::Readiness::Running;
+    }
+    if (QApplication::activeModalWidget() != nullptr) {
+        return SingleInstance::Readiness::DialogOpen;
+    }
+    return SingleInstance::Readiness::Ready;
 }
 
 QString THauptformular::droppedFile(const QMimeData* mime) const

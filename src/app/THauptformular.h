@@ -6,6 +6,7 @@
 #include "app/PriceListImport.h"
 #include "app/RunController.h"
 #include "app/RunView.h"
+#include "app/SingleInstance.h"
 #include "calc/Clock.h"
 #include "calc/ItemRecord.h"
 #include "calc/RunState.h"
@@ -95,6 +96,9 @@ public:
     // waits for an answer, it is refused with a message; during the start-up it becomes the
     // start file.
     void loadHandedOver(const QString& fileName);
+    // Whether loadHandedOver() would load a file now, for the answer to a later start: not during
+    // a run or a load, nor while another window of the program waits for an answer.
+    SingleInstance::Readiness handOverReadiness() const;
     // A new price list (imported or downloaded) is in place: the bill on screen was priced with
     // the previous one, so the bill's commands and "Refresh" wait for the next run.
     void priceListChanged();

@@ -63,6 +63,8 @@ int main(int argc, char* argv[])
     windows.hauptformular().setStartFile(line.importFile());
     QObject::connect(&instance, &SingleInstance::fileReceived, &windows.hauptformular(),
                      &THauptformular::loadHandedOver);
+    // A later start hears at once when the window takes no file now.
+    instance.setReadiness([&windows] { return windows.hauptformular().handOverReadiness(); });
     windows.hauptformular().show();
     return TarvekApplication::exec();
 }

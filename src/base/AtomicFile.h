@@ -22,4 +22,18 @@ namespace tarvek {
 // the standard output ("-", /dev/stdout) are the caller's to write to it (namesStandardOutput()).
 bool writeFileAtomically(const std::string& fileName, std::string_view bytes, std::string& reason);
 
+#ifdef _WIN32
+namespace detail {
+
+// The call that puts the complete temporary file in an existing file's place: ReplaceFileW
+// without a backup name. It returns 0, or the system's error code as GetLastError() gives it.
+// When it fails with ERROR_UNABLE_TO_MOVE_REPLACEMENT the old file is already gone: the
+// temporary file is then moved to the name, and kept (named in the reason) when that fails too.
+using ReplaceCall = unsigned long (*)(const wchar_t* target, const wchar_t* replacement);
+// A stand-in for the call, for tests of its failures; nullptr brings back the system's.
+void setReplaceCall(ReplaceCall call);
+
+} // namespace detail
+#endif
+
 } // namespace tarvek

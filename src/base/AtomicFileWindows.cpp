@@ -113,7 +113,55 @@ int createTemporary(const std::wstring& folder, std::wstring& name)
     return -1;
 }
 
+unsigned long replaceFile(const wchar_t* target, const wchar_t* replacement)
+{
+    SetLastError(0);
+    if (ReplaceFileW(target, replacement, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr) != 0) {
+        return 0;
+    }
+    const DWORD code = GetLastError();
+    return code != 0 ? code : ERROR_GEN_FAILURE;
+}
+
+detail::ReplaceCall replaceCallInUse = &replaceFile;
+
+// Puts the temporary file in the place of the existing `target`. False with the reason when it
+// fails; the temporary file is gone then, unless it holds the only copy of the new content.
+bool replaceExisting(const std::wstring& target, const std::wstring& temporary, std::string& reason)
+{
+    const DWORD code = replaceCallInUse(target.c_str(), temporary.c_str());
+    if (code == 0) {
+        return true;
+    }
+    if (code != ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
+        DeleteFileW(temporary.c_str());
+        reason = windowsReason(code);
+        return false;
+    }
+    // The old file has been removed, but the new one could not take its name: the new content
+    // is only in the temporary file, which takes the name as a new file would. Deleting it
+    // would lose both.
+    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0) {
+        return true;
+    }
+    const DWORD moveCode = GetLastError();
+    reason = windowsReason(moveCode != 0 ? moveCode : code) +
+             ". Die alte Datei ist schon entfernt; der neue Inhalt steht in der Datei " +
+             utf8Text(temporary);
+    return false;
+}
+
 } // namespace
+
+namespace detail {
+
+void setReplaceCall(ReplaceCall call)
+{
+    replaceCallInUse = call != nullptr ? call : &replaceFile;
+}
+
+} // namespace detail
 
 bool writeFileAtomically(const std::string& fileName, std::string_view bytes, std::string& reason)
 {
@@ -139,13 +187,11 @@ bool writeFileAtomically(const std::string& fileName, std::string_view bytes, st
     }
     // An existing file is replaced keeping its attributes and permissions; a new one is moved into
     // place. Either way the file is on the disk when the call returns.
-    const bool exists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return replaceExisting(target, temporary, reason);
+    }
     SetLastError(0);
-    const bool replaced =
-        exists ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-               : MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    if (!replaced) {
+    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) == 0) {
         const DWORD code = GetLastError();
         DeleteFileW(temporary.c_str());
         SetLastError(code);

@@ -4,6 +4,7 @@
 #include "base/SystemReason.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace tarvek {
 
@@ -54,6 +55,30 @@ std::optional<std::string> readTextFile(const std::string& path, std::string* re
         *encoding = detectTextEncoding(*bytes);
     }
     return bytes;
+}
+
+std::uint64_t fileFingerprint(std::string_view bytes)
+{
+    // Eight bytes at a time, each word multiplied in and its high bits folded down, so that a
+    // change of any bit reaches every bit of the result.
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
+    std::uint64_t hash = 0xCBF29CE484222325u ^ bytes.size();
+    const auto mix = [&hash](std::uint64_t word) {
+        hash = (hash ^ word) * kMultiplier;
+        hash ^= hash >> 32;
+    };
+    std::size_t i = 0;
+    for (; i + sizeof(std::uint64_t) <= bytes.size(); i += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        mix(word);
+    }
+    std::uint64_t rest = 0;
+    if (i < bytes.size()) {
+        std::memcpy(&rest, bytes.data() + i, bytes.size() - i);
+    }
+    mix(rest);
+    return hash;
 }
 
 std::string fileOpenErrorText(std::string_view path, std::string_view reason)

@@ -30,6 +30,11 @@ std::optional<std::string> readFileBytes(const std::string& path, std::string* r
 std::optional<std::string> readTextFile(const std::string& path, std::string* reason,
                                         const FileKind& kind, TextEncoding* encoding = nullptr);
 
+// A fingerprint of a file's bytes, to tell whether a file is still the one read before: equal
+// bytes give equal fingerprints, and changed bytes almost never keep theirs (64 bits; no
+// defence against someone who makes a change on purpose to keep it).
+std::uint64_t fileFingerprint(std::string_view bytes);
+
 // The runtime's file error: "Datei %s kann nicht geöffnet werden. %s" (path, reason).
 std::string fileOpenErrorText(std::string_view path, std::string_view reason);
 

@@ -88,19 +88,26 @@ struct ProgramFiles
 // The folder of the single-instance lock and of the running copy's socket: one that belongs to
 // the user alone, so that no other user of the computer can take the lock first (and so keep
 // everyone else's Tarvek from starting) or listen in the running copy's place (and so catch the
-// files that later starts hand over). One per user, whether the copy is portable or installed.
-//   Linux and other Unix systems: $XDG_RUNTIME_DIR when it is a folder of this user with mode
-//   0700; else tarvek/instance/ in the user's cache folder, made with mode 0700 where missing.
-//   That folder must be this user's own with mode 0700, and the folders it is made in must be
-//   writable by no other user (or have the sticky bit, as /tmp has). Checked at every call.
+// files that later starts hand over). One per user, whether the copy is portable or installed,
+// and one whatever else the environment of a start holds: a copy started from the desktop and one
+// started from a terminal without $XDG_RUNTIME_DIR meet at the same lock.
+//   Linux and other Unix systems: tarvek/instance/ in the user's cache folder, made with mode
+//   0700 where missing. That folder must be this user's own with mode 0700, and every folder
+//   above it, up to the root (both as named and where a symbolic link leads), must be writable
+//   by no other user (or have the sticky bit, as /tmp has). Checked at every call. The socket
+//   goes to $XDG_RUNTIME_DIR when it is a folder of this user with mode 0700 (without a cache
+//   folder the lock too); the lock file names it for later starts.
 //   Windows: %LOCALAPPDATA%\Tarvek\. Nothing is written there: the lock is a named mutex and
 //   the socket a named pipe whose name carries the user's account and session.
 struct InstanceFolder
 {
-    // Ends in a separator; empty when no such folder can be had.
+    // The lock's folder. Ends in a separator; empty when no such folder can be had.
     std::string folder;
     // Why not (German, naming the folder and the system's reason); empty with a folder.
     std::string error;
+    // Where the running copy's socket goes when not beside the lock; ends in a separator; empty:
+    // beside the lock.
+    std::string socketFolder{};
 
     static InstanceFolder of(const UserFolders& user);
     // of() with the user folders of the running system.

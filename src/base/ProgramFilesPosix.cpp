@@ -10,6 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+#include <vector>
+
 namespace tarvek {
 
 std::string programFolder()
@@ -151,6 +154,34 @@ std::string folderText(const std::string& folder)
     return "Der Ordner " + withoutSlash(folder);
 }
 
+// The folders above `folder` (an absolute path, with or without its closing "/") up to the root,
+// nearest first.
+std::vector<std::string> foldersAbove(const std::string& folder)
+{
+    std::vector<std::string> above;
+    std::string path = withoutSlash(folder);
+    for (std::size_t slash = path.rfind('/'); slash != std::string::npos && path != "/";
+         slash = path.rfind('/')) {
+        path = slash == 0 ? "/" : path.substr(0, slash);
+        above.push_back(path);
+    }
+    return above;
+}
+
+// The folders above `folder` as named and, where a symbolic link leads elsewhere, above the
+// folder it leads to: whoever may write in any of them could put a folder of their own in place.
+std::vector<std::string> foldersAboveAnyWay(const std::string& folder)
+{
+    std::vector<std::string> above = foldersAbove(folder);
+    if (char* resolved = realpath(withoutSlash(folder).c_str(), nullptr)) {
+        for (std::string& also : foldersAbove(resolved)) {
+            above.push_back(std::move(also));
+        }
+        free(resolved);
+    }
+    return above;
+}
+
 } // namespace
 
 UserFolders UserFolders::fromEnvironment()
@@ -164,8 +195,12 @@ UserFolders UserFolders::fromEnvironment()
 
 InstanceFolder InstanceFolder::of(const UserFolders& user)
 {
-    if (!user.runtime.empty() && privateFolderProblem(user.runtime).empty()) {
-        return {withSlash(user.runtime), {}};
+    // The runtime folder holds the socket where it is the user's alone: a socket's name has room
+    // for about a hundred bytes, and a home folder on a network may not hold sockets at all.
+    const bool runtime = !user.runtime.empty() && privateFolderProblem(user.runtime).empty();
+    const std::string socketFolder = runtime ? withSlash(user.runtime) : std::string();
+    if (user.cache.empty() && runtime) {
+        return {socketFolder, {}};
     }
     if (user.cache.empty()) {
         return {{},
@@ -189,7 +224,7 @@ InstanceFolder InstanceFolder::of(const UserFolders& user)
                         systemReason(errno)};
         }
     }
-    for (const std::string& parent : {cache, own}) {
+    for (const std::string& parent : foldersAboveAnyWay(folder)) {
         if (const std::string problem = parentFolderProblem(parent); !problem.empty()) {
             return {{},
                     folderText(parent) + ", in dem Tarvek seine Sperrdatei anlegt, " + problem +
@@ -201,7 +236,7 @@ InstanceFolder InstanceFolder::of(const UserFolders& user)
                 folderText(folder) + " für die Sperrdatei von Tarvek " + problem +
                     ". Er muss dem Benutzer allein gehören (Rechte 0700)."};
     }
-    return {folder, {}};
+    return {folder, {}, socketFolder};
 }
 
 } // namespace tarvek

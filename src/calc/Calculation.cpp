@@ -25,7 +25,9 @@ CalculationOutcome calculate(Calculation& calc, const CalculationRequest& reques
     window.setFeeChoice(request.fees);
     std::string reason;
     TextEncoding encoding = TextEncoding::Windows1252;
-    auto lines = readImportLines(request.importFile, &reason, &encoding);
+    std::uint64_t fingerprint = 0;
+    auto lines = readImportLines(request.importFile, &reason, &encoding,
+                                 request.recordItems ? &fingerprint : nullptr);
     if (!lines) {
         window.showMessage(MessageKind::Error, "Fehler",
                            fileOpenErrorText(request.importFile, reason));
@@ -47,7 +49,7 @@ CalculationOutcome calculate(Calculation& calc, const CalculationRequest& reques
     settings.clock = &clock;
     settings.items = request.recordItems ? &calc.items : nullptr;
     CalculationRun run(std::move(settings), calc.state, window);
-    const RunOutcome result = run.execute(std::move(*lines), encoding);
+    const RunOutcome result = run.execute(std::move(*lines), encoding, fingerprint);
     if (result == RunOutcome::PriceListMissing) {
         calc.missingPriceList = priceListToRead(request.priceListFile, request.programDir);
     }

@@ -78,22 +78,36 @@ RunOutcome CalculationRun::execute()
     m_observer.schalterschalt(false);
     std::string reason;
     TextEncoding encoding = TextEncoding::Windows1252;
-    auto lines = readImportLines(m_settings.importFileName, &reason, &encoding);
+    // The bytes' fingerprint only for a record of the items, which cleaning compares with the
+    // file it cuts.
+    std::uint64_t fingerprint = 0;
+    auto lines = readImportLines(m_settings.importFileName, &reason, &encoding,
+                                 m_settings.items != nullptr ? &fingerprint : nullptr);
     if (!lines) {
         m_observer.showMessage(MessageKind::Error, "Fehler",
                                fileOpenErrorText(m_settings.importFileName, reason));
         m_observer.schalterschalt(true);
         return RunOutcome::Unreadable;
     }
-    detail::RunPhases run(m_settings, m_state, m_observer, std::move(*lines), encoding);
-    return run.run();
+    return runPhases(std::move(*lines), encoding, fingerprint);
 }
 
-RunOutcome CalculationRun::execute(ImportLines lines, TextEncoding encoding)
+RunOutcome CalculationRun::execute(ImportLines lines, TextEncoding encoding,
+                                   std::optional<std::uint64_t> fingerprint)
 {
     m_observer.schalterschalt(false);
+    return runPhases(std::move(lines), encoding, fingerprint);
+}
+
+RunOutcome CalculationRun::runPhases(ImportLines lines, TextEncoding encoding,
+                                     std::optional<std::uint64_t> fingerprint)
+{
     detail::RunPhases run(m_settings, m_state, m_observer, std::move(lines), encoding);
-    return run.run();
+    const RunOutcome outcome = run.run();
+    if (m_settings.items != nullptr && fingerprint) {
+        m_settings.items->setFileFingerprint(*fingerprint);
+    }
+    return outcome;
 }
 
 } // namespace tarvek

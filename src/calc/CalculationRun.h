@@ -5,6 +5,7 @@
 #include "calc/RunState.h"
 #include "importfile/ImportLines.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -78,10 +79,15 @@ public:
     // phases 1 to 8, the bill, schalterschalt(true).
     RunOutcome execute();
     // The same with the import lines already read (tests, fuzzing, tarvek-calc after its validity
-    // test) in their file's encoding: no file is read.
-    RunOutcome execute(ImportLines lines, TextEncoding encoding = TextEncoding::Windows1252);
+    // test) in their file's encoding: no file is read. fingerprint: the fileFingerprint of the
+    // bytes the lines were read from, which the item record keeps (see settings.items).
+    RunOutcome execute(ImportLines lines, TextEncoding encoding = TextEncoding::Windows1252,
+                       std::optional<std::uint64_t> fingerprint = std::nullopt);
 
 private:
+    RunOutcome runPhases(ImportLines lines, TextEncoding encoding,
+                         std::optional<std::uint64_t> fingerprint);
+
     RunSettings m_settings;
     RunState& m_state;
     RunObserver& m_observer;

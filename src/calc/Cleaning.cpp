@@ -99,14 +99,17 @@ std::optional<CleaningSource> readCleaningSource(const std::string& path, std::s
     return source;
 }
 
-std::optional<CleaningPlan> planCleaning(const ImportLines& lines, const ItemRecord& record,
+std::optional<CleaningPlan> planCleaning(const CleaningSource& source, const ItemRecord& record,
                                          bool nestedCopies, std::string& refusal)
 {
     if (!record.complete()) {
         refusal = kCleaningNeedsCompleteRun;
         return std::nullopt;
     }
-    if (!recordMatches(lines, record)) {
+    const ImportLines& lines = source.lines;
+    // The bytes decide: a colour or a position changed since the run moves no graphic line.
+    if (record.fileFingerprint() != fileFingerprint(source.bytes) ||
+        !recordMatches(lines, record)) {
         refusal = kCleaningFileChanged;
         return std::nullopt;
     }

@@ -72,11 +72,11 @@ struct CleaningSource
 // Reads the import file for cleaning; nothing with the German reason when it cannot be read.
 std::optional<CleaningSource> readCleaningSource(const std::string& path, std::string& reason);
 
-// What cleaning removes from `lines`, given the items a complete run recorded from them.
-// Nothing, with the refusal, when the run was not complete or the lines are no longer those the
-// run read (every graphic line must stand where the run found it, with the same graphic).
+// What cleaning removes from the source's lines, given the items a complete run recorded from
+// them. Nothing, with the refusal, when the run was not complete or the file is no longer the one
+// the run read, byte for byte (its fingerprint differs from the record's, or the record has none).
 // `nestedCopies`: remove the extra entries at nested positions too.
-std::optional<CleaningPlan> planCleaning(const ImportLines& lines, const ItemRecord& record,
+std::optional<CleaningPlan> planCleaning(const CleaningSource& source, const ItemRecord& record,
                                          bool nestedCopies, std::string& refusal);
 
 // The file's bytes without the lines of the plan's entries, each with its line end: every other

@@ -110,6 +110,11 @@ public:
     //      by one, then finish()
     void addRecordedItem(const RecordedItem& item) { m_items.push_back(item); }
 
+    // ---- The bytes of the import file that the run read (their fileFingerprint); set by the run
+    //      that read them, after it has ended
+    void setFileFingerprint(std::uint64_t fingerprint) { m_fileFingerprint = fingerprint; }
+    std::optional<std::uint64_t> fileFingerprint() const { return m_fileFingerprint; }
+
     // ---- Read after the run
     bool complete() const { return m_complete; }
     const std::vector<RecordedItem>& items() const { return m_items; }
@@ -134,6 +139,7 @@ private:
     std::int32_t m_maxX = 0;
     std::int32_t m_maxY = 0;
     std::int32_t m_squareSteps = 0;
+    std::optional<std::uint64_t> m_fileFingerprint;
     bool m_complete = false;
 };
 

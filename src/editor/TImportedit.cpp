@@ -1,5 +1,7 @@
 #include "editor/TImportedit.h"
 
+#include "base/Cp1252.h"
+#include "base/Utf8.h"
 #include "editor/TFindDialog.h"
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
@@ -8,7 +10,6 @@
 #include "gui/FileNameText.h"
 #include "gui/FileWriter.h"
 #include "gui/Fonts.h"
-#include "gui/TextCodec.h"
 #include "importfile/ImportLines.h"
 
 #include <QLabel>
@@ -19,6 +20,8 @@
 #include <QTextDocument>
 
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -27,6 +30,49 @@ const QString ChangedMark = QStringLiteral("* ");
 bool isLineBreak(QChar c)
 {
     return c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n' || c == u'\r';
+}
+
+// The UTF-8 of U+FFFD, which the editor shows for bytes of a UTF-8 file that are no UTF-8.
+constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
+
+// A character as the error names it: "„→“ (U+2192)"; one that shows nothing (a direction mark,
+// a control) by its number alone.
+QString characterText(char32_t codePoint)
+{
+    const QString number =
+        QStringLiteral("U+%1").arg(uint(codePoint), 4, 16, QLatin1Char('0')).toUpper();
+    if (!QChar::isPrint(codePoint)) {
+        return number;
+    }
+    return QStringLiteral("\u201E%1\u201C (%2)").arg(QString::fromUcs4(&codePoint, 1), number);
+}
+
+// Why `line` of the editor cannot be written back (worded to follow "Zeile N "); empty when it
+// can. allMapped: the file's encoding holds every character of the line. malformed: the file was
+// read with bytes that are no UTF-8, shown as U+FFFD.
+QString unsavableLine(const QString& line, bool allMapped, bool malformed)
+{
+    if (malformed && line.contains(QChar::ReplacementCharacter)) {
+        return QStringLiteral("enthält Bytes, die kein gültiges UTF-8 sind (im Editor als "
+                              "\u201E\uFFFD\u201C gezeigt). Gespeichert würde an ihrer Stelle "
+                              "dieses Zeichen. Bitte es ersetzen oder die Zeile löschen.");
+    }
+    if (allMapped) {
+        return QString();
+    }
+    for (const char32_t codePoint : line.toUcs4()) {
+        std::string utf8;
+        tarvek::appendUtf8(utf8, codePoint);
+        bool mapped = true;
+        tarvek::utf8ToCp1252(utf8, &mapped);
+        if (!mapped) {
+            return QStringLiteral("enthält das Zeichen %1, das es in der Kodierung der Datei "
+                                  "(Windows-1252) nicht gibt. Bitte es ersetzen oder "
+                                  "entfernen.")
+                .arg(characterText(codePoint));
+        }
+    }
+    return QStringLiteral("enthält ein Zeichen, das es in der Kodierung der Datei nicht gibt.");
 }
 
 } // namespace
@@ -124,12 +170,19 @@ void TImportedit::load()
             FileErrors::cannotOpen(m_editFileName, QString::fromStdString(reason)).toStdString());
     }
     m_encoding = encoding;
+    m_malformed = false;
     QString text;
     for (std::size_t i = 0; i < lines->size(); ++i) {
         if (i > 0) {
             text += u'\n';
         }
-        text += QString::fromStdString(tarvek::editableText((*lines)[i], encoding));
+        const std::string& line = (*lines)[i];
+        const std::string editable = tarvek::editableText(line, encoding);
+        // A stand-in U+FFFD that does not encode back to the line's bytes stands for bytes that
+        // are no UTF-8.
+        m_malformed = m_malformed || (editable.find(kReplacementUtf8) != std::string::npos &&
+                                      tarvek::encodedText(editable, encoding) != line);
+        text += QString::fromStdString(editable);
     }
     m_memo1->setPlainText(text);
     m_memo1->moveCursor(QTextCursor::Start);
@@ -141,7 +194,7 @@ QString TImportedit::editorText() const
     return m_memo1->document()->toRawText();
 }
 
-void TImportedit::save() const
+std::optional<QByteArray> TImportedit::fileContent()
 {
     const QString text = editorText();
     QByteArray content;
@@ -150,6 +203,7 @@ void TImportedit::save() const
         content += QByteArray::fromStdString(std::string(tarvek::kUtf8Bom));
     }
     qsizetype start = 0;
+    qsizetype number = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         if (i < text.size() && !isLineBreak(text[i])) {
             continue;
@@ -158,11 +212,27 @@ void TImportedit::save() const
         if (i == text.size() && start == i && i == 0) {
             break;
         }
-        content += TextCodec::toBytes(text.mid(start, i - start), m_encoding);
+        ++number;
+        const QString line = text.mid(start, i - start);
+        const QByteArray utf8 = line.toUtf8();
+        bool allMapped = true;
+        const std::string bytes = tarvek::encodedText(
+            std::string_view(utf8.constData(), std::size_t(utf8.size())), m_encoding, &allMapped);
+        const QString refusal = unsavableLine(line, allMapped, m_malformed);
+        if (!refusal.isEmpty()) {
+            QTextCursor cursor(m_memo1->document());
+            cursor.setPosition(static_cast<int>(start));
+            m_memo1->setTextCursor(cursor);
+            Dialogs::error(this, QStringLiteral("Die Importdatei wird nicht gespeichert: Zeile %1 "
+                                                "%2")
+                                     .arg(QString::number(number), refusal));
+            return std::nullopt;
+        }
+        content += QByteArray::fromStdString(bytes);
         content += "\r\n";
         start = i + 1;
     }
-    FileWriter::writeAll(m_editFileName, content);
+    return content;
 }
 
 void TImportedit::BitBtn1Click()
@@ -198,13 +268,19 @@ void TImportedit::FindDialog1Find(const QString& text)
 
 void TImportedit::BitBtn2Click()
 {
+    // A text that cannot be written as it shows is not offered for saving; the editor stays open.
+    const std::optional<QByteArray> content = fileContent();
+    if (!content) {
+        return;
+    }
     if (!Dialogs::ask(this, QStringLiteral("Sollen eventuelle Änderungen wirklich gespeichert "
                                            "werden?"))) {
         QDialog::reject(); // the answer No discards the changes, as the question says
         return;
     }
     // When the file cannot be written, the editor stays open with its text.
-    if (!ErrorReport::guard(this, [this] { save(); })) {
+    if (!ErrorReport::guard(this,
+                            [this, &content] { FileWriter::writeAll(m_editFileName, *content); })) {
         return;
     }
     m_memo1->document()->setModified(false);

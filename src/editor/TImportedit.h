@@ -2,16 +2,21 @@
 
 #include "base/TextEncoding.h"
 
+#include <QByteArray>
 #include <QDialog>
 #include <QString>
+
+#include <optional>
 
 class QPlainTextEdit;
 class QPushButton;
 class TFindDialog;
 
 // The import file editor: shows the file as plain text in a fixed-pitch field, searches in it
-// and saves it back to the same file. The file is Windows-1252 text; saving an unedited text
-// writes the same bytes again (every line then ends in CR LF).
+// and saves it back to the same file, in the encoding it was read in; saving an unedited text
+// writes the same bytes again (every line then ends in CR LF). A text that its file's encoding
+// cannot hold as it stands (a character that Windows-1252 lacks, the stand-in for bytes of a
+// UTF-8 file that are no UTF-8) is not saved: an error names its line, and the editor stays open.
 class TImportedit : public QDialog
 {
     Q_OBJECT
@@ -44,14 +49,19 @@ protected:
 
 private:
     void load();
-    void save() const;
     QString editorText() const;
+    // The file's new content: every line of the text in the file's encoding, followed by CR LF
+    // (an empty text is an empty file). Nothing when a line cannot be written as it shows: then
+    // the error names it and the cursor stands at its start.
+    std::optional<QByteArray> fileContent();
     // The title with "*" in front while there are unsaved changes.
     void markChanges(bool changed);
 
     QString m_editFileName;
     // The encoding of the file as loaded; saving keeps it (and a UTF-8 byte-order mark).
     tarvek::TextEncoding m_encoding = tarvek::TextEncoding::Windows1252;
+    // The file holds bytes that are no UTF-8 in a UTF-8 file; the editor shows U+FFFD for them.
+    bool m_malformed = false;
     int m_findPos = 0;
     QPlainTextEdit* m_memo1;
     QPushButton* m_save;

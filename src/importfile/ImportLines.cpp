@@ -61,11 +61,14 @@ std::string joinLinesCrLf(const ImportLines& lines)
 }
 
 std::optional<ImportLines> readImportLines(const std::string& path, std::string* reason,
-                                           TextEncoding* encoding)
+                                           TextEncoding* encoding, std::uint64_t* fingerprint)
 {
     const auto bytes = readTextFile(path, reason, kImportFileKind, encoding);
     if (!bytes) {
         return std::nullopt;
+    }
+    if (fingerprint != nullptr) {
+        *fingerprint = fileFingerprint(*bytes);
     }
     return splitLines(withoutBom(*bytes));
 }

@@ -2,6 +2,7 @@
 
 #include "base/FileReading.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -27,8 +28,10 @@ std::string joinLinesCrLf(const ImportLines& lines);
 // A real building of 10,000 items is an import file of about 3 MB.
 inline constexpr FileKind kImportFileKind{64u << 20, "Importdatei"};
 
-// readTextFile of an import file + splitLines.
+// readTextFile of an import file + splitLines; *fingerprint, when given, is the fileFingerprint
+// of the bytes read.
 std::optional<ImportLines> readImportLines(const std::string& path, std::string* reason = nullptr,
-                                           TextEncoding* encoding = nullptr);
+                                           TextEncoding* encoding = nullptr,
+                                           std::uint64_t* fingerprint = nullptr);
 
 } // namespace tarvek

@@ -135,3 +135,28 @@ TEST_F(CleanCompareTest, NothingToRemoveAndARunEndedAtTheNestedItemsWriteNothing
               QStringList{QString::fromUtf8(tarvek::kCleaningNeedsCompleteRun)});
     EXPECT_TRUE(m_dialogs.saveCalls.isEmpty());
 }
+
+// "Bereinigen" cuts only by findings that still stand: a new price list (which may call other
+// items not importable) disables it until the next run; a file changed since the run is refused
+// even where no line moved.
+TEST_F(CleanCompareTest, CleaningWaitsForARunAfterANewPriceListOrAChangedFile)
+{
+    start();
+    QByteArray house = read(sample("Haus.cfg"));
+    load(writeFile(QStringLiteral("Haus.cfg"), house));
+    run();
+    m_dialogs.nextFile = sample("Preisliste.txt");
+    priceListImport()->trigger();
+    openImportMenu();
+    EXPECT_FALSE(cleanAction()->isEnabled());
+    run();
+    openImportMenu();
+    ASSERT_TRUE(cleanAction()->isEnabled());
+
+    house[house.indexOf("\tcolor\t0\r\n") + 7] = '5';
+    writeFile(QStringLiteral("Haus.cfg"), house);
+    m_dialogs.messages.clear();
+    cleanAction()->trigger();
+    EXPECT_EQ(m_dialogs.notices(), QStringList{QString::fromUtf8(tarvek::kCleaningFileChanged)});
+    EXPECT_TRUE(m_dialogs.saveCalls.isEmpty());
+}

@@ -76,6 +76,9 @@ QString handOverText(SingleInstance::HandOver result)
         return QStringLiteral("taken");
     case SingleInstance::HandOver::Refused:
         return QStringLiteral("refused");
+    case SingleInstance::HandOver::Running:
+    case SingleInstance::HandOver::DialogOpen:
+        return QStringLiteral("not now");
     case SingleInstance::HandOver::NoAnswer:
         return QStringLiteral("no answer");
     case SingleInstance::HandOver::ForeignServer:

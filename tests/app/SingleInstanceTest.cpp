@@ -350,8 +350,9 @@ TEST_F(SingleInstanceTest, ASocketOfAnotherUsersProcessGetsNoFile)
     EXPECT_FALSE(heard.contains("got ")) << heard.constData();
 }
 
-// Where the lock and the socket live by default: $XDG_RUNTIME_DIR when it is the user's own with
-// mode 0700, else tarvek/instance/ in the user's cache folder, made with mode 0700.
+// Where the lock and the socket live by default: the lock in tarvek/instance/ in the user's cache
+// folder, made with mode 0700; the socket in $XDG_RUNTIME_DIR when it is the user's own with mode
+// 0700, else beside the lock.
 class LockFolderTest : public SingleInstanceTest
 {
 protected:
@@ -378,17 +379,17 @@ protected:
         return environment;
     }
     QString cacheFolder() const { return m_home + QStringLiteral("/.cache/tarvek/instance"); }
-    // A copy started with this runtime folder holds its lock in `expected`; a second one there is
-    // refused.
-    void expectLockIn(const QString& runtime, const QString& expected) const
+    // A copy started with this runtime folder holds its lock in the cache folder and listens in
+    // `socketFolder`; a second one is refused.
+    void expectLockIn(const QString& runtime, const QString& socketFolder) const
     {
         QProcess holder;
         startHolder(holder, QStringLiteral("-"), environment(runtime));
-        EXPECT_TRUE(QFileInfo::exists(expected + QStringLiteral("/Tarvek")));
-        EXPECT_TRUE(QFileInfo::exists(expected + QStringLiteral("/Tarvek.socket")));
+        EXPECT_TRUE(QFileInfo::exists(cacheFolder() + QStringLiteral("/Tarvek")));
+        EXPECT_TRUE(QFileInfo::exists(socketFolder + QStringLiteral("/Tarvek.socket")));
         EXPECT_EQ(probe({QStringLiteral("try"), QStringLiteral("-")}, environment(runtime)).first,
                   QByteArray("busy"));
-        const Mode folder = modeOf(expected);
+        const Mode folder = modeOf(cacheFolder());
         EXPECT_EQ(folder.owner, geteuid());
         EXPECT_EQ(folder.mode, 0700u);
         holder.closeWriteChannel();
@@ -399,7 +400,7 @@ protected:
     QString m_runtime;
 };
 
-TEST_F(LockFolderTest, TheRuntimeFolderOfTheUsersAloneElseTheCacheFolderHoldsTheLock)
+TEST_F(LockFolderTest, TheCacheFolderHoldsTheLockAndARuntimeFolderOfTheUsersAloneTheSocket)
 {
     // No runtime folder, one that is no folder, a relative one, one that others may enter, one of
     // another user: the cache folder, made for the user alone.
@@ -417,9 +418,24 @@ TEST_F(LockFolderTest, TheRuntimeFolderOfTheUsersAloneElseTheCacheFolderHoldsThe
         expectLockIn(m_runtime, cacheFolder());
         ASSERT_EQ(chown(runtime.constData(), geteuid(), getegid()), 0);
     }
-    EXPECT_FALSE(QFileInfo::exists(m_runtime + QStringLiteral("/Tarvek")));
+    EXPECT_FALSE(QFileInfo::exists(m_runtime + QStringLiteral("/Tarvek.socket")));
 
     expectLockIn(m_runtime, m_runtime);
+}
+
+// A copy started from the desktop, with its socket in the runtime folder, and a later start
+// without that folder: the lock file leads it to the socket, and the file is handed over.
+TEST_F(LockFolderTest, ALaterStartWithoutTheRuntimeFolderFindsTheRunningCopy)
+{
+    ASSERT_EQ(probe({QStringLiteral("try"), QStringLiteral("-")}, environment({})).first,
+              QByteArray("locked")); // makes the cache folder
+    SingleInstance running(cacheFolder(), m_runtime);
+    run(running);
+    EXPECT_TRUE(QFileInfo::exists(m_runtime + QStringLiteral("/Tarvek.socket")));
+    const QString file = m_dir.filePath(QStringLiteral("Haus.cfg"));
+    EXPECT_EQ(probe({QStringLiteral("start"), QStringLiteral("-"), file}, environment({})),
+              std::make_pair(QByteArray("message:"), 0));
+    EXPECT_EQ(received(), QStringList{file});
 }
 
 // A cache folder that is not the user's alone is reported, with the folder, and not used.
@@ -448,6 +464,17 @@ TEST_F(LockFolderTest, ACacheFolderThatIsNotTheUsersAloneIsReported)
     ASSERT_EQ(chmod(QFile::encodeName(own).constData(), 0755), 0);
     EXPECT_EQ(probe({QStringLiteral("try"), QStringLiteral("-")}, environment({})).first,
               QByteArray("locked"));
+
+    // So may no folder further up (the home folder's), unless its sticky bit keeps everyone to
+    // their own entries.
+    const QByteArray top = QFile::encodeName(m_dir.path());
+    ASSERT_EQ(chmod(top.constData(), 0777), 0);
+    EXPECT_TRUE(probe({QStringLiteral("try"), QStringLiteral("-")}, environment({}))
+                    .first.startsWith("failed: Der Ordner " + top + ", in dem"));
+    ASSERT_EQ(chmod(top.constData(), 01777), 0);
+    EXPECT_EQ(probe({QStringLiteral("try"), QStringLiteral("-")}, environment({})).first,
+              QByteArray("locked"));
+    ASSERT_EQ(chmod(top.constData(), 0755), 0);
 
     if (const passwd* other = otherUser()) {
         ASSERT_EQ(chown(QFile::encodeName(folder).constData(), other->pw_uid, other->pw_gid), 0);

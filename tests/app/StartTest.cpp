@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "app/CommandLine.h"
+#include "app/SingleInstance.h"
 #include "app/TPreislistenServer.h"
 #include "base/Version.h"
 #include "download/PriceListUpdater.h"
@@ -15,7 +16,9 @@
 #include <QRegularExpression>
 #include <QWindow>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -147,6 +150,38 @@ TEST_F(StartTest, AFileFromALaterStartIsLoadedUnlessARunOrADialogIsUnderWay)
     menuAction("Info1")->trigger();
     ASSERT_EQ(m_dialogs.notices().size(), 2);
     EXPECT_TRUE(m_dialogs.notices()[1].startsWith(refused + QStringLiteral("Ein anderes")));
+    EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
+}
+
+// A later start during a run, over the real lock and socket, with the window answering as the
+// program wires it: the running copy refuses at once, so the later start names the file and
+// fails; the window neither loads the file nor shows a message.
+TEST_F(StartTest, ALaterStartDuringARunIsRefusedAndFails)
+{
+    start();
+    load(sample("Haus.cfg"));
+    SingleInstance running(m_dir.path());
+    ASSERT_EQ(running.acquire(), SingleInstance::Lock::Taken);
+    running.setReadiness([this] { return window().handOverReadiness(); });
+    QObject::connect(&running, &SingleInstance::fileReceived, &window(),
+                     &THauptformular::loadHandedOver);
+    SingleInstance::LaterStart later;
+    whenProtocolShows(QStringLiteral("gestartet"), [&] {
+        std::atomic<bool> done = false;
+        std::thread client([&] {
+            later = SingleInstance(m_dir.path()).laterStart(sample("Preisliste.txt"), 5000);
+            done = true;
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 10000));
+        client.join();
+    });
+    run();
+    EXPECT_EQ(later.exitCode, 1);
+    EXPECT_TRUE(later.message.endsWith(QStringLiteral(
+        "Tarvek läuft bereits und berechnet gerade eine Importdatei. Bitte die Datei nach dem Ende "
+        "der Berechnung erneut öffnen.")))
+        << later.message.toStdString();
+    EXPECT_TRUE(m_dialogs.notices().isEmpty());
     EXPECT_EQ(window().ImportFileName(), sample("Haus.cfg"));
 }
 

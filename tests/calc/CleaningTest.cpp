@@ -32,7 +32,7 @@ Cleaned clean(const FileRuns& runs, const std::string& file, bool nestedCopies =
     std::string reason;
     const auto source = readCleaningSource(file, reason);
     Cleaned result;
-    result.plan = planCleaning(source->lines, calc.items, nestedCopies, result.refusal);
+    result.plan = planCleaning(*source, calc.items, nestedCopies, result.refusal);
     if (result.plan) {
         result.bytes = cleanedBytes(*source, *result.plan).value_or("(nicht geschnitten)");
     }
@@ -117,6 +117,6 @@ TEST(Cleaning, RefusesAnIncompleteRunAndAFileChangedSinceTheRun)
     std::string reason;
     runs.write("h.cfg", "// neu\r\n" + sample);
     const auto moved = readCleaningSource(file, reason);
-    EXPECT_FALSE(planCleaning(moved->lines, calc.items, false, reason));
+    EXPECT_FALSE(planCleaning(*moved, calc.items, false, reason));
     EXPECT_EQ(reason, kCleaningFileChanged);
 }

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 class ImporteditTest : public GuiTest
@@ -36,6 +38,7 @@ protected:
     }
     void open(const QByteArray& bytes)
     {
+        m_editor.hide(); // showing it again reads the file again
         writeFile(bytes);
         m_editor.setEditFileName(m_path);
         m_editor.show();
@@ -117,6 +120,47 @@ TEST_F(ImporteditTest, SavingKeepsTheEncodingOfTheFile)
     m_dialogs.answers = {true};
     click("BitBtn2");
     EXPECT_EQ(readFile(), QByteArray("Entry Header\r\n{\r\nT\xfcr\r\n\xc4\r\n"));
+}
+
+// What the file's encoding cannot hold as the editor shows it is not saved, never written as
+// other bytes: the error names the line, the cursor stands on it, the file stays as it was. Once
+// the line is mended the save goes through.
+TEST_F(ImporteditTest, TextThatWouldBeSavedAsOtherBytesIsRefusedWithItsLine)
+{
+    // UTF-8 with its byte-order mark, but a Windows-1252 "ä" (no UTF-8) in line 3.
+    const QByteArray broken = "\xef\xbb\xbf"
+                              "Entry Header\r\n{\r\nK\xe4"
+                              "se\r\n}\r\n";
+    open(broken);
+    click("BitBtn2");
+    ASSERT_EQ(m_dialogs.messages.size(), 1);
+    EXPECT_TRUE(m_dialogs.messages[0].text.startsWith(
+        QStringLiteral("Die Importdatei wird nicht gespeichert: Zeile 3 enthält Bytes, die kein "
+                       "gültiges UTF-8 sind")));
+    EXPECT_EQ(memo()->textCursor().blockNumber(), 2);
+    EXPECT_EQ(readFile(), broken);
+    memo()->setPlainText(memo()->toPlainText().replace(QChar::ReplacementCharacter, u'ä'));
+    click("BitBtn2");
+    EXPECT_EQ(readFile(), QByteArray("\xef\xbb\xbf"
+                                     "Entry Header\r\n{\r\nK\xc3\xa4"
+                                     "se\r\n}\r\n"));
+
+    // Valid UTF-8 that holds U+FFFD itself is saved as it is.
+    const QByteArray replacement = "Entry Header\r\n{\r\n\xef\xbf\xbd \xc3\xa4\r\n";
+    open(replacement);
+    click("BitBtn2");
+    EXPECT_EQ(readFile(), replacement);
+
+    // Windows-1252 has no arrow; a direction mark is named by its number alone.
+    open("Entry Header\r\n{\r\n\xe4\r\n");
+    memo()->appendPlainText(QStringLiteral("\u202E \u2192"));
+    m_dialogs.messages.clear();
+    click("BitBtn2");
+    ASSERT_EQ(m_dialogs.messages.size(), 1);
+    EXPECT_TRUE(m_dialogs.messages[0].text.startsWith(QStringLiteral(
+        "Die Importdatei wird nicht gespeichert: Zeile 4 enthält das Zeichen U+202E, das es in der "
+        "Kodierung der Datei (Windows-1252) nicht gibt.")));
+    EXPECT_EQ(readFile(), QByteArray("Entry Header\r\n{\r\n\xe4\r\n"));
 }
 
 TEST_F(ImporteditTest, AnsweringNoOrClosingLeavesTheFileAsItWas)

@@ -53,7 +53,7 @@ CommandResult cleanCommand(const CalculationRequest& request, const std::string&
         result.err += prefix + fileOpenErrorText(request.importFile, reason) + "\n";
         return result;
     }
-    const auto plan = planCleaning(source->lines, calc.items, nestedCopies, reason);
+    const auto plan = planCleaning(*source, calc.items, nestedCopies, reason);
     if (!plan) {
         result.err += prefix + reason + "\n";
         return result;

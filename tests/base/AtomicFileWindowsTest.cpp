@@ -1,0 +1,62 @@
+// Windows only: ReplaceFileW failing with ERROR_UNABLE_TO_MOVE_REPLACEMENT, brought about by a
+// stand-in for the call. The old file is already gone then, and the new content only in the
+// temporary file: that file takes the name, or stays where it is and is named.
+#include "base/AtomicFile.h"
+#include "base/FileNames.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <windows.h>
+
+using namespace tarvek;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string contentOf(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The old file removed, the replacement left under its own name; with `nameTaken` a folder takes
+// the name at once, so that the new file cannot have it either.
+bool nameTaken = false;
+unsigned long oldFileRemoved(const wchar_t* target, const wchar_t* /*replacement*/)
+{
+    DeleteFileW(target);
+    if (nameTaken) {
+        CreateDirectoryW(target, nullptr);
+    }
+    return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+}
+
+} // namespace
+
+TEST(AtomicFileWindows, TheNewContentIsNeverDeletedOnceTheOldFileIsGone)
+{
+    const fs::path folder = fs::temp_directory_path() / "tarvek-atomic-replace-test";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path target = folder / "Optionen.txt";
+    std::ofstream(target, std::ios::binary) << "alt";
+    detail::setReplaceCall(&oldFileRemoved);
+    std::string reason;
+    EXPECT_TRUE(writeFileAtomically(fileNameOf(target), "neu", reason)) << reason;
+    EXPECT_EQ(contentOf(target), "neu");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+
+    nameTaken = true;
+    EXPECT_FALSE(writeFileAtomically(fileNameOf(target), "neuer", reason));
+    detail::setReplaceCall(nullptr);
+    // The reason ends with the name of the file that keeps the new content.
+    const std::string marker = "steht in der Datei ";
+    ASSERT_NE(reason.find(marker), std::string::npos) << reason;
+    EXPECT_EQ(contentOf(pathOf(reason.substr(reason.find(marker) + marker.size()))), "neuer");
+    fs::remove_all(folder);
+}
