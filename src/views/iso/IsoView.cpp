@@ -25,6 +25,7 @@ IsoView::IsoView(QWidget* parent) : PanZoomView(parent, 1, kMinScale, kMaxScale)
 
 void IsoView::setScene(const IsoScene* scene, const std::vector<RecordedItem>* items)
 {
+    m_cacheScale.reset();
     m_scene = scene;
     m_items = items;
     fit();
@@ -33,6 +34,7 @@ void IsoView::setScene(const IsoScene* scene, const std::vector<RecordedItem>* i
 void IsoView::setFilter(const SceneFilter& filter)
 {
     m_filter = filter;
+    m_cacheScale.reset();
     update();
 }
 
@@ -97,11 +99,37 @@ void IsoView::paintEvent(QPaintEvent* /*event*/)
     if (!m_scene) {
         return;
     }
+    if (const QImage* picture = cachedPicture()) {
+        painter.drawImage(QPointF(m_cacheTopLeft) * m_scale + m_origin, *picture);
+        return;
+    }
     painter.translate(m_origin);
     painter.scale(m_scale, m_scale);
     // The scene rectangle in view, a pixel more on each side for rounding.
     const QRectF area(toScene(QPointF(0, 0)), toScene(QPointF(width(), height())));
     m_scene->paint(painter, area.toAlignedRect().adjusted(-1, -1, 1, 1), m_filter);
+}
+
+const QImage* IsoView::cachedPicture()
+{
+    if (m_cacheScale != m_scale) {
+        m_cacheScale = m_scale;
+        m_cache = QImage();
+        // The outlines reach a pixel beyond the pictures.
+        const QRect area = m_scene->bounds(m_filter).adjusted(-1, -1, 1, 1);
+        const double width = std::ceil(area.width() * m_scale) + 1;
+        const double height = std::ceil(area.height() * m_scale) + 1;
+        if (width * height <= kMaxCachePixels) {
+            m_cache = QImage(int(width), int(height), QImage::Format_RGB32);
+            m_cache.fill(Qt::black);
+            QPainter painter(&m_cache);
+            painter.scale(m_scale, m_scale);
+            painter.translate(-area.topLeft());
+            m_scene->paint(painter, area, m_filter);
+            m_cacheTopLeft = area.topLeft();
+        }
+    }
+    return m_cache.isNull() ? nullptr : &m_cache;
 }
 
 void IsoView::resizeEvent(QResizeEvent* event)

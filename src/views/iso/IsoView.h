@@ -12,12 +12,17 @@ namespace tarvek::iso {
 
 // The building as the client draws it, on black, zoomed and panned as a PanZoomView. The
 // pointer over an item shows its graphic, place and price as a tool tip; a click reports the
-// front-most item whose picture is opaque under the pointer.
+// front-most item whose picture is opaque under the pointer. The whole building is drawn once at
+// the scale shown and only moved while panning, unless that picture would be larger than
+// kMaxCachePixels; then each paint draws the items in view.
 class IsoView : public PanZoomView
 {
     Q_OBJECT
 
 public:
+    // 64 MB at the most for the picture kept for panning.
+    static constexpr double kMaxCachePixels = 16'000'000;
+
     explicit IsoView(QWidget* parent = nullptr);
 
     // A new scene (it must outlive the view's use of it) over the run's items; fits it in.
@@ -48,6 +53,14 @@ protected:
 
 private:
     QPointF toScene(QPointF point) const;
+    // The whole building at the scale shown (null when too large), drawn when the scene, the
+    // filter or the scale has changed since.
+    const QImage* cachedPicture();
+
+    // The picture kept for panning, the scene point of its top-left pixel and its scale.
+    QImage m_cache;
+    QPoint m_cacheTopLeft;
+    std::optional<double> m_cacheScale;
 
     const IsoScene* m_scene = nullptr;
     const std::vector<RecordedItem>* m_items = nullptr;
