@@ -19,6 +19,15 @@ if [ -x "$bin/tarvek" ]; then
     if [ ! -f "$bin/Optionen.txt" ]; then
         printf 'Importpfad|%s/\r\nDownload|false\r\n' "$(pwd)/examples" > "$bin/Optionen.txt"
     fi
+    # The item graphics come from the sample's made-up client folder (scripts/sample-client.py),
+    # unless a client folder has been chosen.
+    if ! grep -q '^Clientpfad|' "$bin/Optionen.txt"; then
+        printf 'Clientpfad|%s\r\n' "$(pwd)/examples/client" >> "$bin/Optionen.txt"
+    fi
+    # Without a file named, the sample house is loaded.
+    if [ $# -eq 0 ]; then
+        set -- examples/Haus.cfg
+    fi
     exec "$bin/tarvek" "$@"
 fi
 exec "$bin/tarvek-calc" examples/Haus.cfg

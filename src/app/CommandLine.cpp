@@ -1,13 +1,16 @@
 #include "app/CommandLine.h"
 
 #include "app/FileLocations.h"
+#include "app/OptionsFile.h"
 #include "base/FileNames.h"
 #include "base/ProgramFiles.h"
 #include "base/StandardStreams.h"
 #include "base/Version.h"
 #include "calc/RunInputs.h"
 #include "gui/FileNameText.h"
+#include "views/art/ArtSource.h"
 #include "views/bill/BillPdfCommand.h"
+#include "views/iso/ViewExport.h"
 #include "views/plan/PlanExport.h"
 
 #include "gui/Fonts.h"
@@ -27,6 +30,8 @@ const QString PlanPng = QStringLiteral("plan-png");
 const QString Water = QStringLiteral("water");
 const QString Basement = QStringLiteral("basement");
 const QString PriceList = QStringLiteral("price-list");
+const QString ViewPng = QStringLiteral("view-png");
+const QString Client = QStringLiteral("client");
 
 // The window system's own options, which the application object takes out of the arguments:
 // those followed by their value, those that stand alone, and those with their value after "=".
@@ -84,6 +89,24 @@ int runOffscreen(
     return run(FileLocations::ofProgram().priceListDir, QString());
 }
 
+// The item art of --view-png: the folder given with --client, else that of the option
+// "Clientpfad" (or the client's install folder) as the window finds it.
+std::shared_ptr<const tarvek::art::ArtSource> clientArt(const CommandLine& line)
+{
+    if (line.isSet(Client)) {
+        return std::make_shared<const tarvek::art::ArtSource>(
+            tarvek::pathOf(engineFileName(line.value(Client))));
+    }
+    QString option;
+    try {
+        option = OptionsFile::atPath(FileLocations::ofProgram().optionsFile)
+                     .Optionenladen(QStringLiteral("Clientpfad"));
+    } catch (const std::exception&) {
+        // Without readable options the install folders are looked at alone.
+    }
+    return tarvek::art::ArtSource::locate(engineFileName(option));
+}
+
 } // namespace
 
 const QList<CommandLine::Option>& CommandLine::options()
@@ -103,10 +126,21 @@ const QList<CommandLine::Option>& CommandLine::options()
          QStringLiteral("BILD.png"),
          QStringLiteral("Berechnet die Importdatei ohne Fenster und speichert den Grundriss als "
                         "PNG-Bild.")},
+        {ViewPng,
+         {},
+         QStringLiteral("BILD.png"),
+         QStringLiteral("Berechnet die Importdatei ohne Fenster und speichert das Gebäude, wie "
+                        "das Spiel es zeichnet, als PNG-Bild.")},
+        {Client,
+         {},
+         QStringLiteral("ORDNER"),
+         QStringLiteral("Mit --view-png: die Dateien des Spiel-Clients aus diesem Ordner statt "
+                        "aus dem \"Clientpfad\" der Optionen.")},
         {PriceList,
          {},
          QStringLiteral("DATEI"),
-         QStringLiteral("Mit --pdf oder --plan-png: diese Preisliste statt der des Fensters.")},
+         QStringLiteral("Mit --pdf, --plan-png oder --view-png: diese Preisliste statt der des "
+                        "Fensters.")},
     };
     return all;
 }
@@ -131,6 +165,15 @@ const QList<CommandLine::Export>& CommandLine::exports()
                                  [&line](const QString& priceListDir, const QString& priceList) {
                                      return writePlanPng(line.importFile(), line.value(PlanPng),
                                                          priceListDir, priceList);
+                                 });
+         }},
+        {ViewPng,
+         {PriceList, Client},
+         [](int& argc, char** argv, const CommandLine& line) {
+             return runOffscreen(argc, argv, line,
+                                 [&line](const QString& priceListDir, const QString& priceList) {
+                                     return writeViewPng(line.importFile(), line.value(ViewPng),
+                                                         priceListDir, priceList, clientArt(line));
                                  });
          }},
     };
@@ -290,11 +333,15 @@ QString CommandLine::checkCombination()
     if (chosen != nullptr && m_files.isEmpty()) {
         return QStringLiteral("%1 braucht eine Importdatei").arg(dashed(chosen->option));
     }
-    // The plan is always a PNG picture: a name that promises another type is refused.
-    if (const QString suffix = QFileInfo(value(PlanPng)).suffix();
-        isSet(PlanPng) && !suffix.isEmpty() &&
-        suffix.compare(QLatin1String("png"), Qt::CaseInsensitive) != 0) {
-        return QStringLiteral("--plan-png schreibt ein PNG-Bild, keine .%1-Datei").arg(suffix);
+    // The plan and the view are always PNG pictures: a name that promises another type is
+    // refused.
+    for (const QString& picture : {PlanPng, ViewPng}) {
+        if (const QString suffix = QFileInfo(value(picture)).suffix();
+            isSet(picture) && !suffix.isEmpty() &&
+            suffix.compare(QLatin1String("png"), Qt::CaseInsensitive) != 0) {
+            return QStringLiteral("%1 schreibt ein PNG-Bild, keine .%2-Datei")
+                .arg(dashed(picture), suffix);
+        }
     }
     if (chosen != nullptr) {
         if (const QString problem = overwrittenInput(*chosen); !problem.isEmpty()) {

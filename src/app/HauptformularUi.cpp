@@ -319,6 +319,9 @@ void HauptformularUi::buildMenu(QMainWindow* window)
     ansehen1 = addItem(importdatei, "Ansehen1", QStringLiteral("&Editieren"));
     grundriss1 = addItem(importdatei, "Grundriss1", QStringLiteral("&Grundriss"));
     grundriss1->setEnabled(false);
+    ansichtImSpiel1 =
+        addItem(importdatei, "AnsichtImSpiel1", QStringLiteral("&Ansicht wie im Spiel"));
+    ansichtImSpiel1->setEnabled(false);
     bereinigen1 = addItem(importdatei, "Bereinigen1", QStringLiteral("&Bereinigen ..."));
     vergleichen1 = addItem(importdatei, "Vergleichen1", QStringLiteral("&Vergleichen mit ..."));
     stapelpruefung1 = addItem(importdatei, "Stapelpruefung1", QStringLiteral("&Stapelprüfung ..."));
@@ -355,6 +358,7 @@ void HauptformularUi::buildMenu(QMainWindow* window)
     QObject::connect(info1, &QAction::enabledChanged, stapelpruefung1, &QAction::setEnabled);
     keys(ansehen1, QKeySequence(Qt::CTRL | Qt::Key_E), importdatei1);
     keys(grundriss1, QKeySequence(Qt::CTRL | Qt::Key_G), importdatei1);
+    keys(ansichtImSpiel1, QKeySequence(Qt::CTRL | Qt::Key_I), importdatei1);
     keys(rechnungSpeichern1, QKeySequence(Qt::CTRL | Qt::Key_S), rechnung1);
     keys(rechnungDrucken1, QKeySequence(Qt::CTRL | Qt::Key_P), rechnung1);
     keys(rechnungKopieren1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), rechnung1);

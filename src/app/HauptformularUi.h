@@ -68,6 +68,7 @@ public:
     QAction* rechnungDrucken1 = nullptr;    // "Rechnung drucken ..."
     QAction* rechnungKopieren1 = nullptr;   // "Rechnung kopieren"
     QAction* grundriss1 = nullptr;          // "Grundriss" (after a complete run)
+    QAction* ansichtImSpiel1 = nullptr;     // "Ansicht wie im Spiel" (with "Grundriss")
     QAction* bereinigen1 = nullptr;         // "Bereinigen ..." (after a run)
     QAction* vergleichen1 = nullptr;        // "Vergleichen mit ..."
     QAction* stapelpruefung1 = nullptr;     // "Stapelprüfung": many import files at once

@@ -1,30 +1,42 @@
 #include "app/PlanLink.h"
 
+#include "app/HauptformularUi.h"
 #include "app/THauptformular.h"
 #include "pricing/Breakdown.h"
 #include "pricing/Money.h"
 #include "views/ItemViewDialog.h"
+#include "views/art/TUOArt.h"
+#include "views/iso/TSpielansicht.h"
 #include "views/lists/TResultList.h"
 #include "views/plan/TGrundriss.h"
 
+#include <QAction>
 #include <QFileInfo>
+
+namespace {
+
+// The price of a priced graphic from the run's cost breakdown, for the tool tips; empty for any
+// other.
+QString priceText(const THauptformular& main, std::int32_t graphic)
+{
+    const tarvek::BreakdownRow* row = main.runState().breakdown.find(graphic);
+    if (row == nullptr || row->status != tarvek::BreakdownStatus::Priced) {
+        return QString();
+    }
+    const std::string price = tarvek::moneyText(row->price, main.separators().thousands);
+    return row->kind == "t" || !row->pieces ? QString::fromStdString(price)
+                                            : QStringLiteral("%1 je %2 Stück")
+                                                  .arg(QString::fromStdString(price))
+                                                  .arg(*row->pieces);
+}
+
+} // namespace
 
 void PlanLink::connect(THauptformular& main, TGrundriss& plan, ItemViewDialog& placeView)
 {
     using tarvek::ResultList;
     using tarvek::plan::ListLine;
-    // Hovering a tile names the price of each priced item from the run's cost breakdown.
-    plan.setPriceLookup([&main](std::int32_t graphic) {
-        const tarvek::BreakdownRow* row = main.runState().breakdown.find(graphic);
-        if (row == nullptr || row->status != tarvek::BreakdownStatus::Priced) {
-            return QString();
-        }
-        const std::string price = tarvek::moneyText(row->price, main.separators().thousands);
-        return row->kind == "t" || !row->pieces ? QString::fromStdString(price)
-                                                : QStringLiteral("%1 je %2 Stück")
-                                                      .arg(QString::fromStdString(price))
-                                                      .arg(*row->pieces);
-    });
+    plan.setPriceLookup([&main](std::int32_t graphic) { return priceText(main, graphic); });
     // While open, the window shows this run already: it keeps its level, zoom and marks.
     QObject::connect(&main, &THauptformular::planRequested, &plan, [&main, &plan] {
         if (plan.isVisible()) {
@@ -68,5 +80,24 @@ void PlanLink::connect(THauptformular& main, TGrundriss& plan, ItemViewDialog& p
         }
     });
     QObject::connect(&plan, &TGrundriss::itemOpened, &main,
+                     [&placeView](const QString& line) { placeView.showLine(line); });
+}
+
+void PlanLink::connectGameView(THauptformular& main, TGrundriss& plan, TSpielansicht& gameView,
+                               ItemViewDialog& placeView)
+{
+    gameView.setPriceLookup([&main](std::int32_t graphic) { return priceText(main, graphic); });
+    const auto open = [&main, &gameView] {
+        gameView.setSaveFolder(QFileInfo(main.ImportFileName()).absolutePath());
+        gameView.showBuilding(main.itemRecord(), TUOArt::sharedArtSource());
+    };
+    QObject::connect(main.ui().ansichtImSpiel1, &QAction::triggered, &gameView, open);
+    QObject::connect(&plan, &TGrundriss::gameViewRequested, &gameView, open);
+    QObject::connect(&main, &THauptformular::planAvailable, &gameView, [&gameView](bool available) {
+        if (!available) {
+            gameView.hide();
+        }
+    });
+    QObject::connect(&gameView, &TSpielansicht::itemOpened, &main,
                      [&placeView](const QString& line) { placeView.showLine(line); });
 }

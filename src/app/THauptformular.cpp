@@ -545,6 +545,7 @@ void THauptformular::focusAfterRun()
 void THauptformular::setPlanAvailable(bool available)
 {
     m_ui.grundriss1->setEnabled(available);
+    m_ui.ansichtImSpiel1->setEnabled(available);
     m_ui.toolButton6->setEnabled(available);
     emit planAvailable(available);
 }

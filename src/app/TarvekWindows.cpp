@@ -21,6 +21,7 @@
 #include "views/art/TUOArt.h"
 #include "views/bill/TKostenaufstellung.h"
 #include "views/compare/TVergleich.h"
+#include "views/iso/TSpielansicht.h"
 #include "views/lists/TResultList.h"
 #include "views/plan/TGrundriss.h"
 
@@ -47,10 +48,12 @@ TarvekWindows::TarvekWindows(const QString& programDir)
     m_kostenaufstellung = new TKostenaufstellung(m_hauptformular);
     m_grundriss = new TGrundriss(m_hauptformular);
     m_ansichtitem = new TAnsichtitem(m_hauptformular);
+    m_spielansicht = new TSpielansicht(m_hauptformular);
 
     m_hauptformular->setDialogs(m_pfadangaben, m_importedit, m_info);
     connectHooks();
     PlanLink::connect(*m_hauptformular, *m_grundriss, *m_ansichtitem);
+    PlanLink::connectGameView(*m_hauptformular, *m_grundriss, *m_spielansicht, *m_ansichtitem);
 }
 
 TarvekWindows::~TarvekWindows()

@@ -18,6 +18,7 @@ class TInfo;
 class TGrundriss;
 class TPfadangaben;
 class TPreislistenServer;
+class TSpielansicht;
 
 // All windows of the program, created once at start in their fixed order and reused until the
 // program ends. The main window comes first; the dialogs are its children, so they close with
@@ -34,6 +35,7 @@ public:
     THauptformular& hauptformular() const { return *m_hauptformular; }
     TPfadangaben& pfadangaben() const { return *m_pfadangaben; }
     TGrundriss& grundriss() const { return *m_grundriss; }
+    TSpielansicht& spielansicht() const { return *m_spielansicht; }
     TImportedit& importedit() const { return *m_importedit; }
     TInfo& info() const { return *m_info; }
     PriceListUpdater& updater() const { return *m_updater; }
@@ -56,4 +58,5 @@ private:
     TKostenaufstellung* m_kostenaufstellung;         // 10
     TGrundriss* m_grundriss;                         // the plan of the building
     TAnsichtitem* m_ansichtitem;                     // any item of the plan
+    TSpielansicht* m_spielansicht;                   // the building as the game draws it
 };

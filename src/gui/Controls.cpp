@@ -84,6 +84,16 @@ void setUpSizableDialog(QDialog* dialog, const char* name, const QString& title,
     dialog->resize(size);
 }
 
+void setUpPictureWindow(QDialog* dialog, const char* name, const QString& title, QSize size)
+{
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setWindowTitle(title);
+    dialog->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    dialog->setFont(Fonts::sansSerif(11));
+    dialog->resize(size);
+}
+
 QLabel* makeBuddyLabel(QWidget* parent, const char* name, const QString& caption, QWidget* buddy)
 {
     QString spoken = QString(caption).remove(u'&');

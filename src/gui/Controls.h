@@ -34,6 +34,10 @@ constexpr int StatusMessageMs = 15000;
 // A dialog that the user may resize, at its first size, with its title as its accessible name.
 void setUpSizableDialog(QDialog* dialog, const char* name, const QString& title, QSize size);
 
+// A window that stays open beside the main window (a picture of the building): resizable, with
+// its minimise and maximise buttons, in the program's 11-pixel font, at its first size.
+void setUpPictureWindow(QDialog* dialog, const char* name, const QString& title, QSize size);
+
 // A label of a control: Alt and its underlined letter move the focus to `buddy`. Its accessible
 // name is the caption without the mnemonic's "&" and a closing colon.
 QLabel* makeBuddyLabel(QWidget* parent, const char* name, const QString& caption, QWidget* buddy);

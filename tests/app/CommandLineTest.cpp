@@ -58,7 +58,11 @@ TEST(CommandLineTest, EveryUsageErrorIsGermanAndNamesItsProblem)
         {{"--pdf"}, "--pdf braucht einen Wert: --pdf AUSGABE.pdf"},
         {{"--pdf=", "Haus.cfg"}, "--pdf braucht einen Wert: --pdf AUSGABE.pdf"},
         {{"--water", "Haus.cfg"}, "--water gilt nur mit --pdf"},
-        {{"--price-list", "p.txt", "Haus.cfg"}, "--price-list gilt nur mit --pdf oder --plan-png"},
+        {{"--price-list", "p.txt", "Haus.cfg"},
+         "--price-list gilt nur mit --pdf oder --plan-png oder --view-png"},
+        {{"--client", "Ordner", "--plan-png", "b.png", "Haus.cfg"},
+         "--client gilt nur mit --view-png"},
+        {{"--view-png", "b.pdf", "Haus.cfg"}, "--view-png schreibt ein PNG-Bild, keine .pdf-Datei"},
         {{"--pdf", "a.pdf", "--plan-png", "b.png", "Haus.cfg"},
          "--pdf und --plan-png lassen sich nicht zusammen verwenden"},
         {{"--pdf", "a.pdf"}, "--pdf braucht eine Importdatei"},
@@ -142,6 +146,12 @@ TEST(CommandLineProgramTest, AnExportAmongTheWindowSystemsOptionsUsesTheGivenPri
         run({"-platform", "offscreen", "--plan-png", png, "--price-list", prices, house}).first, 0);
     EXPECT_GT(QFile(pdf).size(), 0);
     EXPECT_GT(QFile(png).size(), 0);
+    const QString view = dir.filePath(QStringLiteral("Ansicht.png"));
+    EXPECT_EQ(run({"--view-png", view, "--client", TARVEK_SOURCE_DIR "/examples/client",
+                   "--price-list", prices, house})
+                  .first,
+              0);
+    EXPECT_GT(QFile(view).size(), 0);
 
     // The file is named in the system's own form (on Windows with "\\").
     const QString missing = dir.filePath(QStringLiteral("fehlt.txt"));

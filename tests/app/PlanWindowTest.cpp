@@ -2,12 +2,17 @@
 // hovering and clicking tiles, the item lists and views both ways, levels and saving pictures.
 #include "WindowFixture.h"
 
+#include "views/art/ArtSource.h"
+#include "views/art/TUOArt.h"
+#include "views/iso/IsoView.h"
+#include "views/iso/TSpielansicht.h"
 #include "views/plan/TGrundriss.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QHelpEvent>
 #include <QImage>
+#include <QLabel>
 #include <QProcess>
 #include <QToolButton>
 #include <QToolTip>
@@ -167,4 +172,46 @@ TEST_F(PlanWindowTest, PlanPngWritesNoOtherType)
                                 {QStringLiteral("--plan-png"), svg, sample("Haus.cfg")}),
               2);
     EXPECT_FALSE(QFile::exists(svg));
+}
+
+// "Ansicht wie im Spiel" after a run of the sample, with the sample's made-up client folder:
+// opened by its key and from "Grundriss", a click on the barrel opens the view of its place.
+TEST_F(PlanWindowTest, TheGameViewOpensFromTheMenuAndThePlanAndOpensItems)
+{
+    start();
+    TUOArt::setSharedArtSource(
+        std::make_shared<const tarvek::art::ArtSource>(TARVEK_SOURCE_DIR "/examples/client"));
+    QAction* menu = menuAction("AnsichtImSpiel1");
+    EXPECT_FALSE(menu->isEnabled());
+    load(sample("Haus.cfg"));
+    run();
+    ASSERT_TRUE(menu->isEnabled());
+    EXPECT_EQ(menu->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+    menu->trigger();
+    TSpielansicht& game = m_windows->spielansicht();
+    ASSERT_TRUE(game.isVisible());
+    (void)QTest::qWaitForWindowExposed(&game);
+    EXPECT_FALSE(game.problemLine()->isVisible());
+
+    // The table's top (walls and floor tiles further in front cover parts of other items).
+    const tarvek::iso::IsoScene& scene = game.scene();
+    const auto table =
+        std::find_if(scene.items().begin(), scene.items().end(), [this](const auto& item) {
+            return window().itemRecord().items()[item.item].graphic == 2856;
+        });
+    ASSERT_NE(table, scene.items().end());
+    tarvek::iso::IsoView& view = *game.view();
+    const QPoint at = view.toWidget(table->rect.topLeft() + QPoint(16, 18));
+    ASSERT_EQ(view.itemAt(at), &*table);
+    const ShownView shown = nextItemView(tarvek::views::ItemField::X,
+                                         [&] { QTest::mouseClick(&view, Qt::LeftButton, {}, at); });
+    EXPECT_EQ(shown.className, QStringLiteral("TAnsichtitem"));
+    EXPECT_EQ(shown.field, QStringLiteral(" 1433"));
+    EXPECT_TRUE(shown.goTo);
+
+    game.hide();
+    click(planTool());
+    plan().findChild<QPushButton*>(QStringLiteral("AnsichtImSpiel"))->click();
+    EXPECT_TRUE(game.isVisible());
+    TUOArt::setSharedArtSource(nullptr);
 }

@@ -84,5 +84,22 @@ int main(int argc, char** argv)
                 "\xEF\xBB\xBF"
                 "0x0e75|T\xC3\xBCr|1|t|1|0|0|0\n\x1b\x7f\xC2\x85\xE2\x82\n",
                 "0X0e75|\x81\x9d|12|B|3|1|1|1\n0x0E7|a|1|t|1|0|0|0\n0xabcd|a|1|b|x|1|1|1\n"});
+    // The client's tables: item records of both layouts (flags, heights) and a group of colours.
+    std::string oldGroup(1188, '\0');
+    std::string newGroup(1316, '\0');
+    for (std::size_t record = 0; record < 32; ++record) {
+        oldGroup[4 + record * 37] = static_cast<char>(record % 2 == 0 ? 0x09 : 0x00);
+        oldGroup[4 + record * 37 + 16] = static_cast<char>(record);
+        newGroup[4 + record * 41 + 2] = static_cast<char>(record % 3 == 0 ? 0x04 : 0x00);
+        newGroup[4 + record * 41 + 20] = static_cast<char>(record);
+    }
+    std::string hues(4 + 8 * 88, '\0');
+    for (std::size_t i = 4; i < hues.size(); ++i) {
+        hues[i] = static_cast<char>(i * 7);
+    }
+    writeSeeds(out / "fuzz_tiledata",
+               {"\x01" + oldGroup, "\x02" + newGroup, "\x03" + oldGroup + oldGroup,
+                std::string("\0", 1) + oldGroup});
+    writeSeeds(out / "fuzz_hues", {hues, hues + hues.substr(0, 100)});
     return 0;
 }

@@ -20,19 +20,6 @@ std::shared_ptr<const tarvek::art::ArtSource>& sharedSource()
     return source;
 }
 
-QImage toImage(const tarvek::art::ArtImage& art)
-{
-    if (art.empty()) {
-        return {};
-    }
-    QImage image(art.width, art.height, QImage::Format_ARGB32);
-    for (int y = 0; y < art.height; ++y) {
-        std::memcpy(image.scanLine(y), art.pixels.data() + static_cast<std::size_t>(y) * art.width,
-                    static_cast<std::size_t>(art.width) * sizeof(std::uint32_t));
-    }
-    return image;
-}
-
 // Where a picture is drawn in an area: centred, at its own size when it fits, otherwise scaled
 // down to fit with its proportions kept.
 QRect targetRect(QSize picture, QSize area)
@@ -47,6 +34,19 @@ QRect targetRect(QSize picture, QSize area)
 }
 
 } // namespace
+
+QImage TUOArt::toImage(const tarvek::art::ArtImage& art)
+{
+    if (art.empty()) {
+        return {};
+    }
+    QImage image(art.width, art.height, QImage::Format_ARGB32);
+    for (int y = 0; y < art.height; ++y) {
+        std::memcpy(image.scanLine(y), art.pixels.data() + static_cast<std::size_t>(y) * art.width,
+                    static_cast<std::size_t>(art.width) * sizeof(std::uint32_t));
+    }
+    return image;
+}
 
 TUOArt::TUOArt(QWidget* parent) : QWidget(parent)
 {

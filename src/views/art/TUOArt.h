@@ -8,7 +8,8 @@
 
 namespace tarvek::art {
 class ArtSource;
-}
+struct ArtImage;
+} // namespace tarvek::art
 
 // Draws one item graphic of the game, given by its number in ArtIndex, centred in the fixed
 // 188 x 184 art area of the item views, on the background of the dialog. A graphic larger than
@@ -59,6 +60,9 @@ public:
 
     // An art source for this control alone, in place of the shared one (null: the shared one).
     void setArtSource(std::shared_ptr<const tarvek::art::ArtSource> source);
+
+    // A decoded graphic as a picture (null for an empty one).
+    static QImage toImage(const tarvek::art::ArtImage& art);
 
     // The picture as drawn for the current ArtIndex (null when the area stays empty).
     QImage picture() const;

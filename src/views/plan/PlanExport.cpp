@@ -18,11 +18,10 @@ int fail(const std::string& message)
 
 } // namespace
 
-int writePlanPng(const QString& importFile, const QString& outFile, const QString& programDir,
-                 const QString& priceList)
+bool calculateForPicture(tarvek::Calculation& calc, const QString& importFile,
+                         const QString& programDir, const QString& priceList)
 {
     const std::string path = engineFileName(importFile);
-    tarvek::Calculation calc;
     const tarvek::CalculationOutcome outcome =
         tarvek::calculate(calc, {.importFile = path,
                                  .programDir = engineFileName(programDir + u'/'),
@@ -31,6 +30,16 @@ int writePlanPng(const QString& importFile, const QString& outFile, const QStrin
                                  .recordItems = true});
     if (outcome.run != tarvek::RunOutcome::Complete) {
         std::fputs(tarvek::errorText(calc, path, "tarvek").c_str(), stderr);
+        return false;
+    }
+    return true;
+}
+
+int writePlanPng(const QString& importFile, const QString& outFile, const QString& programDir,
+                 const QString& priceList)
+{
+    tarvek::Calculation calc;
+    if (!calculateForPicture(calc, importFile, programDir, priceList)) {
         return 1;
     }
     try {

@@ -2,6 +2,17 @@
 
 #include <QString>
 
+namespace tarvek {
+struct Calculation;
+}
+
+// Runs the calculation of an import file for a picture drawn without a window (the nested-items
+// question answered "Ja", the items recorded), with the price list `priceList` when given, else
+// the one in programDir. False, with the message on the standard error, when the file cannot be
+// read or the run does not complete.
+bool calculateForPicture(tarvek::Calculation& calc, const QString& importFile,
+                         const QString& programDir, const QString& priceList);
+
 // tarvek --plan-png OUT.png [--price-list FILE] IMPORTFILE: runs the calculation of an import
 // file without a window (the nested-items question answered "Ja") and writes the plan of all
 // levels as the fixed PNG picture. The price list is `priceList` when given, else the one in

@@ -4,13 +4,8 @@
 #include "pricing/GraphicKey.h"
 #include "views/plan/PlanPicture.h"
 
-#include <QApplication>
-#include <QHelpEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
-#include <QWheelEvent>
 
 #include <algorithm>
 #include <array>
@@ -24,7 +19,6 @@ namespace {
 constexpr double kMinScale = 1.0 / 64;
 constexpr double kMaxScale = 64;
 constexpr int kFitMargin = 24;
-constexpr int kPanStep = 32;
 constexpr int kMaxToolTipItems = 12;
 const QColor kOutside(0xD8, 0xD8, 0xD8);
 const QColor kGrid(0xE4, 0xE4, 0xE4);
@@ -87,14 +81,10 @@ bool itemHasLine(const RecordedItem& item, const ListLine& line)
     }
 }
 
-PlanView::PlanView(QWidget* parent) : QWidget(parent)
+PlanView::PlanView(QWidget* parent) : PanZoomView(parent, 16, kMinScale, kMaxScale)
 {
     setObjectName(QStringLiteral("PlanAnsicht"));
     setAccessibleName(QStringLiteral("Grundriss des Gebäudes"));
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMinimumSize(200, 150);
 }
 
 void PlanView::setPlan(const ItemRecord* record, const PlanTiles* tiles)
@@ -223,7 +213,7 @@ void PlanView::fit()
     const double rows = double(rowsOf(*m_record));
     const double room = std::max(1, width() - 2 * kFitMargin);
     const double roomHigh = std::max(1, height() - 2 * kFitMargin);
-    m_scale = std::clamp(std::min(room / columns, roomHigh / rows), kMinScale, kMaxScale);
+    m_scale = clampedScale(std::min(room / columns, roomHigh / rows));
     m_origin = QPointF((width() - columns * m_scale) / 2, (height() - rows * m_scale) / 2);
     changed();
 }
@@ -367,62 +357,19 @@ void PlanView::scrollTo(Qt::Orientation orientation, int position)
     changed();
 }
 
-void PlanView::zoomAround(QPointF point, double factor)
+void PlanView::clickedAt(QPoint point)
 {
-    const double scale = std::clamp(m_scale * factor, kMinScale, kMaxScale);
-    const QPointF tiles = (point - m_origin) / m_scale;
-    m_origin = point - tiles * scale;
-    m_scale = scale;
-    m_fitted = false;
-    changed();
-}
-
-void PlanView::wheelEvent(QWheelEvent* event)
-{
-    zoomAround(event->position(), std::pow(2.0, event->angleDelta().y() / 240.0));
-    event->accept();
-}
-
-void PlanView::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton) {
-        m_pressAt = event->position().toPoint();
-        m_dragging = false;
-    }
-}
-
-void PlanView::mouseMoveEvent(QMouseEvent* event)
-{
-    if (!m_pressAt || !(event->buttons() & Qt::LeftButton)) {
-        return;
-    }
-    const QPoint at = event->position().toPoint();
-    if (!m_dragging && (at - *m_pressAt).manhattanLength() >= QApplication::startDragDistance()) {
-        m_dragging = true;
-        setCursor(Qt::ClosedHandCursor);
-    }
-    if (m_dragging) {
-        m_origin += QPointF(at - *m_pressAt);
-        m_pressAt = at;
-        m_fitted = false;
-        changed();
-    }
-}
-
-void PlanView::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton || !m_pressAt) {
-        return;
-    }
-    if (m_dragging) {
-        unsetCursor();
-    } else if (const Tile* tile = tileAt(event->position().toPoint())) {
+    if (const Tile* tile = tileAt(point)) {
         if (const auto line = lineOf(*tile)) {
             emit lineChosen(*line);
         }
     }
-    m_pressAt.reset();
-    m_dragging = false;
+}
+
+QString PlanView::toolTipAt(QPoint point) const
+{
+    const Tile* tile = tileAt(point);
+    return tile != nullptr ? tileText(*tile) : QString();
 }
 
 void PlanView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -440,54 +387,6 @@ void PlanView::mouseDoubleClickEvent(QMouseEvent* event)
     } else {
         emit itemOpened(itemLine(m_record->items()[m_tiles->itemsOf(*tile)[0]]));
     }
-}
-
-void PlanView::keyPressEvent(QKeyEvent* event)
-{
-    const QPointF centre = QRectF(rect()).center();
-    switch (event->key()) {
-    case Qt::Key_Plus:
-    case Qt::Key_Equal:
-        zoomAround(centre, 2);
-        return;
-    case Qt::Key_Minus:
-        zoomAround(centre, 0.5);
-        return;
-    case Qt::Key_Home:
-        fit();
-        return;
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down: {
-        const int dx = event->key() == Qt::Key_Left    ? kPanStep
-                       : event->key() == Qt::Key_Right ? -kPanStep
-                                                       : 0;
-        const int dy = event->key() == Qt::Key_Up     ? kPanStep
-                       : event->key() == Qt::Key_Down ? -kPanStep
-                                                      : 0;
-        m_origin += QPointF(dx, dy);
-        m_fitted = false;
-        changed();
-        return;
-    }
-    default:
-        QWidget::keyPressEvent(event);
-    }
-}
-
-bool PlanView::event(QEvent* event)
-{
-    if (event->type() == QEvent::ToolTip) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        if (const Tile* tile = tileAt(help->pos())) {
-            QToolTip::showText(help->globalPos(), tileText(*tile), this);
-        } else {
-            QToolTip::hideText();
-        }
-        return true;
-    }
-    return QWidget::event(event);
 }
 
 std::optional<ListLine> PlanView::lineOf(const Tile& tile) const

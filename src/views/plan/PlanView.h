@@ -3,9 +3,9 @@
 #include "calc/ItemRecord.h"
 #include "calc/RunObserver.h"
 #include "views/plan/PlanTiles.h"
+#include "widgets/PanZoomView.h"
 
 #include <QPointF>
-#include <QWidget>
 
 #include <functional>
 #include <optional>
@@ -31,11 +31,10 @@ bool itemHasLine(const RecordedItem& item, const ListLine& line);
 QString itemLine(const RecordedItem& item);
 
 // The map of a plan: one square per tile, north up (Y grows downward), coloured by category.
-// Zooms with the wheel around the pointer (and with + and -), pans by dragging (and with the
-// arrow keys), shows a tile's items as a tool tip, and reports clicks on tiles whose items stand
-// in one of the item lists. Paints only the tiles in view, at whole pixels, so that the grid stays
-// crisp at every zoom.
-class PlanView : public QWidget
+// Zoomed and panned as a PanZoomView; shows a tile's items as a tool tip, and reports clicks on
+// tiles whose items stand in one of the item lists. Paints only the tiles in view, at whole
+// pixels, so that the grid stays crisp at every zoom.
+class PlanView : public PanZoomView
 {
     Q_OBJECT
 
@@ -55,15 +54,13 @@ public:
                          std::function<QString(ItemCategory)> label);
 
     // Shows the whole covered rectangle.
-    void fit();
+    void fit() override;
     // Marks the tiles of the items written to one list line and brings them into view; a row of
     // -1 clears the marks.
     void highlight(const ListLine& line);
     std::vector<const Tile*> highlightedTiles() const;
 
     // Pixels per tile and the widget position of the covered rectangle's top-left corner.
-    double scale() const { return m_scale; }
-    QPointF origin() const { return m_origin; }
     // The covered rectangle's size in pixels at the scale shown.
     QSizeF planSize() const;
     // Shows the covered rectangle from `position` pixels right of (below) its left (top) edge.
@@ -87,17 +84,13 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    bool event(QEvent* event) override;
+    void moved() override { changed(); }
+    void clickedAt(QPoint point) override;
+    QString toolTipAt(QPoint point) const override;
 
 private:
     void changed();
-    void zoomAround(QPointF point, double factor);
     std::optional<ListLine> lineOf(const Tile& tile) const;
     // The pixel where the square `tiles` columns (vertical: rows) from the left (top) of the
     // covered rectangle starts, and the pixel after its end.
@@ -114,12 +107,7 @@ private:
     std::function<QString(std::int32_t)> m_priceLookup;
     std::function<QColor(ItemCategory)> m_colour;
     std::function<QString(ItemCategory)> m_label;
-    double m_scale = 16;
-    QPointF m_origin;
-    bool m_fitted = false; // the user has not zoomed or panned since the last fit
     ListLine m_highlight;
-    std::optional<QPoint> m_pressAt;
-    bool m_dragging = false;
 };
 
 } // namespace tarvek::plan

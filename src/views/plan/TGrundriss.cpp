@@ -3,7 +3,6 @@
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
-#include "gui/Fonts.h"
 #include "views/plan/PlanPicture.h"
 
 #include <QComboBox>
@@ -67,12 +66,7 @@ TGrundriss::TGrundriss(QWidget* parent)
           return chooseImageFile(dialogParent, m_saveFolder);
       })
 {
-    setObjectName(QStringLiteral("Grundriss"));
-    setWindowTitle(QStringLiteral("Grundriss"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    setFont(Fonts::sansSerif(11));
-    resize(720, 540);
+    setUpPictureWindow(this, "Grundriss", QStringLiteral("Grundriss"), QSize(720, 540));
 
     auto* const levelLabel = new QLabel(QStringLiteral("&Ebene:"), this);
     levelLabel->setObjectName(QStringLiteral("EbeneLabel"));
@@ -82,6 +76,8 @@ TGrundriss::TGrundriss(QWidget* parent)
     levelLabel->setBuddy(m_level);
     m_fit = makeCommandButton(this, "Einpassen", QStringLiteral("Einpassen"));
     m_save = makeCommandButton(this, "BildSpeichern", QStringLiteral("Als Bild speichern ..."));
+    auto* const gameView =
+        makeCommandButton(this, "AnsichtImSpiel", QStringLiteral("Ansicht wie im &Spiel"));
     m_view = new tarvek::plan::PlanView(this);
 
     auto* const tools = new QHBoxLayout;
@@ -89,6 +85,7 @@ TGrundriss::TGrundriss(QWidget* parent)
     tools->addWidget(m_level);
     tools->addWidget(m_fit);
     tools->addWidget(m_save);
+    tools->addWidget(gameView);
     tools->addStretch();
     auto* const side = new QVBoxLayout;
     side->addWidget(new Legend(this));
@@ -125,6 +122,7 @@ TGrundriss::TGrundriss(QWidget* parent)
     connect(m_level, &QComboBox::currentIndexChanged, this, &TGrundriss::showLevel);
     connect(m_fit, &QPushButton::clicked, m_view, &tarvek::plan::PlanView::fit);
     connect(m_save, &QPushButton::clicked, this, &TGrundriss::BildSpeichernClick);
+    connect(gameView, &QPushButton::clicked, this, &TGrundriss::gameViewRequested);
     connect(m_view, &tarvek::plan::PlanView::lineChosen, this, &TGrundriss::lineChosen);
     connect(m_view, &tarvek::plan::PlanView::lineOpened, this, &TGrundriss::lineOpened);
     connect(m_view, &tarvek::plan::PlanView::itemOpened, this, &TGrundriss::itemOpened);

@@ -66,6 +66,8 @@ signals:
     void lineChosen(tarvek::plan::ListLine line);
     void lineOpened(tarvek::plan::ListLine line);
     void itemOpened(const QString& line);
+    // "Ansicht wie im Spiel": the same building as the game client draws it.
+    void gameViewRequested();
 
 private:
     void showLevel();

@@ -154,4 +154,38 @@ Bytes makeUop(const std::vector<UopEntry>& entries, std::size_t blockCapacity)
     return file;
 }
 
+Bytes makeTileData(bool newFormat, const std::vector<TileRecord>& records, std::size_t groups)
+{
+    const std::size_t land = 512 * (4 + 32 * (newFormat ? 30 : 26));
+    const std::size_t record = newFormat ? 41 : 37;
+    const std::size_t group = 4 + 32 * record;
+    Bytes file(land + groups * group, 0);
+    for (const TileRecord& item : records) {
+        const std::size_t at = land + item.graphic / 32 * group + 4 + item.graphic % 32 * record;
+        if (newFormat) {
+            putU64(file, at, item.flags);
+        } else {
+            putU32(file, at, static_cast<std::uint32_t>(item.flags));
+        }
+        file[at + (newFormat ? 20 : 16)] = item.height;
+    }
+    return file;
+}
+
+Bytes makeHues(const std::vector<std::vector<std::uint16_t>>& entries)
+{
+    Bytes file;
+    for (std::size_t i = 0; i < entries.size() || i % 8 != 0; ++i) {
+        if (i % 8 == 0) {
+            putU32(file, file.size(), 0); // group header
+        }
+        const std::size_t at = file.size();
+        file.resize(at + 88, 0);
+        for (std::size_t c = 0; i < entries.size() && c < 32 && c < entries[i].size(); ++c) {
+            putU16(file, at + c * 2, entries[i][c]);
+        }
+    }
+    return file;
+}
+
 } // namespace tarvek::art::testing

@@ -43,6 +43,21 @@ struct UopEntry
 // padded with unused entries), each entry behind a small header of its own.
 Bytes makeUop(const std::vector<UopEntry>& entries, std::size_t blockCapacity = 3);
 
+// One item record of tiledata.mul.
+struct TileRecord
+{
+    std::uint32_t graphic = 0;
+    std::uint64_t flags = 0;
+    std::uint8_t height = 0;
+};
+
+// tiledata.mul in the old (`newFormat` false) or the newer layout, with `groups` groups of item
+// records (32 each); records not given are all zero.
+Bytes makeTileData(bool newFormat, const std::vector<TileRecord>& records, std::size_t groups = 2);
+
+// hues.mul holding these entries (32 15-bit colours each), in whole groups of 8.
+Bytes makeHues(const std::vector<std::vector<std::uint16_t>>& entries);
+
 // A folder under the system's temporary folder, removed again with the object.
 using TempFolder = hardening::TempFolder;
 
