@@ -11,10 +11,6 @@ namespace detail {
 
 RunOutcome RunPhases::run()
 {
-    m_keys.reserve(m_lines.size());
-    for (const std::string& line : m_lines) {
-        m_keys.push_back(lineKeys(line));
-    }
     if (m_items) {
         m_items->clear();
     }
@@ -78,21 +74,28 @@ RunOutcome CalculationRun::execute()
     m_observer.schalterschalt(false);
     std::string reason;
     TextEncoding encoding = TextEncoding::Windows1252;
-    auto lines = readImportLines(m_settings.importFileName, &reason, &encoding);
-    if (!lines) {
+    auto text = readImportText(m_settings.importFileName, &reason, &encoding);
+    if (!text) {
         m_observer.showMessage(MessageKind::Error, "Fehler",
                                fileOpenErrorText(m_settings.importFileName, reason));
         m_observer.schalterschalt(true);
         return RunOutcome::Unreadable;
     }
-    detail::RunPhases run(m_settings, m_state, m_observer, std::move(*lines), encoding);
+    detail::RunPhases run(m_settings, m_state, m_observer, std::move(*text), encoding);
     return run.run();
 }
 
 RunOutcome CalculationRun::execute(ImportLines lines, TextEncoding encoding)
 {
+    ImportText text(lines);
+    lines = {};
+    return execute(std::move(text), encoding);
+}
+
+RunOutcome CalculationRun::execute(ImportText text, TextEncoding encoding)
+{
     m_observer.schalterschalt(false);
-    detail::RunPhases run(m_settings, m_state, m_observer, std::move(lines), encoding);
+    detail::RunPhases run(m_settings, m_state, m_observer, std::move(text), encoding);
     return run.run();
 }
 

@@ -144,6 +144,11 @@ public:
     // only processes messages without a cancel check it ignores the result, and the next cancel
     // check sees the flag still set. The window clears the flag after execute() returns.
     virtual bool pump() = 0;
+    // How many progress steps (lines) a run may go between two calls of pump(): 1, after every
+    // line (the default); more where the eye cannot tell the difference and a call costs more
+    // than a line. The run still sends every new progress value and ends every scan at its last
+    // value; only the calls between are fewer.
+    virtual std::size_t pumpEvery() const { return 1; }
 };
 
 } // namespace tarvek
