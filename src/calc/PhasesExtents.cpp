@@ -62,6 +62,9 @@ RunPhases::Extents RunPhases::measureExtents()
     Extents e;
     scan(kHasX | kHasY, [&](std::size_t i) {
         const std::uint8_t keys = m_lines.keys(i);
+        if ((keys & kHasX) == 0 && e.badY) {
+            return; // a y line after one that is no number: the second scan ends the run first
+        }
         const std::string_view line = m_lines[i];
         if ((keys & kHasX) != 0) {
             const std::int32_t x = importNumber(fixedCut(line, kKeyX, kCoordinateCut), i);

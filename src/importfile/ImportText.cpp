@@ -1,7 +1,6 @@
 #include "importfile/ImportText.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -33,8 +32,11 @@ std::size_t lineEndCount(std::string_view text)
     for (; i + 8 <= text.size(); i += 8) {
         std::uint64_t word = 0;
         std::memcpy(&word, text.data() + i, 8);
-        count += static_cast<std::size_t>(
-            std::popcount(zeros(word ^ (kOnes * '\n')) | zeros(word ^ (kOnes * '\r'))));
+        // One bit a byte found, moved to the byte's lowest bit; the product adds the bytes up
+        // in its highest byte (a machine without a counting instruction would call a function).
+        const std::uint64_t found =
+            (zeros(word ^ (kOnes * '\n')) | zeros(word ^ (kOnes * '\r'))) >> 7;
+        count += static_cast<std::size_t>((found * kOnes) >> 56);
     }
     for (; i < text.size(); ++i) {
         count += text[i] == '\n' || text[i] == '\r' ? 1 : 0;
@@ -135,20 +137,32 @@ void ImportText::index()
     m_lengths.reserve(std::min(bound, (n - m_skip) / 2 + 1));
     m_marks.reserve(bound / kBlock + 1);
     std::size_t start = m_skip;
-    std::size_t inBlock = 0;
     while (start < n) {
-        if (inBlock == 0) {
-            m_marks.push_back(
-                {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(m_lengths.size())});
-            inBlock = kBlock;
-        }
-        --inBlock;
         const char c = all[start];
         if (c == '\n' || c == '\r') {
-            // An empty line, as most of a file of bare line ends is: no search.
-            m_keys.push_back(0);
-            start = afterLineEnd(all, start);
+            // Empty lines, as most of a file of bare line ends is: a run of them at once.
+            const std::size_t width = c == '\r' && start + 1 < n && all[start + 1] == '\n' ? 2 : 1;
+            std::size_t end = start + width;
+            if (width == 2) {
+                while (end + 1 < n && all[end] == '\r' && all[end + 1] == '\n') {
+                    end += 2;
+                }
+            } else if (c == '\n') {
+                while (end < n && all[end] == '\n') {
+                    ++end;
+                }
+            } else {
+                while (end < n && all[end] == '\r' && !(end + 1 < n && all[end + 1] == '\n')) {
+                    ++end;
+                }
+            }
+            addEmptyLines(start, (end - start) / width, width);
+            start = end;
             continue;
+        }
+        if (m_keys.size() % kBlock == 0) {
+            m_marks.push_back(
+                {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(m_lengths.size())});
         }
         std::size_t end = 0;
         const std::uint8_t keys = scanLine(all, start, end);
@@ -181,6 +195,17 @@ std::size_t ImportText::nextWith(std::uint8_t mask, std::size_t from) const
     return i;
 }
 
+void ImportText::addEmptyLines(std::size_t start, std::size_t count, std::size_t width)
+{
+    const std::size_t first = m_keys.size();
+    m_keys.resize(first + count, 0);
+    for (std::size_t line = (first + kBlock - 1) / kBlock * kBlock; line < first + count;
+         line += kBlock) {
+        m_marks.push_back({static_cast<std::uint32_t>(start + (line - first) * width),
+                           static_cast<std::uint32_t>(m_lengths.size())});
+    }
+}
+
 ImportText::Place ImportText::placeAt(std::size_t line, Mark mark) const
 {
     std::uint32_t length = 0;
@@ -198,24 +223,32 @@ std::string_view ImportText::operator[](std::size_t index) const
     Place& slot = m_recent[index % kRecent];
     if (slot.line != index) {
         // From the line read last when it is a little before this one, else from the start of
-        // this line's block; line by line, by their lengths.
+        // this line's block.
         const Place from = m_last.line <= index && index - m_last.line <= kBlock
                                ? m_last
                                : placeAt(index / kBlock * kBlock, m_marks[index / kBlock]);
+        // Line by line by their lengths; the last few lines passed are remembered.
         const char* const bytes = m_bytes.data();
         const std::size_t n = m_bytes.size();
-        Place place = from;
-        while (place.line < index) {
-            const std::uint32_t end = place.mark.start + place.length;
-            place.mark.start =
+        std::size_t line = from.line;
+        Mark mark = from.mark;
+        std::uint32_t length = from.length;
+        while (line < index) {
+            const std::uint32_t end = mark.start + length;
+            mark.start =
                 end + (bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n' ? 2 : 1);
             static_assert(kNotEmpty == 0x80);
-            place.mark.lengths += m_keys[place.line] >> 7; // one length for a line not empty
-            place = placeAt(place.line + 1, place.mark);
-            if (index - place.line < kRecent) {
-                m_recent[place.line % kRecent] = place;
+            mark.lengths += m_keys[line] >> 7; // one length for a line not empty
+            ++line;
+            length = (m_keys[line] & kNotEmpty) != 0 ? m_lengths[mark.lengths] : 0;
+            if (length == kLong) {
+                length = static_cast<std::uint32_t>(lineEndFrom(m_bytes, mark.start) - mark.start);
+            }
+            if (index - line < kRecent) {
+                m_recent[line % kRecent] = Place{line, mark, length};
             }
         }
+        const Place place{line, mark, length};
         slot = place;
     }
     m_last = slot;

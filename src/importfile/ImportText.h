@@ -71,6 +71,8 @@ private:
         std::uint32_t length = 0;
     };
     void index();
+    // `count` empty lines from `start` on, each ended by `width` bytes.
+    void addEmptyLines(std::size_t start, std::size_t count, std::size_t width);
     // The place of line `line`, which begins at `mark`.
     Place placeAt(std::size_t line, Mark mark) const;
 
