@@ -137,7 +137,7 @@ public:
     virtual FeeChoice feeChoice() = 0;
 
     // "Let the window system process pending messages", then report CancelRequested (true: the
-    // user pressed "Stopp"). Called after every progress step (after every line of every scan)
+    // user pressed "Stopp"). Called after every pumpEvery() progress steps (lines of a scan)
     // and at the other points the phases name, so tens of thousands of times a second: it
     // must be cheap when nothing is pending (e.g. only process events when some are pending or a
     // few milliseconds have passed). It reports the flag's state, not an edge: where the engine
