@@ -49,6 +49,9 @@ public:
     tarvek::Answer askYesNo(std::string_view title, std::string_view text) override;
     tarvek::FeeChoice feeChoice() override;
     bool pump() override;
+    // The controller lets the window process its events only every few milliseconds: asking it
+    // after every line only cost time.
+    std::size_t pumpEvery() const override { return 64; }
 
     // The caption colour of the start button, green while idle and red as "Stopp".
     void setStartColour(tarvek::Colour colour) const;

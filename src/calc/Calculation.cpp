@@ -3,10 +3,15 @@
 #include "base/FileNames.h"
 #include "calc/CalculationRun.h"
 #include "importfile/ImportFormat.h"
-#include "importfile/ImportLines.h"
+#include "importfile/ImportText.h"
 #include "pricing/PriceList.h"
 
 namespace tarvek {
+namespace {
+
+constexpr std::size_t kPumpEvery = 4096;
+
+} // namespace
 
 std::string_view CalculationOutcome::name() const
 {
@@ -21,21 +26,24 @@ std::string_view CalculationOutcome::name() const
 CalculationOutcome calculate(Calculation& calc, const CalculationRequest& request)
 {
     RecordingObserver& window = calc.window;
+    // Nothing to paint: a run without a window looks for a stop (the batch's) every few thousand
+    // lines, not after each.
+    window.setPumpEvery(kPumpEvery);
     window.setAnswer(request.nested);
     window.setFeeChoice(request.fees);
     std::string reason;
     TextEncoding encoding = TextEncoding::Windows1252;
     std::uint64_t fingerprint = 0;
-    auto lines = readImportLines(request.importFile, &reason, &encoding,
-                                 request.recordItems ? &fingerprint : nullptr);
-    if (!lines) {
+    auto text = readImportText(request.importFile, &reason, &encoding,
+                               request.recordItems ? &fingerprint : nullptr);
+    if (!text) {
         window.showMessage(MessageKind::Error, "Fehler",
                            fileOpenErrorText(request.importFile, reason));
         calc.outcome = {.run = RunOutcome::Unreadable};
         return calc.outcome;
     }
     window.Resetten();
-    if (!pruefeimportdatei(*lines)) {
+    if (!pruefeimportdatei(*text)) {
         calc.outcome = {.run = std::nullopt};
         return calc.outcome;
     }
@@ -49,7 +57,7 @@ CalculationOutcome calculate(Calculation& calc, const CalculationRequest& reques
     settings.clock = &clock;
     settings.items = request.recordItems ? &calc.items : nullptr;
     CalculationRun run(std::move(settings), calc.state, window);
-    const RunOutcome result = run.execute(std::move(*lines), encoding, fingerprint);
+    const RunOutcome result = run.execute(std::move(*text), encoding, fingerprint);
     if (result == RunOutcome::PriceListMissing) {
         calc.missingPriceList = priceListToRead(request.priceListFile, request.programDir);
     }

@@ -11,10 +11,6 @@ namespace detail {
 
 RunOutcome RunPhases::run()
 {
-    m_keys.reserve(m_lines.size());
-    for (const std::string& line : m_lines) {
-        m_keys.push_back(lineKeys(line));
-    }
     if (m_items) {
         m_items->clear();
     }
@@ -81,28 +77,36 @@ RunOutcome CalculationRun::execute()
     // The bytes' fingerprint only for a record of the items, which cleaning compares with the
     // file it cuts.
     std::uint64_t fingerprint = 0;
-    auto lines = readImportLines(m_settings.importFileName, &reason, &encoding,
-                                 m_settings.items != nullptr ? &fingerprint : nullptr);
-    if (!lines) {
+    auto text = readImportText(m_settings.importFileName, &reason, &encoding,
+                               m_settings.items != nullptr ? &fingerprint : nullptr);
+    if (!text) {
         m_observer.showMessage(MessageKind::Error, "Fehler",
                                fileOpenErrorText(m_settings.importFileName, reason));
         m_observer.schalterschalt(true);
         return RunOutcome::Unreadable;
     }
-    return runPhases(std::move(*lines), encoding, fingerprint);
+    return runPhases(std::move(*text), encoding, fingerprint);
 }
 
 RunOutcome CalculationRun::execute(ImportLines lines, TextEncoding encoding,
                                    std::optional<std::uint64_t> fingerprint)
 {
-    m_observer.schalterschalt(false);
-    return runPhases(std::move(lines), encoding, fingerprint);
+    ImportText text(lines);
+    lines = {};
+    return execute(std::move(text), encoding, fingerprint);
 }
 
-RunOutcome CalculationRun::runPhases(ImportLines lines, TextEncoding encoding,
+RunOutcome CalculationRun::execute(ImportText text, TextEncoding encoding,
+                                   std::optional<std::uint64_t> fingerprint)
+{
+    m_observer.schalterschalt(false);
+    return runPhases(std::move(text), encoding, fingerprint);
+}
+
+RunOutcome CalculationRun::runPhases(ImportText text, TextEncoding encoding,
                                      std::optional<std::uint64_t> fingerprint)
 {
-    detail::RunPhases run(m_settings, m_state, m_observer, std::move(lines), encoding);
+    detail::RunPhases run(m_settings, m_state, m_observer, std::move(text), encoding);
     const RunOutcome outcome = run.run();
     if (m_settings.items != nullptr && fingerprint) {
         m_settings.items->setFileFingerprint(*fingerprint);

@@ -4,6 +4,7 @@
 #include "calc/RunObserver.h"
 #include "calc/RunState.h"
 #include "importfile/ImportLines.h"
+#include "importfile/ImportText.h"
 
 #include <cstdint>
 #include <functional>
@@ -43,8 +44,9 @@ struct RunSettings
     std::string programDir;
     // When not empty: the price list file to use instead of finding it in programDir.
     std::string priceListFile;
-    // Seam, when set, replaces both: each call is one "read the price list afresh from disk";
-    // nothing means the file is missing (or cannot be read). For tests and in-process fuzzing.
+    // Seam, when set, replaces both: each call is one reading of the price list from disk (a run
+    // reads it once, when phase 5 begins); nothing means the file is missing (or cannot be read).
+    // For tests and in-process fuzzing.
     std::function<std::optional<std::string>()> readPriceList;
     // When set, replaces all three: one list read once and shared by many runs, perhaps on several
     // threads at once (PriceList::prepareAll() done, so that the runs only read it).
@@ -83,9 +85,12 @@ public:
     // bytes the lines were read from, which the item record keeps (see settings.items).
     RunOutcome execute(ImportLines lines, TextEncoding encoding = TextEncoding::Windows1252,
                        std::optional<std::uint64_t> fingerprint = std::nullopt);
+    // The same with the file held once (tarvek-calc and the batch after their validity test).
+    RunOutcome execute(ImportText text, TextEncoding encoding,
+                       std::optional<std::uint64_t> fingerprint = std::nullopt);
 
 private:
-    RunOutcome runPhases(ImportLines lines, TextEncoding encoding,
+    RunOutcome runPhases(ImportText text, TextEncoding encoding,
                          std::optional<std::uint64_t> fingerprint);
 
     RunSettings m_settings;

@@ -16,7 +16,7 @@ constexpr std::array<std::string_view, kRemovalReasonCount> kReasonTexts = {
 
 bool isEntryLine(std::string_view line)
 {
-    return (detail::lineKeys(line) & detail::kHasEntry) != 0;
+    return (lineKeys(line) & kHasEntry) != 0;
 }
 
 // A line that holds nothing but "}" between blanks and control characters.
@@ -62,7 +62,7 @@ bool recordMatches(const ImportLines& lines, const ItemRecord& record)
     const auto& items = record.items();
     std::size_t k = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if ((detail::lineKeys(lines[i]) & detail::kHasGraphic) == 0) {
+        if ((lineKeys(lines[i]) & kHasGraphic) == 0) {
             continue;
         }
         if (k >= items.size() || items[k].line != i ||

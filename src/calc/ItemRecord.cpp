@@ -19,7 +19,7 @@ std::uint8_t bit(ItemCategory category)
 
 // The number of a fixed cut on line `index`, when the line exists, holds the key and the cut is a
 // whole number.
-std::optional<std::int32_t> cutNumber(const ImportLines& lines, std::size_t index,
+std::optional<std::int32_t> cutNumber(const ImportText& lines, std::size_t index,
                                       std::string_view key, std::size_t count)
 {
     if (index >= lines.size()) {
@@ -77,7 +77,7 @@ void ItemRecord::setExtents(std::int32_t minX, std::int32_t minY, std::int32_t m
     m_maxY = maxY;
 }
 
-void ItemRecord::addItem(const ImportLines& lines, std::size_t graphicLine)
+void ItemRecord::addItem(const ImportText& lines, std::size_t graphicLine)
 {
     RecordedItem item;
     item.line = static_cast<std::uint32_t>(graphicLine);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "importfile/ImportLines.h"
+#include "importfile/ImportText.h"
 
 #include <compare>
 #include <cstdint>
@@ -87,7 +87,7 @@ public:
     void setExtents(std::int32_t minX, std::int32_t minY, std::int32_t maxX, std::int32_t maxY);
     void setSquareSteps(std::int32_t squareSteps) { m_squareSteps = squareSteps; }
     // Phase 5, in file order: the item whose graphic line is `graphicLine`.
-    void addItem(const ImportLines& lines, std::size_t graphicLine);
+    void addItem(const ImportText& lines, std::size_t graphicLine);
     // Phase 5, for the item added last.
     void markNotImportable();
     void markSpawn();

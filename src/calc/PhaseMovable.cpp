@@ -24,57 +24,53 @@ void RunPhases::phase5And6Movable()
         // The keys this phase will look up (unconvertible ones stop the scan below anyway).
         std::vector<std::string> keys;
         std::unordered_set<std::int32_t> seen;
-        for (std::size_t i = 0; i < m_lines.size(); ++i) {
-            const std::string& line = m_lines[i];
-            if ((m_keys[i] & kHasGraphic) != 0) {
-                if (const auto g = toInteger(restCut(line, kKeyGraphic));
-                    g && seen.insert(*g).second) {
-                    keys.push_back(asciiLower(graphicKey(*g)));
-                }
+        for (std::size_t i = m_lines.nextWith(kHasGraphic, 0); i < m_lines.size();
+             i = m_lines.nextWith(kHasGraphic, i + 1)) {
+            if (const auto g = toInteger(restCut(m_lines[i], kKeyGraphic));
+                g && seen.insert(*g).second) {
+                keys.push_back(asciiLower(graphicKey(*g)));
             }
         }
-        prices.prepareMovableMarks(keys);
+        // Phases 7 and 8 look up the same graphics in any case: prepared in the same pass.
+        prices.prepareLookups(keys);
     }
     std::int64_t movable = 0;
     std::uint32_t spawns = 0; // wraps like the 32-bit field instead of overflowing
     m_state.spawnCount = 0;
     const std::size_t n = m_lines.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::string& line = m_lines[i];
-        if ((m_keys[i] & kHasGraphic) != 0) {
-            const std::string_view d = restCut(line, kKeyGraphic);
-            const std::string h = asciiLower(graphicKey(importNumber(d, i)));
-            const auto& matches = prices.findMovableMarks(h);
-            record([&](ItemRecord& r) { r.addItem(m_lines, i); });
-            if (!matches.empty() && i + 3 >= n) {
-                beyondEnd(i, "eine x-, y- oder z-Zeile");
-            }
-            for (const std::uint32_t m : matches) {
-                const PriceList::Marks marks = prices.marks(m);
-                if (!marks.wellFormed) {
-                    malformedPriceLine(prices, m);
-                }
-                if (marks.notImportable) {
-                    ++movable;
-                    append(ResultList::Movable,
-                           "D:" + importText(d) + ", H:" + h +
-                               ", Pos. X:" + importText(restCut(m_lines[i + 1], "x\t")) +
-                               ", Y:" + importText(restCut(m_lines[i + 2], "y\t")) +
-                               ", Z:" + importText(restCut(m_lines[i + 3], "z\t")),
-                           kColourRed);
-                    select(ResultList::Movable);
-                    record([&](ItemRecord& r) { r.markNotImportable(); });
-                }
-                if (marks.spawn) {
-                    record([&](ItemRecord& r) { r.markSpawn(); });
-                    ++spawns;
-                    m_state.spawnCount = static_cast<std::int32_t>(spawns);
-                }
-                processMessages();
-            }
+    scan(kHasGraphic, [&](std::size_t i) {
+        const std::string_view line = m_lines[i];
+        const std::string_view d = restCut(line, kKeyGraphic);
+        const std::string h = asciiLower(graphicKey(importNumber(d, i)));
+        const auto& matches = prices.findMovableMarks(h);
+        record([&](ItemRecord& r) { r.addItem(m_lines, i); });
+        if (!matches.empty() && i + 3 >= n) {
+            beyondEnd(i, "eine x-, y- oder z-Zeile");
         }
-        progressStep(i, n);
-    }
+        for (const std::uint32_t m : matches) {
+            const PriceList::Marks marks = prices.marks(m);
+            if (!marks.wellFormed) {
+                malformedPriceLine(prices, m);
+            }
+            if (marks.notImportable) {
+                ++movable;
+                append(ResultList::Movable,
+                       "D:" + importText(d) + ", H:" + h +
+                           ", Pos. X:" + importText(restCut(m_lines[i + 1], "x\t")) +
+                           ", Y:" + importText(restCut(m_lines[i + 2], "y\t")) +
+                           ", Z:" + importText(restCut(m_lines[i + 3], "z\t")),
+                       kColourRed);
+                select(ResultList::Movable);
+                record([&](ItemRecord& r) { r.markNotImportable(); });
+            }
+            if (marks.spawn) {
+                record([&](ItemRecord& r) { r.markSpawn(); });
+                ++spawns;
+                m_state.spawnCount = static_cast<std::int32_t>(spawns);
+            }
+            processMessages();
+        }
+    });
     protocol(" Anzahl beweglicher Items: " + number(movable), kColourBlack);
     select(ResultList::Protocol);
     protocol(" Prüfung auf bewegliche Items beendet", kColourGreen);

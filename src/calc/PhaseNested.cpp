@@ -36,32 +36,29 @@ bool RunPhases::phase7Nested()
         std::unordered_map<std::string, std::uint32_t> byKey;          // built when first needed
         std::vector<std::pair<std::size_t, std::uint32_t>> otherLines; // y line, key
         std::size_t next = 0;
-        const std::size_t lineCount = m_lines.size();
-        for (std::size_t line = 0; line < lineCount; ++line) {
+        scan(kHasYTab, [&](std::size_t line) {
             if (next < m_keyLines.size() && m_keyLines[next].first == line) {
                 ++counts[m_keyLines[next].second];
                 ++next;
-            } else if ((m_keys[line] & kHasYTab) != 0) {
-                if (auto key = itemPositionKey(m_lines, line)) {
-                    if (byKey.empty()) {
-                        for (std::size_t keyIndex = 0; keyIndex < m_keySet.size(); ++keyIndex) {
-                            byKey.emplace(asciiLower(m_keySet[keyIndex].first),
-                                          static_cast<std::uint32_t>(keyIndex));
-                        }
-                    }
-                    if (const auto it = byKey.find(asciiLower(*key)); it != byKey.end()) {
-                        ++counts[it->second];
-                        otherLines.emplace_back(line, it->second);
+            } else if (auto key = itemPositionKey(m_lines, line)) {
+                if (byKey.empty()) {
+                    for (std::size_t keyIndex = 0; keyIndex < m_keySet.size(); ++keyIndex) {
+                        byKey.emplace(asciiLower(m_keySet[keyIndex].first.view()),
+                                      static_cast<std::uint32_t>(keyIndex));
                     }
                 }
+                if (const auto it = byKey.find(asciiLower(*key)); it != byKey.end()) {
+                    ++counts[it->second];
+                    otherLines.emplace_back(line, it->second);
+                }
             }
-            progressStep(line, lineCount);
-        }
+        });
         std::shared_ptr<const PriceList> prices;
         const std::size_t keyCount = m_keySet.size();
         std::vector<std::int32_t> listedLine(m_items ? keyCount : 0, -1); // per key
         for (std::size_t keyIndex = 0; keyIndex < keyCount; ++keyIndex) {
-            const auto& [key, yIndex] = m_keySet[keyIndex];
+            const std::string_view key = m_keySet[keyIndex].first.view();
+            const std::size_t yIndex = m_keySet[keyIndex].second;
             const std::int64_t count = counts[keyIndex];
             // One test per removal and the final failing test, each followed by processing.
             for (std::int64_t test = 0; test <= count; ++test) {
@@ -135,9 +132,8 @@ std::vector<std::string> RunPhases::nestedGraphicKeys(const std::vector<std::int
         if (counts[p] < 2) {
             continue;
         }
-        const std::string& key = m_keySet[p].first;
-        if (const auto g = toInteger(std::string_view(key).substr(0, key.find('|')));
-            g && seen.insert(*g).second) {
+        const std::string_view key = m_keySet[p].first.view();
+        if (const auto g = toInteger(key.substr(0, key.find('|'))); g && seen.insert(*g).second) {
             keys.push_back(graphicKey(*g));
         }
     }

@@ -29,31 +29,27 @@ void RunPhases::phase8Pricing()
         std::unordered_map<std::int32_t, std::size_t> tallyIndex;
         std::vector<std::int32_t> tallyGraphics; // the graphic number of each entry
         const std::size_t n = m_lines.size();
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::string& line = m_lines[i];
-            if ((m_keys[i] & kHasGraphic) != 0) {
-                const std::string_view text = fixedCut(line, kKeyGraphic, kGraphicCut);
-                const std::int32_t graphic = importNumber(text, i);
-                const auto [it, added] = tallyIndex.try_emplace(graphic, tally.size());
-                if (added) {
-                    tally.emplace_back(asciiLower(graphicKey(graphic)), 1);
-                    tallyGraphics.push_back(graphic);
-                } else {
-                    ++tally[it->second].second;
+        scan(kHasGraphic, [&](std::size_t i) {
+            const std::string_view text = fixedCut(m_lines[i], kKeyGraphic, kGraphicCut);
+            const std::int32_t graphic = importNumber(text, i);
+            const auto [it, added] = tallyIndex.try_emplace(graphic, tally.size());
+            if (added) {
+                tally.emplace_back(asciiLower(graphicKey(graphic)), 1);
+                tallyGraphics.push_back(graphic);
+            } else {
+                ++tally[it->second].second;
+            }
+            if (text == "1173") {
+                if (i + 4 >= n) {
+                    beyondEnd(i, "die color-Zeile");
                 }
-                if (text == "1173") {
-                    if (i + 4 >= n) {
-                        beyondEnd(i, "die color-Zeile");
-                    }
-                    if (fixedCut(m_lines[i + 4], kKeyColor, kColorCut) == "1283") {
-                        append(ResultList::Warnings, std::string(kBorderWarning), kColourRed);
-                        select(ResultList::Warnings);
-                        record([&](ItemRecord& r) { r.markBorder(i); });
-                    }
+                if (fixedCut(m_lines[i + 4], kKeyColor, kColorCut) == "1283") {
+                    append(ResultList::Warnings, std::string(kBorderWarning), kColourRed);
+                    select(ResultList::Warnings);
+                    record([&](ItemRecord& r) { r.markBorder(i); });
                 }
             }
-            progressStep(i, n);
-        }
+        });
         const std::shared_ptr<const PriceList> list = loadPriceList();
         const PriceList& prices = *list;
         {

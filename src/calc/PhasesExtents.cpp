@@ -17,14 +17,10 @@ void RunPhases::phase1ItemCount()
     select(ResultList::Protocol);
     processMessages();
     std::int64_t count = 0;
-    const std::size_t n = m_lines.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        if ((m_keys[i] & kHasEntry) != 0) {
-            ++count;
-            m_out.setDisplay(NumberDisplay::ItemCount, count);
-        }
-        progressStep(i, n);
-    }
+    scan(kHasEntry, [&](std::size_t) {
+        ++count;
+        m_out.setDisplay(NumberDisplay::ItemCount, count);
+    });
     lampDone(Lamp::BLED1);
     protocol(" Anzahl Items: " + number(count) + " Stück", kColourBlack);
     if (count > 3000) {
@@ -41,17 +37,12 @@ void RunPhases::phase2LowestLevel()
     lampStart(Lamp::BLED2);
     protocol(" Ermittlung der niedrigsten Fläche gestartet", kColourGreen);
     select(ResultList::Protocol);
-    std::int32_t current = 0;
+    // The lowest of 0 and every z value (each line's value stays the current one until the next
+    // z line).
     std::int32_t lowest = 0;
-    const std::size_t n = m_lines.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::string& line = m_lines[i];
-        if ((m_keys[i] & kHasZ) != 0) {
-            current = importNumber(fixedCut(line, kKeyZ, kCoordinateCut), i);
-        }
-        lowest = std::min(lowest, current);
-        progressStep(i, n);
-    }
+    scan(kHasZ, [&](std::size_t i) {
+        lowest = std::min(lowest, importNumber(fixedCut(m_lines[i], kKeyZ, kCoordinateCut), i));
+    });
     m_out.setDisplay(NumberDisplay::LowestLevel, lowest);
     record([&](ItemRecord& r) { r.setLowestLevel(lowest); });
     lampDone(Lamp::BLED2);
@@ -63,29 +54,48 @@ void RunPhases::phase2LowestLevel()
     protocol(" Ermittlung der niedrigsten Fläche beendet", kColourGreen);
 }
 
-// One extents scan: the value of every line holding `key` replaces the result when it is
-// smaller (wantMin) or larger.
-std::int32_t RunPhases::extentScan(std::string_view key, std::int32_t start, bool wantMin,
-                                   bool keys)
+// The four extents in one pass over the lines, with the key set. The first x line that is no
+// number ends the run here, as the first scan would; the first such y line is kept for the second
+// scan, which ends the run there.
+RunPhases::Extents RunPhases::measureExtents()
 {
-    const std::uint8_t keyBit = key == kKeyX ? kHasX : kHasY;
-    std::int32_t current = start;
-    std::int32_t result = start;
-    const std::size_t n = m_lines.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::string& line = m_lines[i];
-        if ((m_keys[i] & keyBit) != 0) {
-            current = importNumber(fixedCut(line, key, kCoordinateCut), i);
-            if (keys) {
-                if (auto k = itemPositionKey(m_lines, i)) {
-                    m_keySet.push_back({std::move(*k), i});
+    Extents e;
+    scan(kHasX | kHasY, [&](std::size_t i) {
+        const std::uint8_t keys = m_lines.keys(i);
+        if ((keys & kHasX) == 0 && e.badY) {
+            return; // a y line after one that is no number: the second scan ends the run first
+        }
+        const std::string_view line = m_lines[i];
+        if ((keys & kHasX) != 0) {
+            const std::int32_t x = importNumber(fixedCut(line, kKeyX, kCoordinateCut), i);
+            e.minX = std::min(e.minX, x);
+            e.maxX = std::max(e.maxX, x);
+        }
+        if ((keys & kHasY) != 0 && !e.badY) {
+            if (const auto y = toInteger(fixedCut(line, kKeyY, kCoordinateCut))) {
+                e.minY = std::min(e.minY, *y);
+                e.maxY = std::max(e.maxY, *y);
+                if (const auto k = itemKeyText(m_lines, i)) {
+                    m_keySet.emplace_back(*k, i);
                 }
+            } else {
+                e.badY = i;
             }
         }
-        result = wantMin ? std::min(result, current) : std::max(result, current);
-        progressStep(i, n);
+    });
+    return e;
+}
+
+// One more scan of phase 3 whose values the first one found: its progress and cancel checks, and
+// the conversion error of `bad` when it reaches that line.
+void RunPhases::repeatScan(std::optional<std::size_t> bad, std::string_view key)
+{
+    const std::size_t n = m_lines.size();
+    if (bad) {
+        progressSteps(0, *bad, n);
+        importNumber(fixedCut(m_lines[*bad], key, kCoordinateCut), *bad);
     }
-    return result;
+    progressSteps(0, n, n);
 }
 
 void RunPhases::phase3Extents()
@@ -94,19 +104,23 @@ void RunPhases::phase3Extents()
     select(ResultList::Protocol);
     lampStart(Lamp::BLED7);
     processMessages();
-    m_minX = extentScan(kKeyX, 10000, true, false);
+    const Extents e = measureExtents();
+    m_minX = e.minX;
     protocol(" Kleinster X-Wert=" + number(m_minX), kColourBlack);
     select(ResultList::Protocol);
     processMessages();
-    m_minY = extentScan(kKeyY, 10000, true, false);
+    repeatScan(e.badY, kKeyY);
+    m_minY = e.minY;
     protocol(" Kleinster Y-Wert=" + number(m_minY), kColourBlack);
     select(ResultList::Protocol);
     processMessages();
-    m_maxX = extentScan(kKeyX, 0, false, false);
+    repeatScan(std::nullopt, kKeyX);
+    m_maxX = e.maxX;
     protocol(" Größter X-Wert=" + number(m_maxX), kColourBlack);
     select(ResultList::Protocol);
     processMessages();
-    m_maxY = extentScan(kKeyY, 0, false, true);
+    repeatScan(std::nullopt, kKeyY);
+    m_maxY = e.maxY;
     sortKeySet();
     record([&](ItemRecord& r) { r.setExtents(m_minX, m_minY, m_maxX, m_maxY); });
     protocol(" Größter Y-Wert=" + number(m_maxY), kColourBlack);
@@ -118,20 +132,31 @@ void RunPhases::phase3Extents()
 // every y line that gave a key the index of its key in the set (phase 7 counts by it).
 void RunPhases::sortKeySet()
 {
-    std::vector<std::pair<std::string, std::uint32_t>> order;
-    order.reserve(m_keySet.size());
-    for (std::size_t k = 0; k < m_keySet.size(); ++k) {
-        order.emplace_back(itemKeySortText(m_keySet[k].first), static_cast<std::uint32_t>(k));
+    // The sort texts side by side in one block, each in a slot of the largest size.
+    constexpr std::size_t kSlot = 3 * ItemKeyText::kMaxSize + 1;
+    const std::size_t count = m_keySet.size();
+    std::vector<char> texts(count * kSlot);
+    std::vector<std::uint8_t> sizes(count);
+    std::vector<std::uint32_t> order(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        sizes[k] = static_cast<std::uint8_t>(
+            writeItemKeySortText(m_keySet[k].first.view(), texts.data() + k * kSlot));
+        order[k] = static_cast<std::uint32_t>(k);
     }
-    // Equal texts in the order they were added, as a stable sort keeps them: the second member is
-    // that order.
-    std::sort(order.begin(), order.end());
-    std::vector<std::pair<std::string, std::size_t>> sorted;
-    sorted.reserve(order.size());
-    m_keyLines.assign(m_keySet.size(), {});
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        const std::uint32_t original = order[k].second;
-        if (k == 0 || order[k].first != order[k - 1].first) {
+    const auto text = [&](std::uint32_t k) {
+        return std::string_view(texts.data() + k * kSlot, sizes[k]);
+    };
+    // Equal texts in the order they were added, as a stable sort keeps them.
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const int c = text(a).compare(text(b));
+        return c != 0 ? c < 0 : a < b;
+    });
+    std::vector<std::pair<ItemKeyText, std::size_t>> sorted;
+    sorted.reserve(count);
+    m_keyLines.assign(count, {});
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::uint32_t original = order[k];
+        if (k == 0 || text(original) != text(order[k - 1])) {
             sorted.push_back(m_keySet[original]);
         }
         m_keyLines[original] = {m_keySet[original].second,

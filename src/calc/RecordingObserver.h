@@ -63,6 +63,7 @@ public:
     Answer askYesNo(std::string_view title, std::string_view text) override;
     FeeChoice feeChoice() override { return m_fees; }
     bool pump() override;
+    std::size_t pumpEvery() const override { return m_pumpEvery; }
 
     // --- Set-up
     void setAnswer(Answer answer) { m_answer = answer; }
@@ -74,6 +75,8 @@ public:
         m_hook = std::move(hook);
     }
     void clearCancel() { m_cancel = false; }
+    // Lets a run call pump() only every `lines` lines (1, the default: after every line).
+    void setPumpEvery(std::size_t lines) { m_pumpEvery = lines; }
 
     // --- What was recorded
     const List& list(ResultList which) const { return m_lists[index(which)]; }
@@ -101,6 +104,7 @@ private:
     std::function<bool(std::uint64_t)> m_hook;
     bool m_cancel = false;
     std::uint64_t m_pumps = 0;
+    std::size_t m_pumpEvery = 1;
     int m_resets = 0;
     bool m_idle = true;
     int m_switches = 0;

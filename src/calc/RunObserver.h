@@ -137,13 +137,18 @@ public:
     virtual FeeChoice feeChoice() = 0;
 
     // "Let the window system process pending messages", then report CancelRequested (true: the
-    // user pressed "Stopp"). Called after every progress step (after every line of every scan)
+    // user pressed "Stopp"). Called after every pumpEvery() progress steps (lines of a scan)
     // and at the other points the phases name, so tens of thousands of times a second: it
     // must be cheap when nothing is pending (e.g. only process events when some are pending or a
     // few milliseconds have passed). It reports the flag's state, not an edge: where the engine
     // only processes messages without a cancel check it ignores the result, and the next cancel
     // check sees the flag still set. The window clears the flag after execute() returns.
     virtual bool pump() = 0;
+    // How many progress steps (lines) a run may go between two calls of pump(): 1, after every
+    // line (the default); more where the eye cannot tell the difference and a call costs more
+    // than a line. The run still sends every new progress value and ends every scan at its last
+    // value; only the calls between are fewer.
+    virtual std::size_t pumpEvery() const { return 1; }
 };
 
 } // namespace tarvek

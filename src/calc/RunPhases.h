@@ -2,8 +2,10 @@
 
 #include "calc/CalculationRun.h"
 #include "calc/RunSteps.h"
+#include "importfile/ItemKey.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,8 +26,8 @@ namespace detail {
 class RunPhases : private RunSteps
 {
 public:
-    RunPhases(const RunSettings& settings, RunState& state, RunObserver& observer,
-              ImportLines lines, TextEncoding encoding)
+    RunPhases(const RunSettings& settings, RunState& state, RunObserver& observer, ImportText lines,
+              TextEncoding encoding)
         : RunSteps(settings, observer, encoding), m_state(state), m_lines(std::move(lines)),
           m_items(settings.items)
     {}
@@ -33,15 +35,39 @@ public:
     RunOutcome run();
 
 private:
+    // A scan over every line: `work` for each line holding one of the keys `mask` (in file
+    // order), and after every line its progress step and cancel check.
+    template <typename Work> void scan(std::uint8_t mask, Work work)
+    {
+        const std::size_t n = m_lines.size();
+        std::size_t done = 0;
+        for (std::size_t i = m_lines.nextWith(mask, 0); i < n; i = m_lines.nextWith(mask, i + 1)) {
+            progressSteps(done, i, n);
+            work(i);
+            progressStep(i, n);
+            done = i + 1;
+        }
+        progressSteps(done, n, n);
+    }
+
     // ---- Phases
 
     void phase1ItemCount();
 
     void phase2LowestLevel();
 
-    // One extents scan: the value of every line holding `key` replaces the result when it is
-    // smaller (wantMin) or larger.
-    std::int32_t extentScan(std::string_view key, std::int32_t start, bool wantMin, bool keys);
+    // Phase 3's four scans find their values in one pass (measureExtents); the other three
+    // repeat only its progress steps and cancel checks (repeatScan).
+    struct Extents
+    {
+        std::int32_t minX = 10000;
+        std::int32_t minY = 10000;
+        std::int32_t maxX = 0;
+        std::int32_t maxY = 0;
+        std::optional<std::size_t> badY; // the first y line that is no number
+    };
+    Extents measureExtents();
+    void repeatScan(std::optional<std::size_t> bad, std::string_view key);
 
     void phase3Extents();
 
@@ -74,8 +100,7 @@ private:
     }
 
     RunState& m_state;
-    ImportLines m_lines;
-    std::vector<std::uint8_t> m_keys; // lineKeys() of every line
+    ImportText m_lines;
 
     std::int32_t m_minX = 10000;
     std::int32_t m_minY = 10000;
@@ -83,7 +108,7 @@ private:
     std::int32_t m_maxY = 0;
     std::int32_t m_squareSteps = 0;
     // ItemKeySet: the keys with the index of the y line of their first occurrence.
-    std::vector<std::pair<std::string, std::size_t>> m_keySet;
+    std::vector<std::pair<ItemKeyText, std::size_t>> m_keySet;
     // Every y line of phase 3 that gave a key, in file order, with the index of its key.
     std::vector<std::pair<std::size_t, std::uint32_t>> m_keyLines;
     ItemRecord* const m_items; // the plan of the building, when the run keeps one

@@ -5,6 +5,7 @@
 #include "importfile/ImportLines.h"
 #include "pricing/PriceList.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace tarvek::detail {
@@ -30,35 +31,6 @@ std::string priceListMissingText(const RunSettings& settings)
 
 } // namespace
 
-std::uint8_t lineKeys(std::string_view line)
-{
-    // One pass over the tabs of the line: each key holds one, so each is found at its tab.
-    std::uint8_t keys = 0;
-    const std::size_t n = line.size();
-    for (std::size_t tab = line.find('\t'); tab != std::string_view::npos;
-         tab = line.find('\t', tab + 1)) {
-        if (tab + 2 < n && line[tab + 2] == '\t') {
-            const char c = line[tab + 1];
-            keys |= c == 'x' ? kHasX : c == 'y' ? (kHasY | kHasYTab) : c == 'z' ? kHasZ : 0;
-        }
-        if (tab >= 1 && line[tab - 1] == 'y') {
-            keys |= kHasYTab;
-        }
-        if (tab >= 7 && line.substr(tab - 7, 7) == "graphic") {
-            keys |= kHasGraphic;
-        }
-    }
-    for (std::size_t entry = line.find("Entry "); entry != std::string_view::npos;
-         entry = line.find("Entry ", entry + 1)) {
-        const char kind = entry + 6 < n ? line[entry + 6] : '\0';
-        if (kind == 'I' || kind == 'M' || kind == 'C') {
-            keys |= kHasEntry;
-            break;
-        }
-    }
-    return keys;
-}
-
 std::string number(std::int64_t value)
 {
     return std::to_string(value);
@@ -66,7 +38,8 @@ std::string number(std::int64_t value)
 
 RunSteps::RunSteps(const RunSettings& settings, RunObserver& observer, TextEncoding importEncoding)
     : m_settings(settings), m_out(observer), m_importEncoding(importEncoding),
-      m_clock(settings.clock != nullptr ? settings.clock : &m_systemClock)
+      m_clock(settings.clock != nullptr ? settings.clock : &m_systemClock),
+      m_pumpEvery(std::max<std::size_t>(1, observer.pumpEvery()))
 {}
 
 std::string RunSteps::importText(std::string_view bytes) const
@@ -99,6 +72,15 @@ void RunSteps::lampStart(Lamp lamp)
 
 bool RunSteps::pump()
 {
+    if (m_pumpEvery > 1 && ++m_sincePump < m_pumpEvery) {
+        return false;
+    }
+    m_sincePump = 0;
+    return letWindowProcess();
+}
+
+bool RunSteps::letWindowProcess()
+{
     if (m_autoSelect && m_written != 0) {
         for (unsigned l = 1; l <= 6; ++l) {
             if ((m_written & (1u << l)) != 0) {
@@ -129,7 +111,7 @@ int ProgressSteps::value(std::size_t index, std::size_t total)
     return m_value;
 }
 
-void RunSteps::progressStep(std::size_t index, std::size_t total)
+void RunSteps::showProgress(std::size_t index, std::size_t total)
 {
     const int value = m_steps.value(index, total);
     if (value != m_progress) {
@@ -137,8 +119,40 @@ void RunSteps::progressStep(std::size_t index, std::size_t total)
         m_out.setProgress(value);
         m_progress = value;
     }
+}
+
+void RunSteps::progressStep(std::size_t index, std::size_t total)
+{
+    showProgress(index, total);
     if (pump()) {
         throw RunEnd{RunOutcome::Cancelled, {}};
+    }
+}
+
+void RunSteps::progressSteps(std::size_t from, std::size_t to, std::size_t total)
+{
+    if (m_pumpEvery == 1) {
+        for (std::size_t i = from; i < to; ++i) {
+            progressStep(i, total);
+        }
+        return;
+    }
+    // From one new value to the next, or to the next pump where it comes first.
+    std::size_t i = from;
+    while (i < to) {
+        showProgress(i, total);
+        const std::size_t sameTo = std::min(to, m_steps.changesAt());
+        const std::size_t toPump = m_pumpEvery - m_sincePump; // steps up to the next pump
+        if (sameTo - i < toPump) {
+            m_sincePump += sameTo - i;
+            i = sameTo;
+            continue;
+        }
+        i += toPump;
+        m_sincePump = 0;
+        if (letWindowProcess()) {
+            throw RunEnd{RunOutcome::Cancelled, {}};
+        }
     }
 }
 
@@ -194,6 +208,9 @@ void RunSteps::checkColumns(const PriceList& list, std::size_t index, std::strin
 
 std::shared_ptr<const PriceList> RunSteps::loadPriceList()
 {
+    if (m_priceList) {
+        return m_priceList;
+    }
     if (m_settings.priceList) {
         m_priceEncoding = m_settings.priceList->encoding();
         return m_settings.priceList;
@@ -226,9 +243,9 @@ std::shared_ptr<const PriceList> RunSteps::loadPriceList()
                      there ? fileOpenErrorText(path, reason) + std::string(kCannotPrice)
                            : priceListMissingText(m_settings)};
     }
-    auto list = std::make_shared<const PriceList>(PriceList::fromBytes(std::move(*bytes)));
-    m_priceEncoding = list->encoding();
-    return list;
+    m_priceList = std::make_shared<const PriceList>(PriceList::fromBytes(std::move(*bytes)));
+    m_priceEncoding = m_priceList->encoding();
+    return m_priceList;
 }
 
 } // namespace tarvek::detail

@@ -3,6 +3,7 @@
 #include "calc/CalculationRun.h"
 #include "calc/Clock.h"
 #include "calc/RunObserver.h"
+#include "importfile/ImportText.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -23,18 +24,15 @@ struct RunEnd
     std::string message; // for PriceListMissing and Aborted
 };
 
-// Which keys a line holds; the phases test these instead of searching the line again (the
-// lines do not change during a run, so the answers are the same).
-enum LineKey : std::uint8_t
-{
-    kHasEntry = 1,    // "Entry I", "Entry M" or "Entry C"
-    kHasX = 2,        // "\tx\t"
-    kHasY = 4,        // "\ty\t"
-    kHasZ = 8,        // "\tz\t"
-    kHasGraphic = 16, // "graphic\t"
-    kHasYTab = 32,    // "y\t"
-};
-std::uint8_t lineKeys(std::string_view line);
+// The keys of a line (ImportText.h), as the phases use them.
+using tarvek::kHasColor;
+using tarvek::kHasEntry;
+using tarvek::kHasGraphic;
+using tarvek::kHasX;
+using tarvek::kHasY;
+using tarvek::kHasYTab;
+using tarvek::kHasZ;
+using tarvek::lineKeys;
 
 std::string number(std::int64_t value);
 
@@ -44,6 +42,8 @@ class ProgressSteps
 {
 public:
     int value(std::size_t index, std::size_t total);
+    // The first index after the last value()'s that gives another value (none after 100).
+    std::size_t changesAt() const { return m_value < 100 ? m_to : static_cast<std::size_t>(-1); }
 
 private:
     std::size_t m_total = 0;
@@ -75,6 +75,9 @@ protected:
     void processMessages() { (void)pump(); }
     // Progress step and cancel check after `index` (from 0) of `total`.
     void progressStep(std::size_t index, std::size_t total);
+    // The progress steps of the lines [from, to) of a scan of `total` lines; with the observer's
+    // pumpEvery() above 1, in bulk: each new value once, and the pumps where they fall.
+    void progressSteps(std::size_t from, std::size_t to, std::size_t total);
 
     // ---- Failures: each leaves the run with a message
     [[noreturn]] void conversionError(std::string_view text, TextEncoding encoding,
@@ -87,8 +90,9 @@ protected:
     void checkColumns(const PriceList& list, std::size_t index, std::string_view line,
                       std::initializer_list<int> marks);
 
-    // Each phase that needs the price list reads it afresh (once per phase), unless the run was
-    // given one list to share.
+    // The price list of the run: read (or taken from the settings' shared list) by the first
+    // phase that needs it, then handed to the later phases. A run prices with the list as it was
+    // when phase 5 began; a list changed on disk meanwhile counts from the next run on.
     std::shared_ptr<const PriceList> loadPriceList();
 
     // A piece of the import file or of the price list as the user sees it (displayText with the
@@ -105,8 +109,15 @@ private:
     TextEncoding m_priceEncoding = TextEncoding::Windows1252;
     SystemClock m_systemClock;
     const Clock* m_clock;
+    std::shared_ptr<const PriceList> m_priceList; // once read
+    // Lets the window process its messages (pump() counts the steps between two of these).
+    bool letWindowProcess();
+    void showProgress(std::size_t index, std::size_t total);
+
     int m_progress = -1; // the value last sent to setProgress; -1: none since Resetten
     ProgressSteps m_steps;
+    const std::size_t m_pumpEvery;
+    std::size_t m_sincePump = 0; // steps since the window last processed its messages
     unsigned m_written = 0;
 };
 

@@ -1,7 +1,5 @@
 #include "importfile/ItemKey.h"
 
-#include "importfile/ImportFormat.h"
-
 namespace tarvek {
 namespace {
 
@@ -29,23 +27,6 @@ unsigned weight(unsigned char c)
 }
 
 } // namespace
-
-std::optional<std::string> itemPositionKey(const ImportLines& lines, std::size_t yIndex)
-{
-    if (yIndex < 2 || yIndex + 1 >= lines.size()) {
-        return std::nullopt;
-    }
-    std::string key;
-    key.reserve(6 + 4 + 4 + 4 + 3);
-    key += fixedCut(lines[yIndex - 2], kKeyGraphic, kGraphicCut);
-    key += '|';
-    key += fixedCut(lines[yIndex - 1], kKeyX, kCoordinateCut);
-    key += '|';
-    key += fixedCut(lines[yIndex], kKeyY, kCoordinateCut);
-    key += '|';
-    key += fixedCut(lines[yIndex + 1], kKeyZ, kCoordinateCut);
-    return key;
-}
 
 int compareItemKeys(std::string_view a, std::string_view b)
 {
@@ -90,11 +71,16 @@ int compareItemKeys(std::string_view a, std::string_view b)
 
 std::string itemKeySortText(std::string_view key)
 {
+    std::string text(key.size() * 3 + 1, '\0');
+    text.resize(writeItemKeySortText(key, text.data()));
+    return text;
+}
+
+std::size_t writeItemKeySortText(std::string_view key, char* const start)
+{
     // Each byte not left out as two bytes (class + 1, code), so that a shorter text comes first;
     // then 0 (below every class byte) and the folded full text for the second comparison.
-    // Written through a pointer: the sort texts of ten thousand keys are made in every run.
-    std::string text(key.size() * 3 + 1, '\0');
-    char* out = text.data();
+    char* out = start;
     for (const char c : key) {
         const auto b = static_cast<unsigned char>(c);
         if (ignored(b)) {
@@ -108,8 +94,7 @@ std::string itemKeySortText(std::string_view key)
     for (const char c : key) {
         *out++ = static_cast<char>(fold(static_cast<unsigned char>(c)));
     }
-    text.resize(static_cast<std::size_t>(out - text.data()));
-    return text;
+    return static_cast<std::size_t>(out - start);
 }
 
 } // namespace tarvek

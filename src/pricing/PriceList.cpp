@@ -36,8 +36,9 @@ std::uint64_t pack(std::size_t length, std::uint32_t value)
     return (static_cast<std::uint64_t>(length) << 32) | value;
 }
 
-// Calls f(packedPrefix) for every prefix of 4..8 digits of every digit run that follows an "0x"
-// in the line ("0X" too and digits of either case when anyCase). Finds the x with memchr.
+// Calls f(packedPrefix, exact) for every prefix of 4..8 digits of every digit run that follows an
+// "0x" in the line ("0X" too and digits of either case when anyCase); `exact`: the prefix stands
+// in the line as "0x" and lower-case digits. Finds the x with memchr.
 template <typename F> void forEachKeyPrefix(std::string_view line, bool anyCase, F&& f)
 {
     const std::size_t n = line.size();
@@ -47,15 +48,18 @@ template <typename F> void forEachKeyPrefix(std::string_view line, bool anyCase,
             if (line[p - 1] == '0') {
                 std::uint32_t value = 0;
                 std::size_t length = 0;
+                // Whether the key so far stands in the line as stored: "0x", lower-case digits.
+                bool exact = x == 'x';
                 for (std::size_t q = p + 1; q < n && length < kMaxDigits; ++q) {
                     const int d = hexValue(line[q], anyCase);
                     if (d < 0) {
                         break;
                     }
+                    exact = exact && !(line[q] >= 'A' && line[q] <= 'F');
                     value = value * 16u + static_cast<std::uint32_t>(d);
                     ++length;
                     if (length >= kMinDigits) {
-                        f(pack(length, value));
+                        f(pack(length, value), exact);
                     }
                 }
             }
@@ -179,7 +183,7 @@ void PriceList::indexAllKeys(bool exact) const
     }
     for (std::size_t i = 0; i < m_spans.size(); ++i) {
         const auto lineIndex = static_cast<std::uint32_t>(i);
-        forEachKeyPrefix(line(i), !exact, [&](std::uint64_t k) {
+        forEachKeyPrefix(line(i), !exact, [&](std::uint64_t k, bool) {
             if (exact) {
                 ix.addExact(k, lineIndex);
             } else {
@@ -210,38 +214,56 @@ void PriceList::prepareAll() const
 
 void PriceList::prepare(const std::vector<std::string>& keys, bool exact) const
 {
+    prepare(keys, exact, !exact);
+}
+
+void PriceList::prepareLookups(const std::vector<std::string>& keys) const
+{
+    prepare(keys, true, true);
+}
+
+void PriceList::prepare(const std::vector<std::string>& keys, bool exact, bool folded) const
+{
     Index& ix = index();
-    if (exact ? ix.exactFull : ix.foldedFull) {
-        return;
-    }
-    auto& ready = exact ? ix.exactReady : ix.foldedReady;
-    std::unordered_set<std::uint64_t> wanted;
-    // A first filter on the low 16 bits of the value, so that most prefixes of the lines need no
-    // look-up in the set. On the stack: for a handful of keys, a heap block of 8 KB per call cost
-    // more than the filter saved.
+    exact = exact && !ix.exactFull;
+    folded = folded && !ix.foldedFull;
+    // The keys whose answers are still missing, for each index. A first filter on the low 16
+    // bits of the value, so that most prefixes of the lines need no look-up in the sets. On the
+    // stack: for a handful of keys, a heap block of 8 KB per call cost more than it saved.
+    std::unordered_set<std::uint64_t> wantedExact;
+    std::unordered_set<std::uint64_t> wantedFolded;
     std::bitset<0x10000> filter;
     for (const auto& key : keys) {
-        if (const auto k = packKey(key, !exact); k && ready.count(*k) == 0) {
-            wanted.insert(*k);
+        if (const auto k = packKey(key, false); exact && k && ix.exactReady.count(*k) == 0) {
+            wantedExact.insert(*k);
+            filter[*k & 0xFFFF] = true;
+        }
+        if (const auto k = packKey(key, true); folded && k && ix.foldedReady.count(*k) == 0) {
+            wantedFolded.insert(*k);
             filter[*k & 0xFFFF] = true;
         }
     }
-    if (wanted.empty()) {
+    if (wantedExact.empty() && wantedFolded.empty()) {
         return;
     }
+    // One pass for both: the prefixes of either case, of which the exact ones for the first.
+    const bool anyCase = !wantedFolded.empty();
     for (std::size_t i = 0; i < m_spans.size(); ++i) {
         const auto lineIndex = static_cast<std::uint32_t>(i);
-        forEachKeyPrefix(line(i), !exact, [&](std::uint64_t k) {
-            if (filter[k & 0xFFFF] && wanted.count(k) != 0) {
-                if (exact) {
-                    ix.addExact(k, lineIndex);
-                } else {
-                    ix.folded.try_emplace(k, lineIndex);
-                }
+        forEachKeyPrefix(line(i), anyCase, [&](std::uint64_t k, bool stored) {
+            if (!filter[k & 0xFFFF]) {
+                return;
+            }
+            if (stored && wantedExact.count(k) != 0) {
+                ix.addExact(k, lineIndex);
+            }
+            if (wantedFolded.count(k) != 0) {
+                ix.folded.try_emplace(k, lineIndex);
             }
         });
     }
-    ready.insert(wanted.begin(), wanted.end());
+    ix.exactReady.insert(wantedExact.begin(), wantedExact.end());
+    ix.foldedReady.insert(wantedFolded.begin(), wantedFolded.end());
 }
 
 const std::vector<std::uint32_t>& PriceList::findMovableMarks(std::string_view key) const
@@ -370,7 +392,7 @@ std::string priceListUnreadableText(const std::string& path, std::string_view re
 bool isPriceLine(std::string_view line)
 {
     bool hasKey = false;
-    forEachKeyPrefix(line, true, [&hasKey](std::uint64_t) { hasKey = true; });
+    forEachKeyPrefix(line, true, [&hasKey](std::uint64_t, bool) { hasKey = true; });
     if (!hasKey || priceColumnCount(line) < 8 || !toInteger(priceColumnText(line, 3))) {
         return false;
     }

@@ -86,6 +86,8 @@ public:
     // was not prepared indexes every key of the list once. Results are the same either way.
     void prepareMovableMarks(const std::vector<std::string>& keys) const;
     void prepareFind(const std::vector<std::string>& keys) const;
+    // Both at once, in one pass (phase 5 prepares the lookups of all three phases so).
+    void prepareLookups(const std::vector<std::string>& keys) const;
     // Indexes every key and reads the marks of every line at once. Afterwards lookups only read
     // the index (searches for keys of another form take turns on their memo), so that runs on
     // several threads may share one list.
@@ -115,6 +117,7 @@ private:
     struct Index;
     Index& index() const;
     void prepare(const std::vector<std::string>& keys, bool exact) const;
+    void prepare(const std::vector<std::string>& keys, bool exact, bool folded) const;
     void indexAllKeys(bool exact) const;
     std::string m_bytes;
     TextEncoding m_encoding = TextEncoding::Windows1252;

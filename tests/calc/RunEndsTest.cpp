@@ -184,35 +184,34 @@ TEST(Calculate, ReportsEachEndTyped)
     std::filesystem::remove_all(folder);
 }
 
-TEST(PriceListMissing, InPhase7AtTheFirstNestedPosition)
+// A run reads the price list once, when phase 5 begins, and prices phases 7 and 8 with it: a
+// list deleted or changed on disk during the run counts from the next run on.
+TEST(PriceList, ReadOnceAndKeptWhileTheRunGoesOn)
 {
-    RunFixture f;
-    f.window.setCancelHook([&](std::uint64_t) {
-        if (protocolHas(f.window, " Prüfung ineinanderliegender Items gestartet")) {
-            f.priceList = std::nullopt; // deleted while the run goes on
-        }
-        return false;
-    });
-    f.priceList = kPrices;
-    EXPECT_EQ(f.run(everyPhaseFile()), RunOutcome::PriceListMissing);
-    EXPECT_EQ(f.window.messages().back().text, kMissing);
-    expectResetWindow(f);
-}
+    RunFixture undisturbed;
+    undisturbed.priceList = kPrices;
+    ASSERT_EQ(undisturbed.run(everyPhaseFile()), RunOutcome::Complete);
+    ASSERT_FALSE(undisturbed.texts(ResultList::Nested).empty()); // phase 7 needs the list too
 
-TEST(PriceListMissing, Phase7WithoutNestedPositionsDoesNotNeedIt)
-{
-    RunFixture f;
-    f.window.setCancelHook([&](std::uint64_t) {
-        if (protocolHas(f.window, " Prüfung ineinanderliegender Items gestartet")) {
-            f.priceList = std::nullopt;
+    for (const std::optional<std::string>& later :
+         {std::optional<std::string>(), std::optional<std::string>("0x0e75|X|1|t|1|0|0|0")}) {
+        RunFixture f;
+        f.priceList = kPrices;
+        f.window.setCancelHook([&](std::uint64_t) {
+            if (protocolHas(f.window, " Prüfung ineinanderliegender Items gestartet")) {
+                f.priceList = later; // deleted or replaced while the run goes on
+            }
+            return false;
+        });
+        EXPECT_EQ(f.run(everyPhaseFile()), RunOutcome::Complete);
+        EXPECT_EQ(f.priceListReads, 1);
+        for (const ResultList list :
+             {ResultList::Protocol, ResultList::Warnings, ResultList::Movable, ResultList::Nested,
+              ResultList::NotCalculated, ResultList::Bill}) {
+            EXPECT_EQ(f.texts(list), undisturbed.texts(list)) << static_cast<int>(list);
         }
-        return false;
-    });
-    f.priceList = kPrices;
-    EXPECT_EQ(f.run(importFile({item("3701")})), RunOutcome::PriceListMissing);
-    // Reached phase 8, which tests after the tally.
-    EXPECT_EQ(f.priceListReads, 2);
-    expectResetWindow(f);
+        EXPECT_EQ(f.state.grandTotal, undisturbed.state.grandTotal);
+    }
 }
 
 TEST(Abort, ConversionErrorKeepsTheLists)

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -82,44 +83,47 @@ std::string jsonItems(const ItemRecord* record)
     if (record == nullptr || !record->complete() || record->items().empty()) {
         return {};
     }
-    // Appended in place, without a temporary text per field: a house has tens of thousands.
+    // Each item written into a buffer of its own and appended at once: a house has tens of
+    // thousands.
     std::string o;
     o.reserve(record->items().size() * 96);
-    char digits[16];
-    const auto number = [&o, &digits](std::int32_t n) {
-        const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-        o.append(digits, end);
-    };
-    const auto value = [&](bool known, std::int32_t n) {
-        if (known) {
-            number(n);
-        } else {
-            o += "null";
-        }
-    };
+    char buffer[256];
     for (const RecordedItem& item : record->items()) {
-        const auto category = item.category();
-        o += o.empty() ? "\n" : ",\n";
-        o += "    {\"graphic\": ";
-        number(item.graphic);
-        o += ", \"x\": ";
+        char* out = buffer;
+        const auto put = [&out](std::string_view text) {
+            std::memcpy(out, text.data(), text.size());
+            out += text.size();
+        };
+        const auto value = [&](bool known, std::int32_t n) {
+            if (known) {
+                out = std::to_chars(out, buffer + sizeof buffer, n).ptr;
+            } else {
+                put("null");
+            }
+        };
+        put(o.empty() ? "\n    {\"graphic\": " : ",\n    {\"graphic\": ");
+        value(true, item.graphic);
+        put(", \"x\": ");
         value(item.hasPosition, item.x);
-        o += ", \"y\": ";
+        put(", \"y\": ");
         value(item.hasPosition, item.y);
-        o += ", \"z\": ";
+        put(", \"z\": ");
         value(item.hasPosition, item.z);
-        o += ", \"color\": ";
+        put(", \"color\": ");
         value(item.hasColour, item.colour);
-        o += ", \"category\": ";
-        if (category) {
+        put(", \"category\": ");
+        if (const auto category = item.category()) {
             // The category names are plain ASCII words: nothing to escape.
-            o.append(1, '"').append(categoryName(*category)).append(1, '"');
+            put("\"");
+            put(categoryName(*category));
+            put("\"}");
         } else {
-            o += "null";
+            put("null}");
         }
-        o += '}';
+        o.append(buffer, static_cast<std::size_t>(out - buffer));
     }
-    return o + "\n  ";
+    o += "\n  ";
+    return o;
 }
 
 } // namespace
@@ -250,7 +254,9 @@ std::string jsonReport(const CalcResult& result)
              (m.answer ? (*m.answer == Answer::Yes ? "\"yes\"" : "\"no\"") : "null") + "}";
     }
     o += messages.empty() ? "],\n" : "\n  ],\n";
-    o += "  \"items\": [" + jsonItems(result.items) + "]\n}\n";
+    o += "  \"items\": [";
+    o += jsonItems(result.items);
+    o += "]\n}\n";
     return o;
 }
 
