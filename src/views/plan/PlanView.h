@@ -5,6 +5,7 @@
 #include "views/plan/PlanTiles.h"
 
 #include <QPointF>
+#include <QRect>
 #include <QWidget>
 
 #include <functional>
@@ -56,12 +57,16 @@ public:
 
     // Shows the whole covered rectangle.
     void fit();
+    // Shows these tiles (item X and Y) as large as they fit; until the user zooms or pans, a new
+    // size of the view shows them again.
+    void zoomTo(const QRect& tiles);
     // Marks the tiles of the items written to one list line and brings them into view; a row of
     // -1 clears the marks.
     void highlight(const ListLine& line);
     std::vector<const Tile*> highlightedTiles() const;
 
-    // Pixels per tile and the widget position of the covered rectangle's top-left corner.
+    // Pixels per tile (a whole number from one up: every square as wide as the next) and the
+    // widget position of the covered rectangle's top-left corner.
     double scale() const { return m_scale; }
     QPointF origin() const { return m_origin; }
     // The covered rectangle's size in pixels at the scale shown.
@@ -97,6 +102,7 @@ protected:
 
 private:
     void changed();
+    void showFitArea();
     void zoomAround(QPointF point, double factor);
     std::optional<ListLine> lineOf(const Tile& tile) const;
     // The pixel where the square `tiles` columns (vertical: rows) from the left (top) of the
@@ -116,7 +122,8 @@ private:
     std::function<QString(ItemCategory)> m_label;
     double m_scale = 16;
     QPointF m_origin;
-    bool m_fitted = false; // the user has not zoomed or panned since the last fit
+    bool m_fitted = false;          // the user has not zoomed or panned since the last fit
+    std::optional<QRect> m_fitArea; // what the last fit showed (none: the whole plan)
     ListLine m_highlight;
     std::optional<QPoint> m_pressAt;
     bool m_dragging = false;
