@@ -56,4 +56,5 @@ private:
     TKostenaufstellung* m_kostenaufstellung;         // 10
     TGrundriss* m_grundriss;                         // the plan of the building
     TAnsichtitem* m_ansichtitem;                     // any item of the plan
+    TAnsichtitem* m_ansichtentfernt; // an item of a comparison's old building, without "Hingehen"
 };
