@@ -235,7 +235,19 @@ void TVergleich::fillFigures(const tarvek::Comparison& comparison)
         const tarvek::FigureRow& row = comparison.figures[std::size_t(r)];
         const auto cells = tarvek::figureCells(row);
         for (int c = 0; c < 4; ++c) {
-            auto* cell = new QTableWidgetItem(QString::fromStdString(cells[std::size_t(c)]));
+            QString text = QString::fromStdString(cells[std::size_t(c)]);
+            // A limit row compares the figure with each limit on its own; the run's own warning
+            // follows its rule and stands under "Befunde".
+            const bool limit = row.kind == tarvek::FigureRow::Kind::Exceeded;
+            if (limit && c == 0) {
+                text += QStringLiteral(" (Grenze für sich)");
+            }
+            auto* cell = new QTableWidgetItem(text);
+            if (limit) {
+                cell->setToolTip(QStringLiteral("Jede Grenze für sich verglichen. Welche Warnung "
+                                                "die Berechnung schreibt, steht unter "
+                                                "„Befunde“, „Unbedingt prüfen“."));
+            }
             cell->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
                                           : Qt::AlignRight | Qt::AlignVCenter);
             // What changed stands out.

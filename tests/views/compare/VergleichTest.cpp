@@ -94,6 +94,9 @@ TEST_F(VergleichTest, ShowsFiguresItemsFindingsAndThePlanOfTheDifferences)
     EXPECT_EQ(cell(total, 1), QStringLiteral("38840 GS"));
     EXPECT_EQ(cell(total, 3), QStringLiteral("-90"));
     EXPECT_EQ(cell(figureRow(QStringLiteral("Anzahl Items")), 3), QStringLiteral("-1"));
+    // A limit row says that it weighs each limit on its own, not the run's verdict.
+    EXPECT_GE(figureRow(QStringLiteral("QS über dem Maximum für Paare (450) (Grenze für sich)")),
+              0);
 
     // The barrel went; the table shows as removed at its old place and added at its new.
     QTreeWidget* added = m_window.added();
