@@ -339,9 +339,10 @@ void TStapelpruefung::finished(const QString& error)
 
 void TStapelpruefung::fitColumns(QTableView* table)
 {
-    // Every column as wide as its widest text, over all rows; the last one takes what is left.
+    // Every column as wide as its widest text, over the first thousands of rows (a batch of many
+    // thousand files does not hold the window up); the last one takes what is left.
     QHeaderView* header = table->horizontalHeader();
-    header->setResizeContentsPrecision(-1);
+    header->setResizeContentsPrecision(5000);
     const int last = table->model()->columnCount() - 1;
     for (int column = 0; column < last; ++column) {
         table->resizeColumnToContents(column);
