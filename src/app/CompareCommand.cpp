@@ -8,15 +8,20 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QStatusBar>
 
 CompareCommand::CompareCommand(const Context& context)
     : m_context(context), m_window(new TVergleich(context.window))
-{}
+{
+    // What the comparison saved or copied is said in its own status line; the main window's
+    // line would speak of an older deed (the clipboard holds the comparison now).
+    QObject::connect(m_window, &TVergleich::said, context.status, &QStatusBar::clearMessage);
+}
 
 void CompareCommand::Vergleichen1Click()
 {
     const QString oldFile = Dialogs::openFileName(
-        m_context.window, QStringLiteral("Vergleichen mit"),
+        m_context.window, QStringLiteral("Ältere Fassung wählen"),
         QFileInfo(m_context.importFile).absolutePath(), QStringLiteral("SCP Dateien (*.cfg)"));
     if (!oldFile.isEmpty()) {
         compareWith(oldFile);

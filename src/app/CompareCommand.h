@@ -7,6 +7,7 @@
 #include <functional>
 
 class QWidget;
+class QStatusBar;
 class TVergleich;
 
 // "Importdatei" > "Vergleichen mit ...": the loaded file (the new one) and a chosen file (the old
@@ -22,6 +23,7 @@ public:
         const QString& importFile;   // the loaded file
         const QString& priceListDir; // the folder of the price list the window reads
         std::function<tarvek::FeeChoice()> fees;
+        QStatusBar* status; // the window's status line, which the comparison's news make stale
     };
 
     explicit CompareCommand(const Context& context);

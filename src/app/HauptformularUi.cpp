@@ -1,6 +1,7 @@
 #include "app/HauptformularUi.h"
 
 #include "app/Icons.h"
+#include "gui/ElidedLabel.h"
 #include "gui/Fonts.h"
 #include "views/lists/TResultList.h"
 
@@ -30,6 +31,7 @@ constexpr int ClientWidth = 688;
 constexpr int ClientHeight = 635;
 constexpr int ToolBarHeight = 39;
 constexpr int StatusBarHeight = 23;
+constexpr int StatusPanelWidth = 600;
 // Where the left column (the five result lists) ends and the right one begins.
 constexpr int ColumnSplit = 393;
 
@@ -217,10 +219,11 @@ HauptformularUi::HauptformularUi(QMainWindow* window)
     statusBar1->setAccessibleName(QStringLiteral("Statusleiste"));
     statusBar1->setGeometry(0, ClientHeight - StatusBarHeight, ClientWidth, StatusBarHeight);
     statusBar1->setSizeGripEnabled(false);
-    statusPanel = new QLabel(QStringLiteral("Geladenes Importfile:"), statusBar1);
+    // A long path is shortened in the middle, whole in the tool tip.
+    statusPanel = new ElidedLabel(QStringLiteral("Geladenes Importfile:"), statusBar1);
     statusPanel->setObjectName(QStringLiteral("StatusPanel1"));
     statusPanel->setFont(Fonts::sansSerif(12, true));
-    statusPanel->setFixedWidth(600);
+    statusPanel->setFixedWidth(StatusPanelWidth);
     statusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar1->addWidget(statusPanel);
 
@@ -255,9 +258,10 @@ void HauptformularUi::stretch(QSize size) const
     };
     for (const auto& [widget, described] : m_described) {
         QRect place = described;
-        if (place.left() == 0) { // the tool bar and the status bar
+        if (place.left() == 0) { // the tool bar and the status bar with its panel
             place.setWidth(described.width() + wider);
             place.translate(0, widget == statusBar1 ? taller : 0);
+            statusPanel->setFixedWidth(StatusPanelWidth + wider);
         } else if (place.left() == ColumnSplit) { // the line between the columns
             place.translate(leftWider, 0);
             place.setHeight(described.height() + taller);
@@ -273,8 +277,15 @@ void HauptformularUi::stretch(QSize size) const
             }
         } else {
             place.translate(leftWider, 0);
+            const int rightWider = wider - leftWider;
             if (widget == listBox[3]) {
-                place.setSize(described.size() + QSize(wider - leftWider, taller));
+                place.setSize(described.size() + QSize(rightWider, taller));
+            } else if (widget == bprogress1 || widget->objectName() == u"Bevel2") {
+                // The progress bar (and the line beneath) take the column's extra width ...
+                place.setWidth(described.width() + rightWider);
+            } else if (widget == bdigit[0] || widget->objectName() == u"Label2") {
+                // ... and its per-cent display stays at its end.
+                place.translate(rightWider, 0);
             }
         }
         widget->setGeometry(place);

@@ -9,6 +9,7 @@
 
 class QAction;
 class QCheckBox;
+class ElidedLabel;
 class QLabel;
 class QMainWindow;
 class QMenu;
@@ -78,7 +79,7 @@ public:
     QAction* berechnungStarten1 = nullptr;  // F5: "Berechnung starten"
 
     QStatusBar* statusBar1 = nullptr;
-    QLabel* statusPanel = nullptr; // the status bar's one panel
+    ElidedLabel* statusPanel = nullptr; // the status bar's one panel
 
     // The one table of what a run locks (schalterschalt disables it at the start and enables it
     // at the end): whatever would load, edit, show, close or change options. The start button

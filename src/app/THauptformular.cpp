@@ -11,6 +11,7 @@
 #include "editor/TImportedit.h"
 #include "gui/ControlLock.h"
 #include "gui/Dialogs.h"
+#include "gui/ElidedLabel.h"
 #include "gui/ErrorReport.h"
 #include "gui/FileNameText.h"
 #include "gui/Fonts.h"
@@ -37,6 +38,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include <array>
@@ -88,23 +90,19 @@ THauptformular::THauptformular(const QString& programDir)
                                                              .clock = m_clock,
                                                              .separators = m_separators,
                                                              .importFile = m_importFileName});
-    m_cleanCommand = std::make_unique<CleanCommand>(
-        CleanCommand::Context{.window = this,
-                              .action = m_ui.bereinigen1,
-                              .importFile = m_importFileName,
-                              .record = m_itemRecord,
-                              .state = m_runState,
-                              .loadAndRun = [this](const QString& fileName) {
-                                  loadImportFile(fileName);
-                                  if (m_ui.bitBtn2->isEnabled()) {
-                                      BitBtn2Click();
-                                  }
-                              }});
+    m_cleanCommand = std::make_unique<CleanCommand>(CleanCommand::Context{
+        .window = this,
+        .action = m_ui.bereinigen1,
+        .importFile = m_importFileName,
+        .record = m_itemRecord,
+        .state = m_runState,
+        .loadAndRun = [this](const QString& fileName) { loadAndRun(fileName, true); }});
     m_compareCommand = std::make_unique<CompareCommand>(
         CompareCommand::Context{.window = this,
                                 .importFile = m_importFileName,
                                 .priceListDir = m_files.priceListDir,
-                                .fees = [this] { return m_view.feeChoice(); }});
+                                .fees = [this] { return m_view.feeChoice(); },
+                                .status = m_ui.statusBar1});
     connectHandlers();
 }
 
@@ -187,7 +185,7 @@ void THauptformular::runHook(const std::function<void()>& hook)
 
 QString THauptformular::statusText() const
 {
-    return m_ui.statusPanel->text();
+    return m_ui.statusPanel->fullText();
 }
 
 // --- start and close ---------------------------------------------------------------------------
@@ -332,7 +330,7 @@ void THauptformular::BitBtn1Click()
 
 void THauptformular::loadImportFile(const QString& fileName)
 {
-    m_ui.statusPanel->setText(QStringLiteral("Geladenes Importfile: ") + shownPath(fileName));
+    m_ui.statusPanel->setFullText(QStringLiteral("Geladenes Importfile: ") + shownPath(fileName));
     if (m_importedit) {
         m_importedit->setEditFileName(fileName);
     }
@@ -423,7 +421,25 @@ void THauptformular::priceListChanged()
     m_cleanCommand->setRunComplete(false);
 }
 
+void THauptformular::loadAndRun(const QString& fileName, bool run)
+{
+    loadImportFile(fileName);
+    if (run && m_ui.bitBtn2->isEnabled()) {
+        BitBtn2Click();
+    }
+}
+
+void THauptformular::runFromBatch(const QString& fileName)
+{
+    handOver(fileName, true);
+}
+
 void THauptformular::loadHandedOver(const QString& fileName)
+{
+    handOver(fileName, false);
+}
+
+void THauptformular::handOver(const QString& fileName, bool run)
 {
     setWindowState(windowState() & ~Qt::WindowMinimized);
     raise();
@@ -445,7 +461,7 @@ void THauptformular::loadHandedOver(const QString& fileName)
                                                        "wenn es geschlossen ist."));
         break;
     case SingleInstance::Readiness::Ready:
-        ErrorReport::guard(this, [this, &fileName] { loadImportFile(fileName); });
+        ErrorReport::guard(this, [this, &fileName, run] { loadAndRun(fileName, run); });
         break;
     }
 }
@@ -564,7 +580,20 @@ void THauptformular::CheckBoxClick()
 
 void THauptformular::Stapelpruefung1Click()
 {
-    // The batch window stays open beside the main window; a row's file loads here.
-    TStapelpruefung::showFor(this, m_files.priceListDir, m_separators,
-                             [this](const QString& file) { loadHandedOver(file); });
+    // The batch window stays open beside the main window; a row's file loads and runs here.
+    TStapelpruefung* batch =
+        TStapelpruefung::showFor(this, m_files.priceListDir, m_separators,
+                                 [this](const QString& file) { runFromBatch(file); });
+    // What the batch window saved or copied, it says itself; this window's line would speak of
+    // an older deed.
+    connect(batch, &TStapelpruefung::said, m_ui.statusBar1, &QStatusBar::clearMessage,
+            Qt::UniqueConnection);
+    // The choosers start where the last batch was, also after a new start of the program.
+    const QString key = QStringLiteral("Stapelordner");
+    QString last;
+    ErrorReport::guard(this, [this, &key, &last] { last = m_options.Optionenladen(key); });
+    batch->setBatchFolder(last, [this, key](const QString& folder) {
+        ErrorReport::guard(this,
+                           [this, &key, &folder] { m_options.Optionenspeichern(key, folder); });
+    });
 }

@@ -99,6 +99,8 @@ public:
     // Whether loadHandedOver() would load a file now, for the answer to a later start: not during
     // a run or a load, nor while another window of the program waits for an answer.
     SingleInstance::Readiness handOverReadiness() const;
+    // A row of the batch window: as a handed-over file, and a file that loads is run at once.
+    void runFromBatch(const QString& fileName);
     // A new price list (imported or downloaded) is in place: the bill on screen was priced with
     // the previous one, so the bill's commands and "Refresh" wait for the next run.
     void priceListChanged();
@@ -141,6 +143,8 @@ protected:
 private:
     void FormShow();
     QString droppedFile(const QMimeData* mime) const;
+    void handOver(const QString& fileName, bool run);
+    void loadAndRun(const QString& fileName, bool run);
     void connectHandlers();
     void importSaved(const QString& fileName);
     // Reads an import file and runs the validity test on it; an unreadable file throws the

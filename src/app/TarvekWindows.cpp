@@ -26,6 +26,8 @@
 #include "views/plan/TGrundriss.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QPointer>
 
 TarvekWindows::TarvekWindows(const QString& programDir)
     : m_hauptformular(new THauptformular(programDir)),
@@ -49,6 +51,7 @@ TarvekWindows::TarvekWindows(const QString& programDir)
     m_grundriss = new TGrundriss(m_hauptformular);
     m_ansichtitem = new TAnsichtitem(m_hauptformular);
     m_spielansicht = new TSpielansicht(m_hauptformular);
+    m_ansichtentfernt = new TAnsichtitem(m_hauptformular, {}, false);
 
     m_hauptformular->setDialogs(m_pfadangaben, m_importedit, m_info);
     connectHooks();
@@ -92,8 +95,16 @@ void TarvekWindows::connectHooks()
     });
 
     m_hauptformular->billCommands().setKostenaufstellung(m_kostenaufstellung);
-    // An added item of a comparison opens in the view of any item, with "Hingehen".
-    QObject::connect(&m_hauptformular->compareCommand().window(), &TVergleich::itemOpened,
-                     m_hauptformular,
-                     [this](const QString& line) { m_ansichtitem->showLine(line); });
+    // An item of a comparison opens in the view of any item, with "Hingehen" unless it is one of
+    // the old building only. Closed, the view gives the focus back to where it was.
+    TVergleich* compare = &m_hauptformular->compareCommand().window();
+    QObject::connect(compare, &TVergleich::itemOpened, m_hauptformular,
+                     [this, compare](const QString& line, bool canGoTo) {
+                         const QPointer<QWidget> back = QApplication::focusWidget();
+                         (canGoTo ? m_ansichtitem : m_ansichtentfernt)->showLine(line);
+                         compare->activateWindow();
+                         if (back) {
+                             back->setFocus();
+                         }
+                     });
 }

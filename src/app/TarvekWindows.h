@@ -59,4 +59,5 @@ private:
     TGrundriss* m_grundriss;                         // the plan of the building
     TAnsichtitem* m_ansichtitem;                     // any item of the plan
     TSpielansicht* m_spielansicht;                   // the building as the game draws it
+    TAnsichtitem* m_ansichtentfernt; // an item of a comparison's old building, without "Hingehen"
 };

@@ -38,7 +38,7 @@ std::string unpricedCsv(const std::vector<UnpricedEntry>& entries)
 
 std::string batchCsv(const std::vector<BatchRow>& rows, const std::vector<UnpricedEntry>& entries)
 {
-    std::string out = batchRowsCsv(rows) + "\r\nNicht berechnete Graphics\r\n";
+    std::string out = batchRowsCsv(rows) + "\r\nNicht berechnete Grafiken\r\n";
     appendUnpriced(out, entries);
     return out;
 }

@@ -13,7 +13,7 @@ namespace tarvek {
 std::string batchRowsCsv(const std::vector<BatchRow>& rows);
 std::string unpricedCsv(const std::vector<UnpricedEntry>& entries);
 // Both tables in one file, as the window saves them: the rows, an empty line, the title line
-// "Nicht berechnete Graphics", then the second table with its own header row.
+// "Nicht berechnete Grafiken", then the second table with its own header row.
 std::string batchCsv(const std::vector<BatchRow>& rows, const std::vector<UnpricedEntry>& entries);
 
 } // namespace tarvek

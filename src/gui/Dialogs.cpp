@@ -211,17 +211,18 @@ QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QSt
 }
 
 QStringList Dialogs::Handler::openFileNames(QWidget* parent, const QString& caption,
-                                            const QString& filter)
+                                            const QString& start, const QString& filter)
 {
-    QFileDialog dialog(parent, caption, startFolder({}), filter);
+    QFileDialog dialog(parent, caption, start, filter);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     return chosenFiles(dialog);
 }
 
-QStringList Dialogs::openFileNames(QWidget* parent, const QString& caption, const QString& filter)
+QStringList Dialogs::openFileNames(QWidget* parent, const QString& caption, const QString& filter,
+                                   const QString& current)
 {
     const QtDialogTraces traces;
-    return handler().openFileNames(parent, caption, filter);
+    return handler().openFileNames(parent, caption, startFolder({current}), filter);
 }
 
 QString Dialogs::Handler::saveFileName(QWidget* parent, const QString& caption, const QString& path,

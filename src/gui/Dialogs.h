@@ -32,9 +32,9 @@ public:
         // A folder chooser that starts in `start`.
         virtual QString existingDirectory(QWidget* parent, const QString& prompt,
                                           const QString& start) = 0;
-        // Several existing files at once; the default shows Qt's dialog.
+        // Several existing files at once, starting in `start`; the default shows Qt's dialog.
         virtual QStringList openFileNames(QWidget* parent, const QString& caption,
-                                          const QString& filter);
+                                          const QString& start, const QString& filter);
         // The file-save dialog; the default shows Qt's, which adds the chosen filter's suffix to
         // a name typed without one before it asks whether to replace a file of that name.
         // *selectedFilter (when given) receives the filter chosen in the dialog.
@@ -68,9 +68,10 @@ public:
 
     static QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                 const QString& filter);
-    // Lets the user pick several files; an empty list when nothing was chosen.
-    static QStringList openFileNames(QWidget* parent, const QString& caption,
-                                     const QString& filter);
+    // Lets the user pick several files, starting at `current` when it exists and else in the
+    // user's documents; an empty list when nothing was chosen.
+    static QStringList openFileNames(QWidget* parent, const QString& caption, const QString& filter,
+                                     const QString& current = QString());
     // Asks where to save a file, suggesting `path`; empty text when nothing was chosen.
     // `filter` may hold several filters separated by ";;"; *selectedFilter (when given) receives
     // the one chosen.

@@ -1,8 +1,8 @@
 #include "views/TAnsichtitem.h"
 
-TAnsichtitem::TAnsichtitem(QWidget* parent, Services services)
-    : ItemViewDialog({"Ansicht des Items", 318, 223, tarvek::views::kPlaceLine, 1, true, 160, 193},
+TAnsichtitem::TAnsichtitem(QWidget* parent, Services services, bool goTo)
+    : ItemViewDialog({"Ansicht des Items", 318, 223, tarvek::views::kPlaceLine, 1, goTo, 160, 193},
                      std::move(services), parent)
 {
-    setObjectName(QStringLiteral("Ansichtitem"));
+    setObjectName(goTo ? QStringLiteral("Ansichtitem") : QStringLiteral("AnsichtitemEntfernt"));
 }

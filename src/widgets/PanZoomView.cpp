@@ -26,7 +26,7 @@ double PanZoomView::clampedScale(double scale) const
 
 void PanZoomView::zoomAround(QPointF point, double factor)
 {
-    const double scale = clampedScale(m_scale * factor);
+    const double scale = zoomedScale(m_scale * factor);
     m_origin = point - (point - m_origin) / m_scale * scale;
     m_scale = scale;
     m_fitted = false;

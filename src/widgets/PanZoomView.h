@@ -31,6 +31,8 @@ protected:
     // Zooms by `factor`, keeping the picture's point under `point` where it is.
     void zoomAround(QPointF point, double factor);
     void panBy(QPointF distance);
+    // The scale that a zoom to `wanted` shows (by default `wanted` within the scale's bounds).
+    virtual double zoomedScale(double wanted) const { return clampedScale(wanted); }
     // The scale or the place changed by zooming or panning (not by fit()).
     virtual void moved() = 0;
     virtual void clickedAt(QPoint point) = 0;

@@ -56,7 +56,11 @@ TEST_F(WindowKeysTest, EveryCommandIsReachableByItsKeyAndTheFocusGoesWhereTheWor
     // Without a loaded file the keys of its menu do nothing, but the batch needs none.
     EXPECT_TRUE(menuAction("Ansehen1")->shortcut().isEmpty());
     press(&window(), Qt::Key_B, Qt::ControlModifier);
-    QWidget* batch = window().findChild<QWidget*>(QStringLiteral("Stapelpruefung"));
+    // The batch window has no parent, so that the main window can come in front of it.
+    QWidget* batch = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        batch = top->objectName() == QStringLiteral("Stapelpruefung") ? top : batch;
+    }
     ASSERT_NE(batch, nullptr);
     QTRY_VERIFY(batch->isVisible());
     batch->close();

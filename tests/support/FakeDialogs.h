@@ -65,9 +65,10 @@ public:
         return nextSaveFile;
     }
 
-    QStringList openFileNames(QWidget*, const QString& caption, const QString& filter) override
+    QStringList openFileNames(QWidget*, const QString& caption, const QString& start,
+                              const QString& filter) override
     {
-        openCalls.append(caption + u'|' + filter);
+        openCalls.append(caption + u'|' + start + u'|' + filter);
         return nextFiles;
     }
 

@@ -1,7 +1,37 @@
 #include "views/batch/BatchJob.h"
 
+#include "base/FileNames.h"
 #include "gui/FileNameText.h"
 #include "pricing/PriceList.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// Why the validity test refused a file, from its first bytes: it is empty, it holds bytes that
+// no text has, or it lacks the header.
+std::string notImportReason(const std::string& file)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(tarvek::pathOf(file), error)) {
+        return {}; // no device or pipe is read here
+    }
+    std::ifstream in(tarvek::pathOf(file), std::ios::binary);
+    std::string head(64 * 1024, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(std::max<std::streamsize>(0, in.gcount())));
+    if (head.empty()) {
+        return "Die Datei ist leer.";
+    }
+    if (head.find('\0') != std::string::npos) {
+        return "Die Datei enthält Binärdaten, keinen Text.";
+    }
+    return "Keine Zeile mit \"Entry Header\" und danach einer Zeile mit \"{\".";
+}
+
+} // namespace
 
 BatchJob::BatchJob(QObject* parent) : QObject(parent)
 {
@@ -70,6 +100,9 @@ bool BatchJob::start(Settings settings)
         };
         events.finished = [this](std::size_t, tarvek::BatchRow row,
                                  std::vector<tarvek::UnpricedGraphic> unpriced) {
+            if (row.outcome == tarvek::BatchOutcome::NotImport && row.reason.empty()) {
+                row.reason = notImportReason(row.file);
+            }
             tell([&](News& news) {
                 news.rows.push_back(std::move(row));
                 news.unpriced.insert(news.unpriced.end(), unpriced.begin(), unpriced.end());

@@ -3,6 +3,21 @@
 #include "gui/FileNameText.h"
 #include "gui/VisibleText.h"
 
+#include <limits>
+
+std::array<std::string, tarvek::kBatchColumns> shownBatchFields(const tarvek::BatchRow& row)
+{
+    std::array<std::string, tarvek::kBatchColumns> fields = tarvek::batchFields(row);
+    if (!tarvek::ranToEnd(row.outcome)) {
+        for (int column = 0; column < static_cast<int>(fields.size()); ++column) {
+            if (isBatchNumberColumn(column)) {
+                fields[static_cast<std::size_t>(column)].clear();
+            }
+        }
+    }
+    return fields;
+}
+
 BatchTableModel::BatchTableModel(std::vector<std::string_view> header, std::vector<bool> numeric,
                                  int fileColumn, QObject* parent)
     : QAbstractTableModel(parent), m_header(std::move(header)), m_numeric(std::move(numeric)),
@@ -18,7 +33,9 @@ void BatchTableModel::appendCells(const std::vector<std::string>& fields)
         row.push_back({static_cast<int>(column) == m_fileColumn
                            ? shownPath(qtFileName(field))
                            : visibleText(QString::fromUtf8(field)),
-                       m_numeric[column] ? std::stoll(field) : 0});
+                       !m_numeric[column] ? 0
+                       : field.empty()    ? std::numeric_limits<qint64>::min()
+                                          : std::stoll(field)});
     }
     m_cells.push_back(std::move(row));
 }
@@ -63,13 +80,12 @@ QVariant BatchTableModel::headerData(int section, Qt::Orientation orientation, i
 
 namespace {
 
-// The columns of whole numbers: of a row, the items to the total but the owners' limits; of the
-// unpriced graphics, all but the name.
+// Which of N columns hold whole numbers.
 template <std::size_t N, typename Numeric> std::vector<bool> numericColumns(Numeric numeric)
 {
     std::vector<bool> columns(N);
     for (std::size_t column = 0; column < N; ++column) {
-        columns[column] = numeric(column);
+        columns[column] = numeric(static_cast<int>(column));
     }
     return columns;
 }
@@ -78,10 +94,7 @@ template <std::size_t N, typename Numeric> std::vector<bool> numericColumns(Nume
 
 BatchRowModel::BatchRowModel(QObject* parent)
     : BatchTableModel({tarvek::kBatchHeader.begin(), tarvek::kBatchHeader.end()},
-                      numericColumns<tarvek::kBatchHeader.size()>([](std::size_t column) {
-                          return column >= 1 && column <= 12 && column != 4;
-                      }),
-                      0, parent)
+                      numericColumns<tarvek::kBatchHeader.size()>(isBatchNumberColumn), 0, parent)
 {}
 
 void BatchRowModel::clear()
@@ -100,7 +113,7 @@ void BatchRowModel::append(std::vector<tarvek::BatchRow> rows)
     const int at = static_cast<int>(m_rows.size());
     beginInsertRows({}, at, at + static_cast<int>(rows.size()) - 1);
     for (const tarvek::BatchRow& row : rows) {
-        appendCells(tarvek::batchFields(row));
+        appendCells(shownBatchFields(row));
     }
     m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()),
                   std::make_move_iterator(rows.end()));
@@ -108,10 +121,10 @@ void BatchRowModel::append(std::vector<tarvek::BatchRow> rows)
 }
 
 UnpricedModel::UnpricedModel(QObject* parent)
-    : BatchTableModel({tarvek::kUnpricedHeader.begin(), tarvek::kUnpricedHeader.end()},
-                      numericColumns<tarvek::kUnpricedHeader.size()>(
-                          [](std::size_t column) { return column != 1; }),
-                      -1, parent)
+    : BatchTableModel(
+          {tarvek::kUnpricedHeader.begin(), tarvek::kUnpricedHeader.end()},
+          numericColumns<tarvek::kUnpricedHeader.size()>([](int column) { return column != 1; }),
+          -1, parent)
 {}
 
 void UnpricedModel::clear()

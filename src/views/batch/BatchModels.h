@@ -5,13 +5,24 @@
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
 
+#include <array>
+
 #include <string>
 #include <string_view>
 #include <vector>
 
+// The columns of whole numbers of a row: the items to the total but the owners' limits.
+constexpr bool isBatchNumberColumn(int column)
+{
+    return column >= 1 && column <= 12 && column != 4;
+}
+// A row's fields as the window and its documents show them: a file that did not run to its end
+// has no numbers (the engine's zeros would read as an empty building).
+std::array<std::string, tarvek::kBatchColumns> shownBatchFields(const tarvek::BatchRow& row);
+
 // A table of the batch as texts of the engine: what a row shows, how it sorts (Qt::UserRole:
-// numbers as numbers) and the header. Texts from outside are shown with their control
-// characters made visible.
+// numbers as numbers, an empty number before every other) and the header. Texts from outside are
+// shown with their control characters made visible.
 class BatchTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -52,7 +63,8 @@ private:
     std::vector<std::vector<Cell>> m_cells;
 };
 
-// The rows of a batch, one per file in the order they came in.
+// The rows of a batch, one per file in the order they came in; a tool tip shows a cell's whole
+// text.
 class BatchRowModel : public BatchTableModel
 {
     Q_OBJECT
@@ -67,7 +79,7 @@ private:
     std::vector<tarvek::BatchRow> m_rows;
 };
 
-// "Nicht berechnete Graphics", over the files done so far.
+// "Nicht berechnete Grafiken", over the files done so far.
 class UnpricedModel : public BatchTableModel
 {
     Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include "calc/ComparisonText.h"
 
+#include <QImage>
 #include <QString>
 
 // The comparison as a document: the PDF of "Vergleich speichern ..." (German, A4, pages numbered)
@@ -10,9 +11,13 @@
 class CompareDocument
 {
 public:
-    CompareDocument(QString oldFile, QString newFile, const tarvek::Comparison& comparison);
+    // With the two runs (their items recorded), the PDF ends with the plan of the differences.
+    CompareDocument(QString oldFile, QString newFile, const tarvek::Comparison& comparison,
+                    const tarvek::Calculation* oldRun = nullptr,
+                    const tarvek::Calculation* newRun = nullptr);
 
-    // The whole report as HTML: files, figures, items added and removed, findings.
+    // The whole report as HTML: date and time, files, figures, items added and removed,
+    // findings.
     QString html() const;
     // The same as text in fixed columns.
     QString plainText() const;
@@ -22,5 +27,10 @@ public:
 private:
     QString m_oldFile;
     QString m_newFile;
+    // The plan of the differences as a picture; a null image without the runs.
+    QImage planOfDifferences() const;
+
     const tarvek::Comparison& m_comparison;
+    const tarvek::Calculation* m_oldRun;
+    const tarvek::Calculation* m_newRun;
 };

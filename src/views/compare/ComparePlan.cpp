@@ -102,4 +102,11 @@ QString differenceLabel(ItemCategory category)
     }
 }
 
+plan::PlanLook differenceLook()
+{
+    return {differenceColour,
+            differenceLabel,
+            {ItemCategory::NotImportable, ItemCategory::Spawn, ItemCategory::PricedHZ}};
+}
+
 } // namespace tarvek::compare

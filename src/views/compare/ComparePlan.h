@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/Comparison.h"
+#include "views/plan/PlanPicture.h"
 
 #include <QColor>
 #include <QString>
@@ -25,5 +26,8 @@ ItemRecord planRecord(const Calculation& oldRun, const Calculation& newRun, Plan
 // The colours and names of the differences, by the categories planRecord gives them.
 QColor differenceColour(ItemCategory category);
 QString differenceLabel(ItemCategory category);
+// The map's look of the differences: their colours and names, the legend added, removed,
+// unchanged.
+plan::PlanLook differenceLook();
 
 } // namespace tarvek::compare

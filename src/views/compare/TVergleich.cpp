@@ -2,6 +2,7 @@
 
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
+#include "gui/FileNameText.h"
 #include "gui/PagedDocument.h"
 #include "gui/VisibleText.h"
 #include "views/compare/CompareDocument.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -35,6 +37,41 @@ QTreeWidget* itemTree(QWidget* parent, const char* name, const QString& caption)
     tree->setRootIsDecorated(false);
     tree->setUniformRowHeights(true);
     return tree;
+}
+
+// The legend of a mode of the plan: a square of each colour with its name.
+QString legendText(PlanMode mode)
+{
+    const tarvek::plan::PlanLook look =
+        (mode == PlanMode::Differences ? tarvek::compare::differenceLook()
+                                       : tarvek::plan::PlanLook())
+            .complete();
+    QString legend;
+    for (const tarvek::ItemCategory category : look.legend) {
+        legend += QStringLiteral("<span style=\"color:%1\">&#9632;</span> %2&nbsp;&nbsp; ")
+                      .arg(look.colour(category).name(), look.label(category).toHtmlEscaped());
+    }
+    return legend;
+}
+
+// The tiles of the added and removed items of a plan of the differences, with a margin of a
+// few tiles around them; nothing when nothing changed.
+std::optional<QRect> changedTiles(const tarvek::ItemRecord& record)
+{
+    constexpr int kAround = 4;
+    std::optional<QRect> changed;
+    for (const tarvek::RecordedItem& item : record.items()) {
+        const std::optional<tarvek::ItemCategory> category = item.category();
+        if (!item.hasPosition || (category != tarvek::ItemCategory::NotImportable &&
+                                  category != tarvek::ItemCategory::Spawn)) {
+            continue;
+        }
+        const QRect tile(item.x - kAround, item.y - kAround, 2 * kAround + 1, 2 * kAround + 1);
+        changed = changed ? changed->united(tile) : tile;
+    }
+    // Never beyond the plan: a small building shows whole.
+    const QRect plan(QPoint(record.minX(), record.minY()), QPoint(record.maxX(), record.maxY()));
+    return changed ? std::optional<QRect>(changed->intersected(plan)) : std::nullopt;
 }
 
 } // namespace
@@ -63,6 +100,7 @@ TVergleich::TVergleich(QWidget* parent) : QDialog(parent)
     m_save = makeCommandButton(this, "BitBtn1", QStringLiteral("Vergleich &speichern ..."));
     m_copy = makeCommandButton(this, "BitBtn2", QStringLiteral("Vergleich &kopieren"));
     m_close = makeCommandButton(this, "BitBtn3", QStringLiteral("S&chließen"));
+    m_status = makeStatusLine(this);
     connect(m_save, &QPushButton::clicked, this, &TVergleich::SpeichernClick);
     connect(m_copy, &QPushButton::clicked, this, &TVergleich::KopierenClick);
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);
@@ -76,6 +114,7 @@ TVergleich::TVergleich(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_files);
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
+    layout->addWidget(m_status);
 }
 
 TVergleich::~TVergleich() = default;
@@ -98,8 +137,13 @@ QWidget* TVergleich::buildItems()
     auto* page = new QWidget(m_tabs);
     m_added = itemTree(page, "Hinzugekommen1", QStringLiteral("Hinzugekommene Items"));
     m_removed = itemTree(page, "Entfernt1", QStringLiteral("Entfernte Items"));
+    // A double-click or Return: an added item from the new file, with "Hingehen"; a removed one
+    // from the old file, without (where it was, it is no more).
     connect(m_added, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem* item) { openAdded(m_added->indexOfTopLevelItem(item)); });
+            [this](QTreeWidgetItem* item) { openItem(m_added->indexOfTopLevelItem(item), true); });
+    connect(m_removed, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        openItem(m_removed->indexOfTopLevelItem(item), false);
+    });
     auto* addedLabel = makeBuddyLabel(page, "HinzugekommenLabel1",
                                       QStringLiteral("&Hinzugekommene Items:"), m_added);
     auto* removedLabel =
@@ -120,26 +164,27 @@ QWidget* TVergleich::buildPlan()
                           QStringLiteral("Neuer Grundriss")});
     auto* modeLabel =
         makeBuddyLabel(page, "AnsichtLabel1", QStringLiteral("&Ansicht:"), m_planMode);
-    QString legend;
-    for (const auto category : {tarvek::ItemCategory::NotImportable, tarvek::ItemCategory::Spawn,
-                                tarvek::ItemCategory::PricedHZ}) {
-        legend += QStringLiteral("<span style=\"color:%1\">&#9632;</span> %2&nbsp;&nbsp; ")
-                      .arg(tarvek::compare::differenceColour(category).name(),
-                           tarvek::compare::differenceLabel(category));
-    }
-    auto* legendLabel = named(new QLabel(legend, page), "Legende1", QStringLiteral("Legende"));
-    connect(m_planMode, &QComboBox::currentIndexChanged, this, [this, legendLabel](int mode) {
-        legendLabel->setVisible(mode == 0);
-        showPlan();
-    });
+    m_legend = named(new QLabel(legendText(PlanMode::Differences), page), "Legende1",
+                     QStringLiteral("Legende"));
+    m_legend->setTextFormat(Qt::RichText);
+    m_legend->setWordWrap(true);
+    connect(m_planMode, &QComboBox::currentIndexChanged, this, &TVergleich::showPlan);
     m_plan = named(new tarvek::plan::PlanView(page), "Grundriss1",
                    QStringLiteral("Grundriss des Vergleichs"));
-    connect(m_plan, &tarvek::plan::PlanView::itemOpened, this, &TVergleich::itemOpened);
+    // An item of the old building is where it no longer may be.
+    connect(m_plan, &tarvek::plan::PlanView::itemOpened, this, [this](const QString& line) {
+        emit itemOpened(line, static_cast<PlanMode>(m_planMode->currentIndex()) != PlanMode::Old);
+    });
+    // The plan takes the keys (+, -, Home, the arrows) as soon as its page is shown.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this, page](int index) {
+        if (m_tabs->widget(index) == page) {
+            m_plan->setFocus();
+        }
+    });
     auto* top = new QHBoxLayout;
     top->addWidget(modeLabel);
     top->addWidget(m_planMode);
-    top->addWidget(legendLabel);
-    top->addStretch(1);
+    top->addWidget(m_legend, 1);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(top);
     layout->addWidget(m_plan, 1);
@@ -176,6 +221,7 @@ void TVergleich::showComparison(const QString& oldFile, const QString& newFile,
         }
         m_tabs->setCurrentIndex(0);
     }
+    m_status->clearMessage();
     show();
     raise();
     activateWindow();
@@ -189,7 +235,19 @@ void TVergleich::fillFigures(const tarvek::Comparison& comparison)
         const tarvek::FigureRow& row = comparison.figures[std::size_t(r)];
         const auto cells = tarvek::figureCells(row, comparison.thousands);
         for (int c = 0; c < 4; ++c) {
-            auto* cell = new QTableWidgetItem(QString::fromStdString(cells[std::size_t(c)]));
+            QString text = QString::fromStdString(cells[std::size_t(c)]);
+            // A limit row compares the figure with each limit on its own; the run's own warning
+            // follows its rule and stands under "Befunde".
+            const bool limit = row.kind == tarvek::FigureRow::Kind::Exceeded;
+            if (limit && c == 0) {
+                text += QStringLiteral(" (Grenze für sich)");
+            }
+            auto* cell = new QTableWidgetItem(text);
+            if (limit) {
+                cell->setToolTip(QStringLiteral("Jede Grenze für sich verglichen. Welche Warnung "
+                                                "die Berechnung schreibt, steht unter "
+                                                "„Befunde“, „Unbedingt prüfen“."));
+            }
             cell->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
                                           : Qt::AlignRight | Qt::AlignVCenter);
             // What changed stands out.
@@ -200,6 +258,9 @@ void TVergleich::fillFigures(const tarvek::Comparison& comparison)
         }
     }
     m_figures->resizeColumnsToContents();
+    // It opens at its first figure, "Anzahl Items".
+    m_figures->setCurrentCell(0, 0);
+    m_figures->scrollToTop();
 }
 
 void TVergleich::fillItems(const tarvek::Comparison& comparison)
@@ -246,6 +307,7 @@ void TVergleich::showPlan()
         return;
     }
     const auto mode = static_cast<PlanMode>(m_planMode->currentIndex());
+    m_legend->setText(legendText(mode));
     m_plan->setPlan(nullptr, nullptr);
     m_planRecord = tarvek::compare::planRecord(*m_comparison.oldRun, *m_comparison.newRun, mode);
     m_planTiles = tarvek::plan::PlanTiles(m_planRecord.items(), std::nullopt);
@@ -256,21 +318,32 @@ void TVergleich::showPlan()
         m_plan->setCategoryLook({}, {});
     }
     m_plan->setPlan(&m_planRecord, &m_planTiles);
-    m_plan->fit();
+    // The differences open at what changed, large enough to see a single item.
+    const std::optional<QRect> changed =
+        mode == PlanMode::Differences ? changedTiles(m_planRecord) : std::nullopt;
+    if (changed) {
+        m_plan->zoomTo(*changed);
+    } else {
+        m_plan->fit();
+    }
 }
 
-void TVergleich::openAdded(int row)
+void TVergleich::openItem(int row, bool added)
 {
-    if (!m_comparison.result || row < 0 || std::size_t(row) >= m_comparison.result->added.size()) {
+    if (!m_comparison.result) {
         return;
     }
-    const std::uint32_t line = m_comparison.result->added[std::size_t(row)].line;
-    const auto& items = m_comparison.newRun->items.items();
+    const auto& changes = added ? m_comparison.result->added : m_comparison.result->removed;
+    if (row < 0 || std::size_t(row) >= changes.size()) {
+        return;
+    }
+    const std::uint32_t line = changes[std::size_t(row)].line;
+    const auto& items = (added ? m_comparison.newRun : m_comparison.oldRun)->items.items();
     const auto item = std::lower_bound(
         items.begin(), items.end(), line,
         [](const tarvek::RecordedItem& each, std::uint32_t at) { return each.line < at; });
     if (item != items.end() && item->line == line) {
-        emit itemOpened(tarvek::plan::itemLine(*item));
+        emit itemOpened(tarvek::plan::itemLine(*item), added);
     }
 }
 
@@ -288,10 +361,14 @@ void TVergleich::SpeichernClick()
         return;
     }
     try {
-        CompareDocument(m_oldFile, m_newFile, *m_comparison.result).writePdf(path);
+        CompareDocument(m_oldFile, m_newFile, *m_comparison.result, m_comparison.oldRun.get(),
+                        m_comparison.newRun.get())
+            .writePdf(path);
     } catch (const std::exception& e) {
         Dialogs::error(this, QString::fromUtf8(e.what()));
+        return;
     }
+    say(QStringLiteral("Der Vergleich ist gespeichert: ") + shownPath(path));
 }
 
 void TVergleich::KopierenClick()
@@ -301,4 +378,11 @@ void TVergleich::KopierenClick()
     }
     const CompareDocument document(m_oldFile, m_newFile, *m_comparison.result);
     putOnClipboard(document.plainText(), document.html());
+    say(QStringLiteral("Der Vergleich ist in der Zwischenablage."));
+}
+
+void TVergleich::say(const QString& text)
+{
+    m_status->showMessage(text, StatusMessageMs);
+    emit said();
 }

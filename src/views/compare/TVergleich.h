@@ -9,6 +9,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
+class QStatusBar;
 class QTabWidget;
 class QTableWidget;
 class QTreeWidget;
@@ -46,11 +47,15 @@ public:
     tarvek::plan::PlanView* planView() const { return m_plan; }
     QLabel* refusal() const { return m_refusal; }
     QTabWidget* tabs() const { return m_tabs; }
+    QStatusBar* statusLine() const { return m_status; }
 
 signals:
-    // Double click on an added item (in its list or on the plan): the item as the list of items
-    // that may not be imported writes it, for its view with "Hingehen".
-    void itemOpened(const QString& line);
+    // Double click or Return on an item (in its lists or on the plan): the item as the list of
+    // items that may not be imported writes it, for its view; with "Hingehen" unless the item is
+    // one of the old building only.
+    void itemOpened(const QString& line, bool canGoTo);
+    // The window said in its status line what it saved or copied.
+    void said();
 
 private:
     QWidget* buildOverview();
@@ -60,7 +65,9 @@ private:
     void fillItems(const tarvek::Comparison& comparison);
     void fillFindings(const tarvek::Comparison& comparison);
     void showPlan();
-    void openAdded(int row);
+    void openItem(int row, bool added);
+    // Says in the status line what was done.
+    void say(const QString& text);
 
     tarvek::FileComparison m_comparison;
     QString m_oldFile;
@@ -77,6 +84,8 @@ private:
     QTreeWidget* m_removed = nullptr;
     QTreeWidget* m_findings = nullptr;
     QComboBox* m_planMode = nullptr;
+    QLabel* m_legend = nullptr;
+    QStatusBar* m_status = nullptr;
     tarvek::plan::PlanView* m_plan = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_copy = nullptr;

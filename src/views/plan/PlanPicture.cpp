@@ -61,29 +61,48 @@ QString categoryLabel(ItemCategory category)
     return QString::fromUtf8(kLooks[static_cast<std::size_t>(category)].label);
 }
 
-QSize legendSize()
+PlanLook PlanLook::complete() const
 {
-    const QFontMetrics metrics(legendFont());
-    int width = 0;
-    for (const CategoryLook& look : kLooks) {
-        width = std::max(width, metrics.horizontalAdvance(QString::fromUtf8(look.label)));
+    PlanLook look = *this;
+    if (!look.colour) {
+        look.colour = categoryColour;
     }
-    return {kLegendSwatch + 6 + width, kLegendRow * kItemCategoryCount};
+    if (!look.label) {
+        look.label = categoryLabel;
+    }
+    if (look.legend.empty()) {
+        for (int category = 0; category < kItemCategoryCount; ++category) {
+            look.legend.push_back(ItemCategory(category));
+        }
+    }
+    return look;
 }
 
-void paintLegend(QPainter& painter, QPoint topLeft)
+QSize legendSize(const PlanLook& given)
 {
+    const PlanLook look = given.complete();
+    const QFontMetrics metrics(legendFont());
+    int width = 0;
+    for (const ItemCategory category : look.legend) {
+        width = std::max(width, metrics.horizontalAdvance(look.label(category)));
+    }
+    return {kLegendSwatch + 6 + width, kLegendRow * int(look.legend.size())};
+}
+
+void paintLegend(QPainter& painter, QPoint topLeft, const PlanLook& given)
+{
+    const PlanLook look = given.complete();
     painter.save();
     painter.setFont(legendFont());
     painter.setPen(Qt::black);
     const QFontMetrics metrics(painter.font());
-    for (int c = 0; c < kItemCategoryCount; ++c) {
-        const int top = topLeft.y() + c * kLegendRow;
+    for (std::size_t row = 0; row < look.legend.size(); ++row) {
+        const int top = topLeft.y() + int(row) * kLegendRow;
         painter.fillRect(topLeft.x(), top, kLegendSwatch, kLegendSwatch,
-                         categoryColour(ItemCategory(c)));
+                         look.colour(look.legend[row]));
         painter.drawText(topLeft.x() + kLegendSwatch + 6,
                          top + (kLegendSwatch + metrics.ascent() - metrics.descent()) / 2,
-                         categoryLabel(ItemCategory(c)));
+                         look.label(look.legend[row]));
     }
     painter.restore();
 }
@@ -96,15 +115,16 @@ QString squareStepsText(const ItemRecord& record)
         .arg(std::int64_t{record.maxY()} - record.minY() + 1);
 }
 
-PlanPicture::PlanPicture(const ItemRecord& record, const PlanTiles& tiles, QString levelText)
-    : m_record(record), m_tiles(tiles), m_levelText(std::move(levelText)),
+PlanPicture::PlanPicture(const ItemRecord& record, const PlanTiles& tiles, QString levelText,
+                         const PlanLook& look)
+    : m_record(record), m_tiles(tiles), m_levelText(std::move(levelText)), m_look(look.complete()),
       m_columns(std::max<std::int64_t>(0, std::int64_t{record.maxX()} - record.minX() + 1)),
       m_rows(std::max<std::int64_t>(0, std::int64_t{record.maxY()} - record.minY() + 1))
 {}
 
 QSize PlanPicture::size() const
 {
-    const QSize legend = legendSize();
+    const QSize legend = legendSize(m_look);
     const int mapWidth = int(m_columns) * kTile;
     const int mapHeight = int(m_rows) * kTile;
     const int textWidth = QFontMetrics(legendFont()).horizontalAdvance(squareStepsText(m_record));
@@ -123,7 +143,7 @@ void PlanPicture::paint(QPainter& painter) const
         const std::int64_t row = std::int64_t{tile.y} - m_record.minY();
         painter.fillRect(int(kMargin + kTile * column + kInset),
                          int(kMargin + kTile * row + kInset), kTile - 2 * kInset,
-                         kTile - 2 * kInset, categoryColour(tile.category));
+                         kTile - 2 * kInset, m_look.colour(tile.category));
     }
     // The covered rectangle, one pixel outside the tiles.
     const int mapWidth = int(m_columns) * kTile;
@@ -137,7 +157,7 @@ void PlanPicture::paint(QPainter& painter) const
     const QFontMetrics metrics(painter.font());
     painter.drawText(left, kMargin + metrics.ascent(), squareStepsText(m_record));
     painter.drawText(left, kMargin + kLegendRow + metrics.ascent(), m_levelText);
-    paintLegend(painter, {left, kMargin + 2 * kLegendRow});
+    paintLegend(painter, {left, kMargin + 2 * kLegendRow}, m_look);
 }
 
 void PlanPicture::checkSize() const
@@ -151,17 +171,21 @@ void PlanPicture::checkSize() const
     }
 }
 
-QByteArray PlanPicture::png() const
+QImage PlanPicture::image() const
 {
     checkSize();
     QImage image(size(), QImage::Format_RGB32);
     if (image.isNull()) {
         throw std::runtime_error("Für das Bild des Grundrisses fehlt der Speicher.");
     }
-    {
-        QPainter painter(&image);
-        paint(painter);
-    }
+    QPainter painter(&image);
+    paint(painter);
+    return image;
+}
+
+QByteArray PlanPicture::png() const
+{
+    const QImage image = this->image();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

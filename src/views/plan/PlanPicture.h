@@ -5,9 +5,13 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QImage>
 #include <QPoint>
 #include <QSize>
 #include <QString>
+
+#include <functional>
+#include <vector>
 
 class QPainter;
 
@@ -17,9 +21,19 @@ namespace tarvek::plan {
 QColor categoryColour(ItemCategory category);
 QString categoryLabel(ItemCategory category);
 
+// How a map shows the categories: their colours and names, and those its legend names, in order.
+// What is not set is the plan's own: categoryColour, categoryLabel, every category.
+struct PlanLook
+{
+    std::function<QColor(ItemCategory)> colour;
+    std::function<QString(ItemCategory)> label;
+    std::vector<ItemCategory> legend;
+    PlanLook complete() const;
+};
+
 // The legend: a square of each category's colour with its name, most important first.
-QSize legendSize();
-void paintLegend(QPainter& painter, QPoint topLeft);
+QSize legendSize(const PlanLook& look = {});
+void paintLegend(QPainter& painter, QPoint topLeft, const PlanLook& look = {});
 
 // "460 QS (23 x 20)": the square steps of phase 4 with the sides of the covered rectangle.
 QString squareStepsText(const ItemRecord& record);
@@ -42,7 +56,8 @@ public:
         Pdf
     };
 
-    PlanPicture(const ItemRecord& record, const PlanTiles& tiles, QString levelText);
+    PlanPicture(const ItemRecord& record, const PlanTiles& tiles, QString levelText,
+                const PlanLook& look = {});
 
     // The size of the whole picture; paint() draws it. Both only for plans that png() accepts.
     QSize size() const;
@@ -52,6 +67,8 @@ public:
     // pixel a point while the page stays within what every PDF reader shows), drawn as vectors.
     // A plan too large for a picture throws std::runtime_error with a German message.
     QByteArray png() const;
+    // The picture as an image, for a document.
+    QImage image() const;
     QByteArray pdf() const;
     // Writes the picture to a file through a temporary file; a failure throws
     // std::runtime_error with a German message.
@@ -63,6 +80,7 @@ private:
     const ItemRecord& m_record;
     const PlanTiles& m_tiles;
     const QString m_levelText;
+    const PlanLook m_look;
     std::int64_t m_columns = 0;
     std::int64_t m_rows = 0;
 };

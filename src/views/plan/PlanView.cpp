@@ -32,6 +32,22 @@ std::int64_t rowsOf(const ItemRecord& record)
     return std::max<std::int64_t>(1, std::int64_t{record.maxY()} - record.minY() + 1);
 }
 
+// A scale of a pixel or more is a whole number of pixels, so that every square is as wide as the
+// next at every zoom; `wanted` rounded down (to fit) or to the nearest (to zoom), and never back
+// to `from` when the zoom asked for a change.
+double wholeScale(double wanted, double from, bool down)
+{
+    wanted = std::clamp(wanted, kMinScale, kMaxScale);
+    if (wanted < 1) {
+        return wanted;
+    }
+    double whole = down ? std::floor(wanted) : std::round(wanted);
+    if (!down && whole == from && wanted != from) {
+        whole += wanted > from ? 1 : -1;
+    }
+    return std::clamp(whole, 1.0, kMaxScale);
+}
+
 // Tiles are painted the less important first, row by row within a category, so that where
 // squares share a pixel (below one pixel a tile) an item to check stays on top. The greater
 // order is painted later.
@@ -204,17 +220,33 @@ QString PlanView::tileText(const Tile& tile) const
 
 void PlanView::fit()
 {
+    m_fitArea.reset();
+    showFitArea();
+}
+
+void PlanView::zoomTo(const QRect& tiles)
+{
+    m_fitArea = tiles;
+    showFitArea();
+}
+
+void PlanView::showFitArea()
+{
     m_fitted = true;
     if (!m_record) {
         changed();
         return;
     }
-    const double columns = double(columnsOf(*m_record));
-    const double rows = double(rowsOf(*m_record));
+    // In columns and rows of the covered rectangle.
+    const QRectF area = m_fitArea
+                            ? QRectF(double(std::int64_t{m_fitArea->left()} - m_record->minX()),
+                                     double(std::int64_t{m_fitArea->top()} - m_record->minY()),
+                                     m_fitArea->width(), m_fitArea->height())
+                            : QRectF(0, 0, double(columnsOf(*m_record)), double(rowsOf(*m_record)));
     const double room = std::max(1, width() - 2 * kFitMargin);
     const double roomHigh = std::max(1, height() - 2 * kFitMargin);
-    m_scale = clampedScale(std::min(room / columns, roomHigh / rows));
-    m_origin = QPointF((width() - columns * m_scale) / 2, (height() - rows * m_scale) / 2);
+    m_scale = wholeScale(std::min(room / area.width(), roomHigh / area.height()), m_scale, true);
+    m_origin = QPointF(width() / 2.0, height() / 2.0) - area.center() * m_scale;
     changed();
 }
 
@@ -326,7 +358,7 @@ void PlanView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (m_fitted) {
-        fit();
+        showFitArea();
     } else {
         emit viewChanged();
     }
@@ -355,6 +387,11 @@ void PlanView::scrollTo(Qt::Orientation orientation, int position)
     }
     m_fitted = false;
     changed();
+}
+
+double PlanView::zoomedScale(double wanted) const
+{
+    return wholeScale(wanted, m_scale, false);
 }
 
 void PlanView::clickedAt(QPoint point)

@@ -6,6 +6,7 @@
 #include "widgets/PanZoomView.h"
 
 #include <QPointF>
+#include <QRect>
 
 #include <functional>
 #include <optional>
@@ -55,12 +56,16 @@ public:
 
     // Shows the whole covered rectangle.
     void fit() override;
+    // Shows these tiles (item X and Y) as large as they fit; until the user zooms or pans, a new
+    // size of the view shows them again.
+    void zoomTo(const QRect& tiles);
     // Marks the tiles of the items written to one list line and brings them into view; a row of
     // -1 clears the marks.
     void highlight(const ListLine& line);
     std::vector<const Tile*> highlightedTiles() const;
 
-    // Pixels per tile and the widget position of the covered rectangle's top-left corner.
+    // Pixels per tile (a whole number from one up: every square as wide as the next) and the
+    // widget position of the covered rectangle's top-left corner: scale() and origin().
     // The covered rectangle's size in pixels at the scale shown.
     QSizeF planSize() const;
     // Shows the covered rectangle from `position` pixels right of (below) its left (top) edge.
@@ -91,6 +96,8 @@ protected:
 
 private:
     void changed();
+    void showFitArea();
+    double zoomedScale(double wanted) const override;
     std::optional<ListLine> lineOf(const Tile& tile) const;
     // The pixel where the square `tiles` columns (vertical: rows) from the left (top) of the
     // covered rectangle starts, and the pixel after its end.
@@ -107,6 +114,7 @@ private:
     std::function<QString(std::int32_t)> m_priceLookup;
     std::function<QColor(ItemCategory)> m_colour;
     std::function<QString(ItemCategory)> m_label;
+    std::optional<QRect> m_fitArea; // what the last fit showed (none: the whole plan)
     ListLine m_highlight;
 };
 

@@ -6,19 +6,30 @@
 #include "views/plan/PlanPicture.h"
 
 #include <QImage>
+#include <QSet>
 #include <QWheelEvent>
 
 using tarvek::plan::PlanTiles;
 using tarvek::plan::PlanView;
 
-TEST(PlanView, ThePointerPicksTheTilePaintedUnderItAtEveryZoom)
+namespace {
+
+// The sample house run with its items recorded.
+void runSample(tarvek::Calculation& calc)
 {
-    testApp();
-    tarvek::Calculation calc;
     tarvek::calculate(calc, {.importFile = TARVEK_SOURCE_DIR "/examples/Haus.cfg",
                              .programDir = TARVEK_SOURCE_DIR "/examples/",
                              .nested = tarvek::Answer::Yes,
                              .recordItems = true});
+}
+
+} // namespace
+
+TEST(PlanView, ThePointerPicksTheTilePaintedUnderItAtEveryZoom)
+{
+    testApp();
+    tarvek::Calculation calc;
+    runSample(calc);
     ASSERT_TRUE(calc.items.complete());
     const PlanTiles tiles(calc.items.items(), std::nullopt);
     PlanView view;
@@ -26,7 +37,7 @@ TEST(PlanView, ThePointerPicksTheTilePaintedUnderItAtEveryZoom)
     view.show();
     view.setPlan(&calc.items, &tiles);
 
-    // Zoomed out step by step around a point off the pixel grid: squares of 4.5 pixels down to
+    // Zoomed out step by step around a point off the pixel grid: squares of a few pixels down to
     // a seventh of a pixel, the house in the end on one or two pixels.
     const QPointF at(137.3, 91.7);
     int sharedPixels = 0;
@@ -58,4 +69,32 @@ TEST(PlanView, ThePointerPicksTheTilePaintedUnderItAtEveryZoom)
         sharedPixels += view.scale() < 1 ? 1 : 0;
     }
     EXPECT_GE(sharedPixels, 4);
+}
+
+TEST(PlanView, EverySquareIsAsLargeAsTheNextAtEveryZoom)
+{
+    testApp();
+    tarvek::Calculation calc;
+    runSample(calc);
+    const PlanTiles tiles(calc.items.items(), std::nullopt);
+    PlanView view;
+    view.resize(517, 333); // no whole number of pixels per square fits the plan
+    view.show();
+    view.setPlan(&calc.items, &tiles);
+    const QPointF at(201.7, 99.2);
+    for (int notch = 0; notch < 10; ++notch) {
+        QSet<int> widths;
+        QSet<int> heights;
+        for (std::int32_t x = calc.items.minX(); x <= calc.items.maxX(); ++x) {
+            widths.insert(view.tileRect(x, calc.items.minY()).width());
+        }
+        for (std::int32_t y = calc.items.minY(); y <= calc.items.maxY(); ++y) {
+            heights.insert(view.tileRect(calc.items.minX(), y).height());
+        }
+        EXPECT_EQ(widths.size(), 1) << "scale " << view.scale();
+        EXPECT_EQ(heights, widths) << "scale " << view.scale();
+        QWheelEvent wheel(at, view.mapToGlobal(at), {}, {0, notch < 5 ? 90 : -150}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view, &wheel);
+    }
 }
