@@ -1,6 +1,7 @@
 #include "app/HauptformularUi.h"
 
 #include "app/Icons.h"
+#include "gui/Controls.h"
 #include "gui/Fonts.h"
 #include "views/lists/TResultList.h"
 
@@ -217,8 +218,9 @@ HauptformularUi::HauptformularUi(QMainWindow* window)
     statusBar1->setAccessibleName(QStringLiteral("Statusleiste"));
     statusBar1->setGeometry(0, ClientHeight - StatusBarHeight, ClientWidth, StatusBarHeight);
     statusBar1->setSizeGripEnabled(false);
-    statusPanel = new QLabel(QStringLiteral("Geladenes Importfile:"), statusBar1);
-    statusPanel->setObjectName(QStringLiteral("StatusPanel1"));
+    // It names the loaded file, whose name may hold anything.
+    statusPanel = makeTextLabel(statusBar1, "StatusPanel1", QStringLiteral("Geladenes Importfile"));
+    statusPanel->setText(QStringLiteral("Geladenes Importfile:"));
     statusPanel->setFont(Fonts::sansSerif(12, true));
     statusPanel->setFixedWidth(600);
     statusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -3,6 +3,7 @@
 #include "calc/BatchCsv.h"
 #include "calc/RunHelpers.h"
 #include "support/FakeDialogs.h"
+#include "support/MarkupName.h"
 #include "views/batch/BatchModels.h"
 #include "views/batch/TStapelpruefung.h"
 
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QTextDocument>
 
 #include <filesystem>
 #include <fstream>
@@ -103,6 +105,30 @@ TEST_F(BatchWindowTest, AFolderGivesSortableFilterableRowsThatOpenSaveAndCopy)
                                                               u"Grafik\tSchlüssel\tDateien\tItems\n"
                                                               u"100\t0x0064\t2\t3\n"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// A file whose name is markup and holds a direction mark: its cell, its tool tip and the saved
+// table show the name as it stands.
+TEST_F(BatchWindowTest, AFileNamesMarkupAndDirectionMarkShowAsTheyStand)
+{
+    QFile file(folder() + u'/' + markupFileName());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(importFile({item("3701")})));
+    file.close();
+    runFolder();
+    const QModelIndex cell = window.table()->model()->index(0, 0);
+    const QString shown = cell.data().toString();
+    EXPECT_TRUE(shown.endsWith(shownMarkupFileName())) << shown.toStdString();
+    QTextDocument tip;
+    tip.setHtml(cell.data(Qt::ToolTipRole).toString());
+    EXPECT_EQ(tip.toPlainText(), shown);
+
+    dialogs.nextSaveFile = QString::fromStdString((dir / "stapel.csv").string());
+    QTest::mouseClick(child("AlsCsvSpeichern"), Qt::LeftButton);
+    std::ifstream saved(dir / "stapel.csv", std::ios::binary);
+    const std::string csv(std::istreambuf_iterator<char>(saved), {});
+    EXPECT_NE(csv.find(shownMarkupFileName().toStdString()), std::string::npos) << csv;
+    EXPECT_EQ(csv.find("\xE2\x80\xAE"), std::string::npos);
 }
 
 TEST_F(BatchWindowTest, StoppEndsTheBatchAtOnceAndKeepsTheRowsDone)
