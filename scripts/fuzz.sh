@@ -65,7 +65,8 @@ configure() {
     "$folder/bin/fuzz_seeds" . "$folder/fuzz-seeds"
 }
 
-# The targets of FOLDER as lines "name max_len dictionary", those named on the command line only.
+# The targets of FOLDER as lines "name max_len dictionaries", those named on the command line
+# only; the dictionaries are separated by "," ("-": none).
 targets() {
     local line name
     while read -r line; do
@@ -74,6 +75,21 @@ targets() {
             echo "$line"
         fi
     done <"$1/fuzz-targets.txt"
+}
+
+# dictionary FOLDER NAME DICTIONARIES: the one file for -dict that holds a target's dictionaries
+# (libFuzzer reads only one), written afresh into FOLDER/fuzz-dicts.
+dictionary() {
+    local folder=$1 name=$2 part joined parts
+    joined="$folder/fuzz-dicts/$name.dict"
+    mkdir -p "$folder/fuzz-dicts"
+    : >"$joined"
+    IFS=, read -r -a parts <<<"$3"
+    for part in "${parts[@]}"; do
+        cat "$part" >>"$joined"
+        echo >>"$joined"
+    done
+    echo "$joined"
 }
 
 # The input folders of a target that exist: stored corpus and seeds.
@@ -177,7 +193,7 @@ while read -r name maxLen dict; do
     mapfile -t dirs < <(inputs "$build" "$name")
     args=(-max_total_time="$seconds" -max_len="$maxLen" -timeout=20 -rss_limit_mb=2048
         -print_final_stats=1 -artifact_prefix="$artifacts/")
-    [ "$dict" != "-" ] && args+=(-dict="$dict")
+    [ "$dict" != "-" ] && args+=(-dict="$(dictionary "$build" "$name" "$dict")")
     [ -n "${TARVEK_FUZZ_RUNS:-}" ] && args+=(-runs="$TARVEK_FUZZ_RUNS")
     echo "== $name: $seconds s${TARVEK_FUZZ_RUNS:+, at most $TARVEK_FUZZ_RUNS executions}"
     status=0

@@ -14,14 +14,12 @@ public:
     AnsweringDialogs(const AnsweringDialogs&) = delete;
     AnsweringDialogs& operator=(const AnsweringDialogs&) = delete;
 
-    QMessageBox::StandardButton message(QWidget*, Dialogs::Icon, const QString&,
-                                        const QString& text,
-                                        QMessageBox::StandardButtons buttons) override
+    QMessageBox::StandardButton message(QMessageBox& box) override
     {
-        if (buttons.testFlag(QMessageBox::Yes)) {
+        if (box.standardButtons().testFlag(QMessageBox::Yes)) {
             return QMessageBox::Yes;
         }
-        std::fprintf(stderr, "Meldung: %s\n", qPrintable(text));
+        std::fprintf(stderr, "Meldung: %s\n", qPrintable(box.text()));
         return QMessageBox::Ok;
     }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override

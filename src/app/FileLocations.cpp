@@ -6,6 +6,7 @@
 #include "base/ProgramFiles.h"
 #include "gui/Dialogs.h"
 #include "gui/FileNameText.h"
+#include "gui/VisibleText.h"
 #include "pricing/PriceList.h"
 
 #include <QDir>
@@ -93,5 +94,5 @@ void tellUnwritableFolderOnce(QWidget* parent, const FileLocations& files,
             "im Programmordner liest Tarvek nicht mehr. Soll Tarvek seine Dateien neben sich "
             "führen, entpacken Sie es in einen Ordner, in den Sie schreiben dürfen (etwa unter "
             "„Dokumente“), oder installieren Sie Tarvek mit dem Setup-Programm.")
-            .arg(folder, QDir::toNativeSeparators(files.optionsDir)));
+            .arg(shownPath(folder), shownPath(files.optionsDir)));
 }

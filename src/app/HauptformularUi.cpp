@@ -219,9 +219,11 @@ HauptformularUi::HauptformularUi(QMainWindow* window)
     statusBar1->setAccessibleName(QStringLiteral("Statusleiste"));
     statusBar1->setGeometry(0, ClientHeight - StatusBarHeight, ClientWidth, StatusBarHeight);
     statusBar1->setSizeGripEnabled(false);
-    // A long path is shortened in the middle, whole in the tool tip.
+    // It names the loaded file, whose name may hold anything: plain text, a long path shortened
+    // in the middle and whole in the tool tip.
     statusPanel = new ElidedLabel(QStringLiteral("Geladenes Importfile:"), statusBar1);
     statusPanel->setObjectName(QStringLiteral("StatusPanel1"));
+    statusPanel->setAccessibleName(QStringLiteral("Geladenes Importfile"));
     statusPanel->setFont(Fonts::sansSerif(12, true));
     statusPanel->setFixedWidth(StatusPanelWidth);
     statusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

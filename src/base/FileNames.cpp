@@ -1,6 +1,7 @@
 #include "base/FileNames.h"
 
 #include "base/AsciiCase.h"
+#include "base/TextEncoding.h"
 
 #include <algorithm>
 #include <vector>
@@ -98,7 +99,7 @@ std::string shownFileName(std::string_view fileName)
     }
     shown.resize(out);
 #endif
-    return shown;
+    return displayText(shown, TextEncoding::Utf8);
 }
 
 } // namespace tarvek

@@ -43,10 +43,11 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> fileIdentity(const std::s
 // on a read-only disk).
 bool folderIsWritable(const std::string& folder);
 
-// A file name as messages show it: in the system's own form, on Windows with "\\" between the
-// parts, one at a time (a folder's own separator and one added after it may meet), a network
-// path's leading two kept. The name itself stays as given: Wine, for one, opens a name written
-// with "/" from the Unix side.
+// A file name as messages, lists and tables show it: in the system's own form, on Windows with
+// "\\" between the parts, one at a time (a folder's own separator and one added after it may
+// meet), a network path's leading two kept; read as UTF-8 and with its control characters and
+// direction marks made visible as displayText() shows a file's text. The name itself stays as
+// given: Wine, for one, opens a name written with "/" from the Unix side.
 std::string shownFileName(std::string_view fileName);
 
 // Opens a file in binary mode (mode "rb", "wb", ...), not inherited by child processes; null with

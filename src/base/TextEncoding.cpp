@@ -73,13 +73,22 @@ bool hasUtf16NulPattern(std::string_view bytes)
     return (most(even) && few(odd)) || (most(odd) && few(even));
 }
 
+// The invisible characters that act on the text around them: the marks and controls of the
+// writing direction (a file's text could reverse what follows it in a message or a list), and
+// the line and paragraph separators (a line end in a label).
+bool isLayoutControl(char32_t cp)
+{
+    return cp == 0x061C || cp == 0x200E || cp == 0x200F || (cp >= 0x2028 && cp <= 0x202E) ||
+           (cp >= 0x2066 && cp <= 0x2069);
+}
+
 void appendVisible(std::string& out, char32_t cp)
 {
     if (cp < 0x20) {
         appendUtf8(out, 0x2400 + cp);
     } else if (cp == 0x7F) {
         appendUtf8(out, 0x2421);
-    } else if (cp >= 0x80 && cp <= 0x9F) {
+    } else if ((cp >= 0x80 && cp <= 0x9F) || isLayoutControl(cp)) {
         appendUtf8(out, 0xFFFD);
     } else {
         appendUtf8(out, cp);

@@ -35,7 +35,10 @@ std::optional<std::string> encodingRefusal(std::string_view bytes);
 // A piece of a file as the user sees it, in UTF-8: decoded with its file's encoding (malformed
 // UTF-8 becomes U+FFFD) and every control character made visible, so that no Escape or other
 // control from a stranger's file reaches a list, a message, a document or a terminal: C0 controls
-// and DEL become their control pictures (U+2400..U+2421), C1 controls U+FFFD.
+// and DEL become their control pictures (U+2400..U+2421), C1 controls U+FFFD. So do the marks and
+// controls of the writing direction (U+061C, U+200E, U+200F, U+202A..U+202E, U+2066..U+2069),
+// which could turn round what follows them, and the line and paragraph separators (U+2028,
+// U+2029).
 std::string displayText(std::string_view bytes, TextEncoding encoding);
 
 // Editor round trip: the bytes of a file as editable UTF-8 text (Windows-1252 maps every byte to

@@ -1,5 +1,6 @@
 #include "calc/BatchCsv.h"
 
+#include "base/FileNames.h"
 #include "base/TextEncoding.h"
 #include "calc/BreakdownCsv.h"
 
@@ -22,9 +23,13 @@ std::string batchRowsCsv(const std::vector<BatchRow>& rows)
     std::string out(kUtf8Bom);
     appendCsvRow(out, kBatchHeader);
     for (const BatchRow& row : rows) {
+        auto fields = batchFields(row);
+        // The file's name as the window's table shows it: no control character or direction
+        // mark of a stranger's name reaches the spreadsheet.
+        fields[0] = shownFileName(fields[0]);
         // Numbers never begin with a formula character but "-": the guard only for texts (the
         // file, the limits, the reason).
-        appendCsvRow(out, batchFields(row), {0, 4, 14});
+        appendCsvRow(out, fields, {0, 4, 14});
     }
     return out;
 }

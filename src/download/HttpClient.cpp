@@ -1,6 +1,7 @@
 #include "HttpClient.h"
 
 #include "NetworkReason.h"
+#include "gui/VisibleText.h"
 
 #include <QEventLoop>
 #include <QNetworkProxy>
@@ -180,6 +181,8 @@ HttpClient::Answer HttpClient::wait(QNetworkReply* rawReply, qint64 maxBody)
 
     const QNetworkReply::NetworkError error = reply->error();
     const QUrl& url = reply->url();
+    // Qt's words for a failure may quote the server's answer, as its reason phrase does.
+    const QString reported = visibleText(reply->errorString());
     if (timedOut) {
         answer.failure = Failure::Connection;
         answer.errorText = QStringLiteral("Der Server %1 antwortet nicht (Zeitüberschreitung).")
@@ -192,18 +195,17 @@ HttpClient::Answer HttpClient::wait(QNetworkReply* rawReply, qint64 maxBody)
         answer.errorText = connectionFailureText(error, url);
     } else if (answer.status >= 400) {
         const QString reason =
-            reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+            visibleText(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
         answer.failure = Failure::Other;
         answer.errorText =
             QStringLiteral("HTTP/1.1 %1 %2").arg(answer.status).arg(reason).trimmed();
-    } else if (const QString secure =
-                   secureFailureText(error, url, certificateReason, reply->errorString());
+    } else if (const QString secure = secureFailureText(error, url, certificateReason, reported);
                !secure.isEmpty()) {
         answer.failure = Failure::Other;
         answer.errorText = secure;
     } else if (error != QNetworkReply::NoError) {
         answer.failure = Failure::Other;
-        answer.errorText = NetworkReason::text(error, reply->errorString());
+        answer.errorText = NetworkReason::text(error, reported);
     } else if (reply->operation() == QNetworkAccessManager::GetOperation &&
                answer.contentLength >= 0 && answer.body.size() < answer.contentLength) {
         // A connection closed before the announced length is not always reported as such.

@@ -105,6 +105,13 @@ QLabel* makeBuddyLabel(QWidget* parent, const char* name, const QString& caption
     return label;
 }
 
+QLabel* makeTextLabel(QWidget* parent, const char* name, const QString& accessibleName)
+{
+    auto* label = named(new QLabel(parent), name, accessibleName);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
 QTableView* makeSortableTable(QWidget* parent, const char* name, const QString& accessibleName,
                               QAbstractItemModel* model)
 {

@@ -42,6 +42,10 @@ void setUpPictureWindow(QDialog* dialog, const char* name, const QString& title,
 // name is the caption without the mnemonic's "&" and a closing colon.
 QLabel* makeBuddyLabel(QWidget* parent, const char* name, const QString& caption, QWidget* buddy);
 
+// A label that shows a text from outside (a file's name, a line of a file, a reason): always as
+// plain text, since Qt's default takes a text that looks like HTML for rich text.
+QLabel* makeTextLabel(QWidget* parent, const char* name, const QString& accessibleName);
+
 // A read-only table of whole rows over `model` (a sorting and filtering proxy): in the model's
 // own order until a header is clicked, rows as high as their text.
 QTableView* makeSortableTable(QWidget* parent, const char* name, const QString& accessibleName,

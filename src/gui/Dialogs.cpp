@@ -36,6 +36,15 @@ void setGermanButtonTexts(QMessageBox& box)
     }
 }
 
+// Every box of the program: its text as plain text, since Qt's default takes any text that
+// looks like HTML for rich text (a file's line quoted in a message would show as a link, or hide
+// the words after it); its buttons German.
+void makeReady(QMessageBox& box)
+{
+    box.setTextFormat(Qt::PlainText);
+    setGermanButtonTexts(box);
+}
+
 // Qt's own file dialog writes the dates of its detail view in the system's format; the program's
 // formats are German (QtGerman), in the dialog as everywhere else.
 class ProgramLocaleDates final : public QIdentityProxyModel
@@ -86,12 +95,8 @@ QStringList chosenFiles(QFileDialog& dialog)
 class QtDialogs final : public Dialogs::Handler
 {
 public:
-    QMessageBox::StandardButton message(QWidget* parent, Dialogs::Icon icon, const QString& title,
-                                        const QString& text,
-                                        QMessageBox::StandardButtons buttons) override
+    QMessageBox::StandardButton message(QMessageBox& box) override
     {
-        QMessageBox box(toQt(icon), title, text, buttons, parent);
-        setGermanButtonTexts(box);
         return static_cast<QMessageBox::StandardButton>(box.exec());
     }
 
@@ -113,35 +118,28 @@ public:
         dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
         return chosenFiles(dialog).value(0);
     }
-
-    bool choose(QWidget* parent, const QString& title, const QString& text, const QString& yes,
-                const QString& no) override
-    {
-        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
-                        parent);
-        box.button(QMessageBox::Yes)->setText(yes);
-        box.button(QMessageBox::No)->setText(no);
-        box.setDefaultButton(QMessageBox::No);
-        box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes;
-    }
-
-private:
-    static QMessageBox::Icon toQt(Dialogs::Icon icon)
-    {
-        switch (icon) {
-        case Dialogs::Icon::Information:
-            return QMessageBox::Information;
-        case Dialogs::Icon::Question:
-            return QMessageBox::Question;
-        case Dialogs::Icon::Critical:
-            return QMessageBox::Critical;
-        case Dialogs::Icon::None:
-            break;
-        }
-        return QMessageBox::NoIcon;
-    }
 };
+
+constexpr struct
+{
+    Dialogs::Icon icon;
+    QMessageBox::Icon qt;
+} kIcons[] = {
+    {Dialogs::Icon::None, QMessageBox::NoIcon},
+    {Dialogs::Icon::Information, QMessageBox::Information},
+    {Dialogs::Icon::Question, QMessageBox::Question},
+    {Dialogs::Icon::Critical, QMessageBox::Critical},
+};
+
+QMessageBox::Icon toQt(Dialogs::Icon icon)
+{
+    for (const auto& entry : kIcons) {
+        if (entry.icon == icon) {
+            return entry.qt;
+        }
+    }
+    return QMessageBox::NoIcon;
+}
 
 QtDialogs g_qtDialogs;
 Dialogs::Handler* g_handler = nullptr;
@@ -158,49 +156,67 @@ Dialogs::Handler& Dialogs::handler()
     return g_handler ? *g_handler : g_qtDialogs;
 }
 
+Dialogs::Icon Dialogs::iconOf(const QMessageBox& box)
+{
+    for (const auto& entry : kIcons) {
+        if (entry.qt == box.icon()) {
+            return entry.icon;
+        }
+    }
+    return Icon::None;
+}
+
+QMessageBox::StandardButton Dialogs::message(QWidget* parent, Icon icon, const QString& title,
+                                             const QString& text,
+                                             QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(toQt(icon), title, text, buttons, parent);
+    makeReady(box);
+    return handler().message(box);
+}
+
 void Dialogs::notice(QWidget* parent, const QString& text)
 {
-    handler().message(parent, Icon::Information, QStringLiteral("Hinweis"), text, QMessageBox::Ok);
+    message(parent, Icon::Information, QStringLiteral("Hinweis"), text, QMessageBox::Ok);
 }
 
 void Dialogs::error(QWidget* parent, const QString& text)
 {
-    handler().message(parent, Icon::Critical, QStringLiteral("Fehler"), text, QMessageBox::Ok);
+    message(parent, Icon::Critical, QStringLiteral("Fehler"), text, QMessageBox::Ok);
 }
 
 void Dialogs::show(QWidget* parent, Icon icon, const QString& title, const QString& text)
 {
-    handler().message(parent, icon, title, text, QMessageBox::Ok);
+    message(parent, icon, title, text, QMessageBox::Ok);
 }
 
 bool Dialogs::ask(QWidget* parent, const QString& text, const QString& title)
-{
-    return handler().message(parent, Icon::Question, title, text,
-                             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-}
-
-void Dialogs::plain(QWidget* parent, const QString& title, const QString& text)
-{
-    handler().message(parent, Icon::None, title, text, QMessageBox::Ok);
-}
-
-void Dialogs::report(QWidget* parent, const QString& text)
-{
-    handler().message(parent, Icon::Critical, QStringLiteral("Tarvek " TARVEK_VERSION), text,
-                      QMessageBox::Ok);
-}
-
-bool Dialogs::Handler::choose(QWidget* parent, const QString& title, const QString& text,
-                              const QString& /*yes*/, const QString& /*no*/)
 {
     return message(parent, Icon::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
+void Dialogs::plain(QWidget* parent, const QString& title, const QString& text)
+{
+    message(parent, Icon::None, title, text, QMessageBox::Ok);
+}
+
+void Dialogs::report(QWidget* parent, const QString& text)
+{
+    message(parent, Icon::Critical, QStringLiteral("Tarvek " TARVEK_VERSION), text,
+            QMessageBox::Ok);
+}
+
 bool Dialogs::choose(QWidget* parent, const QString& title, const QString& text, const QString& yes,
                      const QString& no)
 {
-    return handler().choose(parent, title, text, yes, no);
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    makeReady(box);
+    box.button(QMessageBox::Yes)->setText(yes);
+    box.button(QMessageBox::No)->setText(no);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return handler().message(box) == QMessageBox::Yes;
 }
 
 QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QString& dir,

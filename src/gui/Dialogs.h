@@ -24,9 +24,10 @@ public:
     {
     public:
         virtual ~Handler() = default;
-        virtual QMessageBox::StandardButton message(QWidget* parent, Icon icon,
-                                                    const QString& title, const QString& text,
-                                                    QMessageBox::StandardButtons buttons) = 0;
+        // Shows a message box made ready here (icon, title, text, German buttons) and returns
+        // the button chosen. Its text is plain text whoever asked for it: a message quotes file
+        // names, lines of a file and a server's answers, which must never be taken for markup.
+        virtual QMessageBox::StandardButton message(QMessageBox& box) = 0;
         virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                      const QString& filter) = 0;
         // A folder chooser that starts in `start`.
@@ -40,14 +41,12 @@ public:
         // *selectedFilter (when given) receives the filter chosen in the dialog.
         virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& path,
                                      const QString& filter, QString* selectedFilter);
-        // A question whose two buttons name what they do (`yes`, `no`); Escape answers `no`.
-        // The default asks through message() with Yes and No.
-        virtual bool choose(QWidget* parent, const QString& title, const QString& text,
-                            const QString& yes, const QString& no);
     };
 
     // Installs a handler; nullptr brings back the real dialogs. The handler is not owned.
     static void setHandler(Handler* handler);
+    // The icon a box made here was asked for.
+    static Icon iconOf(const QMessageBox& box);
 
     // Notice: title "Hinweis", information icon, OK.
     static void notice(QWidget* parent, const QString& text);
@@ -58,7 +57,8 @@ public:
     // Question with Yes and No (title "Bestätigen" unless given); true on Yes.
     static bool ask(QWidget* parent, const QString& text,
                     const QString& title = QStringLiteral("Bestätigen"));
-    // Question whose buttons name the two answers; true on `yes`.
+    // Question whose buttons name the two answers (Yes and No with those texts); Escape answers
+    // `no`; true on `yes`.
     static bool choose(QWidget* parent, const QString& title, const QString& text,
                        const QString& yes, const QString& no);
     // Plain box with an OK button and no icon.
@@ -86,4 +86,7 @@ public:
 
 private:
     static Handler& handler();
+    static QMessageBox::StandardButton message(QWidget* parent, Icon icon, const QString& title,
+                                               const QString& text,
+                                               QMessageBox::StandardButtons buttons);
 };

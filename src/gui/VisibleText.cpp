@@ -1,17 +1,31 @@
 #include "gui/VisibleText.h"
 
+#include "base/FileNames.h"
 #include "base/TextEncoding.h"
 
-#include <QDir>
+#include <QTextDocument>
+
+namespace {
+
+std::string_view bytesOf(const QByteArray& bytes)
+{
+    return std::string_view(bytes.constData(), std::size_t(bytes.size()));
+}
+
+} // namespace
 
 QString visibleText(const QString& text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    return QString::fromStdString(tarvek::displayText(
-        std::string_view(utf8.constData(), std::size_t(utf8.size())), tarvek::TextEncoding::Utf8));
+    return QString::fromStdString(
+        tarvek::displayText(bytesOf(text.toUtf8()), tarvek::TextEncoding::Utf8));
 }
 
 QString shownPath(const QString& path)
 {
-    return visibleText(QDir::toNativeSeparators(path));
+    return QString::fromStdString(tarvek::shownFileName(bytesOf(path.toUtf8())));
+}
+
+QString plainToolTip(const QString& text)
+{
+    return Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap);
 }

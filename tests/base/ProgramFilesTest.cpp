@@ -179,4 +179,7 @@ TEST(FileNames, MessagesShowNamesInTheSystemsOwnForm)
 #else
     EXPECT_EQ(shownFileName("/home/spieler//Haus.cfg"), "/home/spieler//Haus.cfg");
 #endif
+    // A stranger's name: its controls, direction marks and broken UTF-8 as a message shows a
+    // file's text (displayText), so that "Haus\u202Egfc.exe" does not read "Hausexe.cfg".
+    EXPECT_EQ(shownFileName("Haus\xE2\x80\xAEgfc\x1b\xFF.exe"), "Haus\uFFFDgfc\u241B\uFFFD.exe");
 }

@@ -32,6 +32,12 @@ TEST(TextEncoding, ControlsShowAsPlaceholdersInBothEncodings)
         "a\u2400\u2409\u241b\u241f\u2421\uFFFD€ä");
     EXPECT_EQ(displayText("\x1b\xC2\x9B\xC3\xA4\xE2\x82\xAC\xFF", TextEncoding::Utf8),
               "\u241b\uFFFDä€\uFFFD");
+    // Direction marks and controls, and the line and paragraph separators: U+FFFD; the
+    // characters beside them (U+2027, U+202F, U+2065, U+206A) stay.
+    EXPECT_EQ(displayText("a\u061C\u200E\u200F\u2027\u2028\u2029\u202A\u202E\u202F"
+                          "\u2065\u2066\u2069\u206Ab",
+                          TextEncoding::Utf8WithBom),
+              "a\uFFFD\uFFFD\uFFFD\u2027\uFFFD\uFFFD\uFFFD\uFFFD\u202F\u2065\uFFFD\uFFFD\u206Ab");
     // The editor keeps the controls: its text goes back into the file.
     EXPECT_EQ(editableText("\x1b\xe4", TextEncoding::Windows1252), "\x1b\u00e4");
     EXPECT_EQ(encodedText("\x1bΩä", TextEncoding::Utf8WithBom), "\x1bΩä");

@@ -206,6 +206,9 @@ TEST(Batch, CsvTablesGuardTextsFromOutside)
     EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBF"
                                 "Datei;Items;"));
     EXPECT_NE(csv.find("\r\n\"'=HYPERLINK(\"\"x\"\");a.cfg\";0;0;0;Paare;"), std::string::npos);
+    // A direction mark in a name would turn the rest of its row round in the spreadsheet.
+    row.file = "Haus\xE2\x80\xAEgfc.cfg";
+    EXPECT_NE(batchRowsCsv({row}).find("\r\nHaus\uFFFDgfc.cfg;0;"), std::string::npos);
     EXPECT_EQ(unpricedCsv({{100, "0x0064", 2, 7}}),
               "\xEF\xBB\xBF"
               "Grafik;Schlüssel;Dateien;Items\r\n100;0x0064;2;7\r\n");

@@ -96,12 +96,22 @@ void CheckedWindow::violation(std::string text)
 
 bool holdsControl(std::string_view utf8)
 {
+    const auto byte = [utf8](std::size_t i) {
+        return i < utf8.size() ? static_cast<unsigned char>(utf8[i]) : 0;
+    };
+    const auto within = [](unsigned char b, unsigned char low, unsigned char high) {
+        return b >= low && b <= high;
+    };
     for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        const bool c1 = b == 0xC2 && i + 1 < utf8.size() &&
-                        static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
-                        static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
-        if ((b < 0x20 && b != '\r' && b != '\n') || b == 0x7F || c1) {
+        const unsigned char b = byte(i);
+        const bool c1 = b == 0xC2 && within(byte(i + 1), 0x80, 0x9F);
+        const bool arabicMark = b == 0xD8 && byte(i + 1) == 0x9C;
+        // E2 80 8E..8F, E2 80 A8..AE, E2 81 A6..A9
+        const bool layout =
+            b == 0xE2 && ((byte(i + 1) == 0x80 &&
+                           (within(byte(i + 2), 0x8E, 0x8F) || within(byte(i + 2), 0xA8, 0xAE))) ||
+                          (byte(i + 1) == 0x81 && within(byte(i + 2), 0xA6, 0xA9)));
+        if ((b < 0x20 && b != '\r' && b != '\n') || b == 0x7F || c1 || arabicMark || layout) {
             return true;
         }
     }

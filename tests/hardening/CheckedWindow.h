@@ -49,8 +49,9 @@ private:
 
 // True when `text` is well-formed UTF-8 (no overlong forms, no surrogates, at most U+10FFFF).
 bool isValidUtf8(std::string_view text);
-// True when UTF-8 text holds a control character as itself: C0 (line ends aside), DEL or C1.
-// Text from the files must show them as placeholders.
+// True when UTF-8 text holds a control character as itself: C0 (line ends aside), DEL or C1, a
+// direction mark or control (U+061C, U+200E, U+200F, U+202A..U+202E, U+2066..U+2069), a line or
+// paragraph separator (U+2028, U+2029). Text from the files must show them as placeholders.
 bool holdsControl(std::string_view utf8);
 
 // The name of an outcome, for messages.

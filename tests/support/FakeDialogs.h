@@ -23,6 +23,7 @@ public:
         Dialogs::Icon icon;
         QString title;
         QString text;
+        Qt::TextFormat format; // how the box would lay out its text
     };
 
     FakeDialogs() { Dialogs::setHandler(this); }
@@ -30,15 +31,13 @@ public:
     FakeDialogs(const FakeDialogs&) = delete;
     FakeDialogs& operator=(const FakeDialogs&) = delete;
 
-    QMessageBox::StandardButton message(QWidget*, Dialogs::Icon icon, const QString& title,
-                                        const QString& text,
-                                        QMessageBox::StandardButtons buttons) override
+    QMessageBox::StandardButton message(QMessageBox& box) override
     {
-        messages.append({icon, title, text});
+        messages.append({Dialogs::iconOf(box), box.windowTitle(), box.text(), box.textFormat()});
         if (onMessage) {
-            onMessage(text);
+            onMessage(box.text());
         }
-        if (buttons.testFlag(QMessageBox::Yes)) {
+        if (box.standardButtons().testFlag(QMessageBox::Yes)) {
             const bool yes = answers.empty() ? true : answers.front();
             if (!answers.empty()) {
                 answers.pop_front();

@@ -306,10 +306,9 @@ public:
         QString text;
     };
 
-    QMessageBox::StandardButton message(QWidget*, Dialogs::Icon icon, const QString& title,
-                                        const QString& text, QMessageBox::StandardButtons) override
+    QMessageBox::StandardButton message(QMessageBox& box) override
     {
-        boxes.push_back({icon, title, text});
+        boxes.push_back({Dialogs::iconOf(box), box.windowTitle(), box.text()});
         return QMessageBox::Ok;
     }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override

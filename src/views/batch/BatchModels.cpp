@@ -66,6 +66,9 @@ QVariant BatchTableModel::data(const QModelIndex& index, int role) const
     if (role == SortRole && m_numeric[column]) {
         return QVariant::fromValue(cell.number);
     }
+    if (role == Qt::ToolTipRole) {
+        return plainToolTip(cell.text);
+    }
     return cell.text;
 }
 

@@ -98,8 +98,7 @@ TStapelpruefung::TStapelpruefung(const QString& programDir, tarvek::LocaleSepara
     m_progress = named(new QProgressBar(this), "Fortschritt", QStringLiteral("Fortschritt"));
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
-    m_current = named(new QLabel(this), "AktuelleDatei", QStringLiteral("Aktuelle Datei"));
-    m_current->setTextFormat(Qt::PlainText);
+    m_current = makeTextLabel(this, "AktuelleDatei", QStringLiteral("Aktuelle Datei"));
     // A long file name does not widen the window: the label shows what fits.
     m_current->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_filter = named(new QLineEdit(this), "Filter", QStringLiteral("Filter"));

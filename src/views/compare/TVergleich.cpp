@@ -80,11 +80,9 @@ TVergleich::TVergleich(QWidget* parent) : QDialog(parent)
 {
     setUpSizableDialog(this, "Vergleich", QStringLiteral("Vergleich"), {780, 580});
 
-    m_files = named(new QLabel(this), "Dateien1", QStringLiteral("Verglichene Dateien"));
-    m_files->setTextFormat(Qt::PlainText);
+    m_files = makeTextLabel(this, "Dateien1", QStringLiteral("Verglichene Dateien"));
     m_pages = named(new QStackedWidget(this), "Inhalt1", QStringLiteral("Inhalt des Vergleichs"));
-    m_refusal = named(new QLabel(m_pages), "Grund1", QStringLiteral("Warum nicht verglichen"));
-    m_refusal->setTextFormat(Qt::PlainText);
+    m_refusal = makeTextLabel(m_pages, "Grund1", QStringLiteral("Warum nicht verglichen"));
     m_refusal->setWordWrap(true);
     m_refusal->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_tabs = named(new QTabWidget(m_pages), "Seiten1", QStringLiteral("Teile des Vergleichs"));

@@ -3,6 +3,8 @@
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/ErrorReport.h"
+#include "gui/Fonts.h"
+#include "gui/VisibleText.h"
 #include "views/plan/PlanPicture.h"
 
 #include <QComboBox>
@@ -233,7 +235,7 @@ void TGrundriss::BildSpeichernClick()
         if (QFileInfo::exists(path) &&
             !Dialogs::ask(this,
                           QStringLiteral("Die Datei %1 existiert bereits. Soll sie ersetzt werden?")
-                              .arg(QDir::toNativeSeparators(path)),
+                              .arg(shownPath(path)),
                           QStringLiteral("Grundriss als Bild speichern"))) {
             return;
         }
@@ -242,8 +244,7 @@ void TGrundriss::BildSpeichernClick()
             tarvek::plan::PlanPicture(m_record, m_tiles, m_level->currentText())
                 .save(path, pdf ? Format::Pdf : Format::Png);
         })) {
-        m_status->showMessage(
-            QStringLiteral("Grundriss gespeichert: %1").arg(QDir::toNativeSeparators(path)),
-            StatusMessageMs);
+        m_status->showMessage(QStringLiteral("Grundriss gespeichert: %1").arg(shownPath(path)),
+                              StatusMessageMs);
     }
 }

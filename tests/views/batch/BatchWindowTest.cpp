@@ -4,6 +4,7 @@
 #include "calc/RunHelpers.h"
 #include "support/FakeDialogs.h"
 #include "support/LinuxTool.h"
+#include "support/MarkupName.h"
 #include "views/batch/BatchDocument.h"
 #include "views/batch/BatchModels.h"
 #include "views/batch/TStapelpruefung.h"
@@ -23,6 +24,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 
 #include <filesystem>
 #include <fstream>
@@ -164,6 +166,30 @@ TEST_F(BatchWindowTest, RowsComeByNameSortFilterAndGoOutAsShown)
     EXPECT_TRUE(opened[0].endsWith(u"c.cfg"));
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(dialogs.notices().isEmpty()) << dialogs.notices().join(u'\n').toStdString();
+}
+
+// A file whose name is markup and holds a direction mark: its cell, its tool tip and the saved
+// table show the name as it stands.
+TEST_F(BatchWindowTest, AFileNamesMarkupAndDirectionMarkShowAsTheyStand)
+{
+    QFile file(folder() + u'/' + markupFileName());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(importFile({item("3701")})));
+    file.close();
+    runFolder();
+    const QModelIndex cell = window.table()->model()->index(0, 0);
+    const QString shown = cell.data().toString();
+    EXPECT_TRUE(shown.endsWith(shownMarkupFileName())) << shown.toStdString();
+    QTextDocument tip;
+    tip.setHtml(cell.data(Qt::ToolTipRole).toString());
+    EXPECT_EQ(tip.toPlainText(), shown);
+
+    dialogs.nextSaveFile = QString::fromStdString((dir / "stapel.csv").string());
+    QTest::mouseClick(child("AlsCsvSpeichern"), Qt::LeftButton);
+    std::ifstream saved(dir / "stapel.csv", std::ios::binary);
+    const std::string csv(std::istreambuf_iterator<char>(saved), {});
+    EXPECT_NE(csv.find(shownMarkupFileName().toStdString()), std::string::npos) << csv;
+    EXPECT_EQ(csv.find("\xE2\x80\xAE"), std::string::npos);
 }
 
 TEST_F(BatchWindowTest, ClosingDuringARunAsksAndStoppSaysSo)
