@@ -1,9 +1,9 @@
 #include "app/SingleInstance.h"
 
 #include "app/HandOverRequest.h"
+#include "gui/VisibleText.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -262,5 +262,5 @@ QString SingleInstance::handOverFailed(const QString& fileName, HandOver result)
         break;
     }
     return QStringLiteral("Die Importdatei %1 wurde nicht geöffnet. %2")
-        .arg(QDir::toNativeSeparators(fileName), why);
+        .arg(shownPath(fileName), why);
 }
