@@ -1,5 +1,6 @@
 #include "gui/FileNameText.h"
 
+#include <QDir>
 #include <QFile>
 
 std::string engineFileName(const QString& name)
@@ -14,7 +15,7 @@ std::string engineFileName(const QString& name)
 QString qtFileName(const std::string& name)
 {
 #ifdef Q_OS_WIN
-    return QString::fromStdString(name);
+    return QDir::fromNativeSeparators(QString::fromStdString(name));
 #else
     return QFile::decodeName(QByteArray::fromStdString(name));
 #endif

@@ -169,7 +169,9 @@ TEST_F(StartTest, ALaterStartDuringARunIsRefusedAndFails)
     whenProtocolShows(QStringLiteral("gestartet"), [&] {
         std::atomic<bool> done = false;
         std::thread client([&] {
-            later = SingleInstance(m_dir.path()).laterStart(sample("Preisliste.txt"), 5000);
+            // A file of the temporary folder: on Windows a full name with its drive.
+            later = SingleInstance(m_dir.path())
+                        .laterStart(m_dir.filePath(QStringLiteral("Preisliste.txt")), 5000);
             done = true;
         });
         EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 10000));

@@ -84,8 +84,12 @@ TEST(BatchCommand, AFileNamedTwiceByAnyNameIsPricedAndCountedOnce)
 {
     const Imports imports;
     const fs::path file = imports.dir / "in" / "a.cfg";
+    // A name relative to the working folder, which is made the files' own: on Windows the
+    // temporary folder may be on another drive, where no relative name leads.
+    const fs::path workingFolder = fs::current_path();
+    fs::current_path(imports.dir);
     std::vector<std::string> names{file.string(), (imports.dir / "in" / "." / "a.cfg").string(),
-                                   fs::relative(file).string()};
+                                   (fs::path("in") / "a.cfg").string()};
 #ifdef _WIN32
     names.push_back((imports.dir / "in" / "A.CFG").string());
 #else
@@ -93,6 +97,7 @@ TEST(BatchCommand, AFileNamedTwiceByAnyNameIsPricedAndCountedOnce)
     names.push_back((imports.dir / "verweis.cfg").string());
 #endif
     const CommandCall text = imports.run(names);
+    fs::current_path(workingFolder);
     EXPECT_NE(text.out.find("Stapelprüfung (3 Dateien)\n"), std::string::npos) << text.out;
     EXPECT_EQ(JsonReader::parse(imports.run({"--json", file.string()}).out)["files"].size(), 3u);
 }
