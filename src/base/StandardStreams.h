@@ -1,8 +1,11 @@
 #pragma once
 // The program's arguments and its standard output and error, the same on every system.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tarvek {
@@ -35,6 +38,11 @@ inline bool namesStandardOutput(std::string_view name)
 {
     return name == "-" || name == "/dev/stdout" || name == "/dev/fd/1";
 }
+
+// What tells the file that the standard output goes to from every other (as fileIdentity() gives
+// it for a name); nothing when the output is no regular file (a terminal, a pipe, a device). A
+// result written to a file of this identity would overwrite the output, or the output it.
+std::optional<std::pair<std::uint64_t, std::uint64_t>> standardOutputFile();
 
 // Whether the stream is a terminal (a console on Windows) and not a file or a pipe: progress
 // lines are for a person watching, never for what reads the output.

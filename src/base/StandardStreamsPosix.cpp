@@ -1,6 +1,7 @@
 #include "base/StandardStreams.h"
 
 #include <iostream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tarvek {
@@ -16,6 +17,17 @@ bool writeStandard(StandardStream stream, std::string_view text)
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     return out.good();
+}
+
+std::optional<std::pair<std::uint64_t, std::uint64_t>> standardOutputFile()
+{
+    struct stat status
+    {};
+    if (::fstat(STDOUT_FILENO, &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return std::pair{static_cast<std::uint64_t>(status.st_dev),
+                     static_cast<std::uint64_t>(status.st_ino)};
 }
 
 bool isTerminal(StandardStream stream)

@@ -135,6 +135,18 @@ bool writeStandard(StandardStream stream, std::string_view text)
     return writeBytes(handle, text);
 }
 
+std::optional<std::pair<std::uint64_t, std::uint64_t>> standardOutputFile()
+{
+    HANDLE const handle = GetStdHandle(STD_OUTPUT_HANDLE);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE ||
+        GetFileType(handle) != FILE_TYPE_DISK || GetFileInformationByHandle(handle, &info) == 0) {
+        return std::nullopt;
+    }
+    return std::pair{static_cast<std::uint64_t>(info.dwVolumeSerialNumber),
+                     (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 bool isTerminal(StandardStream stream)
 {
     HANDLE const handle =

@@ -104,8 +104,8 @@ void compareItems(const ItemRecord& oldItems, const ItemRecord& newItems, Compar
 }
 
 // The lines of `from` that `other` does not hold as often, in the order of `from`.
-std::vector<std::string> linesBeyond(const std::vector<RecordingObserver::Entry>& from,
-                                     const std::vector<RecordingObserver::Entry>& other)
+std::vector<std::string> linesBeyond(const RecordingObserver::Entries& from,
+                                     const RecordingObserver::Entries& other)
 {
     std::unordered_map<std::string_view, std::int64_t> available;
     for (const auto& entry : other) {
@@ -114,7 +114,7 @@ std::vector<std::string> linesBeyond(const std::vector<RecordingObserver::Entry>
     std::vector<std::string> beyond;
     for (const auto& entry : from) {
         if (--available[entry.text] < 0) {
-            beyond.push_back(entry.text);
+            beyond.emplace_back(entry.text);
         }
     }
     return beyond;

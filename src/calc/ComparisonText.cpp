@@ -26,8 +26,9 @@ std::array<std::string, 4> figureCells(const FigureRow& row, std::string_view th
     const auto value = [&](std::int64_t amount) {
         return money ? moneyText(amount, thousands) : std::to_string(amount);
     };
-    return {std::string(row.label), value(row.oldValue), value(row.newValue),
-            (row.difference() > 0 ? "+" : "") + value(row.difference())};
+    std::string difference = row.difference() > 0 ? "+" : "";
+    difference += value(row.difference());
+    return {std::string(row.label), value(row.oldValue), value(row.newValue), difference};
 }
 
 std::string itemChangeText(const ItemChange& change)

@@ -45,8 +45,8 @@ struct RecordedItem
     std::uint8_t flags = 0; // one bit per ItemCategory that applies
     // The lines the run wrote for the item, -1: none. An item whose graphic two price lines mark
     // as not importable has two consecutive lines.
-    std::int32_t movableLine = -1; // in the list of items that may not be imported
     std::uint8_t movableLines = 0;
+    std::int32_t movableLine = -1;       // in the list of items that may not be imported
     std::int32_t nestedLine = -1;        // in the list of nested items
     std::int32_t notCalculatedLine = -1; // in the list of items not calculated
 
@@ -86,6 +86,8 @@ public:
     void setLowestLevel(std::int32_t z) { m_lowestLevel = z; }
     void setExtents(std::int32_t minX, std::int32_t minY, std::int32_t maxX, std::int32_t maxY);
     void setSquareSteps(std::int32_t squareSteps) { m_squareSteps = squareSteps; }
+    // Phase 5, before its first item: room for `items` items.
+    void reserve(std::size_t items) { m_items.reserve(items); }
     // Phase 5, in file order: the item whose graphic line is `graphicLine`.
     void addItem(const ImportText& lines, std::size_t graphicLine);
     // Phase 5, for the item added last.

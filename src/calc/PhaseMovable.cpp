@@ -24,8 +24,10 @@ void RunPhases::phase5And6Movable()
         // The keys this phase will look up (unconvertible ones stop the scan below anyway).
         std::vector<std::string> keys;
         std::unordered_set<std::int32_t> seen;
+        std::size_t graphicLines = 0;
         for (std::size_t i = m_lines.nextWith(kHasGraphic, 0); i < m_lines.size();
              i = m_lines.nextWith(kHasGraphic, i + 1)) {
+            ++graphicLines;
             if (const auto g = toInteger(restCut(m_lines[i], kKeyGraphic));
                 g && seen.insert(*g).second) {
                 keys.push_back(asciiLower(graphicKey(*g)));
@@ -33,6 +35,8 @@ void RunPhases::phase5And6Movable()
         }
         // Phases 7 and 8 look up the same graphics in any case: prepared in the same pass.
         prices.prepareLookups(keys);
+        // Every graphic line becomes an item of the record: its room taken at once, not grown.
+        record([&](ItemRecord& r) { r.reserve(graphicLines); });
     }
     std::int64_t movable = 0;
     std::uint32_t spawns = 0; // wraps like the 32-bit field instead of overflowing

@@ -60,6 +60,13 @@ void RunPhases::phase2LowestLevel()
 RunPhases::Extents RunPhases::measureExtents()
 {
     Extents e;
+    // Room for a key of every y line at once: grown step by step, the set would take twice that.
+    std::size_t yLines = 0;
+    for (std::size_t i = m_lines.nextWith(kHasY, 0); i < m_lines.size();
+         i = m_lines.nextWith(kHasY, i + 1)) {
+        ++yLines;
+    }
+    m_keySet.reserve(yLines);
     scan(kHasX | kHasY, [&](std::size_t i) {
         const std::uint8_t keys = m_lines.keys(i);
         if ((keys & kHasX) == 0 && e.badY) {
@@ -132,31 +139,44 @@ void RunPhases::phase3Extents()
 // every y line that gave a key the index of its key in the set (phase 7 counts by it).
 void RunPhases::sortKeySet()
 {
-    // The sort texts side by side in one block, each in a slot of the largest size.
-    constexpr std::size_t kSlot = 3 * ItemKeyText::kMaxSize + 1;
+    // The sort texts one after the other in one block, each as long as it is: a file of a million
+    // short items has a million keys.
     const std::size_t count = m_keySet.size();
-    std::vector<char> texts(count * kSlot);
-    std::vector<std::uint8_t> sizes(count);
+    std::size_t room = 0;
+    for (const auto& key : m_keySet) {
+        room += 3 * key.first.size + 1;
+    }
+    std::vector<char> texts(room);
+    std::vector<std::uint32_t> ends(count);
     std::vector<std::uint32_t> order(count);
+    std::size_t end = 0;
     for (std::size_t k = 0; k < count; ++k) {
-        sizes[k] = static_cast<std::uint8_t>(
-            writeItemKeySortText(m_keySet[k].first.view(), texts.data() + k * kSlot));
+        end += writeItemKeySortText(m_keySet[k].first.view(), texts.data() + end);
+        ends[k] = static_cast<std::uint32_t>(end);
         order[k] = static_cast<std::uint32_t>(k);
     }
     const auto text = [&](std::uint32_t k) {
-        return std::string_view(texts.data() + k * kSlot, sizes[k]);
+        const std::uint32_t start = k == 0 ? 0 : ends[k - 1];
+        return std::string_view(texts.data() + start, ends[k] - start);
     };
     // Equal texts in the order they were added, as a stable sort keeps them.
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
         const int c = text(a).compare(text(b));
         return c != 0 ? c < 0 : a < b;
     });
+    // Which keys begin a run of equal ones; then the texts are let go before the set is rebuilt.
+    std::vector<bool> first(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        first[k] = k == 0 || text(order[k]) != text(order[k - 1]);
+    }
+    std::vector<char>().swap(texts);
+    std::vector<std::uint32_t>().swap(ends);
     std::vector<std::pair<ItemKeyText, std::size_t>> sorted;
-    sorted.reserve(count);
+    sorted.reserve(static_cast<std::size_t>(std::count(first.begin(), first.end(), true)));
     m_keyLines.assign(count, {});
     for (std::size_t k = 0; k < count; ++k) {
         const std::uint32_t original = order[k];
-        if (k == 0 || text(original) != text(order[k - 1])) {
+        if (first[k]) {
             sorted.push_back(m_keySet[original]);
         }
         m_keyLines[original] = {m_keySet[original].second,

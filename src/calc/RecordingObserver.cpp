@@ -1,12 +1,44 @@
 #include "calc/RecordingObserver.h"
 
+#include <algorithm>
+
 namespace tarvek {
+
+namespace {
+
+// The size of the blocks that hold a list's texts; a longer text gets a block of its own.
+constexpr std::size_t kBlock = std::size_t(1) << 20;
+
+} // namespace
+
+void RecordingObserver::Entries::push_back(std::string_view text, Colour colour)
+{
+    if (m_blocks.empty() || m_blocks.back().capacity() - m_blocks.back().size() < text.size()) {
+        m_blocks.emplace_back().reserve(std::max(kBlock, text.size()));
+    }
+    std::string& block = m_blocks.back();
+    m_slots.push_back({static_cast<std::uint32_t>(m_blocks.size() - 1),
+                       static_cast<std::uint32_t>(block.size()),
+                       static_cast<std::uint32_t>(text.size()), colour});
+    block.append(text);
+}
+
+RecordingObserver::Entry RecordingObserver::Entries::operator[](std::size_t index) const
+{
+    const Slot& slot = m_slots[index];
+    return {std::string_view(m_blocks[slot.block]).substr(slot.offset, slot.length), slot.colour};
+}
+
+bool RecordingObserver::Entries::operator==(const Entries& other) const
+{
+    return std::equal(begin(), end(), other.begin(), other.end());
+}
 
 RecordingObserver::RecordingObserver() = default;
 
 void RecordingObserver::appendLine(ResultList list, std::string_view utf8Text, Colour colour)
 {
-    m_lists[index(list)].entries.push_back({std::string(utf8Text), colour});
+    m_lists[index(list)].entries.push_back(utf8Text, colour);
 }
 
 void RecordingObserver::selectLastEntry(ResultList list)
@@ -92,7 +124,7 @@ std::vector<std::string> RecordingObserver::texts(ResultList which) const
 {
     std::vector<std::string> out;
     for (const auto& e : list(which).entries) {
-        out.push_back(e.text);
+        out.emplace_back(e.text);
     }
     return out;
 }

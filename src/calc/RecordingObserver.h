@@ -3,10 +3,14 @@
 #include "calc/RunObserver.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvek {
@@ -20,13 +24,68 @@ class RecordingObserver : public RunObserver
 public:
     struct Entry
     {
-        std::string text; // UTF-8
+        std::string_view text; // UTF-8, valid as long as its list is not cleared
         Colour colour = 0;
         bool operator==(const Entry&) const = default;
     };
+    // The entries of a list, their texts kept together in large blocks: a hostile file can make
+    // a list of millions of short lines, and a string of its own for each would take more memory
+    // than the file (and a single growing buffer twice that while it grows).
+    class Entries
+    {
+    public:
+        class const_iterator
+        {
+        public:
+            using iterator_category = std::input_iterator_tag; // an entry is made when read
+            using value_type = Entry;
+            using difference_type = std::ptrdiff_t;
+            using pointer = void;
+            using reference = Entry;
+            const_iterator() = default;
+            const_iterator(const Entries* list, std::size_t index) : m_list(list), m_index(index) {}
+            Entry operator*() const { return (*m_list)[m_index]; }
+            const_iterator& operator++()
+            {
+                ++m_index;
+                return *this;
+            }
+            const_iterator operator++(int)
+            {
+                const_iterator before = *this;
+                ++m_index;
+                return before;
+            }
+            bool operator==(const const_iterator& other) const { return m_index == other.m_index; }
+
+        private:
+            const Entries* m_list = nullptr;
+            std::size_t m_index = 0;
+        };
+
+        void push_back(std::string_view text, Colour colour);
+        std::size_t size() const { return m_slots.size(); }
+        bool empty() const { return m_slots.empty(); }
+        Entry operator[](std::size_t index) const;
+        Entry back() const { return (*this)[size() - 1]; }
+        const_iterator begin() const { return {this, 0}; }
+        const_iterator end() const { return {this, size()}; }
+        bool operator==(const Entries& other) const;
+
+    private:
+        struct Slot
+        {
+            std::uint32_t block;
+            std::uint32_t offset;
+            std::uint32_t length;
+            Colour colour;
+        };
+        std::vector<std::string> m_blocks;
+        std::deque<Slot> m_slots;
+    };
     struct List
     {
-        std::vector<Entry> entries;
+        Entries entries;
         int selected = -1; // index of the selected entry, -1: none
     };
     struct LampState

@@ -90,7 +90,7 @@ protected:
             ASSERT_EQ(list->count(), int(expected.size())) << "ListBox" << n;
             for (int i = 0; i < list->count(); ++i) {
                 EXPECT_EQ(withoutTime(list->entryText(i)),
-                          withoutTime(QString::fromStdString(expected[std::size_t(i)].text)))
+                          withoutTime(QString::fromUtf8(expected[std::size_t(i)].text)))
                     << "ListBox" << n << " line " << i;
                 EXPECT_EQ(list->entryColour(i), expected[std::size_t(i)].colour);
             }
@@ -317,7 +317,7 @@ TEST_F(WindowTest, RefreshAndTheFeeBoxesRecomputeTheBill)
     ASSERT_EQ(billList()->count(), 8);
     ASSERT_EQ(bill.size(), 8u);
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(billList()->entryText(i), QString::fromStdString(bill[std::size_t(i)].text));
+        EXPECT_EQ(billList()->entryText(i), QString::fromUtf8(bill[std::size_t(i)].text));
     }
     EXPECT_TRUE(billList()->entryText(0).startsWith(QStringLiteral("Wasserbaupauschale")));
     EXPECT_EQ(window().runState().waterFlatFee, 10000);

@@ -2,6 +2,7 @@
 // takes at most three bytes of memory for each of its bytes, beside a fixed base. An executable
 // of its own: it replaces the global operator new to count.
 #include "calc/Calculation.h"
+#include "calc/ItemRecord.h"
 #include "importfile/ImportLines.h"
 
 #include <gtest/gtest.h>
@@ -77,18 +78,21 @@ namespace {
 using namespace tarvek;
 
 // The most memory a whole calculation of `bytes` held beyond what was held before it.
-std::size_t calculationPeak(const std::string& bytes, const std::string& name)
+std::size_t calculationPeak(const std::string& bytes, const std::string& name,
+                            bool recordItems = false)
 {
     const std::string folder = ::testing::TempDir() + "tarvek_memory_bound/";
     std::filesystem::create_directories(folder);
     const std::string house = folder + name;
-    std::ofstream(folder + "Preisliste.txt", std::ios::binary) << "0x0e75|A|120|t|1|0|0|0\r\n";
+    std::ofstream(folder + "Preisliste.txt", std::ios::binary)
+        << "0x0e75|A|120|t|1|0|0|0\r\n0x0e77|B|90|t|1|1|1|1\r\n";
     std::ofstream(house, std::ios::binary) << bytes;
     const std::size_t before = g_live.load();
     g_peak = before;
     {
         Calculation calc;
-        calculate(calc, {.importFile = house, .programDir = folder});
+        // With the items' record, as the JSON report keeps it.
+        calculate(calc, {.importFile = house, .programDir = folder, .recordItems = recordItems});
         EXPECT_EQ(calc.outcome.run, RunOutcome::Complete) << name;
     }
     std::filesystem::remove(house);
@@ -115,6 +119,21 @@ TEST(MemoryBound, AFileOfCarriageReturnsAndShortLinesAtTheSizeLimit)
     }
     const std::size_t peak = calculationPeak(bytes, "kurz.cfg");
     EXPECT_LE(peak, kBase + 3 * bytes.size()) << peak;
+}
+
+// Items as short as they can be, each one in the list of items that may not be imported and a
+// spawn. The file and its lines stay within the bound; the record of the items that the JSON
+// report keeps comes on top of it, one record per item.
+TEST(MemoryBound, AFileOfItemsInEveryListAtTheSizeLimit)
+{
+    std::string bytes = "Entry Header\r\n{\r\n}\r\n";
+    constexpr std::string_view kItem = "Entry I 1\n{\ngraphic\t3703\nx\t1\ny\t1\nz\t1\n}\n";
+    std::size_t items = 0;
+    for (; bytes.size() + kItem.size() <= kLimit; ++items) {
+        bytes += kItem;
+    }
+    const std::size_t peak = calculationPeak(bytes, "voll.cfg", true);
+    EXPECT_LE(peak, kBase + 3 * bytes.size() + items * sizeof(RecordedItem)) << peak;
 }
 
 } // namespace

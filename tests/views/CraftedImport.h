@@ -55,8 +55,8 @@ struct CraftedImport
         const auto& movable = observer.list(tarvek::ResultList::Movable).entries;
         const auto& nested = observer.list(tarvek::ResultList::Nested).entries;
         if (movable.size() == 1 && !nested.empty()) {
-            crafted.movableLine = QString::fromStdString(movable[0].text);
-            crafted.nestedLine = QString::fromStdString(nested[0].text);
+            crafted.movableLine = QString::fromUtf8(movable[0].text);
+            crafted.nestedLine = QString::fromUtf8(nested[0].text);
         }
         return crafted;
     }

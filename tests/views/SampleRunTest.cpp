@@ -53,7 +53,7 @@ protected:
     {
         const tarvek::RecordingObserver::List& list = s_observer->list(which);
         for (const auto& entry : list.entries) {
-            widget.addItem(QString::fromStdString(entry.text));
+            widget.addItem(QString::fromUtf8(entry.text));
         }
         widget.setCurrentRow(list.selected);
     }

@@ -45,10 +45,10 @@ constexpr std::string_view kUsage =
     "  --nested-copies     Mit --clean: auch die weiteren ineinanderliegenden Items entfernen\n"
     "  --compare ALTE_DATEI  Vergleicht ALTE_DATEI mit der Importdatei (der neuen)\n"
     "  --batch             Stapelprüfung: jede Datei und jede *.cfg der Ordner, eine Zeile je "
-    "Datei und die nicht berechneten Graphics; --csv schreibt dann die Zeilen\n"
+    "Datei und die nicht berechneten Grafiken; --csv schreibt dann die Zeilen\n"
     "  --jobs N            Stapelprüfung mit N gleichzeitigen Berechnungen (Standard: eine je "
     "Prozessorkern)\n"
-    "  --csv-unpriced DATEI  Stapelprüfung: die Tabelle \"Nicht berechnete Graphics\" als CSV in "
+    "  --csv-unpriced DATEI  Stapelprüfung: die Tabelle \"Nicht berechnete Grafiken\" als CSV in "
     "DATEI; - für die Standardausgabe\n"
     "  -h, --help          Zeigt diese Hilfe an\n"
     "  -v, --version       Zeigt die Versionsnummer an\n";
@@ -223,9 +223,27 @@ std::string overwritesInput(const CalcOptions& options, const std::string& progr
     return {};
 }
 
+// The problem when a file written is the file that the standard output goes to (redirected into
+// it): the standard output carries a result of its own, and the two would overwrite each other.
+std::string sharesStandardOutput(const CalcOptions& options)
+{
+    const auto output = standardOutputFile();
+    if (!output) {
+        return {};
+    }
+    for (const auto& [option, file] :
+         {std::pair{"--csv", options.csvFile}, std::pair{"--csv-unpriced", options.csvUnpriced},
+          std::pair{"--clean", options.cleanFile}}) {
+        if (!file.empty() && file != "-" && fileIdentity(file) == output) {
+            return std::string(option) + " nennt die Datei, in die schon die Standardausgabe geht";
+        }
+    }
+    return {};
+}
+
 // Writes to the standard output (or what stands in for it) through the final flush; false with
 // the German reason when a write fails, as on a full disk.
-bool writeOutput(std::ostream& out, const std::string& bytes, std::string& reason)
+bool writeOutput(std::ostream& out, std::string_view bytes, std::string& reason)
 {
     errno = 0;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -243,7 +261,7 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
                    std::ostream& out, std::ostream& err, bool errIsTerminal)
 {
     std::string reason;
-    const auto output = [&](const std::string& bytes) {
+    const auto output = [&](std::string_view bytes) {
         if (writeOutput(out, bytes, reason)) {
             return true;
         }
@@ -257,6 +275,9 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
     }
     if (options.version) {
         return output("tarvek-calc " TARVEK_VERSION "\n") ? 0 : 1;
+    }
+    if (problem.empty()) {
+        problem = sharesStandardOutput(options);
     }
     if (problem.empty() && !options.batch) {
         problem = overwritesInput(options, programDir);
@@ -293,10 +314,10 @@ int runCalcCommand(const std::vector<std::string>& args, const std::string& prog
     const CalcResult result{std::string(calc.outcome.name()), calc.window, calc.state, &calc.items};
     const bool csvToOut = options.csvFile == "-";
     // Only a run that reached its end has a breakdown and a bill to write.
-    const std::string report = !csvToOut ? (options.json ? jsonReport(result) : textReport(result))
-                               : reachedEnd ? breakdownCsv(calc.state, fees)
-                                            : std::string();
-    if (!output(report)) {
+    const bool written = !csvToOut ? (options.json ? writeJsonReport(result, output)
+                                                   : writeTextReport(result, output))
+                                   : output(reachedEnd ? breakdownCsv(calc.state, fees) : "");
+    if (!written) {
         return 1;
     }
     if (reachedEnd && !options.csvFile.empty() && !csvToOut) {

@@ -76,32 +76,61 @@ std::string breakdownJson(const Breakdown& breakdown)
     return o;
 }
 
+// A report on its way out: appended to, and handed on whenever a piece of about a mebibyte is
+// full, so that the report of a file of millions of items is never held whole.
+class Pieces
+{
+public:
+    explicit Pieces(const ReportWrite& write) : m_write(write) { m_text.reserve(2 * kPiece); }
+    std::string& text() { return m_text; }
+    // Hands on what has gathered once it fills a piece.
+    void spill()
+    {
+        if (m_text.size() >= kPiece) {
+            handOn();
+        }
+    }
+    // Hands on the rest; false when any piece could not be written.
+    bool finish()
+    {
+        handOn();
+        return m_written;
+    }
+
+private:
+    static constexpr std::size_t kPiece = std::size_t(1) << 20;
+    void handOn()
+    {
+        // After a failed write nothing more is written, but the report is still walked through.
+        m_written = m_written && m_write(m_text);
+        m_text.clear();
+    }
+    const ReportWrite& m_write;
+    std::string m_text;
+    bool m_written = true;
+};
+
 // The items of a complete run in file order, one object a line; values a phase could not read as
 // a number (an entry without its x, y, z or color line where the layout puts them) are null.
-std::string jsonItems(const ItemRecord* record)
+void jsonItems(const ItemRecord* record, Pieces& pieces)
 {
     if (record == nullptr || !record->complete() || record->items().empty()) {
-        return {};
+        return;
     }
-    // Each item written into a buffer of its own and appended at once: a house has tens of
-    // thousands.
-    std::string o;
-    o.reserve(record->items().size() * 96);
-    char buffer[256];
+    std::string& o = pieces.text();
+    bool first = true;
     for (const RecordedItem& item : record->items()) {
-        char* out = buffer;
-        const auto put = [&out](std::string_view text) {
-            std::memcpy(out, text.data(), text.size());
-            out += text.size();
-        };
+        const auto put = [&o](std::string_view text) { o.append(text); };
         const auto value = [&](bool known, std::int32_t n) {
             if (known) {
-                out = std::to_chars(out, buffer + sizeof buffer, n).ptr;
+                char digits[16];
+                o.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
             } else {
                 put("null");
             }
         };
-        put(o.empty() ? "\n    {\"graphic\": " : ",\n    {\"graphic\": ");
+        put(first ? "\n    {\"graphic\": " : ",\n    {\"graphic\": ");
+        first = false;
         value(true, item.graphic);
         put(", \"x\": ");
         value(item.hasPosition, item.x);
@@ -120,21 +149,51 @@ std::string jsonItems(const ItemRecord* record)
         } else {
             put("null}");
         }
-        o.append(buffer, static_cast<std::size_t>(out - buffer));
+        pieces.spill();
     }
     o += "\n  ";
-    return o;
+}
+
+// A whole report made by one of the writers below.
+template <class Writer> std::string wholeReport(const CalcResult& result, Writer writer)
+{
+    std::string whole;
+    writer(result, [&whole](std::string_view piece) {
+        whole += piece;
+        return true;
+    });
+    return whole;
 }
 
 } // namespace
 
 std::string jsonEscape(std::string_view text)
 {
-    static constexpr char kHex[] = "0123456789abcdef";
     std::string out;
     out.reserve(text.size() + 8);
+    appendJsonEscaped(out, text);
+    return out;
+}
+
+void appendJsonEscaped(std::string& out, std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
     std::size_t i = 0;
     while (i < text.size()) {
+        // A run of printable ASCII without quotes or backslashes goes as it is, in one piece.
+        std::size_t plain = i;
+        while (plain < text.size()) {
+            const auto c = static_cast<unsigned char>(text[plain]);
+            if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') {
+                break;
+            }
+            ++plain;
+        }
+        if (plain > i) {
+            out.append(text.substr(i, plain - i));
+            i = plain;
+            continue;
+        }
         const auto b = static_cast<unsigned char>(text[i]);
         if (b < 0x80) {
             switch (b) {
@@ -190,7 +249,6 @@ std::string jsonEscape(std::string_view text)
         }
         i += len;
     }
-    return out;
 }
 
 std::string jsonString(std::string_view text)
@@ -201,11 +259,13 @@ std::string jsonString(std::string_view text)
     return out;
 }
 
-std::string jsonReport(const CalcResult& result)
+bool writeJsonReport(const CalcResult& result, const ReportWrite& write)
 {
+    Pieces pieces(write);
+    std::string& o = pieces.text();
     const RecordingObserver& w = result.window;
     const RunState& s = result.state;
-    std::string o = "{\n  \"outcome\": " + jsonString(result.outcome) + ",\n  \"lists\": {";
+    o = "{\n  \"outcome\": " + jsonString(result.outcome) + ",\n  \"lists\": {";
     bool firstList = true;
     for (const auto& info : kLists) {
         o += firstList ? "\n" : ",\n";
@@ -214,8 +274,12 @@ std::string jsonReport(const CalcResult& result)
         const auto& entries = w.list(info.list).entries;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             o += i == 0 ? "\n" : ",\n";
-            o += "      {\"text\": " + jsonString(entries[i].text) +
-                 ", \"colour\": " + std::to_string(entries[i].colour) + "}";
+            o += "      {\"text\": \"";
+            appendJsonEscaped(o, entries[i].text);
+            o += "\", \"colour\": ";
+            o += std::to_string(entries[i].colour);
+            o += '}';
+            pieces.spill();
         }
         o += entries.empty() ? "]" : "\n    ]";
     }
@@ -255,15 +319,21 @@ std::string jsonReport(const CalcResult& result)
     }
     o += messages.empty() ? "],\n" : "\n  ],\n";
     o += "  \"items\": [";
-    o += jsonItems(result.items);
+    jsonItems(result.items, pieces);
     o += "]\n}\n";
-    return o;
+    return pieces.finish();
 }
 
-std::string textReport(const CalcResult& result)
+std::string jsonReport(const CalcResult& result)
+{
+    return wholeReport(result, writeJsonReport);
+}
+
+bool writeTextReport(const CalcResult& result, const ReportWrite& write)
 {
     const RecordingObserver& w = result.window;
-    std::string o;
+    Pieces pieces(write);
+    std::string& o = pieces.text();
     auto section = [&](const ListInfo& info) {
         o += listCaption(info.list);
         o += "\n";
@@ -275,6 +345,7 @@ std::string textReport(const CalcResult& result)
             o += "  ";
             o += e.text;
             o += "\n";
+            pieces.spill();
         }
         o += "\n";
     };
@@ -309,7 +380,12 @@ std::string textReport(const CalcResult& result)
         o += "\n";
     }
     o += "Ergebnis: " + result.outcome + "\n";
-    return o;
+    return pieces.finish();
+}
+
+std::string textReport(const CalcResult& result)
+{
+    return wholeReport(result, writeTextReport);
 }
 
 } // namespace tarvek

@@ -8,7 +8,7 @@ QStringList texts(const tarvek::RecordingObserver& window, tarvek::ResultList li
 {
     QStringList out;
     for (const auto& entry : window.list(list).entries) {
-        out.append(QString::fromStdString(entry.text));
+        out.append(QString::fromUtf8(entry.text));
     }
     return out;
 }

@@ -649,6 +649,15 @@ TEST(TarvekCalcProgram, AnOutputNamedAsTheStandardOutputGoesThroughItAndAloneThe
         EXPECT_EQ(r.status, 2) << both;
         EXPECT_NE(r.err.find("beide auf die Standardausgabe"), std::string::npos) << r.err;
     }
+    // A file named as an output that the standard output is redirected into: two results in one
+    // file, refused before either is written.
+    for (const std::string option : {"--csv", "--clean", "--batch --csv - --csv-unpriced"}) {
+        const Result r = runProgram(option + " '" + named + "' " + args + " >'" + named + "'");
+        EXPECT_EQ(r.status, 2) << option;
+        EXPECT_NE(r.err.find("nennt die Datei, in die schon die Standardausgabe geht"),
+                  std::string::npos)
+            << r.err;
+    }
     // The file of the standard error is no device: it is not written over, and the system's link
     // to it (which root could replace) stays.
     EXPECT_EQ(runShell("(exec " + kProgram + " --csv /dev/stderr " + args + ">/dev/null 2>'" +
