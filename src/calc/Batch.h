@@ -77,7 +77,7 @@ struct UnpricedGraphic
     std::int64_t items = 0;
 };
 
-// "Nicht berechnete Graphics": every unpriced graphic over all files, with the number of files
+// "Nicht berechnete Grafiken": every unpriced graphic over all files, with the number of files
 // and of items, ordered by graphic number.
 struct UnpricedEntry
 {

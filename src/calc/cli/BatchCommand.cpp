@@ -55,7 +55,7 @@ std::string textReport(const BatchResult& result, std::size_t files)
     }
     std::string o = "Stapelprüfung (" + std::to_string(files) + " Dateien)\n";
     o += rows.empty() ? "  (leer)\n" : alignedTable(kBatchHeader, rows);
-    o += "\nNicht berechnete Graphics\n";
+    o += "\nNicht berechnete Grafiken\n";
     o += unpriced.empty() ? "  (leer)\n" : alignedTable(kUnpricedHeader, unpriced);
     o += std::string("\nErgebnis: ") +
          (result.allRan() ? "alle Dateien berechnet" : "nicht alle Dateien berechnet") + "\n";

@@ -64,7 +64,7 @@ TEST(BatchCommand, JsonTextAndCsvCarryBothTables)
     EXPECT_NE(json.err.find("c.cfg: keine Importdatei"), std::string::npos);
 
     const CommandCall text = imports.run({"--nested", "stop"});
-    EXPECT_NE(text.out.find("Nicht berechnete Graphics\n  Grafik  Schlüssel  Dateien  Items\n"
+    EXPECT_NE(text.out.find("Nicht berechnete Grafiken\n  Grafik  Schlüssel  Dateien  Items\n"
                             "  100     0x0064     2        3\n"),
               std::string::npos)
         << text.out;
