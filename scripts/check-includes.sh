@@ -12,7 +12,8 @@
 #      German system reasons, atomic file writing, fonts, the text codec, control locking.
 #   4. The windows: editor, download, views/lists, views (the item views, built on views/art and
 #      views/goto), views/bill and views/plan, views/iso (the building as the client draws it, on
-#      the art readers and the plan's colours and levels). Each takes from the layers below, not
+#      the art readers and the plan's colours and levels), views/compare (on the plan and on the
+#      drawing of views/iso). Each takes from the layers below, not
 #      from another window, and never from app.
 #   5. app: the main window, the start, the command line of tarvek and the wiring between the
 #      windows. Nothing includes app.
@@ -39,7 +40,7 @@ allowed() {
         widgets) echo "" ;;
         gui) echo "$engine widgets" ;;
         editor | download | views/lists | views/art | views/goto | views/bill | views/plan | views/batch | views/clean) echo "$under_windows" ;;
-        views/compare) echo "$under_windows views/plan" ;;
+        views/compare) echo "$under_windows views/plan views/iso views/art" ;;
         views/iso) echo "$under_windows views/art views/plan" ;;
         views) echo "$under_windows views/art views/goto" ;;
         app) echo "$under_windows editor download views views/art views/goto views/lists views/bill views/plan views/batch views/clean views/compare views/iso" ;;

@@ -3,6 +3,7 @@
 #include "calc/Comparison.h"
 #include "gui/Dialogs.h"
 #include "gui/FileNameText.h"
+#include "views/art/TUOArt.h"
 #include "views/compare/TVergleich.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ CompareCommand::CompareCommand(const Context& context)
     // What the comparison saved or copied is said in its own status line; the main window's
     // line would speak of an older deed (the clipboard holds the comparison now).
     QObject::connect(m_window, &TVergleich::said, context.status, &QStatusBar::clearMessage);
+    m_window->setArtSource(&TUOArt::sharedArtSource);
 }
 
 void CompareCommand::Vergleichen1Click()

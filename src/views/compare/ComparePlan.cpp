@@ -7,8 +7,8 @@
 namespace tarvek::compare {
 namespace {
 
-constexpr ItemCategory kAdded = ItemCategory::NotImportable;
-constexpr ItemCategory kRemoved = ItemCategory::Spawn;
+constexpr ItemCategory kAdded = kAddedCategory;
+constexpr ItemCategory kRemoved = kRemovedCategory;
 constexpr ItemCategory kUnchanged = ItemCategory::PricedHZ;
 
 // An item of a run as the plan of a comparison keeps it: without its list lines, so that a

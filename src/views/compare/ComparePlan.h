@@ -23,6 +23,10 @@ enum class PlanMode
 // a square shows the most important of its items: added, then removed, then unchanged.
 ItemRecord planRecord(const Calculation& oldRun, const Calculation& newRun, PlanMode mode);
 
+// The categories that planRecord gives the added and the removed items.
+inline constexpr ItemCategory kAddedCategory = ItemCategory::NotImportable;
+inline constexpr ItemCategory kRemovedCategory = ItemCategory::Spawn;
+
 // The colours and names of the differences, by the categories planRecord gives them.
 QColor differenceColour(ItemCategory category);
 QString differenceLabel(ItemCategory category);

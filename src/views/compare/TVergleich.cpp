@@ -5,8 +5,13 @@
 #include "gui/FileNameText.h"
 #include "gui/PagedDocument.h"
 #include "gui/VisibleText.h"
+#include "views/art/ClientFiles.h"
 #include "views/compare/CompareDocument.h"
 #include "views/compare/ComparePlan.h"
+#include "views/iso/IsoView.h"
+#include "views/iso/PictureCache.h"
+#include "views/iso/TSpielansicht.h"
+#include "views/plan/PlanPicture.h"
 #include "views/plan/PlanView.h"
 
 #include <QComboBox>
@@ -92,6 +97,7 @@ TVergleich::TVergleich(QWidget* parent) : QDialog(parent)
     m_findings->setHeaderHidden(true);
     m_tabs->addTab(m_findings, QStringLiteral("Be&funde"));
     m_tabs->addTab(buildPlan(), QStringLiteral("&Grundriss"));
+    m_tabs->addTab(buildGameView(), QStringLiteral("Ansicht wie im Spi&el"));
     m_pages->addWidget(m_refusal);
     m_pages->addWidget(m_tabs);
 
@@ -116,6 +122,62 @@ TVergleich::TVergleich(QWidget* parent) : QDialog(parent)
 }
 
 TVergleich::~TVergleich() = default;
+
+QWidget* TVergleich::buildGameView()
+{
+    m_gamePage = new QWidget(m_tabs);
+    m_gameProblem = named(new QLabel(m_gamePage), "Hinweiszeile1", QStringLiteral("Hinweis"));
+    m_gameProblem->setTextFormat(Qt::PlainText);
+    m_gameProblem->setWordWrap(true);
+    m_gameProblem->hide();
+    auto* legend = named(new QLabel(legendText(PlanMode::Differences) +
+                                        QStringLiteral("(entfernte Items nur als Umriss)"),
+                                    m_gamePage),
+                         "Legende2", QStringLiteral("Legende der Ansicht"));
+    legend->setTextFormat(Qt::RichText);
+    legend->setWordWrap(true);
+    m_gameView = named(new tarvek::iso::IsoView(m_gamePage), "Spielansicht1",
+                       QStringLiteral("Unterschiede wie im Spiel"));
+    connect(m_gameView, &tarvek::iso::IsoView::itemClicked, this, [this](std::uint32_t item) {
+        const tarvek::RecordedItem& clicked = m_gameRecord.items()[item];
+        emit itemOpened(tarvek::plan::itemLine(clicked),
+                        !clicked.has(tarvek::compare::kRemovedCategory));
+    });
+    auto* layout = new QVBoxLayout(m_gamePage);
+    layout->addWidget(m_gameProblem);
+    layout->addWidget(legend);
+    layout->addWidget(m_gameView, 1);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &TVergleich::showGameView);
+    return m_gamePage;
+}
+
+void TVergleich::showGameView()
+{
+    if (m_tabs->currentWidget() != m_gamePage || m_gameDrawn || !m_comparison.result) {
+        return;
+    }
+    m_gameDrawn = true;
+    std::shared_ptr<const tarvek::art::ArtSource> art = m_artSource ? m_artSource() : nullptr;
+    if (!m_pictures || art != m_art) {
+        m_art = std::move(art);
+        m_pictures = std::make_unique<tarvek::iso::PictureCache>(
+            std::make_shared<const tarvek::art::ClientFiles>(m_art));
+    }
+    m_gameView->setScene(nullptr, nullptr);
+    m_gameRecord = tarvek::compare::planRecord(*m_comparison.oldRun, *m_comparison.newRun,
+                                               PlanMode::Differences);
+    m_gameScene =
+        tarvek::iso::IsoScene(m_gameRecord.items(), *m_pictures,
+                              {[](tarvek::ItemCategory category) {
+                                   return tarvek::compare::differenceColour(category).rgb();
+                               },
+                               tarvek::compare::kRemovedCategory});
+    const QString problems = TSpielansicht::problemText(*m_pictures, m_gameScene);
+    m_gameProblem->setText(problems);
+    m_gameProblem->setVisible(!problems.isEmpty());
+    m_gameView->setScene(&m_gameScene, &m_gameRecord.items());
+    m_gameView->setFocus();
+}
 
 QWidget* TVergleich::buildOverview()
 {
@@ -211,6 +273,7 @@ void TVergleich::showComparison(const QString& oldFile, const QString& newFile,
         fillFigures(*m_comparison.result);
         fillItems(*m_comparison.result);
         fillFindings(*m_comparison.result);
+        m_gameDrawn = false;
         // Choosing the combined plan draws it; when it is chosen already, it is drawn here.
         if (m_planMode->currentIndex() == 0) {
             showPlan();

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "calc/Comparison.h"
+#include "views/iso/IsoScene.h"
 #include "views/plan/PlanTiles.h"
 
 #include <QDialog>
+
+#include <functional>
+#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -13,6 +17,13 @@ class QStatusBar;
 class QTabWidget;
 class QTableWidget;
 class QTreeWidget;
+namespace tarvek::art {
+class ArtSource;
+}
+namespace tarvek::iso {
+class IsoView;
+class PictureCache;
+} // namespace tarvek::iso
 namespace tarvek::plan {
 class PlanView;
 }
@@ -20,9 +31,10 @@ class PlanView;
 // The window "Vergleich": an old and a new import file run alike, side by side. Its tabs show the
 // figures of both runs with their difference, the items added and removed by position key, the
 // findings resolved and new per list, and the plan with the differences coloured (or the old or
-// the new building alone). "Vergleich speichern ..." writes a PDF, "Vergleich kopieren" puts text
-// and HTML on the clipboard. Files that cannot be compared are named with the reason instead.
-// Not modal; Escape closes it.
+// the new building alone), and the differences as the game client draws them (added items
+// outlined, removed ones an outline alone). "Vergleich speichern ..." writes a PDF, "Vergleich
+// kopieren" puts text and HTML on the clipboard. Files that cannot be compared are named with the
+// reason instead. Not modal; Escape closes it.
 class TVergleich : public QDialog
 {
     Q_OBJECT
@@ -45,6 +57,16 @@ public:
     QTreeWidget* findings() const { return m_findings; }
     QComboBox* planMode() const { return m_planMode; }
     tarvek::plan::PlanView* planView() const { return m_plan; }
+    tarvek::iso::IsoView* gameView() const { return m_gameView; }
+    const tarvek::iso::IsoScene& gameScene() const { return m_gameScene; }
+    const tarvek::ItemRecord& gameRecord() const { return m_gameRecord; }
+    QLabel* gameProblem() const { return m_gameProblem; }
+    // Where the page "Ansicht wie im Spiel" takes the client's art from when it is drawn (the
+    // source the item views share); without one, every item is a diamond.
+    void setArtSource(std::function<std::shared_ptr<const tarvek::art::ArtSource>()> source)
+    {
+        m_artSource = std::move(source);
+    }
     QLabel* refusal() const { return m_refusal; }
     QTabWidget* tabs() const { return m_tabs; }
     QStatusBar* statusLine() const { return m_status; }
@@ -61,10 +83,13 @@ private:
     QWidget* buildOverview();
     QWidget* buildItems();
     QWidget* buildPlan();
+    QWidget* buildGameView();
     void fillFigures(const tarvek::Comparison& comparison);
     void fillItems(const tarvek::Comparison& comparison);
     void fillFindings(const tarvek::Comparison& comparison);
     void showPlan();
+    // Draws the differences as the game client would, when its page is shown and they are new.
+    void showGameView();
     void openItem(int row, bool added);
     // Says in the status line what was done.
     void say(const QString& text);
@@ -87,6 +112,17 @@ private:
     QLabel* m_legend = nullptr;
     QStatusBar* m_status = nullptr;
     tarvek::plan::PlanView* m_plan = nullptr;
+    // The page "Ansicht wie im Spiel": the differences from the client's files, drawn only once
+    // the page is shown.
+    std::function<std::shared_ptr<const tarvek::art::ArtSource>()> m_artSource;
+    std::shared_ptr<const tarvek::art::ArtSource> m_art;
+    std::unique_ptr<tarvek::iso::PictureCache> m_pictures;
+    tarvek::ItemRecord m_gameRecord;
+    tarvek::iso::IsoScene m_gameScene;
+    bool m_gameDrawn = false;
+    QWidget* m_gamePage = nullptr;
+    QLabel* m_gameProblem = nullptr;
+    tarvek::iso::IsoView* m_gameView = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_copy = nullptr;
     QPushButton* m_close = nullptr;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace tarvek::iso {
 
@@ -26,8 +27,8 @@ std::array<bool, kItemCategoryCount> SceneFilter::allFindings()
     return outlined;
 }
 
-IsoScene::IsoScene(const std::vector<RecordedItem>& items, PictureCache& pictures)
-    : m_pictures(&pictures)
+IsoScene::IsoScene(const std::vector<RecordedItem>& items, PictureCache& pictures, SceneLook look)
+    : m_pictures(&pictures), m_look(std::move(look))
 {
     std::vector<std::uint32_t> indexes;
     std::vector<art::PlacedItem> placed;
@@ -86,7 +87,8 @@ void IsoScene::paint(QPainter& painter, const QRect& area, const SceneFilter& fi
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     for (const SceneItem& item : m_items) {
-        if (shown(item, filter) && item.rect.intersects(area)) {
+        if (shown(item, filter) && item.rect.intersects(area) &&
+            (!item.finding || item.finding != m_look.outlineOnly)) {
             painter.setOpacity(item.translucent ? kTranslucent : 1.0);
             painter.drawImage(item.rect.topLeft(), m_pictures->image(item.picture));
         }
@@ -97,7 +99,9 @@ void IsoScene::paint(QPainter& painter, const QRect& area, const SceneFilter& fi
         if (item.finding && filter.outlined[static_cast<std::size_t>(*item.finding)] &&
             shown(item, filter) && item.rect.adjusted(-1, -1, 1, 1).intersects(area)) {
             painter.drawImage(item.rect.topLeft() - QPoint(1, 1),
-                              m_pictures->outline(item.picture, colourOf(item.finding)));
+                              m_pictures->outline(item.picture, m_look.colour
+                                                                    ? m_look.colour(*item.finding)
+                                                                    : colourOf(item.finding)));
         }
     }
     painter.restore();

@@ -4,9 +4,11 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRgb>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -30,6 +32,15 @@ struct SceneFilter
     std::array<bool, kItemCategoryCount> outlined = allFindings();
 
     static std::array<bool, kItemCategoryCount> allFindings();
+};
+
+// How a scene marks the findings: in which colour it outlines each (by default the plan's), and
+// which one it draws as its outline alone, without the picture (the comparison's removed items,
+// which are no longer there).
+struct SceneLook
+{
+    std::function<QRgb(ItemCategory)> colour;
+    std::optional<ItemCategory> outlineOnly;
 };
 
 // One item as the view draws it: its picture in the projection's pixels.
@@ -58,7 +69,7 @@ public:
     static constexpr std::int64_t kMaxExportPixels = 40'000'000;
 
     IsoScene() = default;
-    IsoScene(const std::vector<RecordedItem>& items, PictureCache& pictures);
+    IsoScene(const std::vector<RecordedItem>& items, PictureCache& pictures, SceneLook look = {});
 
     // In drawing order, back to front.
     const std::vector<SceneItem>& items() const { return m_items; }
@@ -82,6 +93,7 @@ public:
 
 private:
     PictureCache* m_pictures = nullptr;
+    SceneLook m_look;
     std::vector<SceneItem> m_items;
     std::size_t m_leftOut = 0;
 };

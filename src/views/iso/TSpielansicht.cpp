@@ -107,18 +107,10 @@ TSpielansicht::TSpielansicht(QWidget* parent)
 
 TSpielansicht::~TSpielansicht() = default;
 
-void TSpielansicht::showBuilding(const tarvek::ItemRecord& record,
-                                 std::shared_ptr<const tarvek::art::ArtSource> art)
+QString TSpielansicht::problemText(const tarvek::iso::PictureCache& pictures,
+                                   const tarvek::iso::IsoScene& scene)
 {
-    m_record = record;
-    if (!m_pictures || art != m_art) {
-        m_art = std::move(art);
-        m_pictures = std::make_unique<tarvek::iso::PictureCache>(
-            std::make_shared<const tarvek::art::ClientFiles>(m_art));
-    }
-    m_scene = tarvek::iso::IsoScene(m_record.items(), *m_pictures);
-
-    const tarvek::art::ClientFiles& files = *m_pictures->files();
+    const tarvek::art::ClientFiles& files = *pictures.files();
     QStringList problems;
     if (!files.drawable()) {
         problems << QString::fromStdString(files.problem()) +
@@ -131,11 +123,26 @@ void TSpielansicht::showBuilding(const tarvek::ItemRecord& record,
         problems << QStringLiteral("Den Client-Ordner (\"Clientpfad\") stellt %1 ein.")
                         .arg(QLatin1String(kWhereSet));
     }
-    if (m_scene.leftOut() > 0) {
+    if (scene.leftOut() > 0) {
         problems << QStringLiteral("%1 Items liegen zu weit entfernt und werden nicht gezeigt.")
-                        .arg(m_scene.leftOut());
+                        .arg(scene.leftOut());
     }
-    m_problem->setText(visibleText(problems.join(u' ')));
+    return visibleText(problems.join(u' '));
+}
+
+void TSpielansicht::showBuilding(const tarvek::ItemRecord& record,
+                                 std::shared_ptr<const tarvek::art::ArtSource> art)
+{
+    m_record = record;
+    if (!m_pictures || art != m_art) {
+        m_art = std::move(art);
+        m_pictures = std::make_unique<tarvek::iso::PictureCache>(
+            std::make_shared<const tarvek::art::ClientFiles>(m_art));
+    }
+    m_scene = tarvek::iso::IsoScene(m_record.items(), *m_pictures);
+
+    const QString problems = problemText(*m_pictures, m_scene);
+    m_problem->setText(problems);
     m_problem->setVisible(!problems.isEmpty());
 
     const QSignalBlocker quiet(m_level);

@@ -52,6 +52,11 @@ public:
     // Asks for the file of "Als Bild speichern ..." (empty: cancelled). By default a file dialog.
     void setFileChooser(std::function<QString(QWidget* parent)> chooser);
 
+    // What the line at the top says: which client file is missing or damaged and where the
+    // client folder is set, and how many items lie too far away to be drawn; empty: nothing.
+    static QString problemText(const tarvek::iso::PictureCache& pictures,
+                               const tarvek::iso::IsoScene& scene);
+
     tarvek::iso::IsoView* view() const { return m_view; }
     const tarvek::iso::IsoScene& scene() const { return m_scene; }
     QLabel* problemLine() const { return m_problem; }

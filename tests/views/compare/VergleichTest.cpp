@@ -6,9 +6,11 @@
 #include "calc/Comparison.h"
 #include "views/compare/ComparePlan.h"
 #include "views/compare/TVergleich.h"
+#include "views/iso/IsoView.h"
 #include "views/plan/PlanPicture.h"
 #include "views/plan/PlanView.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -24,6 +26,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 using tarvek::ItemCategory;
 
@@ -88,7 +92,7 @@ TEST_F(VergleichTest, ShowsFiguresItemsFindingsAndThePlanOfTheDifferences)
     // The overview opens at its top.
     EXPECT_EQ(m_window.figures()->verticalScrollBar()->value(), 0);
     EXPECT_EQ(m_window.figures()->currentRow(), 0);
-    EXPECT_EQ(m_window.tabs()->count(), 4);
+    EXPECT_EQ(m_window.tabs()->count(), 5);
     const int total = figureRow(QStringLiteral("Gesamtsumme"));
     ASSERT_GE(total, 0);
     EXPECT_EQ(cell(total, 1), QStringLiteral("38.840 GS"));
@@ -155,6 +159,36 @@ TEST_F(VergleichTest, ShowsFiguresItemsFindingsAndThePlanOfTheDifferences)
     const tarvek::plan::Tile* none = plan->tileAt(plan->tileRect(1436, 1614).center());
     EXPECT_TRUE(none == nullptr || none->x != 1436 || none->y != 1614);
     EXPECT_FALSE(tableAt.isEmpty());
+}
+
+// Without a client folder the differences are diamonds; the barrel that went is an outline alone
+// and opens from the old file, without "Hingehen".
+TEST_F(VergleichTest, TheGameViewDrawsTheDifferencesWhenItsPageIsShown)
+{
+    compare(kSample + QStringLiteral("Haus.cfg"), changedCopy());
+    m_window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+    EXPECT_TRUE(m_window.gameScene().items().empty()) << "drawn only when shown";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+    ASSERT_EQ(m_window.tabs()->currentWidget()->findChild<tarvek::iso::IsoView*>(),
+              m_window.gameView());
+    EXPECT_TRUE(m_window.gameView()->hasFocus());
+    EXPECT_TRUE(m_window.gameProblem()->text().startsWith(
+        QStringLiteral("Kein Client-Ordner mit Item-Grafiken gefunden")));
+    const auto& items = m_window.gameScene().items();
+    const auto barrel = std::find_if(items.begin(), items.end(), [this](const auto& item) {
+        return m_window.gameRecord().items()[item.item].graphic == 3703;
+    });
+    ASSERT_NE(barrel, items.end());
+    EXPECT_EQ(barrel->finding, tarvek::compare::kRemovedCategory);
+    QSignalSpy opened(&m_window, &TVergleich::itemOpened);
+    m_window.gameView()->fit();
+    QTest::mouseClick(m_window.gameView(), Qt::LeftButton, {},
+                      m_window.gameView()->toWidget(barrel->rect.center()));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0][0].toString(),
+              QStringLiteral("D:3703, H:0x0e77, Pos. X:1436, Y:1614, Z:0"));
+    EXPECT_FALSE(opened[0][1].toBool());
 }
 
 TEST_F(VergleichTest, SavesAPdfCopiesTextAndHtmlAndIdenticalFilesShowNoChange)

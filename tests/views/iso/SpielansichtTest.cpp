@@ -90,10 +90,12 @@ QRgb rgb(std::uint16_t colour)
 class Picture
 {
 public:
-    Picture(const std::filesystem::path& folder, std::vector<RecordedItem> items)
+    Picture(const std::filesystem::path& folder, std::vector<RecordedItem> items,
+            iso::SceneLook look = {})
         : m_items(std::move(items)), m_pictures(std::make_shared<const art::ClientFiles>(
                                          std::make_shared<const art::ArtSource>(folder))),
-          m_scene(m_items, m_pictures), m_image(m_scene.picture({})), m_bounds(m_scene.bounds({}))
+          m_scene(m_items, m_pictures, std::move(look)), m_image(m_scene.picture({})),
+          m_bounds(m_scene.bounds({}))
     {}
 
     // The pixel `dx`, `dy` from the centre of tile x, y, z.
@@ -186,6 +188,26 @@ TEST_P(SpielansichtTest, FindingsAreOutlinedOverWhatStandsInFront)
     // The chair's left edge is 15 pixels left of its centre: the outline one further out.
     EXPECT_EQ(picture.at(40, 40, 0, -16, 0), 0xFFFF0000u);
     EXPECT_EQ(picture.at(40, 40, 0, -10, 0), rgb(kWall));
+}
+
+// A look of its own (the comparison's): its colour for the outlines, and the items that are no
+// more drawn as their outline alone, so that what stands behind them shows.
+TEST_P(SpielansichtTest, ALookOutlinesInItsColoursAndDrawsTheRemovedAsOutlinesAlone)
+{
+    RecordedItem removed = placed(Chair, 40, 40, 0);
+    removed.flags = 1u << unsigned(ItemCategory::Spawn);
+    RecordedItem added = placed(Chair, 50, 50, 0);
+    added.flags = 1u << unsigned(ItemCategory::NotImportable);
+    // The wall first on the chair's own cell: drawn behind it.
+    Picture picture(m_folder.path(), {placed(Wall, 40, 40, 0), removed, added},
+                    {[](ItemCategory category) {
+                         return category == ItemCategory::Spawn ? 0xFF0000FFu : 0xFF00FF00u;
+                     },
+                     ItemCategory::Spawn});
+    EXPECT_EQ(picture.at(40, 40, 0, -16, 0), 0xFF0000FFu);
+    EXPECT_EQ(picture.at(40, 40, 0, -10, 0), rgb(kWall)) << "the wall behind shows through";
+    EXPECT_EQ(picture.at(50, 50, 0, -16, 0), 0xFF00FF00u);
+    EXPECT_EQ(picture.at(50, 50, 0, -10, 0), rgb(kGreen));
 }
 
 // A click opens the front-most item whose picture is opaque under the pointer.
