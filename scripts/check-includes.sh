@@ -18,16 +18,21 @@
 #   5. app: the main window, the start, the command line of tarvek and the wiring between the
 #      windows. Nothing includes app.
 #
+# The tests' shared support (tests/support) follows the same lines: its engine part
+# (support/engine) is standard C++ without Qt and takes from the engine only; the windows' part
+# (support) takes from every folder of src/ and from the engine part.
+#
 # A file may include from its own folder and from the folders its rule below names. An include
 # without a folder ("Foo.h") must name a file of the including file's own folder. No engine file
 # includes a Qt header. Prints every include that breaks a rule and fails when there is one.
 # The build draws the same lines at link time: every layer is a CMake library that links only the
 # layers below it, and each layer's tests link that layer's library alone.
 set -euo pipefail
-cd "$(dirname "$0")/../src"
+cd "$(dirname "$0")/.."
 
 engine="base importfile pricing calc"
 under_windows="$engine widgets gui"
+windows="editor download views views/art views/goto views/lists views/bill views/plan views/batch views/clean views/compare views/iso"
 
 # allowed FOLDER: the folders that FOLDER may include from besides itself.
 allowed() {
@@ -43,33 +48,46 @@ allowed() {
         views/compare) echo "$under_windows views/plan views/iso views/art" ;;
         views/iso) echo "$under_windows views/art views/plan" ;;
         views) echo "$under_windows views/art views/goto" ;;
-        app) echo "$under_windows editor download views views/art views/goto views/lists views/bill views/plan views/batch views/clean views/compare views/iso" ;;
+        app) echo "$under_windows $windows" ;;
+        support/engine) echo "$engine" ;;
+        support) echo "$under_windows $windows app support/engine" ;;
         *) echo "-" ;; # a folder the rules do not know
     esac
 }
 
 is_engine() {
-    case "$1" in base | importfile | pricing | calc | calc/cli) return 0 ;; *) return 1 ;; esac
+    case "$1" in base | importfile | pricing | calc | calc/cli | support/engine) return 0 ;; *) return 1 ;; esac
 }
 
 failures=0
 fail() {
-    echo "src/$1: $2" >&2
+    echo "$root/$1: $2" >&2
     failures=$((failures + 1))
 }
 
-while IFS= read -r file; do
+# check ROOT: the files below ROOT (src, or tests for its shared support), each named by its
+# path below ROOT.
+check() {
+    root=$1
+    shift
+    while IFS= read -r file; do
+        check_file "$file"
+    done < <(cd "$root" && find "$@" \( -name '*.h' -o -name '*.cpp' \) | sed 's|^\./||' | sort)
+}
+
+check_file() {
+    local file=$1 folder rule line target target_folder
     folder=$(dirname "$file")
     rule=$(allowed "$folder")
     if [ "$rule" = "-" ]; then
         fail "$file" "der Ordner $folder hat keine Regel in scripts/check-includes.sh"
-        continue
+        return
     fi
     while IFS= read -r line; do
         if [[ $line =~ ^#[[:space:]]*include[[:space:]]*\"([^\"]+)\" ]]; then
             target=${BASH_REMATCH[1]}
             if [[ $target != */* ]]; then
-                [ -f "$folder/$target" ] ||
+                [ -f "$root/$folder/$target" ] ||
                     fail "$file" "\"$target\" liegt nicht im eigenen Ordner; den Ordner nennen"
                 continue
             fi
@@ -81,8 +99,11 @@ while IFS= read -r file; do
         elif [[ $line =~ ^#[[:space:]]*include[[:space:]]*\<(Q[A-Za-z]*)[/\>] ]] && is_engine "$folder"; then
             fail "$file" "die Engine bleibt ohne Qt: ${BASH_REMATCH[1]}"
         fi
-    done <"$file"
-done < <(find . -name '*.h' -o -name '*.cpp' | sed 's|^\./||' | sort)
+    done <"$root/$file"
+}
+
+check src .
+check tests support
 
 if [ "$failures" -gt 0 ]; then
     echo "$failures Include(s) gegen die Schichten; die Regeln stehen oben in scripts/check-includes.sh" >&2

@@ -344,7 +344,7 @@ QString CommandLine::checkCombination()
         }
     }
     if (chosen != nullptr) {
-        if (const QString problem = overwrittenInput(*chosen); !problem.isEmpty()) {
+        if (QString problem = overwrittenInput(*chosen); !problem.isEmpty()) {
             return problem;
         }
     }

@@ -67,7 +67,7 @@ QString PriceListImport::copyIn(const QString& source) const
     }
     // An older list is replaced under its own spelling of the name, so that the folder never
     // holds two lists of which the calculation reads the other.
-    const QString target = qtFileName(tarvek::priceListPath(engineFileName(m_folder)));
+    QString target = qtFileName(tarvek::priceListPath(engineFileName(m_folder)));
     QDir().mkpath(m_folder);
     FileWriter::writeAll(target, bytes);
     return target;

@@ -3,7 +3,7 @@
 #include <clocale>
 #include <ctime>
 #include <langinfo.h>
-#include <locale.h>
+#include <locale.h> // NOLINT(modernize-deprecated-headers): POSIX newlocale() lives here only
 
 namespace tarvek {
 namespace {

@@ -68,6 +68,7 @@ struct PositionKey
     std::int32_t y = 0;
     std::int32_t z = 0;
 
+    // NOLINTNEXTLINE(modernize-use-nullptr): the defaulted comparison's 0 is no pointer
     auto operator<=>(const PositionKey&) const = default;
 };
 PositionKey positionKeyOf(const RecordedItem& item);

@@ -39,8 +39,7 @@ constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 // a control) by its number alone.
 QString characterText(char32_t codePoint)
 {
-    const QString number =
-        QStringLiteral("U+%1").arg(uint(codePoint), 4, 16, QLatin1Char('0')).toUpper();
+    QString number = QStringLiteral("U+%1").arg(uint(codePoint), 4, 16, QLatin1Char('0')).toUpper();
     if (!QChar::isPrint(codePoint)) {
         return number;
     }

@@ -256,7 +256,7 @@ QString Dialogs::Handler::saveFileName(QWidget* parent, const QString& caption, 
     };
     useSuffixOf(dialog.selectedNameFilter());
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useSuffixOf);
-    const QString chosen = chosenFiles(dialog).value(0);
+    QString chosen = chosenFiles(dialog).value(0);
     if (!chosen.isEmpty() && selectedFilter != nullptr) {
         *selectedFilter = dialog.selectedNameFilter();
     }

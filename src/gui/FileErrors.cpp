@@ -9,7 +9,7 @@
 
 QString FileErrors::reason(const QFileDevice& file, int errorNumber)
 {
-    const QString reported = file.errorString();
+    QString reported = file.errorString();
 #ifdef Q_OS_WIN
     // On Windows Qt words a failed system call with the system's message for its error code, in
     // the language of the Windows. The code is found again by that message, so the common

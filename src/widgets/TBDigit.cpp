@@ -184,7 +184,8 @@ std::array<int, TBDigit::MaxDigits> TBDigit::cellCodes() const
     std::array<int, MaxDigits> codes{};
     codes.fill(BlankCode);
     for (int k = 0; k < m_digitanzahl; ++k) {
-        const int code = text[static_cast<std::size_t>(MaxDigits - m_digitanzahl + k)];
+        const int index = MaxDigits - m_digitanzahl + k; // right-aligned in the text
+        const int code = text[static_cast<std::size_t>(index)];
         codes[static_cast<std::size_t>(k)] = code < 0 ? blank : code;
     }
     return codes;

@@ -1,6 +1,6 @@
 // The cost breakdown window and the bill as a document, driven from the main window.
-#include "WindowFixture.h"
 #include "support/LinuxTool.h"
+#include "support/WindowFixture.h"
 
 #include "calc/Calculation.h"
 #include "editor/TImportedit.h"

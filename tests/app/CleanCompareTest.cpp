@@ -1,11 +1,11 @@
 // "Bereinigen ..." and "Vergleichen mit ..." driven through the main window as a person would:
 // the run, the menu, the confirmation, the file dialog, the offer to run the copy, the comparison.
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "app/CleanCommand.h"
 #include "app/CompareCommand.h"
 #include "calc/Cleaning.h"
-#include "calc/RunHelpers.h"
+#include "support/engine/RunHelpers.h"
 #include "views/clean/TBereinigen.h"
 #include "views/compare/TVergleich.h"
 

@@ -3,7 +3,7 @@
 #include "support/GuiTest.h"
 
 #include "app/CommandLine.h"
-#include "calc/cli/OptionLists.h"
+#include "support/engine/OptionLists.h"
 
 #include <QDir>
 #include <QFile>

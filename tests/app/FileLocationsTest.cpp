@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 
 #ifdef _WIN32
-#include "windows/RegistryText.h"
+#include "support/engine/RegistryText.h"
 #endif
 
 namespace {

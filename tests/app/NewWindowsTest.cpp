@@ -1,6 +1,6 @@
 // Every window of the program by keyboard, and the batch window with the main window: driven
 // as a person would.
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "views/batch/TStapelpruefung.h"
 

@@ -1,9 +1,9 @@
 #include "app/OptionsFile.h"
 #include "gui/TextCodec.h"
-#include "hardening/FileSizeLimit.h"
 #include "importfile/ImportLines.h"
+#include "support/engine/FileSizeLimit.h"
 #ifdef _WIN32
-#include "hardening/FileHeldOpen.h"
+#include "support/FileHeldOpen.h"
 #endif
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // Texts from an import file, a price list or a file name reach the user as they stand: the main
 // window's boxes and status line take no markup from them and no direction mark turns them round.
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "base/Version.h"
 #include "support/MarkupName.h"

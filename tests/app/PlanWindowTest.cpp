@@ -1,6 +1,6 @@
 // The window "Grundriss" after a run of the sample house, driven as a person would: opening it,
 // hovering and clicking tiles, the item lists and views both ways, levels and saving pictures.
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "views/art/ArtSource.h"
 #include "views/art/TUOArt.h"

@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "importfile/ImportLines.h"
 #include "widgets/TBDigit.h"

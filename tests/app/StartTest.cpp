@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "app/CommandLine.h"
 #include "app/SingleInstance.h"
@@ -6,7 +6,7 @@
 #include "base/Version.h"
 #include "download/PriceListUpdater.h"
 #include "download/TVerbindungsaufbau.h"
-#include "download/TestHttpServer.h"
+#include "support/TestHttpServer.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,5 +1,5 @@
 // A day of use: the main window by keyboard, and a window that grows.
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "app/TPfadangaben.h"
 #include "app/WindowPlace.h"

@@ -1,5 +1,5 @@
 // The main window as a German user sees it and as assistive technology reads it.
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "download/MessageBoxPrompter.h"
 #include "editor/TFindDialog.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "windows/RegistryText.h"
+#include "support/engine/RegistryText.h"
 #endif
 
 using namespace tarvek;

@@ -2,8 +2,8 @@
 // file's single run.
 #include "calc/Batch.h"
 #include "calc/BatchCsv.h"
-#include "calc/RunHelpers.h"
 #include "pricing/PriceList.h"
+#include "support/engine/RunHelpers.h"
 
 #include <gtest/gtest.h>
 

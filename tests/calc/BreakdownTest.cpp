@@ -1,6 +1,6 @@
 // The cost breakdown that phase 8 records.
-#include "RunHelpers.h"
 #include "pricing/GraphicKey.h"
+#include "support/engine/RunHelpers.h"
 
 #include <gtest/gtest.h>
 

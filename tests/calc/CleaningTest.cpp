@@ -1,7 +1,7 @@
 // Cleaning: which entries go, and that every other byte stays.
 #include "calc/Cleaning.h"
-#include "calc/FileRuns.h"
-#include "calc/RunHelpers.h"
+#include "support/engine/FileRuns.h"
+#include "support/engine/RunHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Comparing two runs: figures, items by position key, findings.
 #include "calc/Comparison.h"
-#include "calc/FileRuns.h"
-#include "calc/RunHelpers.h"
+#include "support/engine/FileRuns.h"
+#include "support/engine/RunHelpers.h"
 
 #include <gtest/gtest.h>
 

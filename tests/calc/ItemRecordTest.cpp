@@ -1,5 +1,5 @@
 // What a run records about every item for the plan of the building.
-#include "RunHelpers.h"
+#include "support/engine/RunHelpers.h"
 
 #include "calc/ItemRecord.h"
 

@@ -1,5 +1,5 @@
 // How a run ends: cancel in every phase, the missing price list, aborts, the unreadable file.
-#include "RunHelpers.h"
+#include "support/engine/RunHelpers.h"
 
 #include "base/FileNames.h"
 #include "calc/Calculation.h"

@@ -1,5 +1,5 @@
 // Run-level tests of the eight phases through a recording observer.
-#include "RunHelpers.h"
+#include "support/engine/RunHelpers.h"
 
 #include <gtest/gtest.h>
 

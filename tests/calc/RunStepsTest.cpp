@@ -1,7 +1,7 @@
 // The run's per-line helpers against their plain forms: the keys of a line, the progress value.
 #include "calc/RunSteps.h"
 
-#include "calc/RunHelpers.h"
+#include "support/engine/RunHelpers.h"
 
 #include <gtest/gtest.h>
 

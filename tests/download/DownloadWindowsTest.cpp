@@ -1,7 +1,7 @@
-#include "DownloadFakes.h"
 #include "download/MessageBoxPrompter.h"
 #include "download/TLaden.h"
 #include "download/TVerbindungsaufbau.h"
+#include "support/DownloadFakes.h"
 #include "widgets/TBDigit.h"
 #include "widgets/TBProgress.h"
 #include "widgets/TBVerlauf.h"

@@ -1,5 +1,5 @@
-#include "DownloadFakes.h"
 #include "download/PriceListUpdater.h"
+#include "support/DownloadFakes.h"
 
 #include <QDir>
 #include <QFile>

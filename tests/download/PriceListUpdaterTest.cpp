@@ -1,8 +1,8 @@
 #include "download/PriceListUpdater.h"
-#include "DownloadFakes.h"
-#include "TestHttpServer.h"
 #include "download/TLaden.h"
 #include "download/TVerbindungsaufbau.h"
+#include "support/DownloadFakes.h"
+#include "support/TestHttpServer.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 // The price list over HTTPS through the real download path: a local TLS server whose certificate
 // comes from a certificate authority made for the test, trusted or not, and the redirects between
 // http and https.
-#include "DownloadFakes.h"
-#include "TestHttpServer.h"
 #include "download/PriceListUpdater.h"
 #include "download/ServerAddress.h"
+#include "support/DownloadFakes.h"
 #include "support/LinuxTool.h"
+#include "support/TestHttpServer.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "base/Version.h"
 #include "editor/TFindDialog.h"
 #include "editor/TImportedit.h"
-#include "hardening/FileSizeLimit.h"
+#include "support/engine/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>

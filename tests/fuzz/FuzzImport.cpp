@@ -3,8 +3,8 @@
 // lines, so that the fuzzer reaches the limits of the phases without guessing them byte by byte.
 #include "fuzz/FuzzRun.h"
 #include "fuzz/TextMutator.h"
-#include "hardening/SampleInputs.h"
 #include "importfile/ImportFormat.h"
+#include "support/engine/SampleInputs.h"
 
 #include <algorithm>
 #include <array>

@@ -3,8 +3,8 @@
 // three works on the price lines and their columns.
 #include "fuzz/FuzzRun.h"
 #include "fuzz/TextMutator.h"
-#include "hardening/SampleInputs.h"
 #include "importfile/ImportFormat.h"
+#include "support/engine/SampleInputs.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -3,11 +3,11 @@
 #include "calc/Bill.h"
 #include "calc/ItemRecord.h"
 #include "calc/cli/Report.h"
-#include "hardening/CheckedWindow.h"
-#include "hardening/TempFolder.h"
 #include "importfile/ImportFormat.h"
 #include "pricing/Breakdown.h"
 #include "pricing/PriceList.h"
+#include "support/engine/CheckedWindow.h"
+#include "support/engine/TempFolder.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 // Writes the seed corpora of the fuzz targets: fuzz_seeds SOURCE_DIR OUT_DIR. Each target gets
 // the example files and made-up inputs that reach the code paths it fuzzes, in OUT_DIR/<target>.
-#include "hardening/SampleInputs.h"
+#include "support/engine/SampleInputs.h"
 
 #include <filesystem>
 #include <fstream>

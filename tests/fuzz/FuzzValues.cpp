@@ -8,12 +8,12 @@
 #include "calc/cli/Report.h"
 #include "fuzz/FuzzRun.h"
 #include "fuzz/TextMutator.h"
-#include "hardening/CheckedWindow.h"
 #include "importfile/ImportFormat.h"
 #include "importfile/ItemKey.h"
 #include "pricing/GraphicKey.h"
 #include "pricing/Money.h"
 #include "pricing/PriceList.h"
+#include "support/engine/CheckedWindow.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,13 +2,13 @@
 // every byte has been written: a disk that fills up during the download, or a program folder
 // that disappears while the pieces arrive, leaves the old list byte for byte and shows why. On
 // Windows the folder cannot disappear while the temporary file is open.
-#include "DownloadFakes.h"
-#include "TestHttpServer.h"
 #include "download/PriceListUpdater.h"
 #include "download/TLaden.h"
-#include "hardening/FileSizeLimit.h"
+#include "support/DownloadFakes.h"
+#include "support/TestHttpServer.h"
+#include "support/engine/FileSizeLimit.h"
 #ifdef _WIN32
-#include "hardening/FileHeldOpen.h"
+#include "support/FileHeldOpen.h"
 #endif
 
 #include <QDir>

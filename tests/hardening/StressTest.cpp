@@ -5,10 +5,10 @@
 // here, at test time.
 #include "calc/ItemRecord.h"
 #include "calc/cli/CalcCommand.h"
-#include "hardening/CheckedWindow.h"
-#include "hardening/SampleInputs.h"
-#include "hardening/TempFolder.h"
 #include "importfile/ImportFormat.h"
+#include "support/engine/CheckedWindow.h"
+#include "support/engine/SampleInputs.h"
+#include "support/engine/TempFolder.h"
 
 #include <gtest/gtest.h>
 

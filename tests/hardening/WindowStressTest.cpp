@@ -1,8 +1,8 @@
 // The stress inputs through the main window, as a person would load and start them: each run
 // ends with the window idle again and either a bill or exactly one message; a file without a
 // header cannot be started and shows nothing.
-#include "app/WindowFixture.h"
-#include "hardening/SampleInputs.h"
+#include "support/WindowFixture.h"
+#include "support/engine/SampleInputs.h"
 
 #include <QListWidget>
 

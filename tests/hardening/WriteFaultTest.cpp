@@ -8,10 +8,10 @@
 #include "app/OptionsFile.h"
 #include "app/TPfadangaben.h"
 #include "editor/TImportedit.h"
-#include "hardening/FileSizeLimit.h"
 #include "support/FakeDialogs.h"
+#include "support/engine/FileSizeLimit.h"
 #ifdef _WIN32
-#include "hardening/FileHeldOpen.h"
+#include "support/FileHeldOpen.h"
 #endif
 #include "base/Version.h"
 

@@ -1,12 +1,12 @@
 // "Hingehen" against real X windows: the test runs its own Xvfb and xterms that stand in for
 // the game client and record every byte typed into them.
-#include "CraftedImport.h"
-#include "RecordingClient.h"
-#include "RecordingPrompts.h"
 #include "RecordingTerminal.h"
-#include "ViewsTestSupport.h"
 #include "X11Focus.h"
 #include "XvfbServer.h"
+#include "support/CraftedImport.h"
+#include "support/RecordingClient.h"
+#include "support/RecordingPrompts.h"
+#include "support/ViewsTestSupport.h"
 
 #include "views/TAnsichtbeweglich.h"
 #include "views/TAnsichtinein.h"

@@ -1,6 +1,6 @@
-#include "RecordingClient.h"
-#include "RecordingPrompts.h"
-#include "ViewsTestSupport.h"
+#include "support/RecordingClient.h"
+#include "support/RecordingPrompts.h"
+#include "support/ViewsTestSupport.h"
 
 #include "base/Version.h"
 #include "gui/Dialogs.h"

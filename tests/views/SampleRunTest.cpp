@@ -1,8 +1,8 @@
 // The item views read back what a calculation run writes: after a run over the sample house,
 // each dialog shows the selected line of its list with every field in place.
-#include "RecordingClient.h"
-#include "RecordingPrompts.h"
-#include "ViewsTestSupport.h"
+#include "support/RecordingClient.h"
+#include "support/RecordingPrompts.h"
+#include "support/ViewsTestSupport.h"
 
 #include "calc/CalculationRun.h"
 #include "calc/RecordingObserver.h"

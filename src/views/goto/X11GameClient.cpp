@@ -18,7 +18,7 @@
 #include <X11/Xutil.h>
 #include <sys/types.h>
 #include <unistd.h>
-#include <wchar.h>
+#include <wchar.h> // NOLINT(modernize-deprecated-headers): the C header that xdo.h expects
 
 extern "C" {
 #include <xdo.h>

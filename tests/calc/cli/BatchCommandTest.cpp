@@ -1,7 +1,7 @@
 // tarvek-calc --batch: both tables in every output, the exit status, the options' rules.
-#include "calc/MiniJson.h"
-#include "calc/RunHelpers.h"
 #include "calc/cli/CommandCall.h"
+#include "support/engine/MiniJson.h"
+#include "support/engine/RunHelpers.h"
 
 #include <gtest/gtest.h>
 

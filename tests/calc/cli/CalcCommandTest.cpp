@@ -5,11 +5,11 @@
 #include "base/Version.h"
 #include "calc/BreakdownCsv.h"
 #include "calc/Calculation.h"
-#include "calc/MiniJson.h"
-#include "calc/RunHelpers.h"
 #include "calc/cli/CommandCall.h"
-#include "calc/cli/OptionLists.h"
 #include "calc/cli/Report.h"
+#include "support/engine/MiniJson.h"
+#include "support/engine/OptionLists.h"
+#include "support/engine/RunHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // tarvek-calc --clean and --compare through the command's options.
 #include "calc/cli/FileCommands.h"
 #include "calc/Cleaning.h"
-#include "calc/FileRuns.h"
-#include "calc/MiniJson.h"
-#include "calc/RunHelpers.h"
 #include "calc/cli/CommandCall.h"
+#include "support/engine/FileRuns.h"
+#include "support/engine/MiniJson.h"
+#include "support/engine/RunHelpers.h"
 
 #include <gtest/gtest.h>
 

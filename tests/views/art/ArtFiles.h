@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hardening/TempFolder.h"
+#include "support/engine/TempFolder.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #ifdef _WIN32
-#include "windows/RegistryText.h"
+#include "support/engine/RegistryText.h"
 #endif
 
 using namespace tarvek::art;

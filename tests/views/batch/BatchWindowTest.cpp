@@ -1,10 +1,10 @@
 // The window "Stapelprüfung" driven as a person would: choose, watch, stop, sort, filter, open,
 // save and copy; its PDF read back as a reader of it would.
 #include "calc/BatchCsv.h"
-#include "calc/RunHelpers.h"
 #include "support/FakeDialogs.h"
 #include "support/LinuxTool.h"
 #include "support/MarkupName.h"
+#include "support/engine/RunHelpers.h"
 #include "views/batch/BatchDocument.h"
 #include "views/batch/BatchModels.h"
 #include "views/batch/TStapelpruefung.h"

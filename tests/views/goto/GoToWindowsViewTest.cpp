@@ -1,9 +1,9 @@
 // "Hingehen" in the item views of the Windows program, with a player's file that means harm: only
 // a go-to built from numbers reaches the stand-in client.
-#include "CraftedImport.h"
-#include "RecordingPrompts.h"
 #include "StandIn.h"
-#include "ViewsTestSupport.h"
+#include "support/CraftedImport.h"
+#include "support/RecordingPrompts.h"
+#include "support/ViewsTestSupport.h"
 
 #include "views/TAnsichtbeweglich.h"
 #include "views/TAnsichtinein.h"

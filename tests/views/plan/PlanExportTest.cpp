@@ -1,7 +1,7 @@
 // tarvek --plan-png: the fixed picture of the sample house, pixel by pixel where it is fixed.
 #include "views/plan/PlanExport.h"
-#include "calc/RunHelpers.h"
 #include "support/GuiTest.h"
+#include "support/engine/RunHelpers.h"
 
 #include <QFile>
 #include <QImage>

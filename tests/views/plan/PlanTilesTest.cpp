@@ -1,6 +1,6 @@
 // The tiles of the plan: which category a tile shows when items share it, and the levels.
 #include "views/plan/PlanTiles.h"
-#include "calc/RunHelpers.h"
+#include "support/engine/RunHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "hardening/TempFolder.h"
+#include "support/engine/TempFolder.h"
 
 #include <fstream>
 #include <random>

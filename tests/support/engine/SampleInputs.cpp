@@ -1,4 +1,4 @@
-#include "hardening/SampleInputs.h"
+#include "support/engine/SampleInputs.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "hardening/CheckedWindow.h"
+#include "support/engine/CheckedWindow.h"
 
 #include <algorithm>
 

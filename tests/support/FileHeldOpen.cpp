@@ -1,4 +1,4 @@
-#include "hardening/FileHeldOpen.h"
+#include "support/FileHeldOpen.h"
 
 #include <QDir>
 

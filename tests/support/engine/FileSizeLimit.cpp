@@ -1,4 +1,4 @@
-#include "hardening/FileSizeLimit.h"
+#include "support/engine/FileSizeLimit.h"
 
 namespace tarvek::hardening {
 

@@ -1,4 +1,4 @@
-#include "ViewsTestSupport.h"
+#include "support/ViewsTestSupport.h"
 
 #include "support/GuiTest.h"
 
