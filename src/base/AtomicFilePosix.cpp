@@ -49,6 +49,16 @@ bool mayBeNoFile(const std::string& fileName)
             (::stat(fileName.c_str(), &target) == 0 && !S_ISREG(target.st_mode)));
 }
 
+// Whether a document replaces the name like a file although it is none: a named pipe, which
+// would keep a window waiting for its reader, or a socket, as the windows' saves always did.
+bool replacedAsDocument(const std::string& fileName)
+{
+    struct stat status
+    {};
+    return ::stat(fileName.c_str(), &status) == 0 &&
+           (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode));
+}
+
 // Whether `status` is the file that the program's standard output or standard error goes to:
 // what it writes there would take the place of the result, or the result its place.
 bool isOwnStandardStream(const struct stat& status)
@@ -138,13 +148,17 @@ void syncFolder(const std::string& folder)
 
 } // namespace
 
-bool writeFileAtomically(const std::string& fileName, std::string_view bytes, std::string& reason)
+bool writeFileAtomically(const std::string& fileName, std::string_view bytes, std::string& reason,
+                         WriteTarget target)
 {
+    const bool document = target == WriteTarget::Document;
     // A named pipe, a device or the terminal is written into, as it cannot be replaced. That is
     // what the system says of the opened file, never what its name looks like: a regular file
-    // reached through a link (also one under /dev) is replaced like any other.
-    if (mayBeNoFile(fileName)) {
-        const int fd = ::open(fileName.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    // reached through a link (also one under /dev) is replaced like any other. A document opens
+    // without waiting, should a pipe take the name meanwhile, and then writes as any other.
+    if (!(document && replacedAsDocument(fileName)) && mayBeNoFile(fileName)) {
+        const int fd =
+            ::open(fileName.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | (document ? O_NONBLOCK : 0));
         struct stat status
         {};
         if (fd < 0 || ::fstat(fd, &status) != 0) {
@@ -155,12 +169,15 @@ bool writeFileAtomically(const std::string& fileName, std::string_view bytes, st
             return fail(error, reason);
         }
         if (!S_ISREG(status.st_mode)) {
+            if (document) {
+                ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+            }
             return writeInto(fd, bytes, reason);
         }
         ::close(fd); // it became a regular file meanwhile
     }
     if (struct stat status{};
-        ::stat(fileName.c_str(), &status) == 0 && isOwnStandardStream(status)) {
+        !document && ::stat(fileName.c_str(), &status) == 0 && isOwnStandardStream(status)) {
         reason = "Die Datei nimmt schon die Standardausgabe oder die Standardfehlerausgabe auf.";
         return false;
     }

@@ -163,14 +163,16 @@ void setReplaceCall(ReplaceCall call)
 
 } // namespace detail
 
-bool writeFileAtomically(const std::string& fileName, std::string_view bytes, std::string& reason)
+// Windows has no named pipes among its files (see WriteTarget): both targets are written alike.
+bool writeFileAtomically(const std::string& fileName, std::string_view bytes, std::string& reason,
+                         [[maybe_unused]] WriteTarget target)
 {
-    const std::wstring target = wideText(fileName);
-    if (isDevice(target)) {
-        return writeStraight(target, bytes, reason);
+    const std::wstring name = wideText(fileName);
+    if (isDevice(name)) {
+        return writeStraight(name, bytes, reason);
     }
     std::wstring temporary;
-    const int fd = createTemporary(folderOf(target), temporary);
+    const int fd = createTemporary(folderOf(name), temporary);
     if (fd < 0) {
         return fail(errno, reason);
     }
@@ -187,11 +189,11 @@ bool writeFileAtomically(const std::string& fileName, std::string_view bytes, st
     }
     // An existing file is replaced keeping its attributes and permissions; a new one is moved into
     // place. Either way the file is on the disk when the call returns.
-    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        return replaceExisting(target, temporary, reason);
+    if (GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return replaceExisting(name, temporary, reason);
     }
     SetLastError(0);
-    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) == 0) {
+    if (MoveFileExW(temporary.c_str(), name.c_str(), MOVEFILE_WRITE_THROUGH) == 0) {
         const DWORD code = GetLastError();
         DeleteFileW(temporary.c_str());
         SetLastError(code);
