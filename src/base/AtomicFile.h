@@ -1,6 +1,8 @@
 #pragma once
 // Writing a whole file atomically: a failed write never leaves a half-written file behind.
 
+#include "base/Result.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,8 +20,8 @@ enum class WriteTarget
     Document,
 };
 
-// Writes `bytes` as the whole content of the file `fileName`; false with the German reason (as
-// systemReason() words it) when that fails.
+// Writes `bytes` as the whole content of the file `fileName`, or says why not: the error's reason
+// is German, as systemReason() words it.
 //
 // A regular file (or a name not yet taken) is written to a new file of a random name in the same
 // folder, created exclusively so that nothing planted in a shared folder can take the write
@@ -35,8 +37,8 @@ enum class WriteTarget
 // files: there a device name (CON, NUL, COM1, "\\.\...") is written to straight and every other
 // name replaced, whatever `target`. The names of the standard output ("-", /dev/stdout) are the
 // caller's to write to it (namesStandardOutput()).
-bool writeFileAtomically(const std::string& fileName, std::string_view bytes, std::string& reason,
-                         WriteTarget target = WriteTarget::Output);
+Result<void> writeFileAtomically(const std::string& fileName, std::string_view bytes,
+                                 WriteTarget target = WriteTarget::Output);
 
 #ifdef _WIN32
 namespace detail {

@@ -11,10 +11,10 @@
 namespace tarvek {
 namespace {
 
-bool fail(int error, std::string& reason)
+FileError fail(int error)
 {
-    reason = systemReason(error != 0 ? error : EIO);
-    return false;
+    error = error != 0 ? error : EIO;
+    return FileError{FileErrorKind::System, error, systemReason(error)};
 }
 
 // Writes all bytes, also when the system takes them in pieces (a pipe, a signal between).
@@ -75,7 +75,7 @@ bool isOwnStandardStream(const struct stat& status)
 }
 
 // Writes into the opened `fd` and closes it.
-bool writeInto(int fd, std::string_view bytes, std::string& reason)
+Result<void> writeInto(int fd, std::string_view bytes)
 {
     bool written = writeAll(fd, bytes);
     int error = errno;
@@ -83,7 +83,10 @@ bool writeInto(int fd, std::string_view bytes, std::string& reason)
         written = false;
         error = errno;
     }
-    return written || fail(error, reason);
+    if (!written) {
+        return fail(error);
+    }
+    return {};
 }
 
 // The folder of a file name, with its separator; empty for a name without a folder.
@@ -148,8 +151,8 @@ void syncFolder(const std::string& folder)
 
 } // namespace
 
-bool writeFileAtomically(const std::string& fileName, std::string_view bytes, std::string& reason,
-                         WriteTarget target)
+Result<void> writeFileAtomically(const std::string& fileName, std::string_view bytes,
+                                 WriteTarget target)
 {
     const bool document = target == WriteTarget::Document;
     // A named pipe, a device or the terminal is written into, as it cannot be replaced. That is
@@ -166,26 +169,27 @@ bool writeFileAtomically(const std::string& fileName, std::string_view bytes, st
             if (fd >= 0) {
                 ::close(fd);
             }
-            return fail(error, reason);
+            return fail(error);
         }
         if (!S_ISREG(status.st_mode)) {
             if (document) {
                 ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
             }
-            return writeInto(fd, bytes, reason);
+            return writeInto(fd, bytes);
         }
         ::close(fd); // it became a regular file meanwhile
     }
     if (struct stat status{};
         !document && ::stat(fileName.c_str(), &status) == 0 && isOwnStandardStream(status)) {
-        reason = "Die Datei nimmt schon die Standardausgabe oder die Standardfehlerausgabe auf.";
-        return false;
+        return FileError{
+            FileErrorKind::StandardStream, 0,
+            "Die Datei nimmt schon die Standardausgabe oder die Standardfehlerausgabe auf."};
     }
     const std::string folder = folderOf(fileName);
     std::string temporary;
     const int fd = createTemporary(folder, temporary);
     if (fd < 0) {
-        return fail(errno, reason);
+        return fail(errno);
     }
     bool written = keepPermissions(fd, fileName) && writeAll(fd, bytes) && ::fsync(fd) == 0;
     int error = errno;
@@ -199,10 +203,10 @@ bool writeFileAtomically(const std::string& fileName, std::string_view bytes, st
     }
     if (!written) {
         ::unlink(temporary.c_str());
-        return fail(error, reason);
+        return fail(error);
     }
     syncFolder(folder);
-    return true;
+    return {};
 }
 
 } // namespace tarvek

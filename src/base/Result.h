@@ -10,16 +10,11 @@
 
 namespace tarvek {
 
-template <class T>
-class [[nodiscard]] Result
+template <class T> class [[nodiscard]] Result
 {
 public:
-    Result(T value)
-        : m_state(std::in_place_index<0>, std::move(value))
-    {}
-    Result(FileError error)
-        : m_state(std::in_place_index<1>, std::move(error))
-    {}
+    Result(T value) : m_state(std::in_place_index<0>, std::move(value)) {}
+    Result(FileError error) : m_state(std::in_place_index<1>, std::move(error)) {}
 
     bool ok() const { return m_state.index() == 0; }
     explicit operator bool() const { return ok(); }
@@ -50,18 +45,21 @@ public:
         return std::get<1>(m_state);
     }
 
+    // Whether there is a value and it is `value`.
+    friend bool operator==(const Result& result, const T& value)
+    {
+        return result.ok() && *result == value;
+    }
+
 private:
     std::variant<T, FileError> m_state;
 };
 
-template <>
-class [[nodiscard]] Result<void>
+template <> class [[nodiscard]] Result<void>
 {
 public:
     Result() = default;
-    Result(FileError error)
-        : m_error(std::move(error)), m_failed(true)
-    {}
+    Result(FileError error) : m_error(std::move(error)), m_failed(true) {}
 
     bool ok() const { return !m_failed; }
     explicit operator bool() const { return ok(); }

@@ -60,9 +60,9 @@ void FileWriter::writeAll(const QString& path, const QByteArray& content)
         }
         return;
     }
-    std::string reason;
-    if (!tarvek::writeFileAtomically(engineFileName(replacedFile(path)), bytes, reason,
-                                     tarvek::WriteTarget::Document)) {
-        refuse(path, QString::fromStdString(reason));
+    const auto written = tarvek::writeFileAtomically(engineFileName(replacedFile(path)), bytes,
+                                                     tarvek::WriteTarget::Document);
+    if (!written) {
+        refuse(path, QString::fromStdString(written.error().reason));
     }
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -61,8 +62,7 @@ TEST_F(AtomicFileTest, ReplacesTheWholeFileKeepingItsModeAndNeverFollowsALink)
 {
     const std::string options = file("Optionen.txt", "Importpfad|/srv/alt/\r\nDownload|true\r\n");
     fs::permissions(options, fs::perms(0640));
-    std::string reason;
-    ASSERT_TRUE(writeFileAtomically(options, "Download|false\r\n", reason)) << reason;
+    ASSERT_TRUE(writeFileAtomically(options, "Download|false\r\n"));
     EXPECT_EQ(contentOf(options), "Download|false\r\n");
     EXPECT_EQ(fs::status(options).permissions(), fs::perms(0640));
 
@@ -70,7 +70,7 @@ TEST_F(AtomicFileTest, ReplacesTheWholeFileKeepingItsModeAndNeverFollowsALink)
     const std::string link = file("Rechnung.txt");
     fs::create_symlink(victim, link);
     for (const WriteTarget target : {WriteTarget::Output, WriteTarget::Document}) {
-        ASSERT_TRUE(writeFileAtomically(link, "neu", reason, target)) << reason;
+        ASSERT_TRUE(writeFileAtomically(link, "neu", target));
         EXPECT_FALSE(fs::is_symlink(link));
         EXPECT_EQ(contentOf(link), "neu");
         EXPECT_EQ(contentOf(victim), "geheim\n");
@@ -82,9 +82,11 @@ TEST_F(AtomicFileTest, ReplacesTheWholeFileKeepingItsModeAndNeverFollowsALink)
 
 TEST_F(AtomicFileTest, AFailedWriteKeepsTheOldFileAndSaysWhy)
 {
-    std::string reason;
-    EXPECT_FALSE(writeFileAtomically(file("fehlt/Rechnung.pdf"), "%PDF", reason));
-    EXPECT_EQ(reason, "Datei oder Ordner nicht gefunden");
+    const auto missing = writeFileAtomically(file("fehlt/Rechnung.pdf"), "%PDF");
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().kind, FileErrorKind::System);
+    EXPECT_EQ(missing.error().errorNumber, ENOENT);
+    EXPECT_EQ(missing.error().reason, "Datei oder Ordner nicht gefunden");
 
     // Past the file size limit a write fails as on a full disk, also for root.
     const std::string old = file("Haus.cfg", "Entry Header\r\n");
@@ -94,11 +96,11 @@ TEST_F(AtomicFileTest, AFailedWriteKeepsTheOldFileAndSaysWhy)
     rlimit limited = before;
     limited.rlim_cur = 4;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool written = writeFileAtomically(old, "Entry Header\r\n{\r\n}\r\n", reason);
+    const auto written = writeFileAtomically(old, "Entry Header\r\n{\r\n}\r\n");
     ::setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, handler);
-    EXPECT_FALSE(written);
-    EXPECT_EQ(reason, "Datei zu groß");
+    ASSERT_FALSE(written);
+    EXPECT_EQ(written.error().reason, "Datei zu groß");
     EXPECT_EQ(contentOf(old), "Entry Header\r\n");
     EXPECT_EQ(entries(), 1u);
 }
@@ -109,8 +111,7 @@ TEST_F(AtomicFileTest, ADeviceIsWrittenIntoAndAPipeAsTheTargetSays)
     const std::string device = file("null");
     if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
         for (const WriteTarget target : {WriteTarget::Output, WriteTarget::Document}) {
-            std::string reason;
-            EXPECT_TRUE(writeFileAtomically(device, "nichts", reason, target)) << reason;
+            EXPECT_TRUE(writeFileAtomically(device, "nichts", target));
             struct stat status
             {};
             ASSERT_EQ(::lstat(device.c_str(), &status), 0);
@@ -124,14 +125,13 @@ TEST_F(AtomicFileTest, ADeviceIsWrittenIntoAndAPipeAsTheTargetSays)
     // Opened for reading first, without waiting for a writer: the output goes into the pipe.
     const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    std::string reason;
-    EXPECT_TRUE(writeFileAtomically(pipe, "Grafik;Preis\r\n", reason, WriteTarget::Output));
+    EXPECT_TRUE(writeFileAtomically(pipe, "Grafik;Preis\r\n", WriteTarget::Output));
     std::string piped(64, '\0');
     piped.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, piped.data(), 64))));
     ::close(reader);
     EXPECT_EQ(piped, "Grafik;Preis\r\n");
     // A document, with nobody reading, replaces the pipe at once.
-    EXPECT_TRUE(writeFileAtomically(pipe, "%PDF", reason, WriteTarget::Document)) << reason;
+    EXPECT_TRUE(writeFileAtomically(pipe, "%PDF", WriteTarget::Document));
     EXPECT_TRUE(fs::is_regular_file(pipe));
     EXPECT_EQ(contentOf(pipe), "%PDF");
     EXPECT_EQ(entries(), 1u);
