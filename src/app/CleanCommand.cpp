@@ -40,11 +40,11 @@ void CleanCommand::Bereinigen1Click()
         return;
     }
     const std::string path = engineFileName(m_context.importFile);
-    std::string reason;
-    const auto source = tarvek::readCleaningSource(path, reason);
+    const auto source = tarvek::readCleaningSource(path);
     if (!source) {
-        throw std::runtime_error(tarvek::fileOpenErrorText(path, reason));
+        throw std::runtime_error(tarvek::fileOpenErrorText(path, source.error().reason));
     }
+    std::string reason;
     auto plain = tarvek::planCleaning(*source, m_context.record, false, reason);
     auto withCopies = tarvek::planCleaning(*source, m_context.record, true, reason);
     if (!plain || !withCopies) {

@@ -34,9 +34,8 @@ void takeAlong(const std::string& from, const std::string& to, const char* name,
     if (to.empty() || !source || tarvek::findFileIgnoringCase(to, name)) {
         return;
     }
-    std::string reason;
-    if (const std::optional<std::string> bytes = tarvek::readFileBytes(*source, &reason, kind)) {
-        tarvek::writeFileAtomically(to + name, *bytes, reason);
+    if (const auto bytes = tarvek::readRegularFile(*source, kind)) {
+        [[maybe_unused]] const auto copied = tarvek::writeFileAtomically(to + name, *bytes);
     }
 }
 

@@ -54,10 +54,9 @@ QString PriceListImport::copyIn(const QString& source) const
 {
     // Read as the calculation reads a price list: a pipe, a device, a file beyond the limit or
     // UTF-16 is refused with its reason.
-    std::string reason;
-    const auto read = tarvek::readPriceListFile(engineFileName(source), &reason);
+    const auto read = tarvek::readPriceListFile(engineFileName(source));
     if (!read) {
-        fail(FileErrors::cannotOpen(source, QString::fromStdString(reason)));
+        fail(FileErrors::cannotOpen(source, QString::fromStdString(read.error().reason)));
     }
     const QByteArray bytes = QByteArray::fromStdString(*read);
     if (!holdsPriceLine(bytes)) {

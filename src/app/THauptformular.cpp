@@ -354,11 +354,10 @@ void THauptformular::loadImportFile(const QString& fileName)
 
 bool THauptformular::testImportFile(const QString& fileName)
 {
-    std::string reason;
     const std::string path = engineFileName(fileName);
-    const std::optional<tarvek::ImportLines> lines = tarvek::readImportLines(path, &reason);
+    const auto lines = tarvek::readImportLines(path);
     if (!lines) {
-        throw std::runtime_error(tarvek::fileOpenErrorText(path, reason));
+        throw std::runtime_error(tarvek::fileOpenErrorText(path, lines.error().reason));
     }
     // The test lets Qt process events on long files. Until it ends nothing may start inside it:
     // no second load, no run, no bill, no editor, and the window does not close.

@@ -11,10 +11,10 @@
 namespace tarvek {
 namespace {
 
-bool fail(int error, std::string& reason)
+FileError fail(int error)
 {
-    reason = systemReason(error != 0 ? error : EIO);
-    return false;
+    error = error != 0 ? error : EIO;
+    return FileError{FileErrorKind::System, error, systemReason(error)};
 }
 
 // Writes all bytes, also when the system takes them in pieces (a pipe, a signal between).
@@ -49,6 +49,16 @@ bool mayBeNoFile(const std::string& fileName)
             (::stat(fileName.c_str(), &target) == 0 && !S_ISREG(target.st_mode)));
 }
 
+// Whether a document replaces the name like a file although it is none: a named pipe, which
+// would keep a window waiting for its reader, or a socket, as the windows' saves always did.
+bool replacedAsDocument(const std::string& fileName)
+{
+    struct stat status
+    {};
+    return ::stat(fileName.c_str(), &status) == 0 &&
+           (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode));
+}
+
 // Whether `status` is the file that the program's standard output or standard error goes to:
 // what it writes there would take the place of the result, or the result its place.
 bool isOwnStandardStream(const struct stat& status)
@@ -65,7 +75,7 @@ bool isOwnStandardStream(const struct stat& status)
 }
 
 // Writes into the opened `fd` and closes it.
-bool writeInto(int fd, std::string_view bytes, std::string& reason)
+Result<void> writeInto(int fd, std::string_view bytes)
 {
     bool written = writeAll(fd, bytes);
     int error = errno;
@@ -73,7 +83,10 @@ bool writeInto(int fd, std::string_view bytes, std::string& reason)
         written = false;
         error = errno;
     }
-    return written || fail(error, reason);
+    if (!written) {
+        return fail(error);
+    }
+    return {};
 }
 
 // The folder of a file name, with its separator; empty for a name without a folder.
@@ -138,13 +151,17 @@ void syncFolder(const std::string& folder)
 
 } // namespace
 
-bool writeFileAtomically(const std::string& fileName, std::string_view bytes, std::string& reason)
+Result<void> writeFileAtomically(const std::string& fileName, std::string_view bytes,
+                                 WriteTarget target)
 {
+    const bool document = target == WriteTarget::Document;
     // A named pipe, a device or the terminal is written into, as it cannot be replaced. That is
     // what the system says of the opened file, never what its name looks like: a regular file
-    // reached through a link (also one under /dev) is replaced like any other.
-    if (mayBeNoFile(fileName)) {
-        const int fd = ::open(fileName.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    // reached through a link (also one under /dev) is replaced like any other. A document opens
+    // without waiting, should a pipe take the name meanwhile, and then writes as any other.
+    if (!(document && replacedAsDocument(fileName)) && mayBeNoFile(fileName)) {
+        const int fd =
+            ::open(fileName.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | (document ? O_NONBLOCK : 0));
         struct stat status
         {};
         if (fd < 0 || ::fstat(fd, &status) != 0) {
@@ -152,23 +169,27 @@ bool writeFileAtomically(const std::string& fileName, std::string_view bytes, st
             if (fd >= 0) {
                 ::close(fd);
             }
-            return fail(error, reason);
+            return fail(error);
         }
         if (!S_ISREG(status.st_mode)) {
-            return writeInto(fd, bytes, reason);
+            if (document) {
+                ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+            }
+            return writeInto(fd, bytes);
         }
         ::close(fd); // it became a regular file meanwhile
     }
     if (struct stat status{};
-        ::stat(fileName.c_str(), &status) == 0 && isOwnStandardStream(status)) {
-        reason = "Die Datei nimmt schon die Standardausgabe oder die Standardfehlerausgabe auf.";
-        return false;
+        !document && ::stat(fileName.c_str(), &status) == 0 && isOwnStandardStream(status)) {
+        return FileError{
+            FileErrorKind::StandardStream, 0,
+            "Die Datei nimmt schon die Standardausgabe oder die Standardfehlerausgabe auf."};
     }
     const std::string folder = folderOf(fileName);
     std::string temporary;
     const int fd = createTemporary(folder, temporary);
     if (fd < 0) {
-        return fail(errno, reason);
+        return fail(errno);
     }
     bool written = keepPermissions(fd, fileName) && writeAll(fd, bytes) && ::fsync(fd) == 0;
     int error = errno;
@@ -182,10 +203,10 @@ bool writeFileAtomically(const std::string& fileName, std::string_view bytes, st
     }
     if (!written) {
         ::unlink(temporary.c_str());
-        return fail(error, reason);
+        return fail(error);
     }
     syncFolder(folder);
-    return true;
+    return {};
 }
 
 } // namespace tarvek

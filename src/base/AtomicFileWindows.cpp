@@ -17,17 +17,17 @@
 namespace tarvek {
 namespace {
 
-bool fail(int error, std::string& reason)
+FileError fail(int error)
 {
-    reason = openFailureReason(error != 0 ? error : EIO);
-    return false;
+    error = error != 0 ? error : EIO;
+    return FileError{FileErrorKind::System, error, openFailureReason(error)};
 }
 
-bool failWindows(std::string& reason)
+// The failure of a call that set the system's own error code, which is no errno.
+FileError failWindows()
 {
     const DWORD code = GetLastError();
-    reason = code != 0 ? windowsReason(code) : systemReason(EIO);
-    return false;
+    return code != 0 ? FileError{FileErrorKind::System, 0, windowsReason(code)} : fail(EIO);
 }
 
 bool writeAll(int fd, std::string_view bytes)
@@ -64,12 +64,12 @@ bool isDevice(const std::wstring& name)
            stem[3] >= L'1' && stem[3] <= L'9';
 }
 
-bool writeStraight(const std::wstring& name, std::string_view bytes, std::string& reason)
+Result<void> writeStraight(const std::wstring& name, std::string_view bytes)
 {
     _doserrno = 0;
     const int fd = _wopen(name.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
     if (fd < 0) {
-        return fail(errno, reason);
+        return fail(errno);
     }
     bool written = writeAll(fd, bytes);
     int error = errno;
@@ -77,7 +77,10 @@ bool writeStraight(const std::wstring& name, std::string_view bytes, std::string
         written = false;
         error = errno;
     }
-    return written || fail(error, reason);
+    if (!written) {
+        return fail(error);
+    }
+    return {};
 }
 
 // The folder of a file name, with its separator; empty for a name without a folder.
@@ -126,30 +129,30 @@ unsigned long replaceFile(const wchar_t* target, const wchar_t* replacement)
 
 detail::ReplaceCall replaceCallInUse = &replaceFile;
 
-// Puts the temporary file in the place of the existing `target`. False with the reason when it
-// fails; the temporary file is gone then, unless it holds the only copy of the new content.
-bool replaceExisting(const std::wstring& target, const std::wstring& temporary, std::string& reason)
+// Puts the temporary file in the place of the existing `target`, or says why not; the temporary
+// file is gone then, unless it holds the only copy of the new content.
+Result<void> replaceExisting(const std::wstring& target, const std::wstring& temporary)
 {
     const DWORD code = replaceCallInUse(target.c_str(), temporary.c_str());
     if (code == 0) {
-        return true;
+        return {};
     }
     if (code != ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
         DeleteFileW(temporary.c_str());
-        reason = windowsReason(code);
-        return false;
+        return FileError{FileErrorKind::System, 0, windowsReason(code)};
     }
     // The old file has been removed, but the new one could not take its name: the new content
     // is only in the temporary file, which takes the name as a new file would. Deleting it
     // would lose both.
     if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0) {
-        return true;
+        return {};
     }
     const DWORD moveCode = GetLastError();
-    reason = windowsReason(moveCode != 0 ? moveCode : code) +
-             ". Die alte Datei ist schon entfernt; der neue Inhalt steht in der Datei " +
-             utf8Text(temporary);
-    return false;
+    return FileError{
+        FileErrorKind::System, 0,
+        windowsReason(moveCode != 0 ? moveCode : code) +
+            ". Die alte Datei ist schon entfernt; der neue Inhalt steht in der Datei " +
+            utf8Text(temporary)};
 }
 
 } // namespace
@@ -163,16 +166,18 @@ void setReplaceCall(ReplaceCall call)
 
 } // namespace detail
 
-bool writeFileAtomically(const std::string& fileName, std::string_view bytes, std::string& reason)
+// Windows has no named pipes among its files (see WriteTarget): both targets are written alike.
+Result<void> writeFileAtomically(const std::string& fileName, std::string_view bytes,
+                                 [[maybe_unused]] WriteTarget target)
 {
-    const std::wstring target = wideText(fileName);
-    if (isDevice(target)) {
-        return writeStraight(target, bytes, reason);
+    const std::wstring name = wideText(fileName);
+    if (isDevice(name)) {
+        return writeStraight(name, bytes);
     }
     std::wstring temporary;
-    const int fd = createTemporary(folderOf(target), temporary);
+    const int fd = createTemporary(folderOf(name), temporary);
     if (fd < 0) {
-        return fail(errno, reason);
+        return fail(errno);
     }
     // _commit() flushes the file to the disk (FlushFileBuffers).
     bool written = writeAll(fd, bytes) && _commit(fd) == 0;
@@ -183,21 +188,21 @@ bool writeFileAtomically(const std::string& fileName, std::string_view bytes, st
     }
     if (!written) {
         DeleteFileW(temporary.c_str());
-        return fail(error, reason);
+        return fail(error);
     }
     // An existing file is replaced keeping its attributes and permissions; a new one is moved into
     // place. Either way the file is on the disk when the call returns.
-    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        return replaceExisting(target, temporary, reason);
+    if (GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return replaceExisting(name, temporary);
     }
     SetLastError(0);
-    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) == 0) {
+    if (MoveFileExW(temporary.c_str(), name.c_str(), MOVEFILE_WRITE_THROUGH) == 0) {
         const DWORD code = GetLastError();
         DeleteFileW(temporary.c_str());
         SetLastError(code);
-        return failWindows(reason);
+        return failWindows();
     }
-    return true;
+    return {};
 }
 
 } // namespace tarvek

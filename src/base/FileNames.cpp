@@ -1,9 +1,11 @@
 #include "base/FileNames.h"
 
 #include "base/AsciiCase.h"
+#include "base/SystemReason.h"
 #include "base/TextEncoding.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 namespace tarvek {
@@ -84,6 +86,31 @@ FileRead readOpenedFile(std::uint64_t size, std::uint64_t limit, std::string& by
 }
 
 } // namespace detail
+
+Result<std::string> readRegularFile(const std::string& fileName, const FileKind& kind)
+{
+    using detail::FileRead;
+    std::string bytes;
+    int errorNumber = 0;
+    switch (detail::readInto(fileName, kind.limit, bytes, errorNumber)) {
+    case FileRead::Read:
+        break;
+    case FileRead::Failed:
+        errorNumber = errorNumber != 0 ? errorNumber : EIO;
+        return FileError{FileErrorKind::System, errorNumber, openFailureReason(errorNumber)};
+    case FileRead::Folder:
+        return FileError{FileErrorKind::Folder, 0, systemReason(EISDIR)};
+    case FileRead::NotRegular:
+        return FileError{FileErrorKind::NotRegular, 0,
+                         "Sie ist keine gewöhnliche Datei, sondern etwa eine benannte Pipe oder "
+                         "ein Gerät, und wird nicht gelesen."};
+    case FileRead::TooLarge:
+        return FileError{FileErrorKind::TooLarge, 0,
+                         "Sie ist größer als " + std::to_string(kind.limit >> 20) +
+                             " MiB; so groß ist keine " + std::string(kind.name) + "."};
+    }
+    return bytes;
+}
 
 std::string shownFileName(std::string_view fileName)
 {

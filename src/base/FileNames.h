@@ -1,6 +1,8 @@
 #pragma once
 // File names as text, opening files, and reading a regular file within a size limit.
 
+#include "base/Result.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -58,7 +60,23 @@ std::FILE* openFile(const std::string& fileName, const char* mode);
 // program from a missing permission.
 std::string openFailureReason(int errorNumber);
 
-// What readRegularFile() found.
+// What a file is read as: its size limit and its name in the refusal of a larger file.
+struct FileKind
+{
+    std::uint64_t limit;
+    std::string_view name;
+};
+
+// Reads a whole file from a player, only when it is a regular file of at most kind.limit bytes. A
+// named pipe, a device or a folder is refused without reading (and without waiting: the opening
+// never blocks), a larger file from its size before reading and, should it grow meanwhile, after
+// limit + 1 bytes. The error's reason is German (UTF-8): the system's as openFailureReason()
+// words it (e.g. "Datei oder Ordner nicht gefunden"), "Ist ein Ordner", or why the file is
+// refused ("Sie ist größer als 64 MiB; so groß ist keine Importdatei.").
+Result<std::string> readRegularFile(const std::string& fileName, const FileKind& kind);
+
+namespace detail {
+// What a platform's reading found.
 enum class FileRead
 {
     Read,
@@ -67,15 +85,10 @@ enum class FileRead
     NotRegular,
     TooLarge
 };
-// Reads a whole file into `bytes` only when it is a regular file of at most `limit` bytes. A named
-// pipe, a device or a folder is refused without reading (and without waiting: the opening never
-// blocks), a larger file from its size before reading and, should it grow meanwhile, after
-// limit + 1 bytes. On Failed, errorNumber holds the errno of the failure (see
-// openFailureReason).
-FileRead readRegularFile(const std::string& fileName, std::uint64_t limit, std::string& bytes,
-                         int& errorNumber);
-
-namespace detail {
+// Each platform's reading for readRegularFile(): what it found, the bytes of a file read, and
+// the errno of a Failed one in errorNumber.
+FileRead readInto(const std::string& fileName, std::uint64_t limit, std::string& bytes,
+                  int& errorNumber);
 // What both platforms' readRegularFile() do once the regular file is open and `size` bytes large
 // by its status: refuse it beyond `limit`, else read it through `readSome` (the bytes read into
 // the buffer, 0 at its end, negative on a failure, which has set errorNumber), and refuse it

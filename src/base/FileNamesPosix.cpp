@@ -56,6 +56,8 @@ std::string openFailureReason(int errorNumber)
 
 namespace {
 
+using detail::FileRead;
+
 FileRead kindOf(const struct stat& status)
 {
     if (S_ISDIR(status.st_mode)) {
@@ -66,8 +68,8 @@ FileRead kindOf(const struct stat& status)
 
 } // namespace
 
-FileRead readRegularFile(const std::string& fileName, std::uint64_t limit, std::string& bytes,
-                         int& errorNumber)
+FileRead detail::readInto(const std::string& fileName, std::uint64_t limit, std::string& bytes,
+                          int& errorNumber)
 {
     struct stat status
     {};

@@ -107,6 +107,8 @@ std::string openFailureReason(int errorNumber)
 
 namespace {
 
+using detail::FileRead;
+
 FileRead kindOf(const struct _stat64& status)
 {
     if ((status.st_mode & _S_IFMT) == _S_IFDIR) {
@@ -117,8 +119,8 @@ FileRead kindOf(const struct _stat64& status)
 
 } // namespace
 
-FileRead readRegularFile(const std::string& fileName, std::uint64_t limit, std::string& bytes,
-                         int& errorNumber)
+FileRead detail::readInto(const std::string& fileName, std::uint64_t limit, std::string& bytes,
+                          int& errorNumber)
 {
     const std::wstring wide = wideText(fileName);
     struct _stat64 status

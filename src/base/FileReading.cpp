@@ -1,55 +1,20 @@
 #include "base/FileReading.h"
 
 #include "base/FileNames.h"
-#include "base/SystemReason.h"
 
-#include <cerrno>
 #include <cstring>
 
 namespace tarvek {
 
-std::optional<std::string> readFileBytes(const std::string& path, std::string* reason,
-                                         const FileKind& kind)
+Result<std::string> readTextFile(const std::string& path, const FileKind& kind,
+                                 TextEncoding* encoding)
 {
-    std::string bytes;
-    int error = 0;
-    std::string why;
-    switch (readRegularFile(path, kind.limit, bytes, error)) {
-    case FileRead::Read:
-        return bytes;
-    case FileRead::Failed:
-        why = openFailureReason(error != 0 ? error : EIO);
-        break;
-    case FileRead::Folder:
-        why = systemReason(EISDIR);
-        break;
-    case FileRead::NotRegular:
-        why = "Sie ist keine gewöhnliche Datei, sondern etwa eine benannte Pipe oder ein Gerät, "
-              "und wird nicht gelesen.";
-        break;
-    case FileRead::TooLarge:
-        why = "Sie ist größer als " + std::to_string(kind.limit >> 20) +
-              " MiB; so groß ist keine " + std::string(kind.name) + ".";
-        break;
-    }
-    if (reason != nullptr) {
-        *reason = std::move(why);
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> readTextFile(const std::string& path, std::string* reason,
-                                        const FileKind& kind, TextEncoding* encoding)
-{
-    auto bytes = readFileBytes(path, reason, kind);
+    auto bytes = readRegularFile(path, kind);
     if (!bytes) {
-        return std::nullopt;
+        return bytes;
     }
     if (auto refusal = encodingRefusal(*bytes)) {
-        if (reason != nullptr) {
-            *reason = std::move(*refusal);
-        }
-        return std::nullopt;
+        return FileError{FileErrorKind::Encoding, 0, std::move(*refusal)};
     }
     if (encoding != nullptr) {
         *encoding = detectTextEncoding(*bytes);

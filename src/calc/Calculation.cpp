@@ -31,14 +31,13 @@ CalculationOutcome calculate(Calculation& calc, const CalculationRequest& reques
     window.setPumpEvery(kPumpEvery);
     window.setAnswer(request.nested);
     window.setFeeChoice(request.fees);
-    std::string reason;
     TextEncoding encoding = TextEncoding::Windows1252;
     std::uint64_t fingerprint = 0;
-    auto text = readImportText(request.importFile, &reason, &encoding,
-                               request.recordItems ? &fingerprint : nullptr);
+    auto text =
+        readImportText(request.importFile, &encoding, request.recordItems ? &fingerprint : nullptr);
     if (!text) {
         window.showMessage(MessageKind::Error, "Fehler",
-                           fileOpenErrorText(request.importFile, reason));
+                           fileOpenErrorText(request.importFile, text.error().reason));
         calc.outcome = {.run = RunOutcome::Unreadable};
         return calc.outcome;
     }
@@ -75,8 +74,8 @@ std::string errorText(const Calculation& calc, const std::string& importFile,
     }
     if (!calc.missingPriceList.empty()) {
         // The window's message names only Preisliste.txt; here the file that was looked for.
-        std::string reason;
-        readPriceListFile(calc.missingPriceList, &reason);
+        const auto read = readPriceListFile(calc.missingPriceList);
+        const std::string reason = read ? std::string() : read.error().reason;
         return prefix + priceListUnreadableText(calc.missingPriceList, reason) + "\n";
     }
     std::string text;

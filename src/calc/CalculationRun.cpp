@@ -72,16 +72,15 @@ CalculationRun::~CalculationRun() = default;
 RunOutcome CalculationRun::execute()
 {
     m_observer.schalterschalt(false);
-    std::string reason;
     TextEncoding encoding = TextEncoding::Windows1252;
     // The bytes' fingerprint only for a record of the items, which cleaning compares with the
     // file it cuts.
     std::uint64_t fingerprint = 0;
-    auto text = readImportText(m_settings.importFileName, &reason, &encoding,
+    auto text = readImportText(m_settings.importFileName, &encoding,
                                m_settings.items != nullptr ? &fingerprint : nullptr);
     if (!text) {
         m_observer.showMessage(MessageKind::Error, "Fehler",
-                               fileOpenErrorText(m_settings.importFileName, reason));
+                               fileOpenErrorText(m_settings.importFileName, text.error().reason));
         m_observer.schalterschalt(true);
         return RunOutcome::Unreadable;
     }

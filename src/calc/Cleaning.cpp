@@ -82,11 +82,11 @@ std::string_view removalReasonText(RemovalReason reason)
     return kReasonTexts[static_cast<std::size_t>(reason)];
 }
 
-std::optional<CleaningSource> readCleaningSource(const std::string& path, std::string& reason)
+Result<CleaningSource> readCleaningSource(const std::string& path)
 {
-    auto bytes = readTextFile(path, &reason, kImportFileKind);
+    auto bytes = readTextFile(path, kImportFileKind);
     if (!bytes) {
-        return std::nullopt;
+        return bytes.error();
     }
     CleaningSource source{.bytes = std::move(*bytes), .lines = {}, .starts = {}};
     const std::string_view text = withoutBom(source.bytes);

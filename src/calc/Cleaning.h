@@ -69,8 +69,8 @@ struct CleaningSource
     std::vector<std::size_t> starts;
 };
 
-// Reads the import file for cleaning; nothing with the German reason when it cannot be read.
-std::optional<CleaningSource> readCleaningSource(const std::string& path, std::string& reason);
+// Reads the import file for cleaning.
+Result<CleaningSource> readCleaningSource(const std::string& path);
 
 // What cleaning removes from the source's lines, given the items a complete run recorded from
 // them. Nothing, with the refusal, when the run was not complete or the file is no longer the one

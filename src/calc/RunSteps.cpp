@@ -226,12 +226,16 @@ std::shared_ptr<const PriceList> RunSteps::loadPriceList()
                 reason = std::move(*refusal);
             }
         }
-    } else if (!m_settings.priceListFile.empty()) {
-        path = m_settings.priceListFile;
-        bytes = readPriceListFile(path, &reason);
-    } else if (const auto found = findPriceList(m_settings.programDir)) {
-        path = *found;
-        bytes = readPriceListFile(path, &reason);
+    } else if (const auto file = !m_settings.priceListFile.empty()
+                                     ? std::optional(m_settings.priceListFile)
+                                     : findPriceList(m_settings.programDir)) {
+        path = *file;
+        auto read = readPriceListFile(path);
+        if (read) {
+            bytes = std::move(*read);
+        } else {
+            reason = read.error().reason;
+        }
     }
     if (!bytes) {
         // A list that is there but refused says why; a missing one where it was looked for.

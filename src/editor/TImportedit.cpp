@@ -161,12 +161,12 @@ void TImportedit::hideEvent(QHideEvent* event)
 void TImportedit::load()
 {
     // Read as the calculation reads it: a stranger's pipe or giant file is refused.
-    std::string reason;
     tarvek::TextEncoding encoding = tarvek::TextEncoding::Windows1252;
-    const auto lines = tarvek::readImportLines(engineFileName(m_editFileName), &reason, &encoding);
+    const auto lines = tarvek::readImportLines(engineFileName(m_editFileName), &encoding);
     if (!lines) {
         throw std::runtime_error(
-            FileErrors::cannotOpen(m_editFileName, QString::fromStdString(reason)).toStdString());
+            FileErrors::cannotOpen(m_editFileName, QString::fromStdString(lines.error().reason))
+                .toStdString());
     }
     m_encoding = encoding;
     m_malformed = false;

@@ -60,12 +60,12 @@ std::string joinLinesCrLf(const ImportLines& lines)
     return out;
 }
 
-std::optional<ImportLines> readImportLines(const std::string& path, std::string* reason,
-                                           TextEncoding* encoding, std::uint64_t* fingerprint)
+Result<ImportLines> readImportLines(const std::string& path, TextEncoding* encoding,
+                                    std::uint64_t* fingerprint)
 {
-    const auto bytes = readTextFile(path, reason, kImportFileKind, encoding);
+    const auto bytes = readTextFile(path, kImportFileKind, encoding);
     if (!bytes) {
-        return std::nullopt;
+        return bytes.error();
     }
     if (fingerprint != nullptr) {
         *fingerprint = fileFingerprint(*bytes);

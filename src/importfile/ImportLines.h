@@ -30,8 +30,7 @@ inline constexpr FileKind kImportFileKind{64u << 20, "Importdatei"};
 
 // readTextFile of an import file + splitLines; *fingerprint, when given, is the fileFingerprint
 // of the bytes read.
-std::optional<ImportLines> readImportLines(const std::string& path, std::string* reason = nullptr,
-                                           TextEncoding* encoding = nullptr,
-                                           std::uint64_t* fingerprint = nullptr);
+Result<ImportLines> readImportLines(const std::string& path, TextEncoding* encoding = nullptr,
+                                    std::uint64_t* fingerprint = nullptr);
 
 } // namespace tarvek

@@ -255,12 +255,12 @@ std::string_view ImportText::operator[](std::size_t index) const
     return {m_bytes.data() + slot.mark.start, slot.length};
 }
 
-std::optional<ImportText> readImportText(const std::string& path, std::string* reason,
-                                         TextEncoding* encoding, std::uint64_t* fingerprint)
+Result<ImportText> readImportText(const std::string& path, TextEncoding* encoding,
+                                  std::uint64_t* fingerprint)
 {
-    auto bytes = readTextFile(path, reason, kImportFileKind, encoding);
+    auto bytes = readTextFile(path, kImportFileKind, encoding);
     if (!bytes) {
-        return std::nullopt;
+        return bytes.error();
     }
     if (fingerprint != nullptr) {
         *fingerprint = fileFingerprint(*bytes);

@@ -87,9 +87,8 @@ private:
 
 // readTextFile of an import file, held as an ImportText (its byte-order mark belongs to no line);
 // *fingerprint, when given, is the fileFingerprint of the bytes read.
-std::optional<ImportText> readImportText(const std::string& path, std::string* reason = nullptr,
-                                         TextEncoding* encoding = nullptr,
-                                         std::uint64_t* fingerprint = nullptr);
+Result<ImportText> readImportText(const std::string& path, TextEncoding* encoding = nullptr,
+                                  std::uint64_t* fingerprint = nullptr);
 
 // The validity test pruefeimportdatei over an import file's lines held as bytes: a line
 // containing "Entry Header" whose next line contains "{".

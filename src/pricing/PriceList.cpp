@@ -351,9 +351,9 @@ std::optional<std::string> findPriceList(const std::string& folder)
     return findFileIgnoringCase(folder, kPriceListName);
 }
 
-std::optional<std::string> readPriceListFile(const std::string& path, std::string* reason)
+Result<std::string> readPriceListFile(const std::string& path)
 {
-    return readTextFile(path, reason, kPriceListKind);
+    return readTextFile(path, kPriceListKind);
 }
 
 std::string priceListPath(const std::string& folder)
@@ -447,10 +447,9 @@ std::shared_ptr<const PriceList>
 loadSharedPriceList(const std::string& givenFile, const std::string& folder, std::string& message)
 {
     const std::string path = priceListToRead(givenFile, folder);
-    std::string reason;
-    auto bytes = readPriceListFile(path, &reason);
+    auto bytes = readPriceListFile(path);
     if (!bytes) {
-        message = priceListUnreadableText(path, reason);
+        message = priceListUnreadableText(path, bytes.error().reason);
         return nullptr;
     }
     auto list = std::make_shared<const PriceList>(PriceList::fromBytes(std::move(*bytes)));

@@ -22,10 +22,9 @@ std::optional<std::string> findPriceList(const std::string& folder);
 
 // The real price lists have a few hundred kilobytes.
 inline constexpr FileKind kPriceListKind{64u << 20, "Preisliste"};
-// Reads a price list file as a player's text file (readFileBytes with kPriceListKind, UTF-16
-// refused): its bytes for fromBytes(), which finds their encoding. Nothing on failure, with the
-// German reason in *reason when given.
-std::optional<std::string> readPriceListFile(const std::string& path, std::string* reason);
+// Reads a price list file as a player's text file (readTextFile with kPriceListKind, UTF-16
+// refused): its bytes for fromBytes(), which finds their encoding.
+Result<std::string> readPriceListFile(const std::string& path);
 // The path of the price list in `folder` that a new list replaces: findPriceList's, else
 // "Preisliste.txt" in `folder`.
 std::string priceListPath(const std::string& folder);

@@ -139,10 +139,10 @@ TEST_F(OptionsFileTest, WindowsReasonsAreGerman)
                                     QDir::toNativeSeparators(m_options.path()).toStdString() +
                                     " kann nicht geöffnet werden. " + inUse);
     }
-    std::string reason;
-    EXPECT_FALSE(
-        tarvek::readFileBytes(m_options.path().toStdString(), &reason, tarvek::kImportFileKind));
-    EXPECT_EQ(reason, inUse);
+    const auto read =
+        tarvek::readRegularFile(m_options.path().toStdString(), tarvek::kImportFileKind);
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.error().reason, inUse);
 }
 #endif
 

@@ -46,14 +46,16 @@ TEST(AtomicFileWindows, TheNewContentIsNeverDeletedOnceTheOldFileIsGone)
     const fs::path target = folder / "Optionen.txt";
     std::ofstream(target, std::ios::binary) << "alt";
     detail::setReplaceCall(&oldFileRemoved);
-    std::string reason;
-    EXPECT_TRUE(writeFileAtomically(fileNameOf(target), "neu", reason)) << reason;
+    const auto written = writeFileAtomically(fileNameOf(target), "neu");
+    EXPECT_TRUE(written) << written.error().reason;
     EXPECT_EQ(contentOf(target), "neu");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 
     nameTaken = true;
-    EXPECT_FALSE(writeFileAtomically(fileNameOf(target), "neuer", reason));
+    const auto kept = writeFileAtomically(fileNameOf(target), "neuer");
     detail::setReplaceCall(nullptr);
+    ASSERT_FALSE(kept);
+    const std::string reason = kept.error().reason;
     // The reason ends with the name of the file that keeps the new content.
     const std::string marker = "steht in der Datei ";
     ASSERT_NE(reason.find(marker), std::string::npos) << reason;

@@ -29,8 +29,7 @@ Cleaned clean(const FileRuns& runs, const std::string& file, bool nestedCopies =
 {
     Calculation calc;
     calculate(calc, runs.request(file, nested));
-    std::string reason;
-    const auto source = readCleaningSource(file, reason);
+    const auto source = readCleaningSource(file);
     Cleaned result;
     result.plan = planCleaning(*source, calc.items, nestedCopies, result.refusal);
     if (result.plan) {
@@ -116,7 +115,7 @@ TEST(Cleaning, RefusesAnIncompleteRunAndAFileChangedSinceTheRun)
     // wrong ones.
     std::string reason;
     runs.write("h.cfg", "// neu\r\n" + sample);
-    const auto moved = readCleaningSource(file, reason);
+    const auto moved = readCleaningSource(file);
     EXPECT_FALSE(planCleaning(*moved, calc.items, false, reason));
     EXPECT_EQ(reason, kCleaningFileChanged);
 }

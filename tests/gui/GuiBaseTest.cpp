@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +24,10 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -149,6 +154,33 @@ TEST_F(GuiBaseTest, FileWriterReplacesWholeFilesAndNamesTheOneItCannotMake)
     }
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{QStringLiteral("Optionen.txt")});
+}
+
+// A window's save keeps its ways: a folder is refused and stays, a link is followed and the file
+// it names replaced, and a named pipe is replaced at once rather than waited on.
+TEST_F(GuiBaseTest, FileWriterRefusesFoldersFollowsLinksAndNeverWaitsForAPipe)
+{
+    const QString folder = path(QStringLiteral("Ordner"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    EXPECT_THROW(FileWriter::writeAll(folder, "x"), std::runtime_error);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+#ifndef _WIN32
+    const QString target = path(QStringLiteral("Optionen.txt"));
+    FileWriter::writeAll(target, "alt");
+    const QString link = path(QStringLiteral("Verweis.txt"));
+    ASSERT_TRUE(QFile::link(target, link));
+    FileWriter::writeAll(link, "neu");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    QFile written(target);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), QByteArray("neu"));
+
+    const QString pipe = path(QStringLiteral("Rohr"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    FileWriter::writeAll(pipe, "%PDF");
+    EXPECT_TRUE(QFileInfo(pipe).isFile());
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+#endif
 }
 
 // What escapes a handler without being a std::exception is still reported, and the next handler

@@ -64,15 +64,18 @@ TEST(ReadFile, BytesAsStoredAndMissingFile)
     EXPECT_EQ(*lines, (ImportLines{std::string("x\xe4\0y", 4), "z"}));
     std::remove(path.c_str());
 
-    std::string reason;
-    EXPECT_FALSE(readImportLines(path, &reason));
-    EXPECT_EQ(reason, "Datei oder Ordner nicht gefunden");
+    const auto missing = readImportLines(path);
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().kind, FileErrorKind::System);
+    EXPECT_EQ(missing.error().errorNumber, ENOENT);
+    EXPECT_EQ(missing.error().reason, "Datei oder Ordner nicht gefunden");
     EXPECT_EQ(fileOpenErrorText("/a/b.cfg", "No such file or directory"),
               "Datei " + shownFileName("/a/b.cfg") +
                   " kann nicht geöffnet werden. No such file or directory");
-    EXPECT_FALSE(
-        readFileBytes(testing::TempDir(), &reason, kImportFileKind)); // a folder is no file
-    EXPECT_EQ(reason, "Ist ein Ordner");
+    const auto folder = readRegularFile(testing::TempDir(), kImportFileKind); // a folder is no file
+    ASSERT_FALSE(folder);
+    EXPECT_EQ(folder.error().kind, FileErrorKind::Folder);
+    EXPECT_EQ(folder.error().reason, "Ist ein Ordner");
     // Reasons without a German text keep the system's words.
     EXPECT_EQ(systemReason(ENOTDIR), std::strerror(ENOTDIR));
 }
@@ -83,15 +86,15 @@ TEST(ReadFile, Utf8WithBomIsReadWithoutItAndUtf16Refused)
     std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF"
                                              "Entry Header\r\n{\r\n";
     TextEncoding encoding = TextEncoding::Windows1252;
-    EXPECT_EQ(readImportLines(path.string(), nullptr, &encoding),
-              (ImportLines{"Entry Header", "{"}));
+    EXPECT_EQ(readImportLines(path.string(), &encoding), (ImportLines{"Entry Header", "{"}));
     EXPECT_EQ(encoding, TextEncoding::Utf8WithBom);
     std::ofstream(path, std::ios::binary) << std::string("\xFF\xFE"
                                                          "E\0",
                                                          4);
-    std::string reason;
-    EXPECT_FALSE(readImportLines(path.string(), &reason));
-    EXPECT_EQ(reason, *encodingRefusal("\xFF\xFE"));
+    const auto utf16 = readImportLines(path.string());
+    ASSERT_FALSE(utf16);
+    EXPECT_EQ(utf16.error().kind, FileErrorKind::Encoding);
+    EXPECT_EQ(utf16.error().reason, *encodingRefusal("\xFF\xFE"));
     std::filesystem::remove(path);
 }
 
@@ -103,21 +106,24 @@ TEST(ReadFile, PipesAndFilesBeyondTheLimitAreRefusedUnread)
     std::filesystem::create_directories(folder);
     const std::string pipe = (folder / "pipe").string();
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    std::string reason;
-    EXPECT_FALSE(
-        readFileBytes(pipe, &reason, kImportFileKind)); // returns at once: nobody writes into it
-    EXPECT_EQ(reason, "Sie ist keine gewöhnliche Datei, sondern etwa eine benannte Pipe oder ein "
-                      "Gerät, und wird nicht gelesen.");
-    EXPECT_FALSE(readFileBytes("/dev/zero", &reason, kImportFileKind));
-    EXPECT_NE(reason.find("keine gewöhnliche Datei"), std::string::npos);
+    const auto reason = [](const Result<std::string>& read) {
+        return read ? std::string("gelesen") : read.error().reason;
+    };
+    EXPECT_EQ(reason(readRegularFile(pipe, kImportFileKind)), // at once: nobody writes into it
+              "Sie ist keine gewöhnliche Datei, sondern etwa eine benannte Pipe oder ein Gerät, "
+              "und wird nicht gelesen.");
+    EXPECT_NE(reason(readRegularFile("/dev/zero", kImportFileKind)).find("keine gewöhnliche Datei"),
+              std::string::npos);
     const std::string giant = (folder / "giant.cfg").string();
     std::ofstream(giant).close();
     std::filesystem::resize_file(giant, 1001);
-    EXPECT_FALSE(readFileBytes(giant, &reason, FileKind{1000, "Importdatei"}));
-    EXPECT_EQ(readFileBytes(giant, &reason, FileKind{1001, "Importdatei"})->size(), 1001u);
+    EXPECT_FALSE(readRegularFile(giant, FileKind{1000, "Importdatei"}));
+    EXPECT_EQ(readRegularFile(giant, FileKind{1001, "Importdatei"})->size(), 1001u);
     std::filesystem::resize_file(giant, kImportFileKind.limit + 1);
-    EXPECT_FALSE(readImportLines(giant, &reason));
-    EXPECT_EQ(reason, "Sie ist größer als 64 MiB; so groß ist keine Importdatei.");
+    const auto tooLarge = readImportLines(giant);
+    ASSERT_FALSE(tooLarge);
+    EXPECT_EQ(tooLarge.error().kind, FileErrorKind::TooLarge);
+    EXPECT_EQ(tooLarge.error().reason, "Sie ist größer als 64 MiB; so groß ist keine Importdatei.");
     std::filesystem::remove_all(folder);
 }
 #endif

@@ -211,8 +211,7 @@ TEST(ReadFile, FoldersNamedBeyondTheCodePage)
         EXPECT_EQ(readImportLines(file), (ImportLines{"Entry Header", "{"})) << name;
         const auto priceList = findPriceList(folder);
         ASSERT_TRUE(priceList) << name;
-        EXPECT_EQ(readFileBytes(*priceList, nullptr, kImportFileKind), "0x0e75|a|1|t|1|0|0|0")
-            << name;
+        EXPECT_EQ(readRegularFile(*priceList, kImportFileKind), "0x0e75|a|1|t|1|0|0|0") << name;
         std::filesystem::remove_all(pathOf(folder));
     }
 }

@@ -24,8 +24,7 @@ struct CraftedImport
     static CraftedImport run(const QDir& folder)
     {
         CraftedImport crafted;
-        std::optional<tarvek::ImportLines> lines =
-            tarvek::readImportLines(TARVEK_SOURCE_DIR "/examples/Haus.cfg");
+        auto lines = tarvek::readImportLines(TARVEK_SOURCE_DIR "/examples/Haus.cfg");
         if (!lines) {
             return crafted;
         }

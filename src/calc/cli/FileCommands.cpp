@@ -27,11 +27,12 @@ std::string removalsText(const CleaningPlan& plan)
 
 std::optional<std::string> writeFailure(const std::string& file, std::string_view bytes)
 {
-    std::string reason;
-    if (writeFileAtomically(file, bytes, reason)) {
+    const auto written = writeFileAtomically(file, bytes);
+    if (written) {
         return std::nullopt;
     }
-    return "tarvek-calc: " + file + " kann nicht geschrieben werden: " + reason + "\n";
+    return "tarvek-calc: " + file + " kann nicht geschrieben werden: " + written.error().reason +
+           "\n";
 }
 
 CommandResult cleanCommand(const CalculationRequest& request, const std::string& outFile,
@@ -47,12 +48,12 @@ CommandResult cleanCommand(const CalculationRequest& request, const std::string&
     if (!reachedEnd) {
         return result;
     }
-    std::string reason;
-    const auto source = readCleaningSource(request.importFile, reason);
+    const auto source = readCleaningSource(request.importFile);
     if (!source) {
-        result.err += prefix + fileOpenErrorText(request.importFile, reason) + "\n";
+        result.err += prefix + fileOpenErrorText(request.importFile, source.error().reason) + "\n";
         return result;
     }
+    std::string reason;
     const auto plan = planCleaning(*source, calc.items, nestedCopies, reason);
     if (!plan) {
         result.err += prefix + reason + "\n";

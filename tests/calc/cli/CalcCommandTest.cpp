@@ -54,9 +54,7 @@ struct Folder
     }
 };
 
-using Result = CommandCall;
-
-Result command(const std::vector<std::string>& args, const std::string& programDir)
+CommandCall command(const std::vector<std::string>& args, const std::string& programDir)
 {
     return callCommand(args, programDir);
 }
@@ -72,7 +70,7 @@ TEST(CalcCommand, JsonContract)
     const std::string file = folder.write(
         "Haus.cfg",
         importFile({item("3701"), item("3701"), item("7163", "101"), item("4660", "102")}));
-    const Result r = command({"--json", "--water", file}, folder.dir.string());
+    const CommandCall r = command({"--json", "--water", file}, folder.dir.string());
     EXPECT_EQ(r.status, 0) << r.err;
     const Json j = JsonReader::parse(r.out);
     EXPECT_EQ(j.keys, (std::vector<std::string>{"outcome", "lists", "displays", "lamps", "sums",
@@ -133,7 +131,8 @@ TEST(CalcCommand, NestedStop)
     Folder folder("tarvek_calc_stop");
     const std::string prices = folder.write("p.txt", kPrices);
     const std::string file = folder.write("h.cfg", importFile({item("3701"), item("3701")}));
-    const Result r = command({"--nested", "stop", "--json", "--price-list", prices, file}, "/");
+    const CommandCall r =
+        command({"--nested", "stop", "--json", "--price-list", prices, file}, "/");
     EXPECT_EQ(r.status, 0);
     const Json j = JsonReader::parse(r.out);
     EXPECT_EQ(j["outcome"].string, "stopped");
@@ -148,7 +147,7 @@ TEST(CalcCommand, InvalidFile)
 {
     Folder folder("tarvek_calc_invalid");
     const std::string file = folder.write("h.cfg", "entry header\r\n{\r\n");
-    const Result r = command({"--json", file}, folder.dir.string());
+    const CommandCall r = command({"--json", file}, folder.dir.string());
     EXPECT_EQ(r.status, 1);
     const Json j = JsonReader::parse(r.out);
     EXPECT_EQ(j["outcome"].string, "invalid");
@@ -160,7 +159,7 @@ TEST(CalcCommand, MissingPriceListAndUnreadableFile)
 {
     Folder folder("tarvek_calc_missing");
     const std::string file = folder.write("h.cfg", importFile({item("1")}));
-    Result r = command({"--json", file}, folder.dir.string());
+    CommandCall r = command({"--json", file}, folder.dir.string());
     EXPECT_EQ(r.status, 1);
     Json j = JsonReader::parse(r.out);
     EXPECT_EQ(j["outcome"].string, "aborted");
@@ -186,7 +185,7 @@ TEST(CalcCommand, UsageErrors)
                                                                   {"--bogus", "a.cfg"},
                                                                   {"-x", "a.cfg"},
                                                                   {"--water=1", "a.cfg"}}) {
-        const Result r = command(args, "/");
+        const CommandCall r = command(args, "/");
         EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
         EXPECT_TRUE(r.out.empty());
         EXPECT_NE(r.err.find("Aufruf: tarvek-calc"), std::string::npos);
@@ -204,7 +203,7 @@ TEST(CalcCommand, OptionsCountOnceAndHelpOrVersionOnlyWhereAnOptionMayStand)
              {{"--nested", "stop", "--nested", "stop", "h.cfg"},
               "--nested darf nur einmal angegeben werden"},
              {{"--water", "--water", "h.cfg"}, "--water darf nur einmal angegeben werden"}}) {
-        const Result r = command(args, "/");
+        const CommandCall r = command(args, "/");
         EXPECT_EQ(r.status, 2);
         EXPECT_TRUE(r.err.starts_with("tarvek-calc: " + problem + "\nAufruf: tarvek-calc"))
             << r.err;
@@ -215,7 +214,7 @@ TEST(CalcCommand, OptionsCountOnceAndHelpOrVersionOnlyWhereAnOptionMayStand)
     EXPECT_EQ(
         command({"--csv", "-", "--", "-v"}, folder.dir.string()).err,
         "tarvek-calc: Datei -v kann nicht geöffnet werden. Datei oder Ordner nicht gefunden\n");
-    const Result list = command({"--csv", "-", "--price-list", "-h", "x.cfg"}, "/");
+    const CommandCall list = command({"--csv", "-", "--price-list", "-h", "x.cfg"}, "/");
     EXPECT_EQ(list.status, 1);
     EXPECT_NE(list.err.find("Datei x.cfg kann nicht"), std::string::npos) << list.err;
     EXPECT_EQ(command({"--bogus", "-h"}, "/").status, 0); // help still wins over a usage error
@@ -235,7 +234,7 @@ TEST(CalcCommand, TheCsvIsNeverOneOfTheInputs)
               "--csv würde die Preisliste überschreiben: " + (folder.dir / "Verweis.csv").string()},
              // the list the run would find beside the program
              {{"--csv", prices, house}, "--csv würde die Preisliste überschreiben: " + prices}}) {
-        const Result r = command(args, folder.dir.string() + "/");
+        const CommandCall r = command(args, folder.dir.string() + "/");
         EXPECT_EQ(r.status, 2);
         EXPECT_TRUE(r.err.starts_with("tarvek-calc: " + problem + "\n")) << r.err;
     }
@@ -249,7 +248,7 @@ TEST(CalcCommand, AFailedRunSaysWhyOnStandardErrorInEveryMode)
     const std::string missing = (folder.dir / "fehlt.cfg").string();
     for (auto args : std::vector<std::vector<std::string>>{{"--csv", "-"}, {"--json"}, {}}) {
         args.push_back(missing);
-        const Result r = command(args, folder.dir.string());
+        const CommandCall r = command(args, folder.dir.string());
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, "tarvek-calc: Datei " + missing +
                              " kann nicht geöffnet werden. Datei oder Ordner nicht gefunden\n");
@@ -271,7 +270,7 @@ TEST(CalcCommand, TextReport)
     Folder folder("tarvek_calc_text");
     const std::string prices = folder.write("p.txt", kPrices);
     const std::string file = folder.write("h.cfg", importFile({item("3701")}));
-    const Result r = command({"--basement", "--price-list=" + prices, file}, "/");
+    const CommandCall r = command({"--basement", "--price-list=" + prices, file}, "/");
     EXPECT_EQ(r.status, 0);
     for (const char* part :
          {"Protokoll\n", "Unbedingt prüfen\n", "Items, welche nicht importiert werden dürfen\n",
@@ -300,8 +299,8 @@ TEST(StrangerFiles, ControlCharactersShowAsPlaceholders)
               "D:3701, H:0x0e75, Pos. X:100, Y:200, Z:0000\u241b.say\u2407hi");
     EXPECT_EQ(calc.state.breakdown.rows().at(0).name, "Tür\u241b[31m\u2421");
     const std::string csv = folder.dir.string() + "/k.csv";
-    const Result text = command({house}, programDir);
-    const Result json = command({"--json", house}, programDir);
+    const CommandCall text = command({house}, programDir);
+    const CommandCall json = command({"--json", house}, programDir);
     ASSERT_EQ(command({"--csv", csv, house}, programDir).status, 0);
     std::ifstream in(csv, std::ios::binary);
     const std::string csvText(std::istreambuf_iterator<char>(in), {});
@@ -322,7 +321,7 @@ TEST(StrangerFiles, Utf8FilesAreReadAsUtf8AndUtf16IsRefused)
     for (const std::string bom : {"", "\xEF\xBB\xBF"}) {
         const std::string prices =
             folder.write("p.txt", bom + lines({"0x0e75|Türen größer|120|t|1|0|0|0"}));
-        const Result r = command({"--csv", "-", "--price-list", prices, house}, programDir);
+        const CommandCall r = command({"--csv", "-", "--price-list", prices, house}, programDir);
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_NE(r.out.find("\r\n3701;0x0e75;1;Türen größer;120;"), std::string::npos) << r.out;
     }
@@ -339,10 +338,10 @@ TEST(StrangerFiles, Utf8FilesAreReadAsUtf8AndUtf16IsRefused)
                                 "Tarvek nicht liest. Bitte die Datei als UTF-8 oder "
                                 "Windows-1252 (ANSI) speichern und erneut öffnen.\n";
     for (const std::string& list : {utf16, noMark}) {
-        const Result r = command({"--price-list", list, house}, programDir);
+        const CommandCall r = command({"--price-list", list, house}, programDir);
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, "tarvek-calc: Preisliste " + list + " " + refused);
-        const Result asImport = command({list}, programDir);
+        const CommandCall asImport = command({list}, programDir);
         EXPECT_EQ(asImport.status, 1);
         EXPECT_NE(asImport.err.find(list + " kann nicht geöffnet werden. Sie ist in UTF-16"),
                   std::string::npos)
@@ -365,7 +364,7 @@ TEST(StrangerFiles, PipesAndGiantFilesAreRefused)
     const std::string notAFile = " kann nicht geöffnet werden. Sie ist keine gewöhnliche Datei, "
                                  "sondern etwa eine benannte Pipe oder ein Gerät, und wird nicht "
                                  "gelesen.\n";
-    Result r = command({"--price-list", prices, pipe}, programDir);
+    CommandCall r = command({"--price-list", prices, pipe}, programDir);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "tarvek-calc: Datei " + pipe + notAFile);
     r = command({"--price-list", prices, giant}, programDir);
@@ -435,11 +434,11 @@ namespace {
 const std::string kProgram = "'" + std::string(TARVEK_BINARY_DIR) + "/bin/tarvek-calc'";
 
 // Runs a shell command line with LC_ALL=C: its standard output is `out`, its standard error `err`.
-Result runShell(const std::string& line)
+CommandCall runShell(const std::string& line)
 {
     const std::string errFile = ::testing::TempDir() + "tarvek_calc_stderr.txt";
     const std::string cmd = "export LC_ALL=C; " + line + " 2>'" + errFile + "'";
-    Result r;
+    CommandCall r;
     FILE* pipe = popen(cmd.c_str(), "r");
     if (pipe == nullptr) {
         return r;
@@ -456,7 +455,7 @@ Result runShell(const std::string& line)
     return r;
 }
 
-Result runProgram(const std::string& args)
+CommandCall runProgram(const std::string& args)
 {
     return runShell(kProgram + " " + args);
 }
@@ -476,8 +475,8 @@ TEST(TarvekCalcProgram, HelpAndManualPageListTheOptionsOfTheParser)
 TEST(TarvekCalcProgram, SampleHouse)
 {
     const std::string src = TARVEK_SOURCE_DIR;
-    const Result r = runProgram("--json --price-list '" + src + "/examples/Preisliste.txt' '" +
-                                src + "/examples/Haus.cfg'");
+    const CommandCall r = runProgram("--json --price-list '" + src + "/examples/Preisliste.txt' '" +
+                                     src + "/examples/Haus.cfg'");
     ASSERT_EQ(r.status, 0) << r.err;
     const Json j = JsonReader::parse(r.out);
     EXPECT_EQ(j["outcome"].string, "complete");
@@ -543,7 +542,8 @@ TEST(TarvekCalcProgram, SampleBreakdownAsJsonAndCsv)
               1);
     EXPECT_FALSE(fs::exists(none));
     // A file that cannot be written fails the command, with the German reason.
-    const Result nowhere = runProgram("--csv '" + folder.dir.string() + "/nope/k.csv' " + args);
+    const CommandCall nowhere =
+        runProgram("--csv '" + folder.dir.string() + "/nope/k.csv' " + args);
     EXPECT_EQ(nowhere.status, 1);
     EXPECT_TRUE(nowhere.err.ends_with("k.csv kann nicht geschrieben werden: Datei oder Ordner "
                                       "nicht gefunden\n"));
@@ -555,7 +555,7 @@ TEST(TarvekCalcProgram, OutputThatCannotBeWrittenFailsAndLeavesNoCutShortFile)
     const std::string args =
         "--price-list '" + src + "/examples/Preisliste.txt' '" + src + "/examples/Haus.cfg'";
     for (const std::string mode : {"--csv -", "--json", ""}) {
-        const Result r = runProgram(mode + " " + args + " >/dev/full");
+        const CommandCall r = runProgram(mode + " " + args + " >/dev/full");
         EXPECT_EQ(r.status, 1) << mode;
         EXPECT_EQ(r.err, "tarvek-calc: Standardausgabe kann nicht geschrieben werden: Kein "
                          "Speicherplatz mehr auf dem Datenträger\n")
@@ -565,8 +565,8 @@ TEST(TarvekCalcProgram, OutputThatCannotBeWrittenFailsAndLeavesNoCutShortFile)
     // closed; the older file stays as it was and nothing else is left behind.
     Folder folder("tarvek_calc_full");
     const std::string csv = folder.write("k.csv", "alt\n");
-    const Result r = runShell("(trap '' XFSZ; ulimit -f 0; exec " + kProgram + " --csv '" + csv +
-                              "' " + args + " 2>&1 >/dev/null)");
+    const CommandCall r = runShell("(trap '' XFSZ; ulimit -f 0; exec " + kProgram + " --csv '" +
+                                   csv + "' " + args + " 2>&1 >/dev/null)");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "tarvek-calc: " + csv + " kann nicht geschrieben werden: Datei zu groß\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.dir), fs::directory_iterator()), 1);
@@ -645,7 +645,7 @@ TEST(TarvekCalcProgram, AnOutputNamedAsTheStandardOutputGoesThroughItAndAloneThe
 
     for (const std::string both :
          {"--batch --csv /dev/stdout --csv-unpriced - ", "--json --csv /dev/fd/1 "}) {
-        const Result r = runProgram(both + args);
+        const CommandCall r = runProgram(both + args);
         EXPECT_EQ(r.status, 2) << both;
         EXPECT_NE(r.err.find("beide auf die Standardausgabe"), std::string::npos) << r.err;
     }
@@ -673,7 +673,7 @@ TEST(TarvekCalcProgram, ExitStatuses)
 {
     EXPECT_EQ(runProgram("").status, 2);
     EXPECT_EQ(runProgram("--nested sometimes x.cfg").status, 2);
-    const Result r = runProgram("--json /nonexistent/x.cfg");
+    const CommandCall r = runProgram("--json /nonexistent/x.cfg");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(JsonReader::parse(r.out)["outcome"].string, "aborted");
 }
@@ -683,7 +683,7 @@ TEST(TarvekCalcProgram, OverflowFileInFull)
     Folder folder("tarvek_calc_overflow");
     const std::string prices = folder.write("p.txt", "");
     const std::string file = folder.write("h.cfg", lines({"Entry Header", "{", "Entry I"}));
-    const Result r = runProgram("--json --price-list '" + prices + "' '" + file + "'");
+    const CommandCall r = runProgram("--json --price-list '" + prices + "' '" + file + "'");
     ASSERT_EQ(r.status, 0) << r.err;
     const Json j = JsonReader::parse(r.out);
     EXPECT_EQ(j["sums"]["squareStepFee"].number, 4999000050LL);
