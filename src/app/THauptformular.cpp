@@ -211,14 +211,13 @@ void THauptformular::FormShow()
 {
     // When the options cannot be read, the error is shown and the window still works and closes.
     ErrorReport::guard(this, [this] {
-        const QString folder = m_options.Optionenladen(QStringLiteral("Importpfad"));
+        const QString folder = m_options.get(Options::Importpfad);
         if (m_pfadangaben) {
             m_pfadangaben->setImportFolder(folder);
         }
-        m_ui.downloadaktiv1->setChecked(m_options.Optionenladen(QStringLiteral("Download")) !=
-                                        QStringLiteral("false"));
+        m_ui.downloadaktiv1->setChecked(m_options.get(Options::Download));
         if (m_hooks.useClientFolder) {
-            m_hooks.useClientFolder(m_options.Optionenladen(QStringLiteral("Clientpfad")));
+            m_hooks.useClientFolder(m_options.get(Options::Clientpfad));
         }
     });
     ErrorReport::guard(this, [this] { tellUnwritableFolderOnce(this, m_files, m_options); });
@@ -270,7 +269,7 @@ void THauptformular::ClientVerzeichnis1Click()
 {
     QString current;
     try {
-        current = m_options.Optionenladen(QStringLiteral("Clientpfad"));
+        current = m_options.get(Options::Clientpfad);
     } catch (const std::exception&) {
         // The chooser starts in the documents; storing the choice reports the file's fault.
     }
@@ -291,7 +290,7 @@ void THauptformular::ClientVerzeichnis1Click()
     if (!folder.endsWith(QDir::separator())) {
         folder += QDir::separator();
     }
-    m_options.Optionenspeichern(QStringLiteral("Clientpfad"), folder);
+    m_options.set(Options::Clientpfad, folder);
     if (m_hooks.useClientFolder) {
         m_hooks.useClientFolder(folder);
     }
@@ -302,8 +301,7 @@ void THauptformular::Downloadaktiv1Click()
     // The menu item has already toggled its check mark; the setting counts from the next start.
     const bool checked = m_ui.downloadaktiv1->isChecked();
     try {
-        m_options.Optionenspeichern(QStringLiteral("Download"),
-                                    checked ? QStringLiteral("true") : QStringLiteral("false"));
+        m_options.set(Options::Download, checked);
     } catch (...) {
         // Not stored: the check mark goes back to what the file says.
         m_ui.downloadaktiv1->setChecked(!checked);
@@ -589,11 +587,9 @@ void THauptformular::Stapelpruefung1Click()
     connect(batch, &TStapelpruefung::said, m_ui.statusBar1, &QStatusBar::clearMessage,
             Qt::UniqueConnection);
     // The choosers start where the last batch was, also after a new start of the program.
-    const QString key = QStringLiteral("Stapelordner");
     QString last;
-    ErrorReport::guard(this, [this, &key, &last] { last = m_options.Optionenladen(key); });
-    batch->setBatchFolder(last, [this, key](const QString& folder) {
-        ErrorReport::guard(this,
-                           [this, &key, &folder] { m_options.Optionenspeichern(key, folder); });
+    ErrorReport::guard(this, [this, &last] { last = m_options.get(Options::Stapelordner); });
+    batch->setBatchFolder(last, [this](const QString& folder) {
+        ErrorReport::guard(this, [this, &folder] { m_options.set(Options::Stapelordner, folder); });
     });
 }
