@@ -61,12 +61,12 @@ THauptformular::THauptformular(const QString& programDir)
       m_view(this, m_ui, m_run,
              {.afterReset =
                   [this] {
-                      m_runState.billShown = false; // the bill list is empty
-                      m_billCommands->update();
+                      m_billState.listEmptied();
                       setPlanAvailable(false);
                   },
               .afterSwitch =
                   [this](bool idle) {
+                      m_billState.followRun(); // what a run that ends has reached
                       m_billCommands->setIdle(idle);
                       m_closeAllowed = idle;
                   }})
@@ -87,6 +87,7 @@ THauptformular::THauptformular(const QString& programDir)
                                                              .ui = m_ui,
                                                              .view = m_view,
                                                              .state = m_runState,
+                                                             .bill = m_billState,
                                                              .clock = m_clock,
                                                              .separators = m_separators,
                                                              .importFile = m_importFileName});
@@ -95,7 +96,7 @@ THauptformular::THauptformular(const QString& programDir)
         .action = m_ui.bereinigen1,
         .importFile = m_importFileName,
         .record = m_itemRecord,
-        .state = m_runState,
+        .bill = m_billState,
         .loadAndRun = [this](const QString& fileName) { loadAndRun(fileName, true); }});
     m_compareCommand = std::make_unique<CompareCommand>(
         CompareCommand::Context{.window = this,
@@ -341,8 +342,7 @@ void THauptformular::loadImportFile(const QString& fileName)
     m_view.setStartColour(tarvek::kColourGreen);
     m_ui.importdatei1->setEnabled(valid);
     m_ui.toolButton2->setEnabled(valid);
-    m_runState.billReady = false;
-    m_billCommands->update();
+    m_billState.forget();
     m_ui.checkBox1->setChecked(false);
     m_ui.checkBox2->setChecked(false);
     if (valid) {
@@ -402,7 +402,7 @@ void THauptformular::importSaved(const QString& fileName)
             std::string(error.what()));
     }
     // The sums belong to the text before the save: no bill from them until the next run.
-    m_runState.billReady = false;
+    m_billState.forget();
     Resetten();
     m_ui.bitBtn2->setEnabled(valid);
     m_ui.importdatei1->setEnabled(valid);
@@ -413,10 +413,7 @@ void THauptformular::priceListChanged()
     // The bill on screen was priced with the previous list: its commands wait for the next run,
     // so that no export mixes two lists. So does "Bereinigen": what may not be imported is what
     // the new list says.
-    m_runState.billReady = false;
-    m_runState.billShown = false;
-    m_billCommands->update();
-    m_cleanCommand->setRunComplete(false);
+    m_billState.priceListChanged();
 }
 
 void THauptformular::loadAndRun(const QString& fileName, bool run)
