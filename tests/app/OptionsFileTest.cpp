@@ -76,7 +76,8 @@ TEST_F(OptionsFileTest, KeysAreMatchedExactlyAndTheFirstOfTwoLinesCounts)
 TEST_F(OptionsFileTest, TypedOptionsReadOddValuesAsBeforeAndRewriteOnlyWhatChanged)
 {
     // A switch is its fallback unless the file holds the other word exactly; a mark is any text.
-    write("Download|nein\nFenster maximiert|TRUE\nPreislisteAngeboten|false\nFenster|1,2,3,4\n");
+    EXPECT_TRUE(m_options.get(Options::Download));
+    write("Download|False\nFenster maximiert|TRUE\nPreislisteAngeboten|false\nFenster|1,2,3,4\n");
     EXPECT_TRUE(m_options.get(Options::Download));
     EXPECT_FALSE(m_options.get(Options::FensterMaximiert));
     EXPECT_TRUE(m_options.get(Options::PreislisteAngeboten));

@@ -385,10 +385,3 @@ TEST_F(PriceListUpdaterTest, CheckDoesNotStartAgainWhileItRuns)
     EXPECT_EQ(m_prompter.questions.size(), 1);
     EXPECT_EQ(m_server.requests("HEAD").size(), 1);
 }
-
-TEST(PriceListUpdater, DownloadOptionIsOnUnlessFalse)
-{
-    EXPECT_TRUE(PriceListUpdater::isDownloadActive(QString()));
-    EXPECT_TRUE(PriceListUpdater::isDownloadActive(QStringLiteral("False")));
-    EXPECT_FALSE(PriceListUpdater::isDownloadActive(QStringLiteral("false")));
-}
