@@ -1,6 +1,7 @@
 #include "app/BillCommands.h"
 
 #include "app/BillSource.h"
+#include "app/BillState.h"
 #include "app/HauptformularUi.h"
 #include "app/RunView.h"
 #include "calc/Bill.h"
@@ -50,6 +51,7 @@ BillCommands::BillCommands(const Context& context) : m_context(context)
                      command([status](const BillData& data) {
                          status->showMessage(BillActions::copy(data), StatusMessageMs);
                      }));
+    QObject::connect(&m_context.bill, &BillState::changed, window, [this] { update(); });
 }
 
 void BillCommands::setKostenaufstellung(TKostenaufstellung* kostenaufstellung)
@@ -64,13 +66,23 @@ void BillCommands::refresh()
     RunView& view = m_context.view;
     tarvek::refreshBill(m_context.state, tarvek::BillInputs{view.feeChoice(), view.squareSteps()},
                         view, m_context.clock, m_context.separators);
-    update();
+    // A bill that was shown already has new amounts, which the state does not announce.
+    const BillState::Status before = m_context.bill.status();
+    m_context.bill.followRun();
+    if (m_context.bill.status() == before) {
+        update();
+    }
 }
 
 void BillCommands::setIdle(bool idle)
 {
     m_idle = idle;
     update();
+}
+
+bool BillCommands::usable() const
+{
+    return m_idle && m_context.bill.shown();
 }
 
 void BillCommands::update()
@@ -81,7 +93,7 @@ void BillCommands::update()
     if (!m_kostenaufstellung) {
         return;
     }
-    if (!m_context.state.billReady) {
+    if (!m_context.bill.current()) {
         m_kostenaufstellung->close();
     } else {
         m_kostenaufstellung->refresh(usable() ? billDataOf(m_context) : BillData());

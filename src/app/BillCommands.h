@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class BillState;
 class HauptformularUi;
 class QWidget;
 class RunView;
@@ -14,7 +15,8 @@ class TKostenaufstellung;
 // the button "Kostenaufstellung" and the menu "Rechnung" (the cost breakdown, the bill document
 // as PDF, on paper and to the clipboard) are usable only while the bill list shows a bill and no
 // run is active, and always take that bill. A run that ends without a bill (the answer No to the
-// nested items, "Stopp") leaves an older bill's fields behind; they never reach a document.
+// nested items, "Stopp") leaves an older bill's fields behind; they never reach a document. The
+// commands follow the window's BillState.
 class BillCommands
 {
 public:
@@ -24,7 +26,8 @@ public:
         QWidget* window;            // the parent of their dialogs, brought to the front
         const HauptformularUi& ui;  // the button, the menu, the lists, the displays, the boxes
         RunView& view;              // where the bill is written; the fee boxes, the square steps
-        tarvek::RunState& state;    // the run's results and the bill's state
+        tarvek::RunState& state;    // the run's results
+        BillState& bill;            // whether the bill may be billed; "Refresh" may show one
         const tarvek::Clock& clock; // the bill's time stamp
         const tarvek::LocaleSeparators& separators;
         const QString& importFile; // the file loaded now
@@ -42,12 +45,12 @@ public:
     void refresh();
     // schalterschalt: no bill command while a run is active.
     void setIdle(bool idle);
-    // The bill list was emptied or filled, or a load made the bill not ready: the commands and an
-    // open cost breakdown follow (the breakdown closes when no bill is ready any more).
+    // The bill's state has changed, or the bill itself: the commands and an open cost breakdown
+    // follow (the breakdown closes when the bill is no longer current).
     void update();
 
 private:
-    bool usable() const { return m_idle && m_context.state.billShown; }
+    bool usable() const;
     void selectNotCalculated(std::int32_t graphic) const;
 
     const Context m_context;

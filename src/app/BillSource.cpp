@@ -1,5 +1,6 @@
 #include "app/BillSource.h"
 
+#include "app/BillState.h"
 #include "app/HauptformularUi.h"
 #include "views/lists/TResultList.h"
 
@@ -37,6 +38,7 @@ BillData billDataOf(const BillCommands::Context& window)
     data.nested = entries(list(3));
     data.notCalculated = entries(list(5));
     data.state = window.state;
+    data.state.billShown = window.bill.shown();
     data.fees = {ui.checkBox2->isChecked(), ui.checkBox1->isChecked()};
     data.thousands = QString::fromStdString(window.separators.thousands);
     return data;

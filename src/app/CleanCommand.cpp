@@ -1,5 +1,6 @@
 #include "app/CleanCommand.h"
 
+#include "app/BillState.h"
 #include "calc/Cleaning.h"
 #include "gui/Dialogs.h"
 #include "gui/FileNameText.h"
@@ -18,6 +19,13 @@ CleanCommand::CleanCommand(const Context& context)
     : m_context(context), m_dialog(new TBereinigen(context.window))
 {
     m_context.action->setEnabled(false);
+    QObject::connect(&m_context.bill, &BillState::changed, m_context.action,
+                     [this](BillState::Status status) {
+                         if (status == BillState::Status::Stale) {
+                             m_runComplete = false;
+                         }
+                         update();
+                     });
 }
 
 void CleanCommand::setRunComplete(bool complete)
@@ -28,7 +36,7 @@ void CleanCommand::setRunComplete(bool complete)
 
 void CleanCommand::update()
 {
-    m_context.action->setEnabled(m_runComplete || m_context.state.billReady);
+    m_context.action->setEnabled(m_runComplete || m_context.bill.current());
 }
 
 void CleanCommand::Bereinigen1Click()

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "calc/ItemRecord.h"
-#include "calc/RunState.h"
 
 #include <QString>
 
 #include <functional>
 
+class BillState;
 class QAction;
 class QWidget;
 class TBereinigen;
@@ -26,7 +26,7 @@ public:
         QAction* action;                  // "Bereinigen ..."
         const QString& importFile;        // the loaded file
         const tarvek::ItemRecord& record; // the items of the last run
-        const tarvek::RunState& state;    // billReady: a run has reached its end since the load
+        const BillState& bill;            // current: a run has reached its end since the load
         std::function<void(const QString&)> loadAndRun; // loads a file and starts its run
     };
 
@@ -35,10 +35,12 @@ public:
     CleanCommand& operator=(const CleanCommand&) = delete;
 
     // The run that the lists show has ended (complete: its items are the file's), or a load or a
-    // new run emptied the lists, or a new price list made its findings stale (not complete).
+    // new run emptied the lists (not complete). A new price list, which makes the bill stale,
+    // makes the run's findings stale too.
     void setRunComplete(bool complete);
-    // Enables the action when a run has ended since the load: disabled before, and during a run
-    // (when the menu is locked anyway).
+    // Enables the action while the bill is current or the findings of a complete run stand:
+    // disabled before a run has ended since the load, and during a run (when the menu is locked
+    // anyway).
     void update();
     void Bereinigen1Click();
 

@@ -99,8 +99,8 @@ std::shared_ptr<const tarvek::art::ArtSource> clientArt(const CommandLine& line)
     }
     QString option;
     try {
-        option = OptionsFile::atPath(FileLocations::ofProgram().optionsFile)
-                     .Optionenladen(QStringLiteral("Clientpfad"));
+        option =
+            OptionsFile::atPath(FileLocations::ofProgram().optionsFile).get(Options::Clientpfad);
     } catch (const std::exception&) {
         // Without readable options the install folders are looked at alone.
     }

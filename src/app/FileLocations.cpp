@@ -22,9 +22,6 @@ QString withSeparator(QString folder)
     return folder;
 }
 
-// The options key that remembers the unwritable folder the user was told of.
-const QString ToldKey = QStringLiteral("Hinweis Programmordner");
-
 // Copies `name` (letter case ignored) from `from` into the folder `to`, unless `to` has such a
 // file already. A copy that fails leaves nothing behind; the program then starts without it.
 void takeAlong(const std::string& from, const std::string& to, const char* name,
@@ -78,11 +75,11 @@ void tellUnwritableFolderOnce(QWidget* parent, const FileLocations& files,
                               const OptionsFile& options)
 {
     const QString folder = QDir::toNativeSeparators(files.unwritableFolder);
-    if (folder.isEmpty() || options.Optionenladen(ToldKey) == folder) {
+    if (folder.isEmpty() || options.get(Options::HinweisProgrammordner) == folder) {
         return;
     }
     // Remembered before telling, so that the message never comes back for this folder.
-    options.Optionenspeichern(ToldKey, folder);
+    options.set(Options::HinweisProgrammordner, folder);
     Dialogs::plain(
         parent, QStringLiteral("Tarvek"),
         QStringLiteral(

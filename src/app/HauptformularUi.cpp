@@ -32,8 +32,14 @@ constexpr int ClientHeight = 635;
 constexpr int ToolBarHeight = 39;
 constexpr int StatusBarHeight = 23;
 constexpr int StatusPanelWidth = 600;
-// Where the left column (the five result lists) ends and the right one begins.
-constexpr int ColumnSplit = 393;
+
+// How the controls of the two columns grow: the left one's stay at the area's left edge, each
+// beneath the lists above it; the right one's move with the divider and stay at the top.
+constexpr Anchors leftBeneath(int listsAbove)
+{
+    return Anchors::fixed(Anchors::Across::Left, listsAbove);
+}
+constexpr Anchors RightColumn = Anchors::fixed(Anchors::Across::Divider, 0);
 
 // The client area: the controls' described places at its described size; a larger area gives
 // the lists more room (HauptformularUi::stretch).
@@ -208,11 +214,17 @@ HauptformularUi::HauptformularUi(QMainWindow* window)
     buildBill(client);
 
     bitBtn1 = button(client, "BitBtn1", QStringLiteral("Importfile laden"), {62, 580, 136, 25});
+    anchor(bitBtn1, leftBeneath(Anchors::GrowingLists));
     bitBtn2 = button(client, "BitBtn2", QStringLiteral("Berechnung starten"), {198, 580, 136, 25});
+    anchor(bitBtn2, leftBeneath(Anchors::GrowingLists));
     bitBtn2->setEnabled(false);
-    // The line starts inside the tool bar's height and belongs beneath it.
-    line(client, "Bevel1", QFrame::VLine, {393, 31, 3, 581})->lower();
-    line(client, "Bevel2", QFrame::HLine, {398, 291, 290, 3});
+    // The divider between the columns: the line starts inside the tool bar's height and belongs
+    // beneath it.
+    QFrame* divider = line(client, "Bevel1", QFrame::VLine, {393, 31, 3, 581});
+    divider->lower();
+    anchor(divider, {Anchors::Across::Divider, Anchors::Across::Divider, 0, Anchors::GrowingLists});
+    anchor(line(client, "Bevel2", QFrame::HLine, {398, 291, 290, 3}),
+           {Anchors::Across::Divider, Anchors::Across::Right, 0, 0});
 
     statusBar1 = new QStatusBar(client);
     statusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -228,10 +240,11 @@ HauptformularUi::HauptformularUi(QMainWindow* window)
     statusPanel->setFixedWidth(StatusPanelWidth);
     statusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar1->addWidget(statusPanel);
+    anchor(statusBar1, {Anchors::Across::Left, Anchors::Across::Right, Anchors::GrowingLists,
+                        Anchors::GrowingLists});
 
-    for (QWidget* child : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        m_described.emplace_back(child, child->geometry());
-    }
+    Q_ASSERT(m_described.size() ==
+             std::size_t(client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size()));
     client->resized = [this](QSize size) { stretch(size); };
 
     bitBtn1->setToolTip(QStringLiteral("Importfile laden (Strg+O)"));
@@ -239,58 +252,18 @@ HauptformularUi::HauptformularUi(QMainWindow* window)
     orderTabs();
 }
 
+void HauptformularUi::anchor(QWidget* widget, Anchors anchors)
+{
+    m_described.push_back({widget, widget->geometry(), anchors});
+}
+
 void HauptformularUi::stretch(QSize size) const
 {
-    const int wider = std::max(0, size.width() - ClientWidth);
-    const int taller = std::max(0, size.height() - ClientHeight);
-    // The left lists share the extra width with the bill, and the extra height among them.
-    const int leftWider = wider / 2;
-    const auto extraHeight = [this, taller](const QWidget* widget) {
-        static constexpr std::array<int, 5> TopToBottom = {0, 5, 2, 1, 4};
-        for (std::size_t i = 0; i < TopToBottom.size(); ++i) {
-            if (listBox[std::size_t(TopToBottom[i])] == widget) {
-                return taller / 5 + int(int(i) < taller % 5);
-            }
-        }
-        return 0;
-    };
-    const auto isLeftList = [this](const QWidget* widget) {
-        return widget != listBox[3] &&
-               std::find(listBox.begin(), listBox.end(), widget) != listBox.end();
-    };
-    for (const auto& [widget, described] : m_described) {
-        QRect place = described;
-        if (place.left() == 0) { // the tool bar and the status bar with its panel
-            place.setWidth(described.width() + wider);
-            place.translate(0, widget == statusBar1 ? taller : 0);
-            statusPanel->setFixedWidth(StatusPanelWidth + wider);
-        } else if (place.left() == ColumnSplit) { // the line between the columns
-            place.translate(leftWider, 0);
-            place.setHeight(described.height() + taller);
-        } else if (place.left() < ColumnSplit) {
-            // Down by what the lists above have grown.
-            for (const auto& [list, listPlace] : m_described) {
-                if (isLeftList(list) && listPlace.bottom() < described.top()) {
-                    place.translate(0, extraHeight(list));
-                }
-            }
-            if (isLeftList(widget)) {
-                place.setSize(described.size() + QSize(leftWider, extraHeight(widget)));
-            }
-        } else {
-            place.translate(leftWider, 0);
-            const int rightWider = wider - leftWider;
-            if (widget == listBox[3]) {
-                place.setSize(described.size() + QSize(rightWider, taller));
-            } else if (widget == bprogress1 || widget->objectName() == u"Bevel2") {
-                // The progress bar (and the line beneath) take the column's extra width ...
-                place.setWidth(described.width() + rightWider);
-            } else if (widget == bdigit[0] || widget->objectName() == u"Label2") {
-                // ... and its per-cent display stays at its end.
-                place.translate(rightWider, 0);
-            }
-        }
-        widget->setGeometry(place);
+    const QSize extra = size - QSize(ClientWidth, ClientHeight);
+    // The status bar's one panel takes all of the bar's extra width.
+    statusPanel->setFixedWidth(StatusPanelWidth + std::max(0, extra.width()));
+    for (const Placed& placed : m_described) {
+        placed.widget->setGeometry(anchoredPlace(placed.described, placed.anchors, extra));
     }
 }
 
@@ -394,6 +367,7 @@ void HauptformularUi::buildToolBar(QWidget* client)
     bar->setObjectName(QStringLiteral("ToolBar1"));
     bar->setAccessibleName(QStringLiteral("Werkzeugleiste"));
     bar->setGeometry(0, 0, ClientWidth, ToolBarHeight);
+    anchor(bar, {Anchors::Across::Left, Anchors::Across::Right, 0, 0});
     bar->setStyleSheet(
         QStringLiteral("QFrame#ToolBar1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
                        "stop:0 #FFFFFF, stop:1 #C8C8C8); border-bottom: 1px solid #A0A0A0; }"));
@@ -428,24 +402,36 @@ void HauptformularUi::buildLists(QWidget* client)
         {2, "ListBox2", {4, 378, 386, 85}, "Unbedingt prüfen"},
         {5, "ListBox5", {4, 487, 386, 85}, "Nicht berechnete Items (bitte manuell hinzuaddieren)"},
     }};
-    for (const ListPlace& entry : Left) {
+    // Top to bottom, each list takes its share of the extra height and half the extra width.
+    for (std::size_t i = 0; i < Left.size(); ++i) {
+        const ListPlace& entry = Left[i];
         const QFont font = entry.number == 5 ? Fonts::microsoftSansSerif(11) : Fonts::sansSerif(11);
         auto* list = new TResultList(font, 13, client);
         list->setObjectName(QString::fromLatin1(entry.name));
         list->setGeometry(entry.place);
         list->setAccessibleName(QString::fromUtf8(entry.title));
         listBox[std::size_t(entry.number - 1)] = list;
+        anchor(list, {Anchors::Across::Left, Anchors::Across::Divider, int(i), int(i) + 1});
     }
-    header(client, "StaticText1", QStringLiteral(" Protokoll "), 4, 45);
-    header(client, "StaticText21",
-           QStringLiteral(" Items, welche nicht importiert werden dürfen  "), 4, 149);
+    // Each header, and the "Anzeigen" beside it, stays above its list.
+    anchor(header(client, "StaticText1", QStringLiteral(" Protokoll "), 4, 45), leftBeneath(0));
+    anchor(header(client, "StaticText21",
+                  QStringLiteral(" Items, welche nicht importiert werden dürfen  "), 4, 149),
+           leftBeneath(1));
     bitBtn7 = showButton(client, "BitBtn7", listBox[5]->accessibleName(), {272, 148, 75, 19});
-    header(client, "StaticText11", QStringLiteral(" Ineinanderliegende Items "), 4, 255, 153);
+    anchor(bitBtn7, leftBeneath(1));
+    anchor(
+        header(client, "StaticText11", QStringLiteral(" Ineinanderliegende Items "), 4, 255, 153),
+        leftBeneath(2));
     bitBtn3 = showButton(client, "BitBtn3", listBox[2]->accessibleName(), {158, 254, 75, 19});
-    header(client, "StaticText2", QStringLiteral(" Unbedingt prüfen "), 4, 360);
-    header(client, "StaticText16",
-           QStringLiteral(" Nicht berechnete Items (bitte manuell hinzuaddieren) "), 4, 469);
+    anchor(bitBtn3, leftBeneath(2));
+    anchor(header(client, "StaticText2", QStringLiteral(" Unbedingt prüfen "), 4, 360),
+           leftBeneath(3));
+    anchor(header(client, "StaticText16",
+                  QStringLiteral(" Nicht berechnete Items (bitte manuell hinzuaddieren) "), 4, 469),
+           leftBeneath(4));
     bitBtn4 = showButton(client, "BitBtn4", listBox[4]->accessibleName(), {316, 468, 75, 19});
+    anchor(bitBtn4, leftBeneath(4));
 }
 
 void HauptformularUi::buildPhases(QWidget* client)
@@ -466,14 +452,17 @@ void HauptformularUi::buildPhases(QWidget* client)
         {" Bereinigung ineinanderliegender Items", "StaticText19", 6},
         {" Itemberechnung", "StaticText8", 4},
     }};
-    header(client, "StaticText4", QStringLiteral(" Ablauffolge "), 399, 53);
+    anchor(header(client, "StaticText4", QStringLiteral(" Ablauffolge "), 399, 53), RightColumn);
     auto* panel = place(new QFrame(client), "Panel1", 663, 73);
     panel->resize(22, 165);
+    anchor(panel, RightColumn);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setAccessibleName(QStringLiteral("Phasenlampen"));
     for (std::size_t i = 0; i < Phases.size(); ++i) {
         const int top = 72 + 21 * int(i);
-        sunken(client, Phases[i].label, QString::fromUtf8(Phases[i].caption), {399, top, 262, 17});
+        anchor(sunken(client, Phases[i].label, QString::fromUtf8(Phases[i].caption),
+                      {399, top, 262, 17}),
+               RightColumn);
         auto* lamp = new TBLED(panel);
         lamp->setObjectName(QStringLiteral("BLED%1").arg(Phases[i].lamp));
         lamp->setAccessibleName(nameOf(Phases[i].caption));
@@ -495,6 +484,8 @@ void HauptformularUi::buildDisplays(QWidget* client)
 {
     bprogress1 = place(new TBProgress(client), "BProgress1", 399, 254);
     bprogress1->resize(231, 19);
+    // The progress bar takes the right column's extra width, its per-cent display beyond it.
+    anchor(bprogress1, {Anchors::Across::Divider, Anchors::Across::Right, 0, 0});
     bprogress1->setAusrichtung(TBProgress::tausricht::Horizontal);
     bprogress1->setPanel_Licht(QColor(0xC0, 0xC0, 0xC0));
     bprogress1->setPanel_Schatten(QColor(0x80, 0x80, 0x80));
@@ -534,14 +525,18 @@ void HauptformularUi::buildDisplays(QWidget* client)
     };
     bdigit[0] = makeDigit(1, 3, false, {631, 253});
     bdigit[0]->setAccessibleName(QStringLiteral("Fortschritt in Prozent"));
+    anchor(bdigit[0], Anchors::fixed(Anchors::Across::Right, 0));
     auto* percent = place(new QLabel(QStringLiteral("%"), client), "Label2", 668, 251);
     percent->setFont(Fonts::sansSerif(19));
     percent->adjustSize();
+    anchor(percent, Anchors::fixed(Anchors::Across::Right, 0));
     for (std::size_t i = 0; i < Displays.size(); ++i) {
         const Display& d = Displays[i];
-        sunken(client, d.label, QString::fromUtf8(d.caption), {399, d.top + 2, 176, 17});
+        anchor(sunken(client, d.label, QString::fromUtf8(d.caption), {399, d.top + 2, 176, 17}),
+               RightColumn);
         bdigit[i + 1] = makeDigit(int(i) + 2, d.digits, d.minus, {579, d.top});
         bdigit[i + 1]->setAccessibleName(nameOf(d.caption));
+        anchor(bdigit[i + 1], RightColumn);
     }
 }
 
@@ -550,9 +545,13 @@ void HauptformularUi::buildBill(QWidget* client)
     checkBox2 = checkBox(client, "CheckBox2", QStringLiteral("Wasserbau"), {428, 399, 85, 17});
     checkBox1 = checkBox(client, "CheckBox1", QStringLiteral("Kellerbau (nur Gilden)"),
                          {522, 399, 143, 17});
-    header(client, "StaticText15", QStringLiteral(" Rechnung"), 400, 426, 69);
+    anchor(checkBox2, RightColumn);
+    anchor(checkBox1, RightColumn);
+    anchor(header(client, "StaticText15", QStringLiteral(" Rechnung"), 400, 426, 69), RightColumn);
     bitBtn6 = button(client, "BitBtn6", QStringLiteral("Refresh"), {471, 425, 75, 19});
+    anchor(bitBtn6, RightColumn);
     bitBtn8 = button(client, "BitBtn8", QStringLiteral("Kostenaufstellung"), {550, 425, 120, 19});
+    anchor(bitBtn8, RightColumn);
     bitBtn8->setAccessibleName(QStringLiteral("Kostenaufstellung"));
     bitBtn8->setEnabled(false);
     auto* bill = new TResultList(Fonts::courierNew(12), 15, client);
@@ -562,4 +561,6 @@ void HauptformularUi::buildBill(QWidget* client)
     // The bill's 39 columns need the whole width; its eight lines fit without scrolling.
     bill->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     listBox[3] = bill;
+    // The bill takes the right column's extra width and the whole extra height.
+    anchor(bill, {Anchors::Across::Divider, Anchors::Across::Right, 0, Anchors::GrowingLists});
 }

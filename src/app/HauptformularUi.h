@@ -1,10 +1,11 @@
 #pragma once
 
+#include "app/Anchors.h"
+
 #include <QRect>
 #include <QSize>
 
 #include <array>
-#include <utility>
 #include <vector>
 
 class QAction;
@@ -97,10 +98,17 @@ private:
     void buildBill(QWidget* client);
     void orderTabs() const;
     // Places the controls for a client area of `size`: at the described size where they are
-    // described; a larger one gives the extra height to the five result lists and the bill,
-    // and the extra width to the left lists and the bill, the right column moving over.
+    // described; a larger one moves and widens each by its anchors.
     void stretch(QSize size) const;
+    // Takes a control of the client area, now at its described place, with its anchors.
+    void anchor(QWidget* widget, Anchors anchors);
 
-    // Every control of the client area with its described place.
-    std::vector<std::pair<QWidget*, QRect>> m_described;
+    struct Placed
+    {
+        QWidget* widget;
+        QRect described;
+        Anchors anchors;
+    };
+    // Every control of the client area with its described place and how it grows.
+    std::vector<Placed> m_described;
 };

@@ -40,6 +40,56 @@ QString OptionsFile::trimmed(const QString& text)
     return text.mid(begin, end - begin);
 }
 
+QString OptionsFile::textOf(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+QString OptionsFile::get(const SettingKey<QString>& key) const
+{
+    return Optionenladen(QString::fromLatin1(key.name));
+}
+
+bool OptionsFile::get(const SettingKey<bool>& key) const
+{
+    return Optionenladen(QString::fromLatin1(key.name)) == textOf(!key.fallback) ? !key.fallback
+                                                                                 : key.fallback;
+}
+
+bool OptionsFile::get(const SettingKey<Mark>& key) const
+{
+    return !Optionenladen(QString::fromLatin1(key.name)).isEmpty();
+}
+
+void OptionsFile::set(const SettingKey<QString>& key, const QString& value) const
+{
+    Optionenspeichern(QString::fromLatin1(key.name), value);
+}
+
+void OptionsFile::set(const SettingKey<bool>& key, bool value) const
+{
+    Optionenspeichern(QString::fromLatin1(key.name), textOf(value));
+}
+
+void OptionsFile::set(const SettingKey<Mark>& key) const
+{
+    Optionenspeichern(QString::fromLatin1(key.name), textOf(true));
+}
+
+void OptionsFile::update(const SettingKey<QString>& key, const QString& value) const
+{
+    if (get(key) != value) {
+        set(key, value);
+    }
+}
+
+void OptionsFile::update(const SettingKey<bool>& key, bool value) const
+{
+    if (Optionenladen(QString::fromLatin1(key.name)) != textOf(value)) {
+        set(key, value);
+    }
+}
+
 QString OptionsFile::Optionenladen(const QString& key) const
 {
     ensureExists();

@@ -14,8 +14,6 @@
 
 #include <stdexcept>
 
-const QString PriceListImport::OfferedKey = QStringLiteral("PreislisteAngeboten");
-
 namespace {
 
 [[noreturn]] void fail(const QString& message)
@@ -107,10 +105,10 @@ void PriceListImport::offerOnce(QWidget* parent, const OptionsFile& options) con
     // Remembered before asking, so that the question never comes back. An options file that
     // cannot be read or written has had its message at start already; then nothing is offered.
     try {
-        if (!options.Optionenladen(OfferedKey).isEmpty()) {
+        if (options.get(Options::PreislisteAngeboten)) {
             return;
         }
-        options.Optionenspeichern(OfferedKey, QStringLiteral("true"));
+        options.set(Options::PreislisteAngeboten);
     } catch (const std::exception&) {
         return;
     }

@@ -12,9 +12,6 @@ class QWidget;
 class PriceListImport
 {
 public:
-    // The option that remembers that the start has offered the import once.
-    static const QString OfferedKey;
-
     // folder: where the price list belongs (FileLocations::priceListDir).
     explicit PriceListImport(QString folder) : m_folder(std::move(folder)) {}
 

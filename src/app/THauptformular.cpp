@@ -61,12 +61,12 @@ THauptformular::THauptformular(const QString& programDir)
       m_view(this, m_ui, m_run,
              {.afterReset =
                   [this] {
-                      m_runState.billShown = false; // the bill list is empty
-                      m_billCommands->update();
+                      m_billState.listEmptied();
                       setPlanAvailable(false);
                   },
               .afterSwitch =
                   [this](bool idle) {
+                      m_billState.followRun(); // what a run that ends has reached
                       m_billCommands->setIdle(idle);
                       m_closeAllowed = idle;
                   }})
@@ -87,6 +87,7 @@ THauptformular::THauptformular(const QString& programDir)
                                                              .ui = m_ui,
                                                              .view = m_view,
                                                              .state = m_runState,
+                                                             .bill = m_billState,
                                                              .clock = m_clock,
                                                              .separators = m_separators,
                                                              .importFile = m_importFileName});
@@ -95,7 +96,7 @@ THauptformular::THauptformular(const QString& programDir)
         .action = m_ui.bereinigen1,
         .importFile = m_importFileName,
         .record = m_itemRecord,
-        .state = m_runState,
+        .bill = m_billState,
         .loadAndRun = [this](const QString& fileName) { loadAndRun(fileName, true); }});
     m_compareCommand = std::make_unique<CompareCommand>(
         CompareCommand::Context{.window = this,
@@ -211,14 +212,13 @@ void THauptformular::FormShow()
 {
     // When the options cannot be read, the error is shown and the window still works and closes.
     ErrorReport::guard(this, [this] {
-        const QString folder = m_options.Optionenladen(QStringLiteral("Importpfad"));
+        const QString folder = m_options.get(Options::Importpfad);
         if (m_pfadangaben) {
             m_pfadangaben->setImportFolder(folder);
         }
-        m_ui.downloadaktiv1->setChecked(m_options.Optionenladen(QStringLiteral("Download")) !=
-                                        QStringLiteral("false"));
+        m_ui.downloadaktiv1->setChecked(m_options.get(Options::Download));
         if (m_hooks.useClientFolder) {
-            m_hooks.useClientFolder(m_options.Optionenladen(QStringLiteral("Clientpfad")));
+            m_hooks.useClientFolder(m_options.get(Options::Clientpfad));
         }
     });
     ErrorReport::guard(this, [this] { tellUnwritableFolderOnce(this, m_files, m_options); });
@@ -270,7 +270,7 @@ void THauptformular::ClientVerzeichnis1Click()
 {
     QString current;
     try {
-        current = m_options.Optionenladen(QStringLiteral("Clientpfad"));
+        current = m_options.get(Options::Clientpfad);
     } catch (const std::exception&) {
         // The chooser starts in the documents; storing the choice reports the file's fault.
     }
@@ -291,7 +291,7 @@ void THauptformular::ClientVerzeichnis1Click()
     if (!folder.endsWith(QDir::separator())) {
         folder += QDir::separator();
     }
-    m_options.Optionenspeichern(QStringLiteral("Clientpfad"), folder);
+    m_options.set(Options::Clientpfad, folder);
     if (m_hooks.useClientFolder) {
         m_hooks.useClientFolder(folder);
     }
@@ -302,8 +302,7 @@ void THauptformular::Downloadaktiv1Click()
     // The menu item has already toggled its check mark; the setting counts from the next start.
     const bool checked = m_ui.downloadaktiv1->isChecked();
     try {
-        m_options.Optionenspeichern(QStringLiteral("Download"),
-                                    checked ? QStringLiteral("true") : QStringLiteral("false"));
+        m_options.set(Options::Download, checked);
     } catch (...) {
         // Not stored: the check mark goes back to what the file says.
         m_ui.downloadaktiv1->setChecked(!checked);
@@ -343,8 +342,7 @@ void THauptformular::loadImportFile(const QString& fileName)
     m_view.setStartColour(tarvek::kColourGreen);
     m_ui.importdatei1->setEnabled(valid);
     m_ui.toolButton2->setEnabled(valid);
-    m_runState.billReady = false;
-    m_billCommands->update();
+    m_billState.forget();
     m_ui.checkBox1->setChecked(false);
     m_ui.checkBox2->setChecked(false);
     if (valid) {
@@ -403,7 +401,7 @@ void THauptformular::importSaved(const QString& fileName)
             std::string(error.what()));
     }
     // The sums belong to the text before the save: no bill from them until the next run.
-    m_runState.billReady = false;
+    m_billState.forget();
     Resetten();
     m_ui.bitBtn2->setEnabled(valid);
     m_ui.importdatei1->setEnabled(valid);
@@ -414,10 +412,7 @@ void THauptformular::priceListChanged()
     // The bill on screen was priced with the previous list: its commands wait for the next run,
     // so that no export mixes two lists. So does "Bereinigen": what may not be imported is what
     // the new list says.
-    m_runState.billReady = false;
-    m_runState.billShown = false;
-    m_billCommands->update();
-    m_cleanCommand->setRunComplete(false);
+    m_billState.priceListChanged();
 }
 
 void THauptformular::loadAndRun(const QString& fileName, bool run)
@@ -588,11 +583,9 @@ void THauptformular::Stapelpruefung1Click()
     connect(batch, &TStapelpruefung::said, m_ui.statusBar1, &QStatusBar::clearMessage,
             Qt::UniqueConnection);
     // The choosers start where the last batch was, also after a new start of the program.
-    const QString key = QStringLiteral("Stapelordner");
     QString last;
-    ErrorReport::guard(this, [this, &key, &last] { last = m_options.Optionenladen(key); });
-    batch->setBatchFolder(last, [this, key](const QString& folder) {
-        ErrorReport::guard(this,
-                           [this, &key, &folder] { m_options.Optionenspeichern(key, folder); });
+    ErrorReport::guard(this, [this, &last] { last = m_options.get(Options::Stapelordner); });
+    batch->setBatchFolder(last, [this](const QString& folder) {
+        ErrorReport::guard(this, [this, &folder] { m_options.set(Options::Stapelordner, folder); });
     });
 }

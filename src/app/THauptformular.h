@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BillState.h"
 #include "app/FileLocations.h"
 #include "app/HauptformularUi.h"
 #include "app/OptionsFile.h"
@@ -163,6 +164,7 @@ private:
     const tarvek::SystemClock m_clock;
     const tarvek::LocaleSeparators m_separators;
     tarvek::RunState m_runState;
+    BillState m_billState{m_runState}; // the bill commands and "Bereinigen" follow it
     tarvek::ItemRecord m_itemRecord;
     RunController m_run;
     RunView m_view;

@@ -55,8 +55,7 @@ void TPfadangaben::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     ErrorReport::guard(this, [this] {
-        m_edit1->setText(
-            OptionsFile::trimmed(m_options.Optionenladen(QStringLiteral("Importpfad"))));
+        m_edit1->setText(OptionsFile::trimmed(m_options.get(Options::Importpfad)));
     });
 }
 
@@ -88,9 +87,7 @@ void TPfadangaben::BitBtn2Click()
                       QStringLiteral("Pfadangaben"))) {
         return;
     }
-    if (ErrorReport::guard(this, [this, &folder] {
-            m_options.Optionenspeichern(QStringLiteral("Importpfad"), folder);
-        })) {
+    if (ErrorReport::guard(this, [this, &folder] { m_options.set(Options::Importpfad, folder); })) {
         accept();
     }
 }

@@ -50,9 +50,8 @@ TPreislistenServer::TPreislistenServer(const OptionsFile& options, QWidget* pare
 void TPreislistenServer::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    ErrorReport::guard(this, [this] {
-        m_edit1->setText(m_options.Optionenladen(QStringLiteral("Server")).trimmed());
-    });
+    ErrorReport::guard(this,
+                       [this] { m_edit1->setText(m_options.get(Options::Server).trimmed()); });
     m_edit1->setFocus();
 }
 
@@ -67,9 +66,7 @@ void TPreislistenServer::BitBtn2Click()
         return;
     }
     // When the options cannot be written, the dialog stays open.
-    if (ErrorReport::guard(this, [this, &server] {
-            m_options.Optionenspeichern(QStringLiteral("Server"), server);
-        })) {
+    if (ErrorReport::guard(this, [this, &server] { m_options.set(Options::Server, server); })) {
         accept();
     }
 }

@@ -37,11 +37,7 @@ TarvekWindows::TarvekWindows(const QString& programDir)
 {
     THauptformular& main = *m_hauptformular;
     m_downloadSettings = std::make_unique<DownloadCallbacks>(
-        [&main](const QString& key) { return main.options().Optionenladen(key); },
-        [&main](const QString& key, const QString& value) {
-            main.options().Optionenspeichern(key, value);
-        },
-        main.files().priceListDir);
+        [&main] { return main.options().get(Options::Server); }, main.files().priceListDir);
     m_downloadPrompter = std::make_unique<MessageBoxPrompter>(m_hauptformular);
     m_updater = std::make_unique<PriceListUpdater>(*m_downloadSettings, *m_downloadPrompter);
     m_ansichtinein = new TAnsichtinein(m_hauptformular);

@@ -10,9 +10,6 @@
 #include <algorithm>
 #include <exception>
 
-const QString WindowPlace::PlaceKey = QStringLiteral("Fenster");
-const QString WindowPlace::MaximisedKey = QStringLiteral("Fenster maximiert");
-
 namespace {
 
 // How much of a window's top must lie on a screen to grab and move it.
@@ -76,8 +73,8 @@ void WindowPlace::restore(QWidget& window, const OptionsFile& options)
     std::optional<QRect> place;
     bool maximised = false;
     try {
-        place = parse(options.Optionenladen(PlaceKey));
-        maximised = options.Optionenladen(MaximisedKey) == QStringLiteral("true");
+        place = parse(options.get(Options::Fenster));
+        maximised = options.get(Options::FensterMaximiert);
     } catch (const std::exception&) {
         return; // the start-up reports an options file that cannot be read
     }
@@ -104,16 +101,9 @@ void WindowPlace::restore(QWidget& window, const OptionsFile& options)
 
 void WindowPlace::remember(const QWidget& window, const OptionsFile& options)
 {
-    const QString place = format(window.normalGeometry());
-    const QString maximised =
-        window.isMaximized() ? QStringLiteral("true") : QStringLiteral("false");
     try {
-        if (options.Optionenladen(PlaceKey) != place) {
-            options.Optionenspeichern(PlaceKey, place);
-        }
-        if (options.Optionenladen(MaximisedKey) != maximised) {
-            options.Optionenspeichern(MaximisedKey, maximised);
-        }
+        options.update(Options::Fenster, format(window.normalGeometry()));
+        options.update(Options::FensterMaximiert, window.isMaximized());
     } catch (const std::exception&) {
         // Only the place is lost; the options' own message came at the start.
     }

@@ -9,14 +9,11 @@
 class OptionsFile;
 class QWidget;
 
-// The main window's size and place between two starts, in the options: "Fenster" holds the
-// normal (not maximised) place as "x,y,width,height", "Fenster maximiert" "true" or "false".
+// The main window's size and place between two starts, in the options: Options::Fenster holds
+// the normal (not maximised) place as "x,y,width,height", Options::FensterMaximiert the switch.
 class WindowPlace
 {
 public:
-    static const QString PlaceKey;
-    static const QString MaximisedKey;
-
     // Puts the window where it was, or leaves it where it is when the options name no usable
     // place. A place off every screen keeps only its size; no size goes below the window's
     // smallest or beyond its screen.

@@ -57,7 +57,7 @@ PriceListUpdater::~PriceListUpdater() = default;
 
 QUrl PriceListUpdater::fileUrl(const QString& name)
 {
-    return ServerAddress::url(m_settings.readOption(QStringLiteral("Server")), RemotePath + name);
+    return ServerAddress::url(m_settings.server(), RemotePath + name);
 }
 
 PriceListUpdater::Outcome PriceListUpdater::pruefedownload()

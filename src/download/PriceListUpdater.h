@@ -74,8 +74,6 @@ public:
     bool HTTPDownloadfile(const QString& name, const QString& target);
     void Verbindungschliessen();
     void ladenschliessen();
-    // Whether a stored value of the option "Download" means on: everything but "false".
-    static bool isDownloadActive(const QString& value) { return value != QLatin1String("false"); }
 
     // The address of a file on the server; empty when no usable server is configured.
     QUrl fileUrl(const QString& name);

@@ -73,6 +73,28 @@ TEST_F(OptionsFileTest, KeysAreMatchedExactlyAndTheFirstOfTwoLinesCounts)
               QStringLiteral("/home/Downloads/"));
 }
 
+TEST_F(OptionsFileTest, TypedOptionsReadOddValuesAsBeforeAndRewriteOnlyWhatChanged)
+{
+    // A switch is its fallback unless the file holds the other word exactly; a mark is any text.
+    EXPECT_TRUE(m_options.get(Options::Download));
+    write("Download|False\nFenster maximiert|TRUE\nPreislisteAngeboten|false\nFenster|1,2,3,4\n");
+    EXPECT_TRUE(m_options.get(Options::Download));
+    EXPECT_FALSE(m_options.get(Options::FensterMaximiert));
+    EXPECT_TRUE(m_options.get(Options::PreislisteAngeboten));
+    EXPECT_EQ(m_options.get(Options::Fenster), QStringLiteral("1,2,3,4"));
+
+    // The same text is not written again: the file keeps its bytes, LF line ends included.
+    const QByteArray before = content();
+    m_options.update(Options::Fenster, QStringLiteral("1,2,3,4"));
+    EXPECT_EQ(content(), before);
+    // "TRUE" reads as false, but is not the text false is written as.
+    m_options.update(Options::FensterMaximiert, false);
+    m_options.set(Options::Download, false);
+    EXPECT_EQ(content(), QByteArray("Download|false\r\nFenster maximiert|false\r\n"
+                                    "PreislisteAngeboten|false\r\nFenster|1,2,3,4\r\n"));
+    EXPECT_FALSE(m_options.get(Options::Download));
+}
+
 TEST_F(OptionsFileTest, ValuesKeepBarsBlanksAndUmlauts)
 {
     const QString value = QStringLiteral(" a|b||c Übersicht ");

@@ -195,11 +195,11 @@ TEST_F(WindowKeysTest, TheWindowGrowsWithItsListsAndComesBackWhereItWas)
     window().setGeometry(QRect(QPoint(30, 40), small + QSize(60, 0)));
     const QRect shut = window().geometry();
     window().close();
-    EXPECT_EQ(window().options().Optionenladen(WindowPlace::PlaceKey), WindowPlace::format(shut));
+    EXPECT_EQ(window().options().get(Options::Fenster), WindowPlace::format(shut));
     delete m_windows;
     start();
     EXPECT_EQ(window().geometry(), shut);
-    window().options().Optionenspeichern(WindowPlace::PlaceKey, QStringLiteral("-9000,40,748,635"));
+    window().options().set(Options::Fenster, QStringLiteral("-9000,40,748,635"));
     delete m_windows;
     start();
     EXPECT_TRUE(WindowPlace::onScreen(window().geometry(), {window().screen()->geometry()}));

@@ -152,8 +152,7 @@ TEST(NginxDownloadTest, PriceListArrivesByteForByteFromARealWebServer)
     old.close();
 
     FakeSettings settings(programDir.path());
-    settings.options.insert(QStringLiteral("Server"),
-                            QStringLiteral("127.0.0.1:%1").arg(server.port()));
+    settings.serverOption = QStringLiteral("127.0.0.1:%1").arg(server.port());
     FakePrompter prompter;
     PriceListUpdater updater(settings, prompter);
     updater.setTimeout(5000);

@@ -41,7 +41,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        m_settings.options.insert(QStringLiteral("Server"), m_server.authority());
+        m_settings.serverOption = m_server.authority();
         m_updater.setTimeout(500);
         QObject::connect(&m_updater.Laden(), &TLaden::progressShown,
                          [this](int percent) { m_progress.append(percent); });
@@ -139,7 +139,7 @@ TEST_F(PriceListUpdaterTest, SizesOnAPieceBoundary)
     EXPECT_EQ(readLocal().size(), 40960);
 
     TestHttpServer second;
-    m_settings.options.insert(QStringLiteral("Server"), second.authority());
+    m_settings.serverOption = second.authority();
     second.setFile(priceList(81920, 'b'));
     m_progress.clear();
     m_updater.pruefedownload();
@@ -203,7 +203,7 @@ TEST_F(PriceListUpdaterTest, UnreachableOrMissingServerShowsNothing)
     closed.close();
 
     for (const QString& server : {address, QString(), QStringLiteral("not a host name!")}) {
-        m_settings.options.insert(QStringLiteral("Server"), server);
+        m_settings.serverOption = server;
         m_updater.pruefedownload();
         EXPECT_EQ(m_updater.RemoteFileSize(), 0) << server.toStdString();
         expectWindowsClosed();
@@ -216,11 +216,10 @@ TEST_F(PriceListUpdaterTest, UnreachableOrMissingServerShowsNothing)
 
 TEST_F(PriceListUpdaterTest, ServerAddressMayCarrySchemeAndSlash)
 {
-    m_settings.options.insert(QStringLiteral("Server"),
-                              QStringLiteral(" http://example.org:8080/ "));
+    m_settings.serverOption = QStringLiteral(" http://example.org:8080/ ");
     EXPECT_EQ(m_updater.fileUrl(QStringLiteral("preisliste.txt")).toString(),
               "http://example.org:8080/downloads/vaskodata/preisliste.txt");
-    m_settings.options.insert(QStringLiteral("Server"), QStringLiteral("user:pw@example.org"));
+    m_settings.serverOption = QStringLiteral("user:pw@example.org");
     EXPECT_TRUE(m_updater.fileUrl(QStringLiteral("preisliste.txt")).isEmpty());
 }
 
@@ -385,11 +384,4 @@ TEST_F(PriceListUpdaterTest, CheckDoesNotStartAgainWhileItRuns)
 
     EXPECT_EQ(m_prompter.questions.size(), 1);
     EXPECT_EQ(m_server.requests("HEAD").size(), 1);
-}
-
-TEST(PriceListUpdater, DownloadOptionIsOnUnlessFalse)
-{
-    EXPECT_TRUE(PriceListUpdater::isDownloadActive(QString()));
-    EXPECT_TRUE(PriceListUpdater::isDownloadActive(QStringLiteral("False")));
-    EXPECT_FALSE(PriceListUpdater::isDownloadActive(QStringLiteral("false")));
 }

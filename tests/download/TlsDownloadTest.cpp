@@ -139,7 +139,7 @@ protected:
 
     void useServer(const QByteArray& address)
     {
-        m_settings.options.insert(QStringLiteral("Server"), QString::fromLatin1(address));
+        m_settings.serverOption = QString::fromLatin1(address);
     }
 
     QString localPath() const

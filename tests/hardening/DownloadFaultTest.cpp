@@ -55,7 +55,7 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(kOld);
         file.close();
-        m_settings.options.insert(QStringLiteral("Server"), m_server.authority());
+        m_settings.serverOption = m_server.authority();
         m_updater.setTimeout(2000);
     }
 

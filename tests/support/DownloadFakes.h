@@ -6,30 +6,20 @@
 #include "download/DownloadSettings.h"
 
 #include <QApplication>
-#include <QMap>
 #include <QStringList>
 
 #include <functional>
-#include <stdexcept>
 
-// Options in memory; a writer that fails on request, as a write-protected folder would.
+// The server option in memory.
 class FakeSettings : public DownloadSettings
 {
 public:
     explicit FakeSettings(const QString& dir) : m_dir(dir) {}
 
-    QString readOption(const QString& key) override { return options.value(key); }
-    void writeOption(const QString& key, const QString& value) override
-    {
-        if (failWrites)
-            throw std::runtime_error("Datei \"Optionen.txt\" kann nicht erstellt werden. Zugriff "
-                                     "verweigert");
-        options.insert(key, value);
-    }
+    QString server() override { return serverOption; }
     QString programDir() const override { return m_dir; }
 
-    QMap<QString, QString> options;
-    bool failWrites = false;
+    QString serverOption;
 
 private:
     QString m_dir;
