@@ -652,7 +652,7 @@ TEST(TarvekCalcProgram, AnOutputNamedAsTheStandardOutputGoesThroughItAndAloneThe
     // A file named as an output that the standard output is redirected into: two results in one
     // file, refused before either is written.
     for (const std::string option : {"--csv", "--clean", "--batch --csv - --csv-unpriced"}) {
-        const Result r = runProgram(option + " '" + named + "' " + args + " >'" + named + "'");
+        const CommandCall r = runProgram(option + " '" + named + "' " + args + " >'" + named + "'");
         EXPECT_EQ(r.status, 2) << option;
         EXPECT_NE(r.err.find("nennt die Datei, in die schon die Standardausgabe geht"),
                   std::string::npos)
