@@ -170,7 +170,12 @@ void setReplaceCall(ReplaceCall call)
 Result<void> writeFileAtomically(const std::string& fileName, std::string_view bytes,
                                  [[maybe_unused]] WriteTarget target)
 {
-    const std::wstring name = wideText(fileName);
+    std::wstring name = wideText(fileName);
+    // Qt's names come with "/": the file calls take them, but ReplaceFileW refuses them (Wine says
+    // "Directory name invalid"). A name given as it is ("\\?\...") is left as it is.
+    if (!name.starts_with(LR"(\\?\)")) {
+        std::replace(name.begin(), name.end(), L'/', L'\\');
+    }
     if (isDevice(name)) {
         return writeStraight(name, bytes);
     }

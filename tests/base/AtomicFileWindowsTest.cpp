@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -60,5 +61,23 @@ TEST(AtomicFileWindows, TheNewContentIsNeverDeletedOnceTheOldFileIsGone)
     const std::string marker = "steht in der Datei ";
     ASSERT_NE(reason.find(marker), std::string::npos) << reason;
     EXPECT_EQ(contentOf(pathOf(reason.substr(reason.find(marker) + marker.size()))), "neuer");
+    fs::remove_all(folder);
+}
+
+// The windows hand over names in Qt's form, with "/": an existing file is replaced as under its
+// own name.
+TEST(AtomicFileWindows, AnExistingFileNamedWithSlashesIsReplaced)
+{
+    const fs::path folder = fs::temp_directory_path() / "tarvek-atomic-slash-test";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path target = folder / "Rechnung.pdf";
+    std::ofstream(target, std::ios::binary) << "alt";
+    std::string name = fileNameOf(target);
+    std::replace(name.begin(), name.end(), '\\', '/');
+    const auto written = writeFileAtomically(name, "neu", WriteTarget::Document);
+    EXPECT_TRUE(written) << written.error().reason;
+    EXPECT_EQ(contentOf(target), "neu");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
     fs::remove_all(folder);
 }
