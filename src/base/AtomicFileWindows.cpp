@@ -118,6 +118,21 @@ int createTemporary(const std::wstring& folder, std::wstring& name)
 
 unsigned long replaceFile(const wchar_t* target, const wchar_t* replacement)
 {
+    // A file that another program holds open without letting others remove it cannot be
+    // replaced: asked first, so that ReplaceFileW does not begin (Wine leaves a file of its own
+    // behind when it fails then).
+    SetLastError(0);
+    const HANDLE held =
+        CreateFileW(target, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (held == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) {
+            return code;
+        }
+    } else {
+        CloseHandle(held);
+    }
     SetLastError(0);
     if (ReplaceFileW(target, replacement, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                      nullptr) != 0) {
