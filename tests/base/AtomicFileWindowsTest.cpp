@@ -37,15 +37,22 @@ unsigned long oldFileRemoved(const wchar_t* target, const wchar_t* /*replacement
     return ERROR_UNABLE_TO_MOVE_REPLACEMENT;
 }
 
+// A file holding "alt" in an empty folder of its own.
+fs::path oldFileIn(const char* folderName, const char* fileName)
+{
+    const fs::path folder = fs::temp_directory_path() / folderName;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::ofstream(folder / fileName, std::ios::binary) << "alt";
+    return folder / fileName;
+}
+
 } // namespace
 
 TEST(AtomicFileWindows, TheNewContentIsNeverDeletedOnceTheOldFileIsGone)
 {
-    const fs::path folder = fs::temp_directory_path() / "tarvek-atomic-replace-test";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    const fs::path target = folder / "Optionen.txt";
-    std::ofstream(target, std::ios::binary) << "alt";
+    const fs::path target = oldFileIn("tarvek-atomic-replace-test", "Optionen.txt");
+    const fs::path folder = target.parent_path();
     detail::setReplaceCall(&oldFileRemoved);
     const auto written = writeFileAtomically(fileNameOf(target), "neu");
     EXPECT_TRUE(written) << written.error().reason;
@@ -68,11 +75,8 @@ TEST(AtomicFileWindows, TheNewContentIsNeverDeletedOnceTheOldFileIsGone)
 // own name.
 TEST(AtomicFileWindows, AnExistingFileNamedWithSlashesIsReplaced)
 {
-    const fs::path folder = fs::temp_directory_path() / "tarvek-atomic-slash-test";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    const fs::path target = folder / "Rechnung.pdf";
-    std::ofstream(target, std::ios::binary) << "alt";
+    const fs::path target = oldFileIn("tarvek-atomic-slash-test", "Rechnung.pdf");
+    const fs::path folder = target.parent_path();
     std::string name = fileNameOf(target);
     std::replace(name.begin(), name.end(), '\\', '/');
     const auto written = writeFileAtomically(name, "neu", WriteTarget::Document);
