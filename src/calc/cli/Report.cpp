@@ -120,11 +120,20 @@ void jsonItems(const ItemRecord* record, Pieces& pieces)
     std::string& o = pieces.text();
     bool first = true;
     for (const RecordedItem& item : record->items()) {
-        const auto put = [&o](std::string_view text) { o.append(text); };
+        // Each item written into room made for it at once (it takes at most 200 bytes), then
+        // cut to its length: a house has tens of thousands.
+        constexpr std::size_t kRoom = 256;
+        const std::size_t at = o.size();
+        o.resize(at + kRoom);
+        char* out = o.data() + at;
+        char* const end = out + kRoom;
+        const auto put = [&out](std::string_view text) {
+            std::memcpy(out, text.data(), text.size());
+            out += text.size();
+        };
         const auto value = [&](bool known, std::int32_t n) {
             if (known) {
-                char digits[16];
-                o.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
+                out = std::to_chars(out, end, n).ptr;
             } else {
                 put("null");
             }
@@ -149,6 +158,7 @@ void jsonItems(const ItemRecord* record, Pieces& pieces)
         } else {
             put("null}");
         }
+        o.resize(static_cast<std::size_t>(out - o.data()));
         pieces.spill();
     }
     o += "\n  ";
