@@ -29,11 +29,6 @@ RecordingObserver::Entry RecordingObserver::Entries::operator[](std::size_t inde
     return {std::string_view(m_blocks[slot.block]).substr(slot.offset, slot.length), slot.colour};
 }
 
-bool RecordingObserver::Entries::operator==(const Entries& other) const
-{
-    return std::equal(begin(), end(), other.begin(), other.end());
-}
-
 RecordingObserver::RecordingObserver() = default;
 
 void RecordingObserver::appendLine(ResultList list, std::string_view utf8Text, Colour colour)

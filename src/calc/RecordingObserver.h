@@ -70,7 +70,6 @@ public:
         Entry back() const { return (*this)[size() - 1]; }
         const_iterator begin() const { return {this, 0}; }
         const_iterator end() const { return {this, size()}; }
-        bool operator==(const Entries& other) const;
 
     private:
         struct Slot

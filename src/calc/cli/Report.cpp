@@ -264,7 +264,7 @@ void appendJsonEscaped(std::string& out, std::string_view text)
 std::string jsonString(std::string_view text)
 {
     std::string out(1, '"');
-    out += jsonEscape(text);
+    appendJsonEscaped(out, text);
     out += '"';
     return out;
 }

@@ -5,7 +5,6 @@
 #include "gui/FileNameText.h"
 #include "gui/PagedDocument.h"
 #include "gui/VisibleText.h"
-#include "views/art/ClientFiles.h"
 #include "views/compare/CompareDocument.h"
 #include "views/compare/ComparePlan.h"
 #include "views/iso/IsoView.h"
@@ -157,22 +156,17 @@ void TVergleich::showGameView()
         return;
     }
     m_gameDrawn = true;
-    std::shared_ptr<const tarvek::art::ArtSource> art = m_artSource ? m_artSource() : nullptr;
-    if (!m_pictures || art != m_art) {
-        m_art = std::move(art);
-        m_pictures = std::make_unique<tarvek::iso::PictureCache>(
-            std::make_shared<const tarvek::art::ClientFiles>(m_art));
-    }
     m_gameView->setScene(nullptr, nullptr);
+    tarvek::iso::PictureCache& pictures = m_pictures.of(m_artSource ? m_artSource() : nullptr);
     m_gameRecord = tarvek::compare::planRecord(*m_comparison.oldRun, *m_comparison.newRun,
                                                PlanMode::Differences);
     m_gameScene =
-        tarvek::iso::IsoScene(m_gameRecord.items(), *m_pictures,
+        tarvek::iso::IsoScene(m_gameRecord.items(), pictures,
                               {[](tarvek::ItemCategory category) {
                                    return tarvek::compare::differenceColour(category).rgb();
                                },
                                tarvek::compare::kRemovedCategory});
-    const QString problems = TSpielansicht::problemText(*m_pictures, m_gameScene);
+    const QString problems = TSpielansicht::problemText(pictures, m_gameScene);
     m_gameProblem->setText(problems);
     m_gameProblem->setVisible(!problems.isEmpty());
     m_gameView->setScene(&m_gameScene, &m_gameRecord.items());

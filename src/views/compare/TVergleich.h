@@ -2,6 +2,7 @@
 
 #include "calc/Comparison.h"
 #include "views/iso/IsoScene.h"
+#include "views/iso/PictureCache.h"
 #include "views/plan/PlanTiles.h"
 
 #include <QDialog>
@@ -22,8 +23,7 @@ class ArtSource;
 }
 namespace tarvek::iso {
 class IsoView;
-class PictureCache;
-} // namespace tarvek::iso
+}
 namespace tarvek::plan {
 class PlanView;
 }
@@ -115,8 +115,7 @@ private:
     // The page "Ansicht wie im Spiel": the differences from the client's files, drawn only once
     // the page is shown.
     std::function<std::shared_ptr<const tarvek::art::ArtSource>()> m_artSource;
-    std::shared_ptr<const tarvek::art::ArtSource> m_art;
-    std::unique_ptr<tarvek::iso::PictureCache> m_pictures;
+    tarvek::iso::ClientPictures m_pictures;
     tarvek::ItemRecord m_gameRecord;
     tarvek::iso::IsoScene m_gameScene;
     bool m_gameDrawn = false;

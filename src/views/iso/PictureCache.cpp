@@ -120,4 +120,14 @@ const QImage& PictureCache::outline(std::uint32_t picture, QRgb colour)
     return m_outlines.emplace(key, std::move(outline)).first->second;
 }
 
+PictureCache& ClientPictures::of(std::shared_ptr<const art::ArtSource> art)
+{
+    if (!m_pictures || art != m_art) {
+        m_art = std::move(art);
+        m_pictures =
+            std::make_unique<PictureCache>(std::make_shared<const art::ClientFiles>(m_art));
+    }
+    return *m_pictures;
+}
+
 } // namespace tarvek::iso

@@ -14,8 +14,9 @@
 #include <vector>
 
 namespace tarvek::art {
+class ArtSource;
 class ClientFiles;
-}
+} // namespace tarvek::art
 
 namespace tarvek::iso {
 
@@ -72,6 +73,18 @@ private:
     std::array<std::optional<std::uint32_t>, kItemCategoryCount + 1> m_diamonds;
     std::map<std::pair<std::uint32_t, QRgb>, QImage> m_outlines;
     std::int64_t m_pixels = 0;
+};
+
+// The pictures of the client folder an art source names, made anew only when the source changes
+// (the item views share one source while the folder stays): for a window that draws buildings.
+class ClientPictures
+{
+public:
+    PictureCache& of(std::shared_ptr<const art::ArtSource> art);
+
+private:
+    std::shared_ptr<const art::ArtSource> m_art;
+    std::unique_ptr<PictureCache> m_pictures;
 };
 
 // The colour in which the view draws an item of a category, and outlines a finding (that of the

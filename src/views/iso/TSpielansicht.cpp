@@ -134,14 +134,10 @@ void TSpielansicht::showBuilding(const tarvek::ItemRecord& record,
                                  std::shared_ptr<const tarvek::art::ArtSource> art)
 {
     m_record = record;
-    if (!m_pictures || art != m_art) {
-        m_art = std::move(art);
-        m_pictures = std::make_unique<tarvek::iso::PictureCache>(
-            std::make_shared<const tarvek::art::ClientFiles>(m_art));
-    }
-    m_scene = tarvek::iso::IsoScene(m_record.items(), *m_pictures);
+    tarvek::iso::PictureCache& pictures = m_pictures.of(std::move(art));
+    m_scene = tarvek::iso::IsoScene(m_record.items(), pictures);
 
-    const QString problems = problemText(*m_pictures, m_scene);
+    const QString problems = problemText(pictures, m_scene);
     m_problem->setText(problems);
     m_problem->setVisible(!problems.isEmpty());
 

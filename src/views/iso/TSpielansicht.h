@@ -2,6 +2,7 @@
 
 #include "calc/ItemRecord.h"
 #include "views/iso/IsoScene.h"
+#include "views/iso/PictureCache.h"
 
 #include <QDialog>
 
@@ -20,8 +21,7 @@ class ArtSource;
 }
 namespace tarvek::iso {
 class IsoView;
-class PictureCache;
-} // namespace tarvek::iso
+}
 
 // The window "Ansicht wie im Spiel": the building of the last run as the game client draws it,
 // from the client's files, with the run's findings outlined in their lists' colours, a check box
@@ -72,8 +72,7 @@ private:
     void filterChanged();
 
     tarvek::ItemRecord m_record;
-    std::shared_ptr<const tarvek::art::ArtSource> m_art;
-    std::unique_ptr<tarvek::iso::PictureCache> m_pictures;
+    tarvek::iso::ClientPictures m_pictures;
     tarvek::iso::IsoScene m_scene;
     tarvek::iso::IsoView* m_view = nullptr;
     QLabel* m_problem = nullptr;
